@@ -1,0 +1,148 @@
+// A shape of a slide as the document describes it.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include <boost/enable_shared_from_this.hpp>
+#include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
+
+#include "common/PropertySheet.h"
+#include "document/TextModel.h"
+#include "host/Document.h"
+#include "host/Kinefold.h"
+
+namespace platform {
+
+enum class ShapeKind { Shape, Picture, Group, Connector, GraphicFrame };
+
+// Fill types (key 239 of the fill sheet).
+enum FillType {
+  eFillNone = 0,
+  eFillSolid = 1,
+  eFillGradient = 2,
+  eFillGroup = 3,  // the shape takes its group's fill
+  eFillPicture = 4,
+  eFillPattern = 5,
+};
+
+struct FillStyle {
+  int type = eFillNone;
+  Kinefold::TColor colour{255, 255, 255, 255};
+};
+
+struct LineStyle {
+  bool present = false;
+  Kinefold::TColor colour{0, 0, 0, 255};
+  double width = 1.0;  // slide units
+  bool dashed = false;
+};
+
+// One command of a custom geometry path, in the path's own coordinates.
+struct PathCommand {
+  enum Kind { MoveTo, LineTo, CubicTo, QuadTo, ArcTo, Close } kind = MoveTo;
+  // MoveTo/LineTo: x, y. CubicTo: three points. QuadTo: two points.
+  // ArcTo: width radius, height radius, start angle, swing angle (degrees).
+  double v[6] = {0, 0, 0, 0, 0, 0};
+};
+
+struct GeometryPath {
+  double width = 0.0;  // path coordinate extent; 0 means the shape's own size
+  double height = 0.0;
+  bool filled = true;
+  bool stroked = true;
+  std::vector<PathCommand> commands;
+};
+
+struct Geometry {
+  std::string preset = "rect";  // preset name; "custom" when paths are given
+  std::vector<std::pair<std::string, double>> adjust;
+  std::vector<GeometryPath> paths;
+};
+
+struct PictureData {
+  std::string contentType;  // "image/png", "image/jpeg", ...
+  std::vector<unsigned char> bytes;
+};
+
+enum class MediaKind { None, Audio, Video };
+
+class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
+public:
+  explicit Shape(const std::wstring& id);
+
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
+                      EInterfaceId id) override;
+  std::wstring GetId() override { return id_; }
+
+  const std::wstring& Id() const { return id_; }
+  const boost::shared_ptr<PropertySheet>& Sheet() const { return sheet_; }
+
+  Shape& SetName(const std::wstring& name);
+  Shape& SetKind(ShapeKind kind);
+  Shape& SetBounds(double x, double y, double width, double height);
+  Shape& SetRotation(double degrees);
+  Shape& SetFlip(bool horizontal, bool vertical);
+  Shape& SetGeometry(const std::string& preset);
+  Shape& SetFill(const FillStyle& fill);
+  Shape& SetSolidFill(const Kinefold::TColor& colour);
+  Shape& SetLine(const LineStyle& line);
+  Shape& SetPlaceholderType(int type);
+  Shape& SetText(const std::vector<std::wstring>& paragraphs, const CharProps& props = CharProps());
+  Shape& SetTextBody(const TextBody& body);
+  Shape& SetMedia(MediaKind kind);
+  Shape& AddInterface(EInterfaceId id);
+
+  const std::wstring& Name() const { return name_; }
+  ShapeKind Kind() const { return kind_; }
+  double X() const { return x_; }
+  double Y() const { return y_; }
+  double Width() const { return width_; }
+  double Height() const { return height_; }
+  double Rotation() const { return rotation_; }
+  bool FlipH() const { return flipH_; }
+  bool FlipV() const { return flipV_; }
+  const FillStyle& Fill() const { return fill_; }
+  const LineStyle& Line() const { return line_; }
+  int PlaceholderType() const { return placeholderType_; }
+  bool HasTextBody() const { return hasTextBody_; }
+  const TextBody& Text() const { return text_; }
+  TextBody& MutableText() { return text_; }
+  MediaKind Media() const { return media_; }
+
+  // Geometry, picture and parser-library facts are plain data.
+  Geometry geometry;
+  PictureData picture;
+  bool threeD = false;
+  bool threeDFlag = true;  // what Is3dShape leaves in its out flag
+  bool rasterParagraph = false;
+  bool unsupported = false;
+  int smartArtElements = 0;
+
+  // Group members, in drawing order.
+  const std::vector<boost::shared_ptr<Shape>>& Children() const { return children_; }
+  void AddChild(const boost::shared_ptr<Shape>& child);
+  boost::shared_ptr<Shape> Parent() const { return parent_.lock(); }
+
+private:
+  std::wstring id_;
+  std::wstring name_;
+  ShapeKind kind_ = ShapeKind::Shape;
+  double x_ = 0, y_ = 0, width_ = 0, height_ = 0;
+  double rotation_ = 0;
+  bool flipH_ = false, flipV_ = false;
+  FillStyle fill_;
+  LineStyle line_;
+  int placeholderType_ = 0;
+  bool hasTextBody_ = false;
+  TextBody text_;
+  MediaKind media_ = MediaKind::None;
+  std::set<EInterfaceId> extraIds_;
+  std::vector<boost::shared_ptr<Shape>> children_;
+  boost::weak_ptr<Shape> parent_;
+  boost::shared_ptr<PropertySheet> sheet_;
+};
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+// Text as authored: paragraphs of runs with character properties, and the
+// split into words and letters that iterated text animations walk.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "host/Kinefold.h"
+
+namespace platform {
+
+struct CharProps {
+  std::string font = "Calibri";
+  double size = 18.0;  // points
+  bool bold = false;
+  bool italic = false;
+  int underline = 0;  // 0 none, 2 underlined
+  Kinefold::TColor colour{0, 0, 0, 255};
+  int baseline = 0;  // percent; positive raises (superscript)
+};
+
+struct TextRun {
+  std::wstring text;
+  CharProps props;
+};
+
+enum class TextAlign { Left, Centre, Right, Justify };
+
+struct Paragraph {
+  std::vector<TextRun> runs;
+  int level = 0;
+  TextAlign align = TextAlign::Left;
+  std::wstring bullet;        // bullet character, empty for none
+  double marginLeft = 0.0;    // slide units
+  double indent = 0.0;        // first line, slide units (negative hangs)
+  double lineSpacing = 1.0;   // multiple of the font's line height
+  double spaceBefore = 0.0;   // points
+  double spaceAfter = 0.0;    // points
+
+  std::wstring Text() const;
+};
+
+enum class TextAnchor { Top, Middle, Bottom };
+
+struct TextBody {
+  std::vector<Paragraph> paragraphs;
+  double insetLeft = 9.6;  // slide units (0.1 inch)
+  double insetTop = 4.8;
+  double insetRight = 9.6;
+  double insetBottom = 4.8;
+  TextAnchor anchor = TextAnchor::Top;
+  bool wrap = true;
+  bool vertical = false;
+
+  bool Empty() const;  // no paragraph holds a visible character
+  std::wstring Text() const;  // paragraphs joined by '\n'
+};
+
+// One letter of a paragraph: its position in the paragraph's text and the run
+// it belongs to. Blank letters (space, tab) take no time step when iterated.
+struct Letter {
+  size_t offset = 0;  // index into Paragraph::Text()
+  size_t run = 0;
+  wchar_t ch = 0;
+  bool blank = false;
+};
+
+// A word: its letters followed by the blanks after it.
+struct Word {
+  size_t firstLetter = 0;
+  size_t letterCount = 0;
+};
+
+struct ParagraphUnits {
+  std::vector<Letter> letters;
+  std::vector<Word> words;
+  size_t steppedLetters = 0;  // letters that are not blank
+};
+
+ParagraphUnits SplitUnits(const Paragraph& paragraph);
+
+inline bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == 0xA0; }
+
+}  // namespace platform
