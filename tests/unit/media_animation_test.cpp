@@ -1,0 +1,171 @@
+// Sound and video animations copy the media timing onto the objects that play them.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include <boost/make_shared.hpp>
+
+#include "common/PropertySheet.h"
+#include "document/Slide.h"
+#include "host/Properties.h"
+#include "screen/MediaAnimation.h"
+
+namespace {
+
+class MediaNode : public IScreenObject, public IMediaScreenObject {
+public:
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
+                      EInterfaceId id) override {
+    if (id == eIidMediaScreenObject) return AnswerInterface<IMediaScreenObject>(this, out, sharesOwner);
+    return false;
+  }
+  const double* GetBounds() override { return bounds_; }
+  void GetName(std::wstring& name) override { name = L"media"; }
+  boost::shared_ptr<IPropertySheet> GetMediaSheet() override { return sheet; }
+
+  boost::shared_ptr<platform::PropertySheet> sheet = boost::make_shared<platform::PropertySheet>();
+
+private:
+  double bounds_[4] = {0, 0, 0, 0};
+};
+
+class Player : public IScreenObject, public IVideoPlayer {
+public:
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
+                      EInterfaceId id) override {
+    if (id == eIidVideoPlayer) return AnswerInterface<IVideoPlayer>(this, out, sharesOwner);
+    return false;
+  }
+  const double* GetBounds() override { return bounds_; }
+  void GetName(std::wstring& name) override { name = L"player"; }
+  void SetStartTime(int32_t value) override { starts.push_back(value); }
+  void SetSecondSetting(int32_t value) override { settings.push_back(value); }
+
+  std::vector<int32_t> starts, settings;
+
+private:
+  double bounds_[4] = {0, 0, 0, 0};
+};
+
+class Group : public IScreenObject, public IChildList {
+public:
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
+                      EInterfaceId id) override {
+    if (id == eIidChildList) return AnswerInterface<IChildList>(this, out, sharesOwner);
+    return false;
+  }
+  const double* GetBounds() override { return bounds_; }
+  void GetName(std::wstring& name) override { name = L"group"; }
+  uint32_t GetChildCount() override { return static_cast<uint32_t>(children.size()); }
+  boost::shared_ptr<IScreenObject> GetChild(uint32_t i) override { return children.at(i); }
+
+  std::vector<boost::shared_ptr<IScreenObject>> children;
+
+private:
+  double bounds_[4] = {0, 0, 0, 0};
+};
+
+boost::shared_ptr<platform::Media> FullMedia() {
+  auto media = boost::make_shared<platform::Media>(L"m1");
+  media->Set<double>(ePropMediaValue304, 0.75)
+      .Set<int>(ePropMediaRepeatCount, 3)
+      .Set<int>(ePropMediaValue351, 9)
+      .Set<double>(ePropMediaStart, 1.5)
+      .Set<double>(ePropMediaEnd, 4000.0)
+      .Set<int>(ePropDelay, 250)
+      .Set<int>(ePropSoundStartTime, 1040)
+      .Set<int>(ePropVideoStartTime, 2080)
+      .Set<int>(ePropMediaDuration, 3000)
+      .Set<int>(ePropHtmlAnimIndex, 3)
+      .Set<int>(ePropClickOffset, 120)
+      .Set<int>(ePropMediaSetting122, 1)
+      .Set<int>(ePropMediaSetting123, 2);
+  return media;
+}
+
+struct Expected {
+  EPropertyId key;
+  double value;
+};
+
+}  // namespace
+
+TEST(AudioAnimation, CopiesEveryRowWithItsConversion) {
+  auto node = boost::make_shared<MediaNode>();
+  AudioAnimation(FullMedia()).ApplyMedia(node);
+  boost::shared_ptr<IInterface> out = node->sheet;
+  const Expected rows[] = {
+      {ePropOutSound392, 0.75},       {ePropOutMediaRepeatCount, 3}, {ePropOutSound406, 9},
+      {ePropOutMediaStartMs, 1500.0}, {ePropOutMediaEnd, 4000.0},    {ePropOutDelay, 250},
+      {ePropOutSoundStartTime, 1040}, {ePropOutSoundDuration, 3000}, {ePropOutHtmlAnimIndex, 3},
+      {ePropOutClickOffset, 120},     {ePropOutMediaSetting122, 1},  {ePropOutMediaSetting123, 2},
+  };
+  for (const Expected& row : rows) EXPECT_EQ(GetDouble(out, row.key), row.value) << row.key;
+  EXPECT_FALSE(Has(out, ePropOutVideoStartTime));
+  EXPECT_FALSE(Has(out, ePropOutVideo393));
+}
+
+TEST(VideoAnimation, CopiesItsRowsOntoAMediaObject) {
+  auto node = boost::make_shared<MediaNode>();
+  VideoAnimation(FullMedia()).ApplyMedia(node);
+  boost::shared_ptr<IInterface> out = node->sheet;
+  const Expected rows[] = {
+      {ePropOutVideo393, 0.75},       {ePropOutDelay, 250},          {ePropOutVideoStartTime, 2080},
+      {ePropOutMediaStartMs, 1500.0}, {ePropOutVideoDuration, 3000}, {ePropOutMediaSetting122, 1},
+      {ePropOutMediaSetting123, 2},
+  };
+  for (const Expected& row : rows) EXPECT_EQ(GetDouble(out, row.key), row.value) << row.key;
+  EXPECT_FALSE(Has(out, ePropOutSound392));
+  EXPECT_FALSE(Has(out, ePropOutSoundStartTime));
+}
+
+TEST(MediaAnimation, MissingKeysAreNotWrittenExceptTheTwoSettings) {
+  auto node = boost::make_shared<MediaNode>();
+  AudioAnimation(boost::make_shared<platform::Media>(L"bare")).ApplyMedia(node);
+  EXPECT_EQ(node->sheet->Keys(),
+            (std::vector<EPropertyId>{ePropOutMediaSetting122, ePropOutMediaSetting123}));
+  boost::shared_ptr<IInterface> out = node->sheet;
+  EXPECT_EQ(GetInt(out, ePropOutMediaSetting122), 0);
+}
+
+TEST(MediaAnimation, GroupsApplyToEveryMediaChildDepthFirst) {
+  auto outer = boost::make_shared<Group>();
+  auto inner = boost::make_shared<Group>();
+  auto a = boost::make_shared<MediaNode>();
+  auto b = boost::make_shared<MediaNode>();
+  inner->children = {a};
+  outer->children = {inner, b};
+  AudioAnimation(FullMedia()).ApplyMedia(outer);
+  for (const auto& node : {a, b}) {
+    boost::shared_ptr<IInterface> out = node->sheet;
+    EXPECT_EQ(GetDouble(out, ePropOutMediaStartMs), 1500.0);
+  }
+}
+
+TEST(VideoAnimation, DrivesAVideoPlayer) {
+  auto player = boost::make_shared<Player>();
+  VideoAnimation(FullMedia()).ApplyMedia(player);
+  EXPECT_EQ(player->starts, std::vector<int32_t>{2080});
+  EXPECT_EQ(player->settings, std::vector<int32_t>{9});
+
+  auto bare = boost::make_shared<Player>();
+  VideoAnimation(boost::make_shared<platform::Media>(L"v")).ApplyMedia(bare);
+  EXPECT_TRUE(bare->starts.empty());
+  EXPECT_TRUE(bare->settings.empty());
+
+  // A null video or an object that plays nothing is left alone.
+  auto node = boost::make_shared<MediaNode>();
+  VideoAnimation(nullptr).ApplyMedia(node);
+  AudioAnimation(FullMedia()).ApplyMedia(player);
+  EXPECT_TRUE(node->sheet->Keys().empty());
+}
+
+TEST(MediaAnimation, AnswerOnlyTheirOwnIds) {
+  boost::shared_ptr<IAudioAnimation> audio = boost::make_shared<AudioAnimation>(FullMedia());
+  boost::shared_ptr<IVideoAnimation> video = boost::make_shared<VideoAnimation>(FullMedia());
+  EXPECT_TRUE(Supports(audio, eIidAudioAgent));
+  EXPECT_FALSE(Supports(audio, eIidVideoAnimation));
+  EXPECT_TRUE(Supports(video, eIidVideoAnimation));
+  EXPECT_FALSE(Supports(video, eIidAudioAgent));
+  EXPECT_FALSE(Supports(video, eIidPropertySheet));
+}

@@ -1,0 +1,141 @@
+// The JSON holders and the per-deck collection of records and timelines.
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+#include <nlohmann/json.hpp>
+
+#include "common/Utf8.h"
+#include "host/Webdeck.h"
+#include "webdeck/JsonNode.h"
+
+using nlohmann::ordered_json;
+using namespace WEBDECK;
+
+namespace {
+
+std::string Dump(const PptxJSPropertyHolder& holder) { return ToJson(holder).dump(); }
+
+}  // namespace
+
+TEST(JsonHolders, ObjectsKeepInsertionOrderAndNest) {
+  PptxHTMLObjPropHolder o("");
+  o.AddIntProperty(kEffectType, 5);
+  o.AddFloatProperty(kEffectAccelerateTime, 0.1f, -1);
+  o.AddBoolProperty(kEffectAutoReverse, true);
+  o.AddStrProperty("name", L"Title 1");
+  o.AddIntArrProperty(kEffectAnimationValues, {0, 1, 100, 0});
+  o.AddFloatArrProperty("floats", {0.5f, 2.25f});
+  auto position = boost::make_shared<PptxJSArrHolder>(kInitialPosition);
+  position->AddObject(boost::make_shared<PptxJSFloatPropertyHolder>("", 150.0f, -1));
+  position->AddObject(boost::make_shared<PptxJSFloatPropertyHolder>("", 62.5f, -1));
+  o.AddPptxJSPropertyHolder("", position);
+  auto parts = boost::make_shared<PptxJSObjectArrHolder>(kEffectSubList);
+  auto part = boost::make_shared<PptxHTMLObjPropHolder>("");
+  part->AddIntProperty(kEffectDuration, 500);
+  parts->AddObject(part);
+  o.AddPptxJSPropertyHolder(kEffectSubList, parts);
+
+  EXPECT_EQ(Dump(o),
+            R"({"type":5,"accelerate":0.1,"autoReverse":true,"name":"Title 1",)"
+            R"("values":[0,1,100,0],"floats":[0.5,2.25],"origin":[150.0,62.5],)"
+            R"("parts":[{"duration":500}]})");
+}
+
+TEST(JsonHolders, RepeatedKeyKeepsFirstPlaceAndLastValue) {
+  PptxHTMLObjPropHolder o("");
+  o.AddIntProperty(kEffectDelay, 1);
+  o.AddIntProperty(kEffectDuration, 2);
+  o.AddIntProperty(kEffectDelay, 3);
+  EXPECT_EQ(Dump(o), R"({"delay":3,"duration":2})");
+  auto found = o.Find(kEffectDelay);
+  ASSERT_TRUE(found);
+}
+
+TEST(JsonHolders, StringsAreEscapedAndEncoded) {
+  struct Row {
+    std::wstring text;
+    std::string json;
+  } rows[] = {
+      {L"plain", R"("plain")"},
+      {L"quote \" and \\", R"("quote \" and \\")"},
+      {L"tab\tnew\nline\x01", R"("tab\tnew\nline\u0001")"},
+      {L"caf\u00e9 \u20ac \U0001F600", "\"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\""},
+      {std::wstring(1, static_cast<wchar_t>(0xD800)), "\"\xEF\xBF\xBD\""},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(Dump(PptxJSStringPropertyHolder("", row.text)), row.json);
+}
+
+TEST(JsonHolders, FloatsPrintShortestAndHonourPrecision) {
+  EXPECT_EQ(Dump(PptxJSFloatPropertyHolder("", 0.1f, -1)), "0.1");
+  EXPECT_EQ(Dump(PptxJSFloatPropertyHolder("", 1.0f / 3.0f, 2)), "0.33");
+  EXPECT_EQ(Dump(PptxJSFloatPropertyHolder("", 90.0f, -1)), "90.0");
+}
+
+TEST(Utf8, RoundTripsAndRepairs) {
+  std::wstring text = L"a\u00e9\u4e2d\U0001F600";
+  EXPECT_EQ(platform::FromUtf8(platform::ToUtf8(text)), text);
+  EXPECT_EQ(platform::FromUtf8("a\xC3"), L"a\uFFFD");
+  EXPECT_EQ(platform::FromUtf8("\xFF" "b"), L"\uFFFD" L"b");
+  EXPECT_EQ(platform::FromUtf8("\xC0\x80"), L"\uFFFD");  // overlong
+}
+
+TEST(TimeLines, AddReplacePopAndUniqueCounts) {
+  WebdeckAnimationManager manager;
+  EXPECT_EQ(manager.GetUniqueAnimCount(), 0u);
+  EXPECT_EQ(manager.GetUniqueAnimCount(), 1u);
+
+  auto main = boost::make_shared<TimeLineAnim>();
+  manager.AddTimeLineAnim(main);
+  manager.AddTimeLineAnim(main);
+  EXPECT_EQ(manager.GetTimeLines().size(), 1u);
+  auto trigger = boost::make_shared<TimeLineAnim>();
+  trigger->SetShapeId(L"7");
+  manager.AddTimeLineAnim(trigger);
+  EXPECT_EQ(manager.GetTimeLineAnim(L"7"), trigger);
+  EXPECT_EQ(manager.GetTimeLineAnim(L""), main);
+  EXPECT_FALSE(manager.GetTimeLineAnim(L"8"));
+  auto replacement = boost::make_shared<TimeLineAnim>();
+  manager.AddTimeLineAnim(replacement);
+  EXPECT_EQ(manager.GetTimeLineAnim(L""), replacement);
+
+  EXPECT_FALSE(main->PopClickEffect());
+  main->AddClickEffect(boost::make_shared<ClickContent>(0));
+  main->AddClickEffect(boost::make_shared<ClickContent>(40));
+  EXPECT_EQ(main->NumClickEffect(), 2u);
+  EXPECT_EQ(main->PopClickEffect()->GetStartTime(), 40u);
+  EXPECT_EQ(main->NumClickEffect(), 1u);
+}
+
+TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
+  WebdeckAnimationManager manager;
+  auto content = boost::make_shared<WebdeckAnimationContent>(L"2", L"effect_ID0");
+  content->presetClass = 1;
+  content->GetHTMLObj()->AddIntProperty(kEffectDuration, 500);
+  manager.AddAnimContent(content);
+  auto sound = boost::make_shared<PptxHTMLObjPropHolder>("");
+  sound->AddIntProperty(kEffectType, 8);
+  manager.AddAnimObjToList(L"chime", sound);
+
+  auto timeline = boost::make_shared<TimeLineAnim>();
+  auto click = boost::make_shared<ClickContent>(40);
+  click->AddAnimToClick(L"effect_ID0");
+  click->AddAnimToClick(L"audio_ID1");
+  timeline->AddClickEffect(click);
+  manager.AddTimeLineAnim(timeline);
+
+  ordered_json doc = ordered_json::parse(platform::ToUtf8(manager.GetJsonContent()));
+  EXPECT_EQ(doc.dump(),
+            R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,)"
+            R"("properties":{"duration":500}}],"sounds":{"chime":[{"type":8}]},)"
+            R"("timelines":[{"trigger":"","clicks":[{"start":40,)"
+            R"("animations":["effect_ID0","audio_ID1"]}]}]})");
+}
+
+TEST(WebdeckSlide, ResetStartsAFreshDeck) {
+  auto first = IWebdeckSlide::GetInstance()->GetAnimationManager();
+  EXPECT_EQ(IWebdeckSlide::GetInstance()->GetAnimationManager(), first);
+  IWebdeckSlide::ResetInstance();
+  auto second = IWebdeckSlide::GetInstance()->GetAnimationManager();
+  EXPECT_NE(second, first);
+}
