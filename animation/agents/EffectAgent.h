@@ -45,6 +45,9 @@ class EffectAgent : public IPropertySheet {
   uint32_t GetStart() const { return start_.Get(); }
   uint32_t GetKind() const { return kind_; }
   uint32_t GetReversed() const { return reversed_; }
+  // Fractions of the duration spent accelerating and decelerating.
+  double GetAccel() const { return accel_; }
+  double GetDecel() const { return decel_; }
   bool IsFinished() const { return finished_; }
   const boost::shared_ptr<IInterface>& Behaviour() const { return behaviour_; }
   const boost::shared_ptr<PresetClassCell>& PresetClass() const { return presetClass_; }
