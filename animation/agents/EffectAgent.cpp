@@ -89,8 +89,8 @@ double EffectAgent::GetProgress(uint32_t t) {
   if (ta != 0.0 && td != 0.0) {
     const double vmax = ta * a;
     // The phase boundaries are whole milliseconds here.
-    if (elapsed <= static_cast<uint32_t>(ta)) return 0.5 * a * u * u;
-    if (elapsed <= static_cast<uint32_t>(e)) return 0.5 * a * ta * ta + (u - ta) * vmax;
+    if (u <= std::trunc(ta)) return 0.5 * a * u * u;
+    if (u <= std::trunc(e)) return 0.5 * a * ta * ta + (u - ta) * vmax;
     return 0.5 * a * ta * ta + vmax * cruise + (u - e) * vmax - 0.5 * d * (u - e) * (u - e);
   }
   if (ta == 0.0 && td != 0.0) {

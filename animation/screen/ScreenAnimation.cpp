@@ -106,6 +106,12 @@ uint32_t ScreenAnimation::EffectLength() const {
   return d;
 }
 
+uint32_t ScreenAnimation::PercentOf(double percent, uint32_t length) {
+  const double value = std::trunc(percent / 100.0 * length);
+  if (!(value > 0.0)) return 0;
+  return value >= 4294967295.0 ? kIndefinite : static_cast<uint32_t>(value);
+}
+
 int32_t ScreenAnimation::IterateType() const {
   const int32_t type = GetInt(Effect(), ePropIterateType);
   return type == 1 || type == 2 ? type : 0;
@@ -119,7 +125,7 @@ void ScreenAnimation::ComputeDuration(const boost::shared_ptr<IShape>& shape) {
   int32_t type = IterateType();
   const uint32_t interval = Has(e, ePropIterateTime)
                                 ? static_cast<uint32_t>(GetInt(e, ePropIterateTime))
-                                : static_cast<uint32_t>(GetInt(e, ePropIteratePercent) / 100.0 * d);
+                                : PercentOf(GetInt(e, ePropIteratePercent), d);
   const bool byParagraph = GetBool(e, ePropByParagraph);
   const int32_t first = byParagraph ? GetInt(e, ePropParagraphFirst) : 0;
   const int32_t last = byParagraph ? GetInt(e, ePropParagraphLast) : 0;
@@ -164,7 +170,8 @@ uint32_t ScreenAnimation::GetDuration() {
   uint64_t length = baseDuration_.Get();
   if (GetBool(Effect(), ePropAutoReverse)) length *= 2;
   const uint32_t repeat = repeatCount_.Get();
-  if (repeat < kIndefinite) length *= repeat;
+  if (repeat < kIndefinite)
+    length = repeat && length > kLongest / repeat ? kLongest : length * repeat;
   return Saturate(length);
 }
 

@@ -89,6 +89,8 @@ class ScreenAnimation : public IScreenAnimation {
   // The default effect length and the frame length of the publish context.
   uint32_t DefaultLength() const;
   uint32_t FrameLength() const;
+  // `percent` of `length` ms, truncated, within the clock's range.
+  static uint32_t PercentOf(double percent, uint32_t length);
   // The iteration the effect asks for: 0 whole, 1 by word, 2 by letter.
   int32_t IterateType() const;
   // The agents filed for `target`, or null when there are none.

@@ -54,6 +54,12 @@ void MarkSeparate(const boost::shared_ptr<IScreenObject>& element) {
     separable->MarkSeparate();
 }
 
+// A product of lengths that stops short of the indefinite time.
+uint32_t Times(uint32_t length, uint32_t factor) {
+  const uint64_t product = static_cast<uint64_t>(length) * factor;
+  return static_cast<uint32_t>(std::min<uint64_t>(product, kIndefinite - 1));
+}
+
 bool StartsWithBlank(const std::wstring& text) {
   return !text.empty() && (text[0] == L' ' || text[0] == L'\t');
 }
@@ -217,7 +223,7 @@ void TimingTranslator::TranslateText(const boost::shared_ptr<IScreenObject>& chi
 
   const uint32_t d = length_;
   const uint32_t raw = settings_.interval;
-  const uint32_t scaled = static_cast<uint32_t>(raw / 100.0 * d);
+  const uint32_t scaled = ScreenAnimation::PercentOf(raw, d);
   const uint32_t interval = settings_.intervalIsPercent ? scaled : raw;
   uint32_t unitStart = 0;
   uint32_t runStart = 0;
@@ -341,7 +347,7 @@ void TimingTranslator::TranslateEffectForTarget(const boost::shared_ptr<IScreenO
 
     if (reverseEffect) {
       agent = boost::make_shared<AutoReverseAgent>(agent, one, 0, 0);
-      one *= 2;
+      one = Times(one, 2);
     } else if (GetBool(b, ePropAutoReverse)) {
       agent = boost::make_shared<AutoReverseAgent>(agent, 0, 0);
     }
@@ -372,7 +378,7 @@ void TimingTranslator::TranslateEffectForTarget(const boost::shared_ptr<IScreenO
 
     if (repeat > 1 && repeat < kIndefinite) {
       agent = boost::make_shared<RepeatAgent>(agent, repeat, one, 0, 0);
-      one *= repeat;
+      one = Times(one, repeat);
       agent->SetTiming(0, whole);
     }
     total = std::max(total, one);

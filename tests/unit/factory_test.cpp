@@ -30,7 +30,7 @@ TEST(EffectAgentFactory, DispatchesByKind) {
   const struct {
     uint32_t kind;
     int id;
-  } rows[] = {{0, 0}, {2, 0}, {3, 0}, {4, 0}, {6, 76}, {7, 72},
+  } rows[] = {{0, 0},  {2, 0}, {3, 0},  {4, 0},   {6, 76}, {7, 72},
               {8, 78}, {9, 0}, {10, 0}, {11, 82}, {12, 0}};
   for (const auto& row : rows)
     EXPECT_EQ(ClassId(Create(effect, boost::make_shared<BehaviourNode>(row.kind))), row.id)

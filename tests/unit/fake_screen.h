@@ -165,8 +165,8 @@ inline NodePtr MakeShape(const std::wstring& id, const std::vector<std::wstring>
         p->children.push_back(word);
       }
       auto& wordLetters = word->Items(eIidParagraphList);
-      NodePtr letter =
-          MakeNode(wname + L"/l" + std::to_wstring(wordLetters.size()), {9, 12, 26, 66}, l, t, r, b);
+      NodePtr letter = MakeNode(wname + L"/l" + std::to_wstring(wordLetters.size()),
+                                {9, 12, 26, 66}, l, t, r, b);
       letter->Set<std::wstring>(ePropText, std::wstring(1, text[i]));
       letter->Set<bool>(ePropNoTimeStep, blank);
       if (!blank) ++letters;

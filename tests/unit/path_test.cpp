@@ -81,8 +81,8 @@ TEST(MotionPath, LinesAbsoluteAndRelative) {
 TEST(MotionPath, CurvesAreWalkedAtConstantSpeed) {
   // A quarter circle of radius 0.5 of a square slide, as a cubic.
   const double k = 0.5 * 0.5522847498;
-  std::wstring text = L"M 0.5 0 C 0.5 " + std::to_wstring(k) + L" " + std::to_wstring(k) +
-                      L" 0.5 0 0.5 E";
+  std::wstring text =
+      L"M 0.5 0 C 0.5 " + std::to_wstring(k) + L" " + std::to_wstring(k) + L" 0.5 0 0.5 E";
   const TPathRect square{0, 0, 1000, 1000};
   MotionPath path(text, square, square, true);
   const double radius = 500;
@@ -94,8 +94,8 @@ TEST(MotionPath, CurvesAreWalkedAtConstantSpeed) {
     EXPECT_NEAR(angle, f * kPi / 2, 2e-3) << f;
   }
   // A relative curve is the same curve moved to the current point.
-  std::wstring relative = L"M 0.5 0 c 0 " + std::to_wstring(k) + L" " + std::to_wstring(k - 0.5) +
-                          L" 0.5 -0.5 0.5";
+  std::wstring relative =
+      L"M 0.5 0 c 0 " + std::to_wstring(k) + L" " + std::to_wstring(k - 0.5) + L" 0.5 -0.5 0.5";
   MotionPath moved(relative, square, square, true);
   EXPECT_NEAR(moved.GetLength(), path.GetLength(), 1e-3);
 }

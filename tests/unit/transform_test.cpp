@@ -23,7 +23,9 @@ using transform::kTy;
 const double kPi = 3.141592653589793;
 
 // A shape with bounds (100, 100, 300, 200), centre (200, 150), on a 720 x 540 slide.
-fake::NodePtr Shape() { return fake::MakeShape(L"7", {}); }
+fake::NodePtr Shape() {
+  return fake::MakeShape(L"7", {});
+}
 
 template <class Agent>
 boost::shared_ptr<Agent> MakeAgent(const boost::shared_ptr<BehaviourNode>& node) {
@@ -148,7 +150,8 @@ TEST(FadeAgent, RunsTheAlphaOffset) {
     int fadeOut;
     uint32_t t;
     int32_t offset;
-  } rows[] = {{0, 0, -255}, {0, 500, -127}, {0, 1000, 0}, {1, 0, 0}, {1, 500, -127}, {1, 1000, -255}};
+  } rows[] = {{0, 0, -255}, {0, 500, -127}, {0, 1000, 0},
+              {1, 0, 0},    {1, 500, -127}, {1, 1000, -255}};
   for (const auto& row : rows) {
     auto node = boost::make_shared<BehaviourNode>(eBehaviourFilter);
     node->Set<int>(ePropFadeOut, row.fadeOut);
