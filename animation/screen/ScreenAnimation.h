@@ -21,7 +21,7 @@ using AgentMap = std::map<std::wstring, std::vector<boost::shared_ptr<EffectAgen
 using PresetClassCell = Optional<uint32_t>;
 
 class ScreenAnimation : public IScreenAnimation {
-public:
+ public:
   ScreenAnimation(const boost::shared_ptr<IAnimationEffect>& effect,
                   const boost::shared_ptr<PublishContext>& context);
   ~ScreenAnimation() override;
@@ -63,9 +63,46 @@ public:
   const std::vector<uint32_t>& SoundStartOffsets() const { return soundStartOffsets_; }
   uint32_t GetBaseDuration() const { return baseDuration_.Get(); }
   bool IsTextIterationActive() const { return textIterationActive_; }
+  const boost::shared_ptr<IScreenObject>& GetCurrentTarget() const { return currentTarget_; }
+  const std::wstring& GetCurrentTargetName() const { return currentTargetName_; }
+  const std::vector<boost::shared_ptr<IBehaviourNode>>& TextBehaviours() const {
+    return textBehaviours_;
+  }
+  const std::vector<boost::shared_ptr<IBehaviourNode>>& ShapeBehaviours() const {
+    return shapeBehaviours_;
+  }
+  const std::vector<boost::shared_ptr<IBehaviourNode>>& TextSubAnimations() const {
+    return textSubAnimations_;
+  }
+  const std::vector<boost::shared_ptr<IBehaviourNode>>& ShapeSubAnimations() const {
+    return shapeSubAnimations_;
+  }
+  const std::vector<uint32_t>& ShapeDurations() const { return shapeDurations_; }
+  const std::vector<uint32_t>& TextDurations() const { return textDurations_; }
 
-private:
+ private:
   friend class TimingTranslator;
+
+  boost::shared_ptr<IInterface> Effect() const { return effectNode_; }
+  // The effect's own duration, at least the default effect length unless 0.
+  uint32_t EffectLength() const;
+  // The default effect length and the frame length of the publish context.
+  uint32_t DefaultLength() const;
+  uint32_t FrameLength() const;
+  // `percent` of `length` ms, truncated, within the clock's range.
+  static uint32_t PercentOf(double percent, uint32_t length);
+  // The iteration the effect asks for: 0 whole, 1 by word, 2 by letter.
+  int32_t IterateType() const;
+  // The agents filed for `target`, or null when there are none.
+  const std::vector<boost::shared_ptr<EffectAgent>>* AgentsFor(
+      const boost::shared_ptr<IScreenObject>& target) const;
+
+  // Web output records, written while the timing is translated.
+  void WriteEffectRecord();
+  void WriteBehaviourRecord(const boost::shared_ptr<IBehaviourNode>& behaviour,
+                            const Optional<uint32_t>& duration);
+  void WriteSoundRecord(const boost::shared_ptr<EffectAgent>& audio);
+  void FinishEffectRecord();
 
   std::vector<boost::shared_ptr<IBehaviourNode>> textBehaviours_;
   std::vector<boost::shared_ptr<IBehaviourNode>> shapeBehaviours_;

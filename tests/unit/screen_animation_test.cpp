@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <boost/make_shared.hpp>
+
+#include "agents/AudioEffectAgent.h"
+#include "agents/RepeatAgent.h"
+#include "document/Effect.h"
+#include "document/Shape.h"
+#include "fake_screen.h"
+#include "host/Properties.h"
+#include "screen/AgentSelection.h"
+#include "screen/EffectAgentFactory.h"
+#include "screen/ScreenAnimation.h"
+
+namespace {
+
+using platform::BehaviourNode;
+using platform::Effect;
+
+// 30 frames a second, a default effect of 15 frames: L = 500 ms, a frame 34 ms.
+boost::shared_ptr<PublishContext> Context() {
+  return boost::make_shared<PublishContext>(540.0, 720.0, 30, 15);
+}
+
+boost::shared_ptr<Effect> MakeEffect(uint32_t duration) {
+  auto effect = boost::make_shared<Effect>(L"7");
+  effect->SetOwnDuration(duration).PresetClass(0);
+  return effect;
+}
+
+BehaviourNode& AddFade(Effect& effect, int duration, int delay = 0) {
+  return effect.AddBehaviour(eBehaviourFilter)
+      .Set<int>(ePropFilterKind, 1)
+      .Duration(duration)
+      .Delay(delay);
+}
+
+boost::shared_ptr<ScreenAnimation> Compile(const boost::shared_ptr<Effect>& effect) {
+  return boost::make_shared<ScreenAnimation>(effect, Context());
+}
+
+TEST(ScreenAnimation, ClassifiesBehavioursByTheirAgents) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect, 1000);
+  effect->AddBehaviour(eBehaviourRotation).Set<int>(ePropBy, 60000);
+  effect->AddBehaviour(eBehaviourCommand).Duration(1);
+  effect->AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, 11).Duration(500);
+  effect->AddSubAnimation(eBehaviourAudio);
+  auto animation = Compile(effect);
+  EXPECT_EQ(animation->ShapeBehaviours().size(), 2u);
+  EXPECT_EQ(animation->ShapeDurations(), std::vector<uint32_t>{1000});  // only the fade has one
+  EXPECT_TRUE(animation->TextBehaviours().empty());
+  EXPECT_TRUE(animation->HasSound());
+  EXPECT_EQ(animation->GetTargetMode(), 1u);
+  EXPECT_EQ(GetInt(effect, ePropMinimumLength), 500);
+}
+
+TEST(ScreenAnimation, EffectWithoutAgentsBuildsNothing) {
+  auto effect = MakeEffect(1000);
+  effect->AddBehaviour(eBehaviourCommand);
+  auto animation = Compile(effect);
+  EXPECT_EQ(animation->GetTargetMode(), 0u);
+  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+  animation->Build(fake::MakeShape(L"7", {L"text"}), {});
+  EXPECT_TRUE(animation->ShapeAgents().empty());
+  EXPECT_TRUE(animation->IsFinal());
+}
+
+TEST(ScreenAnimation, RepeatCountIsGivenInThousandths) {
+  const struct {
+    int given;  // 0: absent
+    uint32_t count;
+    uint32_t duration;
+  } rows[] = {{0, 1, 1000},    {1, 1, 1000}, {3000, 3, 3000},
+              {2500, 2, 2000}, {500, 0, 0},  {-1, 0xFFFFFFFFu, 1000}};
+  for (const auto& row : rows) {
+    auto effect = MakeEffect(1000);
+    AddFade(*effect, 1000);
+    if (row.given) effect->Set<int>(ePropRepeatCount, row.given);
+    auto animation = Compile(effect);
+    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+    EXPECT_EQ(animation->GetRepeatCount(), row.count) << row.given;
+    EXPECT_EQ(animation->GetDuration(), row.duration) << row.given;
+  }
+}
+
+TEST(ScreenAnimation, ComputeDurationCountsTextUnits) {
+  const struct {
+    const char* name;
+    uint32_t own;
+    int iterate;
+    std::function<void(Effect&)> settings;
+    bool threeD;
+    uint32_t base;
+  } rows[] = {
+      {"zero stays", 0, 0, nullptr, false, 0},
+      {"short becomes L", 300, 0, nullptr, false, 500},
+      {"indefinite becomes L", 0xFFFFFFFFu, 0, nullptr, false, 500},
+      // 5 words 200 ms apart, and the shape before its text.
+      {"by word", 1000, 1, nullptr, false, 4 * 200 + 1000 + 1000},
+      {"by letter", 1000, 2, nullptr, false, 18 * 200 + 1000 + 1000},  // 19 letters
+      {"by word, percent", 1000, 1,
+       [](Effect& e) {
+         e.Sheet()->Remove(ePropIterateTime);
+         e.Set<int>(ePropIteratePercent, 10);
+       },
+       false, 4 * 100 + 1000 + 1000},
+      {"paragraph range", 1000, 1,
+       [](Effect& e) {
+         e.Set<bool>(ePropByParagraph, true)
+             .Set<int>(ePropParagraphFirst, 1)
+             .Set<int>(ePropParagraphLast, 1);
+       },
+       false, 200 + 1000},
+      {"whole text", 1000, 1, [](Effect& e) { e.Set<bool>(ePropWholeText, true); }, false,
+       4 * 200 + 1000},
+      {"background", 1000, 1, [](Effect& e) { e.Set<bool>(ePropAnimateBackground, true); }, false,
+       1000},
+      {"3-D shape", 1000, 1, nullptr, true, 1000},
+  };
+  for (const auto& row : rows) {
+    auto effect = MakeEffect(row.own);
+    AddFade(*effect, 1000);
+    effect->Set<int>(ePropIterateType, row.iterate).Set<int>(ePropIterateTime, 200);
+    if (row.settings) row.settings(*effect);
+    auto shape = boost::make_shared<platform::Shape>(L"7");
+    shape->SetText({L"one two three", L"four five"});
+    shape->threeD = row.threeD;
+    auto animation = Compile(effect);
+    animation->ComputeDuration(shape);
+    EXPECT_EQ(animation->GetBaseDuration(), row.base) << row.name;
+  }
+}
+
+TEST(ScreenAnimation, DurationDoublesWhenReversedAndRepeats) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect, 1000);
+  effect->Set<bool>(ePropAutoReverse, true).Set<int>(ePropRepeatCount, 3000);
+  auto animation = Compile(effect);
+  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+  EXPECT_EQ(animation->GetDuration(), 6000u);
+}
+
+// An agent with an attribute, as set and property agents have.
+class AttributeAgent : public fake::ProbeAgent {
+ public:
+  AttributeAgent(EInterfaceId id, int attribute, uint32_t start, uint32_t duration)
+      : id_(id), attribute_(attribute) {
+    SetTiming(start, duration);
+  }
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* shares, EInterfaceId id) override {
+    if (id == id_) return AnswerInterface<AttributeAgent>(this, out, shares);
+    return EffectAgent::QueryInterface(out, shares, id);
+  }
+  void GetProperty(boost::shared_ptr<IPropertyValue>& out, EPropertyId key) override {
+    if (key == ePropAttribute) out = boost::make_shared<PropertyValue<int>>(attribute_);
+  }
+
+ private:
+  EInterfaceId id_;
+  int attribute_;
+};
+
+std::vector<boost::shared_ptr<EffectAgent>> Chosen(
+    const std::vector<boost::shared_ptr<EffectAgent>>& agents, uint32_t u) {
+  std::vector<boost::shared_ptr<EffectAgent>> chosen;
+  for (const SelectedAgent& s : SelectAgents(agents, u)) chosen.push_back(s.stored);
+  return chosen;
+}
+
+TEST(AgentSelection, LaterAgentOfTheSameAttributeWins) {
+  auto x = boost::make_shared<AttributeAgent>(eIidSetAgent, 2, 0, 1000);
+  auto laterX = boost::make_shared<AttributeAgent>(eIidPropertyAgent, 2, 500, 1000);
+  auto visibility = boost::make_shared<AttributeAgent>(eIidSetAgent, 7, 0, 1000);
+  auto laterVisibility = boost::make_shared<AttributeAgent>(eIidSetAgent, 7, 0, 1000);
+  auto other = boost::make_shared<fake::ProbeAgent>();
+  std::vector<boost::shared_ptr<EffectAgent>> all{x, visibility, laterX, laterVisibility, other};
+  EXPECT_EQ(Chosen(all, 600), (std::vector<boost::shared_ptr<EffectAgent>>{
+                                  visibility, laterX, laterVisibility, other}));
+  EXPECT_EQ(Chosen(all, 400), all);  // the later one has not started
+}
+
+TEST(AgentSelection, RepeatFoldsTheTimeForLaterChecks) {
+  auto x = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 0, 1000);
+  auto repeat = boost::make_shared<RepeatAgent>(x, 3, 1000, 0, 0);
+  repeat->SetTiming(0, 3000);
+  auto laterX = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 500, 1000);
+  std::vector<boost::shared_ptr<EffectAgent>> all{repeat, laterX};
+  EXPECT_EQ(Chosen(all, 2700).size(), 1u);  // 2700 folds to 700, where the later one plays
+  EXPECT_EQ(Chosen(all, 2200).size(), 2u);
+}
+
+TEST(ScreenAnimation, LaterScaleWithFromValueOverridesAnEarlierOne) {
+  auto effect = MakeEffect(1500);
+  effect->AddBehaviour(eBehaviourScale).Set<Kinefold::TPoint>(ePropTo, {200, 200}).Duration(1000);
+  effect->AddBehaviour(eBehaviourScale)
+      .Set<Kinefold::TPoint>(ePropFrom, {100, 100})
+      .Set<Kinefold::TPoint>(ePropTo, {50, 50})
+      .Duration(1000)
+      .Delay(500);
+  auto animation = Compile(effect);
+  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+  auto shape = fake::MakeShape(L"7", {});
+  animation->Build(shape, {});
+  animation->SetStartTime(2000);
+  auto part = fake::Find(shape, L"7/shape");
+  animation->Apply(part, 1000);  // before the start
+  EXPECT_EQ(part->transform[4], 1.0);
+  animation->Apply(part, 2700);
+  EXPECT_DOUBLE_EQ(part->transform[4], 0.9);  // only the later scale, at 20 %
+}
+
+TEST(ScreenAnimation, HeldScaleInsideALongerOneIsLeftOut) {
+  auto effect = MakeEffect(1000);
+  effect->AddBehaviour(eBehaviourScale).Set<Kinefold::TPoint>(ePropTo, {200, 200}).Duration(1000);
+  effect->AddBehaviour(eBehaviourScale)
+      .Set<Kinefold::TPoint>(ePropTo, {50, 50})
+      .Duration(400)
+      .Delay(200);
+  auto animation = Compile(effect);
+  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+  auto shape = fake::MakeShape(L"7", {});
+  animation->Build(shape, {});
+  auto part = fake::Find(shape, L"7/shape");
+  animation->Apply(part, 900);
+  EXPECT_DOUBLE_EQ(part->transform[4], 1.9);
+}
+
+TEST(ScreenAnimation, SoundStartsOnceAndAgainAtEachUnit) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect, 1000);
+  effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
+  effect->AddSubAnimation(eBehaviourAudio);
+  auto document = boost::make_shared<platform::Shape>(L"7");
+  document->SetText({L"a b c"});
+  auto animation = Compile(effect);
+  animation->ComputeDuration(document);
+  auto shape = fake::MakeShape(L"7", {L"a b c"}, false);  // no fill: the text plays alone
+  animation->Build(shape, {});
+  animation->SetStartTime(100);
+  EXPECT_EQ(animation->SoundStartOffsets(), (std::vector<uint32_t>{0, 500, 1000}));
+
+  auto word = fake::Find(shape, L"7/p0/w0");
+  auto audio = QueryAs<AudioEffectAgent>(
+      LookThrough(animation->ShapeAgents().at(L"7/p0/w0").back()), eIidAudioAgent);
+  ASSERT_TRUE(audio);
+  auto action = boost::make_shared<fake::Action>();
+  action->perUnit = true;
+  audio->SetActionObject(action);
+
+  const struct {
+    uint32_t t;
+    bool sound;
+  } frames[] = {{50, false},  {110, true},   {130, false}, {620, true},
+                {640, false}, {1090, false}, {1120, true}, {9000, false}};
+  for (const auto& f : frames) {
+    boost::shared_ptr<IActionObject> got;
+    animation->GetSoundAction(got, word, f.t);
+    EXPECT_EQ(static_cast<bool>(got), f.sound) << "t=" << f.t;
+  }
+  EXPECT_TRUE(animation->SoundStartOffsets().empty());
+}
+
+TEST(ScreenAnimation, SubAnimationBookkeeping) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect, 1000);
+  auto& click = effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimTrigger, 2);
+  effect->AddSubAnimation(eBehaviourAudio);
+  auto animation = Compile(effect);
+  animation->MarkClickSubAnimations();
+  EXPECT_TRUE(GetBool(click.Sheet(), ePropWaitsForClick));
+  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
+  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
+  EXPECT_FALSE(animation->RemoveSoundBehaviour(nullptr));
+}
+
+TEST(ScreenAnimation, CollectsTargetNamesAndEffectId) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect, 1000);
+  auto animation = Compile(effect);
+  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+  animation->Build(fake::MakeShape(L"7", {}), {});
+  std::map<std::wstring, uint32_t> names{{L"7/shape", 5}};
+  animation->CollectTargetNames(names);
+  EXPECT_EQ(names, (std::map<std::wstring, uint32_t>{{L"7/shape", 5}}));
+
+  auto manager = boost::make_shared<WebdeckAnimationManager>();
+  for (int i = 0; i < 12; ++i) manager->GetUniqueAnimCount();
+  animation->AttachHtmlManager(manager);
+  std::wstring id;
+  animation->GetEffectId(id);
+  EXPECT_EQ(id, L"effect_ID12");
+}
+
+TEST(ScreenAnimation, ExitThatHidesAtOnceStartsHidden) {
+  if (!CreateEffectAgent(MakeEffect(1), Context(),
+                         boost::make_shared<BehaviourNode>(eBehaviourSet)))
+    GTEST_SKIP() << "set agents are not available yet";
+  const struct {
+    int delay;
+    const wchar_t* value;
+    uint32_t hidden;
+  } rows[] = {{0, L"hidden", 1}, {100, L"hidden", 0}, {0, L"Hidden", 0}, {0, L"visible", 0}};
+  for (const auto& row : rows) {
+    auto effect = MakeEffect(1000);
+    effect->PresetClass(1);
+    effect->AddBehaviour(eBehaviourSet)
+        .Set<int>(ePropAttribute, 7)
+        .Set<std::wstring>(ePropToValueText, row.value)
+        .Duration(1)
+        .Delay(row.delay);
+    auto animation = Compile(effect);
+    animation->ComputeInitiallyHidden();
+    EXPECT_EQ(animation->IsInitiallyHidden(), row.hidden) << row.delay;
+  }
+}
+
+}  // namespace

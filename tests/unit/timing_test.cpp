@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+#include "agents/AutoReverseAgent.h"
+#include "agents/PersistentAgent.h"
+#include "agents/RepeatAgent.h"
+#include "document/Effect.h"
+#include "document/Shape.h"
+#include "fake_screen.h"
+#include "host/Properties.h"
+#include "screen/AgentSelection.h"
+#include "screen/ScreenAnimation.h"
+
+namespace {
+
+using platform::BehaviourNode;
+using platform::Effect;
+
+// L = 500 ms, a frame 34 ms.
+boost::shared_ptr<PublishContext> Context() {
+  return boost::make_shared<PublishContext>(540.0, 720.0, 30, 15);
+}
+
+boost::shared_ptr<Effect> MakeEffect(uint32_t duration) {
+  auto effect = boost::make_shared<Effect>(L"7");
+  effect->SetOwnDuration(duration).PresetClass(0);
+  return effect;
+}
+
+BehaviourNode& AddFade(Effect& effect, int duration = 1000) {
+  return effect.AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, 1).Duration(duration);
+}
+
+// Compiles `effect` for a document shape with `text` and builds it on `target`.
+boost::shared_ptr<ScreenAnimation> Build(const boost::shared_ptr<Effect>& effect,
+                                         const boost::shared_ptr<IScreenObject>& target,
+                                         const std::vector<std::wstring>& text = {},
+                                         uint32_t start = 0,
+                                         const std::vector<AnimationStep>& steps = {}) {
+  auto animation = boost::make_shared<ScreenAnimation>(effect, Context());
+  auto document = boost::make_shared<platform::Shape>(L"7");
+  if (!text.empty()) document->SetText(text);
+  animation->ComputeDuration(document);
+  animation->SetStartTime(start);
+  animation->Build(target, steps);
+  return animation;
+}
+
+// The start of every agent, by target name, with containers looked through.
+std::map<std::wstring, std::vector<uint32_t>> Starts(const ScreenAnimation& animation) {
+  std::map<std::wstring, std::vector<uint32_t>> starts;
+  for (const AgentMap* map : {&animation.ShapeAgents(), &animation.TextAgents()})
+    for (const auto& entry : *map)
+      for (const auto& agent : entry.second)
+        starts[entry.first].push_back(LookThrough(agent)->GetStart());
+  return starts;
+}
+
+using Starts_t = std::map<std::wstring, std::vector<uint32_t>>;
+
+TEST(TimingTranslation, TargetWithoutChildrenIsAnimatedItself) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect).Delay(200);
+  auto part = fake::MakeNode(L"7/shape", {10, 9, 12});
+  auto animation = Build(effect, part);
+  EXPECT_EQ(Starts(*animation), (Starts_t{{L"7/shape", {200}}}));
+  EXPECT_EQ(animation->GetCurrentTarget(), part);
+}
+
+TEST(TimingTranslation, AnimationMarkPicksOneChild) {
+  for (const wchar_t* mark : {L"7/shape", L"nothing"}) {
+    auto effect = MakeEffect(1000);
+    AddFade(*effect);
+    effect->Set<std::wstring>(ePropAnimationMark, mark);
+    auto animation = Build(effect, fake::MakeShape(L"7", {}));
+    if (std::wstring(mark) == L"7/shape")
+      EXPECT_EQ(Starts(*animation), (Starts_t{{L"7/shape", {0}}}));
+    else
+      EXPECT_TRUE(Starts(*animation).empty());
+  }
+}
+
+TEST(TimingTranslation, ByWordStartsUnitsAnIntervalApart) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect);
+  effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
+  const std::vector<std::wstring> text{L"one two three"};
+  // Without a fill the text plays alone; with one the shape plays first.
+  auto bare = Build(effect, fake::MakeShape(L"7", text, false), text);
+  EXPECT_EQ(Starts(*bare),
+            (Starts_t{{L"7/p0/w0", {0}}, {L"7/p0/w1", {500}}, {L"7/p0/w2", {1000}}}));
+  EXPECT_EQ(bare->SoundStartOffsets(), (std::vector<uint32_t>{0, 500, 1000}));
+
+  auto filled = Build(effect, fake::MakeShape(L"7", text, true), text);
+  EXPECT_EQ(
+      Starts(*filled),
+      (Starts_t{
+          {L"7/shape", {0}}, {L"7/p0/w0", {1000}}, {L"7/p0/w1", {1500}}, {L"7/p0/w2", {2000}}}));
+  EXPECT_TRUE(filled->SoundStartOffsets().empty());
+}
+
+TEST(TimingTranslation, ColourChangeMakesAPartAShape) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect);
+  effect->AddBehaviour(eBehaviourColor).Duration(1000);
+  effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
+  auto animation = boost::make_shared<ScreenAnimation>(effect, Context());
+  if (animation->ShapeBehaviours().size() < 2)
+    GTEST_SKIP() << "colour agents are not available yet";
+  auto shape = fake::MakeShape(L"7", {L"a"}, false);
+  Build(effect, shape, {L"a"});
+  EXPECT_TRUE(fake::Find(shape, L"7/shape")->shapeFlag);
+}
+
+TEST(TimingTranslation, ByLetterSkipsTheBlank) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect);
+  effect->Set<int>(ePropIterateType, 2).Set<int>(ePropIterateTime, 100);
+  auto animation = Build(effect, fake::MakeShape(L"7", {L"a b"}, false), {L"a b"});
+  EXPECT_EQ(Starts(*animation),
+            (Starts_t{{L"7/p0/w0/l0", {0}}, {L"7/p0/w0/l1", {100}}, {L"7/p0/w1/l0", {100}}}));
+  EXPECT_EQ(animation->SoundStartOffsets(), (std::vector<uint32_t>{0, 100}));
+}
+
+TEST(TimingTranslation, ParagraphRangeRestartsEachParagraph) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect);
+  effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 300);
+  effect->Set<bool>(ePropByParagraph, true)
+      .Set<int>(ePropParagraphFirst, 1)
+      .Set<int>(ePropParagraphLast, 2);
+  const std::vector<std::wstring> text{L"a", L"b c", L"d", L"e"};
+  auto shape = fake::MakeShape(L"7", text);
+  auto animation = Build(effect, shape, text);
+  EXPECT_EQ(Starts(*animation),
+            (Starts_t{{L"7/p1/w0", {0}}, {L"7/p1/w1", {300}}, {L"7/p2/w0", {0}}}));
+  EXPECT_TRUE(fake::Find(shape, L"7/p1")->separate);
+  EXPECT_FALSE(fake::Find(shape, L"7/p0")->separate);
+  EXPECT_FALSE(fake::Find(shape, L"7/p1/w0")->separate);  // words only by letter
+}
+
+TEST(TimingTranslation, ContainersByKindAndEffect) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect);
+  effect->AddBehaviour(eBehaviourRotation).Duration(1000).Set<bool>(ePropAutoReverse, true);
+  effect->AddBehaviour(eBehaviourScale).Duration(1000).Set<int>(ePropFill, 2);
+  auto animation = Build(effect, fake::MakeShape(L"7", {}));
+  const auto& agents = animation->ShapeAgents().at(L"7/shape");
+  ASSERT_EQ(agents.size(), 3u);
+  EXPECT_FALSE(Supports(agents[0], eIidPersistentAgent));  // a fade is not held
+  auto rotation = QueryAs<PersistentAgent>(agents[1], eIidPersistentAgent);
+  ASSERT_TRUE(rotation);
+  EXPECT_EQ(rotation->GetDuration(), 1000u);                        // held until the effect's end
+  EXPECT_TRUE(Supports(rotation->GetChild(), eIidContainerAgent));  // reversed
+  auto scale = QueryAs<PersistentAgent>(agents[2], eIidPersistentAgent);
+  ASSERT_TRUE(scale);
+  EXPECT_EQ(scale->GetDuration(), 0xFFFFFFFFu);
+}
+
+TEST(TimingTranslation, RepeatWrapsAndSubAnimationFollowsAllPasses) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect);
+  effect->Set<int>(ePropRepeatCount, 3000);
+  effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimStart, 1).Duration(50);
+  auto animation = Build(effect, fake::MakeShape(L"7", {}));
+  const auto& agents = animation->ShapeAgents().at(L"7/shape");
+  auto repeat = QueryAs<RepeatAgent>(agents.at(0), eIidRepeatAgent);
+  ASSERT_TRUE(repeat);
+  EXPECT_EQ(repeat->GetCount(), 3u);
+  EXPECT_EQ(repeat->GetPeriod(), 1000u);
+  EXPECT_EQ(repeat->GetStart(), 0u);
+  EXPECT_EQ(repeat->GetDuration(), 3000u);
+  EXPECT_EQ(LookThrough(agents.at(1))->GetStart(), 3000u);
+}
+
+TEST(TimingTranslation, EffectReverseDoublesThePass) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect);
+  effect->Set<bool>(ePropAutoReverse, true);
+  effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimStart, 1);
+  auto animation = Build(effect, fake::MakeShape(L"7", {}));
+  const auto& agents = animation->ShapeAgents().at(L"7/shape");
+  auto reverse = QueryAs<AutoReverseAgent>(agents.at(0), eIidContainerAgent);
+  ASSERT_TRUE(reverse);
+  EXPECT_EQ(reverse->GetHalf(), 1000u);
+  EXPECT_EQ(LookThrough(agents.at(1))->GetStart(), 2000u);
+}
+
+TEST(TimingTranslation, SubAnimationPlacement) {
+  // Steps end at 2000 and 5000; the effect starts at 1000 and lasts 1500.
+  std::vector<AnimationStep> steps(2);
+  steps[0].endTime = 2000;
+  steps[1].endTime = 5000;
+  const struct {
+    const char* name;
+    int trigger;  // -1: absent
+    int start;    // -1: absent
+    bool waits;
+    uint32_t expected;
+  } rows[] = {
+      {"next click", 2, -1, false, 5000 - 1000 + 34},
+      {"turned into a follow-up", 2, -1, true, 1500},
+      {"whole effect", 0, 2, false, 0},
+      {"after the main behaviours", -1, 1, false, 1500},
+      {"default", -1, -1, false, 1500},
+  };
+  for (const auto& row : rows) {
+    auto effect = MakeEffect(1500);
+    AddFade(*effect, 1500);
+    auto& sub = effect->AddSubAnimation(eBehaviourAudio).Duration(100);
+    if (row.trigger >= 0) sub.Set<int>(ePropSubAnimTrigger, row.trigger);
+    if (row.start >= 0) sub.Set<int>(ePropSubAnimStart, row.start);
+    if (row.waits) sub.Set<bool>(ePropWaitsForClick, true);
+    auto animation = Build(effect, fake::MakeShape(L"7", {}), {}, 1000, steps);
+    EXPECT_EQ(LookThrough(animation->ShapeAgents().at(L"7/shape").at(1))->GetStart(), row.expected)
+        << row.name;
+  }
+}
+
+TEST(TimingTranslation, IndefiniteBehaviourHoldsTheEffect) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect, -1);
+  Build(effect, fake::MakeShape(L"7", {}));
+  EXPECT_EQ(GetInt(effect, ePropFill), 2);
+}
+
+TEST(TimingTranslation, TextCarriesTheShapesSound) {
+  auto effect = MakeEffect(1000);
+  AddFade(*effect);
+  effect->Set<int>(ePropIterateType, 0);
+  effect->AddSubAnimation(eBehaviourAudio);
+  auto animation = Build(effect, fake::MakeShape(L"7", {L"a"}), {L"a"});
+  auto audioCount = [&](const std::wstring& name) {
+    int n = 0;
+    for (const auto& agent : animation->ShapeAgents().at(name))
+      n += Supports(LookThrough(agent), eIidAudioAgent);
+    return n;
+  };
+  EXPECT_EQ(audioCount(L"7/shape"), 0);
+  EXPECT_EQ(audioCount(L"7/text"), 1);
+}
+
+}  // namespace
