@@ -11,14 +11,19 @@
 
 namespace {
 
-std::string Time(uint32_t ms) { return ms == 0xFFFFFFFFu ? "-" : std::to_string(ms); }
+std::string Time(uint32_t ms) {
+  return ms == 0xFFFFFFFFu ? "-" : std::to_string(ms);
+}
 
 }  // namespace
 
 int main() {
   auto slide = boost::make_shared<platform::Slide>();
   slide->AddShape(L"2").SetName(L"Title").SetBounds(80, 40, 800, 80).SetText({L"Hello, slides"});
-  slide->AddShape(L"3").SetName(L"Box").SetBounds(200, 200, 300, 150).SetSolidFill({68, 114, 196, 255});
+  slide->AddShape(L"3")
+      .SetName(L"Box")
+      .SetBounds(200, 200, 300, 150)
+      .SetSolidFill({68, 114, 196, 255});
 
   platform::Effect& title = slide->Effects()->AddEffect(L"2");
   title.PresetClass(0).NodeType(0).Delay(0);
@@ -33,8 +38,7 @@ int main() {
   manager->BuildSlide(slide, 0, 0);
 
   std::cout << "slide length: " << Time(manager->GetSlideLength()) << " ms\n"
-            << "length after triggers: " << Time(manager->GetSlideLengthAfterTriggers())
-            << " ms\n"
+            << "length after triggers: " << Time(manager->GetSlideLengthAfterTriggers()) << " ms\n"
             << "has animations: " << (manager->HasAnimations() ? "yes" : "no") << "\n";
   for (uint32_t i = 0; i < manager->GetStepCount(); ++i) {
     AnimationStep step;

@@ -16,7 +16,7 @@ class IScreenObject;
 // Frame rate, default effect length and slide extent of a publishing run.
 // The extent's first value is the slide's height, its second the width.
 class PublishContext {
-public:
+ public:
   PublishContext() = default;
   PublishContext(double slideHeight, double slideWidth, uint32_t frameRate,
                  uint32_t defaultEffectFrames)
@@ -30,7 +30,7 @@ public:
   uint32_t FrameRate() const { return frameRate_; }
   uint32_t DefaultEffectFrames() const { return defaultEffectFrames_; }
 
-private:
+ private:
   double slideHeight_ = 540.0;
   double slideWidth_ = 720.0;
   uint32_t frameRate_ = 30;
@@ -77,7 +77,7 @@ enum EFilterKind : int32_t {
 // A leaf of the timing tree. Its kind is the node's first data member; its
 // settings are on the property sheet it offers through interface 28.
 class IBehaviourNode : public IInterface {
-public:
+ public:
   uint32_t kind = 0;  // EBehaviourKind value
 
   uint32_t GetKind() const { return kind; }
@@ -105,18 +105,18 @@ enum ETriggerEvent : uint32_t {
 };
 
 class IShape : public IInterface {
-public:
+ public:
   virtual std::wstring GetId() = 0;  // unique on its slide
 };
 
 // A sound or video of the slide; answers 28 with its media settings.
 class IMedia : public IInterface {
-public:
+ public:
   virtual std::wstring GetId() = 0;
 };
 
 class IAnimationEffect : public IInterface {
-public:
+ public:
   virtual std::wstring GetTargetId() = 0;
   virtual boost::shared_ptr<TriggerCondition> GetTriggerCondition() = 0;
   virtual uint32_t GetMainBehaviourCount() = 0;
@@ -128,7 +128,7 @@ public:
 };
 
 class IEffectList : public IInterface {
-public:
+ public:
   virtual uint32_t GetEffectCount() = 0;
   virtual boost::shared_ptr<IAnimationEffect> GetEffect(uint32_t index) = 0;
   virtual uint32_t GetSoundCount() = 0;
@@ -140,12 +140,12 @@ public:
 };
 
 class ITransition : public IInterface {
-public:
+ public:
   virtual uint32_t GetDuration() = 0;  // ms
 };
 
 class ISlide : public IInterface {
-public:
+ public:
   virtual boost::shared_ptr<ITransition> GetTransition() = 0;
   virtual uint32_t GetShapeCount() = 0;
   virtual boost::shared_ptr<IShape> GetShape(uint32_t index) = 0;
@@ -157,7 +157,7 @@ public:
 
 // Shape tests of the parser library.
 class ParserUtils {
-public:
+ public:
   static bool IsUnsupportedShape(const boost::shared_ptr<IShape>& shape);
   static bool Is3dShape(const boost::shared_ptr<IShape>& shape, bool& flag);
   static bool IsRasterParagraph(const boost::shared_ptr<IShape>& shape);
@@ -170,7 +170,7 @@ public:
 
 // Process-wide settings of the common library.
 class ProcessAdmin {
-public:
+ public:
   static bool UsePowerpoint();
   static void SetUsePowerpoint(bool value);
 };

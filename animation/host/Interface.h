@@ -56,7 +56,7 @@ enum EInterfaceId : int32_t {
 };
 
 class IInterface {
-public:
+ public:
   // Answers whether the object offers the interface `id`. With a non-null `out`
   // it stores a pointer to that interface and sets `sharesOwner`: the stored
   // pointer owns nothing, and the caller re-seats it on the reference count of

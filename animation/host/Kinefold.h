@@ -31,7 +31,9 @@ struct TColorMatrix {
   int32_t blueAdd = 0;
 };
 
-inline bool operator==(const TPoint& a, const TPoint& b) { return a.x == b.x && a.y == b.y; }
+inline bool operator==(const TPoint& a, const TPoint& b) {
+  return a.x == b.x && a.y == b.y;
+}
 inline bool operator==(const TColor& a, const TColor& b) {
   return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;
 }
@@ -40,6 +42,8 @@ inline bool operator==(const TColorMatrix& a, const TColorMatrix& b) {
          a.blueMul == b.blueMul && a.alphaAdd == b.alphaAdd && a.redAdd == b.redAdd &&
          a.greenAdd == b.greenAdd && a.blueAdd == b.blueAdd;
 }
-inline bool operator!=(const TColorMatrix& a, const TColorMatrix& b) { return !(a == b); }
+inline bool operator!=(const TColorMatrix& a, const TColorMatrix& b) {
+  return !(a == b);
+}
 
 }  // namespace Kinefold

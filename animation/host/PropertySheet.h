@@ -30,12 +30,12 @@ enum EPropertyType : uint32_t {
 };
 
 class IPropertyValue : public IInterface {
-public:
+ public:
   virtual uint32_t GetType() = 0;
 };
 
 class IPropertySheet : public IInterface {
-public:
+ public:
   // Sets `out` to the value stored under `key`, or to null when there is none.
   virtual void GetProperty(boost::shared_ptr<IPropertyValue>& out, EPropertyId key) = 0;
   virtual void SetProperty(EPropertyId key, const boost::shared_ptr<IPropertyValue>& value) = 0;
@@ -83,7 +83,7 @@ struct PropertyTypeTag<boost::shared_ptr<PropertySheetList>> {
 // A value of type T with its type tag; answers only interface 29.
 template <class T>
 class PropertyValue : public IPropertyValue {
-public:
+ public:
   explicit PropertyValue(const T& value) : value_(value) {}
 
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
@@ -94,13 +94,13 @@ public:
   uint32_t GetType() override { return PropertyTypeTag<T>::value; }
   const T& Get() const { return value_; }
 
-private:
+ private:
   T value_;
 };
 
 // An ordered list of property sheets.
 class PropertySheetList {
-public:
+ public:
   size_t GetCount() const { return items_.size(); }
   const boost::shared_ptr<IPropertySheet>& GetItem(size_t index) const {
     if (index >= items_.size()) throw std::out_of_range("invalid vector<T> subscript");
@@ -108,7 +108,7 @@ public:
   }
   void Add(const boost::shared_ptr<IPropertySheet>& sheet) { items_.push_back(sheet); }
 
-private:
+ private:
   std::vector<boost::shared_ptr<IPropertySheet>> items_;
 };
 

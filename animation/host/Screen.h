@@ -14,7 +14,7 @@
 
 // Every screen object: a shape, a part of a shape, a text unit, a mask shape.
 class IScreenObject : public IInterface {
-public:
+ public:
   // Left, top, right, bottom in slide units, as authored (not transformed).
   virtual const double* GetBounds() = 0;
   // Unique on the slide; agents are filed under it.
@@ -23,7 +23,7 @@ public:
 
 // Interface 8: ordered children (a shape's parts, a group's members).
 class IChildList : public IInterface {
-public:
+ public:
   virtual uint32_t GetChildCount() = 0;
   virtual boost::shared_ptr<IScreenObject> GetChild(uint32_t index) = 0;
 };
@@ -31,7 +31,7 @@ public:
 // Interfaces 19, 20, 48 and 63: ordered items (paragraphs of a text body, text
 // units of a paragraph, letters of a word, runs of a paragraph, group members).
 class IItemList : public IInterface {
-public:
+ public:
   virtual uint32_t GetItemCount() = 0;
   virtual boost::shared_ptr<IScreenObject> GetItem(uint32_t index) = 0;
 };
@@ -40,7 +40,7 @@ public:
 // The transform is six doubles tx, ty, b, c, a, d mapping (x, y) to
 // (a*x + c*y + tx, b*x + d*y + ty). Agents change both in place.
 class IShapeContext : public IInterface {
-public:
+ public:
   virtual double* GetTransform() = 0;
   virtual Kinefold::TColorMatrix* GetColorTransform() = 0;
 };
@@ -48,7 +48,7 @@ public:
 // Interface 10: a shape-level target; a compound of parts with the frame's
 // transform, colour transform and position.
 class IShapeTarget : public IShapeContext {
-public:
+ public:
   virtual uint32_t GetChildCount() = 0;
   virtual boost::shared_ptr<IScreenObject> GetChild(uint32_t index) = 0;
   virtual bool GetShapeFlag() = 0;
@@ -62,7 +62,7 @@ class IScreenShape;
 // Interface 12: the mask children of an object. Active masks clip the object
 // to their content.
 class ICompoundShape : public IInterface {
-public:
+ public:
   virtual uint32_t GetChildCount() = 0;
   virtual boost::shared_ptr<IScreenShape> GetChild(uint32_t index) = 0;
   virtual void InsertChild(const boost::shared_ptr<IScreenShape>& child, int32_t position) = 0;
@@ -72,19 +72,19 @@ public:
 
 // Interface 66: a text unit that can be drawn as an object of its own.
 class ISeparable : public IInterface {
-public:
+ public:
   virtual void MarkSeparate() = 0;
 };
 
 // Interface 52: a screen object that plays a sound or video.
 class IMediaScreenObject : public IInterface {
-public:
+ public:
   virtual boost::shared_ptr<IPropertySheet> GetMediaSheet() = 0;
 };
 
 // Interface 93: a video player.
 class IVideoPlayer : public IInterface {
-public:
+ public:
   virtual void SetStartTime(int32_t value) = 0;
   virtual void SetSecondSetting(int32_t value) = 0;
 };
@@ -92,7 +92,7 @@ public:
 // Interfaces 39 and 49: the document shape behind a screen object (its fill
 // sheet 200 and line sheet 201) and the shape it is related to (its group).
 class IDocumentShapeLink : public IInterface {
-public:
+ public:
   virtual boost::shared_ptr<IInterface> GetDocumentShape() = 0;
   virtual boost::shared_ptr<IInterface> GetRelatedShape() = 0;
 };
@@ -100,7 +100,7 @@ public:
 // A shape made by ScreenShapeFactroy: a mask primitive, a group, a morph or a
 // mask container. Kind-specific values go through its property sheet (28).
 class IScreenShape : public IScreenObject {
-public:
+ public:
   virtual void SetOutline(int32_t outline) = 0;
   virtual void GetContentShape(boost::shared_ptr<IScreenShape>& out, int32_t index) = 0;
   // Rectangle: left, top, right, bottom. Line: x1, y1, x2, y2. Polygon,
@@ -116,12 +116,12 @@ public:
 // A mask container: the object it is attached to stays visible inside the
 // content shape while the container is active.
 class ICompoundScreenShape : public IScreenShape {
-public:
+ public:
   virtual void SetContent(const boost::shared_ptr<IScreenShape>& content) = 0;
 };
 
 class ScreenShapeFactroy {
-public:
+ public:
   // 40 circle, 41 rectangle, 42 line, 43 polygon, 45 ellipse, 48 group, 53 morph.
   static boost::shared_ptr<IScreenShape> GetScreenShape(EInterfaceId kind);
   // 11: a mask container.
@@ -129,7 +129,7 @@ public:
 };
 
 class PublisherUtils {
-public:
+ public:
   static void ChangeShapeColor(const boost::shared_ptr<IScreenObject>& shape,
                                const Kinefold::TColorMatrix& matrix);
   static void ChangeTextColor(const boost::shared_ptr<IScreenObject>& shape,
@@ -151,7 +151,7 @@ enum ESoundType : int32_t { eSoundTypeEffect = 1 };
 
 // A sound to start, handed to the host; its settings are on its property sheet.
 class IActionObject : public IInterface {
-public:
+ public:
   // True when the sound restarts at the start of each iterated text unit.
   virtual bool PlaysPerUnit() = 0;
 };

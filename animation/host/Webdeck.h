@@ -40,75 +40,75 @@ struct JsonNode;
 
 // Base of every holder: a named JSON value.
 class PptxJSPropertyHolder {
-public:
+ public:
   explicit PptxJSPropertyHolder(const std::string& name);
   virtual ~PptxJSPropertyHolder();
   const std::string& GetName() const { return name_; }
   virtual void Serialize(JsonNode& out) const = 0;
 
-private:
+ private:
   std::string name_;
 };
 
 class PptxJSIntPropertyHolder : public PptxJSPropertyHolder {
-public:
+ public:
   PptxJSIntPropertyHolder(const std::string& name, int32_t value);
   int32_t GetValue() const { return value_; }
   void Serialize(JsonNode& out) const override;
 
-private:
+ private:
   int32_t value_;
 };
 
 // Precision -1 writes the float as it is; n >= 0 rounds to n decimals.
 class PptxJSFloatPropertyHolder : public PptxJSPropertyHolder {
-public:
+ public:
   PptxJSFloatPropertyHolder(const std::string& name, float value, int32_t precision);
   float GetValue() const { return value_; }
   void Serialize(JsonNode& out) const override;
 
-private:
+ private:
   float value_;
   int32_t precision_;
 };
 
 class PptxJSBoolPropertyHolder : public PptxJSPropertyHolder {
-public:
+ public:
   PptxJSBoolPropertyHolder(const std::string& name, bool value);
   bool GetValue() const { return value_; }
   void Serialize(JsonNode& out) const override;
 
-private:
+ private:
   bool value_;
 };
 
 class PptxJSStringPropertyHolder : public PptxJSPropertyHolder {
-public:
+ public:
   PptxJSStringPropertyHolder(const std::string& name, const std::wstring& value);
   const std::wstring& GetValue() const { return value_; }
   void Serialize(JsonNode& out) const override;
 
-private:
+ private:
   std::wstring value_;
 };
 
 // A JSON array of holders (their names are not written).
 class PptxJSArrHolder : public PptxJSPropertyHolder {
-public:
+ public:
   explicit PptxJSArrHolder(const std::string& name);
   void AddObject(const boost::shared_ptr<PptxJSPropertyHolder>& item);
   size_t GetCount() const { return items_.size(); }
   const boost::shared_ptr<PptxJSPropertyHolder>& GetItem(size_t i) const { return items_.at(i); }
   void Serialize(JsonNode& out) const override;
 
-private:
+ private:
   std::vector<boost::shared_ptr<PptxJSPropertyHolder>> items_;
 };
 
 // A JSON object; entries keep the order they were added in. A key added twice
 // keeps its first place and takes the last value.
 class PptxHTMLObjPropHolder : public PptxJSPropertyHolder {
-public:
+ public:
   explicit PptxHTMLObjPropHolder(const std::string& name);
   void AddIntProperty(const std::string& name, int32_t value);
   void AddFloatProperty(const std::string& name, float value, int32_t precision);
@@ -128,20 +128,20 @@ public:
   boost::shared_ptr<PptxJSPropertyHolder> Find(const std::string& key) const;
   void Serialize(JsonNode& out) const override;
 
-private:
+ private:
   std::vector<std::pair<std::string, boost::shared_ptr<PptxJSPropertyHolder>>> entries_;
 };
 
 // A JSON array of objects.
 class PptxJSObjectArrHolder : public PptxJSPropertyHolder {
-public:
+ public:
   explicit PptxJSObjectArrHolder(const std::string& name);
   void AddObject(const boost::shared_ptr<PptxHTMLObjPropHolder>& item);
   size_t GetCount() const { return items_.size(); }
   const boost::shared_ptr<PptxHTMLObjPropHolder>& GetItem(size_t i) const { return items_.at(i); }
   void Serialize(JsonNode& out) const override;
 
-private:
+ private:
   std::vector<boost::shared_ptr<PptxHTMLObjPropHolder>> items_;
 };
 
@@ -149,7 +149,7 @@ private:
 
 // One effect record of the web output.
 class WebdeckAnimationContent {
-public:
+ public:
   WebdeckAnimationContent(const std::wstring& targetName, const std::wstring& effectId);
   boost::shared_ptr<WEBDECK::PptxHTMLObjPropHolder> GetHTMLObj() const { return object_; }
   const std::wstring& GetTargetName() const { return targetName_; }
@@ -157,7 +157,7 @@ public:
 
   int32_t presetClass = 0;
 
-private:
+ private:
   std::wstring targetName_;
   std::wstring effectId_;
   boost::shared_ptr<WEBDECK::PptxHTMLObjPropHolder> object_;
@@ -165,13 +165,13 @@ private:
 
 // The animations that play after one click, from `start` (ms).
 class ClickContent {
-public:
+ public:
   explicit ClickContent(uint32_t start);
   void AddAnimToClick(const std::wstring& animationId);
   uint32_t GetStartTime() const { return start_; }
   const std::vector<std::wstring>& GetAnimations() const { return animations_; }
 
-private:
+ private:
   uint32_t start_;
   std::vector<std::wstring> animations_;
 };
@@ -179,7 +179,7 @@ private:
 // The click contents of the slide's main sequence (empty shape id) or of one
 // trigger object's sequence.
 class TimeLineAnim {
-public:
+ public:
   TimeLineAnim();
   void SetShapeId(const std::wstring& id);
   const std::wstring& GetShapeId() const { return shapeId_; }
@@ -189,7 +189,7 @@ public:
   boost::shared_ptr<ClickContent> PopClickEffect();
   const std::vector<boost::shared_ptr<ClickContent>>& GetClicks() const { return clicks_; }
 
-private:
+ private:
   std::wstring shapeId_;
   std::vector<boost::shared_ptr<ClickContent>> clicks_;
 };
@@ -197,7 +197,7 @@ private:
 // Collects the effect records, sound objects and timelines of the deck being
 // published and turns them into JSON text.
 class WebdeckAnimationManager {
-public:
+ public:
   WebdeckAnimationManager();
 
   void AddAnimContent(const boost::shared_ptr<WebdeckAnimationContent>& content);
@@ -223,7 +223,7 @@ public:
   }
   const std::vector<boost::shared_ptr<TimeLineAnim>>& GetTimeLines() const { return timelines_; }
 
-private:
+ private:
   std::vector<boost::shared_ptr<WebdeckAnimationContent>> contents_;
   std::vector<std::pair<std::wstring, boost::shared_ptr<WEBDECK::PptxHTMLObjPropHolder>>> sounds_;
   std::vector<boost::shared_ptr<TimeLineAnim>> timelines_;
@@ -234,7 +234,7 @@ private:
 
 // The process-wide slide object of the HTML converter.
 class IWebdeckSlide {
-public:
+ public:
   static IWebdeckSlide* GetInstance();
   // Drops the process-wide slide object, so that the next GetInstance starts a
   // fresh deck.

@@ -16,7 +16,7 @@
 class WebdeckAnimationManager;
 
 class IScreenAnimation : public IInterface {
-public:
+ public:
   virtual void ComputeDuration(const boost::shared_ptr<IShape>& shape) = 0;
   virtual void Build(const boost::shared_ptr<IScreenObject>& target,
                      const std::vector<AnimationStep>& steps) = 0;
@@ -48,12 +48,12 @@ public:
 
 // Copies a sound's timing settings onto the screen object that plays it.
 class IAudioAnimation : public IInterface {
-public:
+ public:
   virtual void ApplyMedia(const boost::shared_ptr<IScreenObject>& target) = 0;
 };
 
 // Copies a video's timing settings onto the screen object or player that shows it.
 class IVideoAnimation : public IInterface {
-public:
+ public:
   virtual void ApplyMedia(const boost::shared_ptr<IScreenObject>& target) = 0;
 };

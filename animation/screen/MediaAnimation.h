@@ -8,23 +8,23 @@
 #include "screen/IScreenAnimation.h"
 
 class AudioAnimation : public IAudioAnimation {
-public:
+ public:
   explicit AudioAnimation(const boost::shared_ptr<IMedia>& sound) : sound_(sound) {}
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override;
   void ApplyMedia(const boost::shared_ptr<IScreenObject>& target) override;
 
-private:
+ private:
   boost::shared_ptr<IMedia> sound_;
 };
 
 class VideoAnimation : public IVideoAnimation {
-public:
+ public:
   explicit VideoAnimation(const boost::shared_ptr<IMedia>& video) : video_(video) {}
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override;
   void ApplyMedia(const boost::shared_ptr<IScreenObject>& target) override;
 
-private:
+ private:
   boost::shared_ptr<IMedia> video_;
 };

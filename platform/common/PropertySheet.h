@@ -13,7 +13,7 @@
 namespace platform {
 
 class PropertySheet : public IPropertySheet {
-public:
+ public:
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override;
   void GetProperty(boost::shared_ptr<IPropertyValue>& out, EPropertyId key) override;
@@ -37,7 +37,7 @@ public:
   boost::shared_ptr<PropertySheet> Clone() const;
   void Clear() { values_.clear(); }
 
-private:
+ private:
   std::map<EPropertyId, boost::shared_ptr<IPropertyValue>> values_;
 };
 

@@ -19,11 +19,15 @@ void ClickContent::AddAnimToClick(const std::wstring& animationId) {
 }
 
 TimeLineAnim::TimeLineAnim() = default;
-void TimeLineAnim::SetShapeId(const std::wstring& id) { shapeId_ = id; }
+void TimeLineAnim::SetShapeId(const std::wstring& id) {
+  shapeId_ = id;
+}
 void TimeLineAnim::AddClickEffect(const boost::shared_ptr<ClickContent>& click) {
   if (click) clicks_.push_back(click);
 }
-uint32_t TimeLineAnim::NumClickEffect() const { return static_cast<uint32_t>(clicks_.size()); }
+uint32_t TimeLineAnim::NumClickEffect() const {
+  return static_cast<uint32_t>(clicks_.size());
+}
 boost::shared_ptr<ClickContent> TimeLineAnim::PopClickEffect() {
   if (clicks_.empty()) return boost::shared_ptr<ClickContent>();
   boost::shared_ptr<ClickContent> last = clicks_.back();
@@ -39,11 +43,14 @@ void WebdeckAnimationManager::AddAnimContent(
 }
 
 void WebdeckAnimationManager::AddAnimObjToList(
-    const std::wstring& soundName, const boost::shared_ptr<WEBDECK::PptxHTMLObjPropHolder>& object) {
+    const std::wstring& soundName,
+    const boost::shared_ptr<WEBDECK::PptxHTMLObjPropHolder>& object) {
   if (object) sounds_.emplace_back(soundName, object);
 }
 
-uint32_t WebdeckAnimationManager::GetUniqueAnimCount() { return uniqueCount_++; }
+uint32_t WebdeckAnimationManager::GetUniqueAnimCount() {
+  return uniqueCount_++;
+}
 
 void WebdeckAnimationManager::AddTimeLineAnim(const boost::shared_ptr<TimeLineAnim>& timeline) {
   if (!timeline) return;
@@ -112,11 +119,11 @@ std::wstring WebdeckAnimationManager::GetJsonContent() const {
 namespace {
 
 class WebdeckSlide : public IWebdeckSlide {
-public:
+ public:
   WebdeckSlide() : manager_(boost::make_shared<WebdeckAnimationManager>()) {}
   boost::shared_ptr<WebdeckAnimationManager> GetAnimationManager() override { return manager_; }
 
-private:
+ private:
   boost::shared_ptr<WebdeckAnimationManager> manager_;
 };
 
@@ -133,4 +140,6 @@ IWebdeckSlide* IWebdeckSlide::GetInstance() {
   return instance.get();
 }
 
-void IWebdeckSlide::ResetInstance() { Instance().reset(); }
+void IWebdeckSlide::ResetInstance() {
+  Instance().reset();
+}

@@ -64,7 +64,9 @@ PptxJSPropertyHolder::~PptxJSPropertyHolder() = default;
 
 PptxJSIntPropertyHolder::PptxJSIntPropertyHolder(const std::string& name, int32_t value)
     : PptxJSPropertyHolder(name), value_(value) {}
-void PptxJSIntPropertyHolder::Serialize(JsonNode& out) const { out.value = value_; }
+void PptxJSIntPropertyHolder::Serialize(JsonNode& out) const {
+  out.value = value_;
+}
 
 PptxJSFloatPropertyHolder::PptxJSFloatPropertyHolder(const std::string& name, float value,
                                                      int32_t precision)
@@ -75,7 +77,9 @@ void PptxJSFloatPropertyHolder::Serialize(JsonNode& out) const {
 
 PptxJSBoolPropertyHolder::PptxJSBoolPropertyHolder(const std::string& name, bool value)
     : PptxJSPropertyHolder(name), value_(value) {}
-void PptxJSBoolPropertyHolder::Serialize(JsonNode& out) const { out.value = value_; }
+void PptxJSBoolPropertyHolder::Serialize(JsonNode& out) const {
+  out.value = value_;
+}
 
 PptxJSStringPropertyHolder::PptxJSStringPropertyHolder(const std::string& name,
                                                        const std::wstring& value)
@@ -129,8 +133,7 @@ void PptxHTMLObjPropHolder::AddIntArrProperty(const std::string& name,
 void PptxHTMLObjPropHolder::AddFloatArrProperty(const std::string& name,
                                                 const std::vector<float>& values) {
   auto array = boost::make_shared<PptxJSArrHolder>(name);
-  for (float v : values)
-    array->AddObject(boost::make_shared<PptxJSFloatPropertyHolder>("", v, -1));
+  for (float v : values) array->AddObject(boost::make_shared<PptxJSFloatPropertyHolder>("", v, -1));
   entries_.emplace_back(name, array);
 }
 void PptxHTMLObjPropHolder::AddPptxJSPropertyHolder(
