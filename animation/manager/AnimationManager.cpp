@@ -42,7 +42,8 @@ void HideRevealed(const boost::shared_ptr<IScreenObject>& node,
 }  // namespace
 
 AnimationManager::AnimationManager(const boost::shared_ptr<PublishContext>& context)
-    : publishContext_(context) {
+    : publishContext_(context ? context : boost::make_shared<PublishContext>()),
+      animationFactory_(CreateScreenAnimation) {
   if (IWebdeckSlide* slide = IWebdeckSlide::GetInstance())
     htmlManager_ = slide->GetAnimationManager();
 }
@@ -138,8 +139,7 @@ void AnimationManager::GetBookmarkTrigger(BookmarkTrigger& out, uint32_t index) 
 
 bool AnimationManager::IsShapeActiveAt(const boost::shared_ptr<IShape>& shape, uint32_t time) {
   if (!shape) return true;
-  const uint64_t frame =
-      static_cast<uint64_t>(std::ceil(1000.0 / publishContext_->FrameRate()));
+  const uint64_t frame = static_cast<uint64_t>(std::ceil(1000.0 / publishContext_->FrameRate()));
   auto it = shapeAnimations_.find(shape->GetId());
   if (it == shapeAnimations_.end() || time < frame) return true;
   for (const auto& animation : it->second.animations) {

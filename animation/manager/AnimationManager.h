@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@
 #include "host/Webdeck.h"
 #include "manager/IAnimationManager.h"
 
+using ScreenAnimationFactory = std::function<boost::shared_ptr<IScreenAnimation>(
+    const boost::shared_ptr<IAnimationEffect>&, const boost::shared_ptr<PublishContext>&)>;
+
 struct ShapeAnimationEntry {
   Optional<uint32_t> startTime;
   Optional<uint32_t> endTime;
@@ -19,7 +23,7 @@ struct ShapeAnimationEntry {
 };
 
 class AnimationManager : public IAnimationManager {
-public:
+ public:
   explicit AnimationManager(const boost::shared_ptr<PublishContext>& context);
   ~AnimationManager() override;
 
@@ -37,7 +41,8 @@ public:
                          const std::wstring& mediaId) override;
   void GetVideoAnimation(boost::shared_ptr<IVideoAnimation>& out,
                          const std::wstring& mediaId) override;
-  void HideRevealedParts(const boost::shared_ptr<IScreenObject>& object, bool ignoreHidden) override;
+  void HideRevealedParts(const boost::shared_ptr<IScreenObject>& object,
+                         bool ignoreHidden) override;
   uint32_t GetStepCount() override { return static_cast<uint32_t>(steps_.size()); }
   void GetStep(AnimationStep& out, uint32_t index) override;
   uint32_t GetBookmarkTriggerCount() override {
@@ -49,7 +54,10 @@ public:
   bool HasMarkedAnimation(std::wstring shapeId) override;
   std::wstring GetJsonContent() override;
 
-private:
+  // Replaces how the build makes a screen animation from an effect (tests).
+  void SetAnimationFactory(const ScreenAnimationFactory& factory) { animationFactory_ = factory; }
+
+ private:
   friend class SlideBuild;
 
   std::vector<AnimationStep> steps_;
@@ -61,4 +69,5 @@ private:
   uint32_t slideLengthAfterTriggers_ = 0xFFFFFFFFu;
   bool hasAnimations_ = false;
   boost::shared_ptr<WebdeckAnimationManager> htmlManager_;
+  ScreenAnimationFactory animationFactory_;
 };

@@ -15,9 +15,10 @@
 #define SLIDEANIM_EXPORT __attribute__((visibility("default")))
 
 class SLIDEANIM_EXPORT IAnimationManager : public IInterface {
-public:
+ public:
   // A new manager that keeps `context` (frame rate, default effect length).
-  static boost::shared_ptr<IAnimationManager> Create(const boost::shared_ptr<PublishContext>& context);
+  static boost::shared_ptr<IAnimationManager> Create(
+      const boost::shared_ptr<PublishContext>& context);
 
   IAnimationManager();
   IAnimationManager& operator=(const IAnimationManager&);

@@ -11,7 +11,7 @@ namespace {
 
 // An object offering two interfaces from one body, its sheet as a member.
 class Widget : public IPropertySheet, public IPropertyValue {
-public:
+ public:
   explicit Widget(bool* destroyed) : destroyed_(destroyed) {}
   ~Widget() override { *destroyed_ = true; }
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
@@ -28,13 +28,13 @@ public:
   }
   uint32_t GetType() override { return 0; }
 
-private:
+ private:
   bool* destroyed_;
   platform::PropertySheet sheet_;
 };
 
 class NoSheet : public IInterface {
-public:
+ public:
   bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
     return false;
   }
@@ -100,7 +100,10 @@ TEST(PropertyAccessors, SettersStoreTaggedValues) {
   struct Row {
     EPropertyId key;
     uint32_t tag;
-  } rows[] = {{ePropDelay, 1}, {ePropMediaStart, 3}, {ePropAutoReverse, 8}, {ePropText, 5},
+  } rows[] = {{ePropDelay, 1},
+              {ePropMediaStart, 3},
+              {ePropAutoReverse, 8},
+              {ePropText, 5},
               {ePropMotionBy, 9}};
   for (const Row& row : rows) EXPECT_EQ(GetValue(sheet, row.key)->GetType(), row.tag) << row.key;
   EXPECT_EQ(static_cast<uint32_t>(GetInt(sheet, ePropDelay)), 0xFFFFFFFFu);

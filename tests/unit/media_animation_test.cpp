@@ -13,10 +13,11 @@
 namespace {
 
 class MediaNode : public IScreenObject, public IMediaScreenObject {
-public:
+ public:
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override {
-    if (id == eIidMediaScreenObject) return AnswerInterface<IMediaScreenObject>(this, out, sharesOwner);
+    if (id == eIidMediaScreenObject)
+      return AnswerInterface<IMediaScreenObject>(this, out, sharesOwner);
     return false;
   }
   const double* GetBounds() override { return bounds_; }
@@ -25,12 +26,12 @@ public:
 
   boost::shared_ptr<platform::PropertySheet> sheet = boost::make_shared<platform::PropertySheet>();
 
-private:
+ private:
   double bounds_[4] = {0, 0, 0, 0};
 };
 
 class Player : public IScreenObject, public IVideoPlayer {
-public:
+ public:
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override {
     if (id == eIidVideoPlayer) return AnswerInterface<IVideoPlayer>(this, out, sharesOwner);
@@ -43,12 +44,12 @@ public:
 
   std::vector<int32_t> starts, settings;
 
-private:
+ private:
   double bounds_[4] = {0, 0, 0, 0};
 };
 
 class Group : public IScreenObject, public IChildList {
-public:
+ public:
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override {
     if (id == eIidChildList) return AnswerInterface<IChildList>(this, out, sharesOwner);
@@ -61,7 +62,7 @@ public:
 
   std::vector<boost::shared_ptr<IScreenObject>> children;
 
-private:
+ private:
   double bounds_[4] = {0, 0, 0, 0};
 };
 

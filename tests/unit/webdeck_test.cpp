@@ -13,7 +13,9 @@ using namespace WEBDECK;
 
 namespace {
 
-std::string Dump(const PptxJSPropertyHolder& holder) { return ToJson(holder).dump(); }
+std::string Dump(const PptxJSPropertyHolder& holder) {
+  return ToJson(holder).dump();
+}
 
 }  // namespace
 
@@ -35,10 +37,9 @@ TEST(JsonHolders, ObjectsKeepInsertionOrderAndNest) {
   parts->AddObject(part);
   o.AddPptxJSPropertyHolder(kEffectSubList, parts);
 
-  EXPECT_EQ(Dump(o),
-            R"({"type":5,"accelerate":0.1,"autoReverse":true,"name":"Title 1",)"
-            R"("values":[0,1,100,0],"floats":[0.5,2.25],"origin":[150.0,62.5],)"
-            R"("parts":[{"duration":500}]})");
+  EXPECT_EQ(Dump(o), R"({"type":5,"accelerate":0.1,"autoReverse":true,"name":"Title 1",)"
+                     R"("values":[0,1,100,0],"floats":[0.5,2.25],"origin":[150.0,62.5],)"
+                     R"("parts":[{"duration":500}]})");
 }
 
 TEST(JsonHolders, RepeatedKeyKeepsFirstPlaceAndLastValue) {
@@ -62,8 +63,7 @@ TEST(JsonHolders, StringsAreEscapedAndEncoded) {
       {L"caf\u00e9 \u20ac \U0001F600", "\"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\""},
       {std::wstring(1, static_cast<wchar_t>(0xD800)), "\"\xEF\xBF\xBD\""},
   };
-  for (const Row& row : rows)
-    EXPECT_EQ(Dump(PptxJSStringPropertyHolder("", row.text)), row.json);
+  for (const Row& row : rows) EXPECT_EQ(Dump(PptxJSStringPropertyHolder("", row.text)), row.json);
 }
 
 TEST(JsonHolders, FloatsPrintShortestAndHonourPrecision) {
@@ -76,7 +76,10 @@ TEST(Utf8, RoundTripsAndRepairs) {
   std::wstring text = L"a\u00e9\u4e2d\U0001F600";
   EXPECT_EQ(platform::FromUtf8(platform::ToUtf8(text)), text);
   EXPECT_EQ(platform::FromUtf8("a\xC3"), L"a\uFFFD");
-  EXPECT_EQ(platform::FromUtf8("\xFF" "b"), L"\uFFFD" L"b");
+  EXPECT_EQ(platform::FromUtf8("\xFF"
+                               "b"),
+            L"\uFFFD"
+            L"b");
   EXPECT_EQ(platform::FromUtf8("\xC0\x80"), L"\uFFFD");  // overlong
 }
 
@@ -125,11 +128,10 @@ TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
   manager.AddTimeLineAnim(timeline);
 
   ordered_json doc = ordered_json::parse(platform::ToUtf8(manager.GetJsonContent()));
-  EXPECT_EQ(doc.dump(),
-            R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,)"
-            R"("properties":{"duration":500}}],"sounds":{"chime":[{"type":8}]},)"
-            R"("timelines":[{"trigger":"","clicks":[{"start":40,)"
-            R"("animations":["effect_ID0","audio_ID1"]}]}]})");
+  EXPECT_EQ(doc.dump(), R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,)"
+                        R"("properties":{"duration":500}}],"sounds":{"chime":[{"type":8}]},)"
+                        R"("timelines":[{"trigger":"","clicks":[{"start":40,)"
+                        R"("animations":["effect_ID0","audio_ID1"]}]}]})");
 }
 
 TEST(WebdeckSlide, ResetStartsAFreshDeck) {

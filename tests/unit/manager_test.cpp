@@ -1,0 +1,157 @@
+// The manager's read-back: a fresh manager, look-ups, activity and revealed parts.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/PropertySheet.h"
+#include "document/Slide.h"
+#include "fake_animation.h"
+
+namespace {
+
+const uint32_t kNone = 0xFFFFFFFFu;
+
+// A screen node: compound (10) when it has parts, a leaf (9) otherwise.
+class Node : public IScreenObject, public IChildList, public IShapeTarget {
+ public:
+  Node(const std::wstring& name, std::vector<boost::shared_ptr<Node>> parts = {})
+      : name_(name), parts_(std::move(parts)) {}
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
+                      EInterfaceId id) override {
+    if (id == eIidChildList && !parts_.empty())
+      return AnswerInterface<IChildList>(this, out, sharesOwner);
+    if (id == eIidShapeTarget && !parts_.empty())
+      return AnswerInterface<IShapeTarget>(this, out, sharesOwner);
+    if (id == eIidScreenShape9) return AnswerInterface<IShapeContext>(this, out, sharesOwner);
+    return false;
+  }
+  const double* GetBounds() override { return bounds_; }
+  void GetName(std::wstring& name) override { name = name_; }
+  uint32_t GetChildCount() override { return static_cast<uint32_t>(parts_.size()); }
+  boost::shared_ptr<IScreenObject> GetChild(uint32_t i) override { return parts_.at(i); }
+  double* GetTransform() override { return transform_; }
+  Kinefold::TColorMatrix* GetColorTransform() override { return &colour; }
+  bool GetShapeFlag() override { return false; }
+  void SetShapeFlag(bool) override {}
+  double* GetPosition() override { return position_; }
+
+  Kinefold::TColorMatrix colour;
+
+ private:
+  std::wstring name_;
+  std::vector<boost::shared_ptr<Node>> parts_;
+  double bounds_[4] = {0, 0, 10, 10};
+  double transform_[6] = {0, 0, 0, 0, 1, 1};
+  double position_[2] = {0, 0};
+};
+
+class ManagerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { IWebdeckSlide::ResetInstance(); }
+  void TearDown() override { IWebdeckSlide::ResetInstance(); }
+
+  // One shape "2" with one effect per entry; returns the fakes.
+  boost::shared_ptr<AnimationManager> BuildShape(std::initializer_list<int> presetClasses) {
+    slide = boost::make_shared<platform::Slide>();
+    slide->AddShape(L"2");
+    for (int presetClass : presetClasses)
+      slide->Effects()->AddEffect(L"2").PresetClass(presetClass).NodeType(0).SetOwnDuration(500);
+    auto manager = MakeFakeManager(boost::make_shared<PublishContext>(540.0, 720.0, 25, 0), &made);
+    manager->BuildSlide(slide, 0, 0);
+    return manager;
+  }
+
+  boost::shared_ptr<platform::Slide> slide;
+  std::vector<boost::shared_ptr<FakeAnimation>> made;
+};
+
+}  // namespace
+
+TEST_F(ManagerTest, FreshManagerReadsBackNothing) {
+  boost::shared_ptr<IAnimationManager> manager =
+      IAnimationManager::Create(boost::make_shared<PublishContext>());
+  EXPECT_EQ(manager->GetSlideLength(), kNone);
+  EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), kNone);
+  EXPECT_FALSE(manager->HasAnimations());
+  EXPECT_EQ(manager->GetStepCount(), 0u);
+  EXPECT_EQ(manager->GetBookmarkTriggerCount(), 0u);
+  EXPECT_EQ(manager->GetShapeAnimationCount(L"2"), 0u);
+  EXPECT_FALSE(manager->HasMarkedAnimation(L"2"));
+  EXPECT_EQ(manager->GetShapeStartTime(L"2"), kNone);
+  boost::shared_ptr<IAudioAnimation> audio;
+  manager->GetAudioAnimation(audio, L"m");
+  EXPECT_FALSE(audio);
+  boost::shared_ptr<IScreenAnimation> animation;
+  EXPECT_THROW(manager->GetShapeAnimation(animation, L"2", 0), std::out_of_range);
+  EXPECT_EQ(manager->GetJsonContent(), LR"({"effects":[],"sounds":{},"timelines":[]})");
+}
+
+TEST_F(ManagerTest, AnswersOnlyItsOwnId) {
+  boost::shared_ptr<IAnimationManager> manager =
+      IAnimationManager::Create(boost::make_shared<PublishContext>());
+  for (int id = 0; id < 128; ++id)
+    EXPECT_EQ(Supports(manager, static_cast<EInterfaceId>(id)), id == eIidAnimationManager) << id;
+  boost::shared_ptr<IAnimationManager> same =
+      QueryAs<IAnimationManager>(manager, eIidAnimationManager);
+  EXPECT_EQ(same.get(), manager.get());
+}
+
+TEST_F(ManagerTest, ShapeAnimationsByIndex) {
+  auto manager = BuildShape({0, 2});
+  ASSERT_EQ(manager->GetShapeAnimationCount(L"2"), 2u);
+  boost::shared_ptr<IScreenAnimation> second;
+  manager->GetShapeAnimation(second, L"2", 1);
+  EXPECT_EQ(second, made[1]);
+  try {
+    manager->GetShapeAnimation(second, L"2", 2);
+    FAIL();
+  } catch (const std::out_of_range& e) {
+    EXPECT_STREQ(e.what(), "invalid vector<T> subscript");
+  }
+}
+
+TEST_F(ManagerTest, ShapeIsActiveAroundItsAnimations) {
+  auto manager = BuildShape({0});
+  made[0]->start = 1000;  // frame 40: active from 1000 to 1500 + 120
+  auto shape = slide->FindShape(L"2");
+  auto other = boost::make_shared<platform::Shape>(L"other");
+  struct Row {
+    uint32_t t;
+    bool active;
+  } rows[] = {{0, true},    {39, true},   {40, false},   {999, false},
+              {1000, true}, {1620, true}, {1621, false}, {kNone, false}};
+  for (const Row& row : rows)
+    EXPECT_EQ(manager->IsShapeActiveAt(shape, row.t), row.active) << row.t;
+  EXPECT_TRUE(manager->IsShapeActiveAt(other, 5000)) << "a shape without animations";
+}
+
+TEST_F(ManagerTest, HideRevealedPartsHidesWhatEntrancesReveal) {
+  auto manager = BuildShape({0, 2, 0, 1});
+  made[0]->targetNames = {L"2/p0"};              // entrance
+  made[1]->targetNames = {L"2/p1"};              // emphasis: shown before
+  made[2]->targetNames = {L"2/p1", L"2/shape"};  // entrance after the emphasis
+  made[3]->targetNames = {L"2/p2"};              // exit, starting hidden
+  made[3]->hidden = 1;
+
+  auto fill = boost::make_shared<Node>(L"2/shape/fill");
+  auto p0 = boost::make_shared<Node>(L"2/p0");
+  auto p1 = boost::make_shared<Node>(L"2/p1");
+  auto p2 = boost::make_shared<Node>(L"2/p2");
+  auto geometry = boost::make_shared<Node>(L"2/shape", std::vector<boost::shared_ptr<Node>>{fill});
+  auto text = boost::make_shared<Node>(L"2/text", std::vector<boost::shared_ptr<Node>>{p0, p1, p2});
+  auto shape = boost::make_shared<Node>(L"2", std::vector<boost::shared_ptr<Node>>{geometry, text});
+
+  manager->HideRevealedParts(shape, true);
+  EXPECT_EQ(p0->colour.alphaMul, 0.0);
+  EXPECT_EQ(fill->colour.alphaMul, 0.0) << "a compound part hides through its parts";
+  EXPECT_EQ(geometry->colour.alphaMul, 1.0);
+  EXPECT_EQ(p1->colour.alphaMul, 1.0) << "an earlier emphasis shows it first";
+  EXPECT_EQ(p2->colour.alphaMul, 1.0) << "hidden exits count only when not ignored";
+
+  manager->HideRevealedParts(shape, false);
+  EXPECT_EQ(p2->colour.alphaMul, 0.0);
+
+  auto stranger = boost::make_shared<Node>(L"9");
+  manager->HideRevealedParts(stranger, false);
+  EXPECT_EQ(stranger->colour.alphaMul, 1.0);
+}

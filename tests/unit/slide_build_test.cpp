@@ -1,0 +1,393 @@
+// The slide build: steps, timing, triggers, media, drops and the click timeline.
+#include <gtest/gtest.h>
+
+#include "document/Slide.h"
+#include "fake_animation.h"
+
+namespace {
+
+const uint32_t kNone = 0xFFFFFFFFu;
+using Fakes = std::vector<boost::shared_ptr<FakeAnimation>>;
+using Names = std::vector<std::wstring>;
+
+class SlideBuildTest : public ::testing::Test {
+ protected:
+  void SetUp() override { IWebdeckSlide::ResetInstance(); }
+  void TearDown() override {
+    IWebdeckSlide::ResetInstance();
+    ProcessAdmin::SetUsePowerpoint(false);
+  }
+
+  boost::shared_ptr<AnimationManager> Manager(uint32_t rate = 25, uint32_t defaultFrames = 0) {
+    return MakeFakeManager(boost::make_shared<PublishContext>(540.0, 720.0, rate, defaultFrames),
+                           &made);
+  }
+  static platform::Effect& AddEffect(platform::Slide& slide, const std::wstring& target,
+                                     int nodeType, int delay, uint32_t duration,
+                                     int presetClass = 0) {
+    platform::Effect& effect = slide.Effects()->AddEffect(target);
+    effect.PresetClass(presetClass).NodeType(nodeType).Delay(delay).SetOwnDuration(duration);
+    return effect;
+  }
+  static std::vector<AnimationStep> Steps(IAnimationManager& manager) {
+    std::vector<AnimationStep> steps(manager.GetStepCount());
+    for (uint32_t i = 0; i < steps.size(); ++i) manager.GetStep(steps[i], i);
+    return steps;
+  }
+  // Clicks of a timeline as (start, animation ids).
+  static std::vector<std::pair<uint32_t, Names>> Clicks(const std::wstring& trigger) {
+    std::vector<std::pair<uint32_t, Names>> clicks;
+    auto timeline = IWebdeckSlide::GetInstance()->GetAnimationManager()->GetTimeLineAnim(trigger);
+    if (timeline)
+      for (const auto& click : timeline->GetClicks())
+        clicks.emplace_back(click->GetStartTime(), click->GetAnimations());
+    return clicks;
+  }
+
+  Fakes made;
+};
+
+boost::shared_ptr<platform::Slide> SlideWithShapes(std::initializer_list<const wchar_t*> ids) {
+  auto slide = boost::make_shared<platform::Slide>();
+  for (const wchar_t* id : ids) slide->AddShape(id).SetBounds(0, 0, 100, 50);
+  return slide;
+}
+
+}  // namespace
+
+TEST_F(SlideBuildTest, WorkedExample) {
+  auto slide = SlideWithShapes({L"s0", L"s1", L"s2"});
+  AddEffect(*slide, L"s0", 0, 0, 500);
+  AddEffect(*slide, L"s1", 1, 0, 1000);
+  AddEffect(*slide, L"s2", 2, 200, 300);
+  auto manager = Manager();
+  manager->BuildSlide(slide, 0, 0);
+
+  ASSERT_EQ(made.size(), 3u);
+  EXPECT_EQ(made[0]->start, 0u);
+  EXPECT_EQ(made[1]->start, 0u);
+  EXPECT_EQ(made[2]->start, 1200u);
+  auto steps = Steps(*manager);
+  ASSERT_EQ(steps.size(), 1u);
+  EXPECT_EQ(steps[0].startTime, 0u);
+  EXPECT_EQ(steps[0].endTime, kNone);
+  EXPECT_TRUE(steps[0].kept);
+  EXPECT_EQ(steps[0].triggerObjectId, L"-1");
+  EXPECT_EQ(steps[0].triggerBookmark, L"-1");
+  EXPECT_EQ(steps[0].sequenceKind, 0);
+  EXPECT_EQ(steps[0].shapeNames, (Names{L"s0", L"s1", L"s2"}));
+  EXPECT_EQ(manager->GetSlideLength(), 1540u);
+  EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), 1540u);
+  EXPECT_EQ(slide->Length(), 1540u);
+  EXPECT_TRUE(manager->HasAnimations());
+  EXPECT_EQ(made[1]->tags, (std::vector<uint32_t>{0}));
+  EXPECT_EQ(made[1]->clickMarks, 1) << "the after-previous effect marks its predecessor";
+  for (const auto& a : made) EXPECT_EQ(a->hiddenChecks, 0);
+  for (const wchar_t* id : {L"s0", L"s1", L"s2"}) {
+    EXPECT_EQ(manager->GetShapeStartTime(id), kNone);
+    EXPECT_EQ(manager->GetShapeEndTime(id), 1540u);
+    EXPECT_EQ(manager->GetShapeAnimationCount(id), 1u);
+  }
+
+  // The click timeline of the same build.
+  EXPECT_EQ(made[0]->htmlDelayOffset, 0u);
+  EXPECT_EQ(made[1]->htmlDelayOffset, 0u);
+  EXPECT_EQ(made[2]->htmlDelayOffset, 1000u);
+  auto clicks = Clicks(L"");
+  ASSERT_EQ(clicks.size(), 2u);
+  EXPECT_EQ(clicks[0], std::make_pair(0u, Names{}));
+  EXPECT_EQ(clicks[1], std::make_pair(40u, Names{L"effect_ID0", L"effect_ID1", L"effect_ID2"}));
+  auto html = IWebdeckSlide::GetInstance()->GetAnimationManager();
+  EXPECT_EQ(html->GetLastAnimTime(), 500u);
+  EXPECT_EQ(html->GetLastAnimTimeSeq(), 1000u);
+}
+
+TEST_F(SlideBuildTest, LaterClickStepsStartOneFrameAfterTheirGroup) {
+  auto slide = SlideWithShapes({L"a", L"b"});
+  AddEffect(*slide, L"a", 0, 0, 500);
+  AddEffect(*slide, L"b", 0, 0, 500);
+  auto manager = Manager();
+  manager->BuildSlide(slide, 0, 0);
+  auto steps = Steps(*manager);
+  ASSERT_EQ(steps.size(), 2u);
+  EXPECT_EQ(steps[0].startTime, 0u);
+  EXPECT_EQ(steps[0].endTime, 540u) << "500 is moved by one frame onto 540";
+  EXPECT_EQ(steps[1].startTime, 580u);
+  EXPECT_EQ(made[1]->start, 580u);
+  EXPECT_EQ(manager->GetSlideLength(), 1080u) << "1080 is a multiple of the frame";
+  // The timeline adds a second frame once it holds more than one click.
+  auto clicks = Clicks(L"");
+  ASSERT_EQ(clicks.size(), 3u);
+  EXPECT_EQ(clicks[1].first, 40u);
+  EXPECT_EQ(clicks[2], std::make_pair(620u, Names{L"effect_ID1"}));
+}
+
+TEST_F(SlideBuildTest, TransitionDefaultLengthAndAnAutomaticStart) {
+  auto slide = SlideWithShapes({L"a", L"b"});
+  slide->SetTransition(700);
+  AddEffect(*slide, L"a", 1, 100, kNone);  // with previous, first on the slide
+  AddEffect(*slide, L"b", 2, 0, 300);
+  auto manager = Manager(30, 15);  // frame 34 ms, default length 500 ms
+  manager->BuildSlide(slide, 0, 0);
+  auto steps = Steps(*manager);
+  ASSERT_EQ(steps.size(), 1u);
+  EXPECT_EQ(steps[0].startTime, 734u) << "700 moved by one 34 ms frame";
+  EXPECT_EQ(steps[0].sequenceKind, 1);
+  EXPECT_EQ(made[0]->start, 834u);
+  EXPECT_EQ(made[0]->tags, (std::vector<uint32_t>{255, 0}));
+  EXPECT_EQ(made[0]->hiddenChecks, 1) << "the slide starts with an automatic effect";
+  EXPECT_EQ(made[1]->start, 1334u) << "after the 500 ms default length and the delay";
+  EXPECT_EQ(made[0]->clickMarks, 1);
+  EXPECT_EQ(manager->GetSlideLength(), 1668u);
+}
+
+TEST_F(SlideBuildTest, ClickTriggerGroupThenBackToTheMainSequence) {
+  auto slide = SlideWithShapes({L"s1", L"s2", L"s3", L"b"});
+  auto trigger = platform::MakeClickTrigger(L"b");
+  AddEffect(*slide, L"s1", 0, 0, 500);
+  AddEffect(*slide, L"s2", 0, 0, 400).SetTrigger(trigger);
+  AddEffect(*slide, L"s3", 1, 0, 200).SetTrigger(trigger);
+  AddEffect(*slide, L"s1", 0, 0, 300);
+  auto manager = Manager();
+  manager->BuildSlide(slide, 0, 0);
+
+  auto steps = Steps(*manager);
+  ASSERT_EQ(steps.size(), 3u);
+  EXPECT_EQ(steps[0].endTime, 540u);
+  EXPECT_EQ(steps[1].startTime, 580u);
+  EXPECT_EQ(steps[1].triggerObjectId, L"b");
+  EXPECT_EQ(steps[1].shapeNames, (Names{L"s2", L"s3"}));
+  EXPECT_EQ(steps[1].endTime, 1020u);
+  EXPECT_EQ(steps[2].startTime, 1060u);
+  EXPECT_EQ(steps[2].triggerObjectId, L"-1");
+  EXPECT_EQ(made[2]->start, 580u);
+  EXPECT_EQ(manager->GetSlideLength(), 1360u);
+  EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), 960u) << "less the 400 ms the trigger adds";
+  EXPECT_EQ(manager->GetShapeAnimationCount(L"s1"), 2u);
+
+  // The trigger object gets its own timeline, starting at 0; the build stays
+  // on it until another trigger comes.
+  auto main = Clicks(L"");
+  ASSERT_EQ(main.size(), 2u);
+  EXPECT_EQ(main[1], std::make_pair(40u, Names{L"effect_ID0"}));
+  auto own = Clicks(L"b");
+  ASSERT_EQ(own.size(), 2u);
+  EXPECT_EQ(own[0], std::make_pair(0u, Names{L"effect_ID1", L"effect_ID2"}));
+  EXPECT_EQ(own[1], std::make_pair(440u, Names{L"effect_ID3"}));
+}
+
+TEST_F(SlideBuildTest, BookmarkTriggerOnAVideoWithAStartOffset) {
+  auto slide = SlideWithShapes({L"s1"});
+  platform::Shape& video = slide->AddShape(L"v");
+  video.SetMedia(platform::MediaKind::Video);
+  auto bookmarks = boost::make_shared<PropertySheetList>();
+  for (auto mark : {std::make_pair(L"bm1", 500.0), std::make_pair(L"bm2", 3000.0)}) {
+    auto sheet = boost::make_shared<platform::PropertySheet>();
+    sheet->Set<std::wstring>(ePropBookmarkName, mark.first)
+        .Set<double>(ePropBookmarkTime, mark.second);
+    bookmarks->Add(sheet);
+  }
+  video.Sheet()->SetList(ePropBookmarks, bookmarks);
+  video.Sheet()->Set<double>(ePropMediaTrimStart, 1500.0).Set<int>(ePropMediaSetting122, 4);
+  auto& media = slide->Effects()->AddVideo(L"v");
+  AddEffect(*slide, L"v", 0, 0, 0, 5).Set<double>(ePropMediaStart, 0.5);
+  AddEffect(*slide, L"s1", 0, 0, 500).SetTrigger(platform::MakeBookmarkTrigger(L"v", L"bm2"));
+  auto manager = Manager();
+  manager->BuildSlide(slide, 0, 0);
+
+  boost::shared_ptr<IInterface> m = slide->Effects()->Videos()[0];
+  EXPECT_EQ(GetDouble(m, ePropMediaStart), 2.0) << "1.5 s trimmed plus 0.5 s start";
+  EXPECT_EQ(GetInt(m, ePropVideoStartTime), 0);
+  EXPECT_EQ(GetInt(m, ePropMediaSetting122), 4);
+  (void)media;
+  ASSERT_EQ(manager->GetBookmarkTriggerCount(), 2u);
+  BookmarkTrigger first, second;
+  manager->GetBookmarkTrigger(first, 0);
+  manager->GetBookmarkTrigger(second, 1);
+  EXPECT_EQ(first.bookmarkName, L"bm1");
+  EXPECT_EQ(first.time, 0.0) << "a bookmark before the start position is raised to 0";
+  EXPECT_EQ(second.time, 1000.0);
+  EXPECT_EQ(second.triggerObjectId, L"vTrig");
+  EXPECT_EQ(second.targetId, L"-1");
+
+  auto steps = Steps(*manager);
+  ASSERT_EQ(steps.size(), 2u);
+  EXPECT_EQ(steps[0].shapeNames, Names{L"vTrig"});
+  EXPECT_EQ(steps[1].startTime, 40u);
+  EXPECT_EQ(steps[1].triggerObjectId, L"vTrig");
+  EXPECT_EQ(steps[1].triggerBookmark, L"bm2");
+  EXPECT_EQ(manager->GetSlideLength(), 580u);
+  EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), 80u);
+  boost::shared_ptr<IVideoAnimation> videoAnimation;
+  manager->GetVideoAnimation(videoAnimation, L"v");
+  EXPECT_TRUE(videoAnimation);
+}
+
+TEST_F(SlideBuildTest, SoundPlayingToTheDefaultLength) {
+  auto slide = SlideWithShapes({});
+  slide->AddShape(L"snd").SetMedia(platform::MediaKind::Audio);
+  slide->Effects()->AddSound(L"snd");
+  AddEffect(*slide, L"snd", 0, 100, 0, 5).Set<int>(ePropMediaDuration, -1);
+  auto manager = Manager(25, 25);  // default length 1000 ms
+  manager->BuildSlide(slide, 0, 0);
+
+  boost::shared_ptr<IInterface> sound = slide->Effects()->Sounds()[0];
+  EXPECT_EQ(GetInt(sound, ePropDelay), 100);
+  EXPECT_EQ(GetInt(sound, ePropSoundStartTime), 1100);
+  EXPECT_EQ(GetInt(sound, ePropMediaDuration), -1);
+  EXPECT_EQ(GetInt(sound, ePropHtmlAnimIndex), 0);
+  EXPECT_EQ(GetInt(sound, ePropClickOffset), 0);
+  EXPECT_EQ(GetDouble(sound, ePropMediaStart), 0.0);
+  auto steps = Steps(*manager);
+  ASSERT_EQ(steps.size(), 1u);
+  EXPECT_EQ(steps[0].startTime, 1000u);
+  EXPECT_EQ(steps[0].shapeNames, Names{L"sndTrig"});
+  EXPECT_EQ(manager->GetSlideLength(), 2140u) << "1000 + the default 1000 + delay 100, on a frame";
+  auto clicks = Clicks(L"");
+  ASSERT_EQ(clicks.size(), 2u);
+  EXPECT_EQ(clicks[1], std::make_pair(40u, Names{L"audio_ID0"}));
+  boost::shared_ptr<IAudioAnimation> audio;
+  manager->GetAudioAnimation(audio, L"snd");
+  EXPECT_TRUE(audio);
+  boost::shared_ptr<IVideoAnimation> video;
+  manager->GetVideoAnimation(video, L"snd");
+  EXPECT_FALSE(video);
+}
+
+TEST_F(SlideBuildTest, PlaceholderRulesDropEffects) {
+  struct Case {
+    const char* name;
+    int placeholder;
+    bool text, fill, answers17;
+    int slideKind;
+    bool kept;
+  } cases[] = {
+      {"empty body placeholder", 2, false, false, false, 0, false},
+      {"body placeholder with text", 2, true, false, false, 0, true},
+      {"empty filled body placeholder", 4, false, true, false, 0, true},
+      {"empty title with a text body", 1, false, false, true, 0, false},
+      {"empty title without text body", 1, false, false, false, 0, true},
+      {"placeholder on a master-like slide", 2, true, true, false, 1, false},
+      {"not a placeholder", 0, false, false, false, 1, true},
+  };
+  for (const Case& c : cases) {
+    IWebdeckSlide::ResetInstance();
+    auto slide = boost::make_shared<platform::Slide>();
+    slide->SetSlideKind(c.slideKind);
+    platform::Shape& shape = slide->AddShape(L"p");
+    shape.SetPlaceholderType(c.placeholder);
+    if (c.text) shape.SetText({L"Title"});
+    if (c.answers17) shape.SetText({L""});
+    if (c.fill) shape.SetSolidFill({255, 0, 0, 255});
+    AddEffect(*slide, L"p", 0, 0, 500);
+    auto manager = Manager();
+    manager->BuildSlide(slide, 0, 0);
+    EXPECT_EQ(manager->HasAnimations(), c.kept) << c.name;
+    EXPECT_EQ(manager->GetStepCount(), c.kept ? 1u : 0u) << c.name;
+  }
+}
+
+TEST_F(SlideBuildTest, ThreeDRuleDropsTextEffectsButKeepsTheirSteps) {
+  auto slide = boost::make_shared<platform::Slide>();
+  platform::Shape& solid = slide->AddShape(L"d");
+  solid.SetText({L"Label"});
+  solid.threeD = true;
+  platform::Shape& picture = slide->AddShape(L"pic");
+  picture.threeD = true;
+  picture.AddInterface(eIidShapeKind16);
+  AddEffect(*slide, L"d", 0, 0, 500).Set<bool>(ePropWholeText, true);
+  AddEffect(*slide, L"pic", 0, 0, 500).Set<bool>(ePropWholeText, true);
+  AddEffect(*slide, L"d", 0, 0, 500);
+  auto manager = Manager();
+  manager->BuildSlide(slide, 0, 0);
+  auto steps = Steps(*manager);
+  ASSERT_EQ(steps.size(), 3u);
+  EXPECT_FALSE(steps[0].kept);
+  EXPECT_TRUE(steps[1].kept);
+  EXPECT_TRUE(steps[2].kept);
+  EXPECT_EQ(manager->GetShapeAnimationCount(L"d"), 1u);
+  EXPECT_EQ(manager->GetShapeAnimationCount(L"pic"), 1u);
+  EXPECT_EQ(Clicks(L"").size(), 4u) << "the dropped effect keeps its timeline entry";
+
+  // A by-paragraph effect anywhere on a 3-D text shape drops its effects.
+  IWebdeckSlide::ResetInstance();
+  AddEffect(*slide, L"d", 0, 0, 500).Set<bool>(ePropByParagraph, true);
+  auto second = Manager();
+  second->BuildSlide(slide, 0, 0);
+  EXPECT_EQ(second->GetShapeAnimationCount(L"d"), 0u);
+}
+
+TEST_F(SlideBuildTest, UnsupportedShapesNeedThePowerpointSwitch) {
+  for (bool usePowerpoint : {false, true}) {
+    IWebdeckSlide::ResetInstance();
+    ProcessAdmin::SetUsePowerpoint(usePowerpoint);
+    auto slide = SlideWithShapes({});
+    slide->AddShape(L"u").unsupported = true;
+    AddEffect(*slide, L"u", 0, 0, 500);
+    auto manager = Manager();
+    manager->BuildSlide(slide, 0, 0);
+    EXPECT_TRUE(manager->HasAnimations());
+    EXPECT_EQ(manager->GetStepCount(), usePowerpoint ? 1u : 0u);
+    EXPECT_EQ(manager->GetShapeAnimationCount(L"u"), usePowerpoint ? 1u : 0u);
+    EXPECT_EQ(manager->GetSlideLength(), usePowerpoint ? 540u : 0u);
+  }
+}
+
+TEST_F(SlideBuildTest, EffectOnAMissingShapeCountsButBuildsNothing) {
+  auto slide = SlideWithShapes({});
+  AddEffect(*slide, L"gone", 0, 0, 500);
+  auto manager = Manager();
+  manager->BuildSlide(slide, 0, 0);
+  EXPECT_TRUE(manager->HasAnimations());
+  EXPECT_EQ(manager->GetStepCount(), 0u);
+  EXPECT_EQ(manager->GetSlideLength(), 0u);
+}
+
+TEST_F(SlideBuildTest, TwoSlidesInARowAppendAndContinueTheTimeline) {
+  auto first = SlideWithShapes({L"s1"});
+  AddEffect(*first, L"s1", 0, 0, 500);
+  auto second = SlideWithShapes({L"s2"});
+  AddEffect(*second, L"s2", 0, 0, 300);
+  auto manager = Manager();
+  manager->BuildSlide(first, 0, 0);
+  EXPECT_EQ(manager->GetSlideLength(), 540u);
+  manager->BuildSlide(second, 0, 0);
+  EXPECT_EQ(manager->GetSlideLength(), 340u);
+
+  auto steps = Steps(*manager);
+  ASSERT_EQ(steps.size(), 2u);
+  EXPECT_EQ(steps[0].endTime, 0u) << "the next build's first click closes the last step";
+  EXPECT_EQ(steps[1].startTime, 0u);
+  EXPECT_EQ(manager->GetShapeAnimationCount(L"s1"), 1u);
+  EXPECT_EQ(manager->GetShapeAnimationCount(L"s2"), 1u);
+  auto clicks = Clicks(L"");
+  ASSERT_EQ(clicks.size(), 3u);
+  EXPECT_EQ(clicks[1], std::make_pair(40u, Names{L"effect_ID0"}));
+  EXPECT_EQ(clicks[2], std::make_pair(620u, Names{L"effect_ID1"}));
+}
+
+TEST_F(SlideBuildTest, SlideWithoutEffectListSetsOnlyTheLengths) {
+  auto slide = SlideWithShapes({L"s1"});
+  AddEffect(*slide, L"s1", 0, 0, 500);
+  auto manager = Manager();
+  manager->BuildSlide(slide, 0, 0);
+  slide->RemoveEffectList();
+  manager->BuildSlide(slide, 0, 0);
+  EXPECT_EQ(manager->GetSlideLength(), 0u);
+  EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), 0u);
+  EXPECT_EQ(manager->GetStepCount(), 1u);
+  EXPECT_TRUE(manager->HasAnimations());
+  manager->BuildSlide(nullptr, 0, 0);
+  EXPECT_EQ(manager->GetSlideLength(), 0u);
+}
+
+TEST_F(SlideBuildTest, ExitEndsTheShapeEarly) {
+  auto slide = SlideWithShapes({L"a", L"b"});
+  AddEffect(*slide, L"a", 0, 0, 500, 1);
+  AddEffect(*slide, L"b", 0, 0, 1000, 0);
+  auto manager = Manager();
+  manager->BuildSlide(slide, 0, 0);
+  EXPECT_EQ(manager->GetShapeEndTime(L"a"), 500u);
+  EXPECT_EQ(manager->GetShapeEndTime(L"b"), manager->GetSlideLength());
+  EXPECT_EQ(manager->GetShapeEndTime(L"none"), kNone);
+}
