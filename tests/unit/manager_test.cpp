@@ -155,3 +155,21 @@ TEST_F(ManagerTest, HideRevealedPartsHidesWhatEntrancesReveal) {
   manager->HideRevealedParts(stranger, false);
   EXPECT_EQ(stranger->colour.alphaMul, 1.0);
 }
+
+TEST_F(ManagerTest, MarkedAnimationsAreFoundOnTheEffectNode) {
+  auto slide = boost::make_shared<platform::Slide>();
+  slide->AddShape(L"2");
+  slide->AddShape(L"3");
+  platform::Effect& marked = slide->Effects()->AddEffect(L"2");
+  marked.PresetClass(0).NodeType(0).Set<std::wstring>(ePropAnimationMark, L"Series 1");
+  marked.AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, eFilterFade).Duration(500);
+  platform::Effect& plain = slide->Effects()->AddEffect(L"3");
+  plain.PresetClass(0).NodeType(0).Set<std::wstring>(ePropAnimationMark, L"");
+  plain.AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, eFilterFade).Duration(500);
+  boost::shared_ptr<IAnimationManager> manager =
+      IAnimationManager::Create(boost::make_shared<PublishContext>(540.0, 720.0, 25, 0));
+  manager->BuildSlide(slide, 0, 0);
+  EXPECT_TRUE(manager->HasMarkedAnimation(L"2"));
+  EXPECT_FALSE(manager->HasMarkedAnimation(L"3"));
+  EXPECT_FALSE(manager->HasMarkedAnimation(L"4"));
+}
