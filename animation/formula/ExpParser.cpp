@@ -81,8 +81,9 @@ double ExpParser::Evaluate(const VariableMap& variables) {
 }
 
 void ExpParser::SetVariables(const VariableMap& variables) {
+  VariableMap copy(variables);  // the caller may pass this parser's own map
   variables_.clear();
-  variables_ = variables;
+  variables_.swap(copy);
   variables_.emplace(kVariablePi, kPi);
   variables_.emplace(kVariableE, kE);
 }
@@ -96,7 +97,8 @@ void ExpParser::NextToken() {
   // are skipped, whatever follows them.
   if (text_.size() - static_cast<size_t>(position_) >= 3) {
     for (const FunctionName& function : kFunctionNames) {
-      if (text_.compare(position_, 3, function.text) == 0) {
+      const wchar_t* at = text_.data() + position_;
+      if (at[0] == function.text[0] && at[1] == function.text[1] && at[2] == function.text[2]) {
         position_ += 3;
         token_ = function.token;
         return;

@@ -184,6 +184,8 @@ TEST(Formula, VariablesAndDefaults) {
   EXPECT_EQ(parser.Evaluate({{0, 3.0}}), 3.0);
   EXPECT_EQ(parser.Evaluate({{2, 1.0}}), 3.14159265359);
   EXPECT_EQ(parser.GetVariables(), (VariableMap{{0, 3.14159265359}, {1, 2.71828182846}, {2, 1.0}}));
+  parser.Parse(L"#ppt_x");
+  EXPECT_EQ(parser.Evaluate(parser.GetVariables()), 1.0) << "the parser's own map as input";
 
   parser.Parse(L"nope");
   EXPECT_EQ(parser.Evaluate({{-1, 5.0}, {12, 5.0}}), 0.0) << "unknown names never read the map";
