@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "formula/ExpParser.h"
+
+using namespace RegParser;
+
+namespace {
+
+// The tree as an s-expression: "_" is an empty operand, "v<i>" a variable of
+// index i (v-1 for a name outside the table).
+std::string Shape(const boost::shared_ptr<Node>& node) {
+  if (!node) return "_";
+  std::ostringstream out;
+  const Node* n = node.get();
+  if (auto number = dynamic_cast<const NumberNode*>(n)) {
+    out << number->GetValue();
+  } else if (auto variable = dynamic_cast<const VariableNode*>(n)) {
+    out << "v" << variable->GetIndex();
+  } else if (auto function = dynamic_cast<const FunctionNode*>(n)) {
+    static const char* const kNames[] = {"sin", "cos", "tan", "min", "max", "abs"};
+    out << "(" << kNames[function->GetFunctionId()] << " " << Shape(function->GetArgument());
+    if (auto min = dynamic_cast<const MinNode*>(n)) out << " " << Shape(min->GetSecondArgument());
+    if (auto max = dynamic_cast<const MaxNode*>(n)) out << " " << Shape(max->GetSecondArgument());
+    out << ")";
+  } else {
+    const char* op = dynamic_cast<const PlusNode*>(n)    ? "+"
+                     : dynamic_cast<const MinusNode*>(n) ? "-"
+                     : dynamic_cast<const MultNode*>(n)  ? "*"
+                                                         : "/";
+    out << "(" << op << " " << Shape(n->GetLeft()) << " " << Shape(n->GetRight()) << ")";
+  }
+  return out.str();
+}
+
+int Depth(const boost::shared_ptr<Node>& node) {
+  if (!node) return 0;
+  int below = std::max(Depth(node->GetLeft()), Depth(node->GetRight()));
+  if (auto function = dynamic_cast<const FunctionNode*>(node.get())) {
+    below = std::max(below, Depth(function->GetArgument()));
+    if (auto min = dynamic_cast<const MinNode*>(node.get()))
+      below = std::max(below, Depth(min->GetSecondArgument()));
+    if (auto max = dynamic_cast<const MaxNode*>(node.get()))
+      below = std::max(below, Depth(max->GetSecondArgument()));
+  }
+  return 1 + below;
+}
+
+double Eval(const std::wstring& formula, const VariableMap& variables = {}) {
+  ExpParser parser;
+  parser.Parse(formula);
+  return parser.Evaluate(variables);
+}
+
+std::wstring Repeat(const std::wstring& piece, int times) {
+  std::wstring text;
+  for (int i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+struct FormulaCase {
+  const wchar_t* formula;
+  double value;
+  const char* shape;  // nullptr: not checked
+};
+
+const double kSingle01 = static_cast<double>(0.1f);
+
+const FormulaCase kCases[] = {
+    // precedence and associativity
+    {L"2+3*4", 14, "(+ 2 (* 3 4))"},
+    {L"(2+3)*4", 20, "(* (+ 2 3) 4)"},
+    {L"2-3-4", -5, "(- (- 2 3) 4)"},
+    {L"8/2/2", 2, "(/ (/ 8 2) 2)"},
+    {L"2 * 3 ", 6, "(* 2 3)"},
+    // unary minus binds to one factor; there is no unary plus
+    {L"-2*3", -6, "(* (- 0 2) 3)"},
+    {L"--2", 2, "(- 0 (- 0 2))"},
+    {L"2*-3", -6, "(* 2 (- 0 3))"},
+    {L"+2", 2, "(+ _ 2)"},
+    // division by zero of either sign
+    {L"1/0", 0, "(/ 1 0)"},
+    {L"0/0", 0, nullptr},
+    {L"1/(0*-1)", 0, nullptr},
+    // functions
+    {L"cos(0)", 1, "(cos 0)"},
+    {L"abs(-3)", 3, "(abs (- 0 3))"},
+    {L"tan(0)", 0, "(tan 0)"},
+    {L"min(2,3)", 2, "(min 2 3)"},
+    {L"min(3,2)", 2, nullptr},
+    {L"max(2,3)", 3, "(max 2 3)"},
+    {L"max(3,2)", 3, nullptr},
+    {L"max(1,2)+1", 3, "(+ (max 1 2) 1)"},
+    {L"min(2+1,3-2)*2", 2, "(* (min (+ 2 1) (- 3 2)) 2)"},
+    {L"abs(min(-3,2))", 3, nullptr},
+    {L"sin(cos(0)-1)", 0, nullptr},
+    // numbers: single precision, points only
+    {L"0.1", kSingle01, "0.1"},
+    {L".5", 0.5, "0.5"},
+    {L"3.", 3, "3"},
+    {L"1.2.3", static_cast<double>(1.2f), nullptr},
+    {L"1e5", 1, "1"},
+    {L"1 2", 2, "2"},  // the number is taken after the next token is read
+    // names are case-sensitive and end at a digit
+    {L"pi", 3.14159265359, "v0"},
+    {L"e", 2.71828182846, "v1"},
+    {L"PI", 0, "v-1"},
+    {L"x2", 0, "v-1"},
+    {L"pi e", 2.71828182846, "v1"},
+    // function names only where the previous token ended
+    {L" sin(1)", 0, "v-1"},
+    {L"1+ sin(1)", 1, "(+ 1 v-1)"},
+    {L"2*sin(0)+1", 1, nullptr},
+    {L"sinx", 0, "(sin _)"},
+    // the first token that continues nothing ends the parse
+    {L"2^3", 2, "2"},
+    {L"2)3", 2, "2"},
+    {L"(2)3", 2, "2"},
+    {L"(1,2)", 1, "1"},
+    // missing operands are empty and count as 0
+    {L"", 0, "_"},
+    {L")", 0, "_"},
+    {L"1+", 1, "(+ 1 _)"},
+    {L"*2", 0, "(* _ 2)"},
+    {L"cos()", 1, "(cos _)"},
+    {L"sin(", 0, "(sin _)"},
+    {L"(1+2", 0, "_"},
+    {L"min(1)", 0, "(min 1 _)"},
+    {L"-", 0, "(- 0 _)"},
+};
+
+TEST(Formula, EdgeCases) {
+  for (const FormulaCase& c : kCases) {
+    SCOPED_TRACE(std::string(c.formula, c.formula + std::wcslen(c.formula)));
+    ExpParser parser;
+    parser.Parse(c.formula);
+    EXPECT_EQ(parser.Evaluate({}), c.value);
+    if (c.shape) {
+      EXPECT_EQ(Shape(parser.GetRoot()), c.shape);
+    }
+  }
+  EXPECT_NEAR(Eval(L"sin(pi/2)"), 1.0, 1e-12);
+  EXPECT_NEAR(Eval(L"0.1"), 0.100000001490116, 1e-15) << "0.1 widened from single precision";
+}
+
+TEST(Formula, TokenCodes) {
+  ExpParser parser;
+  EXPECT_EQ(parser.GetToken(), 33);
+  EXPECT_FALSE(parser.GetRoot());
+  EXPECT_EQ(parser.Evaluate({}), 0.0);
+  EXPECT_EQ(kTokenSin, 7563630);
+  EXPECT_EQ(kTokenCos, 6516595);
+  EXPECT_EQ(kTokenTan, 7627118);
+  EXPECT_EQ(kTokenMin, 7170414);
+  EXPECT_EQ(kTokenMax, 7168376);
+  EXPECT_EQ(kTokenAbs, 6382195);
+}
+
+TEST(Formula, VariableTableOrder) {
+  const wchar_t* const names[] = {L"pi",     L"e", L"#ppt_x", L"#ppt_y", L"#ppt_h", L"#ppt_w",
+                                  L"#ppt_c", L"$", L"ppt_x",  L"ppt_y",  L"ppt_w",  L"ppt_h"};
+  VariableMap values;
+  for (int32_t i = 0; i < 12; ++i) values[i] = 100.0 + i;
+  ExpParser parser;
+  for (int32_t i = 0; i < 12; ++i) {
+    parser.Parse(names[i]);
+    ASSERT_EQ(parser.GetRoot()->GetKind(), kNodeVariable);
+    EXPECT_EQ(static_cast<const VariableNode&>(*parser.GetRoot()).GetIndex(), i);
+    EXPECT_EQ(parser.Evaluate(values), 100.0 + i) << i;
+  }
+}
+
+TEST(Formula, VariablesAndDefaults) {
+  ExpParser parser;
+  parser.Parse(L"#ppt_x");
+  EXPECT_EQ(parser.Evaluate({{2, 0.25}}), 0.25);
+  EXPECT_EQ(parser.Evaluate({}), 0.0) << "each evaluation replaces the variables";
+
+  parser.Parse(L"pi");
+  EXPECT_EQ(parser.Evaluate({{0, 3.0}}), 3.0);
+  EXPECT_EQ(parser.Evaluate({{2, 1.0}}), 3.14159265359);
+  EXPECT_EQ(parser.GetVariables(), (VariableMap{{0, 3.14159265359}, {1, 2.71828182846}, {2, 1.0}}));
+  parser.Parse(L"#ppt_x");
+  EXPECT_EQ(parser.Evaluate(parser.GetVariables()), 1.0) << "the parser's own map as input";
+
+  parser.Parse(L"nope");
+  EXPECT_EQ(parser.Evaluate({{-1, 5.0}, {12, 5.0}}), 0.0) << "unknown names never read the map";
+
+  parser.Parse(L"#ppt_x+sin(2*pi*$)*0.1");
+  EXPECT_NEAR(parser.Evaluate({{2, 0.25}, {7, 0.25}}), 0.25 + kSingle01, 1e-12);
+}
+
+TEST(Formula, ReparseReplacesTree) {
+  ExpParser parser;
+  parser.Parse(L"1+2");
+  EXPECT_EQ(parser.Evaluate({}), 3.0);
+  parser.Parse(L"");
+  EXPECT_FALSE(parser.GetRoot());
+  EXPECT_EQ(parser.Evaluate({}), 0.0);
+  parser.Parse(L"2*3");
+  EXPECT_EQ(parser.Evaluate({}), 6.0);
+}
+
+// Nesting and chains far deeper than any real formula: the parse finishes, the
+// tree stays within the depth limit and evaluates without overflowing the stack.
+TEST(Formula, HostileDepth) {
+  struct Hostile {
+    std::wstring text;
+    double value;
+  };
+  const int n = 100000;
+  const Hostile cases[] = {
+      {Repeat(L"(", n), 0},
+      {Repeat(L"-", n) + L"2", 0},
+      {Repeat(L"-(", n) + L"2", 0},
+      {Repeat(L"sin(", n), 0},
+      {Repeat(L"min(", n), 0},
+      {Repeat(L"abs(", n) + L"1", 0},
+      {L"1" + Repeat(L"+1", n), 256},  // the first 256 terms
+      {L"1" + Repeat(L"*1", n), 1},
+      {Repeat(L"(", 200) + L"7" + Repeat(L")", 200), 7},
+      {Repeat(L"(", 300) + L"7" + Repeat(L")", 300), 0},
+      {Repeat(L"1+(", 100) + L"1" + Repeat(L")", 100), 101},
+      {Repeat(L"1+(", 5000) + L"1" + Repeat(L")", 5000), 1},  // every bracket cut
+      {Repeat(L" ", n) + L"1", 1},
+      {Repeat(L"9", n), std::numeric_limits<double>::infinity()},
+  };
+  for (const Hostile& c : cases) {
+    SCOPED_TRACE(std::string(c.text.begin(), c.text.begin() + std::min<size_t>(12, c.text.size())));
+    ExpParser parser;
+    parser.Parse(c.text);
+    EXPECT_LE(Depth(parser.GetRoot()), ExpParser::kMaxDepth);
+    EXPECT_EQ(parser.Evaluate({}), c.value);
+  }
+}
+
+// Characters beyond ASCII: classified by their low 8 bits, never handed to the C
+// classification functions.
+TEST(Formula, WideCharacters) {
+  const FormulaCase cases[] = {
+      {L"1\u012B2", 3, "(+ 1 2)"},  // low byte '+'
+      {L"\u01282)", 2, "2"},        // low byte '('
+      {L"\u0131", 0, "0"},          // low byte '1': a number whose text is no number
+      {L"\u0141", 0, "_"},          // low byte 'A': not a letter
+      {L"\u00E9", 0, "_"},         {L"pi\u00E9", 3.14159265359, "v0"},
+      {L"\u00A02", 0, "_"},  // no-break space is not a blank
+      {L"\U0010FFFF", 0, "_"},
+  };
+  for (const FormulaCase& c : cases) {
+    ExpParser parser;
+    parser.Parse(c.formula);
+    EXPECT_EQ(parser.Evaluate({}), c.value) << static_cast<uint32_t>(c.formula[0]);
+    EXPECT_EQ(Shape(parser.GetRoot()), c.shape) << static_cast<uint32_t>(c.formula[0]);
+  }
+  ExpParser parser;
+  std::wstring odd = {static_cast<wchar_t>(-1), static_cast<wchar_t>(0x7FFFFFFF),
+                      static_cast<wchar_t>(0x80000028), L'1'};
+  parser.Parse(odd);
+  EXPECT_EQ(parser.Evaluate({}), 0.0);
+}
+
+}  // namespace
