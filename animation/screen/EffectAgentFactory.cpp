@@ -5,9 +5,12 @@
 #include <boost/make_shared.hpp>
 
 #include "agents/AudioEffectAgent.h"
+#include "agents/ColorEffectAgent.h"
 #include "agents/MotionEffectAgent.h"
+#include "agents/PropertyEffectAgent.h"
 #include "agents/RotationEffectAgent.h"
 #include "agents/ScaleEffectAgent.h"
+#include "agents/SetEffectAgent.h"
 #include "filters/FadeAgent.h"
 #include "host/Properties.h"
 
@@ -112,11 +115,12 @@ boost::shared_ptr<EffectAgent> CreateEffectAgent(
       return Make<ScaleEffectAgent>(node, context, p);
     case eBehaviourAudio:
       return Make<AudioEffectAgent>(node, context, p);
-    // The property (3), colour (4) and set (10) agents are created here once
-    // they exist; until then those behaviours drop out like commands.
     case eBehaviourProperty:
+      return Make<PropertyEffectAgent>(node, context, p);
     case eBehaviourColor:
+      return Make<ColorEffectAgent>(node, context, p);
     case eBehaviourSet:
+      return Make<SetEffectAgent>(node, context, p);
     case eBehaviourCommand:
     default:
       return boost::shared_ptr<EffectAgent>();

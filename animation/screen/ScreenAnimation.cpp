@@ -6,6 +6,7 @@
 #include <boost/make_shared.hpp>
 
 #include "agents/AudioEffectAgent.h"
+#include "agents/SetEffectAgent.h"
 #include "host/Properties.h"
 #include "screen/AgentSelection.h"
 #include "screen/EffectAgentFactory.h"
@@ -312,13 +313,18 @@ void ScreenAnimation::AttachHtmlManager(const boost::shared_ptr<WebdeckAnimation
 
 // An exit whose first shape behaviour at time 0 sets the shape hidden starts
 // hidden.
+// An exit whose first act is to hide the shape has it hidden from its start.
 void ScreenAnimation::ComputeInitiallyHidden() {
   if (presetClassCell_->Get() != 1) return;
   for (const boost::shared_ptr<IBehaviourNode>& node : shapeBehaviours_) {
     const boost::shared_ptr<IInterface> b = node;
-    if (GetInt(b, ePropDelay) != 0 || node->GetKind() != eBehaviourSet) continue;
-    if (GetInt(b, ePropAttribute) == 7 && Has(b, ePropToValueText) &&
-        GetString(b, ePropToValueText) == L"hidden")
+    if (!node || GetInt(b, ePropDelay) != 0 || node->GetKind() != eBehaviourSet) continue;
+    const boost::shared_ptr<EffectAgent> set =
+        boost::make_shared<SetEffectAgent>(b, context_, 0, 0);
+    if (GetInt(set, ePropAttribute) != 7) continue;
+    const boost::shared_ptr<IInterface>& setBehaviour = set->Behaviour();
+    if (Has(setBehaviour, ePropToValueText) &&
+        GetString(setBehaviour, ePropToValueText) == L"hidden")
       initiallyHidden_ = 1;
   }
 }

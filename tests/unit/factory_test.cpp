@@ -25,13 +25,13 @@ int ClassId(const boost::shared_ptr<EffectAgent>& agent) {
 
 TEST(EffectAgentFactory, DispatchesByKind) {
   auto effect = boost::make_shared<Effect>(L"1");
-  // Property (3), colour (4) and set (10) agents are added later; command (9)
-  // and unknown kinds never have one.
+  // Commands (9) and unknown kinds never have an agent; the colour agent (4)
+  // answers only the base id.
   const struct {
     uint32_t kind;
     int id;
-  } rows[] = {{0, 0},  {2, 0}, {3, 0},  {4, 0},   {6, 76}, {7, 72},
-              {8, 78}, {9, 0}, {10, 0}, {11, 82}, {12, 0}};
+  } rows[] = {{0, 0},  {2, 0}, {3, 77},  {4, 72},  {6, 76}, {7, 72},
+              {8, 78}, {9, 0}, {10, 75}, {11, 82}, {12, 0}};
   for (const auto& row : rows)
     EXPECT_EQ(ClassId(Create(effect, boost::make_shared<BehaviourNode>(row.kind))), row.id)
         << "kind " << row.kind;

@@ -1,0 +1,150 @@
+// Animates one attribute of a shape (position, size, opacity, rotation,
+// visibility, fill colour, shear) or of its text (italic, bold, a string
+// property, font size) along a list of time and value points or from a from,
+// to and by triple, optionally through formulas.
+//
+// Attribute kinds (behaviour key 330):
+//    0  x of the centre, fraction of the slide width     10  italic ("italic" sets it)
+//    1  y of the centre, fraction of the slide height    11  bold ("normal" clears, "bold" sets)
+//    2  width, fraction of the slide width               12  nothing
+//    3  height, fraction of the slide height             13  string character property (96)
+//    4  opacity, 0 to 1                                  14  font size, factor of the run's own
+//    5  rotation in degrees about the centre             15 to 19  nothing
+//    6, 8  nothing                                       20  horizontal shear about the centre
+//    7  visibility ("visible" shows, anything hides)     21 and above  nothing
+//    9  fill colour
+// Kinds 0 to 9 and 15 to 20 act on the shape as a whole, 10 to 14 on the
+// character runs of a text element.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include <boost/shared_ptr.hpp>
+
+#include "agents/BaseEffectAgent.h"
+#include "formula/ExpParser.h"
+#include "host/Optional.h"
+
+// What the property and set agents share: the geometry they take from their
+// target when first drawn, the formula variables made from it, and the ways
+// they reach the target's colour transforms and character runs.
+namespace attribute {
+
+struct Geometry {
+  double cx = 0.0, cy = 0.0;            // centre of the untransformed bounds
+  double w = 0.0, h = 0.0;              // size of the untransformed bounds
+  double mappedX = 0.0, mappedY = 0.0;  // the centre through the frame's transform
+  double mappedW = 0.0, mappedH = 0.0;  // the size vector through its linear part
+  double slideWidth = 0.0, slideHeight = 0.0;
+  // cx / slideWidth, cy / slideHeight, h / slideHeight, w / slideWidth; all 0
+  // when the slide has no extent.
+  double fractions[4] = {0.0, 0.0, 0.0, 0.0};
+
+  // Takes the centre, size and slide extent from an initialised agent and
+  // maps them through the context's current transform.
+  void Take(const BaseEffectAgent& agent, const boost::shared_ptr<IScreenObject>& context);
+  // The variables a formula reads: the fractions as "#ppt_x", "#ppt_y",
+  // "#ppt_h" and "#ppt_w", the mapped centre and size as "ppt_x", "ppt_y",
+  // "ppt_w" and "ppt_h" (0 on a slide without extent).
+  void FillVariables(RegParser::VariableMap& variables) const;
+};
+
+// a ÷ b, or 0 when b is 0.
+double Fraction(double a, double b);
+
+// True for a text element (interface 4): character agents draw there only.
+bool IsText(const boost::shared_ptr<IScreenObject>& context);
+
+// Sets the alpha multiplier of the object and of all its parts to 1.
+void Show(const boost::shared_ptr<IScreenObject>& object);
+// Sets the alpha multiplier of every leaf part under the object to 0.
+void Hide(const boost::shared_ptr<IScreenObject>& object);
+// Replaces the linear part of the transform by a shear x -> x + factor * (y - cy)
+// about the line y = cy, keeping the translation.
+void Shear(double* m, double factor, double cy);
+
+// Visits the character runs of a text element: the runs of each paragraph of
+// a text (19), the runs of a paragraph (20), or the element itself when it is
+// a run (21).
+void ForEachTextRun(const boost::shared_ptr<IScreenObject>& context,
+                    const std::function<void(const boost::shared_ptr<IScreenObject>&)>& visit);
+// Visits the current character properties (75) of the runs that text
+// attributes may change (run kind 146 reads 0).
+void ForEachCharProps(const boost::shared_ptr<IScreenObject>& context,
+                      const std::function<void(const boost::shared_ptr<IScreenObject>& run,
+                                               const boost::shared_ptr<IInterface>& props)>& visit);
+// Clears the changed flag (89) of every run's current character properties.
+void ClearChangedFlags(const boost::shared_ptr<IScreenObject>& context);
+// Writes a font size of `factor` times each run's authored size, setting the
+// changed flag where the size differs from the last one written.
+void WriteFontSize(const boost::shared_ptr<IScreenObject>& context, double factor,
+                   Optional<double>& lastFontSize);
+
+}  // namespace attribute
+
+class PropertyEffectAgent : public BaseEffectAgent {
+ public:
+  PropertyEffectAgent(const boost::shared_ptr<IInterface>& behaviour,
+                      const boost::shared_ptr<PublishContext>& metrics, uint32_t accel,
+                      uint32_t decel);
+
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
+                      EInterfaceId id) override;
+  // Key 330 answers the animated attribute; other keys nothing.
+  void GetProperty(boost::shared_ptr<IPropertyValue>& out, EPropertyId key) override;
+  void Apply(const boost::shared_ptr<IScreenObject>& context, uint32_t t) override;
+  uint32_t AppliesToShape() override { return shapeLevel_.Get(); }
+  // Forgets the initialisation and lets go of the behaviour; the agent then
+  // draws nothing and its values read 0.
+  void Reset() override;
+  // A fill colour animation gives the shape its own colours back before the
+  // end state is drawn again.
+  bool OnAfterEnd(const boost::shared_ptr<IScreenObject>& context, uint32_t& t) override;
+
+  virtual void ApplyShapeAttribute(const boost::shared_ptr<IScreenObject>& context, uint32_t t);
+  virtual void ApplyTextAttribute(const boost::shared_ptr<IScreenObject>& context, uint32_t t);
+
+  // The numeric value at local time u (ms from the agent's start), and the
+  // value in force at u of a string or colour attribute (the last list entry
+  // not after u; "" or opaque black before the first).
+  double ValueAt(uint32_t u);
+  std::wstring StringAt(uint32_t u);
+  Kinefold::TColor ColourAt(uint32_t u);
+
+  bool IsPrepared() const { return prepared_; }
+  bool IsTextPrepared() const { return textPrepared_; }
+  const attribute::Geometry& GetGeometry() const { return geometry_; }
+  const RegParser::VariableMap& Variables() const { return variables_; }
+  // Formula signatures the web output recognises, by their shape number.
+  const std::map<std::wstring, int32_t>& FormulaShapes() const { return formulaShapes_; }
+
+ private:
+  struct Profile {
+    Optional<double> accelRate, decelRate, accelTime, decelTime;
+  };
+
+  // Once per agent for a shape context; a text context only notes that it was seen.
+  void Prepare(const boost::shared_ptr<IScreenObject>& context);
+  // u through the agent's own easing, in whole ms.
+  uint32_t EasedTime(uint32_t u);
+  double FormulaValue(const std::wstring& formula);
+  double EntryValue(const boost::shared_ptr<IPropertySheet>& entry);
+  double ListValue(const PropertySheetList& list, uint32_t e);
+  double FromToByValue(uint32_t e);
+  boost::shared_ptr<IPropertyValue> DiscreteValueAt(uint32_t u);
+  int32_t Attribute() const;
+
+  boost::shared_ptr<RegParser::ExpParser> parser_;
+  attribute::Geometry geometry_;
+  double ownAccel_;
+  double ownDecel_;
+  Profile ownProfile_;
+  RegParser::VariableMap variables_;
+  bool prepared_ = false;
+  bool textPrepared_ = false;
+  Optional<uint32_t> shapeLevel_;
+  Optional<double> lastFontSize_;
+  std::map<std::wstring, int32_t> formulaShapes_;
+};
