@@ -1,0 +1,357 @@
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+#include "agents/PropertyEffectAgent.h"
+#include "agents/TransformOps.h"
+#include "document/Effect.h"
+#include "fake_screen.h"
+#include "fake_text.h"
+
+namespace {
+
+using platform::BehaviourNode;
+
+// The fake shape: bounds (100, 100, 300, 200) on a 720 x 540 slide.
+const double kFx = 200.0 / 720.0;         // centre x
+const double kFy = 150.0 / 540.0;         // centre y
+const double kFw = 200.0 / 720.0;         // width
+const double kFh = 100.0 / 540.0;         // height
+const double kTenth = 0.100000001490116;  // 0.1 as formulas read it
+
+boost::shared_ptr<BehaviourNode> Node(int attribute) {
+  auto node = boost::make_shared<BehaviourNode>(eBehaviourProperty);
+  node->Set<int>(ePropAttribute, attribute);
+  return node;
+}
+
+boost::shared_ptr<PropertyEffectAgent> Agent(const boost::shared_ptr<BehaviourNode>& node,
+                                             uint32_t accel = 0, uint32_t decel = 0) {
+  auto agent = boost::make_shared<PropertyEffectAgent>(node, boost::make_shared<PublishContext>(),
+                                                       accel, decel);
+  agent->SetTiming(0, 1000);
+  return agent;
+}
+
+struct Entry {
+  double percent;
+  boost::shared_ptr<IPropertyValue> value;
+  std::wstring formula;
+};
+
+boost::shared_ptr<IPropertyValue> Text(const std::wstring& s) {
+  return boost::make_shared<PropertyValue<std::wstring>>(s);
+}
+boost::shared_ptr<IPropertyValue> Number(float f) {
+  return boost::make_shared<PropertyValue<float>>(f);
+}
+boost::shared_ptr<IPropertyValue> Colour(uint32_t r, uint32_t g, uint32_t b) {
+  return boost::make_shared<PropertyValue<Kinefold::TColor>>(Kinefold::TColor{r, g, b, 255});
+}
+
+void SetList(BehaviourNode& node, const std::vector<Entry>& entries) {
+  auto list = boost::make_shared<PropertySheetList>();
+  for (const Entry& e : entries) {
+    auto sheet = boost::make_shared<platform::PropertySheet>();
+    sheet->Set<double>(ePropTavTime, e.percent);
+    if (e.value) sheet->SetProperty(ePropTavValue, e.value);
+    if (!e.formula.empty()) sheet->Set<std::wstring>(ePropTavFormula, e.formula);
+    list->Add(sheet);
+  }
+  node.Sheet()->SetList(ePropTimeValueList, list);
+}
+
+// Values of the from, to and by keys; null leaves a key out.
+struct FromToByCase {
+  const char* name;
+  int attribute;
+  const wchar_t *from, *to, *by;
+  uint32_t u;
+  double expected;
+};
+
+TEST(PropertyEffectAgent, InterpolatesFromToAndBy) {
+  const FromToByCase cases[] = {
+      {"to alone starts at the shape's x", 0, nullptr, L"0.5", nullptr, 500,
+       kFx + (0.5 - kFx) * 0.5},
+      {"by adds to the shape's y", 1, nullptr, nullptr, L"0.25", 1000, kFy + 0.25},
+      {"to wins over by", 1, nullptr, L"0.5", L"0.25", 1000, 0.5},
+      {"neither goes to 1", 2, nullptr, nullptr, nullptr, 500, kFw + (1 - kFw) * 0.5},
+      {"height starts at its fraction", 3, nullptr, nullptr, nullptr, 0, kFh},
+      {"font size starts at 1", 14, nullptr, L"2", nullptr, 500, 1.5},
+      {"other attributes start at 0", 4, nullptr, nullptr, nullptr, 250, 0.25},
+      {"formulas read the geometry", 0, L"#ppt_x", L"#ppt_x+0.1", nullptr, 1000, kFx + kTenth},
+      {"formulas read #ppt_w and #ppt_h", 0, L"#ppt_w", L"#ppt_h", nullptr, 0, kFw},
+      {"... at the end", 0, L"#ppt_w", L"#ppt_h", nullptr, 1000, kFh},
+  };
+  for (const FromToByCase& c : cases) {
+    auto node = Node(c.attribute);
+    if (c.from) node->Set<std::wstring>(ePropFrom, c.from);
+    if (c.to) node->Set<std::wstring>(ePropTo, c.to);
+    if (c.by) node->Set<std::wstring>(ePropBy, c.by);
+    auto agent = Agent(node);
+    agent->Apply(fake::MakeShape(L"7", {}), c.u);
+    EXPECT_NEAR(agent->ValueAt(c.u), c.expected, 1e-9) << c.name;
+  }
+}
+
+TEST(PropertyEffectAgent, EasesTimeThroughItsProfile) {
+  // Half accelerating, half decelerating: a quarter of the way in, an eighth is done.
+  auto node = Node(4);
+  node->Set<std::wstring>(ePropFrom, L"0").Set<std::wstring>(ePropTo, L"1");
+  auto agent = Agent(node, 50000, 50000);
+  agent->Apply(fake::MakeShape(L"7", {}), 0);
+  EXPECT_DOUBLE_EQ(agent->ValueAt(250), 0.125);
+  EXPECT_DOUBLE_EQ(agent->ValueAt(500), 0.5);
+
+  // List times are eased the same way.
+  SetList(*node, {{0, Number(0), L""}, {100, Number(1), L""}});
+  auto listed = Agent(node, 50000, 50000);
+  listed->Apply(fake::MakeShape(L"7", {}), 0);
+  EXPECT_DOUBLE_EQ(listed->ValueAt(250), 0.125);
+}
+
+struct ListCase {
+  const char* name;
+  std::vector<Entry> entries;
+  std::vector<std::pair<uint32_t, double>> points;  // (u, value)
+};
+
+TEST(PropertyEffectAgent, WalksTheTimeValueList) {
+  const ListCase cases[] = {
+      {"a formula on the entry reached reads $",
+       {{0, Number(0), L"#ppt_x+$*0.1"}, {100, Number(1), L""}},
+       {{500, kFx + 0.5 * kTenth}, {0, kFx}}},
+      {"up and down",
+       {{0, Text(L"0"), L""}, {50, Text(L"1"), L""}, {100, Text(L"0"), L""}},
+       {{0, 0.0}, {250, 0.5}, {500, 1.0}, {750, 0.5}, {1000, 0.0}}},
+      {"string values are formulas",
+       {{0, Text(L"#ppt_y"), L""}, {100, Text(L"#ppt_y+0.5"), L""}},
+       {{1000, kFy + 0.5}, {500, kFy + 0.25}}},
+      {"after the last entry its value holds",
+       {{0, Number(0), L""}, {50, Number(2), L""}},
+       {{800, 2.0}}},
+  };
+  for (const ListCase& c : cases) {
+    auto node = Node(0);
+    SetList(*node, c.entries);
+    auto agent = Agent(node);
+    agent->Apply(fake::MakeShape(L"7", {}), 0);
+    for (const auto& point : c.points)
+      EXPECT_NEAR(agent->ValueAt(point.first), point.second, 1e-9)
+          << c.name << " at " << point.first;
+  }
+
+  // One entry is no list: from, to and by apply.
+  auto single = Node(0);
+  SetList(*single, {{0, Number(0.9f), L""}});
+  auto agent = Agent(single);
+  agent->Apply(fake::MakeShape(L"7", {}), 0);
+  EXPECT_DOUBLE_EQ(agent->ValueAt(0), kFx);
+}
+
+struct DrawCase {
+  const char* name;
+  int attribute;
+  const wchar_t* value;
+  std::vector<double> transform;
+};
+
+TEST(PropertyEffectAgent, DrawsShapeAttributes) {
+  const DrawCase cases[] = {
+      {"x", 0, L"0.5", {160, 0, 0, 0, 1, 1}},
+      {"y", 1, L"0.5", {0, 120, 0, 0, 1, 1}},
+      {"width about the centre", 2, L"0.5", {-160, 0, 0, 0, 1.8, 1}},
+      {"height about the centre", 3, L"0.5", {0, -255, 0, 0, 1, 2.7}},
+      {"rotation in degrees", 5, L"90", {350, -50, 1, -1, 0, 0}},
+      {"shear about the centre line", 20, L"0.5", {-75, 0, 0, 0.5, 1, 1}},
+      {"nothing", 6, L"0.5", {0, 0, 0, 0, 1, 1}},
+  };
+  for (const DrawCase& c : cases) {
+    auto node = Node(c.attribute);
+    node->Set<std::wstring>(ePropFrom, c.value).Set<std::wstring>(ePropTo, c.value);
+    auto shape = fake::MakeShape(L"7", {});
+    Agent(node)->Apply(shape, 400);
+    std::vector<double> m(shape->transform, shape->transform + 6);
+    ASSERT_EQ(m.size(), c.transform.size());
+    for (size_t i = 0; i < m.size(); ++i) EXPECT_NEAR(m[i], c.transform[i], 1e-9) << c.name << i;
+  }
+
+  // Positions are measured where the shape is drawn now.
+  auto node = Node(0);
+  node->Set<std::wstring>(ePropTo, L"0.5").Set<std::wstring>(ePropFrom, L"0.5");
+  auto moved = fake::MakeShape(L"7", {});
+  moved->transform[transform::kTx] = 10;
+  Agent(node)->Apply(moved, 0);
+  EXPECT_DOUBLE_EQ(moved->transform[transform::kTx], 160.0);
+}
+
+TEST(PropertyEffectAgent, OpacityShowsEveryPart) {
+  auto node = Node(4);
+  node->Set<std::wstring>(ePropFrom, L"0.5").Set<std::wstring>(ePropTo, L"0.5");
+  auto shape = fake::MakeShape(L"7", {L"a"});
+  auto fill = fake::Find(shape, L"7/shape/fill");
+  fill->colour.alphaMul = 0.0;
+  Agent(node)->Apply(shape, 0);
+  EXPECT_EQ(shape->colour.alphaAdd, -127);  // 127.5 - 255 + 0.5
+  EXPECT_EQ(fill->colour.alphaMul, 1.0);
+  EXPECT_EQ(fake::Find(shape, L"7/p0/w0")->colour.alphaMul, 1.0);
+}
+
+TEST(PropertyEffectAgent, VisibilityFollowsTheListOnLeaves) {
+  auto node = Node(7);
+  SetList(*node, {{20, Text(L"visible"), L""}, {50, Text(L"hidden"), L""}});
+  auto agent = Agent(node);
+  auto shape = fake::MakeShape(L"7", {L"a"});
+  auto fill = fake::Find(shape, L"7/shape/fill");
+  auto word = fake::Find(shape, L"7/p0/w0");  // no parts here: a leaf
+  const struct {
+    uint32_t t;
+    double alpha;
+  } frames[] = {{100, 0.0}, {300, 1.0}, {600, 0.0}, {1000, 0.0}};
+  for (const auto& frame : frames) {
+    shape->ResetFrame();
+    agent->Apply(shape, frame.t);
+    EXPECT_EQ(fill->colour.alphaMul, frame.alpha) << frame.t;
+    EXPECT_EQ(word->colour.alphaMul, frame.alpha) << frame.t;
+    EXPECT_EQ(shape->colour.alphaMul, 1.0) << "only leaves hide";
+  }
+}
+
+TEST(PropertyEffectAgent, FillColourIsDiscreteAndRestoredAtTheEnd) {
+  auto node = Node(9);
+  SetList(*node, {{10, Colour(255, 0, 0), L""}, {50, Colour(0, 0, 255), L""}});
+  auto agent = Agent(node);
+  auto shape = fake::MakeShape(L"7", {});
+  const struct {
+    uint32_t t;
+    int32_t red, blue;
+  } frames[] = {{0, 0, 0}, {200, 255, 0}, {700, 0, 255}};
+  for (const auto& frame : frames) {
+    agent->Apply(shape, frame.t);
+    EXPECT_EQ(shape->colour.redMul, 0.0) << frame.t;
+    EXPECT_EQ(shape->colour.redAdd, frame.red) << frame.t;
+    EXPECT_EQ(shape->colour.blueAdd, frame.blue) << frame.t;
+  }
+  // After the end the last colour is drawn once more ...
+  shape->ResetFrame();
+  agent->Apply(shape, 1500);
+  EXPECT_EQ(shape->colour.blueAdd, 255);
+  EXPECT_EQ(shape->colour.blueMul, 0.0);
+  // ... but played backwards the agent leaves the shape its own colours there.
+  auto reversed = Agent(node);
+  reversed->SetReversed(1);
+  reversed->Apply(shape, 1500);
+  EXPECT_EQ(shape->colour, Kinefold::TColorMatrix());
+}
+
+TEST(PropertyEffectAgent, TakesTheGeometryOnce) {
+  auto agent = Agent(Node(0));
+  auto shape = fake::MakeShape(L"7", {});
+  shape->transform[transform::kA] = shape->transform[transform::kD] = 2.0;
+  agent->Apply(shape, 0);
+  const RegParser::VariableMap expected{{2, kFx},          {3, kFy},         {4, kFh},
+                                        {5, kFw},          {8, 400.0 / 720}, {9, 300.0 / 540},
+                                        {10, 400.0 / 720}, {11, 200.0 / 540}};
+  EXPECT_EQ(agent->Variables(), expected);
+  shape->ResetFrame();
+  agent->Apply(shape, 10);
+  EXPECT_EQ(agent->Variables(), expected);
+
+  // A slide without extent gives fractions of 0.
+  auto flat = boost::make_shared<PropertyEffectAgent>(
+      Node(0), boost::make_shared<PublishContext>(0.0, 0.0, 30, 15), 0, 0);
+  flat->SetTiming(0, 1000);
+  flat->Apply(fake::MakeShape(L"7", {}), 0);
+  for (const auto& v : flat->Variables()) EXPECT_EQ(v.second, 0.0) << v.first;
+}
+
+TEST(PropertyEffectAgent, ShapeAndTextAttributesKeepToTheirTargets) {
+  auto runs = fake::MakeRunText(L"7", {{fake::MakeRun(L"r", 20)}});
+  auto shape = fake::MakeShape(L"7", {});
+  auto move = Agent(Node(0));
+  move->Apply(runs, 0);
+  EXPECT_EQ(runs->transform[transform::kTx], 0.0);
+  EXPECT_FALSE(move->IsPrepared());
+
+  auto size = Agent(Node(14));
+  size->Apply(shape, 0);
+  EXPECT_FALSE(size->IsPrepared());
+  EXPECT_FALSE(size->IsTextPrepared());
+  size->Apply(runs, 0);
+  EXPECT_TRUE(size->IsTextPrepared());
+  EXPECT_FALSE(size->IsPrepared());
+}
+
+TEST(PropertyEffectAgent, ReportsItsAttributeAndLetsGo) {
+  auto agent = Agent(Node(5));
+  boost::shared_ptr<IPropertyValue> value;
+  agent->GetProperty(value, ePropAttribute);
+  EXPECT_EQ(property_cast<int>(value), 5);
+  agent->GetProperty(value, ePropTo);
+  EXPECT_FALSE(value);
+
+  agent->Reset();
+  EXPECT_FALSE(agent->Behaviour());
+  EXPECT_EQ(agent->ValueAt(500), 0.0);
+  auto shape = fake::MakeShape(L"7", {});
+  agent->Apply(shape, 500);
+  EXPECT_EQ(shape->transform[transform::kA], 1.0);
+}
+
+struct TextCase {
+  const char* name;
+  int attribute;
+  const wchar_t* value;
+  EPropertyId key;
+  bool before, after;
+};
+
+TEST(PropertyEffectAgent, SetsCharacterFlagsOnRunsOfKindZero) {
+  const TextCase cases[] = {
+      {"italic", 10, L"italic", ePropItalic, false, true},
+      {"not italic", 10, L"normal", ePropItalic, true, false},
+      {"bold", 11, L"bold", ePropBold, false, true},
+      {"normal", 11, L"normal", ePropBold, true, false},
+      {"other values leave bold alone", 11, L"bolder", ePropBold, true, true},
+      {"... either way", 11, L"", ePropBold, false, false},
+  };
+  for (const TextCase& c : cases) {
+    auto node = Node(c.attribute);
+    SetList(*node, {{0, Text(c.value), L""}});
+    auto run = fake::MakeRun(L"r0", 20);
+    auto other = fake::MakeRun(L"r1", 20, 1);
+    SetBool(fake::Props(run), c.key, c.before);
+    SetBool(fake::Props(other), c.key, c.before);
+    Agent(node)->Apply(fake::MakeRunText(L"7", {{run}, {other}}), 100);
+    EXPECT_EQ(GetBool(fake::Props(run), c.key), c.after) << c.name;
+    EXPECT_EQ(GetBool(fake::Props(other), c.key), c.before) << c.name << ": kind 1 is left alone";
+  }
+
+  auto font = Node(13);
+  SetList(*font, {{0, Text(L"Georgia"), L""}});
+  auto run = fake::MakeRun(L"r0", 20);
+  Agent(font)->Apply(fake::MakeRunText(L"7", {{run}}), 0);
+  EXPECT_EQ(GetString(fake::Props(run), ePropCharString96), L"Georgia");
+}
+
+TEST(PropertyEffectAgent, FontSizeNotesEachChange) {
+  auto node = Node(14);
+  node->Set<std::wstring>(ePropTo, L"2");
+  auto agent = Agent(node);
+  auto run = fake::MakeRun(L"r0", 20);
+  auto view = fake::MakeRunText(L"7", {{run}});
+  const struct {
+    uint32_t t;
+    double size;
+    bool changed;
+  } frames[] = {{0, 20, true},    {0, 20, false},   {500, 30, true},
+                {500, 30, false}, {2000, 40, true}, {2500, 40, false}};
+  for (const auto& frame : frames) {
+    agent->Apply(view, frame.t);
+    EXPECT_DOUBLE_EQ(GetDouble(fake::Props(run), ePropFontSize), frame.size) << frame.t;
+    EXPECT_EQ(GetBool(fake::Props(run), ePropCharPropsChanged), frame.changed) << frame.t;
+  }
+}
+
+}  // namespace
