@@ -191,7 +191,9 @@ TEST_F(Probe, EmbeddedPictures) {
   EXPECT_TRUE(Target(*screen, L"3/shape")->GetShapeFlag());
   render::Image image = Draw(*screen);
   EXPECT_TRUE(Near(image.Pixel(75, 25), 0xFF0000FFu));
-  if (render::DecodesJpeg()) EXPECT_TRUE(Near(image.Pixel(75, 75), 0xFF1EC828u, 16));
+  if (render::DecodesJpeg()) {
+    EXPECT_TRUE(Near(image.Pixel(75, 75), 0xFF1EC828u, 16));
+  }
   EXPECT_TRUE(Near(image.Pixel(10, 10), kWhite));  // unreadable: nothing drawn
   EXPECT_EQ(render::DecodePicture(PictureData{"image/png", {0x89, 'P', 'N', 'G', 0}}), nullptr);
   EXPECT_EQ(render::DecodePicture(PictureData{"image/jpeg", {0xFF, 0xD8, 0xFF, 0}}), nullptr);
