@@ -374,6 +374,7 @@ cairo_surface_t* FrameRenderer::Picture(const boost::shared_ptr<platform::Shape>
 }
 
 Image FrameRenderer::Render(const platform::SlideScreen& screen, int width, int height) {
+  if (width <= 0 || height <= 0) return Image();
   Image image(width, height);
   const auto& slide = screen.GetSlide();
   const double sw = slide && slide->width > 0 ? slide->width : width;

@@ -35,7 +35,8 @@ class FrameRenderer {
   FrameRenderer(const FrameRenderer&) = delete;
   FrameRenderer& operator=(const FrameRenderer&) = delete;
 
-  // The slide's current frame, stretched over a width x height image.
+  // The slide's current frame, stretched over a width x height image (an
+  // invalid image when either is not positive).
   Image Render(const platform::SlideScreen& screen, int width, int height);
   // Draws the current frame into `cr`, whose user space is in slide units.
   void Draw(cairo_t* cr, const platform::SlideScreen& screen);

@@ -110,6 +110,7 @@ bool ParagraphRunView::QueryInterface(boost::shared_ptr<IInterface>* out, bool* 
     case eIidTextRun:
       return AnswerInterface<IScreenObject>(this, out, sharesOwner);
     case eIidRunGroup:
+    case eIidParagraphList:
       return AnswerInterface<IItemList>(&items_, out, sharesOwner);
     default:
       return false;

@@ -9,7 +9,9 @@
 //
 // The text-run view ("<id>/runs", 4 and 8) walks like a shape: its one child,
 // the run text ("<id>/runs/text", 4, 19, 63), lists the paragraph run views
-// ("<id>/runs/p<k>", 4 and 20), whose items are the paragraph's runs.
+// ("<id>/runs/p<k>", 4, 20 and 63), whose items are the paragraph's runs.
+// A paragraph run view also carries its word count (35) and, as key 61, one
+// sheet per word whose key 60 tells how many of the runs the word covers.
 #pragma once
 
 #include <cstddef>

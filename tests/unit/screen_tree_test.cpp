@@ -64,7 +64,7 @@ TEST_F(ScreenTree, NodesAnswerTheirInterfaces) {
       {L"2/p0/w1/l2", {9, 12, 26, 66}},
       {L"2/runs", {4, 8}},
       {L"2/runs/text", {4, 19, 63}},
-      {L"2/runs/p1", {4, 20}},
+      {L"2/runs/p1", {4, 20, 63}},
       {L"2/p0/r0", {21}},
       // A group is one target: members are its parts and items, not a child list.
       {L"4", {9, 10, 12, 39, 48, 49}},
