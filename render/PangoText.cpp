@@ -1,0 +1,90 @@
+#include "render/PangoText.h"
+
+#include "common/Utf8.h"
+
+namespace render {
+
+void ApplyTextOptions(cairo_t* cr) {
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_set_font_options(cr, options);
+  cairo_font_options_destroy(options);
+}
+
+PangoFontDescription* NewFontDescription(const platform::CharProps& props) {
+  PangoFontDescription* desc = pango_font_description_new();
+  pango_font_description_set_family(desc, props.font.empty() ? "sans" : props.font.c_str());
+  pango_font_description_set_weight(desc, props.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(desc, props.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  const double size = props.size > 0.0 ? props.size : 1.0;
+  pango_font_description_set_absolute_size(desc, size * PANGO_SCALE);
+  return desc;
+}
+
+void SetLayoutText(PangoLayout* layout, const std::wstring& text,
+                   const platform::CharProps& props) {
+  const std::string utf8 = platform::ToUtf8(text);
+  pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
+  PangoFontDescription* desc = NewFontDescription(props);
+  pango_layout_set_font_description(layout, desc);
+  pango_font_description_free(desc);
+  PangoAttrList* attrs = pango_attr_list_new();
+  if (props.underline != 0)
+    pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+  if (props.baseline != 0)
+    pango_attr_list_insert(attrs, pango_attr_rise_new(static_cast<int>(props.baseline / 100.0 *
+                                                                       props.size * PANGO_SCALE)));
+  pango_layout_set_attributes(layout, attrs);
+  pango_attr_list_unref(attrs);
+}
+
+PangoMeasurer::PangoMeasurer() {
+  context_ = pango_font_map_create_context(pango_cairo_font_map_get_default());
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  pango_cairo_context_set_font_options(context_, options);
+  cairo_font_options_destroy(options);
+  layout_ = pango_layout_new(context_);
+}
+
+PangoMeasurer::~PangoMeasurer() {
+  g_object_unref(layout_);
+  g_object_unref(context_);
+}
+
+void PangoMeasurer::Advances(const std::wstring& text, const platform::CharProps& props,
+                             std::vector<double>& advances) {
+  advances.assign(text.size(), 0.0);
+  if (text.empty()) return;
+  SetLayoutText(layout_, text, props);
+  // Byte offset of each character, then its position in the shaped line.
+  std::vector<int> offsets(text.size() + 1, 0);
+  for (size_t i = 0; i < text.size(); ++i)
+    offsets[i + 1] = offsets[i] + static_cast<int>(platform::ToUtf8(text.substr(i, 1)).size());
+  std::vector<double> x(text.size() + 1, 0.0);
+  for (size_t i = 0; i < text.size(); ++i) {
+    PangoRectangle pos;
+    pango_layout_index_to_pos(layout_, offsets[i], &pos);
+    x[i] = static_cast<double>(pos.x) / PANGO_SCALE;
+  }
+  PangoRectangle logical;
+  pango_layout_get_extents(layout_, nullptr, &logical);
+  x[text.size()] = static_cast<double>(logical.x + logical.width) / PANGO_SCALE;
+  for (size_t i = 0; i < text.size(); ++i) advances[i] = std::max(0.0, x[i + 1] - x[i]);
+}
+
+platform::FontMetrics PangoMeasurer::Metrics(const platform::CharProps& props) {
+  PangoFontDescription* desc = NewFontDescription(props);
+  PangoFontMetrics* metrics = pango_context_get_metrics(context_, desc, nullptr);
+  platform::FontMetrics m;
+  m.ascent = static_cast<double>(pango_font_metrics_get_ascent(metrics)) / PANGO_SCALE;
+  m.descent = static_cast<double>(pango_font_metrics_get_descent(metrics)) / PANGO_SCALE;
+  pango_font_metrics_unref(metrics);
+  pango_font_description_free(desc);
+  return m;
+}
+
+}  // namespace render

@@ -1,0 +1,42 @@
+// Fonts and text measurement with pango, shared by the measurer that lays
+// text out and the renderer that draws it, so that both agree on sizes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <pango/pangocairo.h>
+
+#include "publisher/TextLayout.h"
+
+namespace render {
+
+// Font options for every text operation: no hinting of metrics, so that
+// advances do not depend on the scale the text is drawn at.
+void ApplyTextOptions(cairo_t* cr);
+
+// A new font description (free with pango_font_description_free) for the
+// properties; the size is in slide units.
+PangoFontDescription* NewFontDescription(const platform::CharProps& props);
+
+// Sets `layout` to `text` in `props` (font, size, underline, raised or
+// lowered baseline).
+void SetLayoutText(PangoLayout* layout, const std::wstring& text, const platform::CharProps& props);
+
+class PangoMeasurer : public platform::ITextMeasurer {
+ public:
+  PangoMeasurer();
+  ~PangoMeasurer() override;
+  PangoMeasurer(const PangoMeasurer&) = delete;
+  PangoMeasurer& operator=(const PangoMeasurer&) = delete;
+
+  void Advances(const std::wstring& text, const platform::CharProps& props,
+                std::vector<double>& advances) override;
+  platform::FontMetrics Metrics(const platform::CharProps& props) override;
+
+ private:
+  PangoContext* context_;
+  PangoLayout* layout_;
+};
+
+}  // namespace render

@@ -1,0 +1,117 @@
+#include "render/PictureDecoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#ifdef SLIDEANIM_HAVE_JPEG
+#include <jpeglib.h>
+#endif
+
+namespace render {
+namespace {
+
+bool StartsWith(const std::vector<unsigned char>& bytes, const unsigned char* magic, size_t n) {
+  return bytes.size() >= n && std::memcmp(bytes.data(), magic, n) == 0;
+}
+
+struct Reader {
+  const std::vector<unsigned char>* bytes;
+  size_t offset;
+};
+
+cairo_status_t ReadChunk(void* closure, unsigned char* data, unsigned int length) {
+  Reader* r = static_cast<Reader*>(closure);
+  if (r->offset + length > r->bytes->size()) return CAIRO_STATUS_READ_ERROR;
+  std::memcpy(data, r->bytes->data() + r->offset, length);
+  r->offset += length;
+  return CAIRO_STATUS_SUCCESS;
+}
+
+cairo_surface_t* DecodePng(const std::vector<unsigned char>& bytes) {
+  Reader reader{&bytes, 0};
+  cairo_surface_t* s = cairo_image_surface_create_from_png_stream(ReadChunk, &reader);
+  if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(s);
+    return nullptr;
+  }
+  return s;
+}
+
+#ifdef SLIDEANIM_HAVE_JPEG
+struct JpegError {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+};
+
+void OnJpegError(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
+
+// Warnings about damaged data are not printed; what can be decoded is drawn.
+void OnJpegMessage(j_common_ptr) {}
+
+cairo_surface_t* DecodeJpeg(const std::vector<unsigned char>& bytes) {
+  jpeg_decompress_struct info;
+  JpegError error;
+  info.err = jpeg_std_error(&error.base);
+  error.base.error_exit = OnJpegError;
+  error.base.output_message = OnJpegMessage;
+  cairo_surface_t* volatile surface = nullptr;
+  if (setjmp(error.jump)) {
+    jpeg_destroy_decompress(&info);
+    if (surface) cairo_surface_destroy(surface);
+    return nullptr;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  const int w = static_cast<int>(info.output_width), h = static_cast<int>(info.output_height);
+  surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  // The row buffer belongs to the decoder, so an error jump leaks nothing.
+  JSAMPARRAY rows = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                              static_cast<JDIMENSION>(w) * 3, 1);
+  while (info.output_scanline < info.output_height) {
+    const int y = static_cast<int>(info.output_scanline);
+    jpeg_read_scanlines(&info, rows, 1);
+    const JSAMPROW row = rows[0];
+    uint32_t* out = reinterpret_cast<uint32_t*>(data + y * stride);
+    for (int x = 0; x < w; ++x)
+      out[x] = 0xFF000000u | (uint32_t(row[x * 3]) << 16) | (uint32_t(row[x * 3 + 1]) << 8) |
+               row[x * 3 + 2];
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  cairo_surface_mark_dirty(surface);
+  return surface;
+}
+#endif
+
+}  // namespace
+
+cairo_surface_t* DecodePicture(const platform::PictureData& picture) {
+  static const unsigned char png[] = {0x89, 'P', 'N', 'G'};
+  static const unsigned char jpeg[] = {0xFF, 0xD8, 0xFF};
+  if (StartsWith(picture.bytes, png, sizeof png)) return DecodePng(picture.bytes);
+#ifdef SLIDEANIM_HAVE_JPEG
+  if (StartsWith(picture.bytes, jpeg, sizeof jpeg)) return DecodeJpeg(picture.bytes);
+#else
+  (void)jpeg;
+#endif
+  return nullptr;
+}
+
+bool DecodesJpeg() {
+#ifdef SLIDEANIM_HAVE_JPEG
+  return true;
+#else
+  return false;
+#endif
+}
+
+}  // namespace render

@@ -1,0 +1,18 @@
+// Decodes the pictures embedded in a deck (PNG, and JPEG when built with
+// libjpeg) into cairo image surfaces.
+#pragma once
+
+#include <cairo.h>
+
+#include "document/Shape.h"
+
+namespace render {
+
+// A new ARGB32 surface (release with cairo_surface_destroy), or null when the
+// bytes are not a picture this build can read.
+cairo_surface_t* DecodePicture(const platform::PictureData& picture);
+
+// True when this build reads JPEG pictures.
+bool DecodesJpeg();
+
+}  // namespace render

@@ -1,0 +1,308 @@
+// Pixel probes of the renderer: what each piece of frame state does to the
+// picture, pictures embedded in the deck, and input it must survive.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include <boost/make_shared.hpp>
+
+#include "document/Slide.h"
+#include "host/Properties.h"
+#include "publisher/MaskShapes.h"
+#include "publisher/SlideScreen.h"
+#include "render/FrameRenderer.h"
+#include "render/PangoText.h"
+#include "render/PictureDecoder.h"
+
+using namespace platform;
+
+namespace {
+
+// An 8 x 8 JPEG of one colour, (30, 200, 40).
+const unsigned char kJpeg[] = {
+    0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10, 0x4a, 0x46, 0x49, 0x46, 0x00, 0x01, 0x01, 0x00, 0x00, 0x01,
+    0x00, 0x01, 0x00, 0x00, 0xff, 0xdb, 0x00, 0x43, 0x00, 0x03, 0x02, 0x02, 0x03, 0x02, 0x02, 0x03,
+    0x03, 0x03, 0x03, 0x04, 0x03, 0x03, 0x04, 0x05, 0x08, 0x05, 0x05, 0x04, 0x04, 0x05, 0x0a, 0x07,
+    0x07, 0x06, 0x08, 0x0c, 0x0a, 0x0c, 0x0c, 0x0b, 0x0a, 0x0b, 0x0b, 0x0d, 0x0e, 0x12, 0x10, 0x0d,
+    0x0e, 0x11, 0x0e, 0x0b, 0x0b, 0x10, 0x16, 0x10, 0x11, 0x13, 0x14, 0x15, 0x15, 0x15, 0x0c, 0x0f,
+    0x17, 0x18, 0x16, 0x14, 0x18, 0x12, 0x14, 0x15, 0x14, 0xff, 0xdb, 0x00, 0x43, 0x01, 0x03, 0x04,
+    0x04, 0x05, 0x04, 0x05, 0x09, 0x05, 0x05, 0x09, 0x14, 0x0d, 0x0b, 0x0d, 0x14, 0x14, 0x14, 0x14,
+    0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14,
+    0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14,
+    0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0x14, 0xff, 0xc0,
+    0x00, 0x11, 0x08, 0x00, 0x08, 0x00, 0x08, 0x03, 0x01, 0x22, 0x00, 0x02, 0x11, 0x01, 0x03, 0x11,
+    0x01, 0xff, 0xc4, 0x00, 0x1f, 0x00, 0x00, 0x01, 0x05, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09,
+    0x0a, 0x0b, 0xff, 0xc4, 0x00, 0xb5, 0x10, 0x00, 0x02, 0x01, 0x03, 0x03, 0x02, 0x04, 0x03, 0x05,
+    0x05, 0x04, 0x04, 0x00, 0x00, 0x01, 0x7d, 0x01, 0x02, 0x03, 0x00, 0x04, 0x11, 0x05, 0x12, 0x21,
+    0x31, 0x41, 0x06, 0x13, 0x51, 0x61, 0x07, 0x22, 0x71, 0x14, 0x32, 0x81, 0x91, 0xa1, 0x08, 0x23,
+    0x42, 0xb1, 0xc1, 0x15, 0x52, 0xd1, 0xf0, 0x24, 0x33, 0x62, 0x72, 0x82, 0x09, 0x0a, 0x16, 0x17,
+    0x18, 0x19, 0x1a, 0x25, 0x26, 0x27, 0x28, 0x29, 0x2a, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39, 0x3a,
+    0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49, 0x4a, 0x53, 0x54, 0x55, 0x56, 0x57, 0x58, 0x59, 0x5a,
+    0x63, 0x64, 0x65, 0x66, 0x67, 0x68, 0x69, 0x6a, 0x73, 0x74, 0x75, 0x76, 0x77, 0x78, 0x79, 0x7a,
+    0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89, 0x8a, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97, 0x98, 0x99,
+    0x9a, 0xa2, 0xa3, 0xa4, 0xa5, 0xa6, 0xa7, 0xa8, 0xa9, 0xaa, 0xb2, 0xb3, 0xb4, 0xb5, 0xb6, 0xb7,
+    0xb8, 0xb9, 0xba, 0xc2, 0xc3, 0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3, 0xd4, 0xd5,
+    0xd6, 0xd7, 0xd8, 0xd9, 0xda, 0xe1, 0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8, 0xe9, 0xea, 0xf1,
+    0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa, 0xff, 0xc4, 0x00, 0x1f, 0x01, 0x00, 0x03,
+    0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01,
+    0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0a, 0x0b, 0xff, 0xc4, 0x00, 0xb5, 0x11, 0x00,
+    0x02, 0x01, 0x02, 0x04, 0x04, 0x03, 0x04, 0x07, 0x05, 0x04, 0x04, 0x00, 0x01, 0x02, 0x77, 0x00,
+    0x01, 0x02, 0x03, 0x11, 0x04, 0x05, 0x21, 0x31, 0x06, 0x12, 0x41, 0x51, 0x07, 0x61, 0x71, 0x13,
+    0x22, 0x32, 0x81, 0x08, 0x14, 0x42, 0x91, 0xa1, 0xb1, 0xc1, 0x09, 0x23, 0x33, 0x52, 0xf0, 0x15,
+    0x62, 0x72, 0xd1, 0x0a, 0x16, 0x24, 0x34, 0xe1, 0x25, 0xf1, 0x17, 0x18, 0x19, 0x1a, 0x26, 0x27,
+    0x28, 0x29, 0x2a, 0x35, 0x36, 0x37, 0x38, 0x39, 0x3a, 0x43, 0x44, 0x45, 0x46, 0x47, 0x48, 0x49,
+    0x4a, 0x53, 0x54, 0x55, 0x56, 0x57, 0x58, 0x59, 0x5a, 0x63, 0x64, 0x65, 0x66, 0x67, 0x68, 0x69,
+    0x6a, 0x73, 0x74, 0x75, 0x76, 0x77, 0x78, 0x79, 0x7a, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88,
+    0x89, 0x8a, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97, 0x98, 0x99, 0x9a, 0xa2, 0xa3, 0xa4, 0xa5, 0xa6,
+    0xa7, 0xa8, 0xa9, 0xaa, 0xb2, 0xb3, 0xb4, 0xb5, 0xb6, 0xb7, 0xb8, 0xb9, 0xba, 0xc2, 0xc3, 0xc4,
+    0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3, 0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda, 0xe2,
+    0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8, 0xe9, 0xea, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9,
+    0xfa, 0xff, 0xda, 0x00, 0x0c, 0x03, 0x01, 0x00, 0x02, 0x11, 0x03, 0x11, 0x00, 0x3f, 0x00, 0xb1,
+    0x45, 0x14, 0x57, 0xf3, 0xb9, 0xfc, 0x7e, 0x7f, 0xff, 0xd9,
+};
+
+const uint32_t kWhite = 0xFFFFFFFFu;
+
+boost::shared_ptr<Slide> SmallSlide() {
+  auto slide = boost::make_shared<Slide>();
+  slide->width = 100;
+  slide->height = 100;
+  return slide;
+}
+
+render::Image Draw(const SlideScreen& screen) {
+  render::FrameRenderer renderer;
+  return renderer.Render(screen, 100, 100);
+}
+
+bool Near(uint32_t pixel, uint32_t expected, int tolerance = 12) {
+  for (int shift = 0; shift < 32; shift += 8)
+    if (std::abs(static_cast<int>((pixel >> shift) & 0xFF) -
+                 static_cast<int>((expected >> shift) & 0xFF)) > tolerance)
+      return false;
+  return true;
+}
+
+boost::shared_ptr<IShapeTarget> Target(const SlideScreen& screen, const std::wstring& name) {
+  return QueryAs<IShapeTarget>(screen.Find(name), eIidShapeTarget);
+}
+
+class Probe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    slide = SmallSlide();
+    slide->AddShape(L"2").SetBounds(20, 40, 30, 20).SetSolidFill({255, 0, 0, 255});
+  }
+  boost::shared_ptr<Slide> slide;
+};
+
+TEST_F(Probe, HiddenLeavesAndDegenerateTransformsDrawNothing) {
+  auto screen = SlideScreen::Build(slide);
+  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), 0xFFFF0000u));
+  QueryAs<IShapeContext>(screen->Find(L"2/shape/fill"), eIidScreenShape9)
+      ->GetColorTransform()
+      ->alphaMul = 0.0;
+  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
+  screen->ResetFrame();
+  double* t = Target(*screen, L"2")->GetTransform();
+  t[4] = t[5] = 0.0;  // scaled to nothing
+  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
+  t[4] = t[5] = std::nan("");
+  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
+}
+
+TEST_F(Probe, ColourTransformOffsetsTint) {
+  auto screen = SlideScreen::Build(slide);
+  Kinefold::TColorMatrix* c = Target(*screen, L"2")->GetColorTransform();
+  c->redMul = c->greenMul = c->blueMul = 0.0;
+  c->blueAdd = 255;
+  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), 0xFF0000FFu));
+}
+
+TEST_F(Probe, PositionMovesTheShapeUnderItsMask) {
+  auto screen = SlideScreen::Build(slide);
+  auto target = Target(*screen, L"2");
+  target->GetPosition()[0] += 40;
+  render::Image moved = Draw(*screen);
+  EXPECT_TRUE(Near(moved.Pixel(35, 50), kWhite));
+  EXPECT_TRUE(Near(moved.Pixel(75, 50), 0xFFFF0000u));
+  // Peek: a mask on the shape's own bounds stays while the shape moves.
+  auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
+  rect->SetGeometry(20, 40, 50, 60);
+  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+  container->SetContent(rect);
+  QueryAs<ICompoundShape>(screen->Find(L"2"), eIidCompoundShape)->InsertChild(container, 0);
+  target->GetPosition()[0] -= 25;  // 15 to the right of home
+  render::Image peek = Draw(*screen);
+  EXPECT_TRUE(Near(peek.Pixel(30, 50), kWhite));
+  EXPECT_TRUE(Near(peek.Pixel(45, 50), 0xFFFF0000u));
+  EXPECT_TRUE(Near(peek.Pixel(60, 50), kWhite));
+}
+
+TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
+  slide->FindShape(L"2")->SetRotation(90).SetText({L"x"});
+  auto screen = SlideScreen::Build(slide);
+  render::Image image = Draw(*screen);
+  // 30 x 20 about (35, 50) turned upright: 20 wide, 30 tall.
+  EXPECT_TRUE(Near(image.Pixel(35, 37), 0xFFFF0000u));
+  EXPECT_TRUE(Near(image.Pixel(22, 50), kWhite));
+}
+
+TEST_F(Probe, GroupTransformMovesMembers) {
+  slide = SmallSlide();
+  slide->AddShape(L"3").SetKind(ShapeKind::Group).SetBounds(10, 10, 50, 50);
+  slide->AddShape(L"4", slide->FindShape(L"3"))
+      .SetBounds(10, 10, 20, 20)
+      .SetSolidFill({0, 0, 255, 255});
+  auto screen = SlideScreen::Build(slide);
+  Target(*screen, L"3")->GetTransform()[1] = 50;
+  render::Image image = Draw(*screen);
+  EXPECT_TRUE(Near(image.Pixel(20, 20), kWhite));
+  EXPECT_TRUE(Near(image.Pixel(20, 70), 0xFF0000FFu));
+}
+
+TEST_F(Probe, EmbeddedPictures) {
+  // A PNG made by cairo, and a JPEG.
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
+  cairo_t* cr = cairo_create(s);
+  cairo_set_source_rgb(cr, 0, 0, 1);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  std::vector<unsigned char> png;
+  cairo_surface_write_to_png_stream(
+      s,
+      [](void* closure, const unsigned char* data, unsigned int length) {
+        auto* out = static_cast<std::vector<unsigned char>*>(closure);
+        out->insert(out->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+      },
+      &png);
+  cairo_surface_destroy(s);
+
+  slide->AddShape(L"3").SetKind(ShapeKind::Picture).SetBounds(60, 10, 30, 30).picture =
+      PictureData{"image/png", png};
+  slide->AddShape(L"4").SetKind(ShapeKind::Picture).SetBounds(60, 60, 30, 30).picture =
+      PictureData{"image/jpeg", std::vector<unsigned char>(kJpeg, kJpeg + sizeof kJpeg)};
+  slide->AddShape(L"5").SetKind(ShapeKind::Picture).SetBounds(5, 5, 10, 10).picture =
+      PictureData{"image/x-emf", {1, 2, 3}};
+  auto screen = SlideScreen::Build(slide);
+  EXPECT_TRUE(Target(*screen, L"3/shape")->GetShapeFlag());
+  render::Image image = Draw(*screen);
+  EXPECT_TRUE(Near(image.Pixel(75, 25), 0xFF0000FFu));
+  if (render::DecodesJpeg()) {
+    EXPECT_TRUE(Near(image.Pixel(75, 75), 0xFF1EC828u, 16));
+  }
+  EXPECT_TRUE(Near(image.Pixel(10, 10), kWhite));  // unreadable: nothing drawn
+  EXPECT_EQ(render::DecodePicture(PictureData{"image/png", {0x89, 'P', 'N', 'G', 0}}), nullptr);
+  EXPECT_EQ(render::DecodePicture(PictureData{"image/jpeg", {0xFF, 0xD8, 0xFF, 0}}), nullptr);
+}
+
+TEST_F(Probe, GeometryPresetsAndFallback) {
+  slide = SmallSlide();
+  slide->AddShape(L"2")
+      .SetBounds(10, 10, 40, 40)
+      .SetGeometry("ellipse")
+      .SetSolidFill({0, 0, 0, 255});
+  slide->AddShape(L"3")
+      .SetBounds(60, 10, 30, 30)
+      .SetGeometry("cloudCallout")
+      .SetSolidFill({0, 0, 0, 255});
+  LineStyle line;
+  line.present = true;
+  line.width = 4;
+  slide->AddShape(L"4")
+      .SetKind(ShapeKind::Connector)
+      .SetBounds(10, 70, 80, 0)
+      .SetGeometry("straightConnector1")
+      .SetLine(line);
+  Shape& custom = slide->AddShape(L"5").SetBounds(60, 50, 30, 30).SetSolidFill({0, 0, 0, 255});
+  custom.geometry.preset = "custom";
+  GeometryPath path;
+  path.width = path.height = 2;
+  PathCommand move, to1, to2, close;
+  move.kind = PathCommand::MoveTo;
+  to1.kind = PathCommand::LineTo, to1.v[0] = 2;
+  to2.kind = PathCommand::LineTo, to2.v[1] = 2;
+  close.kind = PathCommand::Close;
+  path.commands = {move, to1, to2, close};
+  custom.geometry.paths = {path};
+  auto screen = SlideScreen::Build(slide);
+  render::Image image = Draw(*screen);
+  EXPECT_TRUE(Near(image.Pixel(30, 30), 0xFF000000u));
+  EXPECT_TRUE(Near(image.Pixel(12, 12), kWhite));       // outside the ellipse
+  EXPECT_TRUE(Near(image.Pixel(62, 12), 0xFF000000u));  // the bounds stand in
+  EXPECT_TRUE(Near(image.Pixel(50, 70), 0xFF000000u));
+  EXPECT_TRUE(Near(image.Pixel(65, 55), 0xFF000000u));  // the custom triangle
+  EXPECT_TRUE(Near(image.Pixel(85, 75), kWhite));
+}
+
+class TextProbe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    slide = SmallSlide();
+    CharProps props;
+    props.font = "DejaVu Sans";
+    props.size = 20;
+    slide->AddShape(L"2").SetBounds(0, 0, 100, 40).SetText({L"HI HI"}, props);
+    screen = SlideScreen::Build(slide, boost::make_shared<render::PangoMeasurer>());
+  }
+  // Dark pixels inside a box of the image.
+  static int Ink(const render::Image& image, const double* b) {
+    int ink = 0;
+    for (int y = static_cast<int>(b[1]); y < static_cast<int>(b[3]); ++y)
+      for (int x = static_cast<int>(b[0]); x < static_cast<int>(b[2]); ++x)
+        if (((image.Pixel(x, y) >> 8) & 0xFF) < 128) ++ink;
+    return ink;
+  }
+  boost::shared_ptr<Slide> slide;
+  boost::shared_ptr<SlideScreen> screen;
+};
+
+TEST_F(TextProbe, UnitsMoveOnTheirOwnAndRecolour) {
+  const double* w0 = screen->Find(L"2/p0/w0")->GetBounds();
+  const double* w1 = screen->Find(L"2/p0/w1")->GetBounds();
+  render::Image before = Draw(*screen);
+  EXPECT_GT(Ink(before, w0), 20);
+  EXPECT_GT(Ink(before, w1), 20);
+  // The second word drops by 50; the first stays.
+  Target(*screen, L"2/p0/w1")->GetTransform()[1] = 50;
+  const double below[4] = {w1[0], w1[1] + 50, w1[2], w1[3] + 50};
+  render::Image after = Draw(*screen);
+  EXPECT_EQ(Ink(after, w0), Ink(before, w0));
+  EXPECT_EQ(Ink(after, w1), 0);
+  EXPECT_GT(Ink(after, below), 20);
+  // One letter on its own, in another colour.
+  screen->ResetFrame();
+  Kinefold::TColorMatrix blue;
+  blue.redMul = blue.greenMul = blue.blueMul = 0.0;
+  blue.blueAdd = 255;
+  PublisherUtils::ChangeTextColor(screen->Find(L"2/p0/w0/l1"), blue);
+  Target(*screen, L"2/p0/w0")->GetTransform()[0] = 0.0;
+  QueryAs<IShapeContext>(screen->Find(L"2/p0/w0/l0"), eIidScreenShape9)->GetTransform()[0] = 0.5;
+  render::Image tinted = Draw(*screen);
+  const double* l1 = screen->Find(L"2/p0/w0/l1")->GetBounds();
+  bool blueSeen = false;
+  for (int y = static_cast<int>(l1[1]); y < static_cast<int>(l1[3]); ++y)
+    for (int x = static_cast<int>(l1[0]); x < static_cast<int>(l1[2]); ++x)
+      if (Near(tinted.Pixel(x, y), 0xFF0000FFu, 40)) blueSeen = true;
+  EXPECT_TRUE(blueSeen);
+}
+
+TEST_F(TextProbe, CharacterPropertiesFromTheCurrentSheet) {
+  const double* body = screen->Find(L"2")->GetBounds();
+  const int normal = Ink(Draw(*screen), body);
+  auto runs = QueryAs<IItemList>(screen->Find(L"2/runs/p0"), eIidRunGroup);
+  for (uint32_t i = 0; i < runs->GetItemCount(); ++i) {
+    auto props = GetSheet(runs->GetItem(i), ePropRunCharProps);
+    SetBool(props, ePropBold, true);
+    SetDouble(props, ePropFontSize, 30.0);
+  }
+  const int big = Ink(Draw(*screen), body);
+  EXPECT_GT(big, normal * 3 / 2);
+  screen->ResetFrame();
+  EXPECT_EQ(Ink(Draw(*screen), body), normal);
+}
+
+}  // namespace

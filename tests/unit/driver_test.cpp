@@ -1,0 +1,256 @@
+// The frame driver against stand-ins of the manager and its screen
+// animations: what it builds against, the order it applies in, the reset
+// between frames, sounds and media.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include <boost/make_shared.hpp>
+
+#include "document/Slide.h"
+#include "host/Properties.h"
+#include "manager/IAnimationManager.h"
+#include "publisher/FrameDriver.h"
+
+using namespace platform;
+
+namespace {
+
+std::wstring NameOf(const boost::shared_ptr<IScreenObject>& object) {
+  std::wstring name;
+  object->GetName(name);
+  return name;
+}
+
+struct Log {
+  std::vector<std::wstring> calls;
+};
+
+class FakeAnimation : public IScreenAnimation {
+ public:
+  FakeAnimation(Log& log, std::wstring tag, uint32_t mode, std::set<std::wstring> names)
+      : log_(log), tag_(std::move(tag)), mode_(mode), names_(std::move(names)) {}
+
+  bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
+    return false;
+  }
+  void ComputeDuration(const boost::shared_ptr<IShape>&) override {}
+  void Build(const boost::shared_ptr<IScreenObject>& target,
+             const std::vector<AnimationStep>& steps) override {
+    builtOn = NameOf(target);
+    stepCount = steps.size();
+  }
+  // Moves each target right by t and shows it.
+  void Apply(const boost::shared_ptr<IScreenObject>& target, uint32_t time) override {
+    log_.calls.push_back(tag_ + L":" + NameOf(target));
+    if (auto context = QueryAs<IShapeContext>(target, eIidScreenShape9)) {
+      context->GetTransform()[0] += time;
+      context->GetColorTransform()->alphaMul = 1.0;
+    }
+  }
+  void SetStartTime(uint32_t) override {}
+  uint32_t GetStartTime() override { return 0; }
+  uint32_t GetDuration() override { return 1000; }
+  bool IsFinal() override { return false; }
+  uint32_t GetTargetMode() override { return mode_; }
+  int32_t GetPresetClass() override { return 0; }
+  int32_t GetNodeType() override { return 0; }
+  void CollectTargetNames(std::map<std::wstring, uint32_t>& names) override {
+    for (const auto& n : names_) names[n] = 0;
+  }
+  bool HasSound() override { return soundAt != 0; }
+  bool RemoveSoundBehaviour(const boost::shared_ptr<IInterface>&) override { return false; }
+  void SetTag(uint32_t) override {}
+  uint32_t GetTag() override { return 0; }
+  void GetSoundAction(boost::shared_ptr<IActionObject>& action,
+                      const boost::shared_ptr<IScreenObject>&, uint32_t time) override {
+    if (time == soundAt) action = CreateScreenActionObject(eActionTypeSound, eSoundTypeEffect);
+  }
+  void GetEffectName(std::wstring&) override {}
+  void GetEffectId(std::wstring&) override {}
+  void SetHtmlDelayOffset(uint32_t) override {}
+  void AttachHtmlManager(const boost::shared_ptr<WebdeckAnimationManager>&) override {}
+  void ComputeInitiallyHidden() override {}
+  uint32_t IsInitiallyHidden() override { return 0; }
+  bool HasColorBehaviour() override { return false; }
+  void MarkClickSubAnimations() override {}
+  uint32_t GetRepeatCount() override { return 1; }
+
+  std::wstring builtOn;
+  size_t stepCount = 0;
+  uint32_t soundAt = 0;
+
+ private:
+  Log& log_;
+  std::wstring tag_;
+  uint32_t mode_;
+  std::set<std::wstring> names_;
+};
+
+class FakeMedia : public IAudioAnimation, public IVideoAnimation {
+ public:
+  explicit FakeMedia(Log& log) : log_(log) {}
+  bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
+    return false;
+  }
+  void ApplyMedia(const boost::shared_ptr<IScreenObject>& target) override {
+    log_.calls.push_back(L"media:" + NameOf(target));
+  }
+
+ private:
+  Log& log_;
+};
+
+class FakeManager : public IAnimationManager {
+ public:
+  explicit FakeManager(Log& log) : log_(log) {}
+  bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
+    return false;
+  }
+  void BuildSlide(const boost::shared_ptr<ISlide>&, int32_t, int32_t) override {}
+  uint32_t GetSlideLength() override { return 0; }
+  uint32_t GetSlideLengthAfterTriggers() override { return 0; }
+  uint32_t GetShapeStartTime(std::wstring) override { return 0; }
+  uint32_t GetShapeEndTime(std::wstring) override { return 0; }
+  uint32_t GetShapeAnimationCount(std::wstring id) override {
+    auto it = animations.find(id);
+    return it == animations.end() ? 0 : static_cast<uint32_t>(it->second.size());
+  }
+  void GetShapeAnimation(boost::shared_ptr<IScreenAnimation>& out, std::wstring id,
+                         uint32_t index) override {
+    out = animations.at(id).at(index);
+  }
+  void GetAudioAnimation(boost::shared_ptr<IAudioAnimation>& out, const std::wstring& id) override {
+    if (id == L"snd") out = boost::make_shared<FakeMedia>(log_);
+  }
+  void GetVideoAnimation(boost::shared_ptr<IVideoAnimation>& out, const std::wstring& id) override {
+    if (id == L"4") out = boost::make_shared<FakeMedia>(log_);
+  }
+  // Hides the text body, as the real one hides what entrances reveal.
+  void HideRevealedParts(const boost::shared_ptr<IScreenObject>& object,
+                         bool ignoreHidden) override {
+    log_.calls.push_back(L"hide:" + NameOf(object) + (ignoreHidden ? L"!" : L""));
+    auto parts = QueryAs<IChildList>(object, eIidChildList);
+    for (uint32_t i = 0; parts && i < parts->GetChildCount(); ++i)
+      if (NameOf(parts->GetChild(i)) == L"2/text")
+        QueryAs<IShapeContext>(parts->GetChild(i), eIidScreenShape9)
+            ->GetColorTransform()
+            ->alphaMul = 0.0;
+  }
+  uint32_t GetStepCount() override { return 2; }
+  void GetStep(AnimationStep& out, uint32_t index) override { out.startTime = index * 1000; }
+  uint32_t GetBookmarkTriggerCount() override { return 0; }
+  void GetBookmarkTrigger(BookmarkTrigger&, uint32_t) override {}
+  bool IsShapeActiveAt(const boost::shared_ptr<IShape>&, uint32_t) override { return true; }
+  bool HasAnimations() override { return true; }
+  bool HasMarkedAnimation(std::wstring) override { return false; }
+  std::wstring GetJsonContent() override { return std::wstring(); }
+
+  std::map<std::wstring, std::vector<boost::shared_ptr<IScreenAnimation>>> animations;
+
+ private:
+  Log& log_;
+};
+
+class Driver : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto slide = boost::make_shared<Slide>();
+    slide->AddShape(L"2")
+        .SetBounds(0, 0, 200, 100)
+        .SetSolidFill({9, 9, 9, 255})
+        .SetText({L"one two"});
+    slide->AddShape(L"3").SetBounds(0, 200, 50, 50);
+    slide->AddShape(L"4").SetBounds(300, 0, 50, 50).SetMedia(MediaKind::Video);
+    slide->Effects()->AddSound(L"snd");
+    slide->Effects()->AddVideo(L"4");
+    screen = SlideScreen::Build(slide);
+    manager = boost::make_shared<FakeManager>(log);
+    shapeAnim = boost::make_shared<FakeAnimation>(
+        log, L"A", 1, std::set<std::wstring>{L"2/shape", L"2/text", L"2/p0/w1", L"elsewhere"});
+    textAnim = boost::make_shared<FakeAnimation>(log, L"B", 0,
+                                                 std::set<std::wstring>{L"2/runs/text", L"3"});
+    soundAnim = boost::make_shared<FakeAnimation>(log, L"C", 1, std::set<std::wstring>{L"3"});
+    soundAnim->soundAt = 200;
+    manager->animations[L"2"] = {shapeAnim, textAnim};
+    manager->animations[L"3"] = {soundAnim};
+    driver = boost::make_shared<FrameDriver>(manager, screen);
+    driver->Build();
+  }
+  double Tx(const std::wstring& name) {
+    return QueryAs<IShapeContext>(screen->Find(name), eIidScreenShape9)->GetTransform()[0];
+  }
+  double Alpha(const std::wstring& name) {
+    return QueryAs<IShapeContext>(screen->Find(name), eIidScreenShape9)
+        ->GetColorTransform()
+        ->alphaMul;
+  }
+
+  Log log;
+  boost::shared_ptr<SlideScreen> screen;
+  boost::shared_ptr<FakeManager> manager;
+  boost::shared_ptr<FakeAnimation> shapeAnim, textAnim, soundAnim;
+  boost::shared_ptr<FrameDriver> driver;
+};
+
+TEST_F(Driver, BuildsAgainstTheTargetOfEachMode) {
+  EXPECT_EQ(shapeAnim->builtOn, L"2");
+  EXPECT_EQ(textAnim->builtOn, L"2/runs");
+  EXPECT_EQ(soundAnim->builtOn, L"3");
+  EXPECT_EQ(shapeAnim->stepCount, 2u);
+  ASSERT_EQ(driver->Steps().size(), 2u);
+  EXPECT_EQ(driver->Steps()[1].startTime, 1000u);
+  EXPECT_EQ(driver->AnimationCount(), 3u);
+  const std::vector<std::wstring> expected = {L"hide:2", L"hide:3", L"media:snd/media",
+                                              L"media:4/media", L"media:4/player"};
+  EXPECT_EQ(log.calls, expected);
+}
+
+TEST_F(Driver, AppliesInManagerAndTreeOrder) {
+  log.calls.clear();
+  driver->Frame(100);
+  const std::vector<std::wstring> expected = {L"A:2/shape",     L"A:2/text", L"A:2/p0/w1",
+                                              L"B:2/runs/text", L"B:3",      L"C:3"};
+  EXPECT_EQ(log.calls, expected);
+}
+
+TEST_F(Driver, EveryFrameStartsFromTheBuiltState) {
+  // Hidden by HideRevealedParts at build time: hidden again at every frame start.
+  driver->Frame(100);
+  EXPECT_DOUBLE_EQ(Tx(L"2/shape"), 100.0);
+  EXPECT_DOUBLE_EQ(Alpha(L"2/text"), 1.0);
+  EXPECT_DOUBLE_EQ(Tx(L"3"), 200.0);  // two animations on the same node
+  driver->Frame(40);                  // going back
+  EXPECT_DOUBLE_EQ(Tx(L"2/shape"), 40.0);
+  EXPECT_DOUBLE_EQ(Tx(L"2/p0/w0"), 0.0);
+  screen->ResetFrame();
+  EXPECT_DOUBLE_EQ(Alpha(L"2/text"), 0.0);
+  EXPECT_DOUBLE_EQ(Tx(L"2/shape"), 0.0);
+}
+
+TEST_F(Driver, CollectsSounds) {
+  std::vector<SoundCue> sounds;
+  driver->Frame(100, &sounds);
+  EXPECT_TRUE(sounds.empty());
+  driver->Frame(200, &sounds);
+  ASSERT_EQ(sounds.size(), 1u);
+  EXPECT_EQ(sounds[0].shapeId, L"3");
+  EXPECT_EQ(sounds[0].targetName, L"3");
+  EXPECT_TRUE(sounds[0].action->PlaysPerUnit());
+}
+
+TEST(DriverEdges, NothingToDriveIsFine) {
+  Log log;
+  auto manager = boost::make_shared<FakeManager>(log);
+  FrameDriver empty(manager, SlideScreen::Build(boost::make_shared<Slide>()));
+  empty.Build();
+  empty.Build();  // a second build does nothing
+  empty.Frame(0);
+  EXPECT_EQ(empty.AnimationCount(), 0u);
+  FrameDriver none{boost::shared_ptr<IAnimationManager>(), boost::shared_ptr<SlideScreen>()};
+  none.Build();
+  none.Frame(10);
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// The publisher's colour utilities and action objects.
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+#include "document/Slide.h"
+#include "host/Properties.h"
+#include "publisher/ActionObject.h"
+#include "publisher/ColorMath.h"
+#include "publisher/NodeColours.h"
+#include "publisher/SlideScreen.h"
+
+using namespace platform;
+using Kinefold::TColor;
+using Kinefold::TColorMatrix;
+
+namespace {
+
+class ColourUtils : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto slide = boost::make_shared<Slide>();
+    LineStyle line;
+    line.present = true;
+    line.colour = {0, 0, 255, 255};
+    CharProps red;
+    red.colour = {255, 0, 0, 255};
+    slide->AddShape(L"2")
+        .SetBounds(0, 0, 100, 50)
+        .SetSolidFill({100, 100, 100, 255})
+        .SetLine(line)
+        .SetText({L"ab cd"}, red);
+    Shape& group = slide->AddShape(L"3");
+    group.SetKind(ShapeKind::Group).SetSolidFill({0, 200, 0, 255});
+    FillStyle groupFill;
+    groupFill.type = eFillGroup;
+    slide->AddShape(L"4", slide->FindShape(L"3")).SetFill(groupFill);
+    slide->AddShape(L"5").SetBounds(0, 0, 10, 10);  // no fill, no line, no text
+    screen = SlideScreen::Build(slide);
+  }
+  TColor Fill(const std::wstring& id) {
+    TColor c;
+    EXPECT_TRUE(FillColour(*screen->FindNode(id + L"/shape/fill"), c));
+    return c;
+  }
+  TColor Line(const std::wstring& id) {
+    TColor c;
+    EXPECT_TRUE(LineColour(*screen->FindNode(id + L"/shape/fill"), c));
+    return c;
+  }
+  TColor Letter(const std::wstring& name) {
+    return TextColour(*boost::dynamic_pointer_cast<TextNode>(screen->FindNode(name)));
+  }
+  boost::shared_ptr<SlideScreen> screen;
+};
+
+// Towards a colour at half way, as the colour agent builds it.
+TColorMatrix Towards(const TColor& to, double p) {
+  TColorMatrix m;
+  m.redMul = m.greenMul = m.blueMul = 1.0 - p;
+  m.redAdd = static_cast<int32_t>(to.red * p);
+  m.greenAdd = static_cast<int32_t>(to.green * p);
+  m.blueAdd = static_cast<int32_t>(to.blue * p);
+  return m;
+}
+
+TEST_F(ColourUtils, ShapeColourChangesFillAndLineNotText) {
+  PublisherUtils::ChangeShapeColor(screen->Find(L"2"), Towards({200, 0, 0, 255}, 0.5));
+  EXPECT_EQ(Fill(L"2"), (TColor{150, 50, 50, 255}));
+  EXPECT_EQ(Line(L"2"), (TColor{100, 0, 128, 255}));
+  EXPECT_EQ(Letter(L"2/p0/w0/l0"), (TColor{255, 0, 0, 255}));
+  // RGB offsets add to the colour; alpha stays within range.
+  TColorMatrix by;
+  by.alphaAdd = 255;
+  by.redAdd = 50;
+  PublisherUtils::ChangeShapeColor(screen->Find(L"2"), by);
+  EXPECT_EQ(Fill(L"2"), (TColor{200, 50, 50, 255}));
+  screen->ResetFrame();
+  EXPECT_EQ(Fill(L"2"), (TColor{100, 100, 100, 255}));
+}
+
+TEST_F(ColourUtils, TextColourOnUnitsAndRunViews) {
+  TColorMatrix blue;
+  blue.redMul = blue.greenMul = blue.blueMul = 0.0;
+  blue.blueAdd = 255;
+  PublisherUtils::ChangeTextColor(screen->Find(L"2/p0/w1"), blue);
+  EXPECT_EQ(Letter(L"2/p0/w0/l0"), (TColor{255, 0, 0, 255}));
+  EXPECT_EQ(Letter(L"2/p0/w1/l0"), (TColor{0, 0, 255, 255}));
+  EXPECT_EQ(Fill(L"2"), (TColor{100, 100, 100, 255}));
+  TColor first;
+  ASSERT_TRUE(PublisherUtils::GetFirstCharColor(screen->Find(L"2/p0/w1"), first));
+  EXPECT_EQ(first, (TColor{0, 0, 255, 255}));
+  ASSERT_TRUE(PublisherUtils::GetFirstCharColor(screen->Find(L"2/runs"), first));
+  EXPECT_EQ(first, (TColor{255, 0, 0, 255}));
+  EXPECT_FALSE(PublisherUtils::GetFirstCharColor(screen->Find(L"5"), first));
+  // Through the run view, and through a single run.
+  PublisherUtils::ChangeTextColor(screen->Find(L"2/runs/text"), blue);
+  EXPECT_EQ(Letter(L"2/p0/w0/l1"), (TColor{0, 0, 255, 255}));
+  screen->ResetFrame();
+  PublisherUtils::ChangeTextColor(screen->Find(L"2/p0/r1"), blue);
+  EXPECT_EQ(Letter(L"2/p0/w0/l0"), (TColor{255, 0, 0, 255}));
+  EXPECT_EQ(Letter(L"2/p0/w1/l1"), (TColor{0, 0, 255, 255}));
+}
+
+TEST_F(ColourUtils, FillAndLineAnimation) {
+  TColorMatrix m = Towards({0, 0, 0, 255}, 1.0);
+  // A member with its group's fill starts from the group's colour.
+  EXPECT_EQ(Fill(L"4"), (TColor{0, 200, 0, 255}));
+  PublisherUtils::AnimateFillColor(screen->Find(L"4"), m = Towards({200, 0, 0, 255}, 0.5),
+                                   TColor{0, 0, 0, 255}, true);
+  EXPECT_EQ(Fill(L"4"), (TColor{100, 100, 0, 255}));
+  // A shape without fill gets one, from the base colour given.
+  PublisherUtils::AnimateFillColor(screen->Find(L"5"), m, TColor{0, 0, 0, 255}, false);
+  EXPECT_EQ(Fill(L"5"), (TColor{100, 0, 0, 255}));
+  PublisherUtils::AnimateLineColor(screen->Find(L"2"), m, {});
+  EXPECT_EQ(Line(L"2"), (TColor{100, 0, 128, 255}));
+  PublisherUtils::AnimateLineColor(screen->Find(L"5"), m, {});
+  TColor none;
+  EXPECT_FALSE(LineColour(*screen->FindNode(L"5/shape/fill"), none));
+}
+
+TEST_F(ColourUtils, HslShift) {
+  // Grey has no hue: lightness and saturation move it.
+  PublisherUtils::ChangeShapeColorByHSL(screen->Find(L"2"), 0, 0, 20, 0.5);
+  EXPECT_EQ(Fill(L"2"), (TColor{126, 126, 126, 255}));
+  struct Case {
+    TColor in;
+    double dh, ds, dl;
+    TColor out;
+  } cases[] = {
+      {{255, 0, 0, 255}, 120, 0, 0, {0, 255, 0, 255}},
+      {{255, 0, 0, 255}, -120, 0, 0, {0, 0, 255, 255}},
+      {{255, 0, 0, 128}, 0, -100, 0, {128, 128, 128, 128}},
+      {{0, 0, 255, 255}, 0, 0, 60, {255, 255, 255, 255}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ShiftHsl(c.in, c.dh, c.ds, c.dl), c.out);
+}
+
+TEST(ColourMath, ComposeAppliesFirstThenSecond) {
+  TColorMatrix fade;
+  fade.alphaAdd = -128;
+  TColorMatrix half;
+  half.alphaMul = 0.5;
+  half.redMul = 0.0;
+  half.redAdd = 10;
+  const TColor c{200, 20, 30, 255};
+  EXPECT_EQ(ApplyMatrix(c, Compose(fade, half)), ApplyMatrix(ApplyMatrix(c, fade), half));
+  EXPECT_EQ(ApplyMatrix(c, half), (TColor{10, 20, 30, 128}));
+}
+
+TEST(ActionObjects, SheetAndPerUnitQuery) {
+  auto action = CreateScreenActionObject(eActionTypeSound, eSoundTypeEffect);
+  ASSERT_TRUE(action);
+  EXPECT_TRUE(action->PlaysPerUnit());
+  SetInt(action, ePropOutRepeatCount, 2);
+  SetString(action, ePropOutSoundName, L"applause");
+  EXPECT_EQ(GetInt(action, ePropOutRepeatCount), 2);
+  EXPECT_EQ(GetString(action, ePropOutSoundName), L"applause");
+  EXPECT_NE(CreateScreenActionObject(eActionTypeSound, eSoundTypeEffect), action);
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+// The screen-object tree built from a document slide: which node answers
+// which interface, names, keys, shared runs, bounds of text units.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include <boost/make_shared.hpp>
+
+#include "document/Slide.h"
+#include "host/Properties.h"
+#include "publisher/SlideScreen.h"
+
+using platform::SlideScreen;
+
+namespace {
+
+boost::shared_ptr<platform::Slide> MakeSlide() {
+  auto slide = boost::make_shared<platform::Slide>();
+  slide->AddShape(L"2")
+      .SetBounds(100, 100, 300, 120)
+      .SetSolidFill({200, 30, 30, 255})
+      .SetText({L"Hello world", L"Second"});
+  slide->AddShape(L"3").SetBounds(50, 300, 200, 50).SetText({L"Plain box"});
+  platform::Shape& group = slide->AddShape(L"4");
+  group.SetKind(platform::ShapeKind::Group).SetBounds(400, 50, 200, 200);
+  auto groupPtr = slide->FindShape(L"4");
+  slide->AddShape(L"5", groupPtr).SetBounds(400, 50, 80, 80).SetSolidFill({0, 0, 255, 255});
+  platform::FillStyle groupFill;
+  groupFill.type = platform::eFillGroup;
+  slide->AddShape(L"6", groupPtr).SetBounds(500, 150, 80, 80).SetFill(groupFill);
+  return slide;
+}
+
+std::set<int> Answers(const boost::shared_ptr<IScreenObject>& object) {
+  static const int ids[] = {4, 8, 9, 10, 12, 19, 20, 21, 26, 39, 48, 49, 52, 63, 66, 93};
+  std::set<int> out;
+  for (int id : ids)
+    if (Supports(object, static_cast<EInterfaceId>(id))) out.insert(id);
+  return out;
+}
+
+class ScreenTree : public ::testing::Test {
+ protected:
+  void SetUp() override { screen = SlideScreen::Build(MakeSlide()); }
+  boost::shared_ptr<IScreenObject> Get(const std::wstring& name) {
+    auto object = screen->Find(name);
+    EXPECT_TRUE(object) << std::string(name.begin(), name.end());
+    return object;
+  }
+  boost::shared_ptr<SlideScreen> screen;
+};
+
+TEST_F(ScreenTree, NodesAnswerTheirInterfaces) {
+  struct Case {
+    const wchar_t* name;
+    std::set<int> ids;
+  } cases[] = {
+      {L"2", {8, 9, 10, 12, 39, 49}},
+      {L"2/shape", {9, 10, 12}},
+      {L"2/shape/fill", {9, 12}},
+      {L"2/text", {8, 9, 10, 12, 19, 63, 66}},
+      {L"2/p0", {8, 9, 10, 12, 20, 63, 66}},
+      {L"2/p0/w1", {8, 9, 10, 12, 63, 66}},
+      {L"2/p0/w1/l2", {9, 12, 26, 66}},
+      {L"2/runs", {4, 8}},
+      {L"2/runs/text", {4, 19, 63}},
+      {L"2/runs/p1", {4, 20, 63}},
+      {L"2/p0/r0", {21}},
+      // A group is one target: members are its parts and items, not a child list.
+      {L"4", {9, 10, 12, 39, 48, 49}},
+      {L"5", {8, 9, 10, 12, 39, 49}},
+  };
+  for (const Case& c : cases) {
+    auto object = Get(c.name);
+    EXPECT_EQ(Answers(object), c.ids) << std::string(c.name, c.name + wcslen(c.name));
+    std::wstring name;
+    object->GetName(name);
+    EXPECT_EQ(name, c.name);
+  }
+}
+
+TEST_F(ScreenTree, PartsAreTheChildListAndQueriesShareTheOwner) {
+  auto shape = Get(L"2");
+  auto list = QueryAs<IChildList>(shape, eIidChildList);
+  auto target = QueryAs<IShapeTarget>(shape, eIidShapeTarget);
+  ASSERT_TRUE(list && target);
+  ASSERT_EQ(list->GetChildCount(), 2u);
+  EXPECT_EQ(target->GetChildCount(), 2u);
+  EXPECT_EQ(list->GetChild(0), target->GetChild(0));
+  EXPECT_FALSE(list->GetChild(2));
+  std::wstring name;
+  list->GetChild(1)->GetName(name);
+  EXPECT_EQ(name, L"2/text");
+  // The interface keeps the node alive once everything else is gone.
+  screen.reset();
+  shape.reset();
+  EXPECT_EQ(target->GetChildCount(), 2u);
+}
+
+TEST_F(ScreenTree, ShapeFlagFollowsWhatTheShapeDraws) {
+  EXPECT_TRUE(QueryAs<IShapeTarget>(Get(L"2/shape"), eIidShapeTarget)->GetShapeFlag());
+  auto plain = QueryAs<IShapeTarget>(Get(L"3/shape"), eIidShapeTarget);
+  EXPECT_FALSE(plain->GetShapeFlag());
+  plain->SetShapeFlag(true);
+  EXPECT_TRUE(plain->GetShapeFlag());
+}
+
+TEST_F(ScreenTree, TextKeys) {
+  auto p0 = Get(L"2/p0");
+  EXPECT_EQ(GetInt(p0, ePropParagraphIndex), 0);
+  EXPECT_EQ(GetInt(p0, ePropWordCount), 2);
+  EXPECT_EQ(GetInt(p0, ePropLetterCount), 10);  // the space takes no step
+  EXPECT_EQ(GetInt(Get(L"2/p1"), ePropParagraphIndex), 1);
+  EXPECT_EQ(GetString(Get(L"2/p0/w0"), ePropText), L"Hello ");
+  EXPECT_EQ(GetString(Get(L"2/p0/w0/l5"), ePropText), L" ");
+  EXPECT_TRUE(GetBool(Get(L"2/p0/w0/l5"), ePropNoTimeStep));
+  EXPECT_FALSE(GetBool(Get(L"2/p0/w0/l4"), ePropNoTimeStep));
+  EXPECT_FALSE(Has(Get(L"2/shape"), ePropIsBackground));
+  auto view = Get(L"2/runs/p0");
+  EXPECT_EQ(GetInt(view, ePropParagraphIndex), 0);
+  EXPECT_EQ(GetInt(view, ePropWordCount), 2);
+  auto runs = GetSheetList(view, ePropRunList);
+  ASSERT_TRUE(runs);
+  ASSERT_EQ(runs->GetCount(), 2u);
+  EXPECT_EQ(GetInt(runs->GetItem(0), ePropRunLength), 1);
+}
+
+TEST_F(ScreenTree, RunsAreSharedBetweenParagraphAndRunView) {
+  auto paragraphRuns = QueryAs<IItemList>(Get(L"2/p0"), eIidRunGroup);
+  auto viewRuns = QueryAs<IItemList>(Get(L"2/runs/p0"), eIidRunGroup);
+  ASSERT_TRUE(paragraphRuns && viewRuns);
+  // One authored run, split at the word boundary.
+  ASSERT_EQ(paragraphRuns->GetItemCount(), 2u);
+  ASSERT_EQ(viewRuns->GetItemCount(), 2u);
+  for (uint32_t i = 0; i < 2; ++i) EXPECT_EQ(paragraphRuns->GetItem(i), viewRuns->GetItem(i));
+  auto run = paragraphRuns->GetItem(0);
+  EXPECT_EQ(GetInt(run, ePropRunKind), 0);
+  auto current = GetSheet(run, ePropRunCharProps);
+  auto authored = GetSheet(run, ePropRunAuthoredCharProps);
+  ASSERT_TRUE(current && authored);
+  EXPECT_NE(current, authored);
+  EXPECT_DOUBLE_EQ(GetDouble(current, ePropFontSize), 18.0);
+  EXPECT_DOUBLE_EQ(GetDouble(authored, ePropFontSize), 18.0);
+
+  auto text = QueryAs<IChildList>(Get(L"2/runs"), eIidChildList);
+  ASSERT_EQ(text->GetChildCount(), 1u);
+  auto paragraphs = QueryAs<IItemList>(text->GetChild(0), eIidTextBody19);
+  ASSERT_EQ(paragraphs->GetItemCount(), 2u);
+  EXPECT_EQ(paragraphs->GetItem(1), Get(L"2/runs/p1"));
+}
+
+TEST_F(ScreenTree, TextUnitsHaveBoundsInsideTheShape) {
+  const double* shape = Get(L"2")->GetBounds();
+  const double* text = Get(L"2/text")->GetBounds();
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(text[i], shape[i]);
+  double lastRight = -1;
+  for (int i = 0; i < 5; ++i) {
+    const double* b = Get(L"2/p0/w0/l" + std::to_wstring(i))->GetBounds();
+    EXPECT_GT(b[2], b[0]);
+    EXPECT_GT(b[3], b[1]);
+    EXPECT_GE(b[0], shape[0]);
+    EXPECT_LE(b[2], shape[2]);
+    EXPECT_GE(b[0], lastRight - 1e-9);
+    lastRight = b[2];
+  }
+  const double* w0 = Get(L"2/p0/w0")->GetBounds();
+  const double* w1 = Get(L"2/p0/w1")->GetBounds();
+  EXPECT_LT(w0[2], w1[0]);  // the trailing space is not part of the word's box
+  const double* p0 = Get(L"2/p0")->GetBounds();
+  const double* p1 = Get(L"2/p1")->GetBounds();
+  EXPECT_LE(p0[3], p1[1] + 1e-9);
+  // Every drawable node starts at its own place.
+  auto target = QueryAs<IShapeTarget>(Get(L"2/p1"), eIidShapeTarget);
+  EXPECT_EQ(target->GetPosition()[0], p1[0]);
+  EXPECT_EQ(target->GetPosition()[1], p1[1]);
+}
+
+TEST_F(ScreenTree, DocumentLinksAndGroupItems) {
+  auto member = QueryAs<IDocumentShapeLink>(Get(L"6"), eIidDocumentShape39);
+  ASSERT_TRUE(member);
+  auto fill = GetSheet(member->GetDocumentShape(), ePropFillSheet);
+  EXPECT_EQ(GetInt(fill, ePropFillType), platform::eFillGroup);
+  auto related = member->GetRelatedShape();
+  ASSERT_TRUE(Supports(related, eIidGroupShape));
+  auto items = QueryAs<IItemList>(related, eIidGroupShape);
+  ASSERT_EQ(items->GetItemCount(), 2u);
+  EXPECT_EQ(GetInt(GetSheet(items->GetItem(1), ePropFillSheet), ePropFillType),
+            platform::eFillGroup);
+  // A top-level shape is related to itself; its sheet carries the fill too.
+  auto top = QueryAs<IDocumentShapeLink>(Get(L"2"), eIidShape49);
+  EXPECT_EQ(GetInt(GetSheet(top->GetRelatedShape(), ePropFillSheet), ePropFillType),
+            platform::eFillSolid);
+  auto groupTarget = QueryAs<IShapeTarget>(Get(L"4"), eIidShapeTarget);
+  ASSERT_EQ(groupTarget->GetChildCount(), 2u);
+  EXPECT_EQ(groupTarget->GetChild(0), Get(L"5"));
+}
+
+TEST_F(ScreenTree, LookupAndDrawingOrder) {
+  ASSERT_EQ(screen->TopLevel().size(), 3u);
+  EXPECT_EQ(screen->TopLevel()[2]->Name(), L"4");
+  ASSERT_EQ(screen->Shapes().size(), 5u);
+  EXPECT_EQ(screen->Shapes()[3]->Name(), L"5");
+  EXPECT_FALSE(screen->Find(L"nope"));
+  EXPECT_TRUE(screen->FindShape(L"6"));
+  EXPECT_FALSE(screen->FindShape(L"2/text"));
+}
+
+TEST(ScreenMedia, MediaShapesGetMediaObjects) {
+  auto slide = boost::make_shared<platform::Slide>();
+  slide->AddShape(L"8").SetBounds(0, 0, 10, 10).SetMedia(platform::MediaKind::Video);
+  auto screen = SlideScreen::Build(slide);
+  auto shape = screen->FindShape(L"8");
+  ASSERT_TRUE(shape->Media() && shape->Player());
+  EXPECT_EQ(screen->MediaFor(L"8"), shape->Media());
+  boost::shared_ptr<IScreenObject> media = shape->Media();
+  auto sheet = QueryAs<IMediaScreenObject>(media, eIidMediaScreenObject)->GetMediaSheet();
+  EXPECT_TRUE(sheet);
+  boost::shared_ptr<IScreenObject> player = shape->Player();
+  QueryAs<IVideoPlayer>(player, eIidVideoPlayer)->SetStartTime(250);
+  EXPECT_EQ(shape->Player()->StartTime(), 250);
+  // A sound without a shape gets an object of its own, the same every time.
+  EXPECT_EQ(screen->MediaFor(L"snd"), screen->MediaFor(L"snd"));
+}
+
+}  // namespace
