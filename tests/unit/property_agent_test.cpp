@@ -2,11 +2,11 @@
 
 #include <boost/make_shared.hpp>
 
+#include "agent_slides.h"
 #include "agents/PropertyEffectAgent.h"
 #include "agents/TransformOps.h"
 #include "document/Effect.h"
 #include "fake_screen.h"
-#include "fake_text.h"
 
 namespace {
 
@@ -189,32 +189,31 @@ TEST(PropertyEffectAgent, DrawsShapeAttributes) {
 TEST(PropertyEffectAgent, OpacityShowsEveryPart) {
   auto node = Node(4);
   node->Set<std::wstring>(ePropFrom, L"0.5").Set<std::wstring>(ePropTo, L"0.5");
-  auto shape = fake::MakeShape(L"7", {L"a"});
-  auto fill = fake::Find(shape, L"7/shape/fill");
-  fill->colour.alphaMul = 0.0;
-  Agent(node)->Apply(shape, 0);
-  EXPECT_EQ(shape->colour.alphaAdd, -127);  // 127.5 - 255 + 0.5
-  EXPECT_EQ(fill->colour.alphaMul, 1.0);
-  EXPECT_EQ(fake::Find(shape, L"7/p0/w0")->colour.alphaMul, 1.0);
+  auto screen = slides::Screen();
+  screen->FindNode(L"7/shape/fill")->MutableFrame().colour.alphaMul = 0.0;
+  screen->FindNode(L"7/p0/w1/l0")->MutableFrame().colour.alphaMul = 0.0;
+  Agent(node)->Apply(screen->Find(L"7"), 0);
+  EXPECT_EQ(slides::ColourOf(*screen, L"7").alphaAdd, -127);  // 127.5 - 255 + 0.5
+  EXPECT_EQ(slides::ColourOf(*screen, L"7/shape/fill").alphaMul, 1.0);
+  EXPECT_EQ(slides::ColourOf(*screen, L"7/p0/w1/l0").alphaMul, 1.0);
 }
 
 TEST(PropertyEffectAgent, VisibilityFollowsTheListOnLeaves) {
   auto node = Node(7);
   SetList(*node, {{20, Text(L"visible"), L""}, {50, Text(L"hidden"), L""}});
   auto agent = Agent(node);
-  auto shape = fake::MakeShape(L"7", {L"a"});
-  auto fill = fake::Find(shape, L"7/shape/fill");
-  auto word = fake::Find(shape, L"7/p0/w0");  // no parts here: a leaf
+  auto screen = slides::Screen();
   const struct {
     uint32_t t;
     double alpha;
   } frames[] = {{100, 0.0}, {300, 1.0}, {600, 0.0}, {1000, 0.0}};
   for (const auto& frame : frames) {
-    shape->ResetFrame();
-    agent->Apply(shape, frame.t);
-    EXPECT_EQ(fill->colour.alphaMul, frame.alpha) << frame.t;
-    EXPECT_EQ(word->colour.alphaMul, frame.alpha) << frame.t;
-    EXPECT_EQ(shape->colour.alphaMul, 1.0) << "only leaves hide";
+    screen->ResetFrame();
+    agent->Apply(screen->Find(L"7"), frame.t);
+    for (const wchar_t* leaf : {L"7/shape/fill", L"7/p0/w0/l0", L"7/p0/w1/l1"})
+      EXPECT_EQ(slides::ColourOf(*screen, leaf).alphaMul, frame.alpha) << frame.t << leaf;
+    for (const wchar_t* compound : {L"7", L"7/text", L"7/p0/w0"})
+      EXPECT_EQ(slides::ColourOf(*screen, compound).alphaMul, 1.0) << "only leaves hide";
   }
 }
 
@@ -267,18 +266,17 @@ TEST(PropertyEffectAgent, TakesTheGeometryOnce) {
 }
 
 TEST(PropertyEffectAgent, ShapeAndTextAttributesKeepToTheirTargets) {
-  auto runs = fake::MakeRunText(L"7", {{fake::MakeRun(L"r", 20)}});
-  auto shape = fake::MakeShape(L"7", {});
+  auto screen = slides::Screen();
   auto move = Agent(Node(0));
-  move->Apply(runs, 0);
-  EXPECT_EQ(runs->transform[transform::kTx], 0.0);
+  move->Apply(screen->Find(L"7/runs/text"), 0);
   EXPECT_FALSE(move->IsPrepared());
 
   auto size = Agent(Node(14));
-  size->Apply(shape, 0);
+  size->Apply(screen->Find(L"7"), 0);
   EXPECT_FALSE(size->IsPrepared());
   EXPECT_FALSE(size->IsTextPrepared());
-  size->Apply(runs, 0);
+  EXPECT_DOUBLE_EQ(GetDouble(slides::Props(*screen, L"7/p0/r0"), ePropFontSize), 20.0);
+  size->Apply(screen->Find(L"7/runs/text"), 0);
   EXPECT_TRUE(size->IsTextPrepared());
   EXPECT_FALSE(size->IsPrepared());
 }
@@ -319,38 +317,48 @@ TEST(PropertyEffectAgent, SetsCharacterFlagsOnRunsOfKindZero) {
   for (const TextCase& c : cases) {
     auto node = Node(c.attribute);
     SetList(*node, {{0, Text(c.value), L""}});
-    auto run = fake::MakeRun(L"r0", 20);
-    auto other = fake::MakeRun(L"r1", 20, 1);
-    SetBool(fake::Props(run), c.key, c.before);
-    SetBool(fake::Props(other), c.key, c.before);
-    Agent(node)->Apply(fake::MakeRunText(L"7", {{run}, {other}}), 100);
-    EXPECT_EQ(GetBool(fake::Props(run), c.key), c.after) << c.name;
-    EXPECT_EQ(GetBool(fake::Props(other), c.key), c.before) << c.name << ": kind 1 is left alone";
+    auto screen = slides::Screen();
+    SetInt(screen->Find(L"7/p0/r1"), ePropRunKind, 1);
+    for (const wchar_t* run : {L"7/p0/r0", L"7/p0/r1"})
+      SetBool(slides::Props(*screen, run), c.key, c.before);
+    Agent(node)->Apply(screen->Find(L"7/runs/text"), 100);
+    EXPECT_EQ(GetBool(slides::Props(*screen, L"7/p0/r0"), c.key), c.after) << c.name;
+    EXPECT_EQ(GetBool(slides::Props(*screen, L"7/p0/r1"), c.key), c.before)
+        << c.name << ": kind 1 is left alone";
   }
 
   auto font = Node(13);
   SetList(*font, {{0, Text(L"Georgia"), L""}});
-  auto run = fake::MakeRun(L"r0", 20);
-  Agent(font)->Apply(fake::MakeRunText(L"7", {{run}}), 0);
-  EXPECT_EQ(GetString(fake::Props(run), ePropCharString96), L"Georgia");
+  auto screen = slides::Screen();
+  Agent(font)->Apply(screen->Find(L"7/runs/p0"), 0);
+  for (const wchar_t* run : {L"7/p0/r0", L"7/p0/r1"})
+    EXPECT_EQ(GetString(slides::Props(*screen, run), ePropCharString96), L"Georgia");
 }
 
+// Played by the frame driver: the publisher resets the runs before each frame.
 TEST(PropertyEffectAgent, FontSizeNotesEachChange) {
-  auto node = Node(14);
-  node->Set<std::wstring>(ePropTo, L"2");
-  auto agent = Agent(node);
-  auto run = fake::MakeRun(L"r0", 20);
-  auto view = fake::MakeRunText(L"7", {{run}});
+  auto slide = slides::TextSlide();
+  auto& effect = slide->Effects()->AddEffect(L"7");
+  effect.PresetClass(2).NodeType(1).SetOwnDuration(1000);
+  effect.AddBehaviour(eBehaviourProperty)
+      .Set<int>(ePropAttribute, 14)
+      .Set<std::wstring>(ePropTo, L"2")
+      .Duration(1000);
+  slides::Played played(slide);
+  // The agent compares each run with the last size it wrote: of runs of one
+  // size only the first is noted.
+  const auto run = played.screen->Find(L"7/p0/r0");
   const struct {
     uint32_t t;
     double size;
     bool changed;
   } frames[] = {{0, 20, true},    {0, 20, false},   {500, 30, true},
-                {500, 30, false}, {2000, 40, true}, {2500, 40, false}};
+                {500, 30, false}, {1000, 40, true}, {1000, 40, false}};
   for (const auto& frame : frames) {
-    agent->Apply(view, frame.t);
-    EXPECT_DOUBLE_EQ(GetDouble(fake::Props(run), ePropFontSize), frame.size) << frame.t;
-    EXPECT_EQ(GetBool(fake::Props(run), ePropCharPropsChanged), frame.changed) << frame.t;
+    played.driver->Frame(frame.t);
+    const auto props = GetSheet(run, ePropRunCharProps);
+    EXPECT_DOUBLE_EQ(GetDouble(props, ePropFontSize), frame.size) << frame.t;
+    EXPECT_EQ(GetBool(props, ePropCharPropsChanged), frame.changed) << frame.t;
   }
 }
 

@@ -1,0 +1,94 @@
+// Real screen objects for the agent tests: a small slide built by the
+// publisher, and the same slide played through the manager and the frame
+// driver.
+#pragma once
+
+#include <string>
+
+#include <boost/make_shared.hpp>
+
+#include "document/Slide.h"
+#include "host/Properties.h"
+#include "host/Webdeck.h"
+#include "manager/IAnimationManager.h"
+#include "publisher/FrameDriver.h"
+#include "publisher/NodeColours.h"
+#include "publisher/SlideScreen.h"
+#include "publisher/TextNode.h"
+
+namespace slides {
+
+// Shape "7": bounds (100, 100)-(300, 200) on the default 720 x 540 slide,
+// filled grey with a blue line, holding "ab cd" in 20 pt red (runs
+// "7/p0/r0" and "7/p0/r1"). Shape "8": an empty box.
+inline boost::shared_ptr<platform::Slide> TextSlide() {
+  auto slide = boost::make_shared<platform::Slide>();
+  platform::LineStyle line;
+  line.present = true;
+  line.colour = {0, 0, 255, 255};
+  platform::CharProps props;
+  props.size = 20;
+  props.colour = {255, 0, 0, 255};
+  slide->AddShape(L"7")
+      .SetBounds(100, 100, 200, 100)
+      .SetSolidFill({100, 100, 100, 255})
+      .SetLine(line)
+      .SetText({L"ab cd"}, props);
+  slide->AddShape(L"8").SetBounds(0, 0, 10, 10);
+  return slide;
+}
+
+inline boost::shared_ptr<platform::SlideScreen> Screen(
+    const boost::shared_ptr<platform::Slide>& slide = TextSlide()) {
+  return platform::SlideScreen::Build(slide);
+}
+
+inline const Kinefold::TColorMatrix& ColourOf(const platform::SlideScreen& screen,
+                                              const std::wstring& name) {
+  return screen.FindNode(name)->Frame().colour;
+}
+
+// The current character properties of a formatting run.
+inline boost::shared_ptr<IInterface> Props(const platform::SlideScreen& screen,
+                                           const std::wstring& run) {
+  return GetSheet(screen.Find(run), ePropRunCharProps);
+}
+
+inline Kinefold::TColor Fill(const platform::SlideScreen& screen, const std::wstring& leaf) {
+  Kinefold::TColor c;
+  platform::FillColour(*screen.FindNode(leaf), c);
+  return c;
+}
+inline Kinefold::TColor Line(const platform::SlideScreen& screen, const std::wstring& leaf) {
+  Kinefold::TColor c;
+  platform::LineColour(*screen.FindNode(leaf), c);
+  return c;
+}
+inline Kinefold::TColor Letter(const platform::SlideScreen& screen, const std::wstring& letter) {
+  return platform::TextColour(
+      *boost::dynamic_pointer_cast<platform::TextNode>(screen.FindNode(letter)));
+}
+
+// A slide compiled by the manager and built by the frame driver; the web
+// deck is fresh for each.
+struct Played {
+  explicit Played(const boost::shared_ptr<platform::Slide>& s,
+                  const boost::shared_ptr<PublishContext>& context =
+                      boost::make_shared<PublishContext>(540.0, 720.0, 25, 0))
+      : slide(s) {
+    IWebdeckSlide::ResetInstance();
+    manager = IAnimationManager::Create(context);
+    manager->BuildSlide(slide, 0, 0);
+    screen = platform::SlideScreen::Build(slide);
+    driver = boost::make_shared<platform::FrameDriver>(manager, screen);
+    driver->Build();
+  }
+  ~Played() { IWebdeckSlide::ResetInstance(); }
+
+  boost::shared_ptr<platform::Slide> slide;
+  boost::shared_ptr<IAnimationManager> manager;
+  boost::shared_ptr<platform::SlideScreen> screen;
+  boost::shared_ptr<platform::FrameDriver> driver;
+};
+
+}  // namespace slides
