@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+#include "agent_slides.h"
+#include "agents/ColorEffectAgent.h"
+#include "document/Effect.h"
+
+namespace {
+
+using Kinefold::TColor;
+using platform::BehaviourNode;
+
+boost::shared_ptr<ColorEffectAgent> Agent(const boost::shared_ptr<BehaviourNode>& node) {
+  auto agent =
+      boost::make_shared<ColorEffectAgent>(node, boost::make_shared<PublishContext>(), 0, 0);
+  agent->SetTiming(0, 1000);
+  return agent;
+}
+
+boost::shared_ptr<BehaviourNode> Node(int attribute) {
+  auto node = boost::make_shared<BehaviourNode>(eBehaviourColor);
+  node->Set<int>(ePropAttribute, attribute);
+  return node;
+}
+
+boost::shared_ptr<BehaviourNode> RgbBy(int attribute, int r, int g, int b) {
+  auto node = Node(attribute);
+  node->Set<int>(ePropColorSpace, 0)
+      .Set<int>(ePropRedBy, r)
+      .Set<int>(ePropGreenBy, g)
+      .Set<int>(ePropBlueBy, b);
+  return node;
+}
+
+boost::shared_ptr<BehaviourNode> HslBy(int attribute, int h, int s, int l) {
+  auto node = Node(attribute);
+  node->Set<int>(ePropColorSpace, 1)
+      .Set<int>(ePropHueBy, h)
+      .Set<int>(ePropSaturationBy, s)
+      .Set<int>(ePropLightnessBy, l);
+  return node;
+}
+
+boost::shared_ptr<BehaviourNode> Towards(int attribute, const TColor& to) {
+  auto node = Node(attribute);
+  node->Set<TColor>(ePropToValueText, to);
+  return node;
+}
+
+struct HslCase {
+  TColor rgb;
+  int hue, saturation, lightness;
+};
+
+TEST(ColorEffectAgent, ConvertsBetweenRgbAndHsl) {
+  const HslCase cases[] = {
+      {{255, 0, 0, 255}, 0, 100, 50},     {{0, 255, 0, 255}, 120, 100, 50},
+      {{0, 0, 255, 255}, 240, 100, 50},   {{255, 255, 255, 255}, 0, 0, 100},
+      {{127, 127, 127, 255}, 0, 0, 49},   {{0, 127, 127, 255}, 180, 100, 24},
+      {{255, 0, 191, 255}, 315, 100, 50}, {{127, 255, 0, 255}, 90, 100, 50},
+  };
+  for (const HslCase& c : cases) {
+    const ColorEffectAgent::Hsl hsl =
+        ColorEffectAgent::RgbToHsl(c.rgb.red, c.rgb.green, c.rgb.blue);
+    EXPECT_EQ(hsl.hue, c.hue) << c.rgb.red << "," << c.rgb.green << "," << c.rgb.blue;
+    EXPECT_EQ(hsl.saturation, c.saturation) << c.hue;
+    EXPECT_EQ(hsl.lightness, c.lightness) << c.hue;
+  }
+  // Back from whole degrees and percent, with truncation on the way.
+  const HslCase back[] = {
+      {{255, 0, 0, 7}, 0, 100, 50},     {{0, 255, 0, 7}, 120, 100, 50},
+      {{0, 0, 255, 7}, 240, 100, 50},   {{127, 127, 127, 7}, 0, 0, 50},
+      {{0, 127, 127, 7}, 180, 100, 25}, {{255, 0, 191, 7}, 315, 100, 50},
+      {{255, 0, 0, 7}, 360, 100, 50},   {{255, 255, 255, 7}, 0, 0, 100},
+  };
+  for (const HslCase& c : back)
+    EXPECT_EQ(ColorEffectAgent::HslToRgb(c.hue, c.saturation, c.lightness, 7), c.rgb) << c.hue;
+}
+
+TEST(ColorEffectAgent, ShiftsHueForwardAroundTheCircle) {
+  const TColor cyan{0, 255, 255, 200};  // hue 180
+  const struct {
+    const char* name;
+    int dh, ds, dl;
+    double p;
+    TColor out;
+  } cases[] = {
+      {"270 on 180 at half way is 315", 270, 0, 0, 0.5, {255, 0, 191, 200}},
+      {"the whole way wraps to 90", 270, 0, 0, 1.0, {127, 255, 0, 200}},
+      {"-90 goes forward by 270", -90, 0, 0, 1.0, {127, 255, 0, 200}},
+      // Truncation on the way back loses a step at the edge of a sextant.
+      {"a full turn stays, nearly", 360, 0, 0, 0.5, {0, 254, 255, 200}},
+      {"lightness stops at 100", 0, 0, 80, 1.0, {255, 255, 255, 200}},
+      {"saturation stops at 0", 0, -150, 0, 1.0, {127, 127, 127, 200}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ColorEffectAgent::ShiftHsl(cyan, c.dh, c.ds, c.dl, c.p), c.out) << c.name;
+}
+
+struct ApplyCase {
+  const char* name;
+  boost::shared_ptr<BehaviourNode> node;
+  TColor fill, line, letter;
+};
+
+// Half way through, on shape "7": fill (100, 100, 100), line (0, 0, 255),
+// letters (255, 0, 0).
+TEST(ColorEffectAgent, AnimatesShapeFillLinesOrText) {
+  const TColor fill{100, 100, 100, 255}, line{0, 0, 255, 255}, letter{255, 0, 0, 255};
+  const ApplyCase cases[] = {
+      {"rgb by: shape and text",
+       RgbBy(6, 100, 40, 0),
+       {150, 120, 100, 255},
+       {50, 20, 255, 255},
+       {255, 20, 0, 255}},
+      {"rgb by: text", RgbBy(9, 100, 40, 0), fill, line, {255, 20, 0, 255}},
+      {"rgb by: fill", RgbBy(15, 100, 40, 0), {150, 120, 100, 255}, line, letter},
+      {"rgb by: lines", RgbBy(19, -100, 40, 0), fill, {0, 20, 255, 255}, letter},
+      {"rgb by: no such attribute", RgbBy(7, 100, 40, 0), fill, line, letter},
+      {"towards: shape and text",
+       Towards(6, {0, 200, 0, 255}),
+       {50, 150, 50, 255},
+       {0, 100, 128, 255},
+       {128, 100, 0, 255}},
+      {"towards: fill", Towards(15, {0, 200, 0, 255}), {50, 150, 50, 255}, line, letter},
+      {"towards: lines", Towards(19, {0, 200, 0, 255}), fill, {0, 100, 128, 255}, letter},
+      {"towards black by default", Node(9), fill, line, {128, 0, 0, 255}},
+      {"hsl by: text", HslBy(9, 120, 0, 0), fill, line, {254, 255, 0, 255}},
+      // The publisher shifts the shape's line along with its fill.
+      {"hsl by: fill", HslBy(15, 0, 0, 20), {126, 126, 126, 255}, {51, 51, 255, 255}, letter},
+  };
+  for (const ApplyCase& c : cases) {
+    auto screen = slides::Screen();
+    Agent(c.node)->Apply(screen->Find(L"7"), 500);
+    EXPECT_EQ(slides::Fill(*screen, L"7/shape/fill"), c.fill) << c.name;
+    EXPECT_EQ(slides::Line(*screen, L"7/shape/fill"), c.line) << c.name;
+    EXPECT_EQ(slides::Letter(*screen, L"7/p0/w1/l0"), c.letter) << c.name;
+  }
+}
+
+TEST(ColorEffectAgent, TextWithoutColourStaysAsItIs) {
+  // Shape "8" has no text: its text transform is the identity.
+  auto screen = slides::Screen();
+  auto agent = Agent(HslBy(6, 90, 0, 0));
+  agent->Apply(screen->Find(L"8"), 500);
+  EXPECT_TRUE(agent->IsColourInitialised());
+  EXPECT_EQ(agent->GetAttribute(), 6);
+}
+
+// Group "3" filled green holds "4", which takes the group's fill and has a
+// blue line, and "5", filled with a colour that has no alpha and a red line.
+boost::shared_ptr<platform::Slide> GroupSlide() {
+  auto slide = boost::make_shared<platform::Slide>();
+  slide->AddShape(L"3")
+      .SetKind(platform::ShapeKind::Group)
+      .SetBounds(0, 0, 200, 100)
+      .SetSolidFill({0, 200, 0, 255});
+  auto group = slide->FindShape(L"3");
+  platform::FillStyle groupFill;
+  groupFill.type = platform::eFillGroup;
+  platform::LineStyle blue;
+  blue.present = true;
+  blue.colour = {0, 0, 255, 255};
+  slide->AddShape(L"4", group).SetBounds(0, 0, 100, 100).SetFill(groupFill).SetLine(blue);
+  platform::LineStyle red = blue;
+  red.colour = {255, 0, 0, 0};
+  slide->AddShape(L"5", group).SetBounds(100, 0, 100, 100).SetSolidFill({1, 2, 3, 0}).SetLine(red);
+  return slide;
+}
+
+TEST(ColorEffectAgent, GathersBaseColoursOnce) {
+  auto screen = slides::Screen(GroupSlide());
+  const TColor none{0, 0, 0, 255};
+  const struct {
+    const wchar_t* target;
+    TColor fill;
+    std::vector<TColor> lines;
+    bool flag;
+  } cases[] = {
+      {L"3", none, {{0, 0, 255, 255}, {255, 0, 0, 255}}, false},  // a group: its members' lines
+      {L"4", none, {}, true},            // takes the group's fill: no colour of its own
+      {L"5", {1, 2, 3, 255}, {}, true},  // a member beside one that takes the group's fill
+      {L"5/shape", none, {}, false},     // parts without a document shape
+  };
+  for (const auto& c : cases) {
+    auto agent = Agent(Towards(15, {9, 9, 9, 255}));
+    agent->Apply(screen->Find(c.target), 0);
+    EXPECT_EQ(agent->FillColour(), c.fill) << c.target;
+    EXPECT_EQ(agent->LineColours(), c.lines) << c.target;
+    EXPECT_EQ(agent->FillFlag(), c.flag) << c.target;
+    EXPECT_EQ(agent->ToColour(), (TColor{9, 9, 9, 255}));
+    agent->Apply(screen->Find(c.target), 10);
+    EXPECT_EQ(agent->LineColours().size(), c.lines.size()) << "gathered once";
+  }
+
+  // A shape alone on the slide has its own fill and no group.
+  auto alone = Agent(RgbBy(15, 1, 1, 1));
+  auto text = slides::Screen();
+  alone->Apply(text->Find(L"7"), 0);
+  EXPECT_EQ(alone->FillColour(), (TColor{100, 100, 100, 255}));
+  EXPECT_FALSE(alone->FillFlag());
+}
+
+TEST(ColorEffectAgent, FillOfAGroupMemberStartsFromTheGroup) {
+  auto screen = slides::Screen(GroupSlide());
+  Agent(RgbBy(15, 100, 0, 0))->Apply(screen->Find(L"4"), 1000);
+  EXPECT_EQ(slides::Fill(*screen, L"4/shape/fill"), (TColor{100, 200, 0, 255}));
+}
+
+}  // namespace
+
+namespace Kinefold {
+// For readable failures.
+void PrintTo(const TColor& c, std::ostream* os) {
+  *os << "(" << c.red << ", " << c.green << ", " << c.blue << ", " << c.alpha << ")";
+}
+}  // namespace Kinefold
