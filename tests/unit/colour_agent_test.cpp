@@ -139,15 +139,6 @@ TEST(ColorEffectAgent, AnimatesShapeFillLinesOrText) {
   }
 }
 
-TEST(ColorEffectAgent, TextWithoutColourStaysAsItIs) {
-  // Shape "8" has no text: its text transform is the identity.
-  auto screen = slides::Screen();
-  auto agent = Agent(HslBy(6, 90, 0, 0));
-  agent->Apply(screen->Find(L"8"), 500);
-  EXPECT_TRUE(agent->IsColourInitialised());
-  EXPECT_EQ(agent->GetAttribute(), 6);
-}
-
 // Group "3" filled green holds "4", which takes the group's fill and has a
 // blue line, and "5", filled with a colour that has no alpha and a red line.
 boost::shared_ptr<platform::Slide> GroupSlide() {
