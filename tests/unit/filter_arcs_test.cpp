@@ -56,8 +56,8 @@ TEST(ArcAgent, ChordsAreShortAndTheSliceCloses) {
     const double* v = g.children[i].v;
     EXPECT_LE(std::hypot(v[2] - v[0], v[3] - v[1]), 10.0 + 1e-9) << i;
   }
-  EXPECT_TRUE(platform::Contains(g, 150, 50));    // inside the slice
-  EXPECT_FALSE(platform::Contains(g, 50, 150));   // the other quarters
+  EXPECT_TRUE(platform::Contains(g, 150, 50));   // inside the slice
+  EXPECT_FALSE(platform::Contains(g, 50, 150));  // the other quarters
   EXPECT_FALSE(platform::Contains(g, 150, 150));
   // Nothing at zero angle: one chord of no length and the two radii.
   const MaskGeometry none = platform::GeometryOf(ArcAgent::BuildPie(1, 1, 0, 0, 50));
@@ -75,7 +75,10 @@ TEST(WedgeAgent, OpensFromTheTopBothWays) {
   } rows[] = {
       {"entrance at the start: nothing", 0, 0, {}, {{150, 10}, {150, 390}, {10, 200}}},
       {"entrance half way: the top half", 0, 500, {{150, 10}, {20, 150}}, {{150, 390}}},
-      {"entrance at the end: all but a gap below", 0, 1000, {{150, 10}, {10, 200}, {290, 390}},
+      {"entrance at the end: all but a gap below",
+       0,
+       1000,
+       {{150, 10}, {10, 200}, {290, 390}},
        {{150, 390}}},
       {"exit at the start: the whole circle", 1, 0, {{150, 10}, {150, 390}, {5, 5}}, {}},
       {"exit half way: the bottom half", 1, 500, {{150, 390}}, {{150, 10}, {20, 150}}},

@@ -3,7 +3,9 @@
 // per-frame filter replaces its mask, and which way entrances and exits go.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "fake_screen.h"
@@ -43,15 +45,15 @@ TEST(FilterFactory, EveryFilterKindHasItsAgent) {
     uint32_t agentKind;  // 1 morphing (and peek, fade), 2 rebuilt per frame
     int32_t spokes;
   } rows[] = {
-      {0, Is<PeekInAgent>, 1, 0},       {1, Is<FadeAgent>, 1, 0},
-      {2, Is<BlindsAgent>, 1, 0},       {3, Is<BoxAgent>, 1, 0},
-      {4, Is<DiamondAgent>, 1, 0},      {5, Is<CircleAgent>, 1, 0},
-      {6, Is<SplitAgent>, 1, 0},        {7, Is<PlusAgent>, 1, 0},
-      {8, Is<WipeAgent>, 1, 0},         {9, Is<CheckerBoardAgent>, 1, 0},
-      {10, Is<StripsAgent>, 1, 0},      {12, Is<DissolveOutAgent>, 2, 0},
-      {13, Is<RandomBarsAgent>, 2, 0},  {14, Is<WedgeAgent>, 2, 0},
-      {15, Is<WheelAgent>, 2, 1},       {16, Is<WheelAgent>, 2, 2},
-      {17, Is<WheelAgent>, 2, 3},       {18, Is<WheelAgent>, 2, 4},
+      {0, Is<PeekInAgent>, 1, 0},      {1, Is<FadeAgent>, 1, 0},
+      {2, Is<BlindsAgent>, 1, 0},      {3, Is<BoxAgent>, 1, 0},
+      {4, Is<DiamondAgent>, 1, 0},     {5, Is<CircleAgent>, 1, 0},
+      {6, Is<SplitAgent>, 1, 0},       {7, Is<PlusAgent>, 1, 0},
+      {8, Is<WipeAgent>, 1, 0},        {9, Is<CheckerBoardAgent>, 1, 0},
+      {10, Is<StripsAgent>, 1, 0},     {12, Is<DissolveOutAgent>, 2, 0},
+      {13, Is<RandomBarsAgent>, 2, 0}, {14, Is<WedgeAgent>, 2, 0},
+      {15, Is<WheelAgent>, 2, 1},      {16, Is<WheelAgent>, 2, 2},
+      {17, Is<WheelAgent>, 2, 3},      {18, Is<WheelAgent>, 2, 4},
       {19, Is<WheelAgent>, 2, 8},
   };
   for (const auto& row : rows) {
@@ -125,9 +127,9 @@ TEST(MorphFilterAgent, SwitchesItsMaskAroundTheInterval) {
     bool active;
     uint32_t ratio;
   } frames[] = {
-      {100, true, false, 0},     {300, true, true, 21845}, {100, false, false, 21845},
-      {650, true, true, 65535},  {700, true, false, 65535},
-      {250, true, true, 10922},  // back inside: drawn again
+      {100, true, false, 0},      {300, true, true, 21845},
+      {100, false, false, 21845}, {650, true, true, 65535},
+      {700, true, false, 65535},  {250, true, true, 10922},  // back inside: drawn again
   };
   for (const auto& f : frames) {
     if (f.reset) stage.screen->ResetFrame();
@@ -166,7 +168,8 @@ TEST(InOutAgent, PresetClassPicksTheMorph) {
   auto what = [](const boost::shared_ptr<IScreenShape>& s) -> char {
     if (!s) return '-';
     platform::MaskShape* m = filters::Ours(s);
-    if (m->Kind() == eIidRectangleShape) return m->GetBounds()[2] - m->GetBounds()[0] > 2 ? 'f' : 'c';
+    if (m->Kind() == eIidRectangleShape)
+      return m->GetBounds()[2] - m->GetBounds()[0] > 2 ? 'f' : 'c';
     if (m->Kind() != eIidGroupShape || m->Children().size() != 2) return '?';
     const double* first = m->Children()[0]->GetBounds();
     return first[2] - first[0] > 2 ? 'e' : 'h';
@@ -194,6 +197,87 @@ TEST(FilterAgents, ContextWithoutMaskListGetsNoMask) {
     agent->PrepareAction(node);
     for (uint32_t t : {0u, 500u, 1000u, 1500u}) agent->Apply(node, t);
     EXPECT_TRUE(node->masks.masks.empty()) << kind;
+  }
+}
+
+// A compound that notes what is done to its mask children (and keeps every
+// child, detached or not).
+class Recorder : public IScreenObject, public ICompoundShape {
+ public:
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* shares, EInterfaceId id) override {
+    if (id != eIidCompoundShape) return false;
+    return AnswerInterface<ICompoundShape>(this, out, shares);
+  }
+  const double* GetBounds() override { return bounds; }
+  void GetName(std::wstring& name) override { name = L"2"; }
+  uint32_t GetChildCount() override { return static_cast<uint32_t>(children.size()); }
+  boost::shared_ptr<IScreenShape> GetChild(uint32_t i) override { return children.at(i); }
+  void InsertChild(const boost::shared_ptr<IScreenShape>& c, int32_t position) override {
+    children.insert(children.begin() + position, c);
+    Note(c, "insert " + std::to_string(position));
+  }
+  void SetChildActive(bool on, const boost::shared_ptr<IScreenShape>& c) override {
+    Note(c, on ? "on" : "off");
+  }
+  void DetachChild(const boost::shared_ptr<IScreenShape>& c) override { Note(c, "detach"); }
+
+  // The calls since the last look, each with the child's order of arrival.
+  std::vector<std::string> Take() { return std::move(log); }
+
+  double bounds[4] = {100, 100, 300, 200};
+  std::vector<boost::shared_ptr<IScreenShape>> children;
+  std::vector<boost::shared_ptr<IScreenShape>> known;
+  std::vector<std::string> log;
+
+ private:
+  void Note(const boost::shared_ptr<IScreenShape>& c, const std::string& what) {
+    auto it = std::find(known.begin(), known.end(), c);
+    if (it == known.end()) it = known.insert(known.end(), c);
+    log.push_back(what + " #" + std::to_string(it - known.begin()));
+  }
+};
+
+using Calls = std::vector<std::string>;
+
+// The order of the calls on the mask list, frame by frame.
+TEST(FilterAgents, MaskCallsInOrder) {
+  Params params;
+  params.start = 200;
+  params.duration = 300;
+  {
+    auto host = boost::make_shared<Recorder>();
+    auto box = MakeFilter(3, params);
+    box->PrepareAction(host);
+    EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "off #0"}));  // attached switched off
+    box->Apply(host, 300);
+    EXPECT_EQ(host->Take(), (Calls{"on #0"}));
+    box->Apply(host, 650);  // clamped to the end: off, then on at the end
+    EXPECT_EQ(host->Take(), (Calls{"off #0", "on #0"}));
+    EXPECT_EQ(filters::Ours(filters::Ours(host->children[0])->Content())->Ratio(), 65535u);
+    box->Apply(host, 700);  // finished
+    EXPECT_EQ(host->Take(), Calls{});
+    box->Apply(host, 100);
+    EXPECT_EQ(host->Take(), (Calls{"off #0"}));
+  }
+  {
+    auto host = boost::make_shared<Recorder>();
+    auto wedge = MakeFilter(14, params);
+    wedge->PrepareAction(host);
+    EXPECT_EQ(host->Take(), Calls{});
+    wedge->Apply(host, 300);
+    EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "detach #0", "on #0"}));
+    wedge->Apply(host, 400);
+    EXPECT_EQ(host->Take(), (Calls{"detach #0", "insert 0 #1", "detach #1", "on #1"}));
+    wedge->Apply(host, 100);
+    EXPECT_EQ(host->Take(), (Calls{"off #1"}));
+  }
+  {
+    auto host = boost::make_shared<Recorder>();
+    auto peek = MakeFilter(0, params);
+    peek->PrepareAction(host);
+    EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "on #0"}));  // on for good
+    for (uint32_t t : {100u, 300u, 650u, 700u}) peek->Apply(host, t);
+    EXPECT_EQ(host->Take(), Calls{});
   }
 }
 
@@ -303,8 +387,7 @@ TEST(FilterAgents, EntrancesRevealAndExitsHide) {
         if (t != 500) continue;
         for (const Probe& p : row.probes)
           EXPECT_EQ(filters::Visible(stage.Node(), p.x, p.y), presetClass ? p.exit : p.entrance)
-              << row.name << (presetClass ? " exit" : " entrance") << " at " << p.x << ","
-              << p.y;
+              << row.name << (presetClass ? " exit" : " entrance") << " at " << p.x << "," << p.y;
       }
       const std::string name = std::string(row.name) + (presetClass ? " exit" : " entrance");
       EXPECT_NEAR(shares.front(), presetClass ? 1.0 : 0.0, tolerance(row)) << name;

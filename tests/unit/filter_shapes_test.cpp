@@ -188,12 +188,32 @@ TEST(FilterShapes, DiamondAndPlusPolygons) {
   plus->PrepareAction(stage.Target());
   // dx = round(50) - 1, dy = round(25) - 1: arms two units thick.
   ExpectPoints(Vertices(plus->BuildCollapsedShape()),
-               {{0, 24}, {49, 24}, {49, 0}, {51, 0}, {51, 24}, {100, 24}, {100, 26}, {51, 26},
-                {51, 50}, {49, 50}, {49, 26}, {0, 26}},
+               {{0, 24},
+                {49, 24},
+                {49, 0},
+                {51, 0},
+                {51, 24},
+                {100, 24},
+                {100, 26},
+                {51, 26},
+                {51, 50},
+                {49, 50},
+                {49, 26},
+                {0, 26}},
                "plus collapsed");
   ExpectPoints(Vertices(plus->BuildFullShape()),
-               {{0, 1}, {1, 1}, {1, 0}, {99, 0}, {99, 1}, {100, 1}, {100, 49}, {99, 49}, {99, 50},
-                {1, 50}, {1, 49}, {0, 49}},
+               {{0, 1},
+                {1, 1},
+                {1, 0},
+                {99, 0},
+                {99, 1},
+                {100, 1},
+                {100, 49},
+                {99, 49},
+                {99, 50},
+                {1, 50},
+                {1, 49},
+                {0, 49}},
                "plus full");
 }
 
@@ -228,8 +248,8 @@ TEST(FilterShapes, CheckerBoardCells) {
     // The second cell built: in the second column (across: the first row's
     // second cell), and the first cell of the shifted row or column.
     const MaskGeometry second = platform::GeometryOf(full->Children()[1]);
-    const MaskGeometry shifted = platform::GeometryOf(
-        full->Children()[row.subtype == 8 ? row.columns + 1 : row.rows + 1]);
+    const MaskGeometry shifted =
+        platform::GeometryOf(full->Children()[row.subtype == 8 ? row.columns + 1 : row.rows + 1]);
     const MaskGeometry sliver = platform::GeometryOf(collapsed->Children()[1]);
     if (row.subtype == 8) {
       ExpectRect(second, {-5 + cw, -5, -5 + 2 * cw, -5 + ch}, row.name);
@@ -254,7 +274,12 @@ TEST(FilterShapes, BlindsBands) {
   } rows[] = {
       {"120 across", 80, 40, 0, 6, {-20, -20, 0, 60}, {-20, -20, -19, 60}},
       {"300 across", 260, 40, 0, 10, {-20, -20, 10, 60}, {-20, -20, -19, 60}},
-      {"130 across: the rest stays in the margin", 90, 40, 0, 6, {-20, -20, 0, 60},
+      {"130 across: the rest stays in the margin",
+       90,
+       40,
+       0,
+       6,
+       {-20, -20, 0, 60},
        {-20, -20, -19, 60}},
       {"horizontal: 120 down", 300, 80, 8, 6, {-20, -20, 320, 0}, {-20, -20, 320, -19}},
   };
@@ -359,7 +384,8 @@ TEST(RandomBarsAgent, CountsAndRestart) {
       if (extra) {
         const MaskGeometry whole = platform::GeometryOf(children[0]);
         ASSERT_EQ(whole.kind, MaskGeometry::Rect) << row.name;
-        EXPECT_TRUE(whole.v[0] <= 0 && whole.v[1] <= 0 && whole.v[2] >= row.w && whole.v[3] >= row.h)
+        EXPECT_TRUE(whole.v[0] <= 0 && whole.v[1] <= 0 && whole.v[2] >= row.w &&
+                    whole.v[3] >= row.h)
             << row.name;
       }
     }
