@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -19,6 +20,7 @@ const char* kNamespaces =
 const char* kHeader = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 const char* kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 const char* kPmlType = "application/vnd.openxmlformats-officedocument.presentationml.";
+const time_t kStamp = 1577836800;  // 2020-01-01
 
 std::string Emu(double units) {
   return std::to_string(static_cast<long long>(std::llround(units * 9525.0)));
@@ -245,12 +247,15 @@ std::string DeckWriter::Bytes() const {
     auto it = parts.find(name);
     if (it == parts.end()) continue;
     zip_source_t* data = zip_source_buffer(archive, it->second.data(), it->second.size(), 0);
-    if (!data || zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
+    zip_int64_t index = data ? zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8) : -1;
+    if (index < 0) {
       if (data) zip_source_free(data);
       zip_discard(archive);
       zip_source_free(source);
       return std::string();
     }
+    // A fixed time stamp, so that the same deck always gives the same bytes.
+    zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), kStamp, 0);
   }
   if (zip_close(archive) < 0) {
     zip_discard(archive);

@@ -97,8 +97,7 @@ bool MapFilter(const std::string& filter, FilterCode& out) {
   if (row->second.variants.empty()) return true;
   auto v = row->second.variants.find(variant);
   if (v == row->second.variants.end()) {
-    // A missing variant takes the first one listed in the format: in, the
-    // horizontal, from the left (slide from the bottom).
+    // A filter written without its variant takes a default one.
     if (!variant.empty()) return false;
     static const std::map<int, int> defaults = {{eFilterPeekIn, eSubtypeBottom},
                                                 {eFilterWipe, eSubtypeLeft},
