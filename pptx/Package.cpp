@@ -120,61 +120,76 @@ bool Package::Has(const std::string& part) {
   return Locate(part) >= 0;
 }
 
-std::string Package::Read(const std::string& part) {
+// Reads a part within the limits. On failure `error` says why; `fatal` is
+// set when the total budget is spent, which ends the whole read.
+bool Package::ReadBounded(const std::string& part, std::string& bytes, std::string& error,
+                          bool& fatal) {
+  fatal = false;
   int64_t index = Locate(part);
-  if (index < 0) Fail(part, "the part is missing");
+  if (index < 0) {
+    error = "the part is missing";
+    return false;
+  }
+  const std::string tooLarge =
+      "the part is larger than the limit of " + Describe(limits_.maxPartBytes) + " uncompressed";
   zip_stat_t stat;
   zip_stat_init(&stat);
   if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) == 0 &&
-      (stat.valid & ZIP_STAT_SIZE) && stat.size > limits_.maxPartBytes)
-    Fail(part, "the part is larger than the limit of " + Describe(limits_.maxPartBytes) +
-                   " uncompressed");
+      (stat.valid & ZIP_STAT_SIZE) && stat.size > limits_.maxPartBytes) {
+    error = tooLarge;
+    return false;
+  }
   zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-  if (!file) Fail(part, std::string("cannot read the part: ") + zip_strerror(archive_));
+  if (!file) {
+    error = std::string("cannot read the part: ") + zip_strerror(archive_);
+    return false;
+  }
   // Read with our own bound: the sizes in the archive's directory may lie.
-  std::string bytes;
+  bytes.clear();
   char buffer[65536];
   for (;;) {
     zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
     if (n < 0) {
-      std::string why = zip_file_strerror(file);
-      zip_fclose(file);
-      Fail(part, "cannot read the part: " + why);
+      error = std::string("cannot read the part: ") + zip_file_strerror(file);
+      break;
     }
-    if (n == 0) break;
+    if (n == 0) {
+      zip_fclose(file);
+      return true;
+    }
     bytes.append(buffer, static_cast<size_t>(n));
     totalRead_ += static_cast<uint64_t>(n);
-    if (bytes.size() > limits_.maxPartBytes) {
-      zip_fclose(file);
-      Fail(part, "the part is larger than the limit of " + Describe(limits_.maxPartBytes) +
-                     " uncompressed");
-    }
     if (totalRead_ > limits_.maxTotalBytes) {
-      zip_fclose(file);
-      Fail(part, "the parts read so far are larger than the limit of " +
-                     Describe(limits_.maxTotalBytes) + " uncompressed in total");
+      error = "the parts read so far are larger than the limit of " +
+              Describe(limits_.maxTotalBytes) + " uncompressed in total";
+      fatal = true;
+      break;
+    }
+    if (bytes.size() > limits_.maxPartBytes) {
+      error = tooLarge;
+      break;
     }
   }
   zip_fclose(file);
+  bytes.clear();
+  return false;
+}
+
+std::string Package::Read(const std::string& part) {
+  std::string bytes, error;
+  bool fatal = false;
+  if (!ReadBounded(part, bytes, error, fatal)) Fail(part, error);
   return bytes;
 }
 
 bool Package::TryRead(const std::string& part, std::string& out, const std::string& why) {
-  if (!Has(part)) {
-    diagnostics_.Warn("missing part", part + " (" + why + ")");
-    return false;
-  }
-  uint64_t before = totalRead_;
-  try {
-    out = Read(part);
-    return true;
-  } catch (const ReadError& error) {
-    // Only the total budget is fatal; one oversized or broken optional part is not.
-    if (totalRead_ > limits_.maxTotalBytes) throw;
-    totalRead_ = before;
-    diagnostics_.Warn("unreadable part", part + ": " + error.Message() + " (" + why + ")");
-    return false;
-  }
+  std::string error;
+  bool fatal = false;
+  if (ReadBounded(part, out, error, fatal)) return true;
+  if (fatal) Fail(part, error);
+  diagnostics_.Warn(Has(part) ? "unreadable part" : "missing part",
+                    part + ": " + error + " (" + why + ")");
+  return false;
 }
 
 std::shared_ptr<pugi::xml_document> Package::ReadXml(const std::string& part) {

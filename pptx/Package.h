@@ -78,6 +78,7 @@ class Package {
 
  private:
   void OpenArchive(zip* archive);
+  bool ReadBounded(const std::string& part, std::string& bytes, std::string& error, bool& fatal);
   int64_t Locate(const std::string& part);
   void LoadContentTypes();
   [[noreturn]] void Fail(const std::string& part, const std::string& message);

@@ -383,6 +383,14 @@ class Reader {
       node.Set<bool>(ePropAutoReverse, flag);
     int fill = FillCode(cTn.attribute("fill").as_string());
     if (fill >= 0) node.Set<int>(ePropFill, fill);
+    // Playback speed in thousandths of a percent; -100000 plays backwards.
+    if (pugi::xml_attribute spd = cTn.attribute("spd")) {
+      double speed = 0;
+      if (ParseDecimal(spd.as_string(), speed) && std::fabs(speed) <= 1e9)
+        node.Set<float>(ePropSpeed306, static_cast<float>(speed));
+      else
+        ctx_.Diag().Warn("invalid number", where + ": spd = " + Quote(spd.as_string()));
+    }
     if (cTn.attribute("repeatCount")) {
       int repeat = RepeatCount(cTn, where);
       if (node.GetKind() == eBehaviourAudio) {

@@ -187,6 +187,24 @@ TEST(MalformedInput, ElementLevelProblemsAreSkippedWithOneWarningPerKind) {
   EXPECT_TRUE(counted);
 }
 
+TEST(MalformedInput, AnOversizedPictureIsLeftOutNotFatal) {
+  pptx::DeckWriter writer;
+  pptx::DeckWriter::Slide& slide = writer.AddSlide();
+  slide.shapes = x::Picture(2, "Huge", 0, 0, 10, 10, "rIdImage");
+  slide.relationships.push_back({"rIdImage", "image", "../media/huge.png", false});
+  writer.AddPart("ppt/media/huge.png", std::string(200000, 'x'), "image/png");
+  ASSERT_TRUE(writer.Save(DeckPath("oversized_picture")));
+  pptx::ReadLimits limits;
+  limits.maxPartBytes = 100000;
+  pptx::Diagnostics diag;
+  pptx::Deck deck = pptx::ReadDeck(DeckPath("oversized_picture"), diag, limits);
+  auto picture = deck.slides[0]->FindShape(L"2");
+  ASSERT_TRUE(picture);
+  EXPECT_TRUE(picture->picture.bytes.empty());
+  EXPECT_EQ(diag.Count("unreadable part"), 1u);
+  EXPECT_TRUE(diag.Errors().empty());
+}
+
 TEST(MalformedInput, CountAndDepthLimitsStopWithTheirOwnMessages) {
   std::string nested = x::Shape(9, "Leaf", 0, 0, 10, 10);
   for (int depth = 0; depth < 4; ++depth)

@@ -118,10 +118,10 @@ TEST(TimingReader, RepeatCountsInThousandths) {
 
 TEST(TimingReader, EasingReverseAndFillOnEffectsAndBehaviours) {
   std::string target = x::ShapeTarget(2);
-  x::Effect e =
-      MakeEffect("emph", "clickEffect",
-                 x::Anim(target, "ppt_w", 500, "by=\"0.1\"", "",
-                         "accel=\"20000\" decel=\"80000\" autoRev=\"1\" fill=\"freeze\""));
+  x::Effect e = MakeEffect(
+      "emph", "clickEffect",
+      x::Anim(target, "ppt_w", 500, "by=\"0.1\"", "",
+              "accel=\"20000\" decel=\"80000\" autoRev=\"1\" fill=\"freeze\" spd=\"-100000\""));
   e.attrs = "accel=\"50000\" decel=\"50000\" autoRev=\"1\"";
   pptx::Diagnostics diag;
   auto slide = ReadSlide("easing", TextShape(2, 1), MainSequence({e}), diag);
@@ -135,6 +135,7 @@ TEST(TimingReader, EasingReverseAndFillOnEffectsAndBehaviours) {
   EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(behaviour), ePropDecel), 80000.0f);
   EXPECT_TRUE(Bool(behaviour, ePropAutoReverse));
   EXPECT_EQ(Int(behaviour, ePropFill), 1);  // freeze
+  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(behaviour), ePropSpeed306), -100000.0f);
 }
 
 TEST(TimingReader, IterationByLetterAndWord) {
