@@ -100,11 +100,14 @@ Package::~Package() {
 }
 
 void Package::OpenArchive(zip* archive) {
-  archive_ = archive;
-  zip_int64_t entries = zip_get_num_entries(archive_, 0);
-  if (entries < 0 || static_cast<uint64_t>(entries) > limits_.maxEntries)
+  zip_int64_t entries = zip_get_num_entries(archive, 0);
+  if (entries < 0 || static_cast<uint64_t>(entries) > limits_.maxEntries) {
+    // The constructor throws, so no destructor will close the archive.
+    zip_discard(archive);
     Fail("", "the archive has " + std::to_string(entries) + " entries, more than the limit of " +
                  std::to_string(limits_.maxEntries));
+  }
+  archive_ = archive;
 }
 
 void Package::Fail(const std::string& part, const std::string& message) {
@@ -122,20 +125,21 @@ bool Package::Has(const std::string& part) {
 
 // Reads a part within the limits. On failure `error` says why; `fatal` is
 // set when the total budget is spent, which ends the whole read.
-bool Package::ReadBounded(const std::string& part, std::string& bytes, std::string& error,
-                          bool& fatal) {
+bool Package::ReadBounded(const std::string& part, uint64_t limit, std::string& bytes,
+                          std::string& error, bool& fatal) {
   fatal = false;
   int64_t index = Locate(part);
   if (index < 0) {
     error = "the part is missing";
     return false;
   }
-  const std::string tooLarge =
-      "the part is larger than the limit of " + Describe(limits_.maxPartBytes) + " uncompressed";
+  const std::string tooLarge = std::string(limit == limits_.maxXmlBytes ? "the XML" : "the") +
+                               " part is larger than the limit of " + Describe(limit) +
+                               " uncompressed";
   zip_stat_t stat;
   zip_stat_init(&stat);
   if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &stat) == 0 &&
-      (stat.valid & ZIP_STAT_SIZE) && stat.size > limits_.maxPartBytes) {
+      (stat.valid & ZIP_STAT_SIZE) && stat.size > limit) {
     error = tooLarge;
     return false;
   }
@@ -165,7 +169,7 @@ bool Package::ReadBounded(const std::string& part, std::string& bytes, std::stri
       fatal = true;
       break;
     }
-    if (bytes.size() > limits_.maxPartBytes) {
+    if (bytes.size() > limit) {
       error = tooLarge;
       break;
     }
@@ -178,14 +182,14 @@ bool Package::ReadBounded(const std::string& part, std::string& bytes, std::stri
 std::string Package::Read(const std::string& part) {
   std::string bytes, error;
   bool fatal = false;
-  if (!ReadBounded(part, bytes, error, fatal)) Fail(part, error);
+  if (!ReadBounded(part, limits_.maxPartBytes, bytes, error, fatal)) Fail(part, error);
   return bytes;
 }
 
 bool Package::TryRead(const std::string& part, std::string& out, const std::string& why) {
   std::string error;
   bool fatal = false;
-  if (ReadBounded(part, out, error, fatal)) return true;
+  if (ReadBounded(part, limits_.maxPartBytes, out, error, fatal)) return true;
   if (fatal) Fail(part, error);
   diagnostics_.Warn(Has(part) ? "unreadable part" : "missing part",
                     part + ": " + error + " (" + why + ")");
@@ -196,7 +200,9 @@ std::shared_ptr<pugi::xml_document> Package::ReadXml(const std::string& part) {
   std::string key = Lower(part);
   auto cached = xml_.find(key);
   if (cached != xml_.end()) return cached->second;
-  std::string bytes = Read(part);
+  std::string bytes, error;
+  bool fatal = false;
+  if (!ReadBounded(part, limits_.maxXmlBytes, bytes, error, fatal)) Fail(part, error);
   auto document = std::make_shared<pugi::xml_document>();
   pugi::xml_parse_result result = document->load_buffer(
       bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);

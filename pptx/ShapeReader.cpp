@@ -571,8 +571,8 @@ std::wstring AssignId(SlideContext& ctx, const pugi::xml_node& cNvPr, const std:
   return id;
 }
 
-void ScanIds(const pugi::xml_node& tree, long long& maxId, size_t depth) {
-  if (depth > 64) return;
+void ScanIds(const pugi::xml_node& tree, long long& maxId, size_t depth, size_t maxDepth) {
+  if (depth > maxDepth) return;
   for (pugi::xml_node shape : Elements(tree)) {
     for (pugi::xml_node nv : Elements(shape)) {
       if (pugi::xml_node cNvPr = Child(nv, "cNvPr")) {
@@ -580,7 +580,7 @@ void ScanIds(const pugi::xml_node& tree, long long& maxId, size_t depth) {
         if (ParseInteger(cNvPr.attribute("id").as_string(), v) && v >= maxId) maxId = v + 1;
       }
     }
-    if (Is(shape, "grpSp")) ScanIds(shape, maxId, depth + 1);
+    if (Is(shape, "grpSp")) ScanIds(shape, maxId, depth + 1, maxDepth);
   }
 }
 
@@ -742,7 +742,7 @@ class TreeReader {
 
 void ReadShapeTree(SlideContext& context, const pugi::xml_node& spTree) {
   long long maxId = 1;
-  ScanIds(spTree, maxId, 0);
+  ScanIds(spTree, maxId, 0, context.Limits().maxDepth);
   context.nextId = maxId;
   Affine toSlide;
   toSlide.a = toSlide.d = 1.0 / kEmuPerUnit;

@@ -694,7 +694,7 @@ class Reader {
         ctx_.Diag().Warn("video node inside an effect", where + ": not read");
         continue;
       }
-      if (out.size() >= ctx_.Limits().maxBehavioursPerEffect) {
+      if (out.size() >= ctx_.Limits().maxBehavioursPerEffect || !BehaviourBudget(where)) {
         ctx_.Diag().Warn("behaviour limit reached", where + ": later behaviours skipped");
         return;
       }
@@ -898,7 +898,8 @@ class Reader {
     for (const auto& node : mains) effect->AddBehaviour(node);
     for (pugi::xml_node sub : Elements(Child(cTn, "subTnLst"))) {
       if (effect->GetMainBehaviourCount() + effect->GetSubAnimationCount() >=
-          ctx_.Limits().maxBehavioursPerEffect) {
+              ctx_.Limits().maxBehavioursPerEffect ||
+          !BehaviourBudget(where)) {
         ctx_.Diag().Warn("behaviour limit reached", where + ": later sub-animations skipped");
         break;
       }
@@ -912,6 +913,12 @@ class Reader {
         effect->AddSubAnimation(node);
     }
     effects_->AddEffect(effect);
+  }
+
+  // Counts one more behaviour of the slide; false once the slide's budget is spent.
+  bool BehaviourBudget(const std::string& where) {
+    (void)where;
+    return ++behaviourCount_ <= ctx_.Limits().maxBehavioursPerSlide;
   }
 
   // ---- media ---------------------------------------------------------------
@@ -948,6 +955,7 @@ class Reader {
   boost::shared_ptr<platform::EffectList> effects_;
   std::map<std::pair<std::wstring, int>, BuildInfo> builds_;
   bool effectLimitReported_ = false;
+  size_t behaviourCount_ = 0;
 };
 
 }  // namespace

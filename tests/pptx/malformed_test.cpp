@@ -103,13 +103,13 @@ TEST(MalformedInput, FileLevelProblemsNameTheFileAndThePart) {
          return l;
        }(),
        "", "entries, more than the limit of 5"},
-      {"part_too_large", [] { return OneSlide().Bytes(); },
+      {"xml_too_large", [] { return OneSlide().Bytes(); },
        [] {
          pptx::ReadLimits l;
-         l.maxPartBytes = 1000;
+         l.maxXmlBytes = 1000;
          return l;
        }(),
-       "", "larger than the limit of 1000 bytes uncompressed"},
+       "", "the XML part is larger than the limit of 1000 bytes uncompressed"},
       {"total_too_large", [] { return OneSlide().Bytes(); },
        [] {
          pptx::ReadLimits l;
@@ -274,6 +274,23 @@ TEST(MalformedInput, HostileTextNeverCrashes) {
   ASSERT_TRUE(slide);
   EXPECT_EQ(slide->AllShapes().size(), 1u);
   EXPECT_GT(diag.WarningCount(), 5u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MalformedInput, DecksInMemoryReadAndFailTheSameWay) {
+  pptx::Diagnostics diag;
+  pptx::Deck deck = pptx::ReadDeckFromMemory("memory.pptx", OneSlide().Bytes(), diag);
+  ASSERT_EQ(deck.slides.size(), 1u);
+  EXPECT_EQ(deck.fileName, "memory.pptx");
+  try {
+    pptx::ReadDeckFromMemory("junk.pptx", "PK\x03\x04 but nothing else", diag);
+    ADD_FAILURE() << "no error";
+  } catch (const pptx::ReadError& error) {
+    EXPECT_EQ(std::string(error.what()), "junk.pptx: not a zip archive, so not a .pptx file");
+  }
 }
 
 }  // namespace
