@@ -15,6 +15,7 @@ namespace {
 x::Para Label(const std::string& text) {
   x::Para p;
   p.runs.push_back(x::Run{text, "b=\"1\" sz=\"2400\"", "FFFFFF"});
+  p.pPr = "algn=\"ctr\"";
   return p;
 }
 

@@ -482,8 +482,8 @@ bool ReadPicture(SlideContext& ctx, const pugi::xml_node& blipFill, Shape& shape
   if (!ctx.package.TryRead(rel->target, bytes, where + " picture")) return false;
   data.bytes.assign(bytes.begin(), bytes.end());
   data.contentType = ctx.package.ContentType(rel->target);
-  data.partName = rel->target;
   shape.picture = data;
+  shape.picturePart = rel->target;
   return true;
 }
 

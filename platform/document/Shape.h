@@ -99,7 +99,6 @@ struct Geometry {
 struct PictureData {
   std::string contentType;  // "image/png", "image/jpeg", ...
   std::vector<unsigned char> bytes;
-  std::string partName;  // where the image came from in the package, for messages
 };
 
 enum class MediaKind { None, Audio, Video };
@@ -185,6 +184,7 @@ class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
   bool rasterParagraph = false;
   bool unsupported = false;
   int smartArtElements = 0;
+  std::string picturePart;  // the package part the picture came from, for messages
   MediaInfo mediaInfo;
   GroupFrame groupFrame;            // groups only
   long long placeholderIndex = -1;  // idx of a placeholder, -1 when it has none
