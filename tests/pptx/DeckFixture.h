@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -22,11 +24,36 @@ namespace testdeck {
 
 namespace x = pptx::xml;
 
-inline std::string DeckPath(const std::string& feature) {
-  std::string folder = ::testing::TempDir() + "slideanim-decks";
-  ::mkdir(folder.c_str(), 0755);
-  return folder + "/" + feature + ".pptx";
+// This process's folder of generated decks: tests run in parallel, here and
+// in other build trees, so each process writes its own.
+inline const std::string& DeckFolder() {
+  static const std::string folder = [] {
+    std::string path = ::testing::TempDir() + "slideanim-decks-" + std::to_string(::getpid());
+    ::mkdir(path.c_str(), 0755);
+    return path;
+  }();
+  return folder;
 }
+
+inline std::string DeckPath(const std::string& feature) {
+  return DeckFolder() + "/" + feature + ".pptx";
+}
+
+// Removes the folder when the test program ends.
+class DeckFolderCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (DIR* dir = ::opendir(DeckFolder().c_str())) {
+      while (dirent* entry = ::readdir(dir))
+        if (entry->d_name[0] != '.') ::unlink((DeckFolder() + "/" + entry->d_name).c_str());
+      ::closedir(dir);
+    }
+    ::rmdir(DeckFolder().c_str());
+  }
+};
+
+inline ::testing::Environment* const kDeckFolderCleanup =
+    ::testing::AddGlobalTestEnvironment(new DeckFolderCleanup);
 
 // Writes `writer` as <feature>.pptx and reads it back.
 inline pptx::Deck Read(const std::string& feature, const pptx::DeckWriter& writer,

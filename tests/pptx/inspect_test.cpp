@@ -39,7 +39,8 @@ struct CommandResult {
 
 CommandResult RunCommand(const std::string& arguments) {
   CommandResult run;
-  std::string errFile = DeckPath("stderr") + ".txt";
+  static int calls = 0;
+  std::string errFile = DeckPath("stderr-" + std::to_string(++calls)) + ".txt";
   std::string command = CommandPath() + " " + arguments + " 2>" + errFile;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;
