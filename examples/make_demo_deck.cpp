@@ -44,15 +44,21 @@ int main(int argc, char** argv) {
 
   pptx::DeckWriter writer(1280, 720);
   pptx::DeckWriter::Slide& slide = writer.AddSlide();
-  std::vector<x::Para> points = {x::P("Effects come from the slide's timing tree"),
-                                 x::P("Steps start on a click, with or after the previous one"),
-                                 x::P("Text can build paragraph by paragraph")};
+  std::vector<x::Para> points;
+  for (const char* line : {"Effects come from the slide's timing tree",
+                           "Steps start on a click, with or after the previous one",
+                           "Text can build paragraph by paragraph"}) {
+    x::Para p;
+    p.runs.push_back(x::Run{line, "sz=\"2400\"", ""});
+    p.pPr = "<a:spcBef><a:spcPts val=\"1200\"/></a:spcBef>";
+    points.push_back(p);
+  }
   x::Para hint = x::P("Click the button");
   slide.shapes =
       x::Placeholder(kTitle, "Title", "title", -1, {x::P("slideanim demo")}) +
       x::Shape(kBox, "Box", 80, 200, 240, 160, "4472C4", "2F528F", {Label("Box")}, "roundRect") +
       x::Shape(kBall, "Ball", 400, 230, 100, 100, "ED7D31", "", {}, "ellipse") +
-      x::Shape(kPoints, "Points", 640, 180, 560, 300, "", "", points) +
+      x::Shape(kPoints, "Points", 700, 180, 540, 300, "", "", points) +
       x::Shape(kButton, "Button", 80, 560, 200, 70, "70AD47", "507E32", {Label("Press me")},
                "roundRect") +
       x::Shape(kCallout, "Callout", 320, 540, 320, 110, "FFC000", "", {hint},
@@ -63,7 +69,8 @@ int main(int argc, char** argv) {
       MakeEffect("entr", 10, "withEffect", Reveal(kBall, "fade", 600), 600),
       MakeEffect("emph", 8, "clickEffect", x::Rotate(x::ShapeTarget(kBox), 21600000, 1200), 1200),
       MakeEffect("path", 42, "afterEffect",
-                 x::Motion(x::ShapeTarget(kBall), "M 0 0 C 0.1 -0.2 0.2 0.2 0.3 0 E", 1500), 1500),
+                 x::Motion(x::ShapeTarget(kBall), "M 0 0 C 0.05 -0.2 0.1 0.2 0.12 0 E", 1500),
+                 1500),
   };
   for (int p = 0; p < 3; ++p) {
     x::Effect line =

@@ -481,7 +481,10 @@ std::string Filter(const std::string& target, const std::string& filter, bool in
 
 std::string Anim(const std::string& target, const std::string& attribute, uint32_t duration,
                  const std::string& attrs, const std::string& tavs, const std::string& cTnAttrs) {
-  return "<p:anim " + attrs + ">" + Behaviour(target, duration, 0, attribute, cTnAttrs) +
+  std::string timing = cTnAttrs.find("fill=") == std::string::npos
+                           ? "fill=\"hold\"" + (cTnAttrs.empty() ? "" : " " + cTnAttrs)
+                           : cTnAttrs;
+  return "<p:anim " + attrs + ">" + Behaviour(target, duration, 0, attribute, timing) +
          (tavs.empty() ? std::string() : "<p:tavLst>" + tavs + "</p:tavLst>") + "</p:anim>";
 }
 
@@ -501,24 +504,26 @@ std::string Motion(const std::string& target, const std::string& path, uint32_t 
                    const std::string& attrs) {
   return "<p:animMotion origin=\"layout\" path=\"" + Escape(path) +
          "\" pathEditMode=\"relative\" " + attrs + ">" +
-         Behaviour(target, duration, 0, "ppt_x</p:attrName><p:attrName>ppt_y") + "</p:animMotion>";
+         Behaviour(target, duration, 0, "ppt_x</p:attrName><p:attrName>ppt_y", "fill=\"hold\"") +
+         "</p:animMotion>";
 }
 
 std::string Rotate(const std::string& target, long long by, uint32_t duration) {
-  return "<p:animRot by=\"" + std::to_string(by) + "\">" + Behaviour(target, duration, 0, "r") +
-         "</p:animRot>";
+  return "<p:animRot by=\"" + std::to_string(by) + "\">" +
+         Behaviour(target, duration, 0, "r", "fill=\"hold\"") + "</p:animRot>";
 }
 
 std::string Scale(const std::string& target, double byX, double byY, uint32_t duration) {
-  return "<p:animScale>" + Behaviour(target, duration, 0, "") + "<p:by x=\"" +
+  return "<p:animScale>" + Behaviour(target, duration, 0, "", "fill=\"hold\"") + "<p:by x=\"" +
          std::to_string(std::llround(byX * 1000)) + "\" y=\"" +
          std::to_string(std::llround(byY * 1000)) + "\"/></p:animScale>";
 }
 
 std::string Colour(const std::string& target, const std::string& attribute,
                    const std::string& toRgb, uint32_t duration) {
-  return "<p:animClr clrSpc=\"rgb\" dir=\"cw\">" + Behaviour(target, duration, 0, attribute) +
-         "<p:to><a:srgbClr val=\"" + toRgb + "\"/></p:to></p:animClr>";
+  return "<p:animClr clrSpc=\"rgb\" dir=\"cw\">" +
+         Behaviour(target, duration, 0, attribute, "fill=\"hold\"") + "<p:to><a:srgbClr val=\"" +
+         toRgb + "\"/></p:to></p:animClr>";
 }
 
 std::string PlayMedia(int spid, uint32_t duration, double fromSeconds) {

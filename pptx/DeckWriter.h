@@ -105,7 +105,9 @@ std::string ShapeTarget(int spid);
 std::string ParagraphTarget(int spid, int first, int last);
 std::string BackgroundTarget(int spid);
 
-// Behaviours; cTn ids are written as id="#" and numbered by Timing().
+// Behaviours; cTn ids are written as id="#" and numbered by Timing(). Like
+// presentation programs, they hold their end state (fill="hold"), filters
+// excepted.
 std::string Set(const std::string& target, const std::string& attribute, const std::string& value,
                 uint32_t delay = 0, uint32_t duration = 1);
 std::string Filter(const std::string& target, const std::string& filter, bool in,

@@ -665,11 +665,14 @@ class Reader {
                                                      : ePropMotionTo;
       node.Set<Kinefold::TPoint>(key, p);
     }
-    // A path laid out on the slide (origin "layout") is absolute.
-    int mode = !std::strcmp(element.attribute("origin").as_string(), "layout") ? 0 : 1;
-    node.Set<int>(ePropMotionPathMode, mode);
-    node.Set<int>(ePropMotionOrigin, mode);
-    node.pathEditMode = WideText(element.attribute("pathEditMode").as_string());
+    // Paths start where the shape stands: their points are offsets from it in
+    // fractions of the slide, whatever the origin says (it names the frame
+    // the fractions are of). A locked path ("fixed") stays put while the
+    // slide is edited; that changes nothing when it plays.
+    node.Set<int>(ePropMotionPathMode, 1);
+    std::string edit = element.attribute("pathEditMode").as_string();
+    node.Set<int>(ePropMotionOrigin, edit == "fixed" ? 0 : 1);
+    node.pathEditMode = WideText(edit.c_str());
   }
 
   // Behaviours of an effect's child list; nested containers add their delay.

@@ -295,8 +295,9 @@ TEST(TimingReader, ColourMotionRotationScaleSetAndCommand) {
   std::string behaviours =
       rgbBy + hslBy + x::Colour(target, "stroke.color", "FF0000", 500) +
       x::Motion(target, "M 0 0 L 0.25 0.5 E", 2000) +
-      "<p:animMotion origin=\"parent\"><p:cBhvr><p:cTn id=\"#\" dur=\"500\"/>" + target +
-      "</p:cBhvr><p:by x=\"25000\" y=\"-50000\"/></p:animMotion>" +
+      "<p:animMotion origin=\"parent\" pathEditMode=\"fixed\"><p:cBhvr><p:cTn id=\"#\" "
+      "dur=\"500\"/>" +
+      target + "</p:cBhvr><p:by x=\"25000\" y=\"-50000\"/></p:animMotion>" +
       x::Rotate(target, 21600000, 1000) + x::Scale(target, 150, 150, 500) +
       x::Set(target, "style.visibility", "hidden") +
       "<p:cmd type=\"verb\" cmd=\"open\"><p:cBhvr><p:cTn id=\"#\" dur=\"1\"/>" + target +
@@ -330,10 +331,12 @@ TEST(TimingReader, ColourMotionRotationScaleSetAndCommand) {
   auto path = Main(effect, 3);
   EXPECT_EQ(path->GetKind(), static_cast<uint32_t>(eBehaviourMotion));
   EXPECT_EQ(Text(path, ePropMotionPath), "M 0 0 L 0.25 0.5 E");
-  EXPECT_EQ(Int(path, ePropMotionPathMode), 0);  // origin "layout": absolute
+  EXPECT_EQ(Int(path, ePropMotionPathMode), 1);  // relative to the shape
+  EXPECT_EQ(Int(path, ePropMotionOrigin), 1);    // not locked
   EXPECT_EQ(path->pathEditMode, L"relative");
   auto by = Main(effect, 4);
   EXPECT_EQ(Int(by, ePropMotionPathMode), 1);
+  EXPECT_EQ(Int(by, ePropMotionOrigin), 0);  // a locked path
   Kinefold::TPoint offset = GetPoint(boost::shared_ptr<IInterface>(by), ePropMotionBy);
   EXPECT_DOUBLE_EQ(offset.x, 0.25);
   EXPECT_DOUBLE_EQ(offset.y, -0.5);
