@@ -9,6 +9,8 @@
 
 #include "document/Effect.h"
 #include "document/Slide.h"
+#include "filters/GeneralAgent.h"
+#include "filters/MorphFilterAgent.h"
 #include "host/Properties.h"
 #include "publisher/MaskGeometry.h"
 #include "publisher/MaskShapes.h"
@@ -71,31 +73,20 @@ inline platform::MaskShape* Ours(const boost::shared_ptr<IScreenShape>& shape) {
   return dynamic_cast<platform::MaskShape*>(shape.get());
 }
 
-inline std::wstring NameOf(const boost::shared_ptr<IScreenShape>& shape) {
-  std::wstring name;
-  if (shape) shape->GetName(name);
-  return name;
-}
-
-// The first mask child of `node` named `name`, null when there is none.
-inline boost::shared_ptr<IScreenShape> MaskNamed(const platform::ScreenNode& node,
-                                                 const std::wstring& name) {
-  for (const platform::MaskEntry& e : node.Frame().masks) {
-    std::wstring own;
-    e.shape->GetName(own);
-    if (own == name) return e.shape;
-  }
-  return boost::shared_ptr<IScreenShape>();
-}
-
-inline bool IsActive(const platform::ScreenNode& node, const boost::shared_ptr<IScreenShape>& s) {
+// The morph shape a morphing filter attached to `node`.
+inline platform::MaskShape* MorphOf(const platform::ScreenNode& node,
+                                    const MorphFilterAgent& agent) {
   for (const platform::MaskEntry& e : node.Frame().masks)
-    if (e.shape == s) return e.active;
-  return false;
+    if (Ours(e.shape)->Name() == agent.MaskName()) return Ours(Ours(e.shape)->Content());
+  return nullptr;
 }
 
-// What the node's active masks leave visible at (x, y): every clipping mask
-// must contain the point.
+// The geometry of a per-frame filter's last mask.
+inline platform::MaskGeometry Content(const GeneralAgent& agent) {
+  return Ours(agent.CurrentMask())->Geometry();
+}
+
+// What the node's active masks leave visible at (x, y).
 inline bool Visible(const platform::ScreenNode& node, double x, double y) {
   for (const auto& shape : node.Masks().ActiveShapes()) {
     const platform::MaskShape* mask = Ours(shape);
@@ -107,23 +98,12 @@ inline bool Visible(const platform::ScreenNode& node, double x, double y) {
 // The share of the node's bounds left visible, sampled on a 50 x 50 grid.
 inline double VisibleShare(const platform::ScreenNode& node) {
   const double* b = node.Bounds();
-  std::vector<std::vector<platform::Contour>> outlines;
-  for (const auto& shape : node.Masks().ActiveShapes()) {
-    const platform::MaskShape* mask = Ours(shape);
-    if (mask && mask->Clips()) outlines.push_back(platform::Outline(mask->Geometry()));
-  }
   int visible = 0;
-  const int n = 50;
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < n; ++j) {
-      const double x = b[0] + (b[2] - b[0]) * (i + 0.5) / n;
-      const double y = b[1] + (b[3] - b[1]) * (j + 0.5) / n;
-      bool in = true;
-      for (const auto& o : outlines) in = in && platform::Contains(o, x, y);
-      visible += in;
-    }
-  }
-  return visible / double(n * n);
+  for (int i = 0; i < 50; ++i)
+    for (int j = 0; j < 50; ++j)
+      visible += Visible(node, b[0] + (b[2] - b[0]) * (i + 0.5) / 50,
+                         b[1] + (b[3] - b[1]) * (j + 0.5) / 50);
+  return visible / 2500.0;
 }
 
 }  // namespace filters
