@@ -136,10 +136,11 @@ class PropertyEffectAgent : public BaseEffectAgent {
                       bool earlier);
   // Appends to `array` the record of a formula of one of the known shapes:
   // time, "for", the shape number, `scale`, one code per function (sin 0,
-  // cos 1, tan 2, min 3, max 4, abs 5) and one number per constant, with
-  // "number operator number" folded into one constant as it is read (the
-  // first two tokens of the text excepted). False, and nothing appended, for
-  // any other formula.
+  // cos 1, tan 2, min 3, max 4, abs 5) and one number per constant. A
+  // number that follows an operator that follows a number is folded into
+  // that number as the text is read, left to right, unless the operator is
+  // the text's second token. The shape is the text's operators and brackets
+  // in order. False, and nothing appended, for any other formula.
   bool EncodeFormulaShape(const std::wstring& formula,
                           const boost::shared_ptr<WEBDECK::PptxJSArrHolder>& array, double time,
                           double scale);

@@ -29,21 +29,6 @@ TEST(WebEffectRecord, SingleBehaviourMergesIntoTheRecord) {
       << json;
 }
 
-// The fade is an opacity ramp, down only in an exit.
-TEST(WebEffectRecord, FadeRunsByPresetClass) {
-  const struct {
-    int presetClass;
-    std::vector<int> values;
-  } rows[] = {{0, {0, 0, 100, 1}}, {1, {0, 1, 100, 0}}, {2, {0, 0, 100, 1}}};
-  for (const auto& row : rows) {
-    BoxSlide box(0, 0, 10, 10, row.presetClass);
-    AddFade(*box.effect, 1000);
-    const ordered_json record = web::OnlyRecord(box.slide);
-    EXPECT_EQ(record["values"], ordered_json(row.values)) << row.presetClass;
-    EXPECT_EQ(record["variable"], 14);
-  }
-}
-
 // Two shape-side behaviours: a record of type 5 with one part each, each
 // with its own duration and, when not 0, its delay.
 TEST(WebEffectRecord, SeveralBehavioursBecomeParts) {
@@ -212,117 +197,91 @@ TEST(WebEffectRecord, SuccessiveScales) {
   }
 }
 
-TEST(WebEffectRecord, RotationsInDegrees) {
+// The keys of each kind of behaviour, on a box centred at (20, 10).
+TEST(WebEffectRecord, KeysOfEachKind) {
+  using Set = std::function<void(BehaviourNode&)>;
+  auto value = [](int attribute, boost::shared_ptr<IPropertyValue> v) -> Set {
+    return [=](BehaviourNode& b) {
+      b.Set<int>(ePropAttribute, attribute);
+      if (v) b.Sheet()->SetProperty(ePropToValueText, v);
+    };
+  };
+  auto integers = [](std::vector<std::pair<EPropertyId, int>> keys) -> Set {
+    return [=](BehaviourNode& b) {
+      for (const auto& key : keys) b.Set<int>(key.first, key.second);
+    };
+  };
+  auto path = [](const wchar_t* text, float speed) -> Set {
+    return [=](BehaviourNode& b) {
+      b.Set<std::wstring>(ePropMotionPath, text).Set<float>(ePropSpeed306, speed);
+    };
+  };
   const struct {
     const char* name;
-    std::function<void(BehaviourNode&)> set;
-    const char* record;
+    uint32_t kind;
+    int presetClass;
+    bool text;  // the behaviour plays on text
+    Set set;
+    const char* record;  // without duration and origin
   } rows[] = {
-      {"by 90 degrees", [](BehaviourNode& b) { b.Set<int>(ePropBy, 5400000); },
+      {"fade in", eBehaviourFilter, 0, false, integers({{ePropFilterKind, 1}}),
+       R"({"type":0,"variable":14,"values":[0,0,100,1]})"},
+      {"fade out", eBehaviourFilter, 1, false, integers({{ePropFilterKind, 1}}),
+       R"({"type":0,"variable":14,"values":[0,1,100,0]})"},
+      {"fade in emphasis", eBehaviourFilter, 2, false, integers({{ePropFilterKind, 1}}),
+       R"({"type":0,"variable":14,"values":[0,0,100,1]})"},
+      {"rotation by 90 degrees", eBehaviourRotation, 0, false, integers({{ePropBy, 5400000}}),
        R"({"type":2,"variable":15,"by":90.0})"},
-      {"from and to",
-       [](BehaviourNode& b) { b.Set<int>(ePropFrom, -1800000).Set<int>(ePropTo, 5400000); },
+      {"rotation from and to", eBehaviourRotation, 0, false,
+       integers({{ePropFrom, -1800000}, {ePropTo, 5400000}}),
        R"({"type":0,"variable":15,"values":[0.0,-30.0,100.0,90.0]})"},
-      {"to alone writes nothing", [](BehaviourNode& b) { b.Set<int>(ePropTo, 5400000); }, "{}"},
-  };
-  for (const auto& row : rows) {
-    BoxSlide box(0, 0, 10, 10);
-    row.set(box.effect->AddBehaviour(eBehaviourRotation).Duration(1000));
-    ordered_json record = web::OnlyRecord(box.slide);
-    record.erase("duration");
-    record.erase("origin");
-    EXPECT_EQ(record, ordered_json::parse(row.record)) << row.name;
-  }
-}
-
-TEST(WebEffectRecord, ColourChanges) {
-  const struct {
-    const char* name;
-    std::function<void(BehaviourNode&)> set;
-    const char* record;
-  } rows[] = {
-      {"HSL by",
-       [](BehaviourNode& b) {
-         b.Set<int>(ePropColorSpace, 1).Set<int>(ePropHueBy, 270).Set<int>(ePropLightnessBy, -10);
-       },
+      {"rotation to alone", eBehaviourRotation, 0, false, integers({{ePropTo, 5400000}}), "{}"},
+      {"colour by HSL", eBehaviourColor, 2, false,
+       integers({{ePropColorSpace, 1}, {ePropHueBy, 270}, {ePropLightnessBy, -10}}),
        R"({"type":3,"variable":1,"ColorSpace":"HSL","values":[270,0,-10]})"},
-      {"to a colour",
-       [](BehaviourNode& b) { b.Set<int>(ePropToValueText, 0xFF8000).Set<int>(ePropAttribute, 6); },
+      {"colour to", eBehaviourColor, 2, false,
+       integers({{ePropToValueText, 0xFF8000}, {ePropAttribute, 6}}),
        R"({"type":4,"variable":3,"ColorSpace":"RGB","values":[255,128,0,255]})"},
-      {"RGB by",
-       [](BehaviourNode& b) {
-         b.Set<int>(ePropColorSpace, 0).Set<int>(ePropRedBy, 100).Set<int>(ePropAttribute, 19);
-       },
+      {"colour by RGB", eBehaviourColor, 2, false,
+       integers({{ePropColorSpace, 0}, {ePropRedBy, 100}, {ePropAttribute, 19}}),
        R"({"type":3,"variable":2,"ColorSpace":"RGB","values":[100,0,0]})"},
-      {"nothing to change to", [](BehaviourNode&) {}, "{}"},
-  };
-  for (const auto& row : rows) {
-    BoxSlide box(0, 0, 10, 10);
-    row.set(box.effect->AddBehaviour(eBehaviourColor).Duration(1000));
-    ordered_json record = web::OnlyRecord(box.slide);
-    record.erase("duration");
-    record.erase("origin");
-    EXPECT_EQ(record, ordered_json::parse(row.record)) << row.name;
-  }
-}
-
-TEST(WebEffectRecord, SetValues) {
-  const struct {
-    int attribute;
-    boost::shared_ptr<IPropertyValue> value;  // key 332; none when null
-    bool text;                                // the set plays on text
-    const char* record;
-  } rows[] = {
-      {7, web::Text(L"hidden"), false, R"({"type":1,"variable":17,"to":false})"},
-      {7, web::Text(L"visible"), false, R"({"type":1,"variable":17,"to":true})"},
-      {0, web::Text(L"0.5"), false, R"({"type":1,"variable":12,"to":360.0})"},
-      {1, web::Text(L"#ppt_y+0.5"), false, R"({"type":1,"variable":13,"to":280.0})"},
-      {5, web::Text(L"180"), false, R"({"type":1,"variable":15,"to":3.1415927})"},
-      {9, boost::make_shared<PropertyValue<int>>(0x102030), false,
+      {"colour to nothing", eBehaviourColor, 2, false, integers({}), "{}"},
+      {"set hidden", eBehaviourSet, 0, false, value(7, web::Text(L"hidden")),
+       R"({"type":1,"variable":17,"to":false})"},
+      {"set visible", eBehaviourSet, 0, false, value(7, web::Text(L"visible")),
+       R"({"type":1,"variable":17,"to":true})"},
+      {"set x", eBehaviourSet, 0, false, value(0, web::Text(L"0.5")),
+       R"({"type":1,"variable":12,"to":360.0})"},
+      {"set y by formula", eBehaviourSet, 0, false, value(1, web::Text(L"#ppt_y+0.5")),
+       R"({"type":1,"variable":13,"to":280.0})"},
+      {"set rotation", eBehaviourSet, 0, false, value(5, web::Text(L"180")),
+       R"({"type":1,"variable":15,"to":3.1415927})"},
+      {"set fill colour", eBehaviourSet, 0, false,
+       value(9, boost::make_shared<PropertyValue<int>>(0x102030)),
        R"({"type":1,"variable":0,"to":[16,32,48,255]})"},
-      {19, nullptr, false, R"({"type":1,"variable":2,"to":[0,0,0,255]})"},
-      {13, web::Text(L"Arial"), true, R"({"type":1,"variable":7,"to":"Arial"})"},
-      {11, web::Text(L"bold"), true, R"({"type":1,"variable":5,"to":true})"},
-      {8, web::Text(L"0.5"), true, R"({"type":1,"variable":-1,"to":0.0})"},
-  };
-  for (const auto& row : rows) {
-    BoxSlide box(0, 0, 40, 20);  // centre (20, 10)
-    BehaviourNode& set = box.effect->AddBehaviour(eBehaviourSet).Duration(1000);
-    set.Set<int>(ePropAttribute, row.attribute);
-    if (row.value) set.Sheet()->SetProperty(ePropToValueText, row.value);
-    if (row.text) box.slide->FindShape(L"9")->SetText({L"ab"});
-    ordered_json record = web::OnlyRecord(box.slide);
-    record.erase("duration");
-    record.erase("origin");
-    EXPECT_EQ(record, ordered_json::parse(row.record)) << row.attribute;
-  }
-}
-
-TEST(WebEffectRecord, MotionPaths) {
-  const struct {
-    const char* name;
-    std::function<void(BehaviourNode&)> set;
-    const char* record;
-  } rows[] = {
-      {"path text",
-       [](BehaviourNode& b) { b.Set<std::wstring>(ePropMotionPath, L"M 0 0 L 0.25 0 E"); },
+      {"set line colour to nothing", eBehaviourSet, 0, false, value(19, nullptr),
+       R"({"type":1,"variable":2,"to":[0,0,0,255]})"},
+      {"set font", eBehaviourSet, 0, true, value(13, web::Text(L"Arial")),
+       R"({"type":1,"variable":7,"to":"Arial"})"},
+      {"set bold", eBehaviourSet, 0, true, value(11, web::Text(L"bold")),
+       R"({"type":1,"variable":5,"to":true})"},
+      {"set attribute 8", eBehaviourSet, 0, true, value(8, web::Text(L"0.5")),
+       R"({"type":1,"variable":-1,"to":0.0})"},
+      {"motion path", eBehaviourMotion, 0, false, path(L"M 0 0 L 0.25 0 E", 100000),
        R"({"type":6,"values":"M 0 0 L 0.25 0"})"},
-      {"backwards",
-       [](BehaviourNode& b) {
-         b.Set<std::wstring>(ePropMotionPath, L"M 0 0 L 0 0.5").Set<float>(ePropSpeed306, -100000);
-       },
+      {"motion path backwards", eBehaviourMotion, 0, false, path(L"M 0 0 L 0 0.5", -100000),
        R"({"type":6,"values":"M 0 0 L 0 0.5","reversePath":true})"},
-      // The path is written in slide units divided by the slide's height
-      // for x and its width for y.
-      {"by an offset",
+      // x is divided by the slide's height and y by its width.
+      {"motion by an offset", eBehaviourMotion, 0, false,
        [](BehaviourNode& b) {
          b.Set<Kinefold::TPoint>(ePropMotionBy, {270, 360});
        },
        R"({"type":6,"values":"M 0 0 L 0.5 0.5"})"},
   };
   for (const auto& row : rows) {
-    BoxSlide box(0, 0, 10, 10);
-    row.set(box.effect->AddBehaviour(eBehaviourMotion).Duration(1000));
+    BoxSlide box(0, 0, 40, 20, row.presetClass);
+    if (row.text) box.slide->FindShape(L"9")->SetText({L"ab"});
+    row.set(box.effect->AddBehaviour(row.kind).Duration(1000));
     ordered_json record = web::OnlyRecord(box.slide);
     record.erase("duration");
     record.erase("origin");
