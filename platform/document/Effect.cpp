@@ -50,7 +50,8 @@ uint32_t Effect::GetOwnDuration() {
     boost::shared_ptr<IInterface> item = node;
     uint32_t duration = static_cast<uint32_t>(GetInt(item, ePropDuration));
     if (duration == 0xFFFFFFFFu) return 0xFFFFFFFFu;
-    uint64_t end = static_cast<uint64_t>(static_cast<uint32_t>(GetInt(item, ePropDelay))) + duration;
+    uint64_t end =
+        static_cast<uint64_t>(static_cast<uint32_t>(GetInt(item, ePropDelay))) + duration;
     longest = std::max(longest, end);
   }
   return static_cast<uint32_t>(std::min<uint64_t>(longest, 0xFFFFFFFEu));

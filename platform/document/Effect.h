@@ -12,8 +12,15 @@
 
 namespace platform {
 
+// An embedded sound that a behaviour plays; the data is not loaded.
+struct SoundData {
+  std::wstring name;     // the sound's name in the document
+  std::string partName;  // the package part that holds it
+  std::string contentType;
+};
+
 class BehaviourNode : public IBehaviourNode {
-public:
+ public:
   explicit BehaviourNode(uint32_t behaviourKind);
 
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
@@ -28,12 +35,21 @@ public:
   BehaviourNode& Duration(int ms) { return Set<int>(ePropDuration, ms); }
   BehaviourNode& Delay(int ms) { return Set<int>(ePropDelay, ms); }
 
-private:
+  // What the document said, kept for tools and messages; the library reads
+  // only the sheet.
+  std::wstring element;        // "anim", "animEffect", "set", ...
+  std::wstring attributeName;  // the first animated attribute name, as written
+  std::wstring filter;         // animEffect's filter string
+  std::wstring command;        // cmd's command text
+  std::wstring pathEditMode;   // animMotion's "relative" or "fixed"
+  SoundData sound;             // audio behaviours
+
+ private:
   boost::shared_ptr<PropertySheet> sheet_;
 };
 
 class Effect : public IAnimationEffect {
-public:
+ public:
   explicit Effect(const std::wstring& targetId);
 
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
@@ -62,12 +78,19 @@ public:
   Effect& SetOwnDuration(uint32_t ms);
   Effect& SetTrigger(const boost::shared_ptr<TriggerCondition>& trigger);
 
+  // Preset of the effect as the document names it (presetID, presetSubtype,
+  // grpId and the presetClass text); the sheet carries what the library reads.
+  int presetId = 0;
+  int presetSubtype = 0;
+  int groupId = -1;
+  std::wstring presetClassName;
+
   BehaviourNode& AddBehaviour(uint32_t kind);
   BehaviourNode& AddSubAnimation(uint32_t kind);
   void AddBehaviour(const boost::shared_ptr<BehaviourNode>& node) { main_.push_back(node); }
   void AddSubAnimation(const boost::shared_ptr<BehaviourNode>& node) { sub_.push_back(node); }
 
-private:
+ private:
   std::wstring targetId_;
   boost::shared_ptr<TriggerCondition> trigger_;
   std::vector<boost::shared_ptr<BehaviourNode>> main_;

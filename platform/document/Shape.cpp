@@ -10,7 +10,7 @@ namespace {
 // The text body as the document presents it to the animation library: a child
 // that answers 17 and 19 and lists paragraphs with their word and letter counts.
 class DocParagraph : public IScreenObject {
-public:
+ public:
   DocParagraph(const std::wstring& name, const double* bounds, const Paragraph& paragraph,
                int index)
       : name_(name), sheet_(boost::make_shared<PropertySheet>()) {
@@ -22,20 +22,21 @@ public:
   }
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override {
-    if (id == eIidPropertySheet) return AnswerInterface<IPropertySheet>(sheet_.get(), out, sharesOwner);
+    if (id == eIidPropertySheet)
+      return AnswerInterface<IPropertySheet>(sheet_.get(), out, sharesOwner);
     return false;
   }
   const double* GetBounds() override { return bounds_; }
   void GetName(std::wstring& name) override { name = name_; }
 
-private:
+ private:
   std::wstring name_;
   double bounds_[4];
   boost::shared_ptr<PropertySheet> sheet_;
 };
 
 class DocTextBody : public IScreenObject, public IItemList {
-public:
+ public:
   DocTextBody(const std::wstring& name, const double* bounds, const TextBody& body) : name_(name) {
     for (int i = 0; i < 4; ++i) bounds_[i] = bounds[i];
     for (size_t i = 0; i < body.paragraphs.size(); ++i)
@@ -62,7 +63,7 @@ public:
     return paragraphs_[index];
   }
 
-private:
+ private:
   std::wstring name_;
   double bounds_[4];
   std::vector<boost::shared_ptr<DocParagraph>> paragraphs_;
@@ -71,7 +72,7 @@ private:
 // The shape's child list: its text body, when it has one. The list itself
 // answers 17 when there is a text body.
 class DocChildList : public IChildList {
-public:
+ public:
   explicit DocChildList(const Shape& shape) {
     if (!shape.HasTextBody()) return;
     double bounds[4] = {shape.X(), shape.Y(), shape.X() + shape.Width(),
@@ -90,7 +91,7 @@ public:
     return body_;
   }
 
-private:
+ private:
   boost::shared_ptr<DocTextBody> body_;
 };
 
@@ -101,8 +102,7 @@ Shape::Shape(const std::wstring& id) : id_(id), sheet_(boost::make_shared<Proper
   SetLine(LineStyle());
 }
 
-bool Shape::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                           EInterfaceId id) {
+bool Shape::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner, EInterfaceId id) {
   if (id == eIidPropertySheet) {
     if (out) {
       *out = sheet_;
@@ -203,6 +203,23 @@ Shape& Shape::SetTextBody(const TextBody& body) {
 
 Shape& Shape::SetMedia(MediaKind kind) {
   media_ = kind;
+  return *this;
+}
+
+Shape& Shape::SetMediaInfo(const MediaInfo& info) {
+  mediaInfo = info;
+  auto bookmarks = boost::make_shared<PropertySheetList>();
+  for (const MediaBookmark& bookmark : info.bookmarks) {
+    auto sheet = boost::make_shared<PropertySheet>();
+    sheet->Set<std::wstring>(ePropBookmarkName, bookmark.name);
+    sheet->Set<double>(ePropBookmarkTime, bookmark.timeMs);
+    bookmarks->Add(sheet);
+  }
+  if (!info.bookmarks.empty()) sheet_->SetList(ePropBookmarks, bookmarks);
+  sheet_->Set<double>(ePropMediaTrimStart, info.trimStartMs);
+  sheet_->Set<double>(ePropMediaTrimEnd, info.trimEndMs);
+  sheet_->Set<int>(ePropMediaSetting122, info.hiddenWhenStopped ? 1 : 0);
+  sheet_->Set<int>(ePropMediaSetting123, info.muted ? 1 : 0);
   return *this;
 }
 

@@ -16,7 +16,41 @@
 
 namespace platform {
 
+// What the shape element was: sp, pic, grpSp, cxnSp, or graphicFrame (tables,
+// charts, diagrams, OLE objects; ink is read as a graphic frame too).
 enum class ShapeKind { Shape, Picture, Group, Connector, GraphicFrame };
+
+// Interface ids the reader adds to document shapes by kind, so that the slide
+// build's 3-D rule can tell them apart: pictures 16, groups 25, graphic frames
+// 61, shapes with a text body 22.
+enum : int32_t {
+  eShapeKindPictureId = 16,
+  eShapeKindGroupId = 25,
+  eShapeKindGraphicFrameId = 61,
+  eShapeKindTextId = 22,
+};
+
+// Placeholder kinds (key 6 of a shape); 0 is not a placeholder. A placeholder
+// without a type attribute is an object placeholder (9).
+enum PlaceholderKind {
+  ePlaceholderNone = 0,
+  ePlaceholderTitle = 1,
+  ePlaceholderBody = 2,
+  ePlaceholderCentredTitle = 3,
+  ePlaceholderSubTitle = 4,
+  ePlaceholderDate = 5,
+  ePlaceholderSlideNumber = 6,
+  ePlaceholderFooter = 7,
+  ePlaceholderHeader = 8,
+  ePlaceholderObject = 9,
+  ePlaceholderChart = 10,
+  ePlaceholderTable = 11,
+  ePlaceholderClipArt = 12,
+  ePlaceholderDiagram = 13,
+  ePlaceholderMedia = 14,
+  ePlaceholderSlideImage = 15,
+  ePlaceholderPicture = 16,
+};
 
 // Fill types (key 239 of the fill sheet).
 enum FillType {
@@ -69,8 +103,36 @@ struct PictureData {
 
 enum class MediaKind { None, Audio, Video };
 
+struct MediaBookmark {
+  std::wstring name;
+  double timeMs = 0.0;  // from the start of the media
+};
+
+// A sound or video shape's media. The data itself is not loaded: partName
+// names the embedded part, link an external file.
+struct MediaInfo {
+  std::string partName;
+  std::string link;
+  std::string contentType;
+  double trimStartMs = 0.0;  // cut from the start of the media
+  double trimEndMs = 0.0;    // cut from the end of the media
+  std::vector<MediaBookmark> bookmarks;
+  double volume = 1.0;             // 0..1
+  bool muted = false;              // written to key 123
+  bool hiddenWhenStopped = false;  // written to key 122
+  bool loops = false;              // repeats until stopped
+  int repeatCount = 1;             // whole plays when it does not loop
+};
+
+// A group's own frame: its members' coordinates are given in the child frame
+// (chOff, chExt) and mapped onto the group's bounds. Members' bounds in the
+// model are already in slide units; this is kept for reference.
+struct GroupFrame {
+  double childX = 0.0, childY = 0.0, childWidth = 0.0, childHeight = 0.0;
+};
+
 class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
-public:
+ public:
   explicit Shape(const std::wstring& id);
 
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
@@ -93,6 +155,8 @@ public:
   Shape& SetText(const std::vector<std::wstring>& paragraphs, const CharProps& props = CharProps());
   Shape& SetTextBody(const TextBody& body);
   Shape& SetMedia(MediaKind kind);
+  // Media data with trims and bookmarks; also writes keys 105, 120 to 123.
+  Shape& SetMediaInfo(const MediaInfo& info);
   Shape& AddInterface(EInterfaceId id);
 
   const std::wstring& Name() const { return name_; }
@@ -120,13 +184,18 @@ public:
   bool rasterParagraph = false;
   bool unsupported = false;
   int smartArtElements = 0;
+  std::string picturePart;  // the package part the picture came from, for messages
+  MediaInfo mediaInfo;
+  GroupFrame groupFrame;            // groups only
+  long long placeholderIndex = -1;  // idx of a placeholder, -1 when it has none
+  std::string graphicKind;  // graphic frames: "table", "chart", "diagram", "ole", "ink", ...
 
   // Group members, in drawing order.
   const std::vector<boost::shared_ptr<Shape>>& Children() const { return children_; }
   void AddChild(const boost::shared_ptr<Shape>& child);
   boost::shared_ptr<Shape> Parent() const { return parent_.lock(); }
 
-private:
+ private:
   std::wstring id_;
   std::wstring name_;
   ShapeKind kind_ = ShapeKind::Shape;

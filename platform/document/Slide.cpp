@@ -21,8 +21,7 @@ bool AnswerSheet(const boost::shared_ptr<PropertySheet>& sheet, boost::shared_pt
 
 }  // namespace
 
-bool Media::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                           EInterfaceId id) {
+bool Media::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner, EInterfaceId id) {
   return AnswerSheet(sheet_, out, sharesOwner, id);
 }
 
@@ -33,8 +32,12 @@ bool EffectList::QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfac
 boost::shared_ptr<IAnimationEffect> EffectList::GetEffect(uint32_t index) {
   return At(effects_, index);
 }
-boost::shared_ptr<IMedia> EffectList::GetSound(uint32_t index) { return At(sounds_, index); }
-boost::shared_ptr<IMedia> EffectList::GetVideo(uint32_t index) { return At(videos_, index); }
+boost::shared_ptr<IMedia> EffectList::GetSound(uint32_t index) {
+  return At(sounds_, index);
+}
+boost::shared_ptr<IMedia> EffectList::GetVideo(uint32_t index) {
+  return At(videos_, index);
+}
 
 boost::shared_ptr<IMedia> EffectList::FindSound(const std::wstring& id) {
   for (const auto& sound : sounds_)
@@ -66,14 +69,17 @@ Media& EffectList::AddVideo(const std::wstring& id) {
 Slide::Slide()
     : effects_(boost::make_shared<EffectList>()), sheet_(boost::make_shared<PropertySheet>()) {}
 
-bool Slide::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                           EInterfaceId id) {
+bool Slide::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner, EInterfaceId id) {
   return AnswerSheet(sheet_, out, sharesOwner, id);
 }
 
-boost::shared_ptr<IShape> Slide::GetShape(uint32_t index) { return At(shapes_, index); }
+boost::shared_ptr<IShape> Slide::GetShape(uint32_t index) {
+  return At(shapes_, index);
+}
 
-boost::shared_ptr<IEffectList> Slide::GetEffectList(int32_t, int32_t) { return effects_; }
+boost::shared_ptr<IEffectList> Slide::GetEffectList(int32_t, int32_t) {
+  return effects_;
+}
 
 Shape& Slide::AddShape(const std::wstring& id, const boost::shared_ptr<Shape>& group) {
   auto shape = boost::make_shared<Shape>(id);

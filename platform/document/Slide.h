@@ -15,7 +15,7 @@
 namespace platform {
 
 class Media : public IMedia {
-public:
+ public:
   explicit Media(const std::wstring& id) : id_(id), sheet_(boost::make_shared<PropertySheet>()) {}
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override;
@@ -27,13 +27,13 @@ public:
     return *this;
   }
 
-private:
+ private:
   std::wstring id_;
   boost::shared_ptr<PropertySheet> sheet_;
 };
 
 class EffectList : public IEffectList {
-public:
+ public:
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override;
   uint32_t GetEffectCount() override { return static_cast<uint32_t>(effects_.size()); }
@@ -53,26 +53,26 @@ public:
   const std::vector<boost::shared_ptr<Media>>& Sounds() const { return sounds_; }
   const std::vector<boost::shared_ptr<Media>>& Videos() const { return videos_; }
 
-private:
+ private:
   std::vector<boost::shared_ptr<Effect>> effects_;
   std::vector<boost::shared_ptr<Media>> sounds_;
   std::vector<boost::shared_ptr<Media>> videos_;
 };
 
 class Transition : public ITransition {
-public:
+ public:
   explicit Transition(uint32_t durationMs) : duration_(durationMs) {}
   bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
     return false;
   }
   uint32_t GetDuration() override { return duration_; }
 
-private:
+ private:
   uint32_t duration_;
 };
 
 class Slide : public ISlide {
-public:
+ public:
   Slide();
 
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
@@ -95,17 +95,24 @@ public:
 
   const boost::shared_ptr<EffectList>& Effects() { return effects_; }
   void RemoveEffectList() { effects_.reset(); }
-  void SetTransition(uint32_t durationMs) { transition_ = boost::make_shared<Transition>(durationMs); }
+  void SetTransition(uint32_t durationMs) {
+    transition_ = boost::make_shared<Transition>(durationMs);
+  }
   void SetSlideKind(int32_t kind) { kind_ = kind; }
   uint32_t Length() const { return length_; }
   const boost::shared_ptr<PropertySheet>& Sheet() const { return sheet_; }
 
-  // Slide size in slide units, and the background colour.
+  // Slide size in slide units (1/96 inch), and the background colour.
   double width = 960.0;
   double height = 540.0;
   Kinefold::TColor background{255, 255, 255, 255};
+  // Position in the deck (1-based), the package part it was read from, and
+  // whether the deck hides it in the slide show.
+  int number = 0;
+  std::string partName;
+  bool hidden = false;
 
-private:
+ private:
   std::vector<boost::shared_ptr<Shape>> shapes_;
   std::vector<boost::shared_ptr<Shape>> topLevel_;
   boost::shared_ptr<EffectList> effects_;

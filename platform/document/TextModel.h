@@ -20,6 +20,8 @@ struct CharProps {
   int baseline = 0;  // percent; positive raises (superscript)
 };
 
+// A run of text with one set of character properties. A line break inside a
+// paragraph is the character U+2028 (LINE SEPARATOR), alone in its own run.
 struct TextRun {
   std::wstring text;
   CharProps props;
@@ -31,12 +33,12 @@ struct Paragraph {
   std::vector<TextRun> runs;
   int level = 0;
   TextAlign align = TextAlign::Left;
-  std::wstring bullet;        // bullet character, empty for none
-  double marginLeft = 0.0;    // slide units
-  double indent = 0.0;        // first line, slide units (negative hangs)
-  double lineSpacing = 1.0;   // multiple of the font's line height
-  double spaceBefore = 0.0;   // points
-  double spaceAfter = 0.0;    // points
+  std::wstring bullet;       // bullet character, empty for none
+  double marginLeft = 0.0;   // slide units
+  double indent = 0.0;       // first line, slide units (negative hangs)
+  double lineSpacing = 1.0;  // multiple of the font's line height
+  double spaceBefore = 0.0;  // points
+  double spaceAfter = 0.0;   // points
 
   std::wstring Text() const;
 };
@@ -53,7 +55,7 @@ struct TextBody {
   bool wrap = true;
   bool vertical = false;
 
-  bool Empty() const;  // no paragraph holds a visible character
+  bool Empty() const;         // no paragraph holds a visible character
   std::wstring Text() const;  // paragraphs joined by '\n'
 };
 
@@ -80,6 +82,10 @@ struct ParagraphUnits {
 
 ParagraphUnits SplitUnits(const Paragraph& paragraph);
 
-inline bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == 0xA0; }
+const wchar_t kLineBreak = 0x2028;
+
+inline bool IsBlank(wchar_t c) {
+  return c == L' ' || c == L'\t' || c == 0xA0 || c == kLineBreak;
+}
 
 }  // namespace platform

@@ -1,0 +1,31 @@
+// Reads a .pptx deck into the platform's document model: one platform::Slide
+// per slide, in presentation order, with its shapes, effect list, media and
+// transition. File-level problems throw ReadError; element-level problems are
+// skipped with a warning in the Diagnostics.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <boost/shared_ptr.hpp>
+
+#include "document/Slide.h"
+#include "pptx/Diagnostics.h"
+#include "pptx/Package.h"
+
+namespace pptx {
+
+struct Deck {
+  std::string fileName;
+  double width = 1280.0;  // slide size in slide units (1/96 inch)
+  double height = 720.0;
+  std::vector<boost::shared_ptr<platform::Slide>> slides;
+};
+
+Deck ReadDeck(const std::string& path, Diagnostics& diagnostics,
+              const ReadLimits& limits = ReadLimits());
+// The same for a deck held in memory; `name` stands for the file in messages.
+Deck ReadDeckFromMemory(const std::string& name, std::string bytes, Diagnostics& diagnostics,
+                        const ReadLimits& limits = ReadLimits());
+
+}  // namespace pptx

@@ -1,0 +1,752 @@
+#include "pptx/ShapeReader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <boost/make_shared.hpp>
+
+#include "common/Utf8.h"
+#include "document/Shape.h"
+#include "pptx/TextStyles.h"
+#include "pptx/Units.h"
+#include "pptx/Xml.h"
+
+namespace pptx {
+namespace {
+
+using platform::Shape;
+using platform::ShapeKind;
+
+const double kPi = 3.14159265358979323846;
+
+// Maps a group's child coordinates (EMU) to slide units:
+// (x, y) -> (a*x + c*y + tx, b*x + d*y + ty).
+struct Affine {
+  double a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
+
+  void Map(double x, double y, double& ox, double& oy) const {
+    ox = a * x + c * y + tx;
+    oy = b * x + d * y + ty;
+  }
+  // this after `inner`: p -> this(inner(p)).
+  Affine After(const Affine& inner) const {
+    Affine r;
+    r.a = a * inner.a + c * inner.b;
+    r.b = b * inner.a + d * inner.b;
+    r.c = a * inner.c + c * inner.d;
+    r.d = b * inner.c + d * inner.d;
+    r.tx = a * inner.tx + c * inner.ty + tx;
+    r.ty = b * inner.tx + d * inner.ty + ty;
+    return r;
+  }
+};
+
+struct Xfrm {
+  bool present = false;
+  double x = 0, y = 0, cx = 0, cy = 0;  // EMU
+  double rotation = 0;                  // degrees
+  bool flipH = false, flipV = false;
+  bool hasChild = false;
+  double chX = 0, chY = 0, chCx = 0, chCy = 0;
+};
+
+std::string Where(SlideContext& ctx, const std::wstring& id) {
+  return ctx.part + ": shape " + platform::ToUtf8(id);
+}
+
+double NumberAttr(SlideContext& ctx, const pugi::xml_node& node, const char* name, double fallback,
+                  const std::string& where) {
+  pugi::xml_attribute attr = node.attribute(name);
+  if (!attr) return fallback;
+  double value = 0;
+  if (!ParseDecimal(attr.as_string(), value)) {
+    ctx.Diag().Warn("invalid number",
+                    where + ": " + node.name() + "/@" + name + " = \"" + attr.as_string() + "\"");
+    return fallback;
+  }
+  return value;
+}
+
+Xfrm ReadXfrm(SlideContext& ctx, const pugi::xml_node& xfrm, const std::string& where) {
+  Xfrm out;
+  if (!xfrm) return out;
+  pugi::xml_node off = Child(xfrm, "off"), ext = Child(xfrm, "ext");
+  out.present = off || ext;
+  out.x = NumberAttr(ctx, off, "x", 0, where);
+  out.y = NumberAttr(ctx, off, "y", 0, where);
+  out.cx = NumberAttr(ctx, ext, "cx", 0, where);
+  out.cy = NumberAttr(ctx, ext, "cy", 0, where);
+  if (out.cx < 0 || out.cy < 0) {
+    ctx.Diag().Warn("negative extent", where);
+    out.cx = std::max(0.0, out.cx);
+    out.cy = std::max(0.0, out.cy);
+  }
+  out.rotation = NumberAttr(ctx, xfrm, "rot", 0, where) / 60000.0;
+  bool flag = false;
+  out.flipH = ParseBoolean(xfrm.attribute("flipH").as_string(), flag) && flag;
+  out.flipV = ParseBoolean(xfrm.attribute("flipV").as_string(), flag) && flag;
+  pugi::xml_node chOff = Child(xfrm, "chOff"), chExt = Child(xfrm, "chExt");
+  if (chOff || chExt) {
+    out.hasChild = true;
+    out.chX = NumberAttr(ctx, chOff, "x", 0, where);
+    out.chY = NumberAttr(ctx, chOff, "y", 0, where);
+    out.chCx = NumberAttr(ctx, chExt, "cx", 0, where);
+    out.chCy = NumberAttr(ctx, chExt, "cy", 0, where);
+  }
+  return out;
+}
+
+// Places `shape` from its frame in child coordinates through `toSlide`.
+void Place(Shape& shape, const Xfrm& xfrm, const Affine& toSlide) {
+  double cx = 0, cy = 0;
+  toSlide.Map(xfrm.x + xfrm.cx / 2, xfrm.y + xfrm.cy / 2, cx, cy);
+  double width = std::hypot(toSlide.a, toSlide.b) * xfrm.cx;
+  double height = std::hypot(toSlide.c, toSlide.d) * xfrm.cy;
+  double angle = std::atan2(toSlide.b, toSlide.a) * 180.0 / kPi;
+  bool mirrored = toSlide.a * toSlide.d - toSlide.b * toSlide.c < 0;
+  double rotation = (mirrored ? -xfrm.rotation : xfrm.rotation) + angle;
+  rotation = std::fmod(rotation, 360.0);
+  if (rotation < 0) rotation += 360.0;
+  if (std::fabs(rotation) < 1e-9 || std::fabs(rotation - 360.0) < 1e-9) rotation = 0;
+  shape.SetBounds(cx - width / 2, cy - height / 2, width, height);
+  shape.SetRotation(rotation);
+  shape.SetFlip(xfrm.flipH != mirrored, xfrm.flipV);
+}
+
+// The map from a group's child coordinates to slide units.
+Affine GroupMap(const Xfrm& xfrm, const Affine& parent) {
+  double sx = xfrm.chCx > 0 ? xfrm.cx / xfrm.chCx : 1.0;
+  double sy = xfrm.chCy > 0 ? xfrm.cy / xfrm.chCy : 1.0;
+  Affine local;
+  local.a = sx;
+  local.d = sy;
+  local.tx = xfrm.x - xfrm.chX * sx;
+  local.ty = xfrm.y - xfrm.chY * sy;
+  // Rotation and flips of the group turn its members about its centre.
+  double cx = xfrm.x + xfrm.cx / 2, cy = xfrm.y + xfrm.cy / 2;
+  double rad = xfrm.rotation * kPi / 180.0;
+  double fx = xfrm.flipH ? -1 : 1, fy = xfrm.flipV ? -1 : 1;
+  Affine turn;
+  turn.a = std::cos(rad) * fx;
+  turn.b = std::sin(rad) * fx;
+  turn.c = -std::sin(rad) * fy;
+  turn.d = std::cos(rad) * fy;
+  turn.tx = cx - (turn.a * cx + turn.c * cy);
+  turn.ty = cy - (turn.b * cx + turn.d * cy);
+  return parent.After(turn.After(local));
+}
+
+std::string ReadGeometry(SlideContext& ctx, const pugi::xml_node& spPr, Shape& shape,
+                         const std::string& where) {
+  if (pugi::xml_node prst = Child(spPr, "prstGeom")) {
+    shape.geometry.preset = prst.attribute("prst").as_string("rect");
+    for (pugi::xml_node gd : Children(Child(prst, "avLst"), "gd")) {
+      std::string fmla = gd.attribute("fmla").as_string();
+      double value = 0;
+      if (fmla.rfind("val ", 0) == 0 && ParseDecimal(fmla.c_str() + 4, value))
+        shape.geometry.adjust.emplace_back(gd.attribute("name").as_string(), value);
+    }
+    return shape.geometry.preset;
+  }
+  pugi::xml_node cust = Child(spPr, "custGeom");
+  if (!cust) return shape.geometry.preset;
+  std::vector<platform::GeometryPath> paths;
+  for (pugi::xml_node path : Children(Child(cust, "pathLst"), "path")) {
+    platform::GeometryPath out;
+    out.width = NumberAttr(ctx, path, "w", 0, where);
+    out.height = NumberAttr(ctx, path, "h", 0, where);
+    out.filled = std::strcmp(path.attribute("fill").as_string(), "none") != 0;
+    bool stroke = true;
+    out.stroked = !ParseBoolean(path.attribute("stroke").as_string(), stroke) || stroke;
+    bool ok = true;
+    for (pugi::xml_node cmd : Elements(path)) {
+      platform::PathCommand command;
+      std::vector<pugi::xml_node> points = Children(cmd, "pt");
+      auto point = [&](size_t i, double& x, double& y) {
+        if (i >= points.size() || !ParseDecimal(points[i].attribute("x").as_string(), x) ||
+            !ParseDecimal(points[i].attribute("y").as_string(), y))
+          ok = false;
+      };
+      if (Is(cmd, "moveTo") || Is(cmd, "lnTo")) {
+        command.kind =
+            Is(cmd, "moveTo") ? platform::PathCommand::MoveTo : platform::PathCommand::LineTo;
+        point(0, command.v[0], command.v[1]);
+      } else if (Is(cmd, "cubicBezTo")) {
+        command.kind = platform::PathCommand::CubicTo;
+        for (size_t i = 0; i < 3; ++i) point(i, command.v[2 * i], command.v[2 * i + 1]);
+      } else if (Is(cmd, "quadBezTo")) {
+        command.kind = platform::PathCommand::QuadTo;
+        for (size_t i = 0; i < 2; ++i) point(i, command.v[2 * i], command.v[2 * i + 1]);
+      } else if (Is(cmd, "arcTo")) {
+        command.kind = platform::PathCommand::ArcTo;
+        const char* names[] = {"wR", "hR", "stAng", "swAng"};
+        for (int i = 0; i < 4; ++i)
+          if (!ParseDecimal(cmd.attribute(names[i]).as_string(), command.v[i])) ok = false;
+        command.v[2] /= 60000.0;
+        command.v[3] /= 60000.0;
+      } else if (Is(cmd, "close")) {
+        command.kind = platform::PathCommand::Close;
+      } else {
+        continue;
+      }
+      if (!ok) break;
+      out.commands.push_back(command);
+      if (out.commands.size() > ctx.Limits().maxListEntries * 10) {
+        ok = false;
+        break;
+      }
+    }
+    if (!ok) {
+      ctx.Diag().Warn("custom geometry with guide names",
+                      where + ": drawn as its bounding rectangle");
+      return shape.geometry.preset = "rect";
+    }
+    paths.push_back(out);
+  }
+  shape.geometry.preset = "custom";
+  shape.geometry.paths = paths;
+  return shape.geometry.preset;
+}
+
+// Fill of spPr-like nodes. Returns false when the node states no fill.
+bool ReadFill(SlideContext& ctx, const pugi::xml_node& props, platform::FillStyle& fill) {
+  for (pugi::xml_node child : Elements(props)) {
+    if (Is(child, "noFill")) {
+      fill.type = platform::eFillNone;
+      return true;
+    }
+    if (Is(child, "solidFill")) {
+      fill.type = platform::eFillSolid;
+      ctx.colours.ResolveChild(child, fill.colour);
+      return true;
+    }
+    if (Is(child, "gradFill")) {
+      // Drawn as its first stop's colour.
+      fill.type = platform::eFillGradient;
+      pugi::xml_node stop = Path(child, {"gsLst", "gs"});
+      ctx.colours.ResolveChild(stop, fill.colour);
+      return true;
+    }
+    if (Is(child, "pattFill")) {
+      fill.type = platform::eFillPattern;
+      ctx.colours.ResolveChild(Child(child, "fgClr"), fill.colour);
+      return true;
+    }
+    if (Is(child, "blipFill")) {
+      fill.type = platform::eFillPicture;
+      return true;
+    }
+    if (Is(child, "grpFill")) {
+      fill.type = platform::eFillGroup;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Line of a:ln. Returns false when nothing about the line's presence is stated.
+bool ReadLine(SlideContext& ctx, const pugi::xml_node& ln, platform::LineStyle& line,
+              const std::string& where) {
+  if (!ln) return false;
+  if (ln.attribute("w")) line.width = EmuToUnits(NumberAttr(ctx, ln, "w", 9525, where));
+  std::string dash = Child(ln, "prstDash").attribute("val").as_string();
+  line.dashed = !dash.empty() && dash != "solid";
+  if (Child(ln, "noFill")) {
+    line.present = false;
+    return true;
+  }
+  if (pugi::xml_node fill = Child(ln, "solidFill")) {
+    line.present = true;
+    ctx.colours.ResolveChild(fill, line.colour);
+    return true;
+  }
+  if (pugi::xml_node grad = Child(ln, "gradFill")) {
+    line.present = true;
+    ctx.colours.ResolveChild(Path(grad, {"gsLst", "gs"}), line.colour);
+    return true;
+  }
+  return false;
+}
+
+// The style reference (p:style) colours and indices.
+struct StyleRef {
+  int fillIndex = 0, lineIndex = 0;
+  bool hasFill = false, hasLine = false, hasFont = false;
+  Kinefold::TColor fillColour, lineColour, fontColour;
+  std::string fontFace;
+};
+
+StyleRef ReadStyleRef(SlideContext& ctx, const pugi::xml_node& style) {
+  StyleRef ref;
+  if (!style) return ref;
+  if (pugi::xml_node fill = Child(style, "fillRef")) {
+    ref.fillIndex = fill.attribute("idx").as_int();
+    ref.hasFill = ctx.colours.ResolveChild(fill, ref.fillColour);
+  }
+  if (pugi::xml_node line = Child(style, "lnRef")) {
+    ref.lineIndex = line.attribute("idx").as_int();
+    ref.hasLine = ctx.colours.ResolveChild(line, ref.lineColour);
+  }
+  if (pugi::xml_node font = Child(style, "fontRef")) {
+    ref.hasFont = ctx.colours.ResolveChild(font, ref.fontColour);
+    std::string idx = font.attribute("idx").as_string();
+    if (idx == "major") ref.fontFace = ctx.colours.Font("+mj-lt");
+    if (idx == "minor") ref.fontFace = ctx.colours.Font("+mn-lt");
+  }
+  return ref;
+}
+
+// Fill and line of a shape: its own properties, else its placeholder's on the
+// layout and master, else its style reference.
+void ReadFillAndLine(SlideContext& ctx, Shape& shape, const pugi::xml_node& spPr,
+                     const std::vector<pugi::xml_node>& inherited, const StyleRef& style,
+                     const std::string& where) {
+  platform::FillStyle fill;
+  bool fillStated = ReadFill(ctx, spPr, fill);
+  for (size_t i = 0; !fillStated && i < inherited.size(); ++i)
+    fillStated = ReadFill(ctx, Child(inherited[i], "spPr"), fill);
+  if (!fillStated && style.fillIndex > 0) {
+    const Theme* theme = ctx.colours.GetTheme();
+    size_t slot =
+        static_cast<size_t>(style.fillIndex > 1000 ? style.fillIndex - 1001 : style.fillIndex - 1);
+    bool none = theme && slot < theme->fillIsNone.size() && theme->fillIsNone[slot];
+    if (!none && style.hasFill) {
+      fill.type = platform::eFillSolid;
+      fill.colour = style.fillColour;
+    }
+  }
+  shape.SetFill(fill);
+
+  platform::LineStyle line;
+  bool lineStated = ReadLine(ctx, Child(spPr, "ln"), line, where);
+  for (size_t i = 0; !lineStated && i < inherited.size(); ++i)
+    lineStated = ReadLine(ctx, Path(inherited[i], {"spPr", "ln"}), line, where);
+  if (!lineStated && style.lineIndex > 0 && style.hasLine) {
+    line.present = true;
+    line.colour = style.lineColour;
+    const Theme* theme = ctx.colours.GetTheme();
+    size_t slot = static_cast<size_t>(style.lineIndex - 1);
+    if (theme && slot < theme->lineWidths.size() && !Child(spPr, "ln").attribute("w"))
+      line.width = theme->lineWidths[slot];
+  }
+  shape.SetLine(line);
+}
+
+// Reads the bodyPr settings into the text body (later layers override).
+void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::TextBody& body,
+                   double& fontScale, const std::string& where) {
+  if (!bodyPr) return;
+  if (bodyPr.attribute("lIns"))
+    body.insetLeft = EmuToUnits(NumberAttr(ctx, bodyPr, "lIns", 91440, where));
+  if (bodyPr.attribute("tIns"))
+    body.insetTop = EmuToUnits(NumberAttr(ctx, bodyPr, "tIns", 45720, where));
+  if (bodyPr.attribute("rIns"))
+    body.insetRight = EmuToUnits(NumberAttr(ctx, bodyPr, "rIns", 91440, where));
+  if (bodyPr.attribute("bIns"))
+    body.insetBottom = EmuToUnits(NumberAttr(ctx, bodyPr, "bIns", 45720, where));
+  std::string anchor = bodyPr.attribute("anchor").as_string();
+  if (anchor == "t") body.anchor = platform::TextAnchor::Top;
+  if (anchor == "ctr") body.anchor = platform::TextAnchor::Middle;
+  if (anchor == "b") body.anchor = platform::TextAnchor::Bottom;
+  std::string wrap = bodyPr.attribute("wrap").as_string();
+  if (!wrap.empty()) body.wrap = wrap != "none";
+  std::string vert = bodyPr.attribute("vert").as_string();
+  if (!vert.empty()) body.vertical = vert != "horz";
+  if (pugi::xml_node autofit = Child(bodyPr, "normAutofit")) {
+    double scale = 0;
+    if (ParseDecimal(autofit.attribute("fontScale").as_string(), scale) && scale > 0 &&
+        scale <= 100000)
+      fontScale = scale / 100000.0;
+  }
+}
+
+struct TextSources {
+  int placeholderType = 0;                // 0: not a placeholder
+  std::vector<pugi::xml_node> inherited;  // placeholder shapes: master first, then layout
+  StyleRef style;
+};
+
+void ReadTextBody(SlideContext& ctx, Shape& shape, const pugi::xml_node& txBody,
+                  const TextSources& sources, const std::string& where) {
+  ListStyle list;
+  list.Merge(ctx.defaultTextStyle, ctx.colours);
+  if (ctx.master) {
+    int type = sources.placeholderType;
+    if (type == platform::ePlaceholderTitle || type == platform::ePlaceholderCentredTitle)
+      list.Merge(ctx.master->titleStyle, ctx.colours);
+    else if (type != 0)
+      list.Merge(ctx.master->bodyStyle, ctx.colours);
+    else
+      list.Merge(ctx.master->otherStyle, ctx.colours);
+  }
+  platform::TextBody body;
+  double fontScale = 1.0;
+  for (const pugi::xml_node& ph : sources.inherited) {
+    pugi::xml_node inheritedBody = Child(ph, "txBody");
+    list.Merge(Child(inheritedBody, "lstStyle"), ctx.colours);
+    ReadBodyProps(ctx, Child(inheritedBody, "bodyPr"), body, fontScale, where);
+  }
+  if (sources.style.hasFont) list.SetColour(sources.style.fontColour);
+  if (!sources.style.fontFace.empty()) list.SetFont(sources.style.fontFace);
+  list.Merge(Child(txBody, "lstStyle"), ctx.colours);
+  ReadBodyProps(ctx, Child(txBody, "bodyPr"), body, fontScale, where);
+
+  int numbering[9] = {0};
+  std::string numberingScheme[9];
+  for (pugi::xml_node p : Children(txBody, "p")) {
+    if (body.paragraphs.size() >= ctx.Limits().maxListEntries) {
+      ctx.Diag().Warn("paragraph limit reached", where + ": later paragraphs skipped");
+      break;
+    }
+    pugi::xml_node pPr = Child(p, "pPr");
+    int64_t level = 0;
+    if (pugi::xml_attribute lvl = pPr.attribute("lvl")) {
+      if (!ParseInteger(lvl.as_string(), level) || level < 0 || level > 8) {
+        ctx.Diag().Warn("invalid paragraph level", where + ": lvl \"" + lvl.as_string() + "\"");
+        level = std::max<int64_t>(0, std::min<int64_t>(8, level));
+      }
+    }
+    ParaStyle style = list.levels[level];
+    style.Merge(ReadParaStyle(pPr, ctx.colours));
+
+    platform::Paragraph para;
+    para.level = static_cast<int>(level);
+    if (style.align) para.align = *style.align;
+    if (style.marginLeft) para.marginLeft = *style.marginLeft;
+    if (style.indent) para.indent = *style.indent;
+    for (pugi::xml_node item : Elements(p)) {
+      bool isBreak = Is(item, "br");
+      if (!isBreak && !Is(item, "r") && !Is(item, "fld")) continue;
+      platform::TextRun run;
+      CharStyle chars = style.chars;
+      chars.Merge(ReadCharStyle(Child(item, "rPr"), ctx.colours));
+      chars.ApplyTo(run.props);
+      run.props.size *= fontScale;
+      if (isBreak) {
+        run.text = std::wstring(1, platform::kLineBreak);
+      } else {
+        run.text = WideText(Child(item, "t").text().get());
+        // Line feeds and vertical tabs inside a run break the line too.
+        for (wchar_t& c : run.text)
+          if (c == L'\n' || c == L'\v' || c == L'\r') c = platform::kLineBreak;
+      }
+      if (!run.text.empty()) para.runs.push_back(run);
+    }
+    // Spacing, against the paragraph's first font size.
+    double size = para.runs.empty() ? (style.chars.size ? *style.chars.size : 18.0)
+                                    : para.runs.front().props.size;
+    if (style.lineSpacingPercent) para.lineSpacing = *style.lineSpacingPercent / 100.0;
+    if (style.lineSpacingPoints && size > 0)
+      para.lineSpacing = *style.lineSpacingPoints / (size * 1.2);
+    if (style.spaceBeforePoints) para.spaceBefore = *style.spaceBeforePoints;
+    if (style.spaceBeforePercent) para.spaceBefore = *style.spaceBeforePercent / 100.0 * size;
+    if (style.spaceAfterPoints) para.spaceAfter = *style.spaceAfterPoints;
+    if (style.spaceAfterPercent) para.spaceAfter = *style.spaceAfterPercent / 100.0 * size;
+    // Bullets show on paragraphs with text only; numbering counts them.
+    bool hasText = !para.Text().empty();
+    for (int deeper = static_cast<int>(level) + 1; deeper < 9; ++deeper) numbering[deeper] = 0;
+    if (style.autoNumber && hasText) {
+      if (numberingScheme[level] != *style.autoNumber) numbering[level] = 0;
+      numberingScheme[level] = *style.autoNumber;
+      int start = style.autoNumberStart ? *style.autoNumberStart : 1;
+      para.bullet = AutoNumberText(*style.autoNumber, start + numbering[level]++);
+    } else {
+      numbering[level] = 0;
+      if (style.bulletChar && hasText)
+        para.bullet = BulletText(*style.bulletChar, style.bulletFont ? *style.bulletFont : "");
+    }
+    body.paragraphs.push_back(para);
+  }
+  shape.SetTextBody(body);
+  shape.AddInterface(static_cast<EInterfaceId>(platform::eShapeKindTextId));
+}
+
+bool ReadPicture(SlideContext& ctx, const pugi::xml_node& blipFill, Shape& shape,
+                 const std::string& where) {
+  pugi::xml_node blip = Child(blipFill, "blip");
+  std::string id = NsAttr(blip, "embed").as_string();
+  if (id.empty()) id = NsAttr(blip, "link").as_string();
+  if (id.empty()) return false;
+  const Relationship* rel = ctx.package.FindRelationship(ctx.part, id);
+  if (!rel) {
+    ctx.Diag().Warn("dangling relationship", where + ": image " + id);
+    return false;
+  }
+  if (rel->external) {
+    ctx.Diag().Warn("linked picture not loaded", where + ": " + rel->target);
+    return false;
+  }
+  platform::PictureData data;
+  std::string bytes;
+  if (!ctx.package.TryRead(rel->target, bytes, where + " picture")) return false;
+  data.bytes.assign(bytes.begin(), bytes.end());
+  data.contentType = ctx.package.ContentType(rel->target);
+  shape.picture = data;
+  shape.picturePart = rel->target;
+  return true;
+}
+
+void ReadMedia(SlideContext& ctx, const pugi::xml_node& nvPr, Shape& shape,
+               const std::string& where) {
+  platform::MediaKind kind = platform::MediaKind::None;
+  pugi::xml_node file;
+  for (pugi::xml_node child : Elements(nvPr)) {
+    if (Is(child, "videoFile") || Is(child, "quickTimeFile"))
+      kind = platform::MediaKind::Video;
+    else if (Is(child, "audioFile") || Is(child, "wavAudioFile") || Is(child, "audioCd"))
+      kind = platform::MediaKind::Audio;
+    else
+      continue;
+    file = child;
+    break;
+  }
+  if (kind == platform::MediaKind::None) return;
+  platform::MediaInfo info;
+  pugi::xml_node media;
+  for (pugi::xml_node ext : Children(Child(nvPr, "extLst"), "ext"))
+    if (pugi::xml_node m = Child(ext, "media")) media = m;
+  std::string id = NsAttr(media, "embed").as_string();
+  if (id.empty()) id = NsAttr(media, "link").as_string();
+  if (id.empty()) id = NsAttr(file, "embed").as_string();
+  if (id.empty()) id = NsAttr(file, "link").as_string();
+  if (!id.empty()) {
+    if (const Relationship* rel = ctx.package.FindRelationship(ctx.part, id)) {
+      if (rel->external)
+        info.link = rel->target;
+      else
+        info.partName = rel->target;
+      if (!rel->external) info.contentType = ctx.package.ContentType(rel->target);
+      if (!rel->external && !ctx.package.Has(rel->target))
+        ctx.Diag().Warn("missing part", rel->target + " (" + where + " media)");
+    } else {
+      ctx.Diag().Warn("dangling relationship", where + ": media " + id);
+    }
+  }
+  if (pugi::xml_node trim = Child(media, "trim")) {
+    double ms = 0;
+    if (trim.attribute("st") && !ParseTimeOffset(trim.attribute("st").as_string(), ms))
+      ctx.Diag().Warn("invalid media time", where + ": trim start");
+    else
+      info.trimStartMs = ms;
+    ms = 0;
+    if (trim.attribute("end") && !ParseTimeOffset(trim.attribute("end").as_string(), ms))
+      ctx.Diag().Warn("invalid media time", where + ": trim end");
+    else
+      info.trimEndMs = ms;
+  }
+  for (pugi::xml_node bmk : Children(Child(media, "bmkLst"), "bmk")) {
+    if (info.bookmarks.size() >= ctx.Limits().maxListEntries) {
+      ctx.Diag().Warn("bookmark limit reached", where);
+      break;
+    }
+    double ms = 0;
+    if (!ParseTimeOffset(bmk.attribute("time").as_string(), ms)) {
+      ctx.Diag().Warn("invalid media time",
+                      where + ": bookmark \"" + bmk.attribute("name").as_string() + "\"");
+      continue;
+    }
+    info.bookmarks.push_back({WideText(bmk.attribute("name").as_string()), ms});
+  }
+  shape.SetMedia(kind);
+  shape.SetMediaInfo(info);
+}
+
+std::wstring AssignId(SlideContext& ctx, const pugi::xml_node& cNvPr, const std::string& kind) {
+  const char* text = cNvPr.attribute("id").as_string();
+  int64_t value = 0;
+  bool valid = ParseInteger(text, value) && value >= 0 && value <= 0xFFFFFFFFll;
+  std::wstring id = valid ? std::to_wstring(value) : std::wstring();
+  if (!valid) {
+    ctx.Diag().Warn("invalid shape id", ctx.part + ": " + kind + " id \"" + text + "\"");
+  } else if (ctx.usedIds.count(id)) {
+    ctx.Diag().Warn("duplicate shape id", ctx.part + ": id " + platform::ToUtf8(id) +
+                                              " used twice; the later shape gets a new id");
+  }
+  if (!valid || ctx.usedIds.count(id)) {
+    do id = std::to_wstring(ctx.nextId++);
+    while (ctx.usedIds.count(id));
+  }
+  ctx.usedIds.insert(id);
+  return id;
+}
+
+void ScanIds(const pugi::xml_node& tree, long long& maxId, size_t depth, size_t maxDepth) {
+  if (depth > maxDepth) return;
+  for (pugi::xml_node shape : Elements(tree)) {
+    for (pugi::xml_node nv : Elements(shape)) {
+      if (pugi::xml_node cNvPr = Child(nv, "cNvPr")) {
+        int64_t v = 0;
+        if (ParseInteger(cNvPr.attribute("id").as_string(), v) && v >= maxId) maxId = v + 1;
+      }
+    }
+    if (Is(shape, "grpSp")) ScanIds(shape, maxId, depth + 1, maxDepth);
+  }
+}
+
+class TreeReader {
+ public:
+  explicit TreeReader(SlideContext& ctx) : ctx_(ctx) {}
+
+  void ReadTree(const pugi::xml_node& tree, const Affine& toSlide,
+                const boost::shared_ptr<Shape>& group, size_t depth) {
+    for (pugi::xml_node element : Elements(tree)) {
+      if (Is(element, "nvGrpSpPr") || Is(element, "grpSpPr") || Is(element, "extLst")) continue;
+      if (ctx_.shapeCount >= ctx_.Limits().maxShapesPerSlide) {
+        if (!ctx_.shapeLimitReported)
+          ctx_.Diag().Warn("shape limit reached",
+                           ctx_.part + ": more than " +
+                               std::to_string(ctx_.Limits().maxShapesPerSlide) +
+                               " shapes; the rest are skipped");
+        ctx_.shapeLimitReported = true;
+        return;
+      }
+      if (Is(element, "sp") || Is(element, "cxnSp") || Is(element, "pic") ||
+          Is(element, "graphicFrame") || Is(element, "contentPart") || Is(element, "grpSp")) {
+        ReadElement(element, toSlide, group, depth);
+      } else {
+        ctx_.Diag().Warn("unknown shape element", ctx_.part + ": " + element.name());
+      }
+    }
+  }
+
+ private:
+  void ReadElement(const pugi::xml_node& element, const Affine& toSlide,
+                   const boost::shared_ptr<Shape>& group, size_t depth) {
+    pugi::xml_node nv;
+    for (pugi::xml_node child : Elements(element))
+      if (Child(child, "cNvPr")) {
+        nv = child;
+        break;
+      }
+    pugi::xml_node cNvPr = Child(nv, "cNvPr");
+    std::string kind = LocalName(element);
+    if (!cNvPr && !Is(element, "contentPart")) {
+      ctx_.Diag().Warn("shape without properties", ctx_.part + ": " + kind + " skipped");
+      return;
+    }
+    std::wstring id = AssignId(ctx_, cNvPr, kind);
+    auto shape = boost::make_shared<Shape>(id);
+    shape->SetName(WideText(cNvPr.attribute("name").as_string()));
+    std::string where = Where(ctx_, id);
+    ++ctx_.shapeCount;
+    ctx_.slide.AddShape(shape, group);
+
+    pugi::xml_node nvPr = Child(nv, "nvPr");
+    pugi::xml_node ph = Child(nvPr, "ph");
+    TextSources sources;
+    if (ph) {
+      sources.placeholderType = PlaceholderType(ph);
+      int64_t idx = -1;
+      if (ph.attribute("idx") &&
+          (!ParseInteger(ph.attribute("idx").as_string(), idx) || idx < 0 || idx > 0xFFFFFFFFll)) {
+        ctx_.Diag().Warn("invalid number", where + ": placeholder idx");
+        idx = -1;
+      }
+      shape->SetPlaceholderType(sources.placeholderType);
+      shape->placeholderIndex = idx;
+      pugi::xml_node layoutPh = FindPlaceholder(ctx_.layout, sources.placeholderType, idx, false);
+      int masterType = sources.placeholderType;
+      if (layoutPh) masterType = PlaceholderType(Path(layoutPh, {"nvSpPr", "nvPr", "ph"}));
+      pugi::xml_node masterPh = FindPlaceholder(ctx_.master, masterType, -1, true);
+      if (masterPh) sources.inherited.push_back(masterPh);
+      if (layoutPh) sources.inherited.push_back(layoutPh);
+    }
+
+    pugi::xml_node spPr = Child(element, "spPr");
+    if (Is(element, "grpSp")) spPr = Child(element, "grpSpPr");
+    pugi::xml_node xfrmNode = Child(spPr, "xfrm");
+    if (Is(element, "graphicFrame")) xfrmNode = Child(element, "xfrm");
+    if (Is(element, "contentPart")) xfrmNode = Path(element, {"xfrm"});
+    Xfrm xfrm = ReadXfrm(ctx_, xfrmNode, where);
+    // A placeholder without its own frame takes the layout's, else the master's.
+    for (auto it = sources.inherited.rbegin(); !xfrm.present && it != sources.inherited.rend();
+         ++it)
+      xfrm = ReadXfrm(ctx_, Path(*it, {"spPr", "xfrm"}), where);
+    Place(*shape, xfrm, toSlide);
+    sources.style = ReadStyleRef(ctx_, Child(element, "style"));
+
+    if (Is(element, "grpSp")) {
+      shape->SetKind(ShapeKind::Group);
+      shape->AddInterface(static_cast<EInterfaceId>(platform::eShapeKindGroupId));
+      shape->groupFrame = {EmuToUnits(xfrm.chX), EmuToUnits(xfrm.chY), EmuToUnits(xfrm.chCx),
+                           EmuToUnits(xfrm.chCy)};
+      platform::FillStyle fill;
+      if (ReadFill(ctx_, spPr, fill)) shape->SetFill(fill);
+      if (depth + 1 > ctx_.Limits().maxDepth) {
+        ctx_.Diag().Warn("nesting too deep", where + ": groups nested deeper than " +
+                                                 std::to_string(ctx_.Limits().maxDepth) +
+                                                 "; members skipped");
+        return;
+      }
+      ReadTree(element, GroupMap(xfrm, toSlide), shape, depth + 1);
+      return;
+    }
+    if (Is(element, "graphicFrame") || Is(element, "contentPart")) {
+      shape->SetKind(ShapeKind::GraphicFrame);
+      shape->AddInterface(static_cast<EInterfaceId>(platform::eShapeKindGraphicFrameId));
+      std::string uri = Path(element, {"graphic", "graphicData"}).attribute("uri").as_string();
+      if (Is(element, "contentPart")) {
+        shape->graphicKind = "ink";
+        shape->unsupported = true;
+      } else if (uri.find("/table") != std::string::npos) {
+        shape->graphicKind = "table";
+      } else if (uri.find("/chart") != std::string::npos) {
+        shape->graphicKind = "chart";
+      } else if (uri.find("/diagram") != std::string::npos) {
+        shape->graphicKind = "diagram";
+      } else if (uri.find("/ole") != std::string::npos) {
+        shape->graphicKind = "ole";
+      } else {
+        shape->graphicKind = "other";
+      }
+      return;
+    }
+    if (Is(element, "pic")) {
+      shape->SetKind(ShapeKind::Picture);
+      shape->AddInterface(static_cast<EInterfaceId>(platform::eShapeKindPictureId));
+      ReadPicture(ctx_, Child(element, "blipFill"), *shape, where);
+      ReadMedia(ctx_, nvPr, *shape, where);
+    } else if (Is(element, "cxnSp")) {
+      shape->SetKind(ShapeKind::Connector);
+    } else {
+      shape->SetKind(ShapeKind::Shape);
+      if (pugi::xml_node blipFill = Child(spPr, "blipFill"))
+        ReadPicture(ctx_, blipFill, *shape, where);
+    }
+    std::string geometry = ReadGeometry(ctx_, spPr, *shape, where);
+    if (!Child(spPr, "prstGeom") && !Child(spPr, "custGeom"))
+      for (auto it = sources.inherited.rbegin(); it != sources.inherited.rend(); ++it)
+        if (Path(*it, {"spPr", "prstGeom"})) {
+          ReadGeometry(ctx_, Child(*it, "spPr"), *shape, where);
+          break;
+        }
+    (void)geometry;
+    ReadFillAndLine(ctx_, *shape, spPr, sources.inherited, sources.style, where);
+    if (Is(element, "sp") && (Path(spPr, {"sp3d"}) || Path(spPr, {"scene3d"}))) {
+      pugi::xml_node sp3d = Child(spPr, "sp3d");
+      std::string camera = Path(spPr, {"scene3d", "camera"}).attribute("prst").as_string();
+      bool depthShape = sp3d && (sp3d.attribute("extrusionH").as_double() > 0 ||
+                                 Child(sp3d, "bevelT") || Child(sp3d, "bevelB"));
+      bool turned = !camera.empty() && camera != "orthographicFront";
+      shape->threeD = depthShape || turned;
+    }
+    if (pugi::xml_node txBody = Child(element, "txBody"))
+      ReadTextBody(ctx_, *shape, txBody, sources, where);
+  }
+
+  SlideContext& ctx_;
+};
+
+}  // namespace
+
+void ReadShapeTree(SlideContext& context, const pugi::xml_node& spTree) {
+  long long maxId = 1;
+  ScanIds(spTree, maxId, 0, context.Limits().maxDepth);
+  context.nextId = maxId;
+  Affine toSlide;
+  toSlide.a = toSlide.d = 1.0 / kEmuPerUnit;
+  TreeReader(context).ReadTree(spTree, toSlide, boost::shared_ptr<Shape>(), 0);
+}
+
+}  // namespace pptx

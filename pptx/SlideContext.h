@@ -1,0 +1,71 @@
+// What the reader knows while it reads one slide: the package, the slide's
+// layout and master (their placeholders, text styles and theme), its colour
+// map, and the slide being filled.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "document/Slide.h"
+#include "pptx/Package.h"
+#include "pptx/Theme.h"
+
+namespace pptx {
+
+struct PlaceholderRef {
+  int type = 0;          // PlaceholderKind
+  long long index = -1;  // idx, -1 when absent
+  pugi::xml_node shape;
+};
+
+// A master or a layout: the parts of it that slides inherit.
+struct StyleSource {
+  std::string part;
+  std::shared_ptr<pugi::xml_document> document;
+  std::vector<PlaceholderRef> placeholders;
+  pugi::xml_node background;  // p:bg, when present
+  pugi::xml_node colourMap;   // master: p:clrMap; layout: a:overrideClrMapping
+};
+
+struct MasterInfo : StyleSource {
+  Theme theme;
+  pugi::xml_node titleStyle, bodyStyle, otherStyle;
+};
+
+struct LayoutInfo : StyleSource {
+  const MasterInfo* master = nullptr;
+};
+
+struct SlideContext {
+  SlideContext(Package& package, platform::Slide& slide) : package(package), slide(slide) {}
+
+  Package& package;
+  platform::Slide& slide;
+  std::string part;
+  const LayoutInfo* layout = nullptr;
+  const MasterInfo* master = nullptr;
+  pugi::xml_node defaultTextStyle;  // the presentation's
+  ColourContext colours;
+  size_t shapeCount = 0;
+  bool shapeLimitReported = false;
+  std::set<std::wstring> usedIds;
+  long long nextId = 1;  // above every numeric cNvPr id of the slide
+
+  Diagnostics& Diag() { return package.Diag(); }
+  const ReadLimits& Limits() const { return package.Limits(); }
+};
+
+// Placeholder kind from a ph element's type attribute (absent: object).
+int PlaceholderType(const pugi::xml_node& ph);
+// Reads the placeholders of a master or layout's shape tree.
+std::vector<PlaceholderRef> CollectPlaceholders(const pugi::xml_node& spTree);
+// The placeholder of `source` that a placeholder (type, index) inherits from.
+pugi::xml_node FindPlaceholder(const StyleSource* source, int type, long long index,
+                               bool byTypeOnly);
+
+}  // namespace pptx

@@ -1,0 +1,143 @@
+// Helpers of the reader tests: each feature gets its own small deck, written
+// at run time under the test temp folder with the feature's name, then read.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include <boost/pointer_cast.hpp>
+
+#include "common/Utf8.h"
+#include "document/Effect.h"
+#include "document/Slide.h"
+#include "host/Properties.h"
+#include "pptx/DeckReader.h"
+#include "pptx/DeckWriter.h"
+
+namespace testdeck {
+
+namespace x = pptx::xml;
+
+// This process's folder of generated decks: tests run in parallel, here and
+// in other build trees, so each process writes its own.
+inline const std::string& DeckFolder() {
+  static const std::string folder = [] {
+    std::string path = ::testing::TempDir() + "slideanim-decks-" + std::to_string(::getpid());
+    ::mkdir(path.c_str(), 0755);
+    return path;
+  }();
+  return folder;
+}
+
+inline std::string DeckPath(const std::string& feature) {
+  return DeckFolder() + "/" + feature + ".pptx";
+}
+
+// Removes the folder when the test program ends.
+class DeckFolderCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (DIR* dir = ::opendir(DeckFolder().c_str())) {
+      while (dirent* entry = ::readdir(dir))
+        if (entry->d_name[0] != '.') ::unlink((DeckFolder() + "/" + entry->d_name).c_str());
+      ::closedir(dir);
+    }
+    ::rmdir(DeckFolder().c_str());
+  }
+};
+
+inline ::testing::Environment* const kDeckFolderCleanup =
+    ::testing::AddGlobalTestEnvironment(new DeckFolderCleanup);
+
+// Writes `writer` as <feature>.pptx and reads it back.
+inline pptx::Deck Read(const std::string& feature, const pptx::DeckWriter& writer,
+                       pptx::Diagnostics& diagnostics) {
+  std::string path = DeckPath(feature);
+  EXPECT_TRUE(writer.Save(path)) << path;
+  return pptx::ReadDeck(path, diagnostics);
+}
+
+// A one-slide deck with these shapes and timing, read back.
+inline boost::shared_ptr<platform::Slide> ReadSlide(const std::string& feature,
+                                                    const std::string& shapes,
+                                                    const std::string& timing,
+                                                    pptx::Diagnostics& diagnostics) {
+  pptx::DeckWriter writer;
+  pptx::DeckWriter::Slide& slide = writer.AddSlide();
+  slide.shapes = shapes;
+  slide.timing = timing;
+  pptx::Deck deck = Read(feature, writer, diagnostics);
+  EXPECT_EQ(deck.slides.size(), 1u);
+  return deck.slides.empty() ? boost::shared_ptr<platform::Slide>() : deck.slides[0];
+}
+
+// A timing tree with one main sequence.
+inline std::string MainSequence(const std::vector<x::Effect>& effects,
+                                const std::string& buildList = "") {
+  return x::Timing({x::Sequence{"", effects}}, buildList);
+}
+
+inline x::Effect MakeEffect(const std::string& presetClass, const std::string& nodeType,
+                            const std::string& behaviours) {
+  x::Effect effect;
+  effect.presetClass = presetClass;
+  effect.nodeType = nodeType;
+  effect.behaviours = behaviours;
+  return effect;
+}
+
+inline boost::shared_ptr<platform::Effect> EffectAt(const boost::shared_ptr<platform::Slide>& slide,
+                                                    size_t index) {
+  if (!slide || index >= slide->Effects()->Effects().size())
+    return boost::shared_ptr<platform::Effect>();
+  return slide->Effects()->Effects()[index];
+}
+
+inline boost::shared_ptr<platform::BehaviourNode> Main(
+    const boost::shared_ptr<platform::Effect>& effect, uint32_t index) {
+  if (!effect) return boost::shared_ptr<platform::BehaviourNode>();
+  return boost::static_pointer_cast<platform::BehaviourNode>(effect->GetMainBehaviour(index));
+}
+
+inline boost::shared_ptr<platform::BehaviourNode> Sub(
+    const boost::shared_ptr<platform::Effect>& effect, uint32_t index) {
+  if (!effect) return boost::shared_ptr<platform::BehaviourNode>();
+  return boost::static_pointer_cast<platform::BehaviourNode>(effect->GetSubAnimation(index));
+}
+
+// Key readers over any object with a sheet.
+template <class T>
+int Int(const boost::shared_ptr<T>& object, EPropertyId key) {
+  return GetInt(boost::shared_ptr<IInterface>(object), key);
+}
+template <class T>
+double Double(const boost::shared_ptr<T>& object, EPropertyId key) {
+  return GetDouble(boost::shared_ptr<IInterface>(object), key);
+}
+template <class T>
+bool Bool(const boost::shared_ptr<T>& object, EPropertyId key) {
+  return GetBool(boost::shared_ptr<IInterface>(object), key);
+}
+template <class T>
+bool HasKey(const boost::shared_ptr<T>& object, EPropertyId key) {
+  return Has(boost::shared_ptr<IInterface>(object), key);
+}
+template <class T>
+std::string Text(const boost::shared_ptr<T>& object, EPropertyId key) {
+  return platform::ToUtf8(GetString(boost::shared_ptr<IInterface>(object), key));
+}
+
+// A filled rectangle with a text of `paragraphs` lines.
+inline std::string TextShape(int id, int paragraphs) {
+  std::vector<x::Para> text;
+  for (int i = 0; i < paragraphs; ++i) text.push_back(x::P("line " + std::to_string(i + 1)));
+  return x::Shape(id, "Text " + std::to_string(id), 100, 100, 400, 200, "4472C4", "", text);
+}
+
+}  // namespace testdeck

@@ -1,0 +1,202 @@
+// End to end: decks read, built by the animation library and inspected by
+// the slideanim command; every deck of the shared corpus when it is there.
+#include "DeckFixture.h"
+
+#include <dirent.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include <boost/make_shared.hpp>
+#include <nlohmann/json.hpp>
+
+#include "manager/IAnimationManager.h"
+
+using namespace testdeck;
+
+namespace {
+
+// The slideanim command next to this test program in the build tree.
+std::string CommandPath() {
+  char self[4096];
+  ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return std::string();
+  std::string path(self, static_cast<size_t>(n));
+  path = path.substr(0, path.find_last_of('/'));  // .../tests
+  path = path.substr(0, path.find_last_of('/'));  // the build tree
+  return path + "/cli/slideanim";
+}
+
+struct CommandResult {
+  int status = -1;
+  std::string out, err;
+};
+
+CommandResult RunCommand(const std::string& arguments) {
+  CommandResult run;
+  static int calls = 0;
+  std::string errFile = DeckPath("stderr-" + std::to_string(++calls)) + ".txt";
+  std::string command = CommandPath() + " " + arguments + " 2>" + errFile;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    run.out.append(buffer.data(), n);
+  int status = ::pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream err(errFile);
+  run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  return run;
+}
+
+bool HaveCommand() {
+  return ::access(CommandPath().c_str(), X_OK) == 0;
+}
+
+std::string CorpusDir() {
+  if (const char* dir = std::getenv("SLIDEANIM_CORPUS")) return dir;
+  return SLIDEANIM_CORPUS_DIR;
+}
+
+std::vector<std::string> CorpusDecks() {
+  std::vector<std::string> decks;
+  DIR* dir = ::opendir(CorpusDir().c_str());
+  if (!dir) return decks;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.size() > 5 && name.substr(name.size() - 5) == ".pptx")
+      decks.push_back(CorpusDir() + "/" + name);
+  }
+  ::closedir(dir);
+  std::sort(decks.begin(), decks.end());
+  return decks;
+}
+
+// Builds every slide and reads everything the manager hands back.
+void BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
+  for (const auto& slide : deck.slides) {
+    auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
+    boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
+    manager->BuildSlide(slide, 0, 0);
+    manager->GetSlideLength();
+    for (uint32_t i = 0; i < manager->GetStepCount(); ++i) {
+      AnimationStep step;
+      manager->GetStep(step, i);
+    }
+    for (const auto& shape : slide->AllShapes())
+      for (uint32_t i = 0; i < manager->GetShapeAnimationCount(shape->Id()); ++i) {
+        boost::shared_ptr<IScreenAnimation> animation;
+        manager->GetShapeAnimation(animation, shape->Id(), i);
+        ASSERT_TRUE(animation) << name;
+        animation->GetDuration();
+      }
+  }
+}
+
+pptx::DeckWriter DemoLikeDeck() {
+  pptx::DeckWriter writer;
+  pptx::DeckWriter::Slide& slide = writer.AddSlide();
+  slide.shapes = TextShape(2, 2) + x::Shape(3, "Button", 10, 10, 50, 20, "FF0000");
+  slide.timing = x::Timing(
+      {x::Sequence{
+           "",
+           {MakeEffect("entr", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", true, 500)),
+            MakeEffect("emph", "afterEffect", x::Rotate(x::ShapeTarget(2), 21600000, 1000))}},
+       x::Sequence{
+           x::ClickCondition(3),
+           {MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500))}}});
+  writer.AddSlide();
+  return writer;
+}
+
+TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
+  std::vector<std::string> decks = CorpusDecks();
+  if (decks.empty()) GTEST_SKIP() << "no corpus at " << CorpusDir();
+  for (const std::string& path : decks) {
+    pptx::Diagnostics diag;
+    pptx::Deck deck;
+    try {
+      deck = pptx::ReadDeck(path, diag);
+    } catch (const pptx::ReadError& error) {
+      ADD_FAILURE() << error.what();
+      continue;
+    }
+    EXPECT_FALSE(deck.slides.empty()) << path;
+    BuildEverySlide(deck, path);
+    if (HaveCommand()) {
+      CommandResult run = RunCommand("inspect --json '" + path + "'");
+      EXPECT_EQ(run.status, 0) << path << "\n" << run.err;
+      EXPECT_EQ(run.err.find("error:"), std::string::npos) << run.err;
+      nlohmann::json report = nlohmann::json::parse(run.out, nullptr, false);
+      ASSERT_FALSE(report.is_discarded()) << path;
+      EXPECT_EQ(report["slides"].size(), deck.slides.size()) << path;
+    }
+  }
+}
+
+TEST(Inspect, JsonReportHasTheDocumentedShape) {
+  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << CommandPath();
+  std::string path = DeckPath("inspect_json");
+  ASSERT_TRUE(DemoLikeDeck().Save(path));
+  CommandResult run =
+      RunCommand("inspect --json --fps 25 --default-effect-frames 2 '" + path + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  nlohmann::json report = nlohmann::json::parse(run.out);
+  ASSERT_EQ(report["slides"].size(), 2u);
+  const nlohmann::json& slide = report["slides"][0];
+  EXPECT_EQ(slide["index"], 1);
+  for (const char* key :
+       {"length", "lengthAfterTriggers", "hasAnimations", "steps", "bookmarkTriggers", "shapes"})
+    EXPECT_TRUE(slide.contains(key)) << key;
+  EXPECT_TRUE(slide["length"].is_number_integer());
+  for (const nlohmann::json& step : slide["steps"])
+    for (const char* key : {"start", "end", "kept", "trigger", "kind", "bookmark", "shapes"})
+      EXPECT_TRUE(step.contains(key)) << key;
+  for (const nlohmann::json& shape : slide["shapes"])
+    for (const nlohmann::json& a : shape["animations"])
+      for (const char* key : {"effectId", "start", "duration", "presetClass", "nodeType",
+                              "targetMode", "repeatCount", "initiallyHidden"})
+        EXPECT_TRUE(a.contains(key)) << key;
+
+  CommandResult one = RunCommand("inspect --json --slide 2 '" + path + "'");
+  ASSERT_EQ(one.status, 0);
+  nlohmann::json second = nlohmann::json::parse(one.out);
+  ASSERT_EQ(second["slides"].size(), 1u);
+  EXPECT_EQ(second["slides"][0]["index"], 2);
+
+  CommandResult text = RunCommand("inspect '" + path + "'");
+  EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("slide 1: length "), std::string::npos) << text.out;
+}
+
+TEST(Inspect, BadRequestsAndUnreadableDecksExitNonZeroWithOneLine) {
+  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << CommandPath();
+  std::string broken = DeckPath("inspect_not_a_zip");
+  std::ofstream(broken) << "plain text";
+  CommandResult run = RunCommand("inspect '" + broken + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "error: " + broken + ": not a zip archive, so not a .pptx file\n");
+  EXPECT_TRUE(run.out.empty());
+
+  std::string path = DeckPath("inspect_slides");
+  ASSERT_TRUE(DemoLikeDeck().Save(path));
+  CommandResult missing = RunCommand("inspect --slide 7 '" + path + "'");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("there is no slide 7 (the deck has 2)"), std::string::npos);
+
+  EXPECT_NE(RunCommand("inspect --fps 0 '" + path + "'").status, 0);
+  EXPECT_NE(RunCommand("inspect").status, 0);
+  CommandResult help = RunCommand("inspect --help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"--slide", "--fps", "--default-effect-frames", "--json"})
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+}
+
+}  // namespace

@@ -1,0 +1,559 @@
+// The timing tree read into effects and behaviours: one small deck per
+// feature, checked on the keys the animation library reads.
+#include "DeckFixture.h"
+
+#include "pptx/Mappings.h"
+
+using namespace testdeck;
+
+namespace {
+
+const int kIndefinite = -1;
+
+TEST(TimingReader, PresetClassesNodeTypesAndOrder) {
+  std::string target = x::ShapeTarget(2);
+  std::vector<x::Effect> effects;
+  const struct {
+    const char* presetClass;
+    const char* nodeType;
+    int presetClassCode, nodeTypeCode;
+  } rows[] = {{"entr", "clickEffect", 0, 0},
+              {"exit", "withEffect", 1, 1},
+              {"emph", "afterEffect", 2, 2},
+              {"path", "clickEffect", 3, 0},
+              {"verb", "withEffect", 4, 1}};
+  for (const auto& row : rows) {
+    x::Effect e = MakeEffect(row.presetClass, row.nodeType, x::Filter(target, "fade", true, 500));
+    e.presetId = 10;
+    e.presetSubtype = 4;
+    effects.push_back(e);
+  }
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("preset_classes", TextShape(2, 1), MainSequence(effects), diag);
+  ASSERT_EQ(slide->Effects()->Effects().size(), 5u);
+  for (size_t i = 0; i < 5; ++i) {
+    auto effect = EffectAt(slide, i);
+    EXPECT_EQ(Int(effect, ePropPresetClass), rows[i].presetClassCode) << rows[i].presetClass;
+    EXPECT_EQ(Int(effect, ePropNodeType), rows[i].nodeTypeCode) << rows[i].nodeType;
+    EXPECT_EQ(effect->presetId, 10);
+    EXPECT_EQ(effect->presetSubtype, 4);
+    EXPECT_EQ(effect->GetTargetId(), L"2");
+    EXPECT_FALSE(effect->GetTriggerCondition());
+  }
+  EXPECT_EQ(diag.WarningCount(), 0u);
+}
+
+TEST(TimingReader, EffectDelayIsItsOwnNodesNotTheGroupOffset) {
+  std::string target = x::ShapeTarget(2);
+  x::Effect first = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 800));
+  first.length = 800;
+  x::Effect second = MakeEffect("emph", "afterEffect", x::Rotate(target, 21600000, 1000));
+  second.delay = 250;  // the writer also puts 800 on the after-group container
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("effect_delay", TextShape(2, 1), MainSequence({first, second}), diag);
+  EXPECT_EQ(Int(EffectAt(slide, 0), ePropDelay), 0);
+  EXPECT_EQ(Int(EffectAt(slide, 1), ePropDelay), 250);
+}
+
+TEST(TimingReader, DurationsAndTheEffectsOwnLength) {
+  std::string target = x::ShapeTarget(2);
+  std::string timed = x::Set(target, "style.visibility", "visible", 0, 1) +
+                      x::Anim(target, "ppt_x", 700, "calcmode=\"lin\" valueType=\"num\"",
+                              x::Tav("0", "#ppt_x") + x::Tav("100000", "#ppt_x")) +
+                      x::Set(target, "style.opacity", "0.5", 400, 500);
+  std::string endless = x::Anim(target, "ppt_y", 0, "by=\"0.1\"");
+  size_t at = endless.find("dur=\"0\"");
+  endless.replace(at, 7, "dur=\"indefinite\"");
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("durations", TextShape(2, 1),
+                         MainSequence({MakeEffect("entr", "clickEffect", timed),
+                                       MakeEffect("emph", "clickEffect", endless)}),
+                         diag);
+  auto effect = EffectAt(slide, 0);
+  EXPECT_EQ(Int(Main(effect, 0), ePropDuration), 1);
+  EXPECT_EQ(Int(Main(effect, 1), ePropDuration), 700);
+  EXPECT_EQ(Int(Main(effect, 2), ePropDelay), 400);
+  EXPECT_EQ(effect->GetOwnDuration(), 900u);  // the longest delay plus duration
+  auto indefinite = EffectAt(slide, 1);
+  EXPECT_EQ(Int(Main(indefinite, 0), ePropDuration), kIndefinite);
+  EXPECT_EQ(indefinite->GetOwnDuration(), 0xFFFFFFFFu);
+}
+
+TEST(TimingReader, RepeatCountsInThousandths) {
+  const struct {
+    const char* attrs;
+    int expected;
+    const char* warning;  // empty: none
+    int endKind;          // 371 of the end condition, 0 when there is none
+  } rows[] = {{"", 1, "", 0},
+              {"repeatCount=\"2000\"", 2000, "", 0},
+              {"repeatCount=\"2500\"", 2500, "", 0},
+              {"repeatCount=\"indefinite\"", kIndefinite, "", 12},
+              {"repeatCount=\"500\"", 1, "repeat count below one", 0},
+              {"repeatCount=\"99999999999\"", 1000000, "repeat count too large", 0},
+              {"repeatCount=\"often\"", 1, "invalid repeat count", 0}};
+  for (const auto& row : rows) {
+    x::Effect e = MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(2), 60000, 500));
+    e.attrs = row.attrs;
+    pptx::Diagnostics diag;
+    auto slide = ReadSlide("repeat_count", TextShape(2, 1), MainSequence({e}), diag);
+    auto effect = EffectAt(slide, 0);
+    ASSERT_TRUE(effect) << row.attrs;
+    EXPECT_EQ(Int(effect, ePropRepeatCount), row.expected) << row.attrs;
+    if (*row.warning) {
+      EXPECT_TRUE(diag.Has(row.warning)) << row.attrs;
+    } else {
+      EXPECT_EQ(diag.WarningCount(), 0u) << row.attrs;
+    }
+    boost::shared_ptr<PropertySheetList> ends =
+        GetSheetList(boost::shared_ptr<IInterface>(effect), ePropSubEffects);
+    if (row.endKind) {
+      ASSERT_TRUE(ends && ends->GetCount() == 1);
+      EXPECT_EQ(GetInt(ends->GetItem(0), ePropSubAnimStart), row.endKind);
+    } else {
+      EXPECT_FALSE(ends);
+    }
+  }
+}
+
+TEST(TimingReader, EasingReverseAndFillOnEffectsAndBehaviours) {
+  std::string target = x::ShapeTarget(2);
+  x::Effect e = MakeEffect(
+      "emph", "clickEffect",
+      x::Anim(target, "ppt_w", 500, "by=\"0.1\"", "",
+              "accel=\"20000\" decel=\"80000\" autoRev=\"1\" fill=\"freeze\" spd=\"-100000\""));
+  e.attrs = "accel=\"50000\" decel=\"50000\" autoRev=\"1\"";
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("easing", TextShape(2, 1), MainSequence({e}), diag);
+  auto effect = EffectAt(slide, 0);
+  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(effect), ePropAccel), 50000.0f);
+  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(effect), ePropDecel), 50000.0f);
+  EXPECT_TRUE(Bool(effect, ePropAutoReverse));
+  EXPECT_EQ(Int(effect, ePropFill), 2);  // hold
+  auto behaviour = Main(effect, 0);
+  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(behaviour), ePropAccel), 20000.0f);
+  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(behaviour), ePropDecel), 80000.0f);
+  EXPECT_TRUE(Bool(behaviour, ePropAutoReverse));
+  EXPECT_EQ(Int(behaviour, ePropFill), 1);  // freeze
+  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(behaviour), ePropSpeed306), -100000.0f);
+}
+
+TEST(TimingReader, IterationByLetterAndWord) {
+  std::string target = x::ShapeTarget(2);
+  x::Effect letters = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
+  letters.iterate = "<p:iterate type=\"lt\"><p:tmPct val=\"10000\"/></p:iterate>";
+  x::Effect words = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
+  words.iterate = "<p:iterate type=\"wd\"><p:tmAbs val=\"250\"/></p:iterate>";
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("iterate", TextShape(2, 2), MainSequence({letters, words}), diag);
+  auto byLetter = EffectAt(slide, 0);
+  EXPECT_EQ(Int(byLetter, ePropIterateType), 2);
+  EXPECT_EQ(Int(byLetter, ePropIteratePercent), 10);
+  EXPECT_FALSE(HasKey(byLetter, ePropIterateTime));
+  EXPECT_TRUE(Bool(byLetter, ePropFlag325));
+  auto byWord = EffectAt(slide, 1);
+  EXPECT_EQ(Int(byWord, ePropIterateType), 1);
+  EXPECT_EQ(Int(byWord, ePropIterateTime), 250);
+  EXPECT_FALSE(HasKey(byWord, ePropIteratePercent));
+}
+
+TEST(TimingReader, TextTargetsAndBuilds) {
+  x::Effect background = MakeEffect("entr", "clickEffect",
+                                    x::Set(x::BackgroundTarget(2), "style.visibility", "visible"));
+  x::Effect first = MakeEffect("entr", "clickEffect",
+                               x::Set(x::ParagraphTarget(2, 0, 0), "style.visibility", "visible"));
+  x::Effect rest = MakeEffect("entr", "withEffect",
+                              x::Set(x::ParagraphTarget(2, 1, 9), "style.visibility", "visible"));
+  x::Effect outside = MakeEffect(
+      "entr", "clickEffect", x::Set(x::ParagraphTarget(2, 5, 6), "style.visibility", "visible"));
+  x::Effect whole = MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(3), 60000, 500));
+  whole.groupId = 1;
+  std::string builds = x::BuildParagraph(2, 0, "p", true) + x::BuildParagraph(3, 1, "");
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("text_targets", TextShape(2, 3) + TextShape(3, 1),
+                         MainSequence({background, first, rest, outside, whole}, builds), diag);
+  ASSERT_EQ(slide->Effects()->Effects().size(), 4u);  // the range outside the text is skipped
+  auto bg = EffectAt(slide, 0);
+  EXPECT_TRUE(Bool(bg, ePropAnimateBackground));
+  EXPECT_FALSE(HasKey(bg, ePropByParagraph));
+  auto p0 = EffectAt(slide, 1);
+  EXPECT_TRUE(Bool(p0, ePropByParagraph));
+  EXPECT_EQ(Int(p0, ePropParagraphFirst), 0);
+  EXPECT_EQ(Int(p0, ePropParagraphLast), 0);
+  auto p1 = EffectAt(slide, 2);
+  EXPECT_EQ(Int(p1, ePropParagraphFirst), 1);
+  EXPECT_EQ(Int(p1, ePropParagraphLast), 2);  // limited to the last paragraph
+  EXPECT_EQ(diag.Count("paragraph range out of bounds"), 2u);
+  auto asOne = EffectAt(slide, 3);
+  EXPECT_TRUE(Bool(asOne, ePropWholeText));  // build "whole" is the default
+  EXPECT_FALSE(HasKey(p0, ePropWholeText));
+}
+
+TEST(TimingReader, PropertyAnimationPointsFormulasAndValues) {
+  std::string target = x::ShapeTarget(2);
+  std::string tavs = x::Tav("0", "0", "#ppt_x+$*0.1") + x::Tav("50000", "visible") +
+                     x::Tav("120000", "1") + x::Tav("-5000", "0.5");
+  std::string anim = x::Anim(target, "ppt_x", 500, "from=\"0\" to=\"#ppt_x\" by=\"0.25\"", tavs);
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("property_animation", TextShape(2, 1),
+                         MainSequence({MakeEffect("emph", "clickEffect", anim)}), diag);
+  auto behaviour = Main(EffectAt(slide, 0), 0);
+  ASSERT_TRUE(behaviour);
+  EXPECT_EQ(behaviour->GetKind(), static_cast<uint32_t>(eBehaviourProperty));
+  EXPECT_EQ(Int(behaviour, ePropAttribute), pptx::eAttrX);
+  EXPECT_EQ(Text(behaviour, ePropFrom), "0");
+  EXPECT_EQ(Text(behaviour, ePropTo), "#ppt_x");
+  EXPECT_EQ(Text(behaviour, ePropBy), "0.25");
+  boost::shared_ptr<PropertySheetList> list =
+      GetSheetList(boost::shared_ptr<IInterface>(behaviour), ePropTimeValueList);
+  ASSERT_TRUE(list);
+  ASSERT_EQ(list->GetCount(), 4u);
+  const double times[] = {0, 50, 100, 100};  // clamped into 0..100, never decreasing
+  for (size_t i = 0; i < 4; ++i)
+    EXPECT_DOUBLE_EQ(GetDouble(list->GetItem(i), ePropTavTime), times[i]) << i;
+  EXPECT_EQ(platform::ToUtf8(GetString(list->GetItem(0), ePropTavFormula)), "#ppt_x+$*0.1");
+  boost::shared_ptr<IPropertyValue> value;
+  list->GetItem(1)->GetProperty(value, ePropTavValue);
+  ASSERT_TRUE(value);
+  EXPECT_EQ(value->GetType(), static_cast<uint32_t>(ePropTypeString));
+  list->GetItem(2)->GetProperty(value, ePropTavValue);
+  EXPECT_EQ(value->GetType(), static_cast<uint32_t>(ePropTypeFloat));
+  EXPECT_TRUE(diag.Has("key times out of order or range"));
+}
+
+TEST(TimingReader, FilterStrings) {
+  const struct {
+    const char* filter;
+    int kind;
+    int subtype;
+  } rows[] = {{"fade", eFilterFade, -1},
+              {"dissolve", eFilterDissolve, -1},
+              {"wedge", eFilterWedge, -1},
+              {"blinds(horizontal)", eFilterBlinds, 8},
+              {"blinds(vertical)", eFilterBlinds, 9},
+              {"box(in)", eFilterBox, 14},
+              {"box(out)", eFilterBox, 15},
+              {"checkerboard(across)", eFilterCheckerBoard, 8},
+              {"checkerboard(down)", eFilterCheckerBoard, 9},
+              {"circle(in)", eFilterCircle, 14},
+              {"circle(out)", eFilterCircle, 15},
+              {"diamond(in)", eFilterDiamond, 14},
+              {"diamond(out)", eFilterDiamond, 15},
+              {"plus(in)", eFilterPlus, 14},
+              {"plus(out)", eFilterPlus, 15},
+              {"slide(fromLeft)", eFilterPeekIn, 0},
+              {"slide(fromRight)", eFilterPeekIn, 1},
+              {"slide(fromBottom)", eFilterPeekIn, 2},
+              {"slide(fromTop)", eFilterPeekIn, 3},
+              {"barn(inHorizontal)", eFilterSplit, 10},
+              {"barn(inVertical)", eFilterSplit, 11},
+              {"barn(outHorizontal)", eFilterSplit, 12},
+              {"barn(outVertical)", eFilterSplit, 13},
+              {"randombar(horizontal)", eFilterRandomBars, 8},
+              {"randombar(vertical)", eFilterRandomBars, 9},
+              {"strips(upLeft)", eFilterStrips, 4},
+              {"strips(upRight)", eFilterStrips, 5},
+              {"strips(downLeft)", eFilterStrips, 6},
+              {"strips(downRight)", eFilterStrips, 7},
+              {"wheel(1)", eFilterWheel1, -1},
+              {"wheel(2)", eFilterWheel2, -1},
+              {"wheel(3)", eFilterWheel3, -1},
+              {"wheel(4)", eFilterWheel4, -1},
+              {"wheel(8)", eFilterWheel8, -1},
+              {"wipe(left)", eFilterWipe, 0},
+              {"wipe(right)", eFilterWipe, 1},
+              {"wipe(down)", eFilterWipe, 2},
+              {"wipe(up)", eFilterWipe, 3},
+              {"pixelate", eFilterNone11, -1},
+              {"wheel(5)", eFilterNone11, -1},
+              {"wipe(sideways)", eFilterNone11, -1}};
+  std::string behaviours;
+  for (const auto& row : rows) behaviours += x::Filter(x::ShapeTarget(2), row.filter, false, 500);
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("filters", TextShape(2, 1),
+                         MainSequence({MakeEffect("exit", "clickEffect", behaviours)}), diag);
+  auto effect = EffectAt(slide, 0);
+  ASSERT_EQ(effect->GetMainBehaviourCount(), sizeof rows / sizeof rows[0]);
+  for (uint32_t i = 0; i < effect->GetMainBehaviourCount(); ++i) {
+    auto b = Main(effect, i);
+    EXPECT_EQ(Int(b, ePropFilterKind), rows[i].kind) << rows[i].filter;
+    EXPECT_EQ(Int(b, ePropFilterSubtype), rows[i].subtype) << rows[i].filter;
+    EXPECT_EQ(Int(b, ePropFadeOut), 1) << rows[i].filter;
+  }
+  EXPECT_EQ(diag.Count("unknown filter"), 3u);
+}
+
+TEST(TimingReader, ColourMotionRotationScaleSetAndCommand) {
+  std::string target = x::ShapeTarget(2);
+  std::string rgbBy = "<p:animClr clrSpc=\"rgb\"><p:cBhvr><p:cTn id=\"#\" dur=\"500\"/>" + target +
+                      "<p:attrNameLst><p:attrName>fillcolor</p:attrName></p:attrNameLst></p:cBhvr>"
+                      "<p:by><p:rgb r=\"10000\" g=\"-20000\" b=\"100000\"/></p:by></p:animClr>";
+  std::string hslBy =
+      "<p:animClr clrSpc=\"hsl\"><p:cBhvr><p:cTn id=\"#\" dur=\"500\"/>" + target +
+      "<p:attrNameLst><p:attrName>style.color</p:attrName></p:attrNameLst></p:cBhvr>"
+      "<p:by><p:hsl h=\"5400000\" s=\"50000\" l=\"-25000\"/></p:by></p:animClr>";
+  std::string behaviours =
+      rgbBy + hslBy + x::Colour(target, "stroke.color", "FF0000", 500) +
+      x::Motion(target, "M 0 0 L 0.25 0.5 E", 2000) +
+      "<p:animMotion origin=\"parent\" pathEditMode=\"fixed\"><p:cBhvr><p:cTn id=\"#\" "
+      "dur=\"500\"/>" +
+      target + "</p:cBhvr><p:by x=\"25000\" y=\"-50000\"/></p:animMotion>" +
+      x::Rotate(target, 21600000, 1000) + x::Scale(target, 150, 150, 500) +
+      x::Set(target, "style.visibility", "hidden") +
+      "<p:cmd type=\"verb\" cmd=\"open\"><p:cBhvr><p:cTn id=\"#\" dur=\"1\"/>" + target +
+      "</p:cBhvr></p:cmd>";
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("behaviours", TextShape(2, 1),
+                         MainSequence({MakeEffect("emph", "clickEffect", behaviours)}), diag);
+  auto effect = EffectAt(slide, 0);
+  ASSERT_EQ(effect->GetMainBehaviourCount(), 9u);
+
+  auto rgb = Main(effect, 0);
+  EXPECT_EQ(rgb->GetKind(), static_cast<uint32_t>(eBehaviourColor));
+  EXPECT_EQ(Int(rgb, ePropColorSpace), 0);
+  EXPECT_EQ(Int(rgb, ePropAttribute), pptx::eAttrFillColour);
+  EXPECT_EQ(Int(rgb, ePropRedBy), 26);  // 10 % of 255
+  EXPECT_EQ(Int(rgb, ePropGreenBy), -51);
+  EXPECT_EQ(Int(rgb, ePropBlueBy), 255);
+  auto hsl = Main(effect, 1);
+  EXPECT_EQ(Int(hsl, ePropColorSpace), 1);
+  EXPECT_EQ(Int(hsl, ePropAttribute), pptx::eAttrColour);
+  EXPECT_EQ(Int(hsl, ePropHueBy), 90);
+  EXPECT_EQ(Int(hsl, ePropSaturationBy), 50);
+  EXPECT_EQ(Int(hsl, ePropLightnessBy), -25);
+  auto to = Main(effect, 2);
+  EXPECT_EQ(Int(to, ePropAttribute), pptx::eAttrLineColour);
+  Kinefold::TColor red = GetColor(boost::shared_ptr<IInterface>(to), ePropToValueText);
+  EXPECT_EQ(red.red, 255u);
+  EXPECT_EQ(red.green, 0u);
+  EXPECT_EQ(red.alpha, 255u);
+
+  auto path = Main(effect, 3);
+  EXPECT_EQ(path->GetKind(), static_cast<uint32_t>(eBehaviourMotion));
+  EXPECT_EQ(Text(path, ePropMotionPath), "M 0 0 L 0.25 0.5 E");
+  EXPECT_EQ(Int(path, ePropMotionPathMode), 1);  // relative to the shape
+  EXPECT_EQ(Int(path, ePropMotionOrigin), 1);    // not locked
+  EXPECT_EQ(path->pathEditMode, L"relative");
+  auto by = Main(effect, 4);
+  EXPECT_EQ(Int(by, ePropMotionPathMode), 1);
+  EXPECT_EQ(Int(by, ePropMotionOrigin), 0);  // a locked path
+  Kinefold::TPoint offset = GetPoint(boost::shared_ptr<IInterface>(by), ePropMotionBy);
+  EXPECT_DOUBLE_EQ(offset.x, 0.25);
+  EXPECT_DOUBLE_EQ(offset.y, -0.5);
+
+  auto rotation = Main(effect, 5);
+  EXPECT_EQ(rotation->GetKind(), static_cast<uint32_t>(eBehaviourRotation));
+  EXPECT_EQ(Int(rotation, ePropBy), 21600000);  // 60000ths of a degree
+  EXPECT_EQ(Int(rotation, ePropAttribute), pptx::eAttrRotation);
+  auto scale = Main(effect, 6);
+  Kinefold::TPoint factor = GetPoint(boost::shared_ptr<IInterface>(scale), ePropBy);
+  EXPECT_DOUBLE_EQ(factor.x, 150.0);
+  EXPECT_DOUBLE_EQ(factor.y, 150.0);
+  auto set = Main(effect, 7);
+  EXPECT_EQ(set->GetKind(), static_cast<uint32_t>(eBehaviourSet));
+  EXPECT_EQ(Int(set, ePropAttribute), pptx::eAttrVisibility);
+  EXPECT_EQ(Text(set, ePropToValueText), "hidden");
+  auto command = Main(effect, 8);
+  EXPECT_EQ(command->GetKind(), static_cast<uint32_t>(eBehaviourCommand));
+  EXPECT_EQ(command->command, L"open");
+}
+
+TEST(TimingReader, AttributeKindsFollowWhatTheAgentsDraw) {
+  pptx::TargetFacts text{true, false, false}, filled{false, true, true},
+      filledText{true, true, false}, outline{false, false, true};
+  const struct {
+    const char* name;
+    uint32_t behaviour;
+    pptx::TargetFacts target;
+    int kind;
+    bool known;
+  } rows[] = {
+      {"ppt_x", eBehaviourProperty, text, 0, true},
+      {"ppt_y", eBehaviourProperty, text, 1, true},
+      {"ppt_w", eBehaviourProperty, text, 2, true},
+      {"ppt_h", eBehaviourProperty, text, 3, true},
+      {"style.opacity", eBehaviourSet, text, 4, true},
+      {"r", eBehaviourProperty, text, 5, true},
+      {"ppt_r", eBehaviourProperty, text, 5, true},
+      {"style.rotation", eBehaviourProperty, text, 5, true},
+      {"style.visibility", eBehaviourSet, text, 7, true},
+      {"style.fontStyle", eBehaviourSet, text, 10, true},
+      {"style.fontWeight", eBehaviourSet, text, 11, true},
+      {"style.textDecorationUnderline", eBehaviourSet, text, 12, true},
+      {"style.fontFamily", eBehaviourSet, text, 13, true},
+      {"style.fontSize", eBehaviourProperty, text, 14, true},
+      {"xshear", eBehaviourProperty, text, 20, true},
+      // The colour agent: text, fill, lines, or everything.
+      {"style.color", eBehaviourColor, filledText, 9, true},
+      {"fillcolor", eBehaviourColor, filledText, 15, true},
+      {"fill.color", eBehaviourColor, filled, 15, true},
+      {"stroke.color", eBehaviourColor, filled, 19, true},
+      {"ppt_c", eBehaviourColor, filled, 6, true},
+      // Set and property agents paint the whole shape (9) only where that is right.
+      {"style.color", eBehaviourSet, text, 9, true},
+      {"style.color", eBehaviourSet, filledText, 6, true},
+      {"fillcolor", eBehaviourSet, filled, 9, true},
+      {"fillcolor", eBehaviourSet, filledText, 15, true},
+      {"stroke.color", eBehaviourProperty, outline, 9, true},
+      {"stroke.color", eBehaviourProperty, filled, 19, true},
+      // Attributes that draw nothing, and unknown ones.
+      {"fill.on", eBehaviourSet, filled, 16, true},
+      {"fill.type", eBehaviourSet, filled, 16, true},
+      {"stroke.on", eBehaviourSet, filled, 16, true},
+      {"yshear", eBehaviourProperty, filled, 16, true},
+      {"style.wobble", eBehaviourSet, filled, 16, false},
+  };
+  for (const auto& row : rows) {
+    int kind = -100;
+    EXPECT_EQ(pptx::MapAttribute(row.name, row.behaviour, row.target, kind), row.known) << row.name;
+    EXPECT_EQ(kind, row.kind) << row.name << " for behaviour kind " << row.behaviour;
+  }
+}
+
+TEST(TimingReader, ColourSetsLookAtTheirShape) {
+  std::string shapes = TextShape(2, 1) + x::Shape(3, "Box", 0, 0, 50, 50, "FF0000");
+  std::string behaviours;
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide(
+      "colour_sets", shapes,
+      MainSequence({MakeEffect("emph", "clickEffect",
+                               x::Set(x::ShapeTarget(2), "fillcolor", "unused") +
+                                   x::Set(x::ShapeTarget(3), "fillcolor", "unused")),
+                    MakeEffect("emph", "clickEffect", x::Set(x::ShapeTarget(3), "wobble", "1"))}),
+      diag);
+  auto effect = EffectAt(slide, 0);
+  EXPECT_EQ(Int(Main(effect, 0), ePropAttribute), pptx::eAttrFillColour);  // has text
+  EXPECT_EQ(Int(Main(effect, 1), ePropAttribute), pptx::eAttrColour);      // fill only
+  EXPECT_EQ(Int(Main(EffectAt(slide, 1), 0), ePropAttribute), pptx::eAttrNothing);
+  EXPECT_EQ(diag.Count("unknown attribute"), 1u);
+  EXPECT_EQ(diag.Count("behaviour of another shape"), 1u);
+}
+
+TEST(TimingReader, SubAnimationsAfterEffectsAndSounds) {
+  std::string target = x::ShapeTarget(2);
+  x::Effect e = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
+  e.subTnLst =
+      "<p:set><p:cBhvr override=\"childStyle\"><p:cTn id=\"#\" dur=\"1\" fill=\"hold\" "
+      "masterRel=\"nextClick\" afterEffect=\"1\"/>" +
+      target +
+      "<p:attrNameLst><p:attrName>style.visibility</p:attrName></p:attrNameLst></p:cBhvr>"
+      "<p:to><p:strVal val=\"hidden\"/></p:to></p:set>"
+      "<p:audio><p:cMediaNode vol=\"50000\"><p:cTn id=\"#\" display=\"0\" masterRel=\"sameClick\">"
+      "<p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn val=\"5\"/></p:cond></p:stCondLst>"
+      "</p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdSound\" name=\"chime.wav\"/></p:tgtEl>"
+      "</p:cMediaNode></p:audio>";
+  pptx::DeckWriter writer;
+  pptx::DeckWriter::Slide& s = writer.AddSlide();
+  s.shapes = TextShape(2, 1);
+  s.timing = MainSequence({e});
+  s.relationships.push_back({"rIdSound", "audio", "../media/chime.wav", false});
+  writer.AddPart("ppt/media/chime.wav", "RIFF", "audio/wav");
+  pptx::Diagnostics diag;
+  pptx::Deck deck = Read("sub_animations", writer, diag);
+  auto effect = EffectAt(deck.slides[0], 0);
+  ASSERT_EQ(effect->GetSubAnimationCount(), 2u);
+  auto hide = Sub(effect, 0);
+  EXPECT_EQ(Int(hide, ePropSubAnimTrigger), 2);
+  EXPECT_EQ(Int(hide, ePropSubAnimStart), 1);
+  EXPECT_EQ(Int(hide, ePropDuration), 1);
+  auto sound = Sub(effect, 1);
+  EXPECT_EQ(sound->GetKind(), static_cast<uint32_t>(eBehaviourAudio));
+  EXPECT_EQ(Int(sound, ePropSubAnimStart), 2);  // plays along the whole effect
+  EXPECT_FALSE(HasKey(sound, ePropDuration));
+  EXPECT_DOUBLE_EQ(Double(sound, ePropMediaValue304), 0.5);
+  EXPECT_EQ(sound->sound.name, L"chime.wav");
+  EXPECT_EQ(sound->sound.partName, "ppt/media/chime.wav");
+  EXPECT_EQ(diag.WarningCount(), 0u);
+}
+
+TEST(TimingReader, InteractiveSequencesShareOneTriggerAndComeAfterTheMainOne) {
+  std::string timing = x::Timing(
+      {x::Sequence{x::ClickCondition(3),
+                   {MakeEffect("entr", "clickEffect",
+                               x::Set(x::ShapeTarget(2), "style.visibility", "visible")),
+                    MakeEffect("emph", "withEffect", x::Rotate(x::ShapeTarget(2), 60000, 500))}},
+       x::Sequence{
+           "",
+           {MakeEffect("entr", "clickEffect", x::Filter(x::ShapeTarget(3), "fade", true, 500))}},
+       x::Sequence{
+           x::BookmarkCondition(4, "Chorus"),
+           {MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500))}}});
+  std::string shapes =
+      TextShape(2, 1) + TextShape(3, 1) +
+      x::Media(4, "Song", false, 10, 10, 50, 50, "rIdAudio", "rIdPoster", 0, 0, {{"Chorus", 1500}});
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("triggers", shapes, timing, diag);
+  ASSERT_EQ(slide->Effects()->Effects().size(), 4u);
+  EXPECT_FALSE(EffectAt(slide, 0)->GetTriggerCondition());  // the main sequence first
+  EXPECT_EQ(EffectAt(slide, 0)->GetTargetId(), L"3");
+  auto click = EffectAt(slide, 1)->GetTriggerCondition();
+  ASSERT_TRUE(click);
+  EXPECT_EQ(click, EffectAt(slide, 2)->GetTriggerCondition());  // one object per sequence
+  EXPECT_EQ(click->event.Get(), 4u);
+  EXPECT_EQ(click->target->firstName, L"3");
+  EXPECT_TRUE(click->target->useFirstName);
+  auto bookmark = EffectAt(slide, 3)->GetTriggerCondition();
+  ASSERT_TRUE(bookmark);
+  EXPECT_NE(bookmark, click);
+  EXPECT_EQ(bookmark->event.Get(), 11u);
+  EXPECT_EQ(bookmark->target->firstName, L"4");
+  EXPECT_EQ(bookmark->target->secondName, L"Chorus");
+}
+
+TEST(TimingReader, MediaCallsAndMediaSettings) {
+  std::string shapes = x::Media(4, "Clip", true, 100, 100, 320, 180, "rIdVideo", "rIdPoster", 500,
+                                250, {{"Intro", 1000}, {"Outro", 9000}});
+  x::Effect play = MakeEffect("mediacall", "clickEffect", x::PlayMedia(4, 12000, 1.5));
+  x::Effect pause =
+      MakeEffect("mediacall", "clickEffect",
+                 "<p:cmd type=\"call\" cmd=\"togglePause\"><p:cBhvr><p:cTn id=\"#\" dur=\"1\"/>" +
+                     x::ShapeTarget(4) + "</p:cBhvr></p:cmd>");
+  std::string timing =
+      x::Timing({x::Sequence{"", {play, pause}}}, "", x::MediaNode(4, true, 80000, "indefinite"));
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("media", shapes, timing, diag);
+  ASSERT_EQ(slide->Effects()->Effects().size(), 1u);  // pausing has no place on the timeline
+  EXPECT_EQ(diag.Count("media command not animated"), 1u);
+  auto effect = EffectAt(slide, 0);
+  EXPECT_EQ(Int(effect, ePropPresetClass), 5);
+  EXPECT_DOUBLE_EQ(Double(effect, ePropMediaStart), 1.5);  // seconds
+  EXPECT_EQ(Int(effect, ePropMediaDuration), 12000);
+  auto shape = slide->FindShape(L"4");
+  ASSERT_TRUE(shape);
+  EXPECT_EQ(shape->Media(), platform::MediaKind::Video);
+  EXPECT_DOUBLE_EQ(Double(shape, ePropMediaTrimStart), 500.0);
+  EXPECT_DOUBLE_EQ(Double(shape, ePropMediaTrimEnd), 250.0);
+  boost::shared_ptr<PropertySheetList> bookmarks =
+      GetSheetList(boost::shared_ptr<IInterface>(shape), ePropBookmarks);
+  ASSERT_TRUE(bookmarks);
+  ASSERT_EQ(bookmarks->GetCount(), 2u);
+  EXPECT_EQ(platform::ToUtf8(GetString(bookmarks->GetItem(1), ePropBookmarkName)), "Outro");
+  EXPECT_DOUBLE_EQ(GetDouble(bookmarks->GetItem(1), ePropBookmarkTime), 9000.0);
+  ASSERT_EQ(slide->Effects()->Videos().size(), 1u);
+  auto video = slide->Effects()->FindVideo(L"4");
+  ASSERT_TRUE(video);
+  EXPECT_DOUBLE_EQ(Double(video, ePropMediaValue304), 0.8);
+  EXPECT_EQ(Int(video, ePropMediaValue351), 1);  // loops until stopped
+  EXPECT_EQ(Int(video, ePropMediaRepeatCount), -1);
+}
+
+TEST(TimingReader, BadTimingValuesSkipTheirElement) {
+  std::string target = x::ShapeTarget(2);
+  std::string negative = x::Filter(target, "fade", true, 500);
+  negative.replace(negative.find("dur=\"500\""), 9, "dur=\"-500\"");
+  std::string words = x::Filter(target, "fade", true, 500);
+  words.replace(words.find("dur=\"500\""), 9, "dur=\"soon\"");
+  x::Effect badDelay = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
+  std::string timing = MainSequence(
+      {MakeEffect("entr", "clickEffect", negative + words + x::Rotate(target, 60000, 300)),
+       badDelay});
+  timing.replace(timing.rfind("<p:cond delay=\"0\"/>"), 19, "<p:cond delay=\"x\"/>");
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("bad_timing_values", TextShape(2, 1), timing, diag);
+  ASSERT_EQ(slide->Effects()->Effects().size(), 1u);
+  EXPECT_EQ(EffectAt(slide, 0)->GetMainBehaviourCount(), 1u);  // only the rotation is left
+  EXPECT_EQ(diag.Count("invalid time value"), 3u);
+  EXPECT_EQ(diag.Count("effect skipped"), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// Number, time, path and colour parsing that every part of the reader uses.
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include "pptx/Package.h"
+#include "pptx/TextStyles.h"
+#include "pptx/Theme.h"
+#include "pptx/Units.h"
+#include "pptx/Xml.h"
+
+namespace {
+
+TEST(Units, TimesAndNumbers) {
+  const struct {
+    const char* text;
+    bool ok;
+    uint32_t ms;
+  } times[] = {{"0", true, 0},           {"500", true, 500},
+               {" 42 ", true, 42},       {"indefinite", true, pptx::kIndefinite},
+               {"-1", false, 0},         {"1.5", false, 0},
+               {"4294967295", false, 0}, {"4294967294", true, 4294967294u},
+               {"", false, 0},           {"99999999999999999999", false, 0},
+               {"12ms", false, 0}};
+  for (const auto& row : times) {
+    uint32_t ms = 0;
+    EXPECT_EQ(pptx::ParseTime(row.text, ms), row.ok) << row.text;
+    if (row.ok) {
+      EXPECT_EQ(ms, row.ms) << row.text;
+    }
+  }
+  const struct {
+    const char* text;
+    bool ok;
+    double ms;
+  } offsets[] = {{"1500", true, 1500},    {"1.5s", true, 1500},  {"2min", true, 120000},
+                 {"250ms", true, 250},    {"1h", true, 3600000}, {"-1", false, 0},
+                 {"3 parsecs", false, 0}, {"", false, 0}};
+  for (const auto& row : offsets) {
+    double ms = 0;
+    EXPECT_EQ(pptx::ParseTimeOffset(row.text, ms), row.ok) << row.text;
+    if (row.ok) {
+      EXPECT_DOUBLE_EQ(ms, row.ms) << row.text;
+    }
+  }
+  double value = 0;
+  EXPECT_FALSE(pptx::ParseDecimal("nan", value));
+  EXPECT_FALSE(pptx::ParseDecimal("1e999", value));
+  EXPECT_DOUBLE_EQ(pptx::EmuToUnits(12192000), 1280.0);
+}
+
+TEST(Units, RelationshipTargetsResolveAgainstTheirPart) {
+  EXPECT_EQ(pptx::Package::ResolveTarget("ppt/slides/slide1.xml", "../media/image1.png"),
+            "ppt/media/image1.png");
+  EXPECT_EQ(pptx::Package::ResolveTarget("ppt/slides/slide1.xml", "/ppt/media/a%20b.png"),
+            "ppt/media/a b.png");
+  EXPECT_EQ(pptx::Package::ResolveTarget("", "ppt/presentation.xml"), "ppt/presentation.xml");
+  EXPECT_EQ(pptx::Package::ResolveTarget("ppt/presentation.xml", "../../../x.xml"), "x.xml");
+}
+
+TEST(Units, ColoursWithModifiersAndTheColourMap) {
+  pugi::xml_document doc;
+  doc.load_string(
+      "<t><a:srgbClr val=\"4472C4\"><a:lumMod val=\"50000\"/></a:srgbClr>"
+      "<a:schemeClr val=\"tx1\"/><a:schemeClr val=\"accent1\"><a:alpha val=\"50000\"/>"
+      "</a:schemeClr><a:prstClr val=\"red\"/><a:srgbClr val=\"zzzzzz\"/>"
+      "<a:srgbClr val=\"808080\"><a:tint val=\"50000\"/></a:srgbClr></t>");
+  pptx::Theme theme;
+  theme.colours["dk1"] = Kinefold::TColor{1, 2, 3, 255};
+  theme.colours["lt1"] = Kinefold::TColor{250, 250, 250, 255};
+  theme.colours["accent1"] = Kinefold::TColor{10, 20, 30, 255};
+  pptx::Diagnostics diag;
+  pptx::ColourContext colours(&theme, &diag);
+  std::vector<pugi::xml_node> nodes = pptx::Elements(doc.child("t"));
+  Kinefold::TColor c;
+  ASSERT_TRUE(colours.Resolve(nodes[0], c));
+  EXPECT_EQ(c.blue, 100u);  // half the lightness: 4472C4 becomes 203864
+  ASSERT_TRUE(colours.Resolve(nodes[1], c));
+  EXPECT_EQ(c.red, 1u);  // tx1 maps to dk1
+  pugi::xml_document map;
+  map.load_string("<clrMap tx1=\"lt1\"/>");
+  colours.SetMap(map.child("clrMap"));
+  ASSERT_TRUE(colours.Resolve(nodes[1], c));
+  EXPECT_EQ(c.red, 250u);
+  ASSERT_TRUE(colours.Resolve(nodes[2], c));
+  EXPECT_EQ(c.alpha, 128u);
+  ASSERT_TRUE(colours.Resolve(nodes[3], c));
+  EXPECT_EQ(c.red, 255u);
+  EXPECT_FALSE(colours.Resolve(nodes[4], c));
+  EXPECT_EQ(diag.Count("unknown colour"), 1u);
+  ASSERT_TRUE(colours.Resolve(nodes[5], c));
+  EXPECT_EQ(c.red, 192u);  // halfway to white
+}
+
+TEST(Units, BulletsAndNumbering) {
+  EXPECT_EQ(pptx::AutoNumberText("arabicPeriod", 3), L"3.");
+  EXPECT_EQ(pptx::AutoNumberText("alphaLcParenR", 28), L"ab)");
+  EXPECT_EQ(pptx::AutoNumberText("romanUcPeriod", 14), L"XIV.");
+  EXPECT_EQ(pptx::AutoNumberText("arabicParenBoth", 1), L"(1)");
+  EXPECT_EQ(pptx::BulletText(L"n", "Wingdings"), L"\u25A0");
+  EXPECT_EQ(pptx::BulletText(L"n", "Arial"), L"n");
+}
+
+}  // namespace
