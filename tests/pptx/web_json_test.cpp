@@ -1,6 +1,11 @@
 // From a generated .pptx deck to the web description: read the deck, build
 // the slide, build every screen animation against the publisher's screen
 // objects and read the JSON text.
+#include <dirent.h>
+
+#include <algorithm>
+#include <cstdlib>
+
 #include <nlohmann/json.hpp>
 
 #include "DeckFixture.h"
@@ -74,6 +79,51 @@ TEST(WebJson, DeckToEffectRecords) {
     for (const ordered_json& id : click["animations"]) played.push_back(id.get<std::string>());
   EXPECT_EQ(played, (std::vector<std::string>{"effect_ID0", "effect_ID1", "effect_ID2",
                                               "effect_ID3", "effect_ID4"}));
+}
+
+// Every deck of the shared corpus, when it is present: each slide's web
+// description parses, and every record has its id, target, duration and
+// origin, and parts only under type 5.
+TEST(WebJson, EveryCorpusDeckDescribesItsEffects) {
+  const char* env = std::getenv("SLIDEANIM_CORPUS");
+  const std::string folder = env ? env : SLIDEANIM_CORPUS_DIR;
+  std::vector<std::string> decks;
+  if (DIR* dir = ::opendir(folder.c_str())) {
+    while (dirent* entry = ::readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.size() > 5 && name.compare(name.size() - 5, 5, ".pptx") == 0)
+        decks.push_back(folder + "/" + name);
+    }
+    ::closedir(dir);
+  }
+  if (decks.empty()) GTEST_SKIP() << "no corpus at " << folder;
+  std::sort(decks.begin(), decks.end());
+  size_t records = 0;
+  for (const std::string& path : decks) {
+    SCOPED_TRACE(path);
+    pptx::Diagnostics diagnostics;
+    pptx::Deck deck;
+    try {
+      deck = pptx::ReadDeck(path, diagnostics);
+    } catch (const std::exception&) {
+      continue;  // the reader's tests cover decks it refuses
+    }
+    for (const auto& slide : deck.slides) {
+      const ordered_json doc = PublishForWeb(slide);
+      for (const ordered_json& effect : doc["effects"]) {
+        ++records;
+        const ordered_json& record = effect["properties"];
+        EXPECT_EQ(effect["id"].get<std::string>().rfind("effect_ID", 0), 0u);
+        EXPECT_FALSE(effect["target"].get<std::string>().empty());
+        EXPECT_TRUE(record.contains("duration")) << record.dump();
+        EXPECT_EQ(record["origin"].size(), 2u) << record.dump();
+        if (record.contains("parts")) {
+          EXPECT_EQ(record["type"], 5) << record.dump();
+        }
+      }
+    }
+  }
+  EXPECT_GT(records, 0u);
 }
 
 }  // namespace
