@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "agents/VelocityProfile.h"
+
 namespace {
 const uint32_t kIndefinite = 0xFFFFFFFFu;
 }
@@ -35,28 +37,13 @@ void EffectAgent::StoreTiming(uint32_t start, uint32_t duration) {
   duration_.Set(duration);
 }
 
-// A trapezoid velocity profile of area 1: the speed rises linearly for
-// accelTime, cruises, and falls linearly to 0 over decelTime.
 void EffectAgent::SetTiming(uint32_t start, uint32_t duration) {
   StoreTiming(start, duration);
-  const double total = duration;
-  const double accelTime = total * accel_;
-  const double decelTime = total * decel_;
-  const double cruise = (1.0 - accel_ - decel_) * total;
-  accelTime_.Set(accelTime);
-  decelTime_.Set(decelTime);
-  double accelRate = 0.0;
-  double decelRate = 0.0;
-  if (accelTime != 0.0 && decelTime != 0.0) {
-    accelRate = 1.0 / ((0.5 * accelTime + cruise + 0.5 * decelTime) * accelTime);
-    decelRate = accelTime * accelRate / decelTime;
-  } else if (accelTime == 0.0 && decelTime != 0.0) {
-    decelRate = 1.0 / ((0.5 * decelTime + cruise) * decelTime);
-  } else if (accelTime != 0.0 && decelTime == 0.0) {
-    accelRate = 1.0 / ((0.5 * accelTime + cruise) * accelTime);
-  }
-  accelRate_.Set(accelRate);
-  decelRate_.Set(decelRate);
+  const VelocityProfile p = VelocityProfile::For(duration, accel_, decel_);
+  accelTime_.Set(p.accelTime);
+  decelTime_.Set(p.decelTime);
+  accelRate_.Set(p.accelRate);
+  decelRate_.Set(p.decelRate);
 }
 
 void EffectAgent::PrepareAction(const boost::shared_ptr<IScreenObject>&) {}
@@ -77,35 +64,12 @@ uint32_t EffectAgent::GetDuration() {
 
 double EffectAgent::GetProgress(uint32_t t) {
   const uint32_t elapsed = t - start_.Get();
-  const double u = elapsed;
-  const double total = duration_.Get();
-  const double ta = accelTime_.Get();
-  const double td = decelTime_.Get();
-  const double a = accelRate_.Get();
-  const double d = decelRate_.Get();
-  const double cruise = total - ta - td;
-  const double e = total - td;  // where the deceleration begins
-
-  if (ta != 0.0 && td != 0.0) {
-    const double vmax = ta * a;
-    // The phase boundaries are whole milliseconds here.
-    if (u <= std::trunc(ta)) return 0.5 * a * u * u;
-    if (u <= std::trunc(e)) return 0.5 * a * ta * ta + (u - ta) * vmax;
-    return 0.5 * a * ta * ta + vmax * cruise + (u - e) * vmax - 0.5 * d * (u - e) * (u - e);
-  }
-  if (ta == 0.0 && td != 0.0) {
-    const double vmax = td * d;
-    if (u <= e) return u * vmax;
-    return u * vmax - 0.5 * d * (u - e) * (u - e);
-  }
-  if (ta == 0.0 && td == 0.0) {
-    // An agent without length has only its end state.
-    if (total == 0.0) return 1.0;
-    return u / total;
-  }
-  const double vmax = ta * a;
-  if (u <= ta) return 0.5 * a * u * u;
-  return 0.5 * a * ta * ta + (u - ta) * vmax;
+  VelocityProfile p;
+  p.accelTime = accelTime_.Get();
+  p.decelTime = decelTime_.Get();
+  p.accelRate = accelRate_.Get();
+  p.decelRate = decelRate_.Get();
+  return p.ProgressAt(elapsed, duration_.Get());
 }
 
 bool EffectAgent::IsActive(uint32_t t) {

@@ -8,6 +8,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "agents/VelocityProfile.h"
 #include "agents/TransformOps.h"
 #include "host/Properties.h"
 
@@ -248,24 +249,11 @@ void PropertyEffectAgent::Prepare(const boost::shared_ptr<IScreenObject>& contex
   geometry_.FillVariables(variables_);
 
   // The same trapezoid as the agent's progress, kept for easing list times.
-  const double total = GetDuration();
-  const double accelTime = total * ownAccel_;
-  const double decelTime = total * ownDecel_;
-  const double cruise = (1.0 - ownAccel_ - ownDecel_) * total;
-  double accelRate = 0.0;
-  double decelRate = 0.0;
-  if (accelTime != 0.0 && decelTime != 0.0) {
-    accelRate = 1.0 / ((0.5 * accelTime + cruise + 0.5 * decelTime) * accelTime);
-    decelRate = accelTime * accelRate / decelTime;
-  } else if (accelTime == 0.0 && decelTime != 0.0) {
-    decelRate = 1.0 / ((0.5 * decelTime + cruise) * decelTime);
-  } else if (accelTime != 0.0 && decelTime == 0.0) {
-    accelRate = 1.0 / ((0.5 * accelTime + cruise) * accelTime);
-  }
-  ownProfile_.accelTime.Set(accelTime);
-  ownProfile_.decelTime.Set(decelTime);
-  ownProfile_.accelRate.Set(accelRate);
-  ownProfile_.decelRate.Set(decelRate);
+  const VelocityProfile p = VelocityProfile::For(GetDuration(), ownAccel_, ownDecel_);
+  ownProfile_.accelTime.Set(p.accelTime);
+  ownProfile_.decelTime.Set(p.decelTime);
+  ownProfile_.accelRate.Set(p.accelRate);
+  ownProfile_.decelRate.Set(p.decelRate);
 }
 
 uint32_t PropertyEffectAgent::EasedTime(uint32_t u) {
@@ -275,27 +263,12 @@ uint32_t PropertyEffectAgent::EasedTime(uint32_t u) {
   if (!p.accelTime.isSet || !p.decelTime.isSet || (ta == 0.0 && td == 0.0)) return u;
   const uint32_t duration = GetDuration();
   const double total = duration;
-  const double a = p.accelRate.Get();
-  const double d = p.decelRate.Get();
-  const double x = u;
-  const double cruise = total - ta - td;
-  const double e = total - td;
-  double q = 0.0;
-  if (ta != 0.0 && td != 0.0) {
-    const double vmax = ta * a;
-    if (x <= std::trunc(ta))
-      q = 0.5 * a * x * x;
-    else if (x <= std::trunc(e))
-      q = 0.5 * a * ta * ta + (x - ta) * vmax;
-    else
-      q = 0.5 * a * ta * ta + vmax * cruise + (x - e) * vmax - 0.5 * d * (x - e) * (x - e);
-  } else if (ta == 0.0) {
-    const double vmax = td * d;
-    q = x <= e ? x * vmax : x * vmax - 0.5 * d * (x - e) * (x - e);
-  } else {
-    const double vmax = ta * a;
-    q = x <= ta ? 0.5 * a * x * x : 0.5 * a * ta * ta + (x - ta) * vmax;
-  }
+  VelocityProfile profile;
+  profile.accelTime = ta;
+  profile.decelTime = td;
+  profile.accelRate = p.accelRate.Get();
+  profile.decelRate = p.decelRate.Get();
+  const double q = profile.ProgressAt(u, total);
   if (!(q >= 0.0)) return 0;
   if (q > 1.0) return duration;
   return static_cast<uint32_t>(total * q);
