@@ -225,44 +225,19 @@ void SlideBuild::BuildEffect(uint32_t index, const boost::shared_ptr<IAnimationE
   const uint32_t delay = static_cast<uint32_t>(GetInt(effect, ePropDelay));
   uint32_t duration = animation->GetDuration();
   if (duration == kNone) duration = defaultLength_;
-  uint32_t added = 0;
   if (timingKind == 0) {
-    AdvanceToNextClick();
     if (nodeType != 0 && atSlideStart_ && !trigger)
       animation->ComputeInitiallyHidden();
     else
       atSlideStart_ = false;
-    stepStart_ = clickStart_ + (index != 0 ? frame_ : 0);
-    animation->SetStartTime(delay + stepStart_);
-    AnimationStep step;
-    step.startTime = stepStart_;
-    step.kept = keep;
-    step.triggerObjectId = triggerObjectId_;
-    step.sequenceKind = kind;
-    step.triggerBookmark = triggerBookmark_;
-    step.shapeNames.push_back(target);
-    manager_.steps_.push_back(step);
-    clickStart_ = stepStart_;
-    lastEnd_ = duration + delay;
-    afterOffset_ = 0;
-    added = lastEnd_;
   } else if (timingKind == 1) {
-    AddNameToLastStep(target);
     if (atSlideStart_) animation->ComputeInitiallyHidden();
-    animation->SetStartTime(delay + stepStart_);
-    const uint32_t old = lastEnd_;
-    lastEnd_ = std::max(lastEnd_, duration + delay);
-    added = lastEnd_ - old;
   } else {
-    AddNameToLastStep(target);
     atSlideStart_ = false;
-    afterOffset_ += lastEnd_;
-    stepStart_ = afterOffset_ + clickStart_;
-    animation->SetStartTime(delay + stepStart_);
-    lastEnd_ = duration + delay;
-    added = lastEnd_;
-    if (previousAnimation_) previousAnimation_->MarkClickSubAnimations();
   }
+  const uint32_t added = Place(index, timingKind, delay, duration + delay, target, keep, kind,
+                               [&animation](uint32_t start) { animation->SetStartTime(start); });
+  if (timingKind == 2 && previousAnimation_) previousAnimation_->MarkClickSubAnimations();
 
   std::wstring effectId;
   animation->GetEffectId(effectId);
@@ -333,18 +308,25 @@ void SlideBuild::CopyMediaSettings(const boost::shared_ptr<IMedia>& media, doubl
 uint32_t SlideBuild::RecordMediaStep(uint32_t index, int32_t kind, int32_t nodeType, uint32_t delay,
                                      uint32_t duration, uint32_t total, EPropertyId startKey,
                                      const boost::shared_ptr<IMedia>& media) {
-  const std::wstring name = media->GetId() + kTriggerSuffix;
   const bool toDefault = duration == kNone || duration == 1;
   const uint32_t length = toDefault ? defaultLength_ + delay : delay + total;
-  if (kind == 0) {
+  return Place(
+      index, kind, delay, length, media->GetId() + kTriggerSuffix, true, nodeType,
+      [&media, startKey](uint32_t start) { SetInt(media, startKey, static_cast<int>(start)); });
+}
+
+uint32_t SlideBuild::Place(uint32_t index, int32_t timingKind, uint32_t delay, uint32_t length,
+                           const std::wstring& name, bool kept, int32_t sequenceKind,
+                           const std::function<void(uint32_t)>& setStart) {
+  if (timingKind == 0) {
     AdvanceToNextClick();
-    stepStart_ = clickStart_ + (index > 0 ? frame_ : 0);
-    SetInt(media, startKey, static_cast<int>(delay + stepStart_));
+    stepStart_ = clickStart_ + (index != 0 ? frame_ : 0);
+    setStart(delay + stepStart_);
     AnimationStep step;
     step.startTime = stepStart_;
-    step.kept = true;
+    step.kept = kept;
     step.triggerObjectId = triggerObjectId_;
-    step.sequenceKind = nodeType;
+    step.sequenceKind = sequenceKind;
     step.triggerBookmark = triggerBookmark_;
     step.shapeNames.push_back(name);
     manager_.steps_.push_back(step);
@@ -353,17 +335,16 @@ uint32_t SlideBuild::RecordMediaStep(uint32_t index, int32_t kind, int32_t nodeT
     afterOffset_ = 0;
     return lastEnd_;
   }
-  if (kind == 1) {
-    AddNameToLastStep(name);
-    SetInt(media, startKey, static_cast<int>(delay + stepStart_));
+  AddNameToLastStep(name);
+  if (timingKind == 1) {
+    setStart(delay + stepStart_);
     const uint32_t old = lastEnd_;
     lastEnd_ = std::max(lastEnd_, length);
     return lastEnd_ - old;
   }
-  AddNameToLastStep(name);
   afterOffset_ += lastEnd_;
   stepStart_ = afterOffset_ + clickStart_;
-  SetInt(media, startKey, static_cast<int>(delay + stepStart_));
+  setStart(delay + stepStart_);
   lastEnd_ = length;
   return lastEnd_;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,6 +36,12 @@ class SlideBuild {
   uint32_t RecordMediaStep(uint32_t index, int32_t kind, int32_t nodeType, uint32_t delay,
                            uint32_t duration, uint32_t total, EPropertyId startKey,
                            const boost::shared_ptr<IMedia>& media);
+  // Places a step of timing kind 0 (new click step), 1 (with the step) or 2
+  // (after it) lasting `length` ms; `setStart` receives its start. Returns the
+  // time it adds to its group.
+  uint32_t Place(uint32_t index, int32_t timingKind, uint32_t delay, uint32_t length,
+                 const std::wstring& name, bool kept, int32_t sequenceKind,
+                 const std::function<void(uint32_t)>& setStart);
   void CollectBookmarkTriggers(const boost::shared_ptr<IMedia>& media, uint32_t added,
                                bool isVideo);
   void FinishShapeEndTimes();

@@ -1,0 +1,90 @@
+// Every deck of the shared corpus, when it is present, played end to end:
+// read, built, driven frame by frame forwards and backwards, and drawn.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <boost/make_shared.hpp>
+
+#include "manager/IAnimationManager.h"
+#include "pptx/DeckReader.h"
+#include "publisher/FrameDriver.h"
+#include "publisher/SlideScreen.h"
+#include "render/FrameRenderer.h"
+
+namespace {
+
+std::string CorpusDir() {
+  if (const char* dir = std::getenv("SLIDEANIM_CORPUS")) return dir;
+  return SLIDEANIM_CORPUS_DIR;
+}
+
+std::vector<std::string> CorpusDecks() {
+  std::vector<std::string> decks;
+  if (DIR* dir = ::opendir(CorpusDir().c_str())) {
+    while (dirent* entry = ::readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name.size() > 5 && name.compare(name.size() - 5, 5, ".pptx") == 0)
+        decks.push_back(CorpusDir() + "/" + name);
+    }
+    ::closedir(dir);
+  }
+  std::sort(decks.begin(), decks.end());
+  return decks;
+}
+
+// Frame times: every 40 ms through the slide (at most 30 s of it), then a few
+// seeks backwards.
+std::vector<uint32_t> FrameTimes(uint32_t length) {
+  std::vector<uint32_t> times;
+  const uint32_t end = std::min<uint32_t>(length == 0xFFFFFFFFu ? 0 : length, 30000) + 200;
+  for (uint32_t t = 0; t <= end; t += 40) times.push_back(t);
+  for (uint32_t t : {end / 2, 0u, end, end / 3}) times.push_back(t);
+  return times;
+}
+
+}  // namespace
+
+TEST(Corpus, EveryDeckPlaysFrameByFrame) {
+  std::vector<std::string> decks = CorpusDecks();
+  if (decks.empty()) GTEST_SKIP() << "no corpus at " << CorpusDir();
+  render::FrameRenderer renderer;
+  size_t slides = 0, frames = 0;
+  for (const std::string& path : decks) {
+    SCOPED_TRACE(path);
+    pptx::Diagnostics diagnostics;
+    pptx::Deck deck;
+    try {
+      deck = pptx::ReadDeck(path, diagnostics);
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << e.what();
+      continue;
+    }
+    for (const auto& slide : deck.slides) {
+      auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
+      boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
+      manager->BuildSlide(slide, 0, 0);
+      auto screen = platform::SlideScreen::Build(slide);
+      platform::FrameDriver driver(manager, screen);
+      driver.Build();
+      const std::vector<uint32_t> times = FrameTimes(manager->GetSlideLength());
+      for (uint32_t t : times) {
+        std::vector<platform::SoundCue> sounds;
+        driver.Frame(t, &sounds);
+      }
+      frames += times.size();
+      driver.Frame(manager->GetSlideLength() / 2);
+      render::Image image = renderer.Render(*screen, 160, 90);
+      EXPECT_TRUE(image.Valid());
+      EXPECT_FALSE(manager->GetJsonContent().empty());
+      ++slides;
+    }
+  }
+  RecordProperty("slides", static_cast<int>(slides));
+  RecordProperty("frames", static_cast<int>(frames));
+}
