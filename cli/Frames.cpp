@@ -7,6 +7,7 @@
 #include <boost/make_shared.hpp>
 
 #include "cli/FrameTimes.h"
+#include "cli/PngWriter.h"
 #include "cli/SlidePlayer.h"
 #include "render/FrameRenderer.h"
 #include "render/PangoText.h"
@@ -65,6 +66,7 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
   if (!MakeFolder(options.output, err)) return kExitFailed;
 
   render::FrameRenderer renderer(measurer);
+  PngWriter writer(options.jobs != 0 ? options.jobs : PngWriter::DefaultJobs());
   uint64_t total = 0;
   for (size_t s = 0; s < players.size(); ++s) {
     SlidePlayer& player = *players[s];
@@ -72,14 +74,14 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
     const int width = FrameWidth(slide, options.width);
     const int height = HeightFor(slide, width);
     std::vector<SoundStart> sounds;
-    for (size_t i = 0; i < plans[s].size(); ++i) {
+    for (size_t i = 0; i < plans[s].size() && !writer.Failed(); ++i) {
       player.Seek(plans[s][i], &sounds);
-      render::Image image = renderer.Render(player.Screen(), width, height);
-      const std::string file = JoinPath(options.output, FrameFileName(slide.number, i));
-      if (!image.Valid() || !image.WritePng(file)) {
-        err << "error: " << file << ": cannot write the frame\n";
-        return kExitFailed;
-      }
+      writer.Write(std::make_shared<render::Image>(renderer.Render(player.Screen(), width, height)),
+                   JoinPath(options.output, FrameFileName(slide.number, i)));
+    }
+    if (!writer.Finish()) {
+      err << "error: " << writer.FailedPath() << ": cannot write the frame\n";
+      return kExitFailed;
     }
     total += plans[s].size();
     out << "slide " << slide.number << ": " << plans[s].size() << " frame"

@@ -12,6 +12,7 @@
 
 #include "cli/FrameTimes.h"
 #include "cli/Frames.h"
+#include "cli/PngWriter.h"
 #include "cli/PreviewPage.h"
 #include "cli/SlidePlayer.h"
 #include "render/FrameRenderer.h"
@@ -123,6 +124,7 @@ int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
   RemoveOldFrames(frameFolder);
 
   render::FrameRenderer renderer(measurer);
+  PngWriter writer(options.jobs != 0 ? options.jobs : PngWriter::DefaultJobs());
   ordered_json list = ordered_json::array();
   uint64_t frames = 0, files = 0;
   for (auto& player : players) {
@@ -130,27 +132,28 @@ int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
     const int width = FrameWidth(slide, options.width);
     const int height = HeightFor(slide, width);
     ordered_json names = ordered_json::array();
-    render::Image previous;
+    std::shared_ptr<const render::Image> previous;
     std::string previousName;
     const std::vector<uint32_t> times = FrameTimes(0, player->Length(), fps);
-    for (size_t i = 0; i < times.size(); ++i) {
+    for (size_t i = 0; i < times.size() && !writer.Failed(); ++i) {
       player->Seek(times[i]);
-      render::Image image = renderer.Render(player->Screen(), width, height);
+      auto image =
+          std::make_shared<const render::Image>(renderer.Render(player->Screen(), width, height));
       // A frame like the one before it (most are, while a step waits) shares its file.
-      if (!previousName.empty() && SamePixels(image, previous)) {
+      if (previous && SamePixels(*image, *previous)) {
         names.push_back(previousName);
         continue;
       }
       const std::string name = FrameFileName(slide.number, i);
-      const std::string file = JoinPath(frameFolder, name);
-      if (!image.Valid() || !image.WritePng(file)) {
-        err << "error: " << file << ": cannot write the frame\n";
-        return kExitFailed;
-      }
+      writer.Write(image, JoinPath(frameFolder, name));
+      previous = image;
       previousName = "frames/" + name;
-      previous = std::move(image);
       names.push_back(previousName);
       ++files;
+    }
+    if (!writer.Finish()) {
+      err << "error: " << writer.FailedPath() << ": cannot write the frame\n";
+      return kExitFailed;
     }
     frames += times.size();
     ordered_json entry;

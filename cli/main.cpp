@@ -32,12 +32,18 @@ void AddDeckOptions(CLI::App* command, cli::DeckOptions& options) {
       ->check(CLI::Range(0, 100000));
 }
 
-void AddMaxFrames(CLI::App* command, uint32_t& maxFrames) {
+// The options of the commands that write frames.
+void AddFrameOptions(CLI::App* command, uint32_t& maxFrames, unsigned& jobs) {
   command
       ->add_option("--max-frames", maxFrames,
                    "Refuse (before drawing anything) a slide that would take more frames than "
                    "this (default 10000)")
       ->check(CLI::Range(1, 10000000));
+  command
+      ->add_option("--jobs", jobs,
+                   "Threads that compress PNG files while the next frames are drawn (default: "
+                   "one per processor, at most 8)")
+      ->check(CLI::Range(1, 64));
 }
 
 }  // namespace
@@ -82,10 +88,11 @@ int main(int argc, char** argv) {
       ->add_option("--at", frames.at,
                    "Draw only these times, in ms, comma-separated (instead of --from and --to)")
       ->delimiter(',')
+      ->allow_extra_args(false)
       ->excludes(from)
       ->excludes(to);
   framesCommand->add_option("-o,--output", frames.output, "Folder for the PNG files")->required();
-  AddMaxFrames(framesCommand, frames.maxFrames);
+  AddFrameOptions(framesCommand, frames.maxFrames, frames.jobs);
 
   cli::SheetOptions sheet;
   CLI::App* sheetCommand = app.add_subcommand(
@@ -126,7 +133,7 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(1, 16384));
   previewCommand->add_option("-o,--output", preview.output, "Folder for the page and its frames")
       ->required();
-  AddMaxFrames(previewCommand, preview.maxFrames);
+  AddFrameOptions(previewCommand, preview.maxFrames, preview.jobs);
 
   CLI11_PARSE(app, argc, argv);
   frames.hasFrom = from->count() > 0;
