@@ -33,6 +33,11 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
     err << "error: --from " << options.from << " is after --to " << options.to << "\n";
     return kExitBadRequest;
   }
+  if (options.at.size() > options.maxFrames) {
+    err << "error: --at asks for " << options.at.size() << " frames, more than the limit of "
+        << options.maxFrames << " (--max-frames)\n";
+    return kExitBadRequest;
+  }
   pptx::Deck deck;
   if (!LoadDeck(path, deck, err)) return kExitFailed;
   std::vector<boost::shared_ptr<platform::Slide>> slides;
@@ -49,9 +54,8 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
                                                     options.deck.defaultEffectFrames, measurer));
     const uint32_t to = options.hasTo ? options.to : players.back()->Length();
     const uint32_t from = options.hasFrom ? options.from : 0;
-    const uint64_t count =
-        options.at.empty() ? FrameCount(from, to, options.deck.fps) : options.at.size();
-    if (count > options.maxFrames) {
+    const uint64_t count = FrameCount(from, to, options.deck.fps);
+    if (options.at.empty() && count > options.maxFrames) {
       err << "error: " << path << ": slide " << slide->number << " takes " << count
           << " frames from " << from << " to " << to << " ms at " << options.deck.fps
           << " fps, more than the limit of " << options.maxFrames
@@ -84,9 +88,9 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
       return kExitFailed;
     }
     total += plans[s].size();
-    out << "slide " << slide.number << ": " << plans[s].size() << " frame"
-        << (plans[s].size() == 1 ? "" : "s") << ", length " << player.Length() << " ms, "
-        << SoundsText(sounds);
+    out << "slide " << slide.number << (slide.hidden ? " (hidden)" : "") << ": " << plans[s].size()
+        << " frame" << (plans[s].size() == 1 ? "" : "s") << ", length " << player.Length()
+        << " ms, " << SoundsText(sounds);
     if (plans[s].empty())
       out << " (the slide ends at " << player.Length() << " ms, before --from " << options.from
           << ")";

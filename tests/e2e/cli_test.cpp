@@ -307,6 +307,8 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
        "error: " + FadeDeck() +
            ": slide 1 takes 14 frames from 0 to 540 ms at 25 fps, more than the limit of 10 "
            "(--max-frames); choose a range with --from and --to, or a lower --fps\n"},
+      {"frames --at 0,40,80 --max-frames 2 " + deck + " -o " + Quoted(In("x")), 2,
+       "error: --at asks for 3 frames, more than the limit of 2 (--max-frames)\n"},
       {"preview --fps 25 --max-frames 10 " + deck + " -o " + Quoted(In("x")), 2, "error: "},
       {"frames " + deck + " -o " + Quoted(blocker), 1,
        "error: " + blocker + ": cannot make the folder"},
