@@ -207,7 +207,8 @@ const char* const kPlayer = R"html(;
   });
   document.addEventListener("keydown", function (event) {
     var tag = event.target && event.target.tagName;
-    if (tag === "BUTTON" || tag === "INPUT") return;
+    if (tag === "INPUT") return;  // the slider's own keys
+    if (tag === "BUTTON" && (event.key === " " || event.key === "Enter")) return;
     switch (event.key) {
       case " ": case "Enter": case "ArrowRight": nextClick(); break;
       case "PageDown": case "ArrowDown": if (index + 1 < deck.slides.length) load(index + 1, false); break;

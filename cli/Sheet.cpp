@@ -84,6 +84,7 @@ int RunSheet(const SheetOptions& options, std::ostream& out, std::ostream& err) 
     block.cellWidth = options.width;
     block.cellHeight = HeightFor(*slide, options.width);
     block.rows = static_cast<int>((block.times.size() + columns - 1) / columns);
+    // Past the largest side the sheet is refused below; keep the number small.
     block.top = static_cast<int>(std::min<long long>(height, kSheetMaxSide));
     height += BlockHeight(block) + kGap;
     blocks.push_back(std::move(block));
