@@ -26,6 +26,7 @@
 #include "agents/BaseEffectAgent.h"
 #include "formula/ExpParser.h"
 #include "host/Optional.h"
+#include "host/Webdeck.h"
 
 // What the property and set agents share: the geometry they take from their
 // target when first drawn, the formula variables made from it, and the ways
@@ -113,6 +114,39 @@ class PropertyEffectAgent : public BaseEffectAgent {
   std::wstring StringAt(uint32_t u);
   Kinefold::TColor ColourAt(uint32_t u);
 
+  // One token of a formula as the web output scans it.
+  struct Node {
+    enum Kind { kFunction, kNumber, kName, kOperator, kOpen, kClose, kComma };
+    Kind kind = kName;
+    int32_t code = 0;    // a function's token code, or an operator's character
+    float value = 0.0f;  // a number's value
+  };
+
+  // The animation as the web player plays it, into `out` (named
+  // kEffectAnimationValues): time (percent) and value pairs in slide units
+  // (for positions), in size factors (for width and height) or as they stand,
+  // with list entries whose formula has a known shape written as formula
+  // records (see EncodeFormulaShape). The shape's centre comes from
+  // `positionCache` when an earlier property animation of the shape was
+  // described (`earlier`) and this one does not restart from the authored
+  // state; the cache then holds where this animation leaves the shape.
+  // Attribute 8 gives no values.
+  void BuildWebValues(boost::shared_ptr<WEBDECK::PptxJSArrHolder>& out,
+                      const boost::shared_ptr<IScreenObject>& context, double (&positionCache)[2],
+                      bool earlier);
+  // Appends to `array` the record of a formula of one of the known shapes:
+  // time, "for", the shape number, `scale`, one code per function (sin 0,
+  // cos 1, tan 2, min 3, max 4, abs 5) and one number per constant. A
+  // number that follows an operator that follows a number is folded into
+  // that number as the text is read, left to right, unless the operator is
+  // the text's second token. The shape is the text's operators and brackets
+  // in order. False, and nothing appended, for any other formula.
+  bool EncodeFormulaShape(const std::wstring& formula,
+                          const boost::shared_ptr<WEBDECK::PptxJSArrHolder>& array, double time,
+                          double scale);
+  // 0, or 7 once BuildWebValues has written a formula record.
+  int32_t GetWebEffectType() const { return webEffectType_; }
+
   bool IsPrepared() const { return prepared_; }
   bool IsTextPrepared() const { return textPrepared_; }
   const attribute::Geometry& GetGeometry() const { return geometry_; }
@@ -147,4 +181,5 @@ class PropertyEffectAgent : public BaseEffectAgent {
   Optional<uint32_t> shapeLevel_;
   Optional<double> lastFontSize_;
   std::map<std::wstring, int32_t> formulaShapes_;
+  int32_t webEffectType_ = 0;
 };

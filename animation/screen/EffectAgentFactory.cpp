@@ -11,7 +11,21 @@
 #include "agents/RotationEffectAgent.h"
 #include "agents/ScaleEffectAgent.h"
 #include "agents/SetEffectAgent.h"
+#include "filters/BlindsAgent.h"
+#include "filters/BoxAgent.h"
+#include "filters/CheckerBoardAgent.h"
+#include "filters/CircleAgent.h"
+#include "filters/DiamondAgent.h"
+#include "filters/DissolveOutAgent.h"
 #include "filters/FadeAgent.h"
+#include "filters/PeekInAgent.h"
+#include "filters/PlusAgent.h"
+#include "filters/RandomBarsAgent.h"
+#include "filters/SplitAgent.h"
+#include "filters/StripsAgent.h"
+#include "filters/WedgeAgent.h"
+#include "filters/WheelAgent.h"
+#include "filters/WipeAgent.h"
 #include "host/Properties.h"
 
 namespace {
@@ -49,31 +63,43 @@ boost::shared_ptr<EffectAgent> Make(const boost::shared_ptr<IInterface>& behavio
 boost::shared_ptr<EffectAgent> CreateFilterAgent(const boost::shared_ptr<IInterface>& behaviour,
                                                  const boost::shared_ptr<PublishContext>& context,
                                                  const Profile& p) {
-  switch (GetInt(behaviour, ePropFilterKind)) {
+  const int kind = GetInt(behaviour, ePropFilterKind);
+  switch (kind) {
+    case eFilterPeekIn:
+      return Make<PeekInAgent>(behaviour, context, p);
     case eFilterFade:
       return Make<FadeAgent>(behaviour, context, p);
-    // The mask filters (peek, blinds, box, diamond, circle, split, plus, wipe,
-    // checkerboard, strips, dissolve, random bars, wedge and the wheels, with
-    // WheelSpokes for the last) are created here once they exist.
-    case eFilterPeekIn:
     case eFilterBlinds:
+      return Make<BlindsAgent>(behaviour, context, p);
     case eFilterBox:
+      return Make<BoxAgent>(behaviour, context, p);
     case eFilterDiamond:
+      return Make<DiamondAgent>(behaviour, context, p);
     case eFilterCircle:
+      return Make<CircleAgent>(behaviour, context, p);
     case eFilterSplit:
+      return Make<SplitAgent>(behaviour, context, p);
     case eFilterPlus:
+      return Make<PlusAgent>(behaviour, context, p);
     case eFilterWipe:
+      return Make<WipeAgent>(behaviour, context, p);
     case eFilterCheckerBoard:
+      return Make<CheckerBoardAgent>(behaviour, context, p);
     case eFilterStrips:
+      return Make<StripsAgent>(behaviour, context, p);
     case eFilterDissolve:
+      return Make<DissolveOutAgent>(behaviour, context, p);
     case eFilterRandomBars:
+      return Make<RandomBarsAgent>(behaviour, context, p);
     case eFilterWedge:
+      return Make<WedgeAgent>(behaviour, context, p);
     case eFilterWheel1:
     case eFilterWheel2:
     case eFilterWheel3:
     case eFilterWheel4:
     case eFilterWheel8:
-      return boost::shared_ptr<EffectAgent>();
+      return boost::make_shared<WheelAgent>(behaviour, context, p.accel, p.decel,
+                                            static_cast<int32_t>(WheelSpokes(kind)));
     default:  // 11 and unknown kinds have no filter
       return boost::shared_ptr<EffectAgent>();
   }

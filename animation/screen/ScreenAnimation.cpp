@@ -11,6 +11,7 @@
 #include "screen/AgentSelection.h"
 #include "screen/EffectAgentFactory.h"
 #include "screen/TimingTranslator.h"
+#include "screen/WebRecordWriter.h"
 
 namespace {
 
@@ -343,16 +344,24 @@ void ScreenAnimation::MarkClickSubAnimations() {
   }
 }
 
-// The web output's records are written by the web output; the timing
-// translation calls these where each record belongs.
-void ScreenAnimation::WriteEffectRecord() {}
+// The web output's records, written where the timing translation reaches
+// each of them.
+void ScreenAnimation::WriteEffectRecord() {
+  WebRecordWriter(*this).WriteEffectRecord();
+}
 
-void ScreenAnimation::WriteBehaviourRecord(const boost::shared_ptr<IBehaviourNode>&,
-                                           const Optional<uint32_t>&) {}
+void ScreenAnimation::WriteBehaviourRecord(const boost::shared_ptr<IBehaviourNode>& behaviour,
+                                           const Optional<uint32_t>& duration) {
+  WebRecordWriter(*this).WriteBehaviourRecord(behaviour, duration.Get());
+}
 
-void ScreenAnimation::WriteSoundRecord(const boost::shared_ptr<EffectAgent>&) {}
+void ScreenAnimation::WriteSoundRecord(const boost::shared_ptr<EffectAgent>& audio) {
+  WebRecordWriter(*this).WriteSoundRecord(audio);
+}
 
-void ScreenAnimation::FinishEffectRecord() {}
+void ScreenAnimation::FinishEffectRecord() {
+  WebRecordWriter(*this).FinishEffectRecord();
+}
 
 boost::shared_ptr<IScreenAnimation> CreateScreenAnimation(
     const boost::shared_ptr<IAnimationEffect>& effect,

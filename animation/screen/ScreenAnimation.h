@@ -82,6 +82,7 @@ class ScreenAnimation : public IScreenAnimation {
 
  private:
   friend class TimingTranslator;
+  friend class WebRecordWriter;
 
   boost::shared_ptr<IInterface> Effect() const { return effectNode_; }
   // The effect's own duration, at least the default effect length unless 0.

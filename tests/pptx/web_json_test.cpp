@@ -1,0 +1,129 @@
+// From a generated .pptx deck to the web description: read the deck, build
+// the slide, build every screen animation against the publisher's screen
+// objects and read the JSON text.
+#include <dirent.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <nlohmann/json.hpp>
+
+#include "DeckFixture.h"
+#include "host/Webdeck.h"
+#include "manager/IAnimationManager.h"
+#include "publisher/FrameDriver.h"
+#include "publisher/SlideScreen.h"
+
+using namespace testdeck;
+using nlohmann::ordered_json;
+
+namespace {
+
+ordered_json PublishForWeb(const boost::shared_ptr<platform::Slide>& slide) {
+  IWebdeckSlide::ResetInstance();
+  auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
+  boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
+  manager->BuildSlide(slide, 0, 0);
+  platform::FrameDriver driver(manager, platform::SlideScreen::Build(slide));
+  driver.Build();
+  const std::string json = platform::ToUtf8(manager->GetJsonContent());
+  IWebdeckSlide::ResetInstance();
+  return ordered_json::parse(json);
+}
+
+TEST(WebJson, DeckToEffectRecords) {
+  const std::string box = x::ShapeTarget(3);
+  x::Effect appear =
+      MakeEffect("entr", "clickEffect",
+                 x::Set(box, "style.visibility", "visible") + x::Filter(box, "fade", true, 500));
+  x::Effect spin = MakeEffect("emph", "withEffect", x::Rotate(box, 21600000, 1000));
+  x::Effect glide = MakeEffect("path", "afterEffect", x::Motion(box, "M 0 0 L 0.25 0 E", 1000));
+  x::Effect slide = MakeEffect("emph", "afterEffect",
+                               x::Anim(box, "ppt_x", 1000, "calcmode=\"lin\" valueType=\"num\"",
+                                       x::Tav("0", "#ppt_x") + x::Tav("100000", "#ppt_x+0.25")));
+  x::Effect leave =
+      MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500));
+  pptx::Diagnostics diagnostics;
+  auto deck =
+      ReadSlide("web_json", TextShape(2, 1) + x::Shape(3, "Box", 600, 300, 160, 120, "FF0000"),
+                MainSequence({appear, spin, glide, slide, leave}), diagnostics);
+  ASSERT_TRUE(deck);
+  EXPECT_EQ(diagnostics.WarningCount(), 0u);
+
+  const ordered_json doc = PublishForWeb(deck);
+  // In the order the host builds them: shape by shape. Effects after
+  // others on the same click are delayed by the ones before.
+  const ordered_json expected = ordered_json::parse(R"([
+    {"id": "effect_ID4", "target": "2", "presetClass": 1, "properties": {
+      "duration": 500, "origin": [300.0, 200.0], "type": 0, "variable": 14,
+      "values": [0, 1, 100, 0]}},
+    {"id": "effect_ID0", "target": "3/shape", "presetClass": 0, "properties": {
+      "type": 5, "duration": 500, "origin": [680.0, 360.0], "parts": [
+        {"type": 1, "variable": 17, "to": true, "duration": 1},
+        {"type": 0, "variable": 14, "values": [0, 0, 100, 1], "duration": 500}]}},
+    {"id": "effect_ID1", "target": "3/shape", "presetClass": 2, "properties": {
+      "duration": 1000, "origin": [680.0, 360.0], "type": 2, "variable": 15, "by": 360.0}},
+    {"id": "effect_ID2", "target": "3/shape", "presetClass": 3, "properties": {
+      "delay": 1000, "duration": 1000, "origin": [680.0, 360.0], "type": 6,
+      "values": "M 0 0 L 0.25 0"}},
+    {"id": "effect_ID3", "target": "3/shape", "presetClass": 2, "properties": {
+      "delay": 2000, "duration": 1000, "origin": [680.0, 360.0], "type": 0, "variable": 12,
+      "values": [0.0, 680.0, 100.0, 1000.0]}}])");
+  EXPECT_EQ(doc["effects"], expected) << doc["effects"].dump(1);
+
+  // Every record is played by a click of the main sequence.
+  std::vector<std::string> played;
+  ASSERT_FALSE(doc["timelines"].empty());
+  EXPECT_EQ(doc["timelines"][0]["trigger"], "");
+  for (const ordered_json& click : doc["timelines"][0]["clicks"])
+    for (const ordered_json& id : click["animations"]) played.push_back(id.get<std::string>());
+  EXPECT_EQ(played, (std::vector<std::string>{"effect_ID0", "effect_ID1", "effect_ID2",
+                                              "effect_ID3", "effect_ID4"}));
+}
+
+// Every deck of the shared corpus, when it is present: each slide's web
+// description parses, and every record has its id, target, duration and
+// origin, and parts only under type 5.
+TEST(WebJson, EveryCorpusDeckDescribesItsEffects) {
+  const char* env = std::getenv("SLIDEANIM_CORPUS");
+  const std::string folder = env ? env : SLIDEANIM_CORPUS_DIR;
+  std::vector<std::string> decks;
+  if (DIR* dir = ::opendir(folder.c_str())) {
+    while (dirent* entry = ::readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.size() > 5 && name.compare(name.size() - 5, 5, ".pptx") == 0)
+        decks.push_back(folder + "/" + name);
+    }
+    ::closedir(dir);
+  }
+  if (decks.empty()) GTEST_SKIP() << "no corpus at " << folder;
+  std::sort(decks.begin(), decks.end());
+  size_t records = 0;
+  for (const std::string& path : decks) {
+    SCOPED_TRACE(path);
+    pptx::Diagnostics diagnostics;
+    pptx::Deck deck;
+    try {
+      deck = pptx::ReadDeck(path, diagnostics);
+    } catch (const std::exception&) {
+      continue;  // the reader's tests cover decks it refuses
+    }
+    for (const auto& slide : deck.slides) {
+      const ordered_json doc = PublishForWeb(slide);
+      for (const ordered_json& effect : doc["effects"]) {
+        ++records;
+        const ordered_json& record = effect["properties"];
+        EXPECT_EQ(effect["id"].get<std::string>().rfind("effect_ID", 0), 0u);
+        EXPECT_FALSE(effect["target"].get<std::string>().empty());
+        EXPECT_TRUE(record.contains("duration")) << record.dump();
+        EXPECT_EQ(record["origin"].size(), 2u) << record.dump();
+        if (record.contains("parts")) {
+          EXPECT_EQ(record["type"], 5) << record.dump();
+        }
+      }
+    }
+  }
+  EXPECT_GT(records, 0u);
+}
+
+}  // namespace

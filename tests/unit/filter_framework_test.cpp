@@ -1,0 +1,239 @@
+// The filter frame: which agent each filter kind gets, the morph ratio, the
+// calls on the mask list frame by frame, and which way entrances and exits
+// open, on the publisher's screen objects.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fake_screen.h"
+#include "filter_fixtures.h"
+#include "filters/BoxAgent.h"
+#include "filters/DissolveOutAgent.h"
+#include "filters/FadeAgent.h"
+#include "filters/PeekInAgent.h"
+#include "filters/WheelAgent.h"
+
+namespace {
+
+using filters::MakeFilter;
+using filters::MakeFilterAs;
+using filters::Params;
+using filters::Stage;
+
+TEST(FilterFactory, EveryFilterKindHasItsAgent) {
+  // Kind 1: morphing filters, peek and fade; kind 2: rebuilt every frame.
+  const int morphing[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  for (int kind : morphing) {
+    boost::shared_ptr<EffectAgent> agent = MakeFilter(kind);
+    ASSERT_TRUE(agent && Supports(agent, eIidFilterAgent)) << kind;
+    EXPECT_EQ(agent->GetKind(), 1u) << kind;
+    const bool own = kind == 0 || kind == 1;  // peek and fade are not morphs
+    EXPECT_EQ(boost::dynamic_pointer_cast<MorphFilterAgent>(agent) == nullptr, own) << kind;
+  }
+  EXPECT_TRUE(MakeFilterAs<PeekInAgent>(0));
+  EXPECT_TRUE(MakeFilterAs<FadeAgent>(1));
+  EXPECT_TRUE(MakeFilterAs<DissolveOutAgent>(12));
+  const int spokes[][2] = {{15, 1}, {16, 2}, {17, 3}, {18, 4}, {19, 8}};
+  for (const auto& row : spokes) EXPECT_EQ(MakeFilterAs<WheelAgent>(row[0])->Spokes(), row[1]);
+  for (int kind : {12, 13, 14, 15, 19}) EXPECT_EQ(MakeFilter(kind)->GetKind(), 2u) << kind;
+  EXPECT_FALSE(MakeFilter(11));
+}
+
+// trunc(progress x 65535), after the acceleration profile; held to 0..65535.
+TEST(MorphFilterAgent, RatioFollowsTheProgress) {
+  const struct {
+    float accel, decel;
+    uint32_t t, ratio;
+  } rows[] = {
+      {0, 0, 0, 0},
+      {0, 0, 500, 32767},
+      {0, 0, 1000, 65535},
+      {0, 0, 333, 21823},
+      {50000, 50000, 500, 32767},
+      {100000, 0, 500, 16383},
+      {0, 100000, 500, 49151},
+  };
+  for (const auto& row : rows) {
+    Stage stage(100, 100, 200, 100);
+    Params params;
+    params.accel = row.accel;
+    params.decel = row.decel;
+    auto box = MakeFilterAs<BoxAgent>(3, params);
+    box->PrepareAction(stage.Target());
+    box->Apply(stage.Target(), row.t);
+    EXPECT_EQ(filters::MorphOf(stage.Node(), *box)->Ratio(), row.ratio) << row.t;
+  }
+  EXPECT_EQ(MorphFilterAgent::RatioFor(-0.001), 0u);
+  EXPECT_EQ(MorphFilterAgent::RatioFor(1.001), 65535u);
+  EXPECT_EQ(MorphFilterAgent::RatioFor(std::nan("")), 0u);
+}
+
+// A compound that notes the calls on its mask children and keeps every child.
+class Recorder : public IScreenObject, public ICompoundShape {
+ public:
+  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* shares, EInterfaceId id) override {
+    return id == eIidCompoundShape && AnswerInterface<ICompoundShape>(this, out, shares);
+  }
+  const double* GetBounds() override { return bounds; }
+  void GetName(std::wstring& name) override { name = L"2"; }
+  uint32_t GetChildCount() override { return static_cast<uint32_t>(children.size()); }
+  boost::shared_ptr<IScreenShape> GetChild(uint32_t i) override { return children.at(i); }
+  void InsertChild(const boost::shared_ptr<IScreenShape>& c, int32_t position) override {
+    children.insert(children.begin() + position, c);
+    Note(c, "insert " + std::to_string(position));
+  }
+  void SetChildActive(bool on, const boost::shared_ptr<IScreenShape>& c) override {
+    Note(c, on ? "on" : "off");
+  }
+  void DetachChild(const boost::shared_ptr<IScreenShape>& c) override { Note(c, "detach"); }
+  // The calls since the last look; #n tells the children apart.
+  std::vector<std::string> Take() { return std::move(log); }
+
+  double bounds[4] = {100, 100, 300, 200};
+  std::vector<boost::shared_ptr<IScreenShape>> children, known;
+  std::vector<std::string> log;
+
+ private:
+  void Note(const boost::shared_ptr<IScreenShape>& c, const std::string& what) {
+    auto it = std::find(known.begin(), known.end(), c);
+    if (it == known.end()) it = known.insert(known.end(), c);
+    log.push_back(what + " #" + std::to_string(it - known.begin()));
+  }
+};
+
+using Calls = std::vector<std::string>;
+
+// Effect from 200 to 500. A morph's mask is attached switched off, on while
+// drawing, off before the start; the first frame after the end switches it
+// off and on at the end state; then nothing. A per-frame mask is replaced
+// every frame and attached for that frame only. Peek's mask is on for good.
+TEST(FilterAgents, MaskCallsInOrder) {
+  Params params;
+  params.start = 200;
+  params.duration = 300;
+  auto host = boost::make_shared<Recorder>();
+  auto box = MakeFilter(3, params);
+  box->PrepareAction(host);
+  EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "off #0"}));
+  const struct {
+    uint32_t t;
+    Calls calls;
+  } boxFrames[] = {{300, {"on #0"}}, {650, {"off #0", "on #0"}}, {700, {}}, {100, {"off #0"}}};
+  for (const auto& f : boxFrames) {
+    box->Apply(host, f.t);
+    EXPECT_EQ(host->Take(), f.calls) << f.t;
+    if (f.t == 650) {
+      EXPECT_EQ(filters::Ours(filters::Ours(host->children[0])->Content())->Ratio(), 65535u);
+    }
+  }
+
+  host = boost::make_shared<Recorder>();
+  auto wedge = MakeFilter(14, params);
+  wedge->Apply(host, 300);  // not prepared: nothing to build on
+  wedge->PrepareAction(host);
+  EXPECT_EQ(host->Take(), Calls{});
+  const struct {
+    uint32_t t;
+    Calls calls;
+  } wedgeFrames[] = {{300, {"insert 0 #0", "detach #0", "on #0"}},
+                     {400, {"detach #0", "insert 0 #1", "detach #1", "on #1"}},
+                     {100, {"off #1"}}};
+  for (const auto& f : wedgeFrames) {
+    wedge->Apply(host, f.t);
+    EXPECT_EQ(host->Take(), f.calls) << f.t;
+  }
+
+  host = boost::make_shared<Recorder>();
+  auto peek = MakeFilter(0, params);
+  peek->PrepareAction(host);
+  EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "on #0"}));
+  for (uint32_t t : {100u, 300u, 650u, 700u}) peek->Apply(host, t);
+  EXPECT_EQ(host->Take(), Calls{});
+
+  // Without a mask list the agents build, draw nothing and do not fail.
+  for (int kind : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 19}) {
+    fake::NodePtr node = fake::MakeNode(L"2", {9, 10}, 100, 100, 300, 200);
+    boost::shared_ptr<EffectAgent> agent = MakeFilter(kind);
+    agent->PrepareAction(node);
+    for (uint32_t t : {0u, 500u, 1000u, 1500u}) agent->Apply(node, t);
+    EXPECT_TRUE(node->masks.masks.empty()) << kind;
+  }
+}
+
+struct Probe {
+  double x, y;
+  bool entrance, exit;  // visible half way through
+};
+
+// Shape (100, 100)-(300, 200), half way through: where each mask has opened
+// (entrance) or closed (exit). The transition follows the preset class, as
+// in decks.
+TEST(FilterAgents, WhereEntrancesAndExitsOpen) {
+  const struct {
+    const char* name;
+    int kind, subtype;
+    std::vector<Probe> probes;
+  } rows[] = {
+      {"box out", 3, 0, {{200, 150, true, false}, {105, 105, false, true}}},
+      {"box in", 3, 14, {{200, 150, false, true}, {105, 105, true, false}}},
+      {"circle out", 5, 0, {{200, 150, true, false}, {105, 105, false, true}}},
+      {"circle in", 5, 14, {{200, 150, false, true}, {105, 105, true, false}}},
+      {"diamond out", 4, 0, {{200, 150, true, false}, {105, 105, false, true}}},
+      {"plus in", 7, 14, {{200, 150, false, true}, {105, 105, true, false}}},
+      {"split horizontal in", 6, 10, {{200, 150, false, true}, {200, 105, true, false}}},
+      {"split vertical in", 6, 11, {{200, 150, false, true}, {105, 150, true, false}}},
+      {"split horizontal out", 6, 12, {{200, 150, true, false}, {200, 105, false, true}}},
+      {"split vertical out", 6, 13, {{200, 150, true, false}, {105, 150, false, true}}},
+      {"wipe from the left", 8, 0, {{120, 150, true, false}, {280, 150, false, true}}},
+      {"wipe from the bottom", 8, 2, {{200, 110, false, true}, {200, 190, true, false}}},
+      // Cells of 30 x 22 from (95, 95); both ways the slivers are half open.
+      {"checkerboard down", 9, 0, {{110, 100, true, true}, {110, 115, false, false}}},
+      {"checkerboard across", 9, 8, {{100, 110, true, true}, {120, 110, false, false}}},
+      // Bands of 24 from (80, 80); half open both ways.
+      {"blinds", 2, 0, {{157, 150, true, true}, {172, 150, false, false}}},
+      // From the bottom right (4), top left (7), bottom left (5), top right
+      // (6); an exit is its entrance backwards, so that corner goes last.
+      {"strips 4", 10, 4, {{290, 190, true, true}, {110, 110, false, false}}},
+      {"strips 7", 10, 7, {{110, 110, true, true}, {290, 190, false, false}}},
+      {"strips 5", 10, 5, {{110, 190, true, true}, {290, 110, false, false}}},
+      {"strips 6", 10, 6, {{290, 110, true, true}, {110, 190, false, false}}},
+  };
+  for (const auto& row : rows) {
+    for (int presetClass : {0, 1}) {
+      Stage stage(100, 100, 200, 100);
+      Params params;
+      params.presetClass = params.transition = presetClass;
+      params.subtype = row.subtype;
+      boost::shared_ptr<EffectAgent> agent = MakeFilter(row.kind, params);
+      agent->PrepareAction(stage.Target());
+      agent->Apply(stage.Target(), 500);
+      for (const Probe& p : row.probes)
+        EXPECT_EQ(filters::Visible(stage.Node(), p.x, p.y), presetClass ? p.exit : p.entrance)
+            << row.name << (presetClass ? " exit" : " entrance") << " at " << p.x << "," << p.y;
+    }
+  }
+  // Neither entrance nor exit: a morph without shapes, which does not clip.
+  Stage stage(100, 100, 200, 100);
+  Params emphasis;
+  emphasis.presetClass = 2;
+  auto box = MakeFilterAs<BoxAgent>(3, emphasis);
+  box->PrepareAction(stage.Target());
+  box->Apply(stage.Target(), 500);
+  EXPECT_FALSE(filters::MorphOf(stage.Node(), *box)->Start());
+  EXPECT_TRUE(filters::Visible(stage.Node(), 105, 105));
+  // Blinds go by the transition alone: an exit with transition 0 opens.
+  Params blindsIn;
+  blindsIn.presetClass = 1;
+  auto blinds = MakeFilterAs<MorphFilterAgent>(2, blindsIn);
+  Stage other(100, 100, 200, 100);
+  blinds->PrepareAction(other.Target());
+  blinds->Apply(other.Target(), 0);
+  EXPECT_FALSE(filters::Visible(other.Node(), 172, 150));
+  blinds->Apply(other.Target(), 1000);
+  EXPECT_TRUE(filters::Visible(other.Node(), 172, 150));
+}
+
+}  // namespace

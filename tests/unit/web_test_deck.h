@@ -1,0 +1,70 @@
+// Slides published for the web: the manager compiles them, the frame driver
+// builds every screen animation against the publisher's screen objects, and
+// the tests read the JSON text the manager returns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <boost/make_shared.hpp>
+#include <nlohmann/json.hpp>
+
+#include "agent_slides.h"
+#include "common/Utf8.h"
+#include "document/Effect.h"
+
+namespace web {
+
+using nlohmann::ordered_json;
+
+inline ordered_json Publish(const boost::shared_ptr<platform::Slide>& slide) {
+  slides::Played played(slide);
+  return ordered_json::parse(platform::ToUtf8(played.manager->GetJsonContent()));
+}
+
+// The record ("properties") of the deck's only effect.
+inline ordered_json OnlyRecord(const boost::shared_ptr<platform::Slide>& slide) {
+  const ordered_json doc = Publish(slide);
+  EXPECT_EQ(doc["effects"].size(), 1u) << doc.dump();
+  return doc["effects"].empty() ? ordered_json() : doc["effects"][0]["properties"];
+}
+
+// A slide with one box "9" of the given bounds on the 720 x 540 slide of
+// the published context, and one effect of `duration` ms on it.
+struct BoxSlide {
+  BoxSlide(double x, double y, double w, double h, int presetClass = 0, uint32_t duration = 1000)
+      : slide(boost::make_shared<platform::Slide>()) {
+    slide->AddShape(L"9").SetBounds(x, y, w, h);
+    effect = &slide->Effects()->AddEffect(L"9");
+    effect->PresetClass(presetClass).NodeType(0).SetOwnDuration(duration);
+  }
+  boost::shared_ptr<platform::Slide> slide;
+  platform::Effect* effect;
+};
+
+struct Entry {
+  double percent;
+  boost::shared_ptr<IPropertyValue> value;  // none when null
+  std::wstring formula;
+};
+
+inline boost::shared_ptr<IPropertyValue> Text(const std::wstring& s) {
+  return boost::make_shared<PropertyValue<std::wstring>>(s);
+}
+inline boost::shared_ptr<IPropertyValue> Number(float f) {
+  return boost::make_shared<PropertyValue<float>>(f);
+}
+
+inline void SetList(platform::BehaviourNode& node, const std::vector<Entry>& entries) {
+  auto list = boost::make_shared<PropertySheetList>();
+  for (const Entry& e : entries) {
+    auto sheet = boost::make_shared<platform::PropertySheet>();
+    sheet->Set<double>(ePropTavTime, e.percent);
+    if (e.value) sheet->SetProperty(ePropTavValue, e.value);
+    if (!e.formula.empty()) sheet->Set<std::wstring>(ePropTavFormula, e.formula);
+    list->Add(sheet);
+  }
+  node.Set<boost::shared_ptr<PropertySheetList>>(ePropTimeValueList, list);
+}
+
+}  // namespace web
