@@ -404,9 +404,13 @@ TEST_F(Cli, JsonIsTheWebDescriptionOfEveryEffect) {
   }
   EXPECT_EQ(timed, (std::set<std::string>{"effect_ID0", "effect_ID1"}));
   EXPECT_EQ(triggers, (std::set<std::string>{"", "3"}));
-  // Every effect record belongs to an effect of the timelines.
-  for (const auto& effect : description["effects"])
-    EXPECT_EQ(timed.count(effect["id"].get<std::string>()), 1u) << effect.dump();
+  // Each of them has its effect record, built against the screen objects.
+  std::set<std::string> recorded;
+  for (const auto& effect : description["effects"]) {
+    recorded.insert(effect["id"].get<std::string>());
+    EXPECT_EQ(effect["target"].get<std::string>().substr(0, 1), "2") << effect.dump();
+  }
+  EXPECT_EQ(recorded, timed);
 
   const std::string file = In("web/deck.json");
   Result written = Slideanim("json --fps 25 " + Quoted(TriggerDeck()) + " -o " + Quoted(file));
