@@ -1,8 +1,7 @@
-#include "Inspect.h"
+#include "cli/Inspect.h"
 
 #include <boost/make_shared.hpp>
 
-#include "common/Utf8.h"
 #include "manager/IAnimationManager.h"
 
 namespace cli {
@@ -15,10 +14,6 @@ const uint32_t kAllBits = 0xFFFFFFFFu;
 ordered_json Time(uint32_t value) {
   if (value == kAllBits) return -1;
   return value;
-}
-
-std::string Utf8(const std::wstring& text) {
-  return platform::ToUtf8(text);
 }
 
 const char* ClassName(int value) {
@@ -72,8 +67,8 @@ std::string TimeText(const ordered_json& value) {
 
 ordered_json InspectSlide(const boost::shared_ptr<platform::Slide>& slide,
                           const InspectOptions& options) {
-  auto context = boost::make_shared<PublishContext>(slide->height, slide->width, options.fps,
-                                                    options.defaultEffectFrames);
+  auto context = boost::make_shared<PublishContext>(slide->height, slide->width, options.deck.fps,
+                                                    options.deck.defaultEffectFrames);
   boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
   manager->BuildSlide(slide, 0, 0);
 
@@ -145,7 +140,7 @@ ordered_json InspectSlide(const boost::shared_ptr<platform::Slide>& slide,
 ordered_json InspectDeck(const pptx::Deck& deck, const InspectOptions& options) {
   ordered_json slides = ordered_json::array();
   for (const auto& slide : deck.slides) {
-    if (options.slide != 0 && slide->number != options.slide) continue;
+    if (options.deck.slide != 0 && slide->number != options.deck.slide) continue;
     slides.push_back(InspectSlide(slide, options));
   }
   ordered_json report;
@@ -196,27 +191,16 @@ void PrintReport(const ordered_json& report, const pptx::Deck& deck, std::ostrea
 }
 
 int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
-  pptx::Diagnostics diagnostics;
   pptx::Deck deck;
-  try {
-    deck = pptx::ReadDeck(options.deck, diagnostics);
-  } catch (const pptx::ReadError& error) {
-    diagnostics.Print(err);
-    err << "error: " << error.what() << "\n";
-    return 1;
-  }
-  diagnostics.Print(err);
-  if (options.slide < 0 || options.slide > static_cast<int>(deck.slides.size())) {
-    err << "error: " << options.deck << ": there is no slide " << options.slide << " (the deck has "
-        << deck.slides.size() << ")\n";
-    return 2;
-  }
+  if (!LoadDeck(options.deck.deck, deck, err)) return kExitFailed;
+  std::vector<boost::shared_ptr<platform::Slide>> slides;
+  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
   ordered_json report = InspectDeck(deck, options);
   if (options.json)
     out << report.dump(2) << "\n";
   else
     PrintReport(report, deck, out);
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace cli

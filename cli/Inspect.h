@@ -9,15 +9,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/Common.h"
 #include "pptx/DeckReader.h"
 
 namespace cli {
 
 struct InspectOptions {
-  std::string deck;
-  int slide = 0;  // 1-based; 0 for every slide
-  uint32_t fps = 30;
-  uint32_t defaultEffectFrames = 0;
+  DeckOptions deck;
   bool json = false;
 };
 

@@ -1,0 +1,486 @@
+// The slideanim command end to end: the built program run on small decks
+// written with the deck writer; its exit codes, the files it writes and what
+// they show.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "pptx/DeckWriter.h"
+#include "render/Image.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace x = pptx::xml;
+
+// This process's scratch folder, removed when the program ends.
+const fs::path& Scratch() {
+  static const fs::path folder = [] {
+    fs::path path =
+        fs::path(::testing::TempDir()) / ("slideanim-cli-" + std::to_string(::getpid()));
+    fs::create_directories(path);
+    return path;
+  }();
+  return folder;
+}
+
+class ScratchCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    std::error_code error;
+    fs::remove_all(Scratch(), error);
+  }
+};
+::testing::Environment* const kScratchCleanup =
+    ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
+
+std::string In(const std::string& name) {
+  return (Scratch() / name).string();
+}
+
+// The slideanim command of this build tree.
+std::string CommandPath() {
+  char self[4096];
+  ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return std::string();
+  fs::path tests = fs::path(std::string(self, static_cast<size_t>(n))).parent_path();
+  return (tests.parent_path() / "cli" / "slideanim").string();
+}
+
+struct Result {
+  int status = -1;
+  std::string out, err;
+};
+
+Result Slideanim(const std::string& arguments) {
+  Result run;
+  static int calls = 0;
+  const std::string errFile = In("stderr-" + std::to_string(++calls) + ".txt");
+  const std::string command = CommandPath() + " " + arguments + " 2>'" + errFile + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    run.out.append(buffer.data(), n);
+  const int status = ::pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream err(errFile);
+  run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  return run;
+}
+
+std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+x::Effect MakeEffect(const std::string& presetClass, const std::string& nodeType,
+                     const std::string& behaviours) {
+  x::Effect effect;
+  effect.presetClass = presetClass;
+  effect.nodeType = nodeType;
+  effect.behaviours = behaviours;
+  return effect;
+}
+
+x::Effect FadeIn(int spid, uint32_t ms) {
+  return MakeEffect("entr", "clickEffect",
+                    x::Set(x::ShapeTarget(spid), "style.visibility", "visible") +
+                        x::Filter(x::ShapeTarget(spid), "fade", true, ms));
+}
+
+// A red box at (100, 100) to (500, 300) on a white 1280 x 720 slide.
+std::string Box() {
+  return x::Shape(2, "Box", 100, 100, 400, 200, "FF0000");
+}
+
+// Slide 1: the box fades in on the first click, over 500 ms: at 25 fps the
+// slide is 540 ms long (the end moves to the next 40 ms frame). Slide 2 has
+// no animations.
+std::string FadeDeck() {
+  static const std::string path = [] {
+    pptx::DeckWriter writer;
+    pptx::DeckWriter::Slide& first = writer.AddSlide();
+    first.shapes = Box();
+    first.timing = x::Timing({x::Sequence{"", {FadeIn(2, 500)}}});
+    writer.AddSlide().shapes = x::Shape(2, "Still", 100, 100, 200, 100, "0000FF");
+    std::string file = In("fade.pptx");
+    EXPECT_TRUE(writer.Save(file));
+    return file;
+  }();
+  return path;
+}
+
+// The box fades in on a click, then a click on the button (whose name would
+// end a script element) turns it.
+std::string TriggerDeck() {
+  static const std::string path = [] {
+    pptx::DeckWriter writer;
+    pptx::DeckWriter::Slide& slide = writer.AddSlide();
+    slide.shapes = Box() + x::Shape(3, "Button </script>", 640, 480, 320, 120, "00AA00");
+    slide.timing = x::Timing(
+        {x::Sequence{"", {FadeIn(2, 500)}},
+         x::Sequence{
+             x::ClickCondition(3),
+             {MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(2), 90 * 60000, 400))}}});
+    std::string file = In("trigger.pptx");
+    EXPECT_TRUE(writer.Save(file));
+    return file;
+  }();
+  return path;
+}
+
+// The fade-in with a sound that plays along with it.
+std::string SoundDeck() {
+  static const std::string path = [] {
+    x::Effect effect = FadeIn(2, 500);
+    effect.subTnLst =
+        "<p:audio><p:cMediaNode vol=\"50000\"><p:cTn id=\"#\" display=\"0\" "
+        "masterRel=\"sameClick\"><p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn "
+        "val=\"5\"/></p:cond></p:stCondLst></p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdSound\" "
+        "name=\"chime.wav\"/></p:tgtEl></p:cMediaNode></p:audio>";
+    pptx::DeckWriter writer;
+    pptx::DeckWriter::Slide& slide = writer.AddSlide();
+    slide.shapes = Box();
+    slide.timing = x::Timing({x::Sequence{"", {effect}}});
+    slide.relationships.push_back({"rIdSound", "audio", "../media/chime.wav", false});
+    writer.AddPart("ppt/media/chime.wav", "RIFF", "audio/wav");
+    std::string file = In("sound.pptx");
+    EXPECT_TRUE(writer.Save(file));
+    return file;
+  }();
+  return path;
+}
+
+int Green(uint32_t argb) {
+  return static_cast<int>((argb >> 8) & 0xFF);
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(::access(CommandPath().c_str(), X_OK), 0)
+        << "build the slideanim command first: " << CommandPath();
+  }
+};
+
+TEST_F(Cli, FramesCoverTheWholeTimelineOfEverySlide) {
+  const std::string out = In("frames-all");
+  Result run =
+      Slideanim("frames --fps 25 --width 320 " + Quoted(FadeDeck()) + " -o " + Quoted(out));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  // 0, 40, ..., 520 ms: the 540 ms end falls between frames 13 and 14.
+  EXPECT_NE(run.out.find("slide 1: 14 frames, length 540 ms, no sounds\n"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("slide 2: 1 frame, length 0 ms, no sounds\n"), std::string::npos)
+      << run.out;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 14; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "slide01_f%05d.png", i);
+    expected.push_back(name);
+  }
+  expected.push_back("slide02_f00000.png");
+  EXPECT_EQ(FilesIn(out), expected);
+  render::Image image = render::Image::ReadPng(out + "/slide01_f00000.png");
+  ASSERT_TRUE(image.Valid());
+  EXPECT_EQ(image.Width(), 320);
+  EXPECT_EQ(image.Height(), 180);
+
+  // The slide length agrees with what inspect reports.
+  Result inspect = Slideanim("inspect --json --fps 25 " + Quoted(FadeDeck()));
+  ASSERT_EQ(inspect.status, 0);
+  EXPECT_EQ(nlohmann::json::parse(inspect.out)["slides"][0]["length"], 540);
+}
+
+TEST_F(Cli, FrameRangesAndTimes) {
+  struct Case {
+    std::string options;
+    size_t files;
+    std::string line;
+  } cases[] = {
+      {"--from 100 --to 200", 3, "slide 1: 3 frames"},  // 100, 140, 180
+      {"--from 400", 4, "slide 1: 4 frames"},           // 400 ... 520
+      {"--to 0", 1, "slide 1: 1 frame,"},
+      {"--at 0,250,540,9000", 4, "slide 1: 4 frames"},
+      {"--from 600", 0, "slide 1: 0 frames, length 540 ms, no sounds (the slide ends at 540 ms"},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.options);
+    const std::string out = In("range-" + std::to_string(n++));
+    Result run = Slideanim("frames --slide 1 --fps 25 --width 64 " + c.options + " " +
+                           Quoted(FadeDeck()) + " -o " + Quoted(out));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(FilesIn(out).size(), c.files);
+    EXPECT_NE(run.out.find(c.line), std::string::npos) << run.out;
+  }
+}
+
+TEST_F(Cli, AnEntranceChangesThePictureBetweenItsStartAndItsEnd) {
+  const std::string out = In("probe");
+  Result run = Slideanim("frames --fps 25 --width 640 --at 0,250,540 " + Quoted(FadeDeck()) +
+                         " -o " + Quoted(out));
+  ASSERT_EQ(run.status, 0) << run.err;
+  // The box's centre, (300, 200) on the slide, is (150, 100) at half size.
+  int green[3];
+  for (int i = 0; i < 3; ++i) {
+    render::Image frame =
+        render::Image::ReadPng(out + "/slide01_f0000" + std::to_string(i) + ".png");
+    ASSERT_TRUE(frame.Valid()) << i;
+    green[i] = Green(frame.Pixel(150, 100));
+  }
+  EXPECT_GT(green[0], 240);  // white: not yet faded in
+  EXPECT_LT(green[1], 235);  // on its way
+  EXPECT_GT(green[1], 20);
+  EXPECT_LT(green[2], 15);  // red
+  // The other slide's shape is there from the start.
+  render::Image still = render::Image::ReadPng(out + "/slide02_f00000.png");
+  ASSERT_TRUE(still.Valid());
+  EXPECT_EQ(still.Pixel(100, 75) & 0xFFFFFF, 0x0000FFu);
+}
+
+TEST_F(Cli, FramesReportTheSoundsThatStart) {
+  Result run =
+      Slideanim("frames --fps 25 --width 64 " + Quoted(SoundDeck()) + " -o " + Quoted(In("sound")));
+  ASSERT_EQ(run.status, 0) << run.err;
+  // The sound starts with its effect, once.
+  EXPECT_NE(run.out.find("slide 1: 14 frames, length 540 ms, sounds: 0 ms shape 2"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(run.out.find(";"), std::string::npos) << run.out;
+}
+
+TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
+  const std::string broken = In("not-a-deck.pptx");
+  std::ofstream(broken) << "plain text";
+  const std::string blocker = In("a-file");
+  std::ofstream(blocker) << "in the way";
+  const std::string deck = Quoted(FadeDeck());
+  struct Case {
+    std::string arguments;
+    int status;
+    std::string message;  // the whole of standard error when it starts with "error:"
+  } cases[] = {
+      {"frames " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
+       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+      {"sheet " + Quoted(broken) + " -o " + Quoted(In("x.png")), 1,
+       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+      {"json " + Quoted(broken), 1,
+       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+      {"preview " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
+       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+      {"frames --slide 3 " + deck + " -o " + Quoted(In("x")), 2,
+       "error: " + FadeDeck() + ": there is no slide 3 (the deck has 2)\n"},
+      {"json --slide 9 " + deck, 2,
+       "error: " + FadeDeck() + ": there is no slide 9 (the deck has 2)\n"},
+      {"frames --from 300 --to 100 " + deck + " -o " + Quoted(In("x")), 2,
+       "error: --from 300 is after --to 100\n"},
+      {"frames --fps 25 --max-frames 10 " + deck + " -o " + Quoted(In("x")), 2,
+       "error: " + FadeDeck() +
+           ": slide 1 takes 14 frames from 0 to 540 ms at 25 fps, more than the limit of 10 "
+           "(--max-frames); choose a range with --from and --to, or a lower --fps\n"},
+      {"frames --at 0,40,80 --max-frames 2 " + deck + " -o " + Quoted(In("x")), 2,
+       "error: --at asks for 3 frames, more than the limit of 2 (--max-frames)\n"},
+      {"preview --fps 25 --max-frames 10 " + deck + " -o " + Quoted(In("x")), 2, "error: "},
+      {"frames " + deck + " -o " + Quoted(blocker), 1,
+       "error: " + blocker + ": cannot make the folder"},
+      {"sheet --width 4000 --columns 10 --count 10 " + deck + " -o " + Quoted(In("x.png")), 2,
+       "error: " + In("x.png") + ": the sheet would be 40140 x "},
+      {"frames --fps 0 " + deck + " -o " + Quoted(In("x")), -2, ""},
+      {"frames " + deck, -2, ""},  // no output folder
+      {"frames --at 5 --from 2 " + deck + " -o " + Quoted(In("x")), -2, ""},
+      {"sheet --count 0 " + deck + " -o " + Quoted(In("x.png")), -2, ""},
+      {"preview " + Quoted(In("missing.pptx")) + " -o " + Quoted(In("x")), -2, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    Result run = Slideanim(c.arguments);
+    if (c.status < 0) {
+      EXPECT_NE(run.status, 0);  // refused by the option parser
+      EXPECT_FALSE(run.err.empty());
+      continue;
+    }
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.err.substr(0, c.message.size()), c.message);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  // Nothing is drawn for a request that is refused.
+  EXPECT_FALSE(fs::exists(In("x")));
+  EXPECT_FALSE(fs::exists(In("x.png")));
+}
+
+TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
+  Result top = Slideanim("--help");
+  EXPECT_EQ(top.status, 0);
+  for (const char* command : {"inspect", "frames", "sheet", "json", "preview"})
+    EXPECT_NE(top.out.find(command), std::string::npos) << command;
+  const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
+      {"frames",
+       {"--slide", "--fps", "--default-effect-frames", "--width", "--from", "--to", "--at",
+        "--output", "--max-frames"}},
+      {"sheet",
+       {"--slide", "--fps", "--default-effect-frames", "--count", "--columns", "--width",
+        "--output"}},
+      {"json", {"--slide", "--fps", "--default-effect-frames", "--output"}},
+      {"preview", {"--slide", "--fps", "--default-effect-frames", "--width", "--output"}},
+  };
+  for (const auto& command : options) {
+    Result help = Slideanim(command.first + " --help");
+    EXPECT_EQ(help.status, 0);
+    for (const std::string& option : command.second)
+      EXPECT_NE(help.out.find(option), std::string::npos) << command.first << " " << option;
+  }
+}
+
+TEST_F(Cli, SheetShowsEachSlidesTimelineInAGrid) {
+  const std::string file = In("sheets/sheet.png");  // the folder is made
+  Result run = Slideanim("sheet --fps 25 --count 3 --columns 3 --width 128 " + Quoted(FadeDeck()) +
+                         " -o " + Quoted(file));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("2 slides, 4 frames"), std::string::npos) << run.out;  // 3 + 1
+  render::Image sheet = render::Image::ReadPng(file);
+  ASSERT_TRUE(sheet.Valid());
+  EXPECT_GT(sheet.Width(), 3 * 128);
+  // The first slide's cells show 0, 270 and 540 ms: only the last one shows
+  // the box in full red. Find the first row of pure red, then look along it.
+  int top = -1;
+  for (int y = 0; y < sheet.Height() && top < 0; ++y)
+    for (int x = 0; x < sheet.Width() && top < 0; ++x)
+      if ((sheet.Pixel(x, y) & 0xFFFFFF) == 0xFF0000) top = y;
+  ASSERT_GE(top, 0) << "no red on the sheet";
+  int redCells = 0;
+  for (int cell = 0; cell < 3; ++cell) {
+    bool red = false;
+    for (int x = cell * sheet.Width() / 3; x < (cell + 1) * sheet.Width() / 3; ++x)
+      if ((sheet.Pixel(x, top + 8) & 0xFFFFFF) == 0xFF0000) red = true;
+    redCells += red;
+  }
+  EXPECT_EQ(redCells, 1);
+}
+
+TEST_F(Cli, JsonIsTheWebDescriptionOfEveryEffect) {
+  Result run = Slideanim("json --fps 25 " + Quoted(TriggerDeck()));
+  ASSERT_EQ(run.status, 0) << run.err;
+  nlohmann::json description = nlohmann::json::parse(run.out, nullptr, false);
+  ASSERT_FALSE(description.is_discarded()) << run.out;
+  for (const char* key : {"effects", "sounds", "timelines"})
+    EXPECT_TRUE(description.contains(key)) << key;
+  EXPECT_NE(run.out.find("\n  \""), std::string::npos) << "not pretty-printed";
+  // Both effects are in the timelines, the main one and the button's.
+  std::set<std::string> timed;
+  std::set<std::string> triggers;
+  for (const auto& timeline : description["timelines"]) {
+    triggers.insert(timeline["trigger"].get<std::string>());
+    for (const auto& click : timeline["clicks"])
+      for (const auto& id : click["animations"]) timed.insert(id.get<std::string>());
+  }
+  EXPECT_EQ(timed, (std::set<std::string>{"effect_ID0", "effect_ID1"}));
+  EXPECT_EQ(triggers, (std::set<std::string>{"", "3"}));
+  // Each of them has its effect record, built against the screen objects.
+  std::set<std::string> recorded;
+  for (const auto& effect : description["effects"]) {
+    recorded.insert(effect["id"].get<std::string>());
+    EXPECT_EQ(effect["target"].get<std::string>().substr(0, 1), "2") << effect.dump();
+  }
+  EXPECT_EQ(recorded, timed);
+
+  const std::string file = In("web/deck.json");
+  Result written = Slideanim("json --fps 25 " + Quoted(TriggerDeck()) + " -o " + Quoted(file));
+  ASSERT_EQ(written.status, 0) << written.err;
+  EXPECT_EQ(nlohmann::json::parse(ReadFile(file)), description);
+}
+
+// The description the preview page plays from.
+nlohmann::json PageData(const std::string& page) {
+  const std::string start = "var SLIDEANIM_PREVIEW = ";
+  const size_t from = page.find(start);
+  const size_t to = page.find(";\n</script>", from);
+  if (from == std::string::npos || to == std::string::npos) return nlohmann::json();
+  return nlohmann::json::parse(page.substr(from + start.size(), to - from - start.size()), nullptr,
+                               false);
+}
+
+TEST_F(Cli, PreviewPageReferencesEveryFrameAndWaitsForClicks) {
+  const std::string out = In("preview");
+  fs::create_directories(out + "/frames");
+  std::ofstream(out + "/frames/slide07_f00003.png") << "from an earlier run";
+  Result run =
+      Slideanim("preview --fps 25 --width 160 " + Quoted(TriggerDeck()) + " -o " + Quoted(out));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string page = ReadFile(out + "/index.html");
+  ASSERT_FALSE(page.empty());
+
+  // Every frame file is referenced, and every referenced file is there.
+  const std::vector<std::string> files = FilesIn(out + "/frames");
+  ASSERT_FALSE(files.empty());
+  for (const std::string& name : files)
+    EXPECT_NE(page.find("\"frames/" + name + "\""), std::string::npos) << name;
+  std::regex reference("\"(frames/[^\"]+)\"");
+  for (auto it = std::sregex_iterator(page.begin(), page.end(), reference);
+       it != std::sregex_iterator(); ++it)
+    EXPECT_TRUE(fs::exists(out + "/" + (*it)[1].str())) << (*it)[1].str();
+
+  // Nothing fetched from elsewhere, and the button's name does not end the script.
+  EXPECT_EQ(page.find("http"), std::string::npos);
+  size_t scripts = 0;
+  for (size_t at = page.find("</script>"); at != std::string::npos;
+       at = page.find("</script>", at + 1))
+    ++scripts;
+  EXPECT_EQ(scripts, 2u);
+
+  nlohmann::json data = PageData(page);
+  ASSERT_TRUE(data.is_object()) << "the page's description does not parse";
+  EXPECT_EQ(data["fps"], 25);
+  ASSERT_EQ(data["slides"].size(), 1u);
+  const nlohmann::json& slide = data["slides"][0];
+  // The main click at 0 (a fade of 500 ms, to 540 at the next frame), the
+  // button's click one frame later at 580 (a turn of 400 ms, to 1020).
+  EXPECT_EQ(slide["length"], 1020);
+  EXPECT_EQ(slide["frames"].size(), 26u);  // 0, 40, ..., 1000
+  ASSERT_EQ(slide["steps"].size(), 2u);
+  EXPECT_EQ(slide["steps"][0]["click"], true);
+  EXPECT_EQ(slide["steps"][0]["trigger"], "");
+  const nlohmann::json& button = slide["steps"][1];
+  EXPECT_EQ(button["click"], true);
+  EXPECT_EQ(button["start"], 580);
+  EXPECT_EQ(button["trigger"], "3");
+  EXPECT_EQ(button["triggerName"], "Button </script>");
+  ASSERT_EQ(button["box"].size(), 4u);
+  EXPECT_DOUBLE_EQ(button["box"][0].get<double>(), 50.0);  // 640 of 1280
+  EXPECT_DOUBLE_EQ(button["box"][3].get<double>(), 100.0 * 120 / 720);
+  // While the box stands still, frames share a file.
+  EXPECT_LT(files.size(), slide["frames"].size());
+  EXPECT_NE(run.out.find("1 slide, 26 frames in " + std::to_string(files.size()) + " files"),
+            std::string::npos)
+      << run.out;
+}
+
+}  // namespace
