@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <sstream>
 
 #include "render/PresetTable.h"
@@ -178,23 +177,25 @@ struct Compiled {
 
 // Every preset of the table, compiled on first use. An entry that does not
 // compile is reported once and left out, so it is drawn as its bounds.
-const Compiled& CompiledPresets() {
-  static const Compiled* compiled = [] {
-    auto* result = new Compiled;
-    for (const PresetEntry& entry : PresetEntries()) {
-      auto geometry = std::make_unique<CompiledGeometry>();
-      std::string error;
-      if (!Compile(entry, geometry.get(), &error)) {
-        std::fprintf(stderr, "slideanim: preset shape \"%s\" is not drawn: %s\n",
-                     entry.name.c_str(), error.c_str());
-        continue;
-      }
-      result->presets[entry.name] = std::move(geometry);
-      result->notes[entry.name] = entry.note;
+Compiled CompileTable() {
+  Compiled result;
+  for (const PresetEntry& entry : PresetEntries()) {
+    auto geometry = std::make_unique<CompiledGeometry>();
+    std::string error;
+    if (!Compile(entry, geometry.get(), &error)) {
+      std::fprintf(stderr, "slideanim: preset shape \"%s\" is not drawn: %s\n", entry.name.c_str(),
+                   error.c_str());
+      continue;
     }
-    return result;
-  }();
-  return *compiled;
+    result.presets[entry.name] = std::move(geometry);
+    result.notes[entry.name] = entry.note;
+  }
+  return result;
+}
+
+const Compiled& CompiledPresets() {
+  static const Compiled compiled = CompileTable();
+  return compiled;
 }
 
 }  // namespace

@@ -3,16 +3,16 @@
 namespace render {
 
 const std::vector<PresetEntry>& PresetEntries() {
-  static const std::vector<PresetEntry>* entries = [] {
-    auto* table = new std::vector<PresetEntry>;
-    AddBasicPresets(table);
-    AddArrowPresets(table);
-    AddFlowchartPresets(table);
-    AddCalloutPresets(table);
-    AddSymbolPresets(table);
+  static const std::vector<PresetEntry> entries = [] {
+    std::vector<PresetEntry> table;
+    AddBasicPresets(&table);
+    AddArrowPresets(&table);
+    AddFlowchartPresets(&table);
+    AddCalloutPresets(&table);
+    AddSymbolPresets(&table);
     return table;
   }();
-  return *entries;
+  return entries;
 }
 
 }  // namespace render
