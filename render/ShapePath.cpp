@@ -1,5 +1,6 @@
 #include "render/ShapePath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <mutex>
@@ -27,12 +28,30 @@ double Parametric(double angle, double rx, double ry) {
   return std::atan2(rx * std::sin(angle), ry * std::cos(angle));
 }
 
+// Lengths beyond this (slide units, about ten kilometres) come from broken
+// documents; they would overflow cairo's fixed-point coordinates, and a
+// number that is not finite would leave the context in an error state.
+constexpr double kFarthest = 1e6;
+
+double Bounded(double value) {
+  return std::isfinite(value) ? std::max(-kFarthest, std::min(kFarthest, value)) : 0.0;
+}
+
 void DrawPath(cairo_t* cr, const platform::GeometryPath& path, double x, double y, double w,
               double h) {
   const double sx = path.width > 0 ? w / path.width : 1.0;
   const double sy = path.height > 0 ? h / path.height : 1.0;
   double cx = x, cy = y;  // current point, slide units
-  for (const platform::PathCommand& c : path.commands) {
+  for (const platform::PathCommand& command : path.commands) {
+    platform::PathCommand c = command;
+    for (int i = 0; i < 6; ++i) {
+      const bool angle = c.kind == platform::PathCommand::ArcTo && i >= 2;
+      const double scale = angle ? 1.0 : (i % 2 ? sy : sx);
+      if (angle)
+        c.v[i] = std::isfinite(c.v[i]) ? c.v[i] : 0.0;
+      else
+        c.v[i] = scale != 0.0 ? Bounded(c.v[i] * scale) / scale : 0.0;
+    }
     const double* v = c.v;
     switch (c.kind) {
       case platform::PathCommand::MoveTo:
@@ -62,9 +81,11 @@ void DrawPath(cairo_t* cr, const platform::GeometryPath& path, double x, double 
         // the start angle; angles are the directions in which the points are
         // seen from the ellipse's centre.
         const double rx = std::fabs(v[0] * sx), ry = std::fabs(v[1] * sy);
-        const double start = v[2] * kPi / 180.0, swing = v[3] * kPi / 180.0;
+        // More than a whole turn draws nothing more.
+        const double start = std::fmod(v[2], 360.0) * kPi / 180.0;
+        const double swing = std::max(-360.0, std::min(360.0, v[3])) * kPi / 180.0;
         if (!cairo_has_current_point(cr)) cairo_move_to(cr, cx, cy);
-        if (rx <= 0.0 || ry <= 0.0 || !std::isfinite(start) || !std::isfinite(swing)) break;
+        if (rx <= 0.0 || ry <= 0.0) break;
         const double t0 = Parametric(start, rx, ry);
         double t1 = Parametric(start + swing, rx, ry);
         // A point's parametric angle stays within a quarter turn of the angle

@@ -371,4 +371,37 @@ TEST(ShapeOutline, WhatTheShapeDrawsFrom) {
   EXPECT_EQ(paths.size(), 1u);
 }
 
+// Numbers from a broken document (huge radii and coordinates, endless
+// swings) leave the cairo context usable.
+TEST(ShapeOutline, AbsurdNumbersAreDrawnBounded) {
+  platform::Shape shape(L"1");
+  shape.SetBounds(0, 0, 10, 10);
+  GeometryPath path;
+  PathCommand move, arc, line;
+  move.kind = PathCommand::MoveTo;
+  move.v[0] = -1e300;
+  arc.kind = PathCommand::ArcTo;
+  arc.v[0] = arc.v[1] = 1e15;
+  arc.v[2] = 1e9;
+  arc.v[3] = -1e12;
+  line.kind = PathCommand::LineTo;
+  line.v[1] = 1e300;
+  path.commands = {move, arc, line};
+  shape.geometry.preset = "custom";
+  shape.geometry.paths = {path};
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 16);
+  cairo_t* cr = cairo_create(surface);
+  int painted = 0;
+  render::ForEachShapePath(cr, shape, [&](bool fillable, bool strokable) {
+    EXPECT_TRUE(fillable && strokable);
+    cairo_fill_preserve(cr);
+    cairo_stroke(cr);
+    ++painted;
+  });
+  EXPECT_EQ(painted, 1);
+  EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);
+}
+
 }  // namespace
