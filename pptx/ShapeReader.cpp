@@ -151,40 +151,66 @@ std::string ReadGeometry(SlideContext& ctx, const pugi::xml_node& spPr, Shape& s
   }
   pugi::xml_node cust = Child(spPr, "custGeom");
   if (!cust) return shape.geometry.preset;
+  // Adjust values and guides are kept as formulas; the renderer evaluates
+  // them with the shape's size.
+  std::vector<platform::GeometryGuide> guides;
+  for (const char* list : {"avLst", "gdLst"})
+    for (pugi::xml_node gd : Children(Child(cust, list), "gd")) {
+      if (guides.size() >= ctx.Limits().maxListEntries) break;
+      guides.push_back({gd.attribute("name").as_string(), gd.attribute("fmla").as_string()});
+    }
   std::vector<platform::GeometryPath> paths;
+  bool ok = true;
   for (pugi::xml_node path : Children(Child(cust, "pathLst"), "path")) {
     platform::GeometryPath out;
     out.width = NumberAttr(ctx, path, "w", 0, where);
     out.height = NumberAttr(ctx, path, "h", 0, where);
+    // Without a size of its own the path uses the shape's EMU; plain numbers
+    // are turned into slide units here, guide values when they are drawn.
+    const bool ownSize = out.width > 0 && out.height > 0;
+    if (!ownSize) out.width = out.height = 0;
+    const double lengthScale = ownSize ? 1.0 : 1.0 / kEmuPerUnit;
     out.filled = std::strcmp(path.attribute("fill").as_string(), "none") != 0;
     bool stroke = true;
     out.stroked = !ParseBoolean(path.attribute("stroke").as_string(), stroke) || stroke;
-    bool ok = true;
+    // A number, or the name of a guide.
+    auto operand = [&](const pugi::xml_attribute& attr, platform::PathCommand& command, int i,
+                       double scale) {
+      const char* text = attr.as_string();
+      if (ParseDecimal(text, command.v[i])) {
+        command.v[i] *= scale;
+      } else if (*text && !std::strpbrk(text, " \t\r\n")) {
+        command.ref[i] = text;
+      } else {
+        ok = false;
+      }
+    };
     for (pugi::xml_node cmd : Elements(path)) {
       platform::PathCommand command;
       std::vector<pugi::xml_node> points = Children(cmd, "pt");
-      auto point = [&](size_t i, double& x, double& y) {
-        if (i >= points.size() || !ParseDecimal(points[i].attribute("x").as_string(), x) ||
-            !ParseDecimal(points[i].attribute("y").as_string(), y))
+      auto point = [&](size_t i) {
+        if (i >= points.size()) {
           ok = false;
+          return;
+        }
+        operand(points[i].attribute("x"), command, static_cast<int>(2 * i), lengthScale);
+        operand(points[i].attribute("y"), command, static_cast<int>(2 * i + 1), lengthScale);
       };
       if (Is(cmd, "moveTo") || Is(cmd, "lnTo")) {
         command.kind =
             Is(cmd, "moveTo") ? platform::PathCommand::MoveTo : platform::PathCommand::LineTo;
-        point(0, command.v[0], command.v[1]);
+        point(0);
       } else if (Is(cmd, "cubicBezTo")) {
         command.kind = platform::PathCommand::CubicTo;
-        for (size_t i = 0; i < 3; ++i) point(i, command.v[2 * i], command.v[2 * i + 1]);
+        for (size_t i = 0; i < 3; ++i) point(i);
       } else if (Is(cmd, "quadBezTo")) {
         command.kind = platform::PathCommand::QuadTo;
-        for (size_t i = 0; i < 2; ++i) point(i, command.v[2 * i], command.v[2 * i + 1]);
+        for (size_t i = 0; i < 2; ++i) point(i);
       } else if (Is(cmd, "arcTo")) {
         command.kind = platform::PathCommand::ArcTo;
         const char* names[] = {"wR", "hR", "stAng", "swAng"};
         for (int i = 0; i < 4; ++i)
-          if (!ParseDecimal(cmd.attribute(names[i]).as_string(), command.v[i])) ok = false;
-        command.v[2] /= 60000.0;
-        command.v[3] /= 60000.0;
+          operand(cmd.attribute(names[i]), command, i, i < 2 ? lengthScale : 1.0 / 60000.0);
       } else if (Is(cmd, "close")) {
         command.kind = platform::PathCommand::Close;
       } else {
@@ -197,15 +223,16 @@ std::string ReadGeometry(SlideContext& ctx, const pugi::xml_node& spPr, Shape& s
         break;
       }
     }
-    if (!ok) {
-      ctx.Diag().Warn("custom geometry with guide names",
-                      where + ": drawn as its bounding rectangle");
-      return shape.geometry.preset = "rect";
-    }
+    if (!ok) break;
     paths.push_back(out);
+  }
+  if (!ok) {
+    ctx.Diag().Warn("invalid custom geometry", where + ": drawn as its bounding rectangle");
+    return shape.geometry.preset = "rect";
   }
   shape.geometry.preset = "custom";
   shape.geometry.paths = paths;
+  shape.geometry.guides = guides;
   return shape.geometry.preset;
 }
 

@@ -1,71 +1,57 @@
 #include "render/ShapePath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <mutex>
 #include <set>
 #include <string>
 
+#include "render/PresetGeometry.h"
+
 namespace render {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// An adjust value in 1/100000 of the reference length, or its default.
-double Adjust(const platform::Shape& shape, const char* name, double fallback) {
-  for (const auto& a : shape.geometry.adjust)
-    if (a.first == name) return a.second;
-  return fallback;
-}
-
-void WarnOnce(const std::string& preset) {
+void WarnOnce(const std::string& problem) {
   static std::mutex mutex;
   static std::set<std::string> warned;
   std::lock_guard<std::mutex> lock(mutex);
-  if (!warned.insert(preset).second) return;
-  std::fprintf(stderr, "slideanim: drawing shape geometry \"%s\" as its bounding box\n",
-               preset.c_str());
+  if (!warned.insert(problem).second) return;
+  std::fprintf(stderr, "slideanim: %s\n", problem.c_str());
 }
 
-void Polygon(cairo_t* cr, std::initializer_list<std::pair<double, double>> points) {
-  bool first = true;
-  for (const auto& p : points) {
-    if (first)
-      cairo_move_to(cr, p.first, p.second);
-    else
-      cairo_line_to(cr, p.first, p.second);
-    first = false;
-  }
-  cairo_close_path(cr);
+// The parametric angle of the point of an ellipse with radii rx, ry that is
+// seen at `angle` from its centre.
+double Parametric(double angle, double rx, double ry) {
+  return std::atan2(rx * std::sin(angle), ry * std::cos(angle));
 }
 
-void Ellipse(cairo_t* cr, double x, double y, double w, double h) {
-  if (w <= 0.0 || h <= 0.0) return;
-  cairo_save(cr);
-  cairo_translate(cr, x + w / 2, y + h / 2);
-  cairo_scale(cr, w / 2, h / 2);
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-  cairo_close_path(cr);
-  cairo_restore(cr);
+// Lengths beyond this (slide units, about ten kilometres) come from broken
+// documents; they would overflow cairo's fixed-point coordinates, and a
+// number that is not finite would leave the context in an error state.
+constexpr double kFarthest = 1e6;
+
+double Bounded(double value) {
+  return std::isfinite(value) ? std::max(-kFarthest, std::min(kFarthest, value)) : 0.0;
 }
 
-void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-  r = std::max(0.0, std::min(r, std::min(w, h) / 2));
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
-  cairo_close_path(cr);
-}
-
-void CustomPath(cairo_t* cr, const platform::GeometryPath& path, double x, double y, double w,
-                double h) {
+void DrawPath(cairo_t* cr, const platform::GeometryPath& path, double x, double y, double w,
+              double h) {
   const double sx = path.width > 0 ? w / path.width : 1.0;
   const double sy = path.height > 0 ? h / path.height : 1.0;
   double cx = x, cy = y;  // current point, slide units
-  for (const platform::PathCommand& c : path.commands) {
+  for (const platform::PathCommand& command : path.commands) {
+    platform::PathCommand c = command;
+    for (int i = 0; i < 6; ++i) {
+      const bool angle = c.kind == platform::PathCommand::ArcTo && i >= 2;
+      const double scale = angle ? 1.0 : (i % 2 ? sy : sx);
+      if (angle)
+        c.v[i] = std::isfinite(c.v[i]) ? c.v[i] : 0.0;
+      else
+        c.v[i] = scale != 0.0 ? Bounded(c.v[i] * scale) / scale : 0.0;
+    }
     const double* v = c.v;
     switch (c.kind) {
       case platform::PathCommand::MoveTo:
@@ -84,26 +70,38 @@ void CustomPath(cairo_t* cr, const platform::GeometryPath& path, double x, doubl
       case platform::PathCommand::QuadTo: {
         const double qx = x + v[0] * sx, qy = y + v[1] * sy;
         const double ex = x + v[2] * sx, ey = y + v[3] * sy;
+        if (!cairo_has_current_point(cr)) cairo_move_to(cr, cx, cy);
         cairo_curve_to(cr, cx + 2.0 / 3.0 * (qx - cx), cy + 2.0 / 3.0 * (qy - cy),
                        ex + 2.0 / 3.0 * (qx - ex), ey + 2.0 / 3.0 * (qy - ey), ex, ey);
         cx = ex, cy = ey;
         break;
       }
       case platform::PathCommand::ArcTo: {
-        const double rx = v[0] * sx, ry = v[1] * sy;
-        const double start = v[2] * kPi / 180.0, swing = v[3] * kPi / 180.0;
+        // The arc starts at the current point, which lies on its ellipse at
+        // the start angle; angles are the directions in which the points are
+        // seen from the ellipse's centre.
+        const double rx = std::fabs(v[0] * sx), ry = std::fabs(v[1] * sy);
+        // More than a whole turn draws nothing more.
+        const double start = std::fmod(v[2], 360.0) * kPi / 180.0;
+        const double swing = std::max(-360.0, std::min(360.0, v[3])) * kPi / 180.0;
         if (!cairo_has_current_point(cr)) cairo_move_to(cr, cx, cy);
         if (rx <= 0.0 || ry <= 0.0) break;
-        const double ox = cx - rx * std::cos(start), oy = cy - ry * std::sin(start);
+        const double t0 = Parametric(start, rx, ry);
+        double t1 = Parametric(start + swing, rx, ry);
+        // A point's parametric angle stays within a quarter turn of the angle
+        // it is seen at, so the end is the turn of t1 nearest t0 + swing.
+        t1 += 2 * kPi * std::round((t0 + swing - t1) / (2 * kPi));
+        if (swing >= 0 ? t1 < t0 : t1 > t0) t1 = t0;  // rounding, not a whole turn
+        const double ox = cx - rx * std::cos(t0), oy = cy - ry * std::sin(t0);
         cairo_save(cr);
         cairo_translate(cr, ox, oy);
         cairo_scale(cr, rx, ry);
         if (swing >= 0)
-          cairo_arc(cr, 0, 0, 1, start, start + swing);
+          cairo_arc(cr, 0, 0, 1, t0, t1);
         else
-          cairo_arc_negative(cr, 0, 0, 1, start, start + swing);
+          cairo_arc_negative(cr, 0, 0, 1, t0, t1);
         cairo_restore(cr);
-        cx = ox + rx * std::cos(start + swing), cy = oy + ry * std::sin(start + swing);
+        cx = ox + rx * std::cos(t1), cy = oy + ry * std::sin(t1);
         break;
       }
       case platform::PathCommand::Close:
@@ -113,78 +111,56 @@ void CustomPath(cairo_t* cr, const platform::GeometryPath& path, double x, doubl
   }
 }
 
+bool UsesGuides(const platform::Geometry& geometry) {
+  if (!geometry.guides.empty()) return true;
+  for (const platform::GeometryPath& path : geometry.paths)
+    for (const platform::PathCommand& command : path.commands)
+      for (const std::string& ref : command.ref)
+        if (!ref.empty()) return true;
+  return false;
+}
+
 }  // namespace
+
+bool ShapeOutline(const platform::Shape& shape, std::vector<platform::GeometryPath>* out,
+                  std::string* problem) {
+  const platform::Geometry& geometry = shape.geometry;
+  const double w = shape.Width(), h = shape.Height();
+  out->clear();
+  if (!geometry.paths.empty()) {
+    if (!UsesGuides(geometry)) {
+      *out = geometry.paths;
+      return true;
+    }
+    std::string error;
+    if (ResolveCustomGeometry(geometry, w, h, out, &error)) return true;
+    *problem = "drawing custom geometry as its bounding box: " + error;
+    return false;
+  }
+  const std::string& preset = geometry.preset.empty() ? std::string("rect") : geometry.preset;
+  if (PresetOutline(preset, w, h, geometry.adjust, out)) return true;
+  *problem = "drawing shape geometry \"" + preset + "\" as its bounding box";
+  return false;
+}
 
 void ForEachShapePath(cairo_t* cr, const platform::Shape& shape,
                       const std::function<void(bool fillable, bool strokable)>& paint) {
   const double x = shape.X(), y = shape.Y(), w = shape.Width(), h = shape.Height();
-  const std::string& preset = shape.geometry.preset;
-  const double ss = std::min(w, h);
-  cairo_new_path(cr);
-
-  if (!shape.geometry.paths.empty()) {
-    for (const platform::GeometryPath& path : shape.geometry.paths) {
-      cairo_new_path(cr);
-      CustomPath(cr, path, x, y, w, h);
-      paint(path.filled, path.stroked);
-    }
+  const bool connector = shape.Kind() == platform::ShapeKind::Connector;
+  std::vector<platform::GeometryPath> paths;
+  std::string problem;
+  if (!ShapeOutline(shape, &paths, &problem)) {
+    WarnOnce(problem);
+    cairo_new_path(cr);
+    cairo_rectangle(cr, x, y, w, h);
+    paint(!connector, true);
     return;
   }
-  bool fillable = true;
-  if (preset.empty() || preset == "rect" || shape.Kind() == platform::ShapeKind::Picture) {
-    cairo_rectangle(cr, x, y, w, h);
-  } else if (preset == "roundRect") {
-    RoundRect(cr, x, y, w, h, ss * Adjust(shape, "adj", 16667) / 100000.0);
-  } else if (preset == "ellipse") {
-    Ellipse(cr, x, y, w, h);
-  } else if (preset == "triangle") {
-    Polygon(cr, {{x + w * Adjust(shape, "adj", 50000) / 100000.0, y}, {x + w, y + h}, {x, y + h}});
-  } else if (preset == "rtTriangle") {
-    Polygon(cr, {{x, y}, {x + w, y + h}, {x, y + h}});
-  } else if (preset == "diamond") {
-    Polygon(cr, {{x + w / 2, y}, {x + w, y + h / 2}, {x + w / 2, y + h}, {x, y + h / 2}});
-  } else if (preset == "parallelogram") {
-    const double d = ss * Adjust(shape, "adj", 25000) / 100000.0;
-    Polygon(cr, {{x + d, y}, {x + w, y}, {x + w - d, y + h}, {x, y + h}});
-  } else if (preset == "trapezoid") {
-    const double d = ss * Adjust(shape, "adj", 25000) / 100000.0;
-    Polygon(cr, {{x + d, y}, {x + w - d, y}, {x + w, y + h}, {x, y + h}});
-  } else if (preset == "hexagon") {
-    const double d = ss * Adjust(shape, "adj", 25000) / 100000.0;
-    Polygon(cr, {{x + d, y},
-                 {x + w - d, y},
-                 {x + w, y + h / 2},
-                 {x + w - d, y + h},
-                 {x + d, y + h},
-                 {x, y + h / 2}});
-  } else if (preset == "line" || preset == "straightConnector1" ||
-             preset.rfind("bentConnector", 0) == 0 || preset.rfind("curvedConnector", 0) == 0 ||
-             shape.Kind() == platform::ShapeKind::Connector) {
-    fillable = false;
-    if (preset == "bentConnector2") {
-      cairo_move_to(cr, x, y);
-      cairo_line_to(cr, x + w, y);
-      cairo_line_to(cr, x + w, y + h);
-    } else if (preset == "bentConnector3" || preset == "bentConnector4" ||
-               preset == "bentConnector5") {
-      const double mid = x + w * Adjust(shape, "adj1", 50000) / 100000.0;
-      cairo_move_to(cr, x, y);
-      cairo_line_to(cr, mid, y);
-      cairo_line_to(cr, mid, y + h);
-      cairo_line_to(cr, x + w, y + h);
-    } else if (preset.rfind("curvedConnector", 0) == 0) {
-      const double mid = x + w * Adjust(shape, "adj1", 50000) / 100000.0;
-      cairo_move_to(cr, x, y);
-      cairo_curve_to(cr, mid, y, mid, y + h, x + w, y + h);
-    } else {
-      cairo_move_to(cr, x, y);
-      cairo_line_to(cr, x + w, y + h);
-    }
-  } else {
-    WarnOnce(preset);
-    cairo_rectangle(cr, x, y, w, h);
+  for (const platform::GeometryPath& path : paths) {
+    cairo_new_path(cr);
+    DrawPath(cr, path, x, y, w, h);
+    paint(path.filled && !connector, path.stroked);
   }
-  paint(fillable, true);
 }
 
 }  // namespace render

@@ -80,20 +80,34 @@ struct PathCommand {
   // MoveTo/LineTo: x, y. CubicTo: three points. QuadTo: two points.
   // ArcTo: width radius, height radius, start angle, swing angle (degrees).
   double v[6] = {0, 0, 0, 0, 0, 0};
+  // The name of a geometry guide that stands for v[i]; empty when v[i] holds
+  // the value. Guides give lengths in EMU (the path's own units when it has a
+  // size) and angles in 60000ths of a degree.
+  std::string ref[6];
 };
 
 struct GeometryPath {
-  double width = 0.0;  // path coordinate extent; 0 means the shape's own size
+  double width = 0.0;  // path coordinate extent; 0: slide units from the shape's corner
   double height = 0.0;
   bool filled = true;
   bool stroked = true;
   std::vector<PathCommand> commands;
 };
 
+// A named formula of custom geometry ("*/ w adj1 100000"); its value may be
+// used by the guides after it and by path commands.
+struct GeometryGuide {
+  std::string name;
+  std::string formula;
+};
+
 struct Geometry {
   std::string preset = "rect";  // preset name; "custom" when paths are given
   std::vector<std::pair<std::string, double>> adjust;
   std::vector<GeometryPath> paths;
+  // Custom geometry's adjust values and guides, in the order they are
+  // evaluated; empty when its paths give plain numbers only.
+  std::vector<GeometryGuide> guides;
 };
 
 struct PictureData {

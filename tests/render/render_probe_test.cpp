@@ -207,7 +207,7 @@ TEST_F(Probe, GeometryPresetsAndFallback) {
       .SetSolidFill({0, 0, 0, 255});
   slide->AddShape(L"3")
       .SetBounds(60, 10, 30, 30)
-      .SetGeometry("cloudCallout")
+      .SetGeometry("noSuchPreset")
       .SetSolidFill({0, 0, 0, 255});
   LineStyle line;
   line.present = true;

@@ -1,0 +1,164 @@
+// Preset shapes drawn by the renderer, one or two of each family with adjust
+// values of their own, compared with the references in tests/golden/presets/
+// (see Golden.h to regenerate them).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <boost/make_shared.hpp>
+
+#include "Golden.h"
+#include "document/Slide.h"
+#include "publisher/SlideScreen.h"
+#include "render/FrameRenderer.h"
+
+using namespace platform;
+
+namespace {
+
+struct Case {
+  const char* golden;
+  const char* preset;
+  std::vector<std::pair<std::string, double>> adjust;
+  double x, y, w, h;
+  bool flipH;
+};
+
+const Case kCases[] = {
+    // Basic shapes.
+    {"round_rect", "roundRect", {{"adj", 35000}}, 8, 16, 80, 64, false},
+    {"can", "can", {{"adj", 40000}}, 16, 8, 64, 80, false},
+    {"moon", "moon", {{"adj", 30000}}, 16, 8, 64, 80, false},
+    {"block_arc",
+     "blockArc",
+     {{"adj1", 0}, {"adj2", 10800000}, {"adj3", 30000}},
+     8,
+     8,
+     80,
+     80,
+     false},
+    {"frowning_face", "smileyFace", {{"adj", -4653}}, 8, 8, 80, 80, false},
+    {"gear9", "gear9", {{"adj1", 15000}}, 8, 8, 80, 80, false},
+    {"sun", "sun", {{"adj", 35000}}, 8, 8, 80, 80, false},
+    // Stars and seals.
+    {"star5", "star5", {{"adj", 30000}}, 8, 8, 80, 80, false},
+    {"irregular_seal", "irregularSeal1", {}, 8, 16, 80, 64, false},
+    // Block arrows.
+    {"right_arrow", "rightArrow", {{"adj1", 60000}, {"adj2", 30000}}, 8, 20, 80, 56, false},
+    {"uturn_arrow", "uturnArrow", {{"adj5", 60000}}, 8, 8, 80, 80, false},
+    {"curved_arrow_flipped", "curvedRightArrow", {{"adj3", 35000}}, 24, 8, 48, 80, true},
+    {"circular_arrow",
+     "circularArrow",
+     {{"adj3", 16200000}, {"adj4", 0}, {"adj5", 15000}},
+     8,
+     8,
+     80,
+     80,
+     false},
+    // Flowchart symbols.
+    {"flowchart_document", "flowChartDocument", {}, 8, 16, 80, 64, false},
+    {"flowchart_disk", "flowChartMagneticDisk", {}, 16, 8, 64, 80, false},
+    // Callouts.
+    {"wedge_callout",
+     "wedgeRoundRectCallout",
+     {{"adj1", 30000}, {"adj2", 80000}},
+     8,
+     8,
+     72,
+     56,
+     false},
+    {"cloud_callout", "cloudCallout", {{"adj1", 40000}, {"adj2", -75000}}, 8, 28, 64, 56, false},
+    {"border_callout", "borderCallout2", {{"adj6", -10000}}, 24, 8, 64, 48, false},
+    // Brackets, ribbons and banners.
+    {"left_brace", "leftBrace", {{"adj1", 15000}, {"adj2", 30000}}, 32, 8, 32, 80, false},
+    {"ribbon", "ribbon2", {{"adj1", 25000}}, 4, 16, 88, 64, false},
+    {"vertical_scroll", "verticalScroll", {{"adj", 20000}}, 16, 8, 64, 80, false},
+    {"wave", "wave", {{"adj2", 5000}}, 8, 16, 80, 64, false},
+    // Action buttons and math.
+    {"home_button", "actionButtonHome", {}, 8, 8, 80, 80, false},
+    {"not_equal", "mathNotEqual", {{"adj2", 4800000}}, 8, 8, 80, 80, false},
+    // A connector is never filled.
+    {"bent_connector", "bentConnector3", {{"adj1", 30000}}, 8, 16, 80, 64, false},
+};
+
+render::Image Draw(const boost::shared_ptr<Slide>& slide) {
+  auto screen = SlideScreen::Build(slide);
+  render::FrameRenderer renderer;
+  return renderer.Render(*screen, 96, 96);
+}
+
+boost::shared_ptr<Slide> SmallSlide() {
+  auto slide = boost::make_shared<Slide>();
+  slide->width = slide->height = 96;
+  return slide;
+}
+
+LineStyle Outline() {
+  LineStyle line;
+  line.present = true;
+  line.colour = {20, 40, 90, 255};
+  line.width = 2;
+  return line;
+}
+
+class PresetGolden : public ::testing::TestWithParam<Case> {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(std::string(SLIDEANIM_ARTIFACT_DIR) + "/presets");
+  }
+};
+
+TEST_P(PresetGolden, DrawsLikeItsReference) {
+  const Case& c = GetParam();
+  auto slide = SmallSlide();
+  Shape& shape = slide->AddShape(L"2")
+                     .SetBounds(c.x, c.y, c.w, c.h)
+                     .SetGeometry(c.preset)
+                     .SetFlip(c.flipH, false)
+                     .SetSolidFill({68, 114, 196, 255})
+                     .SetLine(Outline());
+  if (std::string(c.preset).rfind("bentConnector", 0) == 0) shape.SetKind(ShapeKind::Connector);
+  shape.geometry.adjust = c.adjust;
+  golden::ExpectMatches(Draw(slide), std::string("presets/") + c.golden);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, PresetGolden, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           return std::string(info.param.golden);
+                         });
+
+// Custom geometry whose points and arcs come from its guides: a rounded tab
+// whose corner radius is a quarter of the height, and a notch from an adjust
+// value.
+TEST(PresetGoldenCustom, GuidesPlaceTheOutline) {
+  std::filesystem::create_directories(std::string(SLIDEANIM_ARTIFACT_DIR) + "/presets");
+  auto slide = SmallSlide();
+  Shape& shape = slide->AddShape(L"2")
+                     .SetBounds(8, 16, 80, 64)
+                     .SetSolidFill({68, 114, 196, 255})
+                     .SetLine(Outline());
+  shape.geometry.preset = "custom";
+  shape.geometry.guides = {{"notch", "val 30000"},
+                           {"rad", "*/ h 1 4"},
+                           {"x1", "+- r 0 rad"},
+                           {"nx", "*/ w notch 100000"},
+                           {"ny", "*/ h 1 2"}};
+  GeometryPath path;
+  auto command = [](PathCommand::Kind kind, std::vector<std::string> refs) {
+    PathCommand c;
+    c.kind = kind;
+    for (size_t i = 0; i < refs.size(); ++i) c.ref[i] = refs[i];
+    return c;
+  };
+  path.commands = {command(PathCommand::MoveTo, {"l", "t"}),
+                   command(PathCommand::LineTo, {"x1", "t"}),
+                   command(PathCommand::ArcTo, {"rad", "rad", "3cd4", "cd4"}),
+                   command(PathCommand::LineTo, {"r", "b"}),
+                   command(PathCommand::LineTo, {"l", "b"}),
+                   command(PathCommand::LineTo, {"nx", "ny"}),
+                   command(PathCommand::Close, {})};
+  shape.geometry.paths = {path};
+  golden::ExpectMatches(Draw(slide), "presets/custom_guides");
+}
+
+}  // namespace

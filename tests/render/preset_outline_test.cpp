@@ -1,0 +1,407 @@
+// The preset table: every preset shape is there and compiles, outlines stay
+// finite whatever the size and adjust values, stay in their box, and adjust
+// values move the points they should.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <sstream>
+
+#include "document/Shape.h"
+#include "render/PresetGeometry.h"
+#include "render/PresetTable.h"
+#include "render/ShapePath.h"
+
+namespace {
+
+using platform::GeometryPath;
+using platform::PathCommand;
+
+// Every preset shape name a document may give.
+const char* const kPresetNames[] = {"accentBorderCallout1",
+                                    "accentBorderCallout2",
+                                    "accentBorderCallout3",
+                                    "accentCallout1",
+                                    "accentCallout2",
+                                    "accentCallout3",
+                                    "actionButtonBackPrevious",
+                                    "actionButtonBeginning",
+                                    "actionButtonBlank",
+                                    "actionButtonDocument",
+                                    "actionButtonEnd",
+                                    "actionButtonForwardNext",
+                                    "actionButtonHelp",
+                                    "actionButtonHome",
+                                    "actionButtonInformation",
+                                    "actionButtonMovie",
+                                    "actionButtonReturn",
+                                    "actionButtonSound",
+                                    "arc",
+                                    "bentArrow",
+                                    "bentConnector2",
+                                    "bentConnector3",
+                                    "bentConnector4",
+                                    "bentConnector5",
+                                    "bentUpArrow",
+                                    "bevel",
+                                    "blockArc",
+                                    "borderCallout1",
+                                    "borderCallout2",
+                                    "borderCallout3",
+                                    "bracePair",
+                                    "bracketPair",
+                                    "callout1",
+                                    "callout2",
+                                    "callout3",
+                                    "can",
+                                    "chartPlus",
+                                    "chartStar",
+                                    "chartX",
+                                    "chevron",
+                                    "chord",
+                                    "circularArrow",
+                                    "cloud",
+                                    "cloudCallout",
+                                    "corner",
+                                    "cornerTabs",
+                                    "cube",
+                                    "curvedConnector2",
+                                    "curvedConnector3",
+                                    "curvedConnector4",
+                                    "curvedConnector5",
+                                    "curvedDownArrow",
+                                    "curvedLeftArrow",
+                                    "curvedRightArrow",
+                                    "curvedUpArrow",
+                                    "decagon",
+                                    "diagStripe",
+                                    "diamond",
+                                    "dodecagon",
+                                    "donut",
+                                    "doubleWave",
+                                    "downArrow",
+                                    "downArrowCallout",
+                                    "ellipse",
+                                    "ellipseRibbon",
+                                    "ellipseRibbon2",
+                                    "flowChartAlternateProcess",
+                                    "flowChartCollate",
+                                    "flowChartConnector",
+                                    "flowChartDecision",
+                                    "flowChartDelay",
+                                    "flowChartDisplay",
+                                    "flowChartDocument",
+                                    "flowChartExtract",
+                                    "flowChartInputOutput",
+                                    "flowChartInternalStorage",
+                                    "flowChartMagneticDisk",
+                                    "flowChartMagneticDrum",
+                                    "flowChartMagneticTape",
+                                    "flowChartManualInput",
+                                    "flowChartManualOperation",
+                                    "flowChartMerge",
+                                    "flowChartMultidocument",
+                                    "flowChartOfflineStorage",
+                                    "flowChartOffpageConnector",
+                                    "flowChartOnlineStorage",
+                                    "flowChartOr",
+                                    "flowChartPredefinedProcess",
+                                    "flowChartPreparation",
+                                    "flowChartProcess",
+                                    "flowChartPunchedCard",
+                                    "flowChartPunchedTape",
+                                    "flowChartSort",
+                                    "flowChartSummingJunction",
+                                    "flowChartTerminator",
+                                    "foldedCorner",
+                                    "frame",
+                                    "funnel",
+                                    "gear6",
+                                    "gear9",
+                                    "halfFrame",
+                                    "heart",
+                                    "heptagon",
+                                    "hexagon",
+                                    "homePlate",
+                                    "horizontalScroll",
+                                    "irregularSeal1",
+                                    "irregularSeal2",
+                                    "leftArrow",
+                                    "leftArrowCallout",
+                                    "leftBrace",
+                                    "leftBracket",
+                                    "leftCircularArrow",
+                                    "leftRightArrow",
+                                    "leftRightArrowCallout",
+                                    "leftRightCircularArrow",
+                                    "leftRightRibbon",
+                                    "leftRightUpArrow",
+                                    "leftUpArrow",
+                                    "lightningBolt",
+                                    "line",
+                                    "lineInv",
+                                    "mathDivide",
+                                    "mathEqual",
+                                    "mathMinus",
+                                    "mathMultiply",
+                                    "mathNotEqual",
+                                    "mathPlus",
+                                    "moon",
+                                    "noSmoking",
+                                    "nonIsoscelesTrapezoid",
+                                    "notchedRightArrow",
+                                    "octagon",
+                                    "parallelogram",
+                                    "pentagon",
+                                    "pie",
+                                    "pieWedge",
+                                    "plaque",
+                                    "plaqueTabs",
+                                    "plus",
+                                    "quadArrow",
+                                    "quadArrowCallout",
+                                    "rect",
+                                    "ribbon",
+                                    "ribbon2",
+                                    "rightArrow",
+                                    "rightArrowCallout",
+                                    "rightBrace",
+                                    "rightBracket",
+                                    "round1Rect",
+                                    "round2DiagRect",
+                                    "round2SameRect",
+                                    "roundRect",
+                                    "rtTriangle",
+                                    "smileyFace",
+                                    "snip1Rect",
+                                    "snip2DiagRect",
+                                    "snip2SameRect",
+                                    "snipRoundRect",
+                                    "squareTabs",
+                                    "star10",
+                                    "star12",
+                                    "star16",
+                                    "star24",
+                                    "star32",
+                                    "star4",
+                                    "star5",
+                                    "star6",
+                                    "star7",
+                                    "star8",
+                                    "straightConnector1",
+                                    "stripedRightArrow",
+                                    "sun",
+                                    "swooshArrow",
+                                    "teardrop",
+                                    "trapezoid",
+                                    "triangle",
+                                    "upArrow",
+                                    "upArrowCallout",
+                                    "upDownArrow",
+                                    "upDownArrowCallout",
+                                    "uturnArrow",
+                                    "verticalScroll",
+                                    "wave",
+                                    "wedgeEllipseCallout",
+                                    "wedgeRectCallout",
+                                    "wedgeRoundRectCallout"};
+
+// Presets that reach out of their box by design: the tips and leader lines
+// of callouts.
+bool PointsOutside(const std::string& name) {
+  return name.find("allout") != std::string::npos && name.find("Arrow") == std::string::npos;
+}
+
+// The end points of the path commands, in the shape's coordinates.
+std::vector<std::pair<double, double>> EndPoints(const GeometryPath& path, double w, double h) {
+  const double sx = path.width > 0 ? w / path.width : 1, sy = path.height > 0 ? h / path.height : 1;
+  std::vector<std::pair<double, double>> points;
+  for (const PathCommand& c : path.commands) {
+    if (c.kind == PathCommand::MoveTo || c.kind == PathCommand::LineTo)
+      points.push_back({c.v[0] * sx, c.v[1] * sy});
+    else if (c.kind == PathCommand::CubicTo)
+      points.push_back({c.v[4] * sx, c.v[5] * sy});
+    else if (c.kind == PathCommand::QuadTo)
+      points.push_back({c.v[2] * sx, c.v[3] * sy});
+  }
+  return points;
+}
+
+std::vector<std::string> AdjustNames(const render::PresetEntry& entry) {
+  std::istringstream in(entry.adjust);
+  std::vector<std::string> names;
+  std::string name, value;
+  while (in >> name >> value) names.push_back(name);
+  return names;
+}
+
+TEST(PresetTable, EveryPresetIsThereAndCompiles) {
+  std::set<std::string> names;
+  for (const render::PresetEntry& entry : render::PresetEntries())
+    EXPECT_TRUE(names.insert(entry.name).second) << "twice: " << entry.name;
+  // An entry that does not compile is left out of the names.
+  const std::vector<std::string> compiled = render::PresetNames();
+  EXPECT_EQ(compiled.size(), names.size());
+  std::set<std::string> expected(std::begin(kPresetNames), std::end(kPresetNames));
+  for (const std::string& name : expected)
+    EXPECT_TRUE(std::binary_search(compiled.begin(), compiled.end(), name)) << "missing " << name;
+  for (const std::string& name : compiled) EXPECT_TRUE(expected.count(name)) << "extra " << name;
+}
+
+TEST(PresetTable, OutlinesStayFiniteForAnySizeAndAdjustValue) {
+  const double sizes[][2] = {{120, 80}, {80, 120}, {0, 80}, {120, 0}, {0, 0}, {1e5, 1}};
+  const double extremes[] = {-1e9, -50000, 0, 50000, 1e9};
+  for (const render::PresetEntry& entry : render::PresetEntries()) {
+    SCOPED_TRACE(entry.name);
+    std::vector<render::AdjustValues> adjustments = {{}};
+    for (const std::string& adj : AdjustNames(entry))
+      for (double value : extremes) adjustments.push_back({{adj, value}});
+    for (double value : extremes) {
+      render::AdjustValues all;
+      for (const std::string& adj : AdjustNames(entry)) all.push_back({adj, value});
+      adjustments.push_back(all);
+    }
+    for (const auto& size : sizes)
+      for (const render::AdjustValues& adjust : adjustments) {
+        std::vector<GeometryPath> paths;
+        ASSERT_TRUE(render::PresetOutline(entry.name, size[0], size[1], adjust, &paths));
+        ASSERT_FALSE(paths.empty());
+        for (const GeometryPath& path : paths)
+          for (const PathCommand& c : path.commands)
+            for (double v : c.v) ASSERT_TRUE(std::isfinite(v)) << size[0] << "x" << size[1];
+      }
+  }
+}
+
+TEST(PresetTable, DefaultOutlinesStayInTheirBox) {
+  const double sizes[][2] = {{120, 80}, {80, 120}};
+  for (const std::string& name : render::PresetNames()) {
+    if (PointsOutside(name)) continue;
+    SCOPED_TRACE(name);
+    for (const auto& size : sizes) {
+      std::vector<GeometryPath> paths;
+      ASSERT_TRUE(render::PresetOutline(name, size[0], size[1], {}, &paths));
+      for (const GeometryPath& path : paths)
+        for (const auto& p : EndPoints(path, size[0], size[1])) {
+          // The factors that fit some polygons to their box are rounded.
+          const double tolerance = 1e-4 * std::max(size[0], size[1]);
+          EXPECT_GE(p.first, -tolerance);
+          EXPECT_LE(p.first, size[0] + tolerance);
+          EXPECT_GE(p.second, -tolerance);
+          EXPECT_LE(p.second, size[1] + tolerance);
+        }
+    }
+  }
+}
+
+TEST(PresetTable, AdjustValuesMoveTheirPoints) {
+  const struct {
+    const char* preset;
+    double w, h;
+    render::AdjustValues adjust;
+    size_t path, command;
+    PathCommand::Kind kind;
+    double x, y;
+  } cases[] = {
+      {"roundRect", 100, 50, {{"adj", 20000}}, 0, 0, PathCommand::MoveTo, 0, 10},
+      {"roundRect", 100, 50, {{"adj", 90000}}, 0, 0, PathCommand::MoveTo, 0, 25},  // pinned
+      {"roundRect", 100, 50, {{"adj7", 1}}, 0, 0, PathCommand::MoveTo, 0, 50 / 6.0},
+      {"rightArrow",
+       200,
+       100,
+       {{"adj1", 30000}, {"adj2", 80000}},
+       0,
+       1,
+       PathCommand::LineTo,
+       120,
+       35},
+      {"triangle", 100, 50, {{"adj", 0}}, 0, 1, PathCommand::LineTo, 0, 0},
+      {"chevron", 200, 100, {{"adj", 30000}}, 0, 5, PathCommand::LineTo, 30, 50},
+      {"star5", 100, 100, {{"adj", 0}}, 0, 1, PathCommand::LineTo, 50, 55.2785},
+      {"pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, 0, 0, PathCommand::MoveTo, 200, 50},
+      {"can", 100, 200, {{"adj", 50000}}, 0, 0, PathCommand::MoveTo, 0, 25},
+      {"wedgeRectCallout", 100, 100, {}, 0, 10, PathCommand::LineTo, 29.167, 112.5},
+      {"flowChartDocument", 100, 100, {}, 0, 2, PathCommand::LineTo, 21600, 17322},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.preset);
+    std::vector<GeometryPath> paths;
+    ASSERT_TRUE(render::PresetOutline(c.preset, c.w, c.h, c.adjust, &paths));
+    ASSERT_LT(c.path, paths.size());
+    ASSERT_LT(c.command, paths[c.path].commands.size());
+    const PathCommand& command = paths[c.path].commands[c.command];
+    EXPECT_EQ(command.kind, c.kind);
+    EXPECT_NEAR(command.v[0], c.x, 1e-3);
+    EXPECT_NEAR(command.v[1], c.y, 1e-3);
+  }
+  // A pie's arc turns from its start to its end angle, in degrees.
+  std::vector<GeometryPath> pie;
+  ASSERT_TRUE(render::PresetOutline("pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, &pie));
+  EXPECT_EQ(pie[0].commands[1].kind, PathCommand::ArcTo);
+  EXPECT_DOUBLE_EQ(pie[0].commands[1].v[3], 90);
+}
+
+TEST(ShapeOutline, WhatTheShapeDrawsFrom) {
+  platform::Shape shape(L"1");
+  shape.SetBounds(10, 20, 100, 50);
+  std::vector<GeometryPath> paths;
+  std::string problem;
+  // No preset name is a rectangle; pictures follow their geometry too.
+  shape.geometry.preset = "";
+  ASSERT_TRUE(render::ShapeOutline(shape, &paths, &problem));
+  EXPECT_EQ(paths[0].commands.size(), 5u);
+  shape.SetKind(platform::ShapeKind::Picture).SetGeometry("ellipse");
+  ASSERT_TRUE(render::ShapeOutline(shape, &paths, &problem));
+  EXPECT_EQ(paths[0].commands[1].kind, PathCommand::ArcTo);
+  shape.SetGeometry("notAShape");
+  EXPECT_FALSE(render::ShapeOutline(shape, &paths, &problem));
+  EXPECT_NE(problem.find("\"notAShape\" as its bounding box"), std::string::npos) << problem;
+  // Custom paths win over the preset name; a bad guide makes the bounds.
+  GeometryPath path;
+  PathCommand to;
+  to.kind = PathCommand::LineTo;
+  to.ref[0] = "missing";
+  path.commands = {to};
+  shape.geometry.paths = {path};
+  EXPECT_FALSE(render::ShapeOutline(shape, &paths, &problem));
+  EXPECT_NE(problem.find("unknown guide \"missing\""), std::string::npos) << problem;
+  shape.geometry.paths[0].commands[0].ref[0].clear();
+  ASSERT_TRUE(render::ShapeOutline(shape, &paths, &problem));
+  EXPECT_EQ(paths.size(), 1u);
+}
+
+// Numbers from a broken document (huge radii and coordinates, endless
+// swings) leave the cairo context usable.
+TEST(ShapeOutline, AbsurdNumbersAreDrawnBounded) {
+  platform::Shape shape(L"1");
+  shape.SetBounds(0, 0, 10, 10);
+  GeometryPath path;
+  PathCommand move, arc, line;
+  move.kind = PathCommand::MoveTo;
+  move.v[0] = -1e300;
+  arc.kind = PathCommand::ArcTo;
+  arc.v[0] = arc.v[1] = 1e15;
+  arc.v[2] = 1e9;
+  arc.v[3] = -1e12;
+  line.kind = PathCommand::LineTo;
+  line.v[1] = 1e300;
+  path.commands = {move, arc, line};
+  shape.geometry.preset = "custom";
+  shape.geometry.paths = {path};
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 16);
+  cairo_t* cr = cairo_create(surface);
+  int painted = 0;
+  render::ForEachShapePath(cr, shape, [&](bool fillable, bool strokable) {
+    EXPECT_TRUE(fillable && strokable);
+    cairo_fill_preserve(cr);
+    cairo_stroke(cr);
+    ++painted;
+  });
+  EXPECT_EQ(painted, 1);
+  EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS);
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);
+}
+
+}  // namespace
