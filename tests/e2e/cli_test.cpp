@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -443,10 +442,13 @@ TEST_F(Cli, PreviewPageReferencesEveryFrameAndWaitsForClicks) {
   ASSERT_FALSE(files.empty());
   for (const std::string& name : files)
     EXPECT_NE(page.find("\"frames/" + name + "\""), std::string::npos) << name;
-  std::regex reference("\"(frames/[^\"]+)\"");
-  for (auto it = std::sregex_iterator(page.begin(), page.end(), reference);
-       it != std::sregex_iterator(); ++it)
-    EXPECT_TRUE(fs::exists(out + "/" + (*it)[1].str())) << (*it)[1].str();
+  for (size_t at = page.find("\"frames/"); at != std::string::npos;
+       at = page.find("\"frames/", at + 1)) {
+    const size_t end = page.find('"', at + 1);
+    ASSERT_NE(end, std::string::npos);
+    const std::string reference = page.substr(at + 1, end - at - 1);
+    EXPECT_TRUE(fs::exists(out + "/" + reference)) << reference;
+  }
 
   // Nothing fetched from elsewhere, and the button's name does not end the script.
   EXPECT_EQ(page.find("http"), std::string::npos);
