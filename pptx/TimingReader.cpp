@@ -844,7 +844,10 @@ class Reader {
     if (range.background) effect->Set<bool>(ePropAnimateBackground, true);
     if (!range.subShape.empty()) effect->Set<std::wstring>(ePropAnimationMark, range.subShape);
     auto build = builds_.find({range.shapeId, effect->groupId});
-    if (build != builds_.end() && build->second.build == "whole" && !range.text)
+    // Built as one object without its attached shape ("animBg" off): the
+    // text moves alone and the shape's own drawing stays where it is.
+    if (build != builds_.end() && build->second.build == "whole" && !build->second.animBg &&
+        !range.text)
       effect->Set<bool>(ePropWholeText, true);
 
     if (pugi::xml_node iterate = Child(cTn, "iterate")) {

@@ -168,11 +168,15 @@ TEST(TimingReader, TextTargetsAndBuilds) {
       "entr", "clickEffect", x::Set(x::ParagraphTarget(2, 5, 6), "style.visibility", "visible"));
   x::Effect whole = MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(3), 60000, 500));
   whole.groupId = 1;
-  std::string builds = x::BuildParagraph(2, 0, "p", true) + x::BuildParagraph(3, 1, "");
+  x::Effect attached = MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(4), 60000, 500));
+  attached.groupId = 2;
+  std::string builds = x::BuildParagraph(2, 0, "p", true) + x::BuildParagraph(3, 1, "") +
+                       x::BuildParagraph(4, 2, "", true);
   pptx::Diagnostics diag;
-  auto slide = ReadSlide("text_targets", TextShape(2, 3) + TextShape(3, 1),
-                         MainSequence({background, first, rest, outside, whole}, builds), diag);
-  ASSERT_EQ(slide->Effects()->Effects().size(), 4u);  // the range outside the text is skipped
+  auto slide = ReadSlide(
+      "text_targets", TextShape(2, 3) + TextShape(3, 1) + TextShape(4, 1),
+      MainSequence({background, first, rest, outside, whole, attached}, builds), diag);
+  ASSERT_EQ(slide->Effects()->Effects().size(), 5u);  // the range outside the text is skipped
   auto bg = EffectAt(slide, 0);
   EXPECT_TRUE(Bool(bg, ePropAnimateBackground));
   EXPECT_FALSE(HasKey(bg, ePropByParagraph));
@@ -185,8 +189,10 @@ TEST(TimingReader, TextTargetsAndBuilds) {
   EXPECT_EQ(Int(p1, ePropParagraphLast), 2);  // limited to the last paragraph
   EXPECT_EQ(diag.Count("paragraph range out of bounds"), 2u);
   auto asOne = EffectAt(slide, 3);
-  EXPECT_TRUE(Bool(asOne, ePropWholeText));  // build "whole" is the default
+  // Built "whole" (the default) without its attached shape: the text alone.
+  EXPECT_TRUE(Bool(asOne, ePropWholeText));
   EXPECT_FALSE(HasKey(p0, ePropWholeText));
+  EXPECT_FALSE(HasKey(EffectAt(slide, 4), ePropWholeText)) << "the shape animates with its text";
 }
 
 TEST(TimingReader, PropertyAnimationPointsFormulasAndValues) {
