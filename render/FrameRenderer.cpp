@@ -178,10 +178,18 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
       if (place_ && paragraph.ParagraphIndex() < place_->paragraphs.size()) {
         const platform::ParagraphPlace& pp = place_->paragraphs[paragraph.ParagraphIndex()];
         if (pp.hasBullet) {
+          // The bullet shows and fades with the paragraph's first letter.
+          Kinefold::TColorMatrix bulletColour = c;
+          for (const ScreenNode* unit = &node; !unit->Parts().empty();) {
+            unit = unit->Parts().front().get();
+            bulletColour = platform::Compose(bulletColour, unit->Frame().colour);
+          }
           const std::wstring bullet =
               paragraph.Shape()->Document()->Text().paragraphs[paragraph.ParagraphIndex()].bullet;
-          DrawText(bullet, pp.bulletProps, platform::ApplyMatrix(pp.bulletProps.colour, c),
-                   pp.bulletX, pp.lines.front().baseline, content);
+          if (!Transparent(bulletColour))
+            DrawText(bullet, pp.bulletProps,
+                     platform::ApplyMatrix(pp.bulletProps.colour, bulletColour), pp.bulletX,
+                     pp.lines.front().baseline, content);
         }
       }
       break;

@@ -306,3 +306,35 @@ TEST_F(TextProbe, CharacterPropertiesFromTheCurrentSheet) {
 }
 
 }  // namespace
+
+TEST(BulletProbe, ABulletShowsOnlyWithItsParagraphsText) {
+  auto slide = SmallSlide();
+  CharProps props;
+  props.font = "DejaVu Sans";
+  props.size = 20;
+  TextBody body;
+  Paragraph paragraph;
+  paragraph.runs.push_back(TextRun{L"HI", props});
+  paragraph.bullet = L"\u2022";
+  paragraph.marginLeft = 30;
+  paragraph.indent = -30;
+  body.paragraphs.push_back(paragraph);
+  slide->AddShape(L"2").SetBounds(0, 0, 100, 40).SetTextBody(body);
+  auto screen = SlideScreen::Build(slide, boost::make_shared<render::PangoMeasurer>());
+  const double bulletArea[4] = {0, 0, 28, 40};
+  auto ink = [&]() {
+    render::Image image = Draw(*screen);
+    int dark = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = static_cast<int>(bulletArea[0]); x < static_cast<int>(bulletArea[2]); ++x)
+        if (((image.Pixel(x, y) >> 8) & 0xFF) < 128) ++dark;
+    return dark;
+  };
+  EXPECT_GT(ink(), 0);
+  // Hiding the paragraph hides its letters, and the bullet with them.
+  for (const char* letter : {"2/p0/w0/l0", "2/p0/w0/l1"})
+    QueryAs<IShapeContext>(screen->Find(std::wstring(letter, letter + 10)), eIidScreenShape9)
+        ->GetColorTransform()
+        ->alphaMul = 0.0;
+  EXPECT_EQ(ink(), 0);
+}
