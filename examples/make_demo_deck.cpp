@@ -14,6 +14,9 @@
 //
 //   make_demo_deck [OUTPUT.pptx]     (default: demo.pptx)
 //   slideanim inspect OUTPUT.pptx
+// The README's picture, docs/images/demo-sheet.png, is its contact sheet:
+//   slideanim sheet demo.pptx --count 4 --columns 4 --width 240 -o sheet.png
+//   convert sheet.png +dither -colors 64 -strip PNG8:docs/images/demo-sheet.png
 #include <sndfile.h>
 
 #include <cmath>
