@@ -66,6 +66,7 @@ install(FILES
 # be installed under any prefix.
 file(RELATIVE_PATH SLIDEANIM_PC_TO_PREFIX
   /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" SLIDEANIM_PC_TO_PREFIX "${SLIDEANIM_PC_TO_PREFIX}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/slideanim.pc.in
   ${PROJECT_BINARY_DIR}/install/slideanim.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/install/slideanim.pc
