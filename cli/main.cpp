@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
       "slideanim: the animations of .pptx slides as frames, contact sheets, web JSON "
       "and an HTML preview"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "slideanim " SLIDEANIM_VERSION, "Print the version and exit");
   app.footer(
       "Exit codes: 0 done; 1 the deck cannot be read or an output cannot be written; 2 a bad "
       "request (a slide past the deck's end, an empty range, an output over its limit). Run "

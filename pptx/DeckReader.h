@@ -11,7 +11,7 @@
 
 #include "document/Slide.h"
 #include "pptx/Diagnostics.h"
-#include "pptx/Package.h"
+#include "pptx/ReadLimits.h"
 
 namespace pptx {
 
