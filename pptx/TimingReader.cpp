@@ -391,13 +391,14 @@ class Reader {
       else
         ctx_.Diag().Warn("invalid number", where + ": spd = " + Quote(spd.as_string()));
     }
+    // Sounds repeat themselves; the passes of a main behaviour are unrolled
+    // by CollectBehaviours; a sub-animation plays once.
     if (cTn.attribute("repeatCount")) {
       int repeat = RepeatCount(cTn, where);
-      if (node.GetKind() == eBehaviourAudio) {
+      if (node.GetKind() == eBehaviourAudio || !sub)
         node.Set<int>(ePropRepeatCount, repeat);
-      } else if (repeat != 1) {
-        ctx_.Diag().Warn("behaviour repeat not supported", where + ": played once");
-      }
+      else if (repeat != 1)
+        ctx_.Diag().Warn("sub-animation repeat not supported", where + ": played once");
     }
     if (cTn.attribute("tmFilter"))
       ctx_.Diag().Warn("time filter not supported", where + ": played with its plain timing");
@@ -706,7 +707,78 @@ class Reader {
       if (!node) continue;
       out.push_back(node);
       targets.push_back(target);
+      UnrollRepeats(out, targets, where + ": " + LocalName(child));
     }
+  }
+
+  // Whether copies of a behaviour played one after another draw what its
+  // repeats draw. Each copy starts over from the behaviour's start state as
+  // a repeat does, except the copies of a rotation, and of a scale without a
+  // from value: they add onto what the copies before them left. That shows
+  // only when a pass does not end where it started: it does not reverse, turn
+  // whole turns or scale by 100 %.
+  static bool CopiesRepeatExactly(const BehaviourNode& node) {
+    const boost::shared_ptr<IInterface> sheet = node.Sheet();
+    if (GetBool(sheet, ePropAutoReverse)) return true;
+    if (node.GetKind() == eBehaviourRotation) {
+      const double turn = Has(sheet, ePropTo)
+                              ? GetDouble(sheet, ePropTo) - GetDouble(sheet, ePropFrom)
+                              : GetDouble(sheet, ePropBy);
+      return std::fmod(turn, 21600000.0) == 0.0;  // 360° in 1/60000 degree
+    }
+    if (node.GetKind() == eBehaviourScale && !Has(sheet, ePropFrom)) {
+      const Kinefold::TPoint size = GetPoint(sheet, Has(sheet, ePropTo) ? ePropTo : ePropBy);
+      return size.x == 100.0 && size.y == 100.0;
+    }
+    return true;
+  }
+
+  // Plays the repeats of the last behaviour of `out` as copies of it, one
+  // pass (twice its duration when it reverses) after another. A count with a
+  // fraction plays its whole passes and holds the end state for the rest;
+  // an endless one plays once. The node that ends the passes keeps what is
+  // left of the count, so the effect's length counts every pass.
+  void UnrollRepeats(std::vector<boost::shared_ptr<BehaviourNode>>& out,
+                     std::vector<Target>& targets, const std::string& where) {
+    const boost::shared_ptr<BehaviourNode> node = out.back();
+    const boost::shared_ptr<IInterface> sheet = node;
+    if (node->GetKind() == eBehaviourAudio || !Has(sheet, ePropRepeatCount)) return;
+    const int repeat = GetInt(sheet, ePropRepeatCount);
+    const uint32_t duration = static_cast<uint32_t>(GetInt(sheet, ePropDuration));
+    if (repeat == 1 || duration == kIndefinite) {
+      node->Sheet()->Remove(ePropRepeatCount);
+      return;
+    }
+    if (repeat < 0) {
+      ctx_.Diag().Warn("endless behaviour repeat",
+                       where + ": one pass drawn, the effect is endless");
+      return;
+    }
+    if (repeat % 1000 != 0)
+      ctx_.Diag().Warn("fractional behaviour repeat",
+                       where + ": " + std::to_string(repeat / 1000) +
+                           " whole passes drawn, then the end state held");
+    if (!CopiesRepeatExactly(*node))
+      ctx_.Diag().Warn("repeated turn or scale adds up",
+                       where + ": each pass goes on from where the one before ended");
+    const uint64_t pass =
+        static_cast<uint64_t>(duration) * (GetBool(sheet, ePropAutoReverse) ? 2 : 1);
+    const uint64_t delay = static_cast<uint32_t>(GetInt(sheet, ePropDelay));
+    node->Sheet()->Remove(ePropRepeatCount);
+    int left = repeat;  // thousandths still to play, the last node's pass included
+    boost::shared_ptr<BehaviourNode> last = node;
+    for (uint64_t k = 1; left >= 2000; ++k) {
+      if (out.size() >= ctx_.Limits().maxBehavioursPerEffect || !BehaviourBudget(where)) {
+        ctx_.Diag().Warn("behaviour limit reached", where + ": later passes show the end state");
+        break;
+      }
+      left -= 1000;
+      last = node->Clone();
+      last->Delay(static_cast<int>(std::min<uint64_t>(delay + k * pass, kIndefinite - 1)));
+      out.push_back(last);
+      targets.push_back(targets.back());
+    }
+    if (left != 1000) last->Set<int>(ePropRepeatCount, left);
   }
 
   void ReadEffect(const pugi::xml_node& cTn, const boost::shared_ptr<TriggerCondition>& trigger,

@@ -1,12 +1,12 @@
 #include "manager/AnimationManager.h"
 
-#include <cmath>
 #include <set>
 #include <stdexcept>
 
 #include <boost/make_shared.hpp>
 
 #include "host/Properties.h"
+#include "screen/FrameClock.h"
 #include "screen/MediaAnimation.h"
 #include "screen/ScreenAnimation.h"
 
@@ -139,7 +139,7 @@ void AnimationManager::GetBookmarkTrigger(BookmarkTrigger& out, uint32_t index) 
 
 bool AnimationManager::IsShapeActiveAt(const boost::shared_ptr<IShape>& shape, uint32_t time) {
   if (!shape) return true;
-  const uint64_t frame = static_cast<uint64_t>(std::ceil(1000.0 / publishContext_->FrameRate()));
+  const uint64_t frame = frame_clock::FrameLength(publishContext_->FrameRate());
   auto it = shapeAnimations_.find(shape->GetId());
   if (it == shapeAnimations_.end() || time < frame) return true;
   for (const auto& animation : it->second.animations) {

@@ -1,9 +1,9 @@
 #include "manager/SlideBuild.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "host/Properties.h"
+#include "screen/FrameClock.h"
 #include "screen/ScreenAnimation.h"
 
 namespace {
@@ -12,10 +12,6 @@ const uint32_t kNone = 0xFFFFFFFFu;
 const wchar_t kNoTrigger[] = L"-1";
 const wchar_t kTriggerSuffix[] = L"Trig";
 const int32_t kMediaClass = 5;
-
-uint32_t FrameLength(uint32_t frameRate) {
-  return static_cast<uint32_t>(std::ceil(1000.0 / std::max<uint32_t>(frameRate, 1)));
-}
 
 // Moves a group start that is not on a frame boundary by one frame.
 uint32_t OntoFrame(uint32_t time, uint32_t frame) {
@@ -48,9 +44,9 @@ SlideBuild::SlideBuild(AnimationManager& manager, const boost::shared_ptr<ISlide
     : manager_(manager),
       slide_(slide),
       effects_(effects),
-      frame_(FrameLength(manager.publishContext_->FrameRate())),
-      defaultLength_(manager.publishContext_->DefaultEffectFrames() * 1000u /
-                     std::max<uint32_t>(manager.publishContext_->FrameRate(), 1)),
+      frame_(frame_clock::FrameLength(manager.publishContext_->FrameRate())),
+      defaultLength_(frame_clock::DefaultLength(manager.publishContext_->DefaultEffectFrames(),
+                                                manager.publishContext_->FrameRate())),
       timeline_(manager.htmlManager_, frame_) {}
 
 void SlideBuild::Run() {
@@ -360,9 +356,12 @@ void SlideBuild::CollectBookmarkTriggers(const boost::shared_ptr<IMedia>& media,
     BookmarkTrigger record;
     record.bookmarkName = GetString(bookmark, ePropBookmarkName);
     record.time = GetDouble(bookmark, ePropBookmarkTime);
-    if (isVideo && Has(media, ePropMediaStart))
-      record.time -= GetDouble(media, ePropMediaStart) * 1000.0;
-    if (!(record.time > 0.0)) record.time = 0.0;
+    // A video's bookmarks count from where it starts playing; a sound's stay
+    // as authored.
+    if (isVideo) {
+      if (Has(media, ePropMediaStart)) record.time -= GetDouble(media, ePropMediaStart) * 1000.0;
+      if (!(record.time > 0.0)) record.time = 0.0;
+    }
     record.triggerObjectId = media->GetId() + kTriggerSuffix;
     manager_.bookmarkTriggers_.push_back(record);
   }

@@ -10,18 +10,13 @@
 #include "host/Properties.h"
 #include "screen/AgentSelection.h"
 #include "screen/EffectAgentFactory.h"
+#include "screen/FrameClock.h"
 #include "screen/TimingTranslator.h"
 #include "screen/WebRecordWriter.h"
 
 namespace {
 
 const uint32_t kIndefinite = 0xFFFFFFFFu;
-// The longest finite length; longer sums stop here instead of wrapping.
-const uint64_t kLongest = 0xFFFFFFFEu;
-
-uint32_t Saturate(uint64_t value) {
-  return static_cast<uint32_t>(std::min(value, kLongest));
-}
 
 std::wstring NameOf(const boost::shared_ptr<IScreenObject>& object) {
   std::wstring name;
@@ -90,14 +85,13 @@ bool ScreenAnimation::QueryInterface(boost::shared_ptr<IInterface>* out, bool* s
 }
 
 uint32_t ScreenAnimation::DefaultLength() const {
-  if (!context_ || context_->FrameRate() == 0) return 0;
-  return static_cast<uint32_t>(static_cast<uint64_t>(context_->DefaultEffectFrames()) * 1000 /
-                               context_->FrameRate());
+  if (!context_) return 0;
+  return frame_clock::DefaultLength(context_->DefaultEffectFrames(), context_->FrameRate());
 }
 
 uint32_t ScreenAnimation::FrameLength() const {
-  if (!context_ || context_->FrameRate() == 0) return 0;
-  return static_cast<uint32_t>(std::ceil(1000.0 / context_->FrameRate()));
+  if (!context_) return 0;
+  return frame_clock::FrameLength(context_->FrameRate());
 }
 
 uint32_t ScreenAnimation::EffectLength() const {
@@ -121,10 +115,12 @@ int32_t ScreenAnimation::IterateType() const {
 
 // One pass over the target: the effect's length once per text unit, the units
 // starting an interval apart; a shape animated before its text adds a pass.
+// The sums are 32-bit: a text without units (n = 0) gives d less one interval,
+// which wraps when the interval is the longer.
 void ScreenAnimation::ComputeDuration(const boost::shared_ptr<IShape>& shape) {
   const boost::shared_ptr<IInterface> e = Effect();
   const uint32_t d = EffectLength();
-  int32_t type = IterateType();
+  int32_t type = GetInt(e, ePropIterateType);
   const uint32_t interval = Has(e, ePropIterateTime)
                                 ? static_cast<uint32_t>(GetInt(e, ePropIterateTime))
                                 : PercentOf(GetInt(e, ePropIteratePercent), d);
@@ -142,39 +138,38 @@ void ScreenAnimation::ComputeDuration(const boost::shared_ptr<IShape>& shape) {
   }
   if (!textIterationActive_) type = 0;
 
-  uint64_t units = 1;
+  uint32_t units = 1;
   if (type != 0 && !background) {
-    units = 0;
+    units = 0;  // iterate types other than by word and by letter count no units
     const EPropertyId count = type == 1 ? ePropWordCount : ePropLetterCount;
-    for (uint32_t c = 0; children && c < children->GetChildCount(); ++c) {
+    const uint32_t childCount =
+        (type == 1 || type == 2) && children ? children->GetChildCount() : 0;
+    for (uint32_t c = 0; c < childCount; ++c) {
       boost::shared_ptr<IItemList> paragraphs =
           QueryAs<IItemList>(children->GetChild(c), eIidTextBody19);
       if (!paragraphs) continue;
       for (uint32_t k = 0; k < paragraphs->GetItemCount(); ++k) {
         if (byParagraph && !InRange(static_cast<int32_t>(k), first, last)) continue;
         boost::shared_ptr<IInterface> paragraph = paragraphs->GetItem(k);
-        units += static_cast<uint32_t>(std::max(0, GetInt(paragraph, count)));
+        units += static_cast<uint32_t>(GetInt(paragraph, count));
       }
     }
   }
-  // A text without units lasts d less one interval, never below 0.
-  int64_t base = (static_cast<int64_t>(units) - 1) * interval + d;
-  if (base < 0) base = 0;
+  uint32_t base = (units - 1) * interval + d;
   if (!background && !byParagraph && !GetBool(e, ePropWholeText) && textIterationActive_ &&
       type >= 1)
     base += d;
-  baseDuration_.Set(Saturate(static_cast<uint64_t>(base)));
+  baseDuration_.Set(base);
 }
 
-// One pass, twice over when the effect reverses, times the repeats; lengths
-// too long for the clock stop just short of indefinite.
+// One pass, twice over when the effect reverses, times the repeats, in
+// 32-bit arithmetic: a length past the clock's range wraps.
 uint32_t ScreenAnimation::GetDuration() {
-  uint64_t length = baseDuration_.Get();
+  uint32_t length = baseDuration_.Get();
   if (GetBool(Effect(), ePropAutoReverse)) length *= 2;
   const uint32_t repeat = repeatCount_.Get();
-  if (repeat < kIndefinite)
-    length = repeat && length > kLongest / repeat ? kLongest : length * repeat;
-  return Saturate(length);
+  if (repeat < kIndefinite) length *= repeat;
+  return length;
 }
 
 void ScreenAnimation::Build(const boost::shared_ptr<IScreenObject>& target,

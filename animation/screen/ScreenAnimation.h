@@ -92,7 +92,8 @@ class ScreenAnimation : public IScreenAnimation {
   uint32_t FrameLength() const;
   // `percent` of `length` ms, truncated, within the clock's range.
   static uint32_t PercentOf(double percent, uint32_t length);
-  // The iteration the effect asks for: 0 whole, 1 by word, 2 by letter.
+  // The iteration the translation plays: 0 whole, 1 by word, 2 by letter;
+  // other iterate types play as a whole.
   int32_t IterateType() const;
   // The agents filed for `target`, or null when there are none.
   const std::vector<boost::shared_ptr<EffectAgent>>* AgentsFor(

@@ -54,12 +54,6 @@ void MarkSeparate(const boost::shared_ptr<IScreenObject>& element) {
     separable->MarkSeparate();
 }
 
-// A product of lengths that stops short of the indefinite time.
-uint32_t Times(uint32_t length, uint32_t factor) {
-  const uint64_t product = static_cast<uint64_t>(length) * factor;
-  return static_cast<uint32_t>(std::min<uint64_t>(product, kIndefinite - 1));
-}
-
 bool StartsWithBlank(const std::wstring& text) {
   return !text.empty() && (text[0] == L' ' || text[0] == L'\t');
 }
@@ -347,7 +341,7 @@ void TimingTranslator::TranslateEffectForTarget(const boost::shared_ptr<IScreenO
 
     if (reverseEffect) {
       agent = boost::make_shared<AutoReverseAgent>(agent, one, 0, 0);
-      one = Times(one, 2);
+      one *= 2;  // wraps past the clock's range, as the effect's length does
     } else if (GetBool(b, ePropAutoReverse)) {
       agent = boost::make_shared<AutoReverseAgent>(agent, 0, 0);
     }
@@ -378,7 +372,7 @@ void TimingTranslator::TranslateEffectForTarget(const boost::shared_ptr<IScreenO
 
     if (repeat > 1 && repeat < kIndefinite) {
       agent = boost::make_shared<RepeatAgent>(agent, repeat, one, 0, 0);
-      one = Times(one, repeat);
+      one *= repeat;
       agent->SetTiming(0, whole);
     }
     total = std::max(total, one);

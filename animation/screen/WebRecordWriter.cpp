@@ -1,7 +1,6 @@
 #include "screen/WebRecordWriter.h"
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -30,16 +29,11 @@ const int32_t kScaleVariable = 19;
 
 using WEBDECK::PptxHTMLObjPropHolder;
 
-// Milliseconds as the web player reads them; longer than it can count is
-// written as its longest.
-int32_t WebMs(uint64_t ms) {
-  const uint64_t longest = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
-  return static_cast<int32_t>(ms > longest ? longest : ms);
-}
-
-// An indefinite length plays as 1 ms: the player holds the end state.
+// Times are written as the signed 32-bit value of their bits: a length past
+// 2^31 - 1 ms reads as negative. An indefinite length plays as 1 ms: the
+// player holds the end state.
 int32_t WebDuration(uint32_t ms) {
-  return ms == kIndefinite ? 1 : WebMs(ms);
+  return ms == kIndefinite ? 1 : static_cast<int32_t>(ms);
 }
 
 std::vector<int32_t> Components(const Kinefold::TColor& c) {
@@ -215,10 +209,10 @@ void WebRecordWriter::WriteBehaviourRecord(const boost::shared_ptr<IBehaviourNod
   const int start = Has(b, ePropSubAnimStart) ? GetInt(b, ePropSubAnimStart) : kDefaultSubStart;
   if (trigger == kTriggerNextClick) part->AddBoolProperty(WEBDECK::kIsSubAnimOnNextClick, true);
   if (trigger == 0 && start == kStartAfterMain) {
-    // After the main behaviours: it ends with the effect, or starts with it
-    // when it is the longer one.
+    // After the main behaviours: it ends with the effect; when it is the
+    // longer one the delay is negative, so it started before the effect.
     const uint32_t d = a.effectNode_->GetOwnDuration();
-    delay = WebMs(d > dur ? d - dur : 0);
+    delay = static_cast<int32_t>(d - dur);
   }
 
   switch (behaviour->GetKind()) {

@@ -10,6 +10,12 @@ BehaviourNode::BehaviourNode(uint32_t behaviourKind) : sheet_(boost::make_shared
   kind = behaviourKind;
 }
 
+boost::shared_ptr<BehaviourNode> BehaviourNode::Clone() const {
+  auto copy = boost::make_shared<BehaviourNode>(*this);
+  copy->sheet_ = sheet_->Clone();
+  return copy;
+}
+
 bool BehaviourNode::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                                    EInterfaceId id) {
   if (id != eIidPropertySheet) return false;
@@ -43,18 +49,31 @@ boost::shared_ptr<IBehaviourNode> Effect::GetSubAnimation(uint32_t index) {
   return sub_[index];
 }
 
+// The longest delay plus active length of the main behaviours: a behaviour
+// that reverses plays its duration twice, and it plays that as many times as
+// its repeat count says (in thousandths, 1 for none); an endless repeat makes
+// the effect endless.
 uint32_t Effect::GetOwnDuration() {
   if (hasOwnDuration_) return ownDuration_;
+  const uint64_t kLongest = 0xFFFFFFFEu;
   uint64_t longest = 0;
   for (const auto& node : main_) {
     boost::shared_ptr<IInterface> item = node;
-    uint32_t duration = static_cast<uint32_t>(GetInt(item, ePropDuration));
+    const uint32_t duration = static_cast<uint32_t>(GetInt(item, ePropDuration));
     if (duration == 0xFFFFFFFFu) return 0xFFFFFFFFu;
-    uint64_t end =
-        static_cast<uint64_t>(static_cast<uint32_t>(GetInt(item, ePropDelay))) + duration;
+    uint64_t active = duration;
+    if (GetBool(item, ePropAutoReverse)) active *= 2;
+    if (Has(item, ePropRepeatCount)) {
+      const int32_t repeat = GetInt(item, ePropRepeatCount);
+      if (repeat < 0) return 0xFFFFFFFFu;
+      if (repeat != 1)  // 1 stands for no repeat
+        active = std::min(active * static_cast<uint64_t>(repeat) / 1000, kLongest);
+    }
+    const uint64_t end =
+        static_cast<uint64_t>(static_cast<uint32_t>(GetInt(item, ePropDelay))) + active;
     longest = std::max(longest, end);
   }
-  return static_cast<uint32_t>(std::min<uint64_t>(longest, 0xFFFFFFFEu));
+  return static_cast<uint32_t>(std::min(longest, kLongest));
 }
 
 Effect& Effect::SetOwnDuration(uint32_t ms) {

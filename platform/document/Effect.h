@@ -34,6 +34,8 @@ class BehaviourNode : public IBehaviourNode {
   }
   BehaviourNode& Duration(int ms) { return Set<int>(ePropDuration, ms); }
   BehaviourNode& Delay(int ms) { return Set<int>(ePropDelay, ms); }
+  // A copy with a sheet of its own (the values themselves are shared).
+  boost::shared_ptr<BehaviourNode> Clone() const;
 
   // What the document said, kept for tools and messages; the library reads
   // only the sheet.

@@ -2,7 +2,12 @@
 // feature, checked on the keys the animation library reads.
 #include "DeckFixture.h"
 
+#include <cmath>
+
+#include "manager/IAnimationManager.h"
 #include "pptx/Mappings.h"
+#include "publisher/FrameDriver.h"
+#include "publisher/SlideScreen.h"
 
 using namespace testdeck;
 
@@ -116,6 +121,143 @@ TEST(TimingReader, RepeatCountsInThousandths) {
   }
 }
 
+// A behaviour's time node with more attributes and a start delay.
+std::string Timed(std::string behaviour, const std::string& attrs, uint32_t delay = 0) {
+  const std::string plain = "fill=\"hold\"></p:cTn>";
+  const std::string start =
+      delay ? "<p:stCondLst><p:cond delay=\"" + std::to_string(delay) + "\"/></p:stCondLst>" : "";
+  behaviour.replace(behaviour.find(plain), plain.size(),
+                    "fill=\"hold\" " + attrs + ">" + start + "</p:cTn>");
+  return behaviour;
+}
+
+std::string Repeated(const std::string& behaviour, const std::string& count) {
+  return Timed(behaviour, "repeatCount=\"" + count + "\"");
+}
+
+// Behaviour repeats are unrolled into copies one pass apart, and the
+// effect's length counts every pass; what copies cannot draw is reported.
+TEST(TimingReader, BehaviourRepeatsAreUnrolled) {
+  const std::string box = x::ShapeTarget(2);
+  const struct {
+    const char* name;
+    std::string behaviour;
+    std::vector<int> delays;  // of the main behaviours
+    int lastRepeat;           // 303 of the last one, 0 when absent
+    uint32_t own;
+    const char* warning;  // empty: none
+  } rows[] = {
+      {"turns on",
+       Repeated(x::Rotate(box, 7200000, 200), "3000"),
+       {0, 200, 400},
+       0,
+       600,
+       "repeated turn or scale adds up"},
+      {"whole turns", Repeated(x::Rotate(box, 21600000, 200), "2000"), {0, 200}, 0, 400, ""},
+      {"reversed",
+       Timed(x::Rotate(box, 7200000, 200), "autoRev=\"1\" repeatCount=\"2000\"", 100),
+       {100, 500},
+       0,
+       900,
+       ""},
+      {"fraction",
+       Repeated(x::Rotate(box, 21600000, 200), "2500"),
+       {0, 200},
+       1500,
+       500,
+       "fractional behaviour repeat"},
+      {"endless",
+       Repeated(x::Rotate(box, 7200000, 200), "indefinite"),
+       {0},
+       kIndefinite,
+       0xFFFFFFFFu,
+       "endless behaviour repeat"},
+      {"motion starts over",
+       Repeated(x::Motion(box, "M 0 0 L 0.1 0 E", 300), "2000"),
+       {0, 300},
+       0,
+       600,
+       ""},
+      {"scale",
+       Repeated(x::Scale(box, 150, 150, 300), "2000"),
+       {0, 300},
+       0,
+       600,
+       "repeated turn or scale adds up"},
+  };
+  for (const auto& row : rows) {
+    pptx::Diagnostics diag;
+    auto slide = ReadSlide("behaviour_repeat", TextShape(2, 1),
+                           MainSequence({MakeEffect("emph", "clickEffect", row.behaviour)}), diag);
+    auto effect = EffectAt(slide, 0);
+    ASSERT_TRUE(effect) << row.name;
+    std::vector<int> delays;
+    for (uint32_t i = 0; i < effect->GetMainBehaviourCount(); ++i)
+      delays.push_back(Int(Main(effect, i), ePropDelay));
+    EXPECT_EQ(delays, row.delays) << row.name;
+    EXPECT_EQ(Int(Main(effect, 0), ePropRepeatCount), row.delays.size() == 1 ? row.lastRepeat : 0)
+        << row.name;
+    EXPECT_EQ(Int(Main(effect, effect->GetMainBehaviourCount() - 1), ePropRepeatCount),
+              row.lastRepeat)
+        << row.name;
+    EXPECT_EQ(effect->GetOwnDuration(), row.own) << row.name;
+    EXPECT_EQ(diag.WarningCount(), *row.warning ? 1u : 0u) << row.name;
+    EXPECT_TRUE(!*row.warning || diag.Has(row.warning)) << row.name;
+  }
+}
+
+// Played: the effect lasts all its passes, the after-effect that follows
+// starts when they end, and each frame shows the pass it falls in.
+TEST(TimingReader, BehaviourPassesArePlayedAndTimed) {
+  const std::string box = x::ShapeTarget(3);
+  const struct {
+    const char* name;
+    std::string behaviour;
+    uint32_t end;  // of the effect, where the after-effect starts
+    std::vector<std::pair<uint32_t, double>> frames;  // time, degrees
+  } rows[] = {
+      // 90° from 600 to 800 and back by 1000: half way back at 900.
+      {"reversed",
+       Timed(x::Rotate(box, 5400000, 200), "autoRev=\"1\"", 600),
+       1000,
+       {{600, 0}, {700, 45}, {800, 90}, {900, 45}, {1000, 0}}},
+      // 120° three times, 200 ms each: 360° at 600.
+      {"repeated",
+       Timed(x::Rotate(box, 7200000, 200), "repeatCount=\"3000\""),
+       600,
+       {{100, 60}, {200, 120}, {400, 240}, {500, 300}, {600, 360}}},
+  };
+  for (const auto& row : rows) {
+    x::Effect next = MakeEffect("emph", "afterEffect", x::Rotate(x::ShapeTarget(4), 60000, 100));
+    pptx::Diagnostics diag;
+    auto slide =
+        ReadSlide("behaviour_passes",
+                  x::Shape(3, "Box", 0, 0, 100, 100, "FF0000") +
+                      x::Shape(4, "Next", 200, 0, 100, 100, "00FF00"),
+                  MainSequence({MakeEffect("emph", "clickEffect", row.behaviour), next}), diag);
+    ASSERT_TRUE(slide);
+    EXPECT_EQ(EffectAt(slide, 0)->GetOwnDuration(), row.end) << row.name;
+    auto manager = IAnimationManager::Create(
+        boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0));
+    manager->BuildSlide(slide, 0, 0);
+    boost::shared_ptr<IScreenAnimation> after;
+    manager->GetShapeAnimation(after, L"4", 0);
+    EXPECT_EQ(after->GetStartTime(), row.end) << row.name;
+
+    auto screen = platform::SlideScreen::Build(slide);
+    platform::FrameDriver driver(manager, screen);
+    driver.Build();
+    for (const auto& frame : row.frames) {
+      driver.Frame(frame.first);
+      const double* m =
+          QueryAs<IShapeContext>(screen->Find(L"3/shape"), eIidScreenShape9)->GetTransform();
+      const double radians = frame.second * 3.141592653589793 / 180.0;
+      EXPECT_NEAR(m[4], std::cos(radians), 1e-6) << row.name << " at " << frame.first;
+      EXPECT_NEAR(m[2], std::sin(radians), 1e-6) << row.name << " at " << frame.first;
+    }
+  }
+}
+
 TEST(TimingReader, EasingReverseAndFillOnEffectsAndBehaviours) {
   std::string target = x::ShapeTarget(2);
   x::Effect e = MakeEffect(
@@ -173,9 +315,9 @@ TEST(TimingReader, TextTargetsAndBuilds) {
   std::string builds = x::BuildParagraph(2, 0, "p", true) + x::BuildParagraph(3, 1, "") +
                        x::BuildParagraph(4, 2, "", true);
   pptx::Diagnostics diag;
-  auto slide = ReadSlide(
-      "text_targets", TextShape(2, 3) + TextShape(3, 1) + TextShape(4, 1),
-      MainSequence({background, first, rest, outside, whole, attached}, builds), diag);
+  auto slide =
+      ReadSlide("text_targets", TextShape(2, 3) + TextShape(3, 1) + TextShape(4, 1),
+                MainSequence({background, first, rest, outside, whole, attached}, builds), diag);
   ASSERT_EQ(slide->Effects()->Effects().size(), 5u);  // the range outside the text is skipped
   auto bg = EffectAt(slide, 0);
   EXPECT_TRUE(Bool(bg, ePropAnimateBackground));

@@ -51,12 +51,15 @@ class ManagerTest : public ::testing::Test {
   void TearDown() override { IWebdeckSlide::ResetInstance(); }
 
   // One shape "2" with one effect per entry; returns the fakes.
-  boost::shared_ptr<AnimationManager> BuildShape(std::initializer_list<int> presetClasses) {
+  boost::shared_ptr<AnimationManager> BuildShape(std::initializer_list<int> presetClasses,
+                                                 uint32_t frameRate = 25) {
     slide = boost::make_shared<platform::Slide>();
     slide->AddShape(L"2");
     for (int presetClass : presetClasses)
       slide->Effects()->AddEffect(L"2").PresetClass(presetClass).NodeType(0).SetOwnDuration(500);
-    auto manager = MakeFakeManager(boost::make_shared<PublishContext>(540.0, 720.0, 25, 0), &made);
+    made.clear();
+    auto manager =
+        MakeFakeManager(boost::make_shared<PublishContext>(540.0, 720.0, frameRate, 0), &made);
     manager->BuildSlide(slide, 0, 0);
     return manager;
   }
@@ -110,19 +113,25 @@ TEST_F(ManagerTest, ShapeAnimationsByIndex) {
   }
 }
 
+// Active from the start to three frames past the end, and always within the
+// first frame; a frame rate of 0 counts as one frame a second.
 TEST_F(ManagerTest, ShapeIsActiveAroundItsAnimations) {
-  auto manager = BuildShape({0});
-  made[0]->start = 1000;  // frame 40: active from 1000 to 1500 + 120
-  auto shape = slide->FindShape(L"2");
-  auto other = boost::make_shared<platform::Shape>(L"other");
-  struct Row {
+  const struct {
+    uint32_t rate;
     uint32_t t;
     bool active;
-  } rows[] = {{0, true},    {39, true},   {40, false},   {999, false},
-              {1000, true}, {1620, true}, {1621, false}, {kNone, false}};
-  for (const Row& row : rows)
-    EXPECT_EQ(manager->IsShapeActiveAt(shape, row.t), row.active) << row.t;
-  EXPECT_TRUE(manager->IsShapeActiveAt(other, 5000)) << "a shape without animations";
+  } rows[] = {{25, 0, true},    {25, 39, true},   {25, 40, false},   {25, 1999, false},
+              {25, 2000, true}, {25, 2620, true}, {25, 2621, false}, {25, kNone, false},
+              {0, 999, true},   {0, 1000, false}, {0, 2000, true},   {0, 5500, true},
+              {0, 5501, false}};
+  for (const auto& row : rows) {
+    auto manager = BuildShape({0}, row.rate);
+    made[0]->start = 2000;  // lasts 500
+    EXPECT_EQ(manager->IsShapeActiveAt(slide->FindShape(L"2"), row.t), row.active)
+        << row.rate << " fps at " << row.t;
+  }
+  auto other = boost::make_shared<platform::Shape>(L"other");
+  EXPECT_TRUE(BuildShape({0})->IsShapeActiveAt(other, 5000)) << "a shape without animations";
 }
 
 TEST_F(ManagerTest, HideRevealedPartsHidesWhatEntrancesReveal) {

@@ -86,39 +86,52 @@ TEST(ScreenAnimation, RepeatCountIsGivenInThousandths) {
   }
 }
 
+const int kPlain = 0, kThreeD = 1, kNoWords = 2;
+
+// Paragraphs `first` to `last`, units `interval` ms apart.
+std::function<void(Effect&)> Range(int first, int last, int interval = 200) {
+  return [=](Effect& e) {
+    e.Set<bool>(ePropByParagraph, true)
+        .Set<int>(ePropParagraphFirst, first)
+        .Set<int>(ePropParagraphLast, last)
+        .Set<int>(ePropIterateTime, interval);
+  };
+}
+
 TEST(ScreenAnimation, ComputeDurationCountsTextUnits) {
   const struct {
     const char* name;
     uint32_t own;
     int iterate;
     std::function<void(Effect&)> settings;
-    bool threeD;
+    int shape;  // kPlain, kThreeD or kNoWords
     uint32_t base;
   } rows[] = {
-      {"zero stays", 0, 0, nullptr, false, 0},
-      {"short becomes L", 300, 0, nullptr, false, 500},
-      {"indefinite becomes L", 0xFFFFFFFFu, 0, nullptr, false, 500},
-      // 5 words 200 ms apart, and the shape before its text.
-      {"by word", 1000, 1, nullptr, false, 4 * 200 + 1000 + 1000},
-      {"by letter", 1000, 2, nullptr, false, 18 * 200 + 1000 + 1000},  // 19 letters
+      {"zero stays", 0, 0, nullptr, kPlain, 0},
+      {"short becomes L", 300, 0, nullptr, kPlain, 500},
+      {"indefinite becomes L", 0xFFFFFFFFu, 0, nullptr, kPlain, 500},
+      // 6 words 200 ms apart, and the shape before its text.
+      {"by word", 1000, 1, nullptr, kPlain, 5 * 200 + 1000 + 1000},
+      {"by letter", 1000, 2, nullptr, kPlain, 21 * 200 + 1000 + 1000},  // 22 letters
       {"by word, percent", 1000, 1,
        [](Effect& e) {
          e.Sheet()->Remove(ePropIterateTime);
          e.Set<int>(ePropIteratePercent, 10);
        },
-       false, 4 * 100 + 1000 + 1000},
-      {"paragraph range", 1000, 1,
-       [](Effect& e) {
-         e.Set<bool>(ePropByParagraph, true)
-             .Set<int>(ePropParagraphFirst, 1)
-             .Set<int>(ePropParagraphLast, 1);
-       },
-       false, 200 + 1000},
-      {"whole text", 1000, 1, [](Effect& e) { e.Set<bool>(ePropWholeText, true); }, false,
-       4 * 200 + 1000},
-      {"background", 1000, 1, [](Effect& e) { e.Set<bool>(ePropAnimateBackground, true); }, false,
+       kPlain, 5 * 100 + 1000 + 1000},
+      {"paragraph range", 1000, 1, Range(1, 1), kPlain, 200 + 1000},
+      // n = 1 and n = 0: the 32-bit sum wraps when the interval is the longer.
+      {"one word", 1000, 1, Range(2, 2, 1500), kPlain, 1000},
+      {"no words in range", 1000, 1, Range(5, 5, 1500), kPlain, 4294966796u},
+      {"no words, shape first", 1000, 1, [](Effect& e) { e.Set<int>(ePropIterateTime, 1500); },
+       kNoWords, 500},
+      {"other iterate type counts no units", 1000, 3,
+       [](Effect& e) { e.Set<int>(ePropIterateTime, 1500); }, kPlain, 500},
+      {"whole text", 1000, 1, [](Effect& e) { e.Set<bool>(ePropWholeText, true); }, kPlain,
+       5 * 200 + 1000},
+      {"background", 1000, 1, [](Effect& e) { e.Set<bool>(ePropAnimateBackground, true); }, kPlain,
        1000},
-      {"3-D shape", 1000, 1, nullptr, true, 1000},
+      {"3-D shape", 1000, 1, nullptr, kThreeD, 1000},
   };
   for (const auto& row : rows) {
     auto effect = MakeEffect(row.own);
@@ -126,21 +139,40 @@ TEST(ScreenAnimation, ComputeDurationCountsTextUnits) {
     effect->Set<int>(ePropIterateType, row.iterate).Set<int>(ePropIterateTime, 200);
     if (row.settings) row.settings(*effect);
     auto shape = boost::make_shared<platform::Shape>(L"7");
-    shape->SetText({L"one two three", L"four five"});
-    shape->threeD = row.threeD;
+    if (row.shape == kNoWords)
+      shape->SetText({L""});
+    else
+      shape->SetText({L"one two three", L"four five", L"six"});
+    shape->threeD = row.shape == kThreeD;
     auto animation = Compile(effect);
     animation->ComputeDuration(shape);
     EXPECT_EQ(animation->GetBaseDuration(), row.base) << row.name;
   }
 }
 
+// Doubling and repeating are 32-bit products: just past 2^32 they wrap.
 TEST(ScreenAnimation, DurationDoublesWhenReversedAndRepeats) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
-  effect->Set<bool>(ePropAutoReverse, true).Set<int>(ePropRepeatCount, 3000);
-  auto animation = Compile(effect);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-  EXPECT_EQ(animation->GetDuration(), 6000u);
+  const struct {
+    uint32_t own;
+    bool reverse;
+    int repeat;
+    uint32_t duration;
+  } rows[] = {
+      {1000, true, 3000, 6000},
+      {0x7FFFFFFFu, true, 1, 0xFFFFFFFEu},
+      {0x80000001u, true, 1, 2},
+      {1431655764, false, 3000, 4294967292u},
+      {1431655766, false, 3000, 2},
+      {0x80000001u, true, -1, 2},  // an indefinite repeat leaves the doubled pass
+  };
+  for (const auto& row : rows) {
+    auto effect = MakeEffect(row.own);
+    AddFade(*effect, 1000);
+    effect->Set<bool>(ePropAutoReverse, row.reverse).Set<int>(ePropRepeatCount, row.repeat);
+    auto animation = Compile(effect);
+    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+    EXPECT_EQ(animation->GetDuration(), row.duration) << row.own << " x" << row.repeat;
+  }
 }
 
 // An agent with an attribute, as set and property agents have.

@@ -53,6 +53,18 @@ boost::shared_ptr<platform::Slide> SlideWithShapes(std::initializer_list<const w
   return slide;
 }
 
+void AddBookmarks(platform::Shape& media,
+                  std::initializer_list<std::pair<const wchar_t*, double>> marks) {
+  auto bookmarks = boost::make_shared<PropertySheetList>();
+  for (auto mark : marks) {
+    auto sheet = boost::make_shared<platform::PropertySheet>();
+    sheet->Set<std::wstring>(ePropBookmarkName, mark.first)
+        .Set<double>(ePropBookmarkTime, mark.second);
+    bookmarks->Add(sheet);
+  }
+  media.Sheet()->SetList(ePropBookmarks, bookmarks);
+}
+
 }  // namespace
 
 TEST_F(SlideBuildTest, WorkedExample) {
@@ -180,14 +192,7 @@ TEST_F(SlideBuildTest, BookmarkTriggerOnAVideoWithAStartOffset) {
   auto slide = SlideWithShapes({L"s1"});
   platform::Shape& video = slide->AddShape(L"v");
   video.SetMedia(platform::MediaKind::Video);
-  auto bookmarks = boost::make_shared<PropertySheetList>();
-  for (auto mark : {std::make_pair(L"bm1", 500.0), std::make_pair(L"bm2", 3000.0)}) {
-    auto sheet = boost::make_shared<platform::PropertySheet>();
-    sheet->Set<std::wstring>(ePropBookmarkName, mark.first)
-        .Set<double>(ePropBookmarkTime, mark.second);
-    bookmarks->Add(sheet);
-  }
-  video.Sheet()->SetList(ePropBookmarks, bookmarks);
+  AddBookmarks(video, {{L"bm1", 500.0}, {L"bm2", 3000.0}});
   video.Sheet()->Set<double>(ePropMediaTrimStart, 1500.0).Set<int>(ePropMediaSetting122, 4);
   auto& media = slide->Effects()->AddVideo(L"v");
   AddEffect(*slide, L"v", 0, 0, 0, 5).Set<double>(ePropMediaStart, 0.5);
@@ -223,11 +228,15 @@ TEST_F(SlideBuildTest, BookmarkTriggerOnAVideoWithAStartOffset) {
   EXPECT_TRUE(videoAnimation);
 }
 
+// A sound's bookmarks keep their authored times, whatever its start position.
 TEST_F(SlideBuildTest, SoundPlayingToTheDefaultLength) {
   auto slide = SlideWithShapes({});
-  slide->AddShape(L"snd").SetMedia(platform::MediaKind::Audio);
+  AddBookmarks(slide->AddShape(L"snd").SetMedia(platform::MediaKind::Audio),
+               {{L"early", 200.0}, {L"odd", -5.0}});
   slide->Effects()->AddSound(L"snd");
-  AddEffect(*slide, L"snd", 0, 100, 0, 5).Set<int>(ePropMediaDuration, -1);
+  AddEffect(*slide, L"snd", 0, 100, 0, 5)
+      .Set<int>(ePropMediaDuration, -1)
+      .Set<double>(ePropMediaStart, 0.5);
   auto manager = Manager(25, 25);  // default length 1000 ms
   manager->BuildSlide(slide, 0, 0);
 
@@ -237,7 +246,13 @@ TEST_F(SlideBuildTest, SoundPlayingToTheDefaultLength) {
   EXPECT_EQ(GetInt(sound, ePropMediaDuration), -1);
   EXPECT_EQ(GetInt(sound, ePropHtmlAnimIndex), 0);
   EXPECT_EQ(GetInt(sound, ePropClickOffset), 0);
-  EXPECT_EQ(GetDouble(sound, ePropMediaStart), 0.0);
+  EXPECT_EQ(GetDouble(sound, ePropMediaStart), 0.5);
+  ASSERT_EQ(manager->GetBookmarkTriggerCount(), 2u);
+  BookmarkTrigger early, odd;
+  manager->GetBookmarkTrigger(early, 0);
+  manager->GetBookmarkTrigger(odd, 1);
+  EXPECT_EQ(early.time, 200.0);
+  EXPECT_EQ(odd.time, -5.0);
   auto steps = Steps(*manager);
   ASSERT_EQ(steps.size(), 1u);
   EXPECT_EQ(steps[0].startTime, 1000u);

@@ -158,33 +158,45 @@ TEST(TimingTranslation, ContainersByKindAndEffect) {
   EXPECT_EQ(scale->GetDuration(), 0xFFFFFFFFu);
 }
 
-TEST(TimingTranslation, RepeatWrapsAndSubAnimationFollowsAllPasses) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect);
-  effect->Set<int>(ePropRepeatCount, 3000);
-  effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimStart, 1).Duration(50);
-  auto animation = Build(effect, fake::MakeShape(L"7", {}));
-  const auto& agents = animation->ShapeAgents().at(L"7/shape");
-  auto repeat = QueryAs<RepeatAgent>(agents.at(0), eIidRepeatAgent);
-  ASSERT_TRUE(repeat);
-  EXPECT_EQ(repeat->GetCount(), 3u);
-  EXPECT_EQ(repeat->GetPeriod(), 1000u);
-  EXPECT_EQ(repeat->GetStart(), 0u);
-  EXPECT_EQ(repeat->GetDuration(), 3000u);
-  EXPECT_EQ(LookThrough(agents.at(1))->GetStart(), 3000u);
-}
-
-TEST(TimingTranslation, EffectReverseDoublesThePass) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect);
-  effect->Set<bool>(ePropAutoReverse, true);
-  effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimStart, 1);
-  auto animation = Build(effect, fake::MakeShape(L"7", {}));
-  const auto& agents = animation->ShapeAgents().at(L"7/shape");
-  auto reverse = QueryAs<AutoReverseAgent>(agents.at(0), eIidContainerAgent);
-  ASSERT_TRUE(reverse);
-  EXPECT_EQ(reverse->GetHalf(), 1000u);
-  EXPECT_EQ(LookThrough(agents.at(1))->GetStart(), 2000u);
+// The pass doubles when the effect reverses and is multiplied by the
+// repeats, both in 32-bit arithmetic; a sub-animation after the main
+// behaviours follows the longest of the effect and all passes.
+TEST(TimingTranslation, ReverseAndRepeatLengthenThePass) {
+  const struct {
+    uint32_t own;
+    bool reverse;
+    int repeat;       // thousandths
+    uint32_t half;    // of the reverse container, 0: none
+    uint32_t period;  // of the repeat container, 0: none
+    uint32_t after;   // start of the sub-animation after the main behaviours
+  } rows[] = {
+      {1000, false, 3000, 0, 1000, 3000},
+      {1000, true, 1, 1000, 0, 2000},
+      {1000, true, 2000, 1000, 2000, 4000},
+      {0x7FFFFFFFu, true, 2000, 0x7FFFFFFFu, 0xFFFFFFFEu, 0xFFFFFFFCu},
+      {0x80000001u, true, 2000, 0x80000001u, 2, 0x80000001u},  // wraps below d
+  };
+  for (const auto& row : rows) {
+    auto effect = MakeEffect(row.own);
+    AddFade(*effect);
+    effect->Set<bool>(ePropAutoReverse, row.reverse).Set<int>(ePropRepeatCount, row.repeat);
+    effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimStart, 1).Duration(50);
+    auto animation = Build(effect, fake::MakeShape(L"7", {}));
+    const auto& agents = animation->ShapeAgents().at(L"7/shape");
+    boost::shared_ptr<EffectAgent> main = agents.at(0);
+    if (auto repeat = QueryAs<RepeatAgent>(main, eIidRepeatAgent)) {
+      EXPECT_EQ(repeat->GetCount(), static_cast<uint32_t>(row.repeat / 1000)) << row.own;
+      EXPECT_EQ(repeat->GetPeriod(), row.period) << row.own;
+      EXPECT_EQ(repeat->GetStart(), 0u);
+      EXPECT_EQ(repeat->GetDuration(), animation->GetDuration()) << row.own;
+      main = repeat->GetChild();
+    } else {
+      EXPECT_EQ(row.period, 0u) << row.own;
+    }
+    auto reverse = QueryAs<AutoReverseAgent>(main, eIidContainerAgent);
+    EXPECT_EQ(reverse ? reverse->GetHalf() : 0u, row.half) << row.own;
+    EXPECT_EQ(LookThrough(agents.at(1))->GetStart(), row.after) << row.own;
+  }
 }
 
 TEST(TimingTranslation, SubAnimationPlacement) {

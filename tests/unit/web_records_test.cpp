@@ -63,6 +63,8 @@ TEST(WebEffectRecord, EffectTiming) {
       {"delayed", [](platform::Effect& e) { e.Delay(300); }, R"({"delay":300,"duration":1000})"},
       {"indefinite", [](platform::Effect& e) { e.SetOwnDuration(kIndefinite); },
        R"({"duration":1})"},
+      {"past 2^31 ms", [](platform::Effect& e) { e.SetOwnDuration(0x80000000u); },
+       R"({"duration":-2147483648})"},
       {"three times", [](platform::Effect& e) { e.Set<int>(ePropRepeatCount, 3000); },
        R"({"duration":1000,"repeat":3})"},
       {"for ever", [](platform::Effect& e) { e.Set<int>(ePropRepeatCount, -1); },
@@ -135,6 +137,35 @@ TEST(WebEffectRecord, PartTiming) {
       "by":1.0,"duration":300})"));
   EXPECT_EQ(parts[4], ordered_json::parse(R"({"type":2,"variable":15,"by":1.0,
       "duration":300,"delay":700})"));
+}
+
+// A sub-animation after the main behaviours ends with the effect: its delay
+// is the effect's length less its own, negative when it is the longer, and
+// taken from an indefinite length as it stands.
+TEST(WebEffectRecord, DelayAfterTheMainBehaviours) {
+  const struct {
+    uint32_t own;
+    int dur;
+    const char* timing;
+  } rows[] = {
+      {500, 300, R"({"duration":300,"delay":200})"},
+      {500, 500, R"({"duration":500})"},
+      {500, 800, R"({"duration":800,"delay":-300})"},
+      {kIndefinite, 800, R"({"duration":800,"delay":-801})"},
+  };
+  for (const auto& row : rows) {
+    BoxSlide box(0, 0, 10, 10);
+    AddFade(*box.effect, 500);
+    box.effect->AddSubAnimation(eBehaviourRotation)
+        .Set<int>(ePropBy, 60000)
+        .Set<int>(ePropSubAnimTrigger, 0)
+        .Set<int>(ePropSubAnimStart, 1)
+        .Duration(row.dur);
+    box.effect->SetOwnDuration(row.own);
+    ordered_json part = web::OnlyRecord(box.slide)["parts"][1];
+    for (const char* key : {"type", "variable", "by"}) part.erase(key);
+    EXPECT_EQ(part, ordered_json::parse(row.timing)) << row.dur;
+  }
 }
 
 // Each scale to a size is written relative to the size the one before
