@@ -3,10 +3,8 @@
 // they show.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,13 +14,15 @@
 
 #include <nlohmann/json.hpp>
 
-#include "pptx/DeckWriter.h"
+#include "pptx/DeckFixture.h"
 #include "render/Image.h"
+#include "support/Command.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 namespace x = pptx::xml;
+using testdeck::MakeEffect;
 
 // This process's scratch folder, removed when the program ends.
 const fs::path& Scratch() {
@@ -49,36 +49,10 @@ std::string In(const std::string& name) {
   return (Scratch() / name).string();
 }
 
-// The slideanim command of this build tree.
-std::string CommandPath() {
-  char self[4096];
-  ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return std::string();
-  fs::path tests = fs::path(std::string(self, static_cast<size_t>(n))).parent_path();
-  return (tests.parent_path() / "cli" / "slideanim").string();
-}
-
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
+using command::Result;
 
 Result Slideanim(const std::string& arguments) {
-  Result run;
-  static int calls = 0;
-  const std::string errFile = In("stderr-" + std::to_string(++calls) + ".txt");
-  const std::string command = CommandPath() + " " + arguments + " 2>'" + errFile + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.out.append(buffer.data(), n);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream err(errFile);
-  run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-  return run;
+  return command::Run(arguments);
 }
 
 std::string Quoted(const std::string& path) {
@@ -97,15 +71,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-x::Effect MakeEffect(const std::string& presetClass, const std::string& nodeType,
-                     const std::string& behaviours) {
-  x::Effect effect;
-  effect.presetClass = presetClass;
-  effect.nodeType = nodeType;
-  effect.behaviours = behaviours;
-  return effect;
 }
 
 x::Effect FadeIn(int spid, uint32_t ms) {
@@ -184,8 +149,7 @@ int Green(uint32_t argb) {
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(::access(CommandPath().c_str(), X_OK), 0)
-        << "build the slideanim command first: " << CommandPath();
+    ASSERT_TRUE(command::Available()) << "build the slideanim command first: " << command::Path();
   }
 };
 
