@@ -6,6 +6,7 @@
 
 #include "agents/AudioEffectAgent.h"
 #include "agents/RepeatAgent.h"
+#include "behaviours.h"
 #include "document/Effect.h"
 #include "document/Shape.h"
 #include "fake_screen.h"
@@ -19,23 +20,9 @@ namespace {
 using platform::BehaviourNode;
 using platform::Effect;
 
-// 30 frames a second, a default effect of 15 frames: L = 500 ms, a frame 34 ms.
-boost::shared_ptr<PublishContext> Context() {
-  return boost::make_shared<PublishContext>(540.0, 720.0, 30, 15);
-}
-
-boost::shared_ptr<Effect> MakeEffect(uint32_t duration) {
-  auto effect = boost::make_shared<Effect>(L"7");
-  effect->SetOwnDuration(duration).PresetClass(0);
-  return effect;
-}
-
-BehaviourNode& AddFade(Effect& effect, int duration, int delay = 0) {
-  return effect.AddBehaviour(eBehaviourFilter)
-      .Set<int>(ePropFilterKind, 1)
-      .Duration(duration)
-      .Delay(delay);
-}
+using behaviours::AddFade;
+using behaviours::Context;
+using behaviours::MakeEffect;
 
 boost::shared_ptr<ScreenAnimation> Compile(const boost::shared_ptr<Effect>& effect) {
   return boost::make_shared<ScreenAnimation>(effect, Context());
