@@ -12,7 +12,6 @@
 #include "fake_screen.h"
 #include "host/Properties.h"
 #include "screen/AgentSelection.h"
-#include "screen/EffectAgentFactory.h"
 #include "screen/ScreenAnimation.h"
 
 namespace {
@@ -279,29 +278,6 @@ TEST(ScreenAnimation, CollectsTargetNamesAndEffectId) {
   std::wstring id;
   animation->GetEffectId(id);
   EXPECT_EQ(id, L"effect_ID12");
-}
-
-TEST(ScreenAnimation, ExitThatHidesAtOnceStartsHidden) {
-  if (!CreateEffectAgent(MakeEffect(1), Context(),
-                         boost::make_shared<BehaviourNode>(eBehaviourSet)))
-    GTEST_SKIP() << "set agents are not available yet";
-  const struct {
-    int delay;
-    const wchar_t* value;
-    uint32_t hidden;
-  } rows[] = {{0, L"hidden", 1}, {100, L"hidden", 0}, {0, L"Hidden", 0}, {0, L"visible", 0}};
-  for (const auto& row : rows) {
-    auto effect = MakeEffect(1000);
-    effect->PresetClass(1);
-    effect->AddBehaviour(eBehaviourSet)
-        .Set<int>(ePropAttribute, 7)
-        .Set<std::wstring>(ePropToValueText, row.value)
-        .Duration(1)
-        .Delay(row.delay);
-    auto animation = Compile(effect);
-    animation->ComputeInitiallyHidden();
-    EXPECT_EQ(animation->IsInitiallyHidden(), row.hidden) << row.delay;
-  }
 }
 
 }  // namespace
