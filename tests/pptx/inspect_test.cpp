@@ -66,12 +66,10 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
   std::vector<std::string> decks = corpus::Decks();
   if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
   for (const std::string& path : decks) {
-    pptx::Diagnostics diag;
     pptx::Deck deck;
-    try {
-      deck = pptx::ReadDeck(path, diag);
-    } catch (const pptx::ReadError& error) {
-      ADD_FAILURE() << error.what();
+    std::string refusal;
+    if (!corpus::Read(path, deck, &refusal)) {
+      ADD_FAILURE() << refusal;
       continue;
     }
     EXPECT_FALSE(deck.slides.empty()) << path;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "pptx/DeckReader.h"
+
 namespace corpus {
 
 inline std::string Dir() {
@@ -29,6 +31,19 @@ inline std::vector<std::string> Decks() {
   }
   std::sort(decks.begin(), decks.end());
   return decks;
+}
+
+// Reads the deck at `path`; false, with the reader's message in `refusal`,
+// when the reader refuses it.
+inline bool Read(const std::string& path, pptx::Deck& deck, std::string* refusal = nullptr) {
+  pptx::Diagnostics diagnostics;
+  try {
+    deck = pptx::ReadDeck(path, diagnostics);
+    return true;
+  } catch (const std::exception& e) {
+    if (refusal) *refusal = e.what();
+    return false;
+  }
 }
 
 }  // namespace corpus
