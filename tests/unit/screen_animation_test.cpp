@@ -178,40 +178,37 @@ TEST(AgentSelection, RepeatFoldsTheTimeForLaterChecks) {
   EXPECT_EQ(Chosen(all, 2200).size(), 2u);
 }
 
-TEST(ScreenAnimation, LaterScaleWithFromValueOverridesAnEarlierOne) {
-  auto effect = MakeEffect(1500);
-  effect->AddBehaviour(eBehaviourScale).Set<Kinefold::TPoint>(ePropTo, {200, 200}).Duration(1000);
-  effect->AddBehaviour(eBehaviourScale)
-      .Set<Kinefold::TPoint>(ePropFrom, {100, 100})
-      .Set<Kinefold::TPoint>(ePropTo, {50, 50})
-      .Duration(1000)
-      .Delay(500);
-  auto animation = Compile(effect);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-  auto shape = fake::MakeShape(L"7", {});
-  animation->Build(shape, {});
-  animation->SetStartTime(2000);
-  auto part = fake::Find(shape, L"7/shape");
-  animation->Apply(part, 1000);  // before the start
-  EXPECT_EQ(part->transform[4], 1.0);
-  animation->Apply(part, 2700);
-  EXPECT_DOUBLE_EQ(part->transform[4], 0.9);  // only the later scale, at 20 %
-}
-
-TEST(ScreenAnimation, HeldScaleInsideALongerOneIsLeftOut) {
-  auto effect = MakeEffect(1000);
-  effect->AddBehaviour(eBehaviourScale).Set<Kinefold::TPoint>(ePropTo, {200, 200}).Duration(1000);
-  effect->AddBehaviour(eBehaviourScale)
-      .Set<Kinefold::TPoint>(ePropTo, {50, 50})
-      .Duration(400)
-      .Delay(200);
-  auto animation = Compile(effect);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-  auto shape = fake::MakeShape(L"7", {});
-  animation->Build(shape, {});
-  auto part = fake::Find(shape, L"7/shape");
-  animation->Apply(part, 900);
-  EXPECT_DOUBLE_EQ(part->transform[4], 1.9);
+TEST(ScreenAnimation, OverlappingScales) {
+  // A scale to 200 % over 1000 ms, then one to 50 %.
+  const struct {
+    const char* name;
+    uint32_t own;
+    bool from;  // the second scale has a from value of 100 %
+    int duration, delay;
+    uint32_t start, t;
+    double a;
+  } rows[] = {
+      {"before the start", 1500, true, 1000, 500, 2000, 1000, 1.0},
+      {"a later scale with a from value overrides", 1500, true, 1000, 500, 2000, 2700, 0.9},
+      {"a held scale inside a longer one is left out", 1000, false, 400, 200, 0, 900, 1.9},
+  };
+  for (const auto& row : rows) {
+    auto effect = MakeEffect(row.own);
+    effect->AddBehaviour(eBehaviourScale).Set<Kinefold::TPoint>(ePropTo, {200, 200}).Duration(1000);
+    auto& second = effect->AddBehaviour(eBehaviourScale)
+                       .Set<Kinefold::TPoint>(ePropTo, {50, 50})
+                       .Duration(row.duration)
+                       .Delay(row.delay);
+    if (row.from) second.Set<Kinefold::TPoint>(ePropFrom, {100, 100});
+    auto animation = Compile(effect);
+    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+    auto shape = fake::MakeShape(L"7", {});
+    animation->Build(shape, {});
+    animation->SetStartTime(row.start);
+    auto part = fake::Find(shape, L"7/shape");
+    animation->Apply(part, row.t);
+    EXPECT_DOUBLE_EQ(part->transform[4], row.a) << row.name;
+  }
 }
 
 TEST(ScreenAnimation, SoundStartsOnceAndAgainAtEachUnit) {
