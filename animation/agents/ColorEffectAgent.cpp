@@ -222,7 +222,7 @@ void ColorEffectAgent::ApplyTowards(const boost::shared_ptr<IScreenObject>& cont
 }
 
 void ColorEffectAgent::Paint(const boost::shared_ptr<IScreenObject>& context,
-                             const Kinefold::TColorMatrix& m, bool fillFlag) {
+                             Kinefold::TColorMatrix m, bool fillFlag) {
   switch (attribute_) {
     case 6:
       PublisherUtils::ChangeShapeColor(context, m);

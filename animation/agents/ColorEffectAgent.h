@@ -53,7 +53,7 @@ class ColorEffectAgent : public BaseEffectAgent {
   void ApplyRgb(const boost::shared_ptr<IScreenObject>& context, double p);
   void ApplyTowards(const boost::shared_ptr<IScreenObject>& context, double p);
   // Draws `m` on what the attribute names: shape and text, text, fill or lines.
-  void Paint(const boost::shared_ptr<IScreenObject>& context, const Kinefold::TColorMatrix& m,
+  void Paint(const boost::shared_ptr<IScreenObject>& context, Kinefold::TColorMatrix m,
              bool fillFlag);
 
   bool colourInitialised_ = false;
