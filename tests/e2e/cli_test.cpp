@@ -84,6 +84,13 @@ std::string Box() {
   return x::Shape(2, "Box", 100, 100, 400, 200, "FF0000");
 }
 
+// `writer`'s deck saved in the scratch folder as `name`.
+std::string Saved(const std::string& name, const pptx::DeckWriter& writer) {
+  const std::string file = In(name);
+  EXPECT_TRUE(writer.Save(file));
+  return file;
+}
+
 // Slide 1: the box fades in on the first click, over 500 ms: at 25 fps the
 // slide is 540 ms long (the end moves to the next 40 ms frame). Slide 2 has
 // no animations.
@@ -94,9 +101,7 @@ std::string FadeDeck() {
     first.shapes = Box();
     first.timing = x::Timing({x::Sequence{"", {FadeIn(2, 500)}}});
     writer.AddSlide().shapes = x::Shape(2, "Still", 100, 100, 200, 100, "0000FF");
-    std::string file = In("fade.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("fade.pptx", writer);
   }();
   return path;
 }
@@ -113,9 +118,7 @@ std::string TriggerDeck() {
          x::Sequence{
              x::ClickCondition(3),
              {MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(2), 90 * 60000, 400))}}});
-    std::string file = In("trigger.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("trigger.pptx", writer);
   }();
   return path;
 }
@@ -135,9 +138,7 @@ std::string SoundDeck() {
     slide.timing = x::Timing({x::Sequence{"", {effect}}});
     slide.relationships.push_back({"rIdSound", "audio", "../media/chime.wav", false});
     writer.AddPart("ppt/media/chime.wav", "RIFF", "audio/wav");
-    std::string file = In("sound.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("sound.pptx", writer);
   }();
   return path;
 }

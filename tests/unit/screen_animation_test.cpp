@@ -19,9 +19,7 @@ namespace {
 using platform::BehaviourNode;
 using platform::Effect;
 
-using behaviours::AddFade;
-using behaviours::Context;
-using behaviours::MakeEffect;
+using namespace behaviours;
 
 boost::shared_ptr<ScreenAnimation> Compile(const boost::shared_ptr<Effect>& effect) {
   return boost::make_shared<ScreenAnimation>(effect, Context());

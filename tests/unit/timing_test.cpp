@@ -18,9 +18,7 @@ namespace {
 using platform::BehaviourNode;
 using platform::Effect;
 
-using behaviours::AddFade;
-using behaviours::Context;
-using behaviours::MakeEffect;
+using namespace behaviours;
 
 // Compiles `effect` for a document shape with `text` and builds it on `target`.
 boost::shared_ptr<ScreenAnimation> Build(const boost::shared_ptr<Effect>& effect,
