@@ -209,23 +209,7 @@ void ColorEffectAgent::ApplyRgb(const boost::shared_ptr<IScreenObject>& context,
   m.redAdd = transform::TruncToInt(GetInt(b, ePropRedBy) * p);
   m.greenAdd = transform::TruncToInt(GetInt(b, ePropGreenBy) * p);
   m.blueAdd = transform::TruncToInt(GetInt(b, ePropBlueBy) * p);
-  switch (attribute_) {
-    case 6:
-      PublisherUtils::ChangeShapeColor(context, m);
-      PublisherUtils::ChangeTextColor(context, m);
-      break;
-    case 9:
-      PublisherUtils::ChangeTextColor(context, m);
-      break;
-    case 15:
-      PublisherUtils::AnimateFillColor(context, m, fillColour_, false);
-      break;
-    case 19:
-      PublisherUtils::AnimateLineColor(context, m, lineColours_);
-      break;
-    default:
-      break;
-  }
+  Paint(context, m, false);
 }
 
 void ColorEffectAgent::ApplyTowards(const boost::shared_ptr<IScreenObject>& context, double p) {
@@ -234,6 +218,11 @@ void ColorEffectAgent::ApplyTowards(const boost::shared_ptr<IScreenObject>& cont
   m.redAdd = transform::TruncToInt(toColour_.red * p);
   m.greenAdd = transform::TruncToInt(toColour_.green * p);
   m.blueAdd = transform::TruncToInt(toColour_.blue * p);
+  Paint(context, m, fillFlag_);
+}
+
+void ColorEffectAgent::Paint(const boost::shared_ptr<IScreenObject>& context,
+                             Kinefold::TColorMatrix m, bool fillFlag) {
   switch (attribute_) {
     case 6:
       PublisherUtils::ChangeShapeColor(context, m);
@@ -243,7 +232,7 @@ void ColorEffectAgent::ApplyTowards(const boost::shared_ptr<IScreenObject>& cont
       PublisherUtils::ChangeTextColor(context, m);
       break;
     case 15:
-      PublisherUtils::AnimateFillColor(context, m, fillColour_, fillFlag_);
+      PublisherUtils::AnimateFillColor(context, m, fillColour_, fillFlag);
       break;
     case 19:
       PublisherUtils::AnimateLineColor(context, m, lineColours_);

@@ -52,6 +52,9 @@ class ColorEffectAgent : public BaseEffectAgent {
   void ApplyHsl(const boost::shared_ptr<IScreenObject>& context, double p);
   void ApplyRgb(const boost::shared_ptr<IScreenObject>& context, double p);
   void ApplyTowards(const boost::shared_ptr<IScreenObject>& context, double p);
+  // Draws `m` on what the attribute names: shape and text, text, fill or lines.
+  void Paint(const boost::shared_ptr<IScreenObject>& context, Kinefold::TColorMatrix m,
+             bool fillFlag);
 
   bool colourInitialised_ = false;
   int32_t attribute_ = 0;

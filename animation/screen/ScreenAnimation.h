@@ -82,6 +82,8 @@ class ScreenAnimation : public IScreenAnimation {
 
  private:
   friend class TimingTranslator;
+  // The writer is this class's web half, split out for length: it reads most of the
+  // compiled state and keeps the open record, sub-list and scale cursors here between calls.
   friend class WebRecordWriter;
 
   boost::shared_ptr<IInterface> Effect() const { return effectNode_; }

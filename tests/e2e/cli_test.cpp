@@ -3,10 +3,8 @@
 // they show.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,13 +14,15 @@
 
 #include <nlohmann/json.hpp>
 
-#include "pptx/DeckWriter.h"
+#include "pptx/DeckFixture.h"
 #include "render/Image.h"
+#include "support/Command.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 namespace x = pptx::xml;
+using testdeck::MakeEffect;
 
 // This process's scratch folder, removed when the program ends.
 const fs::path& Scratch() {
@@ -49,36 +49,10 @@ std::string In(const std::string& name) {
   return (Scratch() / name).string();
 }
 
-// The slideanim command of this build tree.
-std::string CommandPath() {
-  char self[4096];
-  ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return std::string();
-  fs::path tests = fs::path(std::string(self, static_cast<size_t>(n))).parent_path();
-  return (tests.parent_path() / "cli" / "slideanim").string();
-}
-
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
+using command::Result;
 
 Result Slideanim(const std::string& arguments) {
-  Result run;
-  static int calls = 0;
-  const std::string errFile = In("stderr-" + std::to_string(++calls) + ".txt");
-  const std::string command = CommandPath() + " " + arguments + " 2>'" + errFile + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.out.append(buffer.data(), n);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream err(errFile);
-  run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-  return run;
+  return command::Run(arguments);
 }
 
 std::string Quoted(const std::string& path) {
@@ -99,15 +73,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
-x::Effect MakeEffect(const std::string& presetClass, const std::string& nodeType,
-                     const std::string& behaviours) {
-  x::Effect effect;
-  effect.presetClass = presetClass;
-  effect.nodeType = nodeType;
-  effect.behaviours = behaviours;
-  return effect;
-}
-
 x::Effect FadeIn(int spid, uint32_t ms) {
   return MakeEffect("entr", "clickEffect",
                     x::Set(x::ShapeTarget(spid), "style.visibility", "visible") +
@@ -117,6 +82,13 @@ x::Effect FadeIn(int spid, uint32_t ms) {
 // A red box at (100, 100) to (500, 300) on a white 1280 x 720 slide.
 std::string Box() {
   return x::Shape(2, "Box", 100, 100, 400, 200, "FF0000");
+}
+
+// `writer`'s deck saved in the scratch folder as `name`.
+std::string Saved(const std::string& name, const pptx::DeckWriter& writer) {
+  const std::string file = In(name);
+  EXPECT_TRUE(writer.Save(file));
+  return file;
 }
 
 // Slide 1: the box fades in on the first click, over 500 ms: at 25 fps the
@@ -129,9 +101,7 @@ std::string FadeDeck() {
     first.shapes = Box();
     first.timing = x::Timing({x::Sequence{"", {FadeIn(2, 500)}}});
     writer.AddSlide().shapes = x::Shape(2, "Still", 100, 100, 200, 100, "0000FF");
-    std::string file = In("fade.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("fade.pptx", writer);
   }();
   return path;
 }
@@ -148,9 +118,7 @@ std::string TriggerDeck() {
          x::Sequence{
              x::ClickCondition(3),
              {MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(2), 90 * 60000, 400))}}});
-    std::string file = In("trigger.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("trigger.pptx", writer);
   }();
   return path;
 }
@@ -170,9 +138,7 @@ std::string SoundDeck() {
     slide.timing = x::Timing({x::Sequence{"", {effect}}});
     slide.relationships.push_back({"rIdSound", "audio", "../media/chime.wav", false});
     writer.AddPart("ppt/media/chime.wav", "RIFF", "audio/wav");
-    std::string file = In("sound.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("sound.pptx", writer);
   }();
   return path;
 }
@@ -184,8 +150,7 @@ int Green(uint32_t argb) {
 class Cli : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(::access(CommandPath().c_str(), X_OK), 0)
-        << "build the slideanim command first: " << CommandPath();
+    ASSERT_TRUE(command::Available()) << "build the slideanim command first: " << command::Path();
   }
 };
 

@@ -2,8 +2,6 @@
 // read, built, driven frame by frame forwards and backwards, and drawn.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -16,27 +14,9 @@
 #include "publisher/FrameDriver.h"
 #include "publisher/SlideScreen.h"
 #include "render/FrameRenderer.h"
+#include "support/Corpus.h"
 
 namespace {
-
-std::string CorpusDir() {
-  if (const char* dir = std::getenv("SLIDEANIM_CORPUS")) return dir;
-  return SLIDEANIM_CORPUS_DIR;
-}
-
-std::vector<std::string> CorpusDecks() {
-  std::vector<std::string> decks;
-  if (DIR* dir = ::opendir(CorpusDir().c_str())) {
-    while (dirent* entry = ::readdir(dir)) {
-      std::string name = entry->d_name;
-      if (name.size() > 5 && name.compare(name.size() - 5, 5, ".pptx") == 0)
-        decks.push_back(CorpusDir() + "/" + name);
-    }
-    ::closedir(dir);
-  }
-  std::sort(decks.begin(), decks.end());
-  return decks;
-}
 
 // Frame times: every 40 ms through the slide (at most 30 s of it), then a few
 // seeks backwards.
@@ -51,18 +31,16 @@ std::vector<uint32_t> FrameTimes(uint32_t length) {
 }  // namespace
 
 TEST(Corpus, EveryDeckPlaysFrameByFrame) {
-  std::vector<std::string> decks = CorpusDecks();
-  if (decks.empty()) GTEST_SKIP() << "no corpus at " << CorpusDir();
+  std::vector<std::string> decks = corpus::Decks();
+  if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
   render::FrameRenderer renderer;
   size_t slides = 0, frames = 0;
   for (const std::string& path : decks) {
     SCOPED_TRACE(path);
-    pptx::Diagnostics diagnostics;
     pptx::Deck deck;
-    try {
-      deck = pptx::ReadDeck(path, diagnostics);
-    } catch (const std::exception& e) {
-      ADD_FAILURE() << e.what();
+    std::string refusal;
+    if (!corpus::Read(path, deck, &refusal)) {
+      ADD_FAILURE() << refusal;
       continue;
     }
     for (const auto& slide : deck.slides) {

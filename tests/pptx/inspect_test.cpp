@@ -2,80 +2,27 @@
 // the slideanim command; every deck of the shared corpus when it is there.
 #include "DeckFixture.h"
 
-#include <dirent.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <array>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
 #include <boost/make_shared.hpp>
 #include <nlohmann/json.hpp>
 
 #include "manager/IAnimationManager.h"
+#include "support/Command.h"
+#include "support/Corpus.h"
 
 using namespace testdeck;
 
 namespace {
 
-// The slideanim command next to this test program in the build tree.
-std::string CommandPath() {
-  char self[4096];
-  ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return std::string();
-  std::string path(self, static_cast<size_t>(n));
-  path = path.substr(0, path.find_last_of('/'));  // .../tests
-  path = path.substr(0, path.find_last_of('/'));  // the build tree
-  return path + "/cli/slideanim";
-}
-
-struct CommandResult {
-  int status = -1;
-  std::string out, err;
-};
+using CommandResult = command::Result;
 
 CommandResult RunCommand(const std::string& arguments) {
-  CommandResult run;
-  static int calls = 0;
-  std::string errFile = DeckPath("stderr-" + std::to_string(++calls)) + ".txt";
-  std::string command = CommandPath() + " " + arguments + " 2>" + errFile;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.out.append(buffer.data(), n);
-  int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream err(errFile);
-  run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-  return run;
+  return command::Run(arguments);
 }
 
 bool HaveCommand() {
-  return ::access(CommandPath().c_str(), X_OK) == 0;
-}
-
-std::string CorpusDir() {
-  if (const char* dir = std::getenv("SLIDEANIM_CORPUS")) return dir;
-  return SLIDEANIM_CORPUS_DIR;
-}
-
-std::vector<std::string> CorpusDecks() {
-  std::vector<std::string> decks;
-  DIR* dir = ::opendir(CorpusDir().c_str());
-  if (!dir) return decks;
-  while (dirent* entry = ::readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name.size() > 5 && name.substr(name.size() - 5) == ".pptx")
-      decks.push_back(CorpusDir() + "/" + name);
-  }
-  ::closedir(dir);
-  std::sort(decks.begin(), decks.end());
-  return decks;
+  return command::Available();
 }
 
 // Builds every slide and reads everything the manager hands back.
@@ -116,15 +63,13 @@ pptx::DeckWriter DemoLikeDeck() {
 }
 
 TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
-  std::vector<std::string> decks = CorpusDecks();
-  if (decks.empty()) GTEST_SKIP() << "no corpus at " << CorpusDir();
+  std::vector<std::string> decks = corpus::Decks();
+  if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
   for (const std::string& path : decks) {
-    pptx::Diagnostics diag;
     pptx::Deck deck;
-    try {
-      deck = pptx::ReadDeck(path, diag);
-    } catch (const pptx::ReadError& error) {
-      ADD_FAILURE() << error.what();
+    std::string refusal;
+    if (!corpus::Read(path, deck, &refusal)) {
+      ADD_FAILURE() << refusal;
       continue;
     }
     EXPECT_FALSE(deck.slides.empty()) << path;
@@ -141,7 +86,7 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
 }
 
 TEST(Inspect, JsonReportHasTheDocumentedShape) {
-  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << CommandPath();
+  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << command::Path();
   std::string path = DeckPath("inspect_json");
   ASSERT_TRUE(DemoLikeDeck().Save(path));
   CommandResult run =
@@ -177,7 +122,7 @@ TEST(Inspect, JsonReportHasTheDocumentedShape) {
 }
 
 TEST(Inspect, BadRequestsAndUnreadableDecksExitNonZeroWithOneLine) {
-  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << CommandPath();
+  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << command::Path();
   std::string broken = DeckPath("inspect_not_a_zip");
   std::ofstream(broken) << "plain text";
   CommandResult run = RunCommand("inspect '" + broken + "'");

@@ -22,7 +22,35 @@ pptx::DeckWriter OneSlide() {
   return writer;
 }
 
+// The one-slide deck's bytes after `edit`.
+std::function<std::string()> Edited(std::function<void(pptx::DeckWriter&)> edit) {
+  return [edit] {
+    auto w = OneSlide();
+    edit(w);
+    return w.Bytes();
+  };
+}
+std::function<std::string()> Without(const char* part) {
+  return Edited([part](pptx::DeckWriter& w) { w.RemovePart(part); });
+}
+std::function<std::string()> Replaced(const char* part, const char* xml) {
+  return Edited([part, xml](pptx::DeckWriter& w) { w.ReplacePart(part, xml); });
+}
+std::function<std::string()> Bytes(const char* bytes) {
+  return [bytes] { return std::string(bytes); };
+}
+
+// The default limits with one of them set to `value`.
+template <class T>
+pptx::ReadLimits Limit(T pptx::ReadLimits::*field, T value) {
+  pptx::ReadLimits limits;
+  limits.*field = value;
+  return limits;
+}
+
 TEST(MalformedInput, FileLevelProblemsNameTheFileAndThePart) {
+  const char* const kPresentation = "ppt/presentation.xml";
+  const pptx::ReadLimits kDefault;
   const struct {
     const char* feature;
     std::function<std::string()> deck;  // the file's bytes
@@ -30,106 +58,40 @@ TEST(MalformedInput, FileLevelProblemsNameTheFileAndThePart) {
     const char* part;
     const char* message;
   } rows[] = {
-      {"not_a_zip",
-       [] { return std::string("just some text, not an archive"); },
-       {},
-       "",
+      {"not_a_zip", Bytes("just some text, not an archive"), kDefault, "",
        "not a zip archive, so not a .pptx file"},
-      {"empty_file",
-       [] { return std::string(); },
-       {},
-       "",
-       "not a zip archive, so not a .pptx file"},
-      {"no_presentation_part",
-       [] {
-         auto w = OneSlide();
-         w.RemovePart("ppt/presentation.xml");
-         return w.Bytes();
-       },
-       {},
-       "ppt/presentation.xml",
+      {"empty_file", Bytes(""), kDefault, "", "not a zip archive, so not a .pptx file"},
+      {"no_presentation_part", Without(kPresentation), kDefault, kPresentation,
        "the presentation part is missing, so this is not a presentation"},
       {"broken_presentation_xml",
-       [] {
-         auto w = OneSlide();
-         w.ReplacePart("ppt/presentation.xml", "<p:presentation xmlns:p=\"x\"><p:sldIdLst>");
-         return w.Bytes();
-       },
-       {},
-       "ppt/presentation.xml",
-       "not well-formed XML"},
-      {"wrong_root_element",
-       [] {
-         auto w = OneSlide();
-         w.ReplacePart("ppt/presentation.xml", "<html/>");
-         return w.Bytes();
-       },
-       {},
-       "ppt/presentation.xml",
+       Replaced(kPresentation, "<p:presentation xmlns:p=\"x\"><p:sldIdLst>"), kDefault,
+       kPresentation, "not well-formed XML"},
+      {"wrong_root_element", Replaced(kPresentation, "<html/>"), kDefault, kPresentation,
        "not a presentation part (its root element is <html>)"},
-      {"broken_slide_xml",
-       [] {
-         auto w = OneSlide();
-         w.ReplacePart("ppt/slides/slide1.xml", "<p:sld><p:cSld></p:sld>");
-         return w.Bytes();
-       },
-       {},
-       "ppt/slides/slide1.xml",
-       "not well-formed XML"},
-      {"dangling_slide_relationship",
-       [] {
-         auto w = OneSlide();
-         w.RemovePart("ppt/slides/slide1.xml");
-         return w.Bytes();
-       },
-       {},
-       "ppt/presentation.xml",
+      {"broken_slide_xml", Replaced("ppt/slides/slide1.xml", "<p:sld><p:cSld></p:sld>"), kDefault,
+       "ppt/slides/slide1.xml", "not well-formed XML"},
+      {"dangling_slide_relationship", Without("ppt/slides/slide1.xml"), kDefault, kPresentation,
        "relationship \"rId10\" points to ppt/slides/slide1.xml, which is missing"},
       {"slide_without_relationship",
-       [] {
-         auto w = OneSlide();
-         w.ReplacePart("ppt/_rels/presentation.xml.rels",
-                       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
-                       "relationships\"/>");
-         return w.Bytes();
-       },
-       {},
-       "ppt/presentation.xml",
+       Replaced("ppt/_rels/presentation.xml.rels",
+                "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+                "relationships\"/>"),
+       kDefault, kPresentation,
        "the slide list names relationship \"rId10\", which does not exist"},
-      {"too_many_entries", [] { return OneSlide().Bytes(); },
-       [] {
-         pptx::ReadLimits l;
-         l.maxEntries = 5;
-         return l;
-       }(),
-       "", "entries, more than the limit of 5"},
-      {"xml_too_large", [] { return OneSlide().Bytes(); },
-       [] {
-         pptx::ReadLimits l;
-         l.maxXmlBytes = 1000;
-         return l;
-       }(),
-       "", "the XML part is larger than the limit of 1000 bytes uncompressed"},
-      {"total_too_large", [] { return OneSlide().Bytes(); },
-       [] {
-         pptx::ReadLimits l;
-         l.maxTotalBytes = 6000;
-         return l;
-       }(),
-       "", "the parts read so far are larger than the limit of 6000 bytes uncompressed in total"},
-      {"too_many_slides",
-       [] {
-         auto w = OneSlide();
+      {"too_many_entries", Edited([](pptx::DeckWriter&) {}),
+       Limit<size_t>(&pptx::ReadLimits::maxEntries, 5), "", "entries, more than the limit of 5"},
+      {"xml_too_large", Edited([](pptx::DeckWriter&) {}),
+       Limit<uint64_t>(&pptx::ReadLimits::maxXmlBytes, 1000), "",
+       "the XML part is larger than the limit of 1000 bytes uncompressed"},
+      {"total_too_large", Edited([](pptx::DeckWriter&) {}),
+       Limit<uint64_t>(&pptx::ReadLimits::maxTotalBytes, 6000), "",
+       "the parts read so far are larger than the limit of 6000 bytes uncompressed in total"},
+      {"too_many_slides", Edited([](pptx::DeckWriter& w) {
          w.AddSlide();
          w.AddSlide();
-         return w.Bytes();
-       },
-       [] {
-         pptx::ReadLimits l;
-         l.maxSlides = 2;
-         return l;
-       }(),
-       "ppt/presentation.xml", "the deck has 3 slides, more than the limit of 2"},
+       }),
+       Limit<size_t>(&pptx::ReadLimits::maxSlides, 2), kPresentation,
+       "the deck has 3 slides, more than the limit of 2"},
   };
   for (const auto& row : rows) {
     std::string path = WriteFile(row.feature, row.deck());

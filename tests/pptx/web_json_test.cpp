@@ -1,11 +1,6 @@
 // From a generated .pptx deck to the web description: read the deck, build
 // the slide, build every screen animation against the publisher's screen
 // objects and read the JSON text.
-#include <dirent.h>
-
-#include <algorithm>
-#include <cstdlib>
-
 #include <nlohmann/json.hpp>
 
 #include "DeckFixture.h"
@@ -13,6 +8,7 @@
 #include "manager/IAnimationManager.h"
 #include "publisher/FrameDriver.h"
 #include "publisher/SlideScreen.h"
+#include "support/Corpus.h"
 
 using namespace testdeck;
 using nlohmann::ordered_json;
@@ -85,29 +81,13 @@ TEST(WebJson, DeckToEffectRecords) {
 // description parses, and every record has its id, target, duration and
 // origin, and parts only under type 5.
 TEST(WebJson, EveryCorpusDeckDescribesItsEffects) {
-  const char* env = std::getenv("SLIDEANIM_CORPUS");
-  const std::string folder = env ? env : SLIDEANIM_CORPUS_DIR;
-  std::vector<std::string> decks;
-  if (DIR* dir = ::opendir(folder.c_str())) {
-    while (dirent* entry = ::readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name.size() > 5 && name.compare(name.size() - 5, 5, ".pptx") == 0)
-        decks.push_back(folder + "/" + name);
-    }
-    ::closedir(dir);
-  }
-  if (decks.empty()) GTEST_SKIP() << "no corpus at " << folder;
-  std::sort(decks.begin(), decks.end());
+  const std::vector<std::string> decks = corpus::Decks();
+  if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
   size_t records = 0;
   for (const std::string& path : decks) {
     SCOPED_TRACE(path);
-    pptx::Diagnostics diagnostics;
     pptx::Deck deck;
-    try {
-      deck = pptx::ReadDeck(path, diagnostics);
-    } catch (const std::exception&) {
-      continue;  // the reader's tests cover decks it refuses
-    }
+    if (!corpus::Read(path, deck)) continue;  // the reader's tests cover decks it refuses
     for (const auto& slide : deck.slides) {
       const ordered_json doc = PublishForWeb(slide);
       for (const ordered_json& effect : doc["effects"]) {

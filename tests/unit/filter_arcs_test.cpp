@@ -14,7 +14,6 @@ namespace {
 using filters::kPi;
 using filters::MakeFilterAs;
 using filters::Ours;
-using filters::Params;
 using filters::Stage;
 using platform::MaskGeometry;
 
@@ -37,9 +36,7 @@ TEST(WedgeAgent, OpensFromTheTopBothWays) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, 300, 400);
-    Params params;
-    params.presetClass = row.presetClass;
-    auto wedge = MakeFilterAs<GeneralAgent>(14, params);
+    auto wedge = MakeFilterAs<GeneralAgent>(14, filters::ForClass(row.presetClass));
     wedge->PrepareAction(stage.Target());
     wedge->Apply(stage.Target(), row.t);
     const MaskGeometry g = filters::Content(*wedge);
@@ -82,9 +79,7 @@ TEST(WheelAgent, SpokesAndSweep) {
   auto angle = [](const double* v) { return std::atan2(v[1] - 200, v[0] - 150); };
   for (const auto& row : rows) {
     Stage stage(0, 0, 300, 400);
-    Params params;
-    params.presetClass = row.presetClass;
-    auto wheel = MakeFilterAs<GeneralAgent>(row.kind, params);
+    auto wheel = MakeFilterAs<GeneralAgent>(row.kind, filters::ForClass(row.presetClass));
     wheel->PrepareAction(stage.Target());
     wheel->Apply(stage.Target(), row.t);
     const MaskGeometry g = filters::Content(*wheel);
@@ -103,9 +98,7 @@ TEST(WheelAgent, SpokesAndSweep) {
   // One spoke half way: the right half, or for an exit the left.
   for (int presetClass : {0, 1}) {
     Stage stage(0, 0, 300, 400);
-    Params params;
-    params.presetClass = presetClass;
-    auto wheel = MakeFilterAs<GeneralAgent>(15, params);
+    auto wheel = MakeFilterAs<GeneralAgent>(15, filters::ForClass(presetClass));
     wheel->PrepareAction(stage.Target());
     wheel->Apply(stage.Target(), 500);
     EXPECT_EQ(filters::Visible(stage.Node(), 250, 200), presetClass == 0);
@@ -148,11 +141,8 @@ TEST(PeekInAgent, Offsets) {
   };
   for (const auto& row : rows) {
     Stage stage(100, 100, row.w, 100);
-    Params params;
-    params.presetClass = row.presetClass;
-    params.subtype = row.subtype;
-    params.transition = row.transition;
-    auto peek = MakeFilterAs<PeekInAgent>(0, params);
+    auto peek = MakeFilterAs<PeekInAgent>(
+        0, filters::ForClass(row.presetClass, row.subtype, row.transition));
     peek->PrepareAction(stage.Target());
     stage.screen->CaptureAuthored();
     const TRect& a = peek->MaskArea();

@@ -45,6 +45,15 @@ struct Params {
   float decel = 0.0f;
 };
 
+// A filter of `presetClass`, `subtype` and `transition`, with the default timing.
+inline Params ForClass(int presetClass, int subtype = 0, int transition = 0) {
+  Params params;
+  params.presetClass = presetClass;
+  params.subtype = subtype;
+  params.transition = transition;
+  return params;
+}
+
 // The agent the factory makes for filter `kind`, with its preset class and
 // timing set as the timing translation sets them.
 inline boost::shared_ptr<EffectAgent> MakeFilter(int kind, const Params& params = Params()) {

@@ -204,10 +204,8 @@ TEST(FilterAgents, WhereEntrancesAndExitsOpen) {
   for (const auto& row : rows) {
     for (int presetClass : {0, 1}) {
       Stage stage(100, 100, 200, 100);
-      Params params;
-      params.presetClass = params.transition = presetClass;
-      params.subtype = row.subtype;
-      boost::shared_ptr<EffectAgent> agent = MakeFilter(row.kind, params);
+      boost::shared_ptr<EffectAgent> agent =
+          MakeFilter(row.kind, filters::ForClass(presetClass, row.subtype, presetClass));
       agent->PrepareAction(stage.Target());
       agent->Apply(stage.Target(), 500);
       for (const Probe& p : row.probes)

@@ -90,9 +90,7 @@ TEST(FilterShapes, CollapsedRectangles) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, row.w, 50);
-    Params params;
-    params.subtype = row.subtype;
-    auto agent = MakeFilterAs<InOutAgent>(row.kind, params);
+    auto agent = MakeFilterAs<InOutAgent>(row.kind, filters::ForClass(0, row.subtype));
     agent->PrepareAction(stage.Target());
     EXPECT_EQ(RectOf(agent->BuildCollapsedShape()), row.collapsed) << row.name;
     EXPECT_EQ(RectOf(agent->BuildFullShape()), AreaOf(*agent)) << row.name;
@@ -178,9 +176,7 @@ TEST(FilterShapes, CheckerBoardAndBlinds) {
   };
   for (const auto& row : blinds) {
     Stage stage(0, 0, row.w, 40);
-    Params params;
-    params.subtype = row.subtype;
-    auto agent = MakeFilterAs<BlindsAgent>(2, params);
+    auto agent = MakeFilterAs<BlindsAgent>(2, filters::ForClass(0, row.subtype));
     agent->PrepareAction(stage.Target());
     const platform::MaskShape* morph = filters::MorphOf(stage.Node(), *agent);
     ExpectGroup(morph->End(), row.bands, 0, row.first, "blinds full");
@@ -209,10 +205,7 @@ TEST(FilterShapes, StripsBands) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, row.w, 40);
-    Params params;
-    params.presetClass = row.presetClass;
-    params.subtype = row.subtype;
-    auto strips = MakeFilterAs<InOutAgent>(10, params);
+    auto strips = MakeFilterAs<InOutAgent>(10, filters::ForClass(row.presetClass, row.subtype));
     strips->PrepareAction(stage.Target());
     ExpectGroup(strips->BuildCollapsedShape(), 10, row.band, row.collapsed, row.name);
     ExpectGroup(strips->BuildFullShape(), 10, row.band, row.full, row.name);
@@ -241,10 +234,8 @@ TEST(FilterShapes, RandomPieces) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, row.w, row.h);
-    Params params;
-    params.presetClass = row.presetClass;
-    params.subtype = row.subtype;
-    auto agent = MakeFilterAs<GeneralAgent>(row.kind, params);
+    auto agent =
+        MakeFilterAs<GeneralAgent>(row.kind, filters::ForClass(row.presetClass, row.subtype));
     agent->PrepareAction(stage.Target());
     for (const auto& frame : row.frames) {
       agent->Apply(stage.Target(), frame.first);

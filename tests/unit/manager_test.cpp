@@ -89,16 +89,6 @@ TEST_F(ManagerTest, FreshManagerReadsBackNothing) {
   EXPECT_EQ(manager->GetJsonContent(), LR"({"effects":[],"sounds":{},"timelines":[]})");
 }
 
-TEST_F(ManagerTest, AnswersOnlyItsOwnId) {
-  boost::shared_ptr<IAnimationManager> manager =
-      IAnimationManager::Create(boost::make_shared<PublishContext>());
-  for (int id = 0; id < 128; ++id)
-    EXPECT_EQ(Supports(manager, static_cast<EInterfaceId>(id)), id == eIidAnimationManager) << id;
-  boost::shared_ptr<IAnimationManager> same =
-      QueryAs<IAnimationManager>(manager, eIidAnimationManager);
-  EXPECT_EQ(same.get(), manager.get());
-}
-
 TEST_F(ManagerTest, ShapeAnimationsByIndex) {
   auto manager = BuildShape({0, 2});
   ASSERT_EQ(manager->GetShapeAnimationCount(L"2"), 2u);

@@ -160,13 +160,3 @@ TEST(VideoAnimation, DrivesAVideoPlayer) {
   AudioAnimation(FullMedia()).ApplyMedia(player);
   EXPECT_TRUE(node->sheet->Keys().empty());
 }
-
-TEST(MediaAnimation, AnswerOnlyTheirOwnIds) {
-  boost::shared_ptr<IAudioAnimation> audio = boost::make_shared<AudioAnimation>(FullMedia());
-  boost::shared_ptr<IVideoAnimation> video = boost::make_shared<VideoAnimation>(FullMedia());
-  EXPECT_TRUE(Supports(audio, eIidAudioAgent));
-  EXPECT_FALSE(Supports(audio, eIidVideoAnimation));
-  EXPECT_TRUE(Supports(video, eIidVideoAnimation));
-  EXPECT_FALSE(Supports(video, eIidAudioAgent));
-  EXPECT_FALSE(Supports(video, eIidPropertySheet));
-}

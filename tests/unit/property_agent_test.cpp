@@ -5,11 +5,16 @@
 #include "agent_slides.h"
 #include "agents/PropertyEffectAgent.h"
 #include "agents/TransformOps.h"
+#include "behaviours.h"
 #include "document/Effect.h"
 #include "fake_screen.h"
 
 namespace {
 
+using behaviours::Entry;
+using behaviours::Number;
+using behaviours::SetList;
+using behaviours::Text;
 using platform::BehaviourNode;
 
 // The fake shape: bounds (100, 100, 300, 200) on a 720 x 540 slide.
@@ -33,32 +38,8 @@ boost::shared_ptr<PropertyEffectAgent> Agent(const boost::shared_ptr<BehaviourNo
   return agent;
 }
 
-struct Entry {
-  double percent;
-  boost::shared_ptr<IPropertyValue> value;
-  std::wstring formula;
-};
-
-boost::shared_ptr<IPropertyValue> Text(const std::wstring& s) {
-  return boost::make_shared<PropertyValue<std::wstring>>(s);
-}
-boost::shared_ptr<IPropertyValue> Number(float f) {
-  return boost::make_shared<PropertyValue<float>>(f);
-}
 boost::shared_ptr<IPropertyValue> Colour(uint32_t r, uint32_t g, uint32_t b) {
   return boost::make_shared<PropertyValue<Kinefold::TColor>>(Kinefold::TColor{r, g, b, 255});
-}
-
-void SetList(BehaviourNode& node, const std::vector<Entry>& entries) {
-  auto list = boost::make_shared<PropertySheetList>();
-  for (const Entry& e : entries) {
-    auto sheet = boost::make_shared<platform::PropertySheet>();
-    sheet->Set<double>(ePropTavTime, e.percent);
-    if (e.value) sheet->SetProperty(ePropTavValue, e.value);
-    if (!e.formula.empty()) sheet->Set<std::wstring>(ePropTavFormula, e.formula);
-    list->Add(sheet);
-  }
-  node.Sheet()->SetList(ePropTimeValueList, list);
 }
 
 // Values of the from, to and by keys; null leaves a key out.

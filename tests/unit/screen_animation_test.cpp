@@ -6,12 +6,12 @@
 
 #include "agents/AudioEffectAgent.h"
 #include "agents/RepeatAgent.h"
+#include "behaviours.h"
 #include "document/Effect.h"
 #include "document/Shape.h"
 #include "fake_screen.h"
 #include "host/Properties.h"
 #include "screen/AgentSelection.h"
-#include "screen/EffectAgentFactory.h"
 #include "screen/ScreenAnimation.h"
 
 namespace {
@@ -19,23 +19,7 @@ namespace {
 using platform::BehaviourNode;
 using platform::Effect;
 
-// 30 frames a second, a default effect of 15 frames: L = 500 ms, a frame 34 ms.
-boost::shared_ptr<PublishContext> Context() {
-  return boost::make_shared<PublishContext>(540.0, 720.0, 30, 15);
-}
-
-boost::shared_ptr<Effect> MakeEffect(uint32_t duration) {
-  auto effect = boost::make_shared<Effect>(L"7");
-  effect->SetOwnDuration(duration).PresetClass(0);
-  return effect;
-}
-
-BehaviourNode& AddFade(Effect& effect, int duration, int delay = 0) {
-  return effect.AddBehaviour(eBehaviourFilter)
-      .Set<int>(ePropFilterKind, 1)
-      .Duration(duration)
-      .Delay(delay);
-}
+using namespace behaviours;
 
 boost::shared_ptr<ScreenAnimation> Compile(const boost::shared_ptr<Effect>& effect) {
   return boost::make_shared<ScreenAnimation>(effect, Context());
@@ -224,40 +208,37 @@ TEST(AgentSelection, RepeatFoldsTheTimeForLaterChecks) {
   EXPECT_EQ(Chosen(all, 2200).size(), 2u);
 }
 
-TEST(ScreenAnimation, LaterScaleWithFromValueOverridesAnEarlierOne) {
-  auto effect = MakeEffect(1500);
-  effect->AddBehaviour(eBehaviourScale).Set<Kinefold::TPoint>(ePropTo, {200, 200}).Duration(1000);
-  effect->AddBehaviour(eBehaviourScale)
-      .Set<Kinefold::TPoint>(ePropFrom, {100, 100})
-      .Set<Kinefold::TPoint>(ePropTo, {50, 50})
-      .Duration(1000)
-      .Delay(500);
-  auto animation = Compile(effect);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-  auto shape = fake::MakeShape(L"7", {});
-  animation->Build(shape, {});
-  animation->SetStartTime(2000);
-  auto part = fake::Find(shape, L"7/shape");
-  animation->Apply(part, 1000);  // before the start
-  EXPECT_EQ(part->transform[4], 1.0);
-  animation->Apply(part, 2700);
-  EXPECT_DOUBLE_EQ(part->transform[4], 0.9);  // only the later scale, at 20 %
-}
-
-TEST(ScreenAnimation, HeldScaleInsideALongerOneIsLeftOut) {
-  auto effect = MakeEffect(1000);
-  effect->AddBehaviour(eBehaviourScale).Set<Kinefold::TPoint>(ePropTo, {200, 200}).Duration(1000);
-  effect->AddBehaviour(eBehaviourScale)
-      .Set<Kinefold::TPoint>(ePropTo, {50, 50})
-      .Duration(400)
-      .Delay(200);
-  auto animation = Compile(effect);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-  auto shape = fake::MakeShape(L"7", {});
-  animation->Build(shape, {});
-  auto part = fake::Find(shape, L"7/shape");
-  animation->Apply(part, 900);
-  EXPECT_DOUBLE_EQ(part->transform[4], 1.9);
+TEST(ScreenAnimation, OverlappingScales) {
+  // A scale to 200 % over 1000 ms, then one to 50 %.
+  const struct {
+    const char* name;
+    uint32_t own;
+    bool from;  // the second scale has a from value of 100 %
+    int duration, delay;
+    uint32_t start, t;
+    double a;
+  } rows[] = {
+      {"before the start", 1500, true, 1000, 500, 2000, 1000, 1.0},
+      {"a later scale with a from value overrides", 1500, true, 1000, 500, 2000, 2700, 0.9},
+      {"a held scale inside a longer one is left out", 1000, false, 400, 200, 0, 900, 1.9},
+  };
+  for (const auto& row : rows) {
+    auto effect = MakeEffect(row.own);
+    effect->AddBehaviour(eBehaviourScale).Set<Kinefold::TPoint>(ePropTo, {200, 200}).Duration(1000);
+    auto& second = effect->AddBehaviour(eBehaviourScale)
+                       .Set<Kinefold::TPoint>(ePropTo, {50, 50})
+                       .Duration(row.duration)
+                       .Delay(row.delay);
+    if (row.from) second.Set<Kinefold::TPoint>(ePropFrom, {100, 100});
+    auto animation = Compile(effect);
+    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
+    auto shape = fake::MakeShape(L"7", {});
+    animation->Build(shape, {});
+    animation->SetStartTime(row.start);
+    auto part = fake::Find(shape, L"7/shape");
+    animation->Apply(part, row.t);
+    EXPECT_DOUBLE_EQ(part->transform[4], row.a) << row.name;
+  }
 }
 
 TEST(ScreenAnimation, SoundStartsOnceAndAgainAtEachUnit) {
@@ -324,29 +305,6 @@ TEST(ScreenAnimation, CollectsTargetNamesAndEffectId) {
   std::wstring id;
   animation->GetEffectId(id);
   EXPECT_EQ(id, L"effect_ID12");
-}
-
-TEST(ScreenAnimation, ExitThatHidesAtOnceStartsHidden) {
-  if (!CreateEffectAgent(MakeEffect(1), Context(),
-                         boost::make_shared<BehaviourNode>(eBehaviourSet)))
-    GTEST_SKIP() << "set agents are not available yet";
-  const struct {
-    int delay;
-    const wchar_t* value;
-    uint32_t hidden;
-  } rows[] = {{0, L"hidden", 1}, {100, L"hidden", 0}, {0, L"Hidden", 0}, {0, L"visible", 0}};
-  for (const auto& row : rows) {
-    auto effect = MakeEffect(1000);
-    effect->PresetClass(1);
-    effect->AddBehaviour(eBehaviourSet)
-        .Set<int>(ePropAttribute, 7)
-        .Set<std::wstring>(ePropToValueText, row.value)
-        .Duration(1)
-        .Delay(row.delay);
-    auto animation = Compile(effect);
-    animation->ComputeInitiallyHidden();
-    EXPECT_EQ(animation->IsInitiallyHidden(), row.hidden) << row.delay;
-  }
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// Mask shapes from the factory: what each kind answers, the area a mask
+// Mask shapes from the factory: the area a mask
 // leaves visible (even-odd groups, chained line segments), morphs.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 
 #include "host/Properties.h"
 #include "publisher/MaskShapes.h"
@@ -60,35 +59,6 @@ boost::shared_ptr<IScreenShape> Pie(double a1, double a2, double cx, double cy, 
 
 bool Visible(const boost::shared_ptr<IScreenShape>& shape, double x, double y) {
   return Contains(GeometryOf(shape), x, y);
-}
-
-TEST(MaskShapes, FactoryKindsAndNames) {
-  std::set<std::wstring> names;
-  for (EInterfaceId kind : {eIidCircleShape, eIidRectangleShape, eIidLineShape, eIidPolygonShape,
-                            eIidEllipseShape, eIidGroupShape, eIidMorphShape}) {
-    auto s = ScreenShapeFactroy::GetScreenShape(kind);
-    ASSERT_TRUE(s);
-    EXPECT_TRUE(Supports(s, kind));
-    EXPECT_TRUE(Supports(s, eIidPropertySheet));
-    EXPECT_FALSE(Supports(s, eIidMaskContainer));
-    std::wstring name;
-    s->GetName(name);
-    names.insert(name);
-  }
-  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-  EXPECT_TRUE(Supports(container, eIidMaskContainer));
-  std::wstring name;
-  container->GetName(name);
-  names.insert(name);
-  EXPECT_EQ(names.size(), 8u);
-
-  auto content = Rect(0, 0, 10, 10);
-  container->SetContent(content);
-  boost::shared_ptr<IScreenShape> got;
-  container->GetContentShape(got, 0);
-  EXPECT_EQ(got, content);
-  content->GetContentShape(got, 0);
-  EXPECT_FALSE(got);
 }
 
 TEST(MaskShapes, PropertiesGiveTheGeometry) {

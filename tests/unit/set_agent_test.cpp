@@ -242,6 +242,7 @@ TEST(SetEffectAgent, ExitThatHidesFirstStartsHidden) {
       {"hidden at once", 1, 0, L"hidden", 0.0}, {"hidden later", 1, 100, L"hidden", 1.0},
       {"an entrance", 0, 0, L"hidden", 0.0},  // entrances always start hidden
       {"an emphasis", 2, 0, L"hidden", 1.0},    {"letter case counts", 1, 0, L"Hidden", 1.0},
+      {"shown at once", 1, 0, L"visible", 1.0},
   };
   for (const auto& row : rows) {
     auto slide = slides::TextSlide();

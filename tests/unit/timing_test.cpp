@@ -5,6 +5,7 @@
 #include "agents/AutoReverseAgent.h"
 #include "agents/PersistentAgent.h"
 #include "agents/RepeatAgent.h"
+#include "behaviours.h"
 #include "document/Effect.h"
 #include "document/Shape.h"
 #include "fake_screen.h"
@@ -17,20 +18,7 @@ namespace {
 using platform::BehaviourNode;
 using platform::Effect;
 
-// L = 500 ms, a frame 34 ms.
-boost::shared_ptr<PublishContext> Context() {
-  return boost::make_shared<PublishContext>(540.0, 720.0, 30, 15);
-}
-
-boost::shared_ptr<Effect> MakeEffect(uint32_t duration) {
-  auto effect = boost::make_shared<Effect>(L"7");
-  effect->SetOwnDuration(duration).PresetClass(0);
-  return effect;
-}
-
-BehaviourNode& AddFade(Effect& effect, int duration = 1000) {
-  return effect.AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, 1).Duration(duration);
-}
+using namespace behaviours;
 
 // Compiles `effect` for a document shape with `text` and builds it on `target`.
 boost::shared_ptr<ScreenAnimation> Build(const boost::shared_ptr<Effect>& effect,

@@ -5,15 +5,12 @@
 
 namespace {
 
+using behaviours::AddFade;
 using platform::BehaviourNode;
 using web::BoxSlide;
 using web::ordered_json;
 
 const uint32_t kIndefinite = 0xFFFFFFFFu;
-
-BehaviourNode& AddFade(platform::Effect& effect, int duration) {
-  return effect.AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, 1).Duration(duration);
-}
 
 // One shape-side behaviour: its keys join the effect's own, in order, and
 // the text is what the player reads.

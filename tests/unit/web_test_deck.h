@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "agent_slides.h"
+#include "behaviours.h"
 #include "common/Utf8.h"
 #include "document/Effect.h"
 
@@ -42,29 +43,9 @@ struct BoxSlide {
   platform::Effect* effect;
 };
 
-struct Entry {
-  double percent;
-  boost::shared_ptr<IPropertyValue> value;  // none when null
-  std::wstring formula;
-};
-
-inline boost::shared_ptr<IPropertyValue> Text(const std::wstring& s) {
-  return boost::make_shared<PropertyValue<std::wstring>>(s);
-}
-inline boost::shared_ptr<IPropertyValue> Number(float f) {
-  return boost::make_shared<PropertyValue<float>>(f);
-}
-
-inline void SetList(platform::BehaviourNode& node, const std::vector<Entry>& entries) {
-  auto list = boost::make_shared<PropertySheetList>();
-  for (const Entry& e : entries) {
-    auto sheet = boost::make_shared<platform::PropertySheet>();
-    sheet->Set<double>(ePropTavTime, e.percent);
-    if (e.value) sheet->SetProperty(ePropTavValue, e.value);
-    if (!e.formula.empty()) sheet->Set<std::wstring>(ePropTavFormula, e.formula);
-    list->Add(sheet);
-  }
-  node.Set<boost::shared_ptr<PropertySheetList>>(ePropTimeValueList, list);
-}
+using behaviours::Entry;
+using behaviours::Number;
+using behaviours::SetList;
+using behaviours::Text;
 
 }  // namespace web

@@ -1,0 +1,60 @@
+// The slideanim command of this build tree, run with arguments: its exit
+// status, standard output and standard error.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace command {
+
+// <build>/cli/slideanim, beside the <build>/tests folder of this program.
+inline std::string Path() {
+  char self[4096];
+  ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n <= 0) return std::string();
+  std::string path(self, static_cast<size_t>(n));
+  path = path.substr(0, path.find_last_of('/'));  // .../tests
+  path = path.substr(0, path.find_last_of('/'));  // the build tree
+  return path + "/cli/slideanim";
+}
+
+inline bool Available() {
+  return ::access(Path().c_str(), X_OK) == 0;
+}
+
+struct Result {
+  int status = -1;
+  std::string out, err;
+};
+
+inline Result Run(const std::string& arguments) {
+  Result run;
+  static int calls = 0;
+  const std::string errFile = ::testing::TempDir() + "slideanim-stderr-" +
+                              std::to_string(::getpid()) + "-" + std::to_string(++calls) + ".txt";
+  const std::string command = Path() + " " + arguments + " 2>'" + errFile + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    run.out.append(buffer.data(), n);
+  const int status = ::pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  {
+    std::ifstream err(errFile);
+    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  }
+  std::remove(errFile.c_str());
+  return run;
+}
+
+}  // namespace command
