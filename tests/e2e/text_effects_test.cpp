@@ -23,9 +23,9 @@ namespace x = pptx::xml;
 
 namespace {
 
-const double kWidth = 400, kHeight = 200;
+const double kWidth = 400, kHeight = 300;
 
-// Shape 2 holds `paragraphs` in black 40-point text; one slide, played from
+// Shape 2 holds `paragraphs` in black 24-point text; one slide, played from
 // its start: every effect starts with the previous one.
 struct Played {
   Played(const std::vector<x::Para>& paragraphs, std::vector<x::Effect> effects,
@@ -33,7 +33,7 @@ struct Played {
     IWebdeckSlide::ResetInstance();
     pptx::DeckWriter writer(kWidth, kHeight);
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
-    slide.shapes = x::Shape(2, "text", 10, 10, 380, 180, "", "", paragraphs);
+    slide.shapes = x::Shape(2, "text", 10, 10, 380, 280, "", "", paragraphs);
     for (x::Effect& e : effects) e.nodeType = "withEffect";
     slide.timing = x::Timing({x::Sequence{"", effects}}, buildList);
     pptx::Diagnostics diagnostics;
@@ -43,7 +43,7 @@ struct Played {
     manager = IAnimationManager::Create(
         boost::make_shared<PublishContext>(kHeight, kWidth, 25, 0));  // no minimum length
     manager->BuildSlide(deck.slides[0], 0, 0);
-    auto measurer = boost::make_shared<render::PangoMeasurer>();
+    measurer = boost::make_shared<render::PangoMeasurer>();
     screen = SlideScreen::Build(deck.slides[0], measurer);
     driver = boost::make_shared<FrameDriver>(manager, screen);
     driver->Build();
@@ -58,16 +58,21 @@ struct Played {
   }
   // Authored bounds of a node, in pixels (the slide is drawn at its size).
   const double* Bounds(const std::wstring& name) { return screen->FindNode(name)->Bounds(); }
+  // Where letter `i` of the first paragraph stands in the last frame drawn.
+  double LetterX(size_t i) {
+    return screen->FindShape(L"2")->CurrentPlace(*measurer).paragraphs[0].letters[i].x;
+  }
 
   boost::shared_ptr<IAnimationManager> manager;
   boost::shared_ptr<SlideScreen> screen;
   boost::shared_ptr<FrameDriver> driver;
   boost::shared_ptr<render::FrameRenderer> renderer;
+  boost::shared_ptr<render::PangoMeasurer> measurer;
 };
 
 x::Para Big(const std::string& text) {
   x::Para p;
-  p.runs.push_back(x::Run{text, "sz=\"4000\"", "000000"});
+  p.runs.push_back(x::Run{text, "sz=\"2400\"", "000000"});
   return p;
 }
 
@@ -161,9 +166,9 @@ TEST(TextEffects, BoldByLetterAndByWord) {
   struct Case {
     const char* iterate;
     const char* text;
-    const wchar_t* second;  // the node of the second unit
+    size_t second;  // the first letter of the second unit
   };
-  const std::vector<Case> cases = {{"wd", "mm mm mm", L"2/p0/w1"}, {"lt", "mmm", L"2/p0/w0/l1"}};
+  const std::vector<Case> cases = {{"wd", "mm mm mm", 3}, {"lt", "mmm", 1}};
   for (const Case& c : cases) {
     x::Effect e;
     e.presetClass = "emph";
@@ -172,13 +177,16 @@ TEST(TextEffects, BoldByLetterAndByWord) {
         std::string("<p:iterate type=\"") + c.iterate + "\"><p:tmAbs val=\"1000\"/></p:iterate>";
     Played play({Big(c.text)}, {e});
     std::vector<render::Image> frames;
-    for (uint32_t t : {0u, 600u, 1600u, 2600u}) frames.push_back(play.At(t));
-    // The first unit's columns gain ink; the later units, pushed right by
-    // the wider first one, keep theirs.
-    const double split = play.Bounds(c.second)[0] - 1;
-    EXPECT_GT(Ink(frames[1], 0, split), Ink(frames[0], 0, split) * 1.15) << c.iterate;
+    frames.push_back(play.At(0));
+    const double split = play.LetterX(c.second);
+    frames.push_back(play.At(600));
+    // The first unit gains ink; the later ones, pushed right by it, keep theirs.
+    const double moved = play.LetterX(c.second);
+    EXPECT_GT(moved, split) << c.iterate;
+    EXPECT_GT(Ink(frames[1], 0, moved), Ink(frames[0], 0, split) * 1.15) << c.iterate;
     const long rest = Ink(frames[0], split, kWidth);
-    EXPECT_NEAR(Ink(frames[1], split, kWidth), rest, rest * 0.05) << c.iterate;
+    EXPECT_NEAR(Ink(frames[1], moved, kWidth), rest, rest * 0.05) << c.iterate;
+    for (uint32_t t : {1600u, 2600u}) frames.push_back(play.At(t));
     // Each later unit adds its share.
     std::vector<long> total;
     for (const render::Image& frame : frames) total.push_back(Ink(frame, 0, kWidth));
