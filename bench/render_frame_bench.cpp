@@ -74,4 +74,35 @@ void BM_RenderAnimatedFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderAnimatedFrame)->Unit(benchmark::kMillisecond);
 
+// The same with the runs split at letters (a bold effect walks every shape
+// letter by letter), every other letter bold and every third one red, so the
+// text is laid out again and drawn with per-letter colours.
+void BM_RenderLetterEffectFrame(benchmark::State& state) {
+  auto measurer = boost::make_shared<render::PangoMeasurer>();
+  auto slide = TwentyShapes();
+  for (const auto& shape : slide->AllShapes())
+    slide->Effects()
+        ->AddEffect(shape->Id())
+        .Set<int>(ePropIterateType, 2)
+        .AddBehaviour(eBehaviourSet)
+        .Set<int>(ePropAttribute, 11);
+  auto screen = platform::SlideScreen::Build(slide, measurer);
+  render::FrameRenderer renderer(measurer);
+  for (auto _ : state) {
+    screen->ResetFrame();
+    for (const auto& shape : screen->Shapes()) {
+      for (size_t i = 0; i < shape->AllRuns().size(); i += 2)
+        SetBool(GetSheet(shape->AllRuns()[i], ePropRunCharProps), ePropBold, true);
+      size_t n = 0;
+      shape->Walk([&n](platform::ScreenNode& node) {
+        if (node.GetRole() == platform::ScreenNode::Role::Letter && n++ % 3 == 0)
+          node.MutableFrame().text.Set(Kinefold::TColor{255, 0, 0, 255});
+      });
+    }
+    render::Image image = renderer.Render(*screen, 1280, 720);
+    benchmark::DoNotOptimize(image.Surface());
+  }
+}
+BENCHMARK(BM_RenderLetterEffectFrame)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include <pango/pangocairo.h>
 
@@ -118,6 +119,10 @@ class FrameRenderer::Pass {
   void DrawLetter(TextNode& letter, const cairo_matrix_t& m, const Kinefold::TColorMatrix& colour);
   void DrawText(const std::wstring& text, const platform::CharProps& props,
                 const Kinefold::TColor& colour, double x, double baseline, const cairo_matrix_t& m);
+  // `inks`: the colour of each letter of `text`.
+  void DrawText(const std::wstring& text, const platform::CharProps& props,
+                const std::vector<Kinefold::TColor>& inks, double x, double baseline,
+                const cairo_matrix_t& m);
 
   FrameRenderer& owner_;
   cairo_t* cr_;
@@ -295,23 +300,25 @@ void FrameRenderer::Pass::DrawWord(TextNode& word, const cairo_matrix_t& m,
                                    const Kinefold::TColorMatrix& colour) {
   if (!place_ || word.ParagraphIndex() >= place_->paragraphs.size()) return;
   const platform::ParagraphPlace& pp = place_->paragraphs[word.ParagraphIndex()];
-  // Letters that are drawn as they stand go out in pieces of one run, one
-  // line and one colour; the others are drawn on their own.
+  // Letters that are drawn as they stand go out in pieces of one line and one
+  // set of character properties, the pieces the layout measured, whatever the
+  // runs they belong to: a piece is shaped as one text, each letter in its
+  // own colour. The others are drawn on their own.
   std::wstring text;
+  std::vector<Kinefold::TColor> inks;
   size_t first = 0;
-  const platform::FormattingRun* run = nullptr;
   size_t line = 0;
-  Kinefold::TColor ink;
+  const platform::FormattingRun* run = nullptr;
+  platform::CharProps props, runProps;
   auto flush = [&]() {
-    if (!text.empty() && run)
-      DrawText(text, run->Current(), platform::ApplyMatrix(ink, colour), pp.letters[first].x,
-               pp.lines[line].baseline, m);
+    if (!text.empty()) DrawText(text, props, inks, pp.letters[first].x, pp.lines[line].baseline, m);
     text.clear();
+    inks.clear();
   };
   for (const auto& part : word.Parts()) {
     auto& letter = static_cast<TextNode&>(*part);
     const size_t index = letter.FirstLetter();
-    if (index >= pp.letters.size()) continue;
+    if (index >= pp.letters.size() || !letter.Run()) continue;
     if (!PlainLetter(letter)) {
       flush();
       DrawNode(letter, m, colour);
@@ -322,16 +329,19 @@ void FrameRenderer::Pass::DrawWord(TextNode& word, const cairo_matrix_t& m,
       flush();
       continue;
     }
-    const Kinefold::TColor c = platform::TextColour(letter);
-    if (text.empty() || letter.Run().get() != run || pp.letters[index].line != line ||
-        !(c == ink)) {
+    if (letter.Run().get() != run) {
+      run = letter.Run().get();
+      runProps = run->Current();
+    }
+    if (text.empty() || pp.letters[index].line != line ||
+        !platform::SameCharProps(runProps, props)) {
       flush();
       first = index;
-      run = letter.Run().get();
       line = pp.letters[index].line;
-      ink = c;
+      props = runProps;
     }
     text += ch;
+    inks.push_back(platform::ApplyMatrix(platform::TextColour(letter), colour));
   }
   flush();
 }
@@ -351,15 +361,51 @@ void FrameRenderer::Pass::DrawLetter(TextNode& letter, const cairo_matrix_t& m,
 void FrameRenderer::Pass::DrawText(const std::wstring& text, const platform::CharProps& props,
                                    const Kinefold::TColor& colour, double x, double baseline,
                                    const cairo_matrix_t& m) {
-  if (colour.alpha == 0) return;
+  DrawText(text, props, std::vector<Kinefold::TColor>(text.size(), colour), x, baseline, m);
+}
+
+void FrameRenderer::Pass::DrawText(const std::wstring& text, const platform::CharProps& props,
+                                   const std::vector<Kinefold::TColor>& inks, double x,
+                                   double baseline, const cairo_matrix_t& m) {
+  bool visible = false, oneInk = true;
+  for (const Kinefold::TColor& ink : inks) {
+    visible = visible || ink.alpha != 0;
+    oneInk = oneInk && ink == inks.front();
+  }
+  if (!visible || inks.size() != text.size()) return;
   cairo_set_matrix(cr_, &m);
   pango_cairo_update_context(cr_, pango_);
   PangoLayout* layout = pango_layout_new(pango_);
   SetLayoutText(layout, text, props);
+  if (!oneInk) {
+    // Colours do not split the shaping: each letter gets its colour as an
+    // attribute of its bytes.
+    PangoAttrList* attrs = pango_attr_list_copy(pango_layout_get_attributes(layout));
+    if (!attrs) attrs = pango_attr_list_new();
+    guint start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      const guint end = start + static_cast<guint>(platform::ToUtf8(text.substr(i, 1)).size());
+      const Kinefold::TColor& c = inks[i];
+      PangoAttribute* fg = pango_attr_foreground_new(static_cast<guint16>(c.red * 257),
+                                                     static_cast<guint16>(c.green * 257),
+                                                     static_cast<guint16>(c.blue * 257));
+      // An alpha of 0 would read as "not set": the faintest alpha draws nothing.
+      PangoAttribute* alpha =
+          pango_attr_foreground_alpha_new(static_cast<guint16>(std::max(1u, c.alpha * 257)));
+      for (PangoAttribute* a : {fg, alpha}) {
+        a->start_index = start;
+        a->end_index = end;
+        pango_attr_list_insert(attrs, a);
+      }
+      start = end;
+    }
+    pango_layout_set_attributes(layout, attrs);
+    pango_attr_list_unref(attrs);
+  }
   const double top =
       baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
   cairo_move_to(cr_, x, top);
-  SetColour(cr_, colour);
+  SetColour(cr_, inks.front());
   pango_cairo_show_layout(cr_, layout);
   g_object_unref(layout);
 }

@@ -26,8 +26,14 @@ void FrameDriver::Build() {
       manager_->GetShapeAnimation(entry.animation, id, i);
       if (!entry.animation) continue;
       boost::shared_ptr<IScreenObject> target = node;
-      if (entry.animation->GetTargetMode() == 0 && shape->Runs()) target = shape->Runs();
+      const uint32_t mode = entry.animation->GetTargetMode();
+      if (mode == 0 && shape->Runs()) target = shape->Runs();
       entry.animation->Build(target, steps_);
+      // Mixed behaviours: the shape's nodes take the shape side only, so the
+      // text side is built once more on the run view, whose objects take only
+      // that side (the steps are already there).
+      if (mode == 2 && shape->Runs())
+        entry.animation->Build(shape->Runs(), std::vector<AnimationStep>());
       entry.hasSound = entry.animation->HasSound();
       CollectTargets(*shape, entry);
       entries_.push_back(std::move(entry));

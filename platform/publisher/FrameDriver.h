@@ -2,7 +2,8 @@
 // manager has built the slide:
 //   Build()    builds every screen animation of every shape against its
 //              target (the shape's text-run view for animations whose
-//              behaviours all act on text, the shape node otherwise), hides
+//              behaviours all act on text, the shape node otherwise, and
+//              both, one after the other, for animations that mix them), hides
 //              the parts that entrances reveal, hands the media settings to
 //              the media objects, and keeps the result as the authored state;
 //   Frame(t)   resets every screen object to that state and applies every

@@ -46,7 +46,8 @@ bool DrawsSomething(const Shape& shape) {
          shape.Kind() == ShapeKind::Picture;
 }
 
-ShapeNode::ShapeNode(const boost::shared_ptr<Shape>& shape, ITextMeasurer& measurer)
+ShapeNode::ShapeNode(const boost::shared_ptr<Shape>& shape, ITextMeasurer& measurer,
+                     bool letterRuns)
     : ScreenNode(shape->Kind() == ShapeKind::Group ? Role::Group : Role::Shape, shape->Id(),
                  BoundsOf(*shape).data()),
       shape_(shape),
@@ -63,7 +64,7 @@ ShapeNode::ShapeNode(const boost::shared_ptr<Shape>& shape, ITextMeasurer& measu
   geometry_->SetShapeFlag(draws);
   SetShapeFlag(draws);
   AddPart(geometry_);
-  if (shape->HasTextBody()) BuildText(measurer);
+  if (shape->HasTextBody()) BuildText(measurer, letterRuns);
   if (shape->Media() != MediaKind::None) {
     media_ = boost::make_shared<MediaScreenObject>(id + L"/media", Bounds());
     if (shape->Media() == MediaKind::Video)
@@ -103,7 +104,7 @@ ShapeNode* ShapeNode::ParentGroup() const {
   return dynamic_cast<ShapeNode*>(Parent());
 }
 
-void ShapeNode::BuildText(ITextMeasurer& measurer) {
+void ShapeNode::BuildText(ITextMeasurer& measurer, bool letterRuns) {
   const platform::TextBody& body = shape_->Text();
   const std::wstring& id = shape_->Id();
   place_ = LayoutText(body, Bounds(), measurer);
@@ -129,7 +130,7 @@ void ShapeNode::BuildText(ITextMeasurer& measurer) {
     totalWords += wordCount;
     totalLetters += letterCount;
 
-    std::vector<boost::shared_ptr<FormattingRun>> pruns;
+    std::vector<boost::shared_ptr<FormattingRun>> pruns, punits;
     std::vector<boost::shared_ptr<FormattingRun>> runOfLetter(units.letters.size());
     auto runList = boost::make_shared<PropertySheetList>();
     letters_.emplace_back(units.letters.size(), nullptr);
@@ -137,21 +138,26 @@ void ShapeNode::BuildText(ITextMeasurer& measurer) {
       const Word& word = units.words[j];
       const size_t end = word.firstLetter + word.letterCount;
       int runsInWord = 0;
-      for (size_t i = word.firstLetter; i < end;) {
+      const std::vector<size_t> starts = RunStarts(units, word, letterRuns);
+      for (size_t s = 0; s < starts.size(); ++s) {
+        const size_t i = starts[s], e = s + 1 < starts.size() ? starts[s + 1] : end;
         const size_t r = units.letters[i].run;
-        size_t e = i + 1;
-        while (e < end && units.letters[e].run == r) ++e;
         auto run = boost::make_shared<FormattingRun>(pname + L"/r" + std::to_wstring(pruns.size()),
                                                      para.runs[r].props, pnode.get(), i, e - i);
         Box box;
+        std::wstring text;
         for (size_t m = i; m < e; ++m) {
           LetterBox(pp, m, box);
           runOfLetter[m] = run;
+          text += units.letters[m].ch;
         }
         run->SetBounds(box.v);
+        run->Sheet()->Set<std::wstring>(ePropText, text);
         pruns.push_back(run);
+        // A run of blanks that are no spaces or tabs takes no step by letter.
+        if (letterRuns && units.letters[i].blank && text[0] != L' ' && text[0] != L'\t') continue;
+        punits.push_back(run);
         ++runsInWord;
-        i = e;
       }
       auto wordRuns = boost::make_shared<PropertySheet>();
       wordRuns->Set<int>(ePropRunLength, runsInWord);
@@ -194,7 +200,7 @@ void ShapeNode::BuildText(ITextMeasurer& measurer) {
     pnode->SetRuns(pruns);
 
     auto view = boost::make_shared<ParagraphRunView>(id + L"/runs/p" + std::to_wstring(k),
-                                                     pp.bounds, pnode.get(), pruns);
+                                                     pp.bounds, pnode.get(), pruns, punits);
     view->Sheet()->Set<int>(ePropParagraphIndex, static_cast<int>(k));
     view->Sheet()->Set<int>(ePropLetterCount, letterCount);
     view->Sheet()->Set<int>(ePropWordCount, wordCount);

@@ -27,8 +27,10 @@ namespace platform {
 
 class ShapeNode : public ScreenNode, public IDocumentShapeLink {
  public:
-  // Builds the node and its parts (not group members: see AddMember).
-  ShapeNode(const boost::shared_ptr<Shape>& shape, ITextMeasurer& measurer);
+  // Builds the node and its parts (not group members: see AddMember). With
+  // `letterRuns` the formatting runs are split at letters (see TextRuns.h).
+  ShapeNode(const boost::shared_ptr<Shape>& shape, ITextMeasurer& measurer,
+            bool letterRuns = false);
 
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                       EInterfaceId id) override;
@@ -63,7 +65,7 @@ class ShapeNode : public ScreenNode, public IDocumentShapeLink {
   bool QueryExtra(boost::shared_ptr<IInterface>* out, bool* sharesOwner, EInterfaceId id) override;
 
  private:
-  void BuildText(ITextMeasurer& measurer);
+  void BuildText(ITextMeasurer& measurer, bool letterRuns);
 
   boost::shared_ptr<Shape> shape_;
   boost::shared_ptr<ScreenNode> geometry_;

@@ -17,7 +17,8 @@ boost::shared_ptr<SlideScreen> SlideScreen::Build(
 }
 
 boost::shared_ptr<ShapeNode> SlideScreen::BuildShape(const boost::shared_ptr<Shape>& shape) {
-  auto node = boost::make_shared<ShapeNode>(shape, *measurer_);
+  auto node = boost::make_shared<ShapeNode>(
+      shape, *measurer_, WalksCharactersByLetter(slide_->Effects().get(), shape->Id()));
   for (const auto& member : shape->Children()) node->AddMember(BuildShape(member));
   return node;
 }

@@ -1,6 +1,7 @@
 #include "publisher/TextRuns.h"
 
 #include "common/Utf8.h"
+#include "host/Properties.h"
 #include "publisher/TextLayout.h"
 
 namespace platform {
@@ -50,7 +51,8 @@ FormattingRun::FormattingRun(const std::wstring& name, const CharProps& props,
 bool FormattingRun::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                                    EInterfaceId id) {
   if (id == eIidPropertySheet) return AnswerSheet(out, sharesOwner);
-  if (id == eIidRunItem) return AnswerInterface<IScreenObject>(this, out, sharesOwner);
+  if (id == eIidRunItem || id == eIidTextRun)
+    return AnswerInterface<IScreenObject>(this, out, sharesOwner);
   return false;
 }
 
@@ -99,8 +101,13 @@ void FormattingRun::ResetFrame() {
 
 ParagraphRunView::ParagraphRunView(const std::wstring& name, const double bounds[4],
                                    ScreenNode* paragraph,
-                                   const std::vector<boost::shared_ptr<FormattingRun>>& runs)
-    : TextRunObject(name, bounds, paragraph), runs_(runs), items_(&runs_) {}
+                                   const std::vector<boost::shared_ptr<FormattingRun>>& runs,
+                                   const std::vector<boost::shared_ptr<FormattingRun>>& units)
+    : TextRunObject(name, bounds, paragraph),
+      runs_(runs),
+      units_(units),
+      items_(&runs_),
+      unitItems_(&units_) {}
 
 bool ParagraphRunView::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                                       EInterfaceId id) {
@@ -110,8 +117,9 @@ bool ParagraphRunView::QueryInterface(boost::shared_ptr<IInterface>* out, bool* 
     case eIidTextRun:
       return AnswerInterface<IScreenObject>(this, out, sharesOwner);
     case eIidRunGroup:
-    case eIidParagraphList:
       return AnswerInterface<IItemList>(&items_, out, sharesOwner);
+    case eIidParagraphList:
+      return AnswerInterface<IItemList>(&unitItems_, out, sharesOwner);
     default:
       return false;
   }
@@ -155,6 +163,33 @@ bool RunView::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwn
     default:
       return false;
   }
+}
+
+bool WalksCharactersByLetter(const EffectList* effects, const std::wstring& id) {
+  if (!effects) return false;
+  auto character = [](const boost::shared_ptr<IBehaviourNode>& b) {
+    if (!b || (b->GetKind() != eBehaviourSet && b->GetKind() != eBehaviourProperty)) return false;
+    const int attribute = GetInt(b, ePropAttribute);
+    return attribute >= 10 && attribute <= 14;  // italic, bold, underline, font name, size
+  };
+  for (const auto& effect : effects->Effects()) {
+    if (effect->TargetId() != id || GetInt(effect, ePropIterateType) != 2) continue;
+    for (uint32_t i = 0; i < effect->GetMainBehaviourCount(); ++i)
+      if (character(effect->GetMainBehaviour(i))) return true;
+    for (uint32_t i = 0; i < effect->GetSubAnimationCount(); ++i)
+      if (character(effect->GetSubAnimation(i))) return true;
+  }
+  return false;
+}
+
+std::vector<size_t> RunStarts(const ParagraphUnits& units, const Word& word, bool byLetter) {
+  std::vector<size_t> starts;
+  const size_t end = word.firstLetter + word.letterCount;
+  for (size_t i = word.firstLetter; i < end; ++i)
+    if (i == word.firstLetter || units.letters[i].run != units.letters[i - 1].run ||
+        (byLetter && !units.letters[i].blank))
+      starts.push_back(i);
+  return starts;
 }
 
 }  // namespace platform

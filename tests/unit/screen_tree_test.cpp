@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include <boost/make_shared.hpp>
 
@@ -65,7 +66,7 @@ TEST_F(ScreenTree, NodesAnswerTheirInterfaces) {
       {L"2/runs", {4, 8}},
       {L"2/runs/text", {4, 19, 63}},
       {L"2/runs/p1", {4, 20, 63}},
-      {L"2/p0/r0", {21}},
+      {L"2/p0/r0", {4, 21}},
       // A group is one target: members are its parts and items, not a child list.
       {L"4", {9, 10, 12, 39, 48, 49}},
       {L"5", {8, 9, 10, 12, 39, 49}},
@@ -144,6 +145,50 @@ TEST_F(ScreenTree, RunsAreSharedBetweenParagraphAndRunView) {
   auto paragraphs = QueryAs<IItemList>(text->GetChild(0), eIidTextBody19);
   ASSERT_EQ(paragraphs->GetItemCount(), 2u);
   EXPECT_EQ(paragraphs->GetItem(1), Get(L"2/runs/p1"));
+}
+
+TEST(ScreenRuns, LetterRunsOnlyWhereACharacterEffectWalksLetters) {
+  // "ab c", a line break and "d" (three authored runs); the run view's 63
+  // list and the runs of its first word, by effect.
+  struct Case {
+    int iterate;
+    uint32_t kind;
+    int attribute;
+    std::vector<std::wstring> units;
+    uint32_t runs;
+    int firstWordUnits;
+  } cases[] = {
+      {2, eBehaviourSet, 11, {L"a", L"b ", L"c", L"d"}, 5, 2},         // bold by letter
+      {2, eBehaviourProperty, 14, {L"a", L"b ", L"c", L"d"}, 5, 2},    // size by letter
+      {1, eBehaviourSet, 11, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},   // by word
+      {2, eBehaviourColor, 9, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},  // colour: letters
+      {2, eBehaviourSet, 7, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},    // visibility
+  };
+  for (const Case& c : cases) {
+    auto slide = boost::make_shared<platform::Slide>();
+    platform::Paragraph p;
+    for (const wchar_t* text : {L"ab c", L"\u2028", L"d"}) p.runs.push_back({text, {}});
+    platform::TextBody body;
+    body.paragraphs.push_back(p);
+    slide->AddShape(L"2").SetBounds(0, 0, 300, 100).SetTextBody(body);
+    slide->Effects()
+        ->AddEffect(L"2")
+        .Set<int>(ePropIterateType, c.iterate)
+        .AddBehaviour(c.kind)
+        .Set<int>(ePropAttribute, c.attribute);
+    auto screen = SlideScreen::Build(slide);
+    auto view = screen->Find(L"2/runs/p0");
+    auto units = QueryAs<IItemList>(view, eIidParagraphList);
+    ASSERT_TRUE(units);
+    std::vector<std::wstring> texts;
+    for (uint32_t i = 0; i < units->GetItemCount(); ++i)
+      texts.push_back(GetString(units->GetItem(i), ePropText));
+    EXPECT_EQ(texts, c.units) << c.kind << " " << c.attribute;
+    // Every run, the line break's too, is on the paragraph's run list.
+    EXPECT_EQ(QueryAs<IItemList>(view, eIidRunGroup)->GetItemCount(), c.runs);
+    EXPECT_EQ(GetInt(GetSheetList(view, ePropRunList)->GetItem(0), ePropRunLength),
+              c.firstWordUnits);
+  }
 }
 
 TEST_F(ScreenTree, TextUnitsHaveBoundsInsideTheShape) {
