@@ -55,7 +55,11 @@ PangoMeasurer::FontKey PangoMeasurer::KeyOf(const platform::CharProps& props) {
 
 void PangoMeasurer::SetUp() {
   if (context_) return;
-  context_ = pango_font_map_create_context(pango_cairo_font_map_get_default());
+  // A font map of its own: the default one belongs to the thread that asks
+  // first, which may be drawing with it while another thread measures.
+  PangoFontMap* fonts = pango_cairo_font_map_new();
+  context_ = pango_font_map_create_context(fonts);
+  g_object_unref(fonts);  // the context keeps it
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);

@@ -29,7 +29,7 @@ void SetLayoutText(PangoLayout* layout, const std::wstring& text, const platform
 // Measures with pango, set up on the first measurement (a command that
 // measures nothing never starts pango and fontconfig). Measurements are
 // cached by text and the character properties that change them, and may come
-// from several threads.
+// from several threads (the measurer has its own font map and a lock).
 class PangoMeasurer : public platform::ITextMeasurer {
  public:
   PangoMeasurer();
