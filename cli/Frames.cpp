@@ -6,10 +6,9 @@
 
 #include <boost/make_shared.hpp>
 
+#include "cli/FramePipeline.h"
 #include "cli/FrameTimes.h"
-#include "cli/PngWriter.h"
 #include "cli/SlidePlayer.h"
-#include "render/FrameRenderer.h"
 #include "render/PangoText.h"
 
 namespace cli {
@@ -69,33 +68,41 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
   if (tooMany) return kExitBadRequest;
   if (!MakeFolder(options.output, err)) return kExitFailed;
 
-  render::FrameRenderer renderer(measurer);
-  PngWriter writer(options.jobs != 0 ? options.jobs : PngWriter::DefaultJobs());
-  uint64_t total = 0;
+  // Frames of several slides are drawn at once; the lines come in slide order.
+  FramePipeline pipeline(options.jobs, measurer);
+  std::vector<PipelineSlide> work(players.size());
+  std::vector<uint32_t> lengths(players.size());
   for (size_t s = 0; s < players.size(); ++s) {
-    SlidePlayer& player = *players[s];
-    const platform::Slide& slide = player.GetSlide();
-    const int width = FrameWidth(slide, options.width);
-    const int height = HeightFor(slide, width);
-    std::vector<SoundStart> sounds;
-    for (size_t i = 0; i < plans[s].size() && !writer.Failed(); ++i) {
-      player.Seek(plans[s][i], &sounds);
-      writer.Write(std::make_shared<render::Image>(renderer.Render(player.Screen(), width, height)),
-                   JoinPath(options.output, FrameFileName(slide.number, i)));
-    }
-    if (!writer.Finish()) {
-      err << "error: " << writer.FailedPath() << ": cannot write the frame\n";
-      return kExitFailed;
-    }
+    const platform::Slide& slide = players[s]->GetSlide();
+    work[s].player = players[s].get();
+    work[s].times = plans[s];
+    work[s].width = FrameWidth(slide, options.width);
+    work[s].height = HeightFor(slide, work[s].width);
+    work[s].collectSounds = true;
+    lengths[s] = players[s]->Length();
+  }
+  const bool written = pipeline.Run(
+      work,
+      [&](size_t s, size_t i, std::shared_ptr<const render::Image> image) {
+        const std::string file = JoinPath(options.output, FrameFileName(slides[s]->number, i));
+        pipeline.Post([image, file] { return image && image->Valid() && image->WritePng(file); },
+                      file);
+      },
+      [&](size_t s) { players[s].reset(); });  // its screen objects are no longer needed
+  if (!written) {
+    err << "error: " << pipeline.Failure() << ": cannot write the frame\n";
+    return kExitFailed;
+  }
+  uint64_t total = 0;
+  for (size_t s = 0; s < work.size(); ++s) {
+    const platform::Slide& slide = *slides[s];
     total += plans[s].size();
     out << "slide " << slide.number << (slide.hidden ? " (hidden)" : "") << ": " << plans[s].size()
-        << " frame" << (plans[s].size() == 1 ? "" : "s") << ", length " << player.Length()
-        << " ms, " << SoundsText(sounds);
+        << " frame" << (plans[s].size() == 1 ? "" : "s") << ", length " << lengths[s] << " ms, "
+        << SoundsText(work[s].sounds);
     if (plans[s].empty())
-      out << " (the slide ends at " << player.Length() << " ms, before --from " << options.from
-          << ")";
+      out << " (the slide ends at " << lengths[s] << " ms, before --from " << options.from << ")";
     out << "\n";
-    players[s].reset();  // its screen objects are no longer needed
   }
   out << "wrote " << total << " frame" << (total == 1 ? "" : "s") << " to " << options.output
       << "\n";

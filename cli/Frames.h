@@ -18,7 +18,7 @@ struct FramesOptions {
   std::vector<uint32_t> at;   // explicit times instead of a range
   std::string output;         // the folder
   uint32_t maxFrames = 10000;
-  unsigned jobs = 0;  // threads that write PNG files; 0: one per processor
+  unsigned jobs = 0;  // threads that draw frames and write PNG files; 0: one per processor
 };
 
 // "slide01_f00000.png": the file of frame `index` of slide `number`.

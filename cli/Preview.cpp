@@ -10,12 +10,11 @@
 #include <boost/make_shared.hpp>
 #include <nlohmann/json.hpp>
 
+#include "cli/FramePipeline.h"
 #include "cli/FrameTimes.h"
 #include "cli/Frames.h"
-#include "cli/PngWriter.h"
 #include "cli/PreviewPage.h"
 #include "cli/SlidePlayer.h"
-#include "render/FrameRenderer.h"
 #include "render/PangoText.h"
 
 namespace cli {
@@ -123,51 +122,70 @@ int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& e
   if (!MakeFolder(frameFolder, err)) return kExitFailed;
   RemoveOldFrames(frameFolder);
 
-  render::FrameRenderer renderer(measurer);
-  PngWriter writer(options.jobs != 0 ? options.jobs : PngWriter::DefaultJobs());
-  ordered_json list = ordered_json::array();
-  uint64_t frames = 0, files = 0;
-  for (auto& player : players) {
-    const platform::Slide& slide = player->GetSlide();
-    const int width = FrameWidth(slide, options.width);
-    const int height = HeightFor(slide, width);
+  // Slides are drawn at once; each slide's frames in order, so a frame is
+  // compared with the one before it on the same thread.
+  struct SlideFiles {
     ordered_json names = ordered_json::array();
     std::shared_ptr<const render::Image> previous;
     std::string previousName;
-    const std::vector<uint32_t> times = FrameTimes(0, player->Length(), fps);
-    for (size_t i = 0; i < times.size() && !writer.Failed(); ++i) {
-      player->Seek(times[i]);
-      auto image =
-          std::make_shared<const render::Image>(renderer.Render(player->Screen(), width, height));
-      // A frame like the one before it (most are, while a step waits) shares its file.
-      if (previous && SamePixels(*image, *previous)) {
-        names.push_back(previousName);
-        continue;
-      }
-      const std::string name = FrameFileName(slide.number, i);
-      writer.Write(image, JoinPath(frameFolder, name));
-      previous = image;
-      previousName = "frames/" + name;
-      names.push_back(previousName);
-      ++files;
-    }
-    if (!writer.Finish()) {
-      err << "error: " << writer.FailedPath() << ": cannot write the frame\n";
-      return kExitFailed;
-    }
-    frames += times.size();
+    uint64_t files = 0;
     ordered_json entry;
-    entry["number"] = slide.number;
-    entry["hidden"] = slide.hidden;
-    entry["width"] = width;
-    entry["height"] = height;
-    entry["length"] = player->Length();
-    entry["frames"] = names;
-    entry["steps"] = StepsOf(*player);
-    list.push_back(entry);
-    out << "slide " << slide.number << ": " << times.size() << " frame"
-        << (times.size() == 1 ? "" : "s") << ", length " << player->Length() << " ms\n";
-    player.reset();
+  };
+  std::vector<SlideFiles> done(players.size());
+  FramePipeline pipeline(options.jobs, measurer);
+  std::vector<PipelineSlide> work(players.size());
+  for (size_t s = 0; s < players.size(); ++s) {
+    const platform::Slide& slide = players[s]->GetSlide();
+    work[s].player = players[s].get();
+    work[s].times = FrameTimes(0, players[s]->Length(), fps);
+    work[s].width = FrameWidth(slide, options.width);
+    work[s].height = HeightFor(slide, work[s].width);
+  }
+  const bool written = pipeline.Run(
+      work,
+      [&](size_t s, size_t i, std::shared_ptr<const render::Image> image) {
+        SlideFiles& files = done[s];
+        // A frame like the one before it (most are, while a step waits) shares its file.
+        if (files.previous && image && SamePixels(*image, *files.previous)) {
+          files.names.push_back(files.previousName);
+          return;
+        }
+        const std::string name = FrameFileName(slides[s]->number, i);
+        const std::string file = JoinPath(frameFolder, name);
+        pipeline.Post([image, file] { return image && image->Valid() && image->WritePng(file); },
+                      file);
+        files.previous = image;
+        files.previousName = "frames/" + name;
+        files.names.push_back(files.previousName);
+        ++files.files;
+      },
+      [&](size_t s) {
+        SlidePlayer& player = *players[s];
+        const platform::Slide& slide = player.GetSlide();
+        ordered_json& entry = done[s].entry;
+        entry["number"] = slide.number;
+        entry["hidden"] = slide.hidden;
+        entry["width"] = work[s].width;
+        entry["height"] = work[s].height;
+        entry["length"] = player.Length();
+        entry["frames"] = done[s].names;
+        entry["steps"] = StepsOf(player);
+        done[s].previous.reset();
+        players[s].reset();
+      });
+  if (!written) {
+    err << "error: " << pipeline.Failure() << ": cannot write the frame\n";
+    return kExitFailed;
+  }
+  ordered_json list = ordered_json::array();
+  uint64_t frames = 0, files = 0;
+  for (size_t s = 0; s < work.size(); ++s) {
+    frames += work[s].times.size();
+    files += done[s].files;
+    list.push_back(done[s].entry);
+    out << "slide " << slides[s]->number << ": " << work[s].times.size() << " frame"
+        << (work[s].times.size() == 1 ? "" : "s") << ", length " << done[s].entry["length"]
+        << " ms\n";
   }
 
   ordered_json data;

@@ -16,7 +16,7 @@ struct PreviewOptions {
   int width = 0;       // 0: the slide's own width
   std::string output;  // the folder: index.html and frames/
   uint32_t maxFrames = 10000;
-  unsigned jobs = 0;  // threads that write PNG files; 0: one per processor
+  unsigned jobs = 0;  // threads that draw frames and write PNG files; 0: one per processor
 };
 
 // Which steps wait for a click in a presentation: steps that start on a

@@ -8,9 +8,9 @@
 #include <pango/pangocairo.h>
 #include <boost/make_shared.hpp>
 
+#include "cli/FramePipeline.h"
 #include "cli/FrameTimes.h"
 #include "cli/SlidePlayer.h"
-#include "render/FrameRenderer.h"
 #include "render/Image.h"
 #include "render/PangoText.h"
 
@@ -110,26 +110,41 @@ int RunSheet(const SheetOptions& options, std::ostream& out, std::ostream& err) 
   cairo_t* cr = cairo_create(sheet.Surface());
   cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_paint(cr);
-  render::FrameRenderer renderer(measurer);
+  // The cells are drawn on every core, each into its own image, then laid
+  // out on the sheet here in order.
+  FramePipeline pipeline(options.jobs, measurer);
+  std::vector<PipelineSlide> work(blocks.size());
+  std::vector<std::vector<std::shared_ptr<const render::Image>>> cells(blocks.size());
+  std::vector<std::string> headers(blocks.size());
+  for (size_t b = 0; b < blocks.size(); ++b) {
+    work[b].player = blocks[b].player.get();
+    work[b].times = blocks[b].times;
+    work[b].width = blocks[b].cellWidth;
+    work[b].height = blocks[b].cellHeight;
+    cells[b].resize(blocks[b].times.size());
+    headers[b] = HeaderText(*blocks[b].player);
+  }
+  pipeline.Run(
+      work,
+      [&](size_t b, size_t i, std::shared_ptr<const render::Image> image) {
+        cells[b][i] = std::move(image);
+      },
+      [&](size_t b) { blocks[b].player.reset(); });
   size_t frames = 0;
-  for (Block& block : blocks) {
-    SlidePlayer& player = *block.player;
-    const platform::Slide& slide = player.GetSlide();
-    DrawText(cr, HeaderText(player), "Sans Bold 11", kMargin, block.top + 4,
+  for (size_t b = 0; b < blocks.size(); ++b) {
+    const Block& block = blocks[b];
+    DrawText(cr, headers[b], "Sans Bold 11", kMargin, block.top + 4,
              static_cast<double>(width - 2 * kMargin), false, 0.15);
     for (size_t i = 0; i < block.times.size(); ++i) {
       const double x = kMargin + static_cast<double>(i % columns) * (block.cellWidth + kGap);
       const double y = block.top + kHeader +
                        static_cast<double>(i / columns) * (block.cellHeight + kLabel + kGap);
-      player.Seek(block.times[i]);
-      cairo_save(cr);
-      cairo_translate(cr, x, y);
-      cairo_rectangle(cr, 0, 0, block.cellWidth, block.cellHeight);
-      cairo_clip(cr);
-      cairo_scale(cr, block.cellWidth / (slide.width > 0 ? slide.width : block.cellWidth),
-                  block.cellHeight / (slide.height > 0 ? slide.height : block.cellHeight));
-      renderer.Draw(cr, player.Screen());
-      cairo_restore(cr);
+      if (cells[b][i] && cells[b][i]->Valid()) {
+        cairo_set_source_surface(cr, cells[b][i]->Surface(), x, y);
+        cairo_rectangle(cr, x, y, block.cellWidth, block.cellHeight);
+        cairo_fill(cr);
+      }
+      cells[b][i].reset();
       cairo_set_source_rgb(cr, 0.7, 0.7, 0.7);
       cairo_set_line_width(cr, 1);
       cairo_rectangle(cr, x - 0.5, y - 0.5, block.cellWidth + 1, block.cellHeight + 1);
@@ -138,7 +153,6 @@ int RunSheet(const SheetOptions& options, std::ostream& out, std::ostream& err) 
                block.cellWidth, true, 0.3);
       ++frames;
     }
-    block.player.reset();
   }
   cairo_destroy(cr);
   cairo_surface_flush(sheet.Surface());

@@ -16,6 +16,7 @@ struct SheetOptions {
   uint32_t columns = 4;  // frames per row
   int width = 320;       // width of one frame
   std::string output;    // the PNG file
+  unsigned jobs = 0;     // threads that draw the frames; 0: one per processor
 };
 
 // The largest sheet side cairo can draw, and the most pixels we allocate.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include <boost/make_shared.hpp>
 
@@ -13,14 +14,19 @@ namespace cli {
 nlohmann::ordered_json WebDescription(const pptx::Deck& deck, const DeckOptions& options) {
   // Every manager of the process adds to the same description, so the last
   // one built hands back all of it; a fresh one stands in for no slides.
+  // It is serialised once, after the last slide: asking after every slide
+  // would make the work grow with the square of the deck.
   auto measurer = boost::make_shared<render::PangoMeasurer>();
-  std::wstring text;
+  std::unique_ptr<SlidePlayer> last;
   for (size_t i = 0; i < deck.slides.size(); ++i) {
     if (options.slide != 0 && static_cast<int>(i + 1) != options.slide) continue;
-    SlidePlayer player(deck.slides[i], options.fps, options.defaultEffectFrames, measurer);
-    player.Prepare();
-    text = player.Manager().GetJsonContent();
+    last.reset();
+    last = std::make_unique<SlidePlayer>(deck.slides[i], options.fps, options.defaultEffectFrames,
+                                         measurer);
+    last->Prepare();
   }
+  std::wstring text;
+  if (last) text = last->Manager().GetJsonContent();
   if (text.empty()) {
     auto context = boost::make_shared<PublishContext>(deck.height, deck.width, options.fps,
                                                       options.defaultEffectFrames);

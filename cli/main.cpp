@@ -41,8 +41,8 @@ void AddFrameOptions(CLI::App* command, uint32_t& maxFrames, unsigned& jobs) {
       ->check(CLI::Range(1, 10000000));
   command
       ->add_option("--jobs", jobs,
-                   "Threads that compress PNG files while the next frames are drawn (default: "
-                   "one per processor, at most 8)")
+                   "Threads that draw frames and compress PNG files; the files are the same "
+                   "whatever the number (default: one per processor, at most 8)")
       ->check(CLI::Range(1, 64));
 }
 
@@ -111,6 +111,11 @@ int main(int argc, char** argv) {
   sheetCommand->add_option("--width", sheet.width, "Width of one frame in pixels (default 320)")
       ->check(CLI::Range(16, 4096));
   sheetCommand->add_option("-o,--output", sheet.output, "The PNG file to write")->required();
+  sheetCommand
+      ->add_option("--jobs", sheet.jobs,
+                   "Threads that draw the frames; the sheet is the same whatever the number "
+                   "(default: one per processor, at most 8)")
+      ->check(CLI::Range(1, 64));
 
   cli::JsonOptions json;
   CLI::App* jsonCommand = app.add_subcommand(

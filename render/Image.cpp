@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "render/PngFile.h"
+
 namespace render {
 namespace {
 
@@ -51,7 +53,7 @@ uint32_t Image::Pixel(int x, int y) const {
 }
 
 bool Image::WritePng(const std::string& path) const {
-  return surface_ && cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  return surface_ && WritePngFile(surface_, path);
 }
 
 Image Image::ReadPng(const std::string& path) {

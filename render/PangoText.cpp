@@ -1,5 +1,7 @@
 #include "render/PangoText.h"
 
+#include <algorithm>
+
 #include "common/Utf8.h"
 
 namespace render {
@@ -40,8 +42,24 @@ void SetLayoutText(PangoLayout* layout, const std::wstring& text,
   pango_attr_list_unref(attrs);
 }
 
-PangoMeasurer::PangoMeasurer() {
-  context_ = pango_font_map_create_context(pango_cairo_font_map_get_default());
+PangoMeasurer::PangoMeasurer() = default;
+
+PangoMeasurer::~PangoMeasurer() {
+  if (layout_) g_object_unref(layout_);
+  if (context_) g_object_unref(context_);
+}
+
+PangoMeasurer::FontKey PangoMeasurer::KeyOf(const platform::CharProps& props) {
+  return FontKey(props.font, props.size, props.bold, props.italic, props.underline, props.baseline);
+}
+
+void PangoMeasurer::SetUp() {
+  if (context_) return;
+  // A font map of its own: the default one belongs to the thread that asks
+  // first, which may be drawing with it while another thread measures.
+  PangoFontMap* fonts = pango_cairo_font_map_new();
+  context_ = pango_font_map_create_context(fonts);
+  g_object_unref(fonts);  // the context keeps it
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
@@ -50,15 +68,18 @@ PangoMeasurer::PangoMeasurer() {
   layout_ = pango_layout_new(context_);
 }
 
-PangoMeasurer::~PangoMeasurer() {
-  g_object_unref(layout_);
-  g_object_unref(context_);
-}
-
 void PangoMeasurer::Advances(const std::wstring& text, const platform::CharProps& props,
                              std::vector<double>& advances) {
   advances.assign(text.size(), 0.0);
   if (text.empty()) return;
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto key = std::make_pair(KeyOf(props), text);
+  const auto found = advances_.find(key);
+  if (found != advances_.end()) {
+    advances = found->second;
+    return;
+  }
+  SetUp();
   SetLayoutText(layout_, text, props);
   // Byte offset of each character, then its position in the shaped line.
   std::vector<int> offsets(text.size() + 1, 0);
@@ -74,9 +95,21 @@ void PangoMeasurer::Advances(const std::wstring& text, const platform::CharProps
   pango_layout_get_extents(layout_, nullptr, &logical);
   x[text.size()] = static_cast<double>(logical.x + logical.width) / PANGO_SCALE;
   for (size_t i = 0; i < text.size(); ++i) advances[i] = std::max(0.0, x[i + 1] - x[i]);
+  // Bounded: a deck of very much text starts the cache again.
+  cachedLetters_ += text.size();
+  if (cachedLetters_ > (1u << 20)) {
+    advances_.clear();
+    cachedLetters_ = text.size();
+  }
+  advances_.emplace(std::move(key), advances);
 }
 
 platform::FontMetrics PangoMeasurer::Metrics(const platform::CharProps& props) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const FontKey key = KeyOf(props);
+  const auto found = metrics_.find(key);
+  if (found != metrics_.end()) return found->second;
+  SetUp();
   PangoFontDescription* desc = NewFontDescription(props);
   PangoFontMetrics* metrics = pango_context_get_metrics(context_, desc, nullptr);
   platform::FontMetrics m;
@@ -84,6 +117,8 @@ platform::FontMetrics PangoMeasurer::Metrics(const platform::CharProps& props) {
   m.descent = static_cast<double>(pango_font_metrics_get_descent(metrics)) / PANGO_SCALE;
   pango_font_metrics_unref(metrics);
   pango_font_description_free(desc);
+  if (metrics_.size() > 4096) metrics_.clear();
+  metrics_.emplace(key, m);
   return m;
 }
 

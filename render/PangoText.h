@@ -2,7 +2,10 @@
 // text out and the renderer that draws it, so that both agree on sizes.
 #pragma once
 
+#include <map>
+#include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <pango/pangocairo.h>
@@ -23,6 +26,10 @@ PangoFontDescription* NewFontDescription(const platform::CharProps& props);
 // lowered baseline).
 void SetLayoutText(PangoLayout* layout, const std::wstring& text, const platform::CharProps& props);
 
+// Measures with pango, set up on the first measurement (a command that
+// measures nothing never starts pango and fontconfig). Measurements are
+// cached by text and the character properties that change them, and may come
+// from several threads (the measurer has its own font map and a lock).
 class PangoMeasurer : public platform::ITextMeasurer {
  public:
   PangoMeasurer();
@@ -35,8 +42,17 @@ class PangoMeasurer : public platform::ITextMeasurer {
   platform::FontMetrics Metrics(const platform::CharProps& props) override;
 
  private:
-  PangoContext* context_;
-  PangoLayout* layout_;
+  // Font, size, bold, italic, underline, baseline: what the advances depend on.
+  using FontKey = std::tuple<std::string, double, bool, bool, int, int>;
+  static FontKey KeyOf(const platform::CharProps& props);
+  void SetUp();
+
+  std::mutex mutex_;
+  PangoContext* context_ = nullptr;
+  PangoLayout* layout_ = nullptr;
+  std::map<std::pair<FontKey, std::wstring>, std::vector<double>> advances_;
+  std::map<FontKey, platform::FontMetrics> metrics_;
+  size_t cachedLetters_ = 0;
 };
 
 }  // namespace render

@@ -279,39 +279,60 @@ double PropertyEffectAgent::FormulaValue(const std::wstring& formula) {
   return parser_->Evaluate(variables_);
 }
 
-double PropertyEffectAgent::EntryValue(const boost::shared_ptr<IPropertySheet>& entry) {
-  boost::shared_ptr<IPropertyValue> value = GetValue(entry, ePropTavValue);
-  if (value && value->GetType() == ePropTypeString)
-    return FormulaValue(property_cast<std::wstring>(value));
-  return property_cast<double>(value);
+const std::vector<PropertyEffectAgent::ListEntry>& PropertyEffectAgent::ListEntries(
+    const PropertySheetList& list) {
+  bool same = listEntries_.size() == list.GetCount();
+  for (size_t i = 0; same && i < list.GetCount(); ++i)
+    same = listEntries_[i].sheet == list.GetItem(i).get();
+  if (same) return listEntries_;
+  listEntries_.assign(list.GetCount(), ListEntry());
+  for (size_t i = 0; i < list.GetCount(); ++i) {
+    const boost::shared_ptr<IPropertySheet>& sheet = list.GetItem(i);
+    ListEntry& entry = listEntries_[i];
+    entry.sheet = sheet.get();
+    entry.time = GetDouble(sheet, ePropTavTime);
+    boost::shared_ptr<IPropertyValue> value = GetValue(sheet, ePropTavValue);
+    entry.formulaValue = value && value->GetType() == ePropTypeString;
+    if (entry.formulaValue)
+      entry.text = property_cast<std::wstring>(value);
+    else
+      entry.number = property_cast<double>(value);
+    entry.formula = GetString(sheet, ePropTavFormula);
+  }
+  return listEntries_;
+}
+
+double PropertyEffectAgent::ListEntryValue(const ListEntry& entry) {
+  return entry.formulaValue ? FormulaValue(entry.text) : entry.number;
 }
 
 // Interpolates between the entry last reached and the next one; the formula
 // of the entry reached turns the interpolated value ($) into the result.
 double PropertyEffectAgent::ListValue(const PropertySheetList& list, uint32_t e) {
   const double duration = GetDuration();
-  boost::shared_ptr<IPropertySheet> previous, next;
-  for (size_t i = 0; i < list.GetCount(); ++i) {
-    const boost::shared_ptr<IPropertySheet>& entry = list.GetItem(i);
-    if (i > 0 && e < duration * (GetDouble(entry, ePropTavTime) / 100.0)) {
-      next = entry;
+  const std::vector<ListEntry>& entries = ListEntries(list);
+  size_t previous = 0;
+  const ListEntry* next = nullptr;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0 && e < duration * (entries[i].time / 100.0)) {
+      next = &entries[i];
       break;
     }
-    previous = entry;
+    previous = i;
   }
-  const double vPrev = EntryValue(previous);
+  const ListEntry& reached = entries[previous];
+  const double vPrev = ListEntryValue(reached);
   double value = vPrev;
   if (next) {
-    const double tPrev = GetDouble(previous, ePropTavTime) / 100.0;
-    const double tNext = GetDouble(next, ePropTavTime) / 100.0;
-    const double vNext = EntryValue(next);
+    const double tPrev = reached.time / 100.0;
+    const double tNext = next->time / 100.0;
+    const double vNext = ListEntryValue(*next);
     // Entries out of order can put two at the same time; the earlier holds.
     if (tNext != tPrev) value = (e / duration - tPrev) * (vNext - vPrev) / (tNext - tPrev) + vPrev;
   }
-  const std::wstring formula = GetString(previous, ePropTavFormula);
-  if (formula.empty()) return value;
+  if (reached.formula.empty()) return value;
   variables_[RegParser::kVariableValue] = value;
-  return FormulaValue(formula);
+  return FormulaValue(reached.formula);
 }
 
 double PropertyEffectAgent::FromToByValue(uint32_t e) {

@@ -164,9 +164,20 @@ class PropertyEffectAgent : public BaseEffectAgent {
   // u through the agent's own easing, in whole ms.
   uint32_t EasedTime(uint32_t u);
   double FormulaValue(const std::wstring& formula);
-  double EntryValue(const boost::shared_ptr<IPropertySheet>& entry);
   double ListValue(const PropertySheetList& list, uint32_t e);
   double FromToByValue(uint32_t e);
+  // What ListValue reads of each entry, read once: the document's entries do
+  // not change while frames are made.
+  struct ListEntry {
+    const IPropertySheet* sheet = nullptr;
+    double time = 0.0;  // percent of the duration
+    bool formulaValue = false;
+    std::wstring text;  // the value, when it is a formula
+    double number = 0.0;
+    std::wstring formula;  // applied to the interpolated value
+  };
+  const std::vector<ListEntry>& ListEntries(const PropertySheetList& list);
+  double ListEntryValue(const ListEntry& entry);
   boost::shared_ptr<IPropertyValue> DiscreteValueAt(uint32_t u);
   int32_t Attribute() const;
 
@@ -178,6 +189,7 @@ class PropertyEffectAgent : public BaseEffectAgent {
   RegParser::VariableMap variables_;
   bool prepared_ = false;
   bool textPrepared_ = false;
+  std::vector<ListEntry> listEntries_;
   Optional<uint32_t> shapeLevel_;
   Optional<double> lastFontSize_;
   std::map<std::wstring, int32_t> formulaShapes_;

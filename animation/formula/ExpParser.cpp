@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstring>
 #include <cwchar>
 
 #include <locale.h>
@@ -67,23 +68,56 @@ class DepthGuard {
 ExpParser::~ExpParser() = default;
 
 void ExpParser::Parse(const std::wstring& formula) {
-  position_ = 0;
   const size_t length = std::min<size_t>(formula.size(), INT32_MAX);
   text_.assign(formula, 0, length);
   depth_ = 0;
+  // Trees are only read once built, and their variables are this parser's.
+  const auto found = parsed_.find(formula);
+  if (found != parsed_.end()) {
+    position_ = found->second.position;
+    token_ = found->second.token;
+    name_ = found->second.name;
+    number_ = found->second.number;
+    root_ = found->second.root;
+    return;
+  }
+  position_ = 0;
   NextToken();
   root_ = ParseExpression().node;
+  if (parsed_.size() >= 64) parsed_.clear();
+  parsed_.emplace(formula, Parsed{position_, token_, name_, number_, root_});
 }
 
+namespace {
+
+// Equal names and values bit for bit (so 0 and -0 differ, as they do to a
+// division).
+bool SameBits(const VariableMap& a, const VariableMap& b) {
+  if (a.size() != b.size()) return false;
+  for (auto i = a.begin(), j = b.begin(); i != a.end(); ++i, ++j)
+    if (i->first != j->first || std::memcmp(&i->second, &j->second, sizeof(double)) != 0)
+      return false;
+  return true;
+}
+
+}  // namespace
+
 double ExpParser::Evaluate(const VariableMap& variables) {
-  SetVariables(variables);
+  // Agents evaluate with the same variables frame after frame; the parser's
+  // own stay as they are then.
+  if (!given_ || !SameBits(*given_, variables)) SetVariables(variables);
   return root_ ? root_->Evaluate() : 0.0;
 }
 
 void ExpParser::SetVariables(const VariableMap& variables) {
-  VariableMap copy(variables);  // the caller may pass this parser's own map
-  variables_.clear();
-  variables_.swap(copy);
+  if (&variables == &variables_) {
+    given_.reset();
+  } else {
+    // Assignments reuse the maps' nodes.
+    variables_ = variables;
+    if (!given_) given_ = std::make_unique<VariableMap>();
+    *given_ = variables;
+  }
   variables_.emplace(kVariablePi, kPi);
   variables_.emplace(kVariableE, kE);
 }

@@ -36,6 +36,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 
 #include <boost/shared_ptr.hpp>
@@ -121,6 +123,20 @@ class ExpParser {
   boost::shared_ptr<Node> root_;
   VariableMap variables_;
   int32_t depth_ = 0;  // operands being parsed, one inside the other
+
+  // Formulas parsed before, with the state their parse ended in: agents
+  // evaluate the same few formulas on every frame.
+  struct Parsed {
+    int32_t position = 0;
+    int32_t token = kTokenNone;
+    std::wstring name;
+    double number = 0.0;
+    boost::shared_ptr<Node> root;
+  };
+  std::map<std::wstring, Parsed> parsed_;
+  // The variables last given (pi and e not added); none after this parser's
+  // own map was given.
+  std::unique_ptr<VariableMap> given_;
 };
 
 }  // namespace RegParser

@@ -43,27 +43,29 @@ int Attribute(const boost::shared_ptr<EffectAgent>& agent) {
   return property_cast<int>(value);
 }
 
-uint64_t EndOf(const boost::shared_ptr<EffectAgent>& agent) {
-  return static_cast<uint64_t>(agent->GetStart()) + agent->GetDuration();
+uint64_t EndOf(EffectAgent& agent) {
+  return static_cast<uint64_t>(agent.GetStart()) + agent.GetDuration();
 }
 
-bool GivesWay(const std::vector<SelectedAgent>& all, size_t i) {
-  const boost::shared_ptr<EffectAgent>& agent = all[i].inner;
-  if (IsSetOrProperty(agent)) {
-    const int attribute = Attribute(agent);
+// The checks below read only the facts and the agents' activity, which has
+// no side effects, so the kind is compared before the activity is asked.
+bool GivesWay(const std::vector<AgentFacts>& facts, const std::vector<uint32_t>& times, size_t i) {
+  const AgentFacts& agent = facts[i];
+  if (agent.setOrProperty) {
+    const int attribute = agent.attribute;
     if (attribute != 2 && attribute != 3 && attribute != 5) return false;
-    for (size_t j = i + 1; j < all.size(); ++j) {
-      const boost::shared_ptr<EffectAgent>& later = all[j].inner;
-      if (later->IsActive(all[j].time) && IsSetOrProperty(later) && Attribute(later) == attribute)
+    for (size_t j = i + 1; j < facts.size(); ++j) {
+      const AgentFacts& later = facts[j];
+      if (later.setOrProperty && later.attribute == attribute && later.inner->IsActive(times[j]))
         return true;
     }
     return false;
   }
-  if (Supports(agent, eIidScaleAgent)) {
-    for (size_t j = i + 1; j < all.size(); ++j) {
-      const boost::shared_ptr<EffectAgent>& later = all[j].inner;
-      if (later->IsActive(all[j].time) && Supports(later, eIidScaleAgent) &&
-          Has(later->Behaviour(), ePropFrom) && later->GetStart() > agent->GetStart())
+  if (agent.scale) {
+    for (size_t j = i + 1; j < facts.size(); ++j) {
+      const AgentFacts& later = facts[j];
+      if (later.scale && later.scaleWithFrom && later.inner->IsActive(times[j]) &&
+          later.inner->GetStart() > agent.inner->GetStart())
         return true;
     }
   }
@@ -77,37 +79,70 @@ boost::shared_ptr<EffectAgent> LookThrough(boost::shared_ptr<EffectAgent> agent)
   return LookThroughFolding(agent, unused);
 }
 
-std::vector<SelectedAgent> SelectAgents(const std::vector<boost::shared_ptr<EffectAgent>>& agents,
-                                        uint32_t u) {
-  std::vector<SelectedAgent> all;
-  all.reserve(agents.size());
+std::vector<AgentFacts> StudyAgents(const std::vector<boost::shared_ptr<EffectAgent>>& agents) {
+  std::vector<AgentFacts> facts;
+  facts.reserve(agents.size());
   for (const boost::shared_ptr<EffectAgent>& agent : agents) {
     if (!agent) continue;
-    SelectedAgent entry;
+    AgentFacts entry;
     entry.stored = agent;
-    entry.inner = LookThroughFolding(agent, u);
-    entry.time = u;
-    all.push_back(entry);
+    boost::shared_ptr<EffectAgent> inner = agent;
+    for (;;) {
+      if (boost::shared_ptr<RepeatAgent> repeat = QueryAs<RepeatAgent>(inner, eIidRepeatAgent)) {
+        entry.repeats.push_back(repeat.get());
+        inner = repeat->GetChild();
+      } else if (boost::shared_ptr<PersistentAgent> hold =
+                     QueryAs<PersistentAgent>(inner, eIidPersistentAgent)) {
+        inner = hold->GetChild();
+      } else {
+        break;
+      }
+    }
+    entry.inner = inner;
+    entry.setOrProperty = IsSetOrProperty(inner);
+    if (entry.setOrProperty) entry.attribute = Attribute(inner);
+    entry.scale = Supports(inner, eIidScaleAgent);
+    entry.scaleWithFrom = entry.scale && Has(inner->Behaviour(), ePropFrom);
+    if (boost::shared_ptr<PersistentAgent> hold =
+            QueryAs<PersistentAgent>(agent, eIidPersistentAgent))
+      if (Supports(hold->GetChild(), eIidScaleAgent)) entry.heldScale = hold->GetChild().get();
+    facts.push_back(std::move(entry));
   }
+  return facts;
+}
 
-  std::vector<SelectedAgent> chosen;
-  for (size_t i = 0; i < all.size(); ++i)
-    if (!GivesWay(all, i)) chosen.push_back(all[i]);
-
+void ChooseAgents(const std::vector<AgentFacts>& facts, uint32_t u,
+                  std::vector<ChosenAgent>& chosen) {
+  chosen.clear();
+  // A repeat folds the time for its own checks and every later agent's.
+  thread_local std::vector<uint32_t> times;
+  times.resize(facts.size());
+  for (size_t i = 0; i < facts.size(); ++i) {
+    for (RepeatAgent* repeat : facts[i].repeats) u = FoldByRepeat(*repeat, u);
+    times[i] = u;
+  }
   // Held scale agents: one whose end does not reach past the latest end of
   // the held scales already running adds nothing.
-  std::vector<SelectedAgent> result;
   uint64_t maxEnd = 0;
-  for (const SelectedAgent& entry : chosen) {
-    boost::shared_ptr<PersistentAgent> hold =
-        QueryAs<PersistentAgent>(entry.stored, eIidPersistentAgent);
-    if (hold && Supports(hold->GetChild(), eIidScaleAgent)) {
-      const boost::shared_ptr<EffectAgent>& scale = hold->GetChild();
-      const uint64_t end = EndOf(scale);
+  for (size_t i = 0; i < facts.size(); ++i) {
+    if (GivesWay(facts, times, i)) continue;
+    if (EffectAgent* scale = facts[i].heldScale) {
+      const uint64_t end = EndOf(*scale);
       if (maxEnd >= end) continue;
-      if (scale->GetStart() < entry.time) maxEnd = end;
+      if (scale->GetStart() < times[i]) maxEnd = end;
     }
-    result.push_back(entry);
+    chosen.push_back(ChosenAgent{i, times[i]});
   }
+}
+
+std::vector<SelectedAgent> SelectAgents(const std::vector<boost::shared_ptr<EffectAgent>>& agents,
+                                        uint32_t u) {
+  const std::vector<AgentFacts> facts = StudyAgents(agents);
+  std::vector<ChosenAgent> chosen;
+  ChooseAgents(facts, u, chosen);
+  std::vector<SelectedAgent> result;
+  result.reserve(chosen.size());
+  for (const ChosenAgent& c : chosen)
+    result.push_back(SelectedAgent{facts[c.index].stored, facts[c.index].inner, c.time});
   return result;
 }

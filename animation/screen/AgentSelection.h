@@ -9,6 +9,8 @@
 
 #include "agents/EffectAgent.h"
 
+class RepeatAgent;
+
 struct SelectedAgent {
   boost::shared_ptr<EffectAgent> stored;  // as filed, with its containers
   boost::shared_ptr<EffectAgent> inner;   // repeat and hold containers looked through
@@ -27,6 +29,33 @@ struct SelectedAgent {
 // checks.
 std::vector<SelectedAgent> SelectAgents(const std::vector<boost::shared_ptr<EffectAgent>>& agents,
                                         uint32_t u);
+
+// What the selection reads of one filed agent that stays the same once its
+// screen animation is built, worked out once so that a frame only compares
+// times.
+struct AgentFacts {
+  boost::shared_ptr<EffectAgent> stored;
+  std::vector<RepeatAgent*> repeats;  // the containers that fold time, outermost first
+  boost::shared_ptr<EffectAgent> inner;
+  EffectAgent* heldScale = nullptr;  // the scale agent a stored hold container wraps
+  bool setOrProperty = false;
+  int attribute = 0;  // of a set or property agent
+  bool scale = false;
+  bool scaleWithFrom = false;
+};
+
+struct ChosenAgent {
+  size_t index = 0;   // into the facts
+  uint32_t time = 0;  // the local time its checks used
+};
+
+// The facts of `agents`, null ones left out.
+std::vector<AgentFacts> StudyAgents(const std::vector<boost::shared_ptr<EffectAgent>>& agents);
+
+// The same choice as SelectAgents, from studied agents, into `chosen` (kept
+// between frames so that a frame allocates nothing).
+void ChooseAgents(const std::vector<AgentFacts>& facts, uint32_t u,
+                  std::vector<ChosenAgent>& chosen);
 
 // The agent inside repeat and hold containers.
 boost::shared_ptr<EffectAgent> LookThrough(boost::shared_ptr<EffectAgent> agent);

@@ -175,6 +175,7 @@ uint32_t ScreenAnimation::GetDuration() {
 void ScreenAnimation::Build(const boost::shared_ptr<IScreenObject>& target,
                             const std::vector<AnimationStep>& steps) {
   steps_.insert(steps_.end(), steps.begin(), steps.end());
+  studied_.clear();
   if (!target || !effectNode_) return;
   if (targetMode_ == 0 && !Supports(target, eIidTextRun)) return;
   if (targetMode_ == 1 && !Supports(target, eIidShapeTarget)) return;
@@ -208,6 +209,20 @@ const std::vector<boost::shared_ptr<EffectAgent>>* ScreenAnimation::AgentsFor(
   return it == agents.end() ? nullptr : &it->second;
 }
 
+const std::vector<AgentFacts>* ScreenAnimation::StudiedAgentsFor(
+    const boost::shared_ptr<IScreenObject>& target) {
+  if (!target) return nullptr;
+  StudiedTarget& entry = studied_[target.get()];
+  // A new object at the address of one that is gone is studied afresh.
+  if (entry.target.expired()) {
+    entry.target = target;
+    const std::vector<boost::shared_ptr<EffectAgent>>* agents = AgentsFor(target);
+    entry.filed = agents != nullptr;
+    entry.agents = agents ? StudyAgents(*agents) : std::vector<AgentFacts>();
+  }
+  return entry.filed ? &entry.agents : nullptr;
+}
+
 // After the effect's end only agents placed after it still draw, unless the
 // effect holds its state.
 void ScreenAnimation::Apply(const boost::shared_ptr<IScreenObject>& target, uint32_t time) {
@@ -216,12 +231,14 @@ void ScreenAnimation::Apply(const boost::shared_ptr<IScreenObject>& target, uint
   const uint32_t length = GetDuration();
   const bool ended = static_cast<uint64_t>(time) > static_cast<uint64_t>(startTime_) + length &&
                      fill != 1 && fill != 2;
-  const std::vector<boost::shared_ptr<EffectAgent>>* agents = AgentsFor(target);
+  const std::vector<AgentFacts>* agents = StudiedAgentsFor(target);
   if (!agents) return;
   const uint32_t u = time - startTime_;
-  for (const SelectedAgent& selected : SelectAgents(*agents, u)) {
-    if (ended && selected.stored->GetStart() < length) continue;
-    selected.stored->Apply(target, u);
+  ChooseAgents(*agents, u, chosen_);
+  for (const ChosenAgent& chosen : chosen_) {
+    const boost::shared_ptr<EffectAgent>& stored = (*agents)[chosen.index].stored;
+    if (ended && stored->GetStart() < length) continue;
+    stored->Apply(target, u);
   }
 }
 
@@ -234,12 +251,13 @@ void ScreenAnimation::GetSoundAction(boost::shared_ptr<IActionObject>& action,
   if (time < startTime_ ||
       static_cast<uint64_t>(time) > static_cast<uint64_t>(startTime_) + GetDuration())
     return;
-  const std::vector<boost::shared_ptr<EffectAgent>>* agents = AgentsFor(target);
+  const std::vector<AgentFacts>* agents = StudiedAgentsFor(target);
   if (!agents) return;
   const uint32_t u = time - startTime_;
   boost::shared_ptr<AudioEffectAgent> audio;
-  for (const SelectedAgent& selected : SelectAgents(*agents, u))
-    if ((audio = QueryAs<AudioEffectAgent>(selected.inner, eIidAudioAgent))) break;
+  ChooseAgents(*agents, u, chosen_);
+  for (const ChosenAgent& chosen : chosen_)
+    if ((audio = QueryAs<AudioEffectAgent>((*agents)[chosen.index].inner, eIidAudioAgent))) break;
   if (!audio) return;
 
   const boost::shared_ptr<IActionObject>& sound = audio->GetActionObject();

@@ -4,15 +4,18 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
 
 #include "host/Document.h"
 #include "host/Optional.h"
 #include "host/Screen.h"
 #include "host/Webdeck.h"
+#include "screen/AgentSelection.h"
 #include "screen/IScreenAnimation.h"
 
 class EffectAgent;
@@ -100,6 +103,9 @@ class ScreenAnimation : public IScreenAnimation {
   // The agents filed for `target`, or null when there are none.
   const std::vector<boost::shared_ptr<EffectAgent>>* AgentsFor(
       const boost::shared_ptr<IScreenObject>& target) const;
+  // The agents filed for `target` as the frame-by-frame selection reads
+  // them, worked out on the first frame that asks; null when there are none.
+  const std::vector<AgentFacts>* StudiedAgentsFor(const boost::shared_ptr<IScreenObject>& target);
 
   // Web output records, written while the timing is translated.
   void WriteEffectRecord();
@@ -114,6 +120,15 @@ class ScreenAnimation : public IScreenAnimation {
   std::vector<boost::shared_ptr<IBehaviourNode>> shapeSubAnimations_;
   AgentMap textAgents_;
   AgentMap shapeAgents_;
+  // Per target object seen by Apply (dropped by Build): its studied agents,
+  // and the agents a frame chooses, kept so that a frame allocates nothing.
+  struct StudiedTarget {
+    boost::weak_ptr<IScreenObject> target;
+    bool filed = false;
+    std::vector<AgentFacts> agents;
+  };
+  std::unordered_map<const IScreenObject*, StudiedTarget> studied_;
+  std::vector<ChosenAgent> chosen_;
   boost::shared_ptr<IAnimationEffect> effectNode_;
   boost::shared_ptr<PresetClassCell> presetClassCell_;
   boost::shared_ptr<PublishContext> context_;

@@ -309,18 +309,55 @@ TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
   const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
       {"frames",
        {"--slide", "--fps", "--default-effect-frames", "--width", "--from", "--to", "--at",
-        "--output", "--max-frames"}},
+        "--output", "--max-frames", "--jobs"}},
       {"sheet",
        {"--slide", "--fps", "--default-effect-frames", "--count", "--columns", "--width",
-        "--output"}},
+        "--output", "--jobs"}},
       {"json", {"--slide", "--fps", "--default-effect-frames", "--output"}},
-      {"preview", {"--slide", "--fps", "--default-effect-frames", "--width", "--output"}},
+      {"preview", {"--slide", "--fps", "--default-effect-frames", "--width", "--output", "--jobs"}},
   };
   for (const auto& command : options) {
     Result help = Slideanim(command.first + " --help");
     EXPECT_EQ(help.status, 0);
     for (const std::string& option : command.second)
       EXPECT_NE(help.out.find(option), std::string::npos) << command.first << " " << option;
+  }
+}
+
+// Slides are drawn on several threads at once; what is written must not
+// depend on how many.
+TEST_F(Cli, EveryFileIsTheSameWhateverTheNumberOfThreads) {
+  pptx::DeckWriter writer;
+  for (int s = 0; s < 4; ++s) {
+    pptx::DeckWriter::Slide& slide = writer.AddSlide();
+    slide.shapes = Box() + x::Shape(3, "Turner", 640, 300, 200, 200, "0000FF", "", {x::P("Turn")});
+    slide.timing = x::Timing({x::Sequence{
+        "",
+        {FadeIn(2, 200 + 100 * s),
+         MakeEffect("emph", "withEffect", x::Rotate(x::ShapeTarget(3), 90 * 60000, 300))}}});
+  }
+  const std::string deck = In("threads.pptx");
+  ASSERT_TRUE(writer.Save(deck));
+  for (const std::string command :
+       {"frames --width 160", "preview --width 160", "sheet --count 4 --width 96"}) {
+    std::vector<std::string> outputs;
+    for (const char* jobs : {"1", "3"}) {
+      const std::string out = In("threads-" + command.substr(0, 5) + jobs);
+      const std::string target = command[0] == 's' ? out + ".png" : out;
+      Result run = Slideanim(command + " --fps 20 --jobs " + jobs + " " + Quoted(deck) + " -o " +
+                             Quoted(target));
+      ASSERT_EQ(run.status, 0) << command << run.err;
+      std::string all = run.out.substr(0, run.out.rfind("wrote "));  // which names the output
+      if (command[0] == 's') {
+        all = ReadFile(target);
+      } else {
+        const std::string folder = command[0] == 'p' ? out + "/frames" : out;
+        for (const std::string& name : FilesIn(folder)) all += name + ReadFile(folder + "/" + name);
+      }
+      outputs.push_back(all);
+    }
+    EXPECT_GT(outputs[0].size(), 1000u) << command;
+    EXPECT_TRUE(outputs[0] == outputs[1]) << command;
   }
 }
 

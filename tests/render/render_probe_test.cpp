@@ -2,7 +2,11 @@
 // picture, pictures embedded in the deck, and input it must survive.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -12,6 +16,7 @@
 #include "publisher/MaskShapes.h"
 #include "publisher/SlideScreen.h"
 #include "render/FrameRenderer.h"
+#include "render/Image.h"
 #include "render/PangoText.h"
 #include "render/PictureDecoder.h"
 
@@ -337,4 +342,31 @@ TEST(BulletProbe, ABulletShowsOnlyWithItsParagraphsText) {
         ->GetColorTransform()
         ->alphaMul = 0.0;
   EXPECT_EQ(ink(), 0);
+}
+
+// PNG files keep every pixel: an opaque frame (written without alpha) and
+// one with clear and half-covered pixels (written with it).
+TEST(PngFile, KeepsEveryPixel) {
+  const std::string path = ::testing::TempDir() + "/slideanim-png-" + std::to_string(::getpid());
+  for (const bool opaque : {true, false}) {
+    render::Image image(7, 5);
+    cairo_t* cr = cairo_create(image.Surface());
+    if (opaque) {
+      cairo_set_source_rgb(cr, 0.2, 0.4, 0.6);
+      cairo_paint(cr);
+    }
+    cairo_set_source_rgba(cr, 1.0, 0.5, 0.0, opaque ? 1.0 : 0.5);
+    cairo_rectangle(cr, 1.5, 1.0, 3.0, 3.0);  // half-covered columns at its edges
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(image.Surface());
+    ASSERT_TRUE(image.WritePng(path)) << opaque;
+    const render::Image back = render::Image::ReadPng(path);
+    const render::ImageDifference d = render::Compare(back, image, 1);
+    EXPECT_TRUE(d.sameSize) << opaque;
+    EXPECT_EQ(d.differing, 0) << opaque;
+    EXPECT_EQ(back.Pixel(0, 0) >> 24, opaque ? 0xFFu : 0u);
+  }
+  std::remove(path.c_str());
+  EXPECT_FALSE(render::Image(3, 3).WritePng("/nonexistent-folder/x.png"));
 }

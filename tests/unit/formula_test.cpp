@@ -192,6 +192,17 @@ TEST(Formula, VariablesAndDefaults) {
 
   parser.Parse(L"#ppt_x+sin(2*pi*$)*0.1");
   EXPECT_NEAR(parser.Evaluate({{2, 0.25}, {7, 0.25}}), 0.25 + kSingle01, 1e-12);
+
+  // Evaluating again with the same names skips nothing that changed, down to
+  // the sign of a zero.
+  parser.Parse(L"$");
+  EXPECT_FALSE(std::signbit(parser.Evaluate({{7, 0.0}})));
+  EXPECT_TRUE(std::signbit(parser.Evaluate({{7, -0.0}})));
+  EXPECT_EQ(parser.Evaluate({{7, 2.0}}), 2.0);
+  EXPECT_EQ(parser.Evaluate({{7, 2.0}, {0, 1.0}}), 2.0);
+  EXPECT_EQ(parser.GetVariables().at(0), 1.0);
+  EXPECT_EQ(parser.Evaluate({{7, 2.0}}), 2.0);
+  EXPECT_EQ(parser.GetVariables().at(0), 3.14159265359) << "pi comes back once not given";
 }
 
 TEST(Formula, ReparseReplacesTree) {
@@ -203,6 +214,13 @@ TEST(Formula, ReparseReplacesTree) {
   EXPECT_EQ(parser.Evaluate({}), 0.0);
   parser.Parse(L"2*3");
   EXPECT_EQ(parser.Evaluate({}), 6.0);
+  // Formulas met before come back with their own tree and end state.
+  const int32_t token = parser.GetToken();
+  parser.Parse(L"1+2");
+  EXPECT_EQ(parser.Evaluate({}), 3.0);
+  parser.Parse(L"2*3");
+  EXPECT_EQ(parser.Evaluate({}), 6.0);
+  EXPECT_EQ(parser.GetToken(), token);
 }
 
 // Nesting and chains far deeper than any real formula: the parse finishes, the
