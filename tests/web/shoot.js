@@ -1,0 +1,143 @@
+// Takes screenshots of web pages with the system's chromium, driven through
+// the DevTools protocol over a pipe (no download, no npm packages).
+//
+//   node shoot.js CHROMIUM WIDTH HEIGHT < LIST
+//
+// LIST has one "URL OUTPUT.png" per line. Each page is shown once the player
+// has drawn it (it sets data-ready on the body). With --trace FILE the last
+// URL is left playing for two seconds under the performance tracer, and the
+// longest frame seen is printed as "longest frame: MS".
+'use strict';
+
+const { spawn } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+
+const [chromium, width, height] = process.argv.slice(2, 5);
+const traceAt = process.argv.indexOf('--trace');
+const traceFile = traceAt > 0 ? process.argv[traceAt + 1] : null;
+const jobs = fs.readFileSync(0, 'utf8').split('\n').map((l) => l.trim()).filter(Boolean)
+  .map((l) => { const at = l.lastIndexOf(' '); return { url: l.slice(0, at), out: l.slice(at + 1) }; });
+
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'slideanim-chromium-'));
+const browser = spawn(chromium, [
+  '--headless=new', '--no-sandbox', '--disable-gpu', '--hide-scrollbars', '--mute-audio',
+  '--no-first-run', '--no-default-browser-check', '--disable-extensions',
+  '--allow-file-access-from-files', `--user-data-dir=${profile}`,
+  '--remote-debugging-pipe', `--window-size=${width},${height}`, 'about:blank',
+], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
+
+const toBrowser = browser.stdio[3];
+const fromBrowser = browser.stdio[4];
+let nextId = 1;
+const waiting = new Map();
+const listeners = [];
+let buffer = Buffer.alloc(0);
+fromBrowser.on('data', (chunk) => {
+  buffer = Buffer.concat([buffer, chunk]);
+  let end;
+  while ((end = buffer.indexOf(0)) >= 0) {
+    const message = JSON.parse(buffer.slice(0, end).toString('utf8'));
+    buffer = buffer.slice(end + 1);
+    if (message.id && waiting.has(message.id)) {
+      const { resolve, reject } = waiting.get(message.id);
+      waiting.delete(message.id);
+      if (message.error) reject(new Error(JSON.stringify(message.error)));
+      else resolve(message.result);
+    } else if (message.method) {
+      listeners.forEach((f) => f(message));
+    }
+  }
+});
+
+function send(method, params = {}, sessionId) {
+  const id = nextId++;
+  const message = { id, method, params };
+  if (sessionId) message.sessionId = sessionId;
+  toBrowser.write(JSON.stringify(message) + '\0');
+  return new Promise((resolve, reject) => waiting.set(id, { resolve, reject }));
+}
+
+const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
+
+async function main() {
+  const { targetInfos } = await send('Target.getTargets');
+  const page = targetInfos.find((t) => t.type === 'page');
+  const { sessionId } = await send('Target.attachToTarget', { targetId: page.targetId, flatten: true });
+  const call = (method, params) => send(method, params, sessionId);
+  await call('Page.enable');
+  await call('Runtime.enable');
+  await call('Emulation.setDeviceMetricsOverride',
+    { width: +width, height: +height, deviceScaleFactor: 1, mobile: false });
+  let loaded = '';
+  for (const job of jobs) {
+    const [doc, hash] = job.url.split('#');
+    if (doc !== loaded) {
+      await call('Page.navigate', { url: job.url });
+      loaded = doc;
+    } else {
+      await call('Runtime.evaluate', { expression: `location.hash = ${JSON.stringify('#' + hash)}` });
+    }
+    const want = (() => {
+      const p = new URLSearchParams(hash || '');
+      return p.has('t') ? `${p.get('slide') || 1}:${+p.get('t')}` : null;
+    })();
+    let ready = false;
+    for (let i = 0; i < 400 && !ready; ++i) {
+      const { result } = await call('Runtime.evaluate',
+        { expression: 'document.body ? document.body.getAttribute("data-ready") : null', returnByValue: true });
+      ready = result.value !== null && result.value !== undefined && (!want || result.value === want);
+      if (!ready) await sleep(10);
+    }
+    if (!ready) throw new Error(`the player did not draw ${job.url}`);
+    const shot = await call('Page.captureScreenshot', { format: 'png' });
+    fs.writeFileSync(job.out, Buffer.from(shot.data, 'base64'));
+  }
+  if (traceFile && jobs.length) {
+    const events = [];
+    listeners.push((m) => { if (m.method === 'Tracing.dataCollected') events.push(...m.params.value); });
+    const done = new Promise((r) => listeners.push((m) => { if (m.method === 'Tracing.tracingComplete') r(); }));
+    await call('Tracing.start', { categories: 'devtools.timeline,disabled-by-default-devtools.timeline.frame', transferMode: 'ReportEvents' });
+    const last = jobs[jobs.length - 1].url.split('#')[0];
+    await call('Runtime.evaluate', { expression: `location.hash = ''; location.href = ${JSON.stringify(last + '#slide=1')}` });
+    await sleep(200);
+    // Play through the slide's clicks.
+    for (let i = 0; i < 4; ++i) {
+      await call('Input.dispatchKeyEvent', { type: 'keyDown', key: ' ', code: 'Space', windowsVirtualKeyCode: 32 });
+      await call('Input.dispatchKeyEvent', { type: 'keyUp', key: ' ', code: 'Space', windowsVirtualKeyCode: 32 });
+      await sleep(500);
+    }
+    await call('Tracing.end');
+    await done;
+    fs.writeFileSync(traceFile, JSON.stringify(events));
+    // The work of each frame: the longest main-thread task of the renderer.
+    let longest = 0;
+    for (const e of events)
+      if (e.ph === 'X' && (e.name === 'RunTask' || e.name === 'ThreadControllerImpl::RunTask') && e.dur)
+        if (/^(CrRendererMain)$/.test(threadName(events, e)) ) longest = Math.max(longest, e.dur / 1000);
+    console.log(`longest frame: ${longest.toFixed(1)}`);
+  }
+}
+
+const names = new Map();
+function threadName(events, e) {
+  if (!names.size)
+    for (const m of events)
+      if (m.ph === 'M' && m.name === 'thread_name') names.set(`${m.pid}:${m.tid}`, m.args.name);
+  return names.get(`${e.pid}:${e.tid}`) || '';
+}
+
+// Ends the browser, then removes its profile.
+function finish(status) {
+  browser.once('exit', () => {
+    fs.rmSync(profile, { recursive: true, force: true, maxRetries: 5 });
+    process.exit(status);
+  });
+  browser.kill();
+}
+
+main().then(() => finish(0), (error) => {
+  console.error(`error: ${error.message}`);
+  finish(1);
+});
