@@ -131,8 +131,12 @@ function threadName(events, e) {
 // Ends the browser, then removes its profile.
 function finish(status) {
   browser.once('exit', () => {
-    fs.rmSync(profile, { recursive: true, force: true, maxRetries: 5 });
-    process.exit(status);
+    // Helper processes may still be writing into it; a leftover in the
+    // temporary folder is no failure.
+    setTimeout(() => {
+      try { fs.rmSync(profile, { recursive: true, force: true }); } catch (error) { /* left */ }
+      process.exit(status);
+    }, 100);
   });
   browser.kill();
 }
