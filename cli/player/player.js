@@ -109,6 +109,8 @@
       if (repeat !== 0 && !p.autoReverse && total % pass !== 0) c = total % pass;
     } else {
       c = u % pass;
+      // A repeat ends on its last state; the next one starts after it.
+      if (c === 0 && u > 0) c = pass;
     }
     if (p.autoReverse && c > length) c = pass - c;
     var eff = eased(c, length, p.accelerate, p.decelerate) * length;
@@ -122,7 +124,11 @@
   // Functions and numbers of each formula shape.
   var FORMULA_SIZES = { 0: [1, 1], 1: [1, 1], 2: [2, 5], 3: [2, 5] };
 
-  // The value list of a property animation: [{t, value(p)}] with times 0..1.
+  // The value list of a property animation: entries [{t, base, formula}]
+  // with times 0..1. Between two entries the value runs from one base to the
+  // next; the formula of the entry last reached turns it ($, as a fraction of
+  // the formula's scale) into the result. A formula entry's own base is the
+  // shape's position.
   function valueList(values, origin) {
     var list = [];
     for (var i = 0; i < values.length;) {
@@ -132,45 +138,46 @@
         var sizes = FORMULA_SIZES[shape] || [0, 0];
         var fns = values.slice(i + 4, i + 4 + sizes[0]).map(function (k) { return FUNCTIONS[k] || Math.sin; });
         var nums = values.slice(i + 4 + sizes[0], i + 4 + sizes[0] + sizes[1]);
-        list.push({ t: time, value: formula(shape, scale, fns, nums, origin) });
+        list.push({ t: time, base: origin, formula: formula(shape, scale, fns, nums, origin) });
         i += 4 + sizes[0] + sizes[1];
       } else {
-        var v = values[i + 1];
-        list.push({ t: time, value: function () { return v; } });
+        list.push({ t: time, base: values[i + 1], formula: null });
         i += 2;
       }
     }
     return list;
   }
 
-  // The four formula shapes, with the shape's own position (`origin`, in
-  // the units the scale gives) for #ppt_x / #ppt_y and $ for the progress.
+  // The four formula shapes, of $ (a fraction) with the shape's own position
+  // (`origin`, in the units the scale gives) for #ppt_x / #ppt_y.
   function formula(shape, scale, fns, nums, origin) {
     var base = scale ? origin / scale : 0;
+    var f;
     switch (shape) {
-      case 0: return function (p) { return scale * p * fns[0](nums[0] * p); };
-      case 1: return function (p) { return scale * (base - fns[0](PI * p) / nums[0]); };
+      case 0: f = function (d) { return d * fns[0](nums[0] * d); }; break;
+      case 1: f = function (d) { return base - fns[0](PI * d) / nums[0]; }; break;
       case 2:
-      case 3: return function (p) {
-        var a = -nums[0] * (nums[1] - p), k = nums[4] - p;
+      case 3: f = function (d) {
+        var a = -nums[0] * (nums[1] - d), k = nums[4] - d;
         var turn = shape === 2 ? fns[0](a) * -base - fns[1](a) * base : fns[0](a) * -base + fns[1](a) * base;
-        return scale * (base + turn * k);
-      };
+        return base + turn * k;
+      }; break;
+      default: f = function () { return base; };
     }
-    return function () { return origin; };
+    return function (value) { return scale * f(scale ? value / scale : 0); };
   }
 
   function listValue(list, p) {
     if (!list.length) return null;
-    if (p <= list[0].t) return list[0].value(p);
+    var previous = list[0], next = null;
     for (var i = 1; i < list.length; ++i) {
-      if (p <= list[i].t) {
-        var a = list[i - 1], b = list[i];
-        var f = b.t > a.t ? (p - a.t) / (b.t - a.t) : 1;
-        return a.value(p) + (b.value(p) - a.value(p)) * f;
-      }
+      if (p < list[i].t) { next = list[i]; break; }
+      previous = list[i];
     }
-    return list[list.length - 1].value(p);
+    var value = previous.base;
+    if (next && next.t !== previous.t)
+      value = (p - previous.t) * (next.base - previous.base) / (next.t - previous.t) + previous.base;
+    return previous.formula ? previous.formula(value) : value;
   }
 
   // A motion path (M, L, C, Z; absolute or relative) flattened to points and
