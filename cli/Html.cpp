@@ -221,6 +221,7 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
       entry["name"] = layer.name;
       entry["parent"] = layer.parent;
       entry["box"] = {layer.bounds[0], layer.bounds[1], layer.bounds[2], layer.bounds[3]};
+      entry["ink"] = {layer.ink[0], layer.ink[1], layer.ink[2], layer.ink[3]};
       entry["file"] = layer.file;
       entry["hidden"] = hidden.count(layer.name) > 0;
       if (layer.blank) entry["blank"] = true;

@@ -1,6 +1,7 @@
 #include "cli/HtmlLayers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwctype>
 #include <functional>
 #include <map>
@@ -94,11 +95,30 @@ void LayerPlan::Isolate(int layer) {
 
 namespace {
 
+// Draws the screen into an SVG file that holds only the drawn part
+// (`box`: left, top, width, height in slide units), or the whole slide when
+// `whole` is set.
 bool DrawSvg(const std::string& path, const platform::SlideScreen& screen,
-             render::FrameRenderer& renderer, double width, double height) {
-  cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), width, height);
+             render::FrameRenderer& renderer, double width, double height, bool whole,
+             double box[4]) {
+  box[0] = 0, box[1] = 0, box[2] = width, box[3] = height;
+  if (!whole) {
+    cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
+    cairo_t* cr = cairo_create(recording);
+    renderer.Draw(cr, screen);
+    cairo_destroy(cr);
+    double x = 0, y = 0, w = 0, h = 0;
+    cairo_recording_surface_ink_extents(recording, &x, &y, &w, &h);
+    cairo_surface_destroy(recording);
+    // Whole units, so that the layer's pixels line up with the slide's.
+    box[0] = std::floor(x), box[1] = std::floor(y);
+    box[2] = std::max(1.0, std::ceil(x + w) - box[0]);
+    box[3] = std::max(1.0, std::ceil(y + h) - box[1]);
+  }
+  cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), box[2], box[3]);
   cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
   cairo_t* cr = cairo_create(surface);
+  cairo_translate(cr, -box[0], -box[1]);
   renderer.Draw(cr, screen);
   cairo_destroy(cr);
   cairo_surface_finish(surface);
@@ -121,7 +141,9 @@ bool LayerPlan::Draw(const std::string& folder, const std::string& relative,
     Isolate(i);
     // Layers are transparent where they hold nothing; the background is not.
     slide_->background.alpha = i < 0 ? paper.alpha : 0;
-    const bool ok = DrawSvg(JoinPath(folder, name), *screen_, renderer, width, height);
+    double box[4];
+    const bool ok = DrawSvg(JoinPath(folder, name), *screen_, renderer, width, height, i < 0, box);
+    if (i >= 0) std::copy(box, box + 4, layers_[static_cast<size_t>(i)].ink);
     slide_->background = paper;
     if (!ok) {
       err << "error: " << JoinPath(folder, name) << ": cannot write the layer\n";

@@ -21,6 +21,7 @@ struct Layer {
   std::string name;                 // the screen object's name, e.g. "2", "2/p0/w1"
   int parent = -1;                  // index of the layer it sits in; -1 for the slide
   double bounds[4] = {0, 0, 0, 0};  // left, top, right, bottom in slide units
+  double ink[4] = {0, 0, 0, 0};     // what its picture covers: left, top, width, height
   std::string file;                 // its picture, relative to the output folder
   bool blank = false;               // a word or letter of white space only
 };

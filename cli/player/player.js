@@ -71,6 +71,24 @@
     });
   }
 
+  // Each picture drawn once at the canvas's resolution (text stays sharp at
+  // any zoom: the SVG is drawn again when the scale changes), so that a frame
+  // only copies pixels.
+  function rasterize(slide) {
+    if (slide.rasterScale === scale) return;
+    slide.bitmaps = slide.images.list.map(function (image, k) {
+      var box = k === 0 ? [0, 0, slide.width, slide.height] : slide.layers[k - 1].ink;
+      var bitmap = document.createElement('canvas');
+      bitmap.width = Math.max(1, Math.ceil(box[2] * scale));
+      bitmap.height = Math.max(1, Math.ceil(box[3] * scale));
+      try {
+        bitmap.getContext('2d').drawImage(image, 0, 0, box[2] * scale, box[3] * scale);
+      } catch (error) { /* a picture that did not load draws nothing */ }
+      return { canvas: bitmap, box: [box[0], box[1], bitmap.width / scale, bitmap.height / scale] };
+    });
+    slide.rasterScale = scale;
+  }
+
   // ---- time ----
 
   // Progress through `length` ms after `u` ms, with `accel` ms speeding up
@@ -686,13 +704,14 @@
   function draw() {
     var slide = slides[current];
     if (!slide.images || slide.images.pending) return;
+    rasterize(slide);
     var state = stateAt(slide, now);
     var ctx = context;
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.clearRect(0, 0, canvas.width, canvas.height);
     var base = new DOMMatrix().scale(scale, scale);
     ctx.setTransform(base);
-    ctx.drawImage(slide.images.list[0], 0, 0, slide.width, slide.height);
+    blit(ctx, slide.bitmaps[0]);
     var children = slide.layers.map(function () { return []; });
     var roots = [];
     slide.layers.forEach(function (layer, k) {
@@ -717,10 +736,10 @@
       var content = matrix.multiply(new DOMMatrix().translate(s.shift[0], s.shift[1]));
       ctx.setTransform(base.multiply(content));
       ctx.globalAlpha = Math.min(1, opacity);
-      var image = slide.images.list[k + 1];
+      var bitmap = slide.bitmaps[k + 1];
       var tint = s.fill || s.line || s.text;
-      if (tint) drawTinted(ctx, image, slide, tint, base.multiply(content));
-      else ctx.drawImage(image, 0, 0, slide.width, slide.height);
+      if (tint) drawTinted(ctx, bitmap, tint, base.multiply(content));
+      else blit(ctx, bitmap);
       ctx.globalAlpha = 1;
       children[k].forEach(function (child) { drawLayer(child, content, opacity); });
       ctx.restore();
@@ -730,13 +749,17 @@
     updateControls();
   }
 
+  function blit(ctx, bitmap) {
+    ctx.drawImage(bitmap.canvas, bitmap.box[0], bitmap.box[1], bitmap.box[2], bitmap.box[3]);
+  }
+
   var scratch = document.createElement('canvas');
-  function drawTinted(ctx, image, slide, tint, matrix) {
+  function drawTinted(ctx, bitmap, tint, matrix) {
     scratch.width = canvas.width;
     scratch.height = canvas.height;
     var sc = scratch.getContext('2d');
     sc.setTransform(matrix);
-    sc.drawImage(image, 0, 0, slide.width, slide.height);
+    blit(sc, bitmap);
     sc.setTransform(1, 0, 0, 1, 0, 0);
     sc.globalCompositeOperation = 'source-atop';
     if (tint.rgb) {
