@@ -876,15 +876,13 @@
       play();
       return;
     }
-    if (current + 1 < slides.length) { show(current + 1, 0, false); takeLeading(); play(); }
+    if (current + 1 < slides.length) open(current + 1);
   }
 
-  // Entries at the very start of a slide wait for no click in the frames
-  // either; take them when the slide opens.
-  function takeLeading() {
-    slides[current].entries.forEach(function (e) {
-      if (!e.trigger && e.time <= 0 && e === pendingMain(slides[current])) { e.taken = true; e.at = e.time; }
-    });
+  // Shows a slide from its start and plays it up to its first click.
+  function open(index) {
+    show(index, 0, false);
+    play();
   }
 
   function trigger(x, y) {
@@ -930,9 +928,7 @@
     if (params.t !== undefined) {
       show(index, Math.max(0, parseFloat(params.t) || 0), true);
     } else {
-      show(index, 0, false);
-      takeLeading();
-      play();
+      open(index);
     }
   }
 
@@ -940,10 +936,10 @@
     switch (event.key) {
       case ' ': case 'ArrowRight': case 'PageDown': case 'Enter': advance(); break;
       case 'ArrowLeft': case 'PageUp':
-        if (current > 0) { show(current - 1, 0, false); takeLeading(); play(); }
+        if (current > 0) open(current - 1);
         break;
-      case 'Home': show(0, 0, false); takeLeading(); play(); break;
-      case 'End': show(slides.length - 1, 0, false); takeLeading(); play(); break;
+      case 'Home': open(0); break;
+      case 'End': open(slides.length - 1); break;
       default: return;
     }
     event.preventDefault();
@@ -956,7 +952,7 @@
     if (!trigger(x, y)) advance();
   });
   var prev = document.getElementById('prev'), next = document.getElementById('next');
-  if (prev) prev.addEventListener('click', function () { if (current > 0) { show(current - 1, 0, false); takeLeading(); play(); } });
+  if (prev) prev.addEventListener('click', function () { if (current > 0) open(current - 1); });
   if (next) next.addEventListener('click', advance);
   window.addEventListener('hashchange', readHash);
   window.addEventListener('resize', function () { fit(); draw(); });

@@ -3,8 +3,10 @@
 //
 //   node shoot.js CHROMIUM WIDTH HEIGHT < LIST
 //
-// LIST has one "URL OUTPUT.png" per line. Each page is shown once the player
-// has drawn it (it sets data-ready on the body). With --trace FILE the last
+// LIST has one "URL OUTPUT.png" per line: each page is shot once the player
+// has drawn it (it sets data-ready on the body). Lines starting with @ act
+// on the page shown last: "@key KEY" (a DOM key name such as " " is spelled
+// Space), "@click X Y" (CSS pixels), "@wait MS", "@shot OUTPUT.png". With --trace FILE the last
 // last page is played from its start, Space pressed eight times, under the
 // performance tracer; the trace goes to FILE and the longest frame callback
 // and main-thread task are printed.
@@ -19,7 +21,20 @@ const [chromium, width, height] = process.argv.slice(2, 5);
 const traceAt = process.argv.indexOf('--trace');
 const traceFile = traceAt > 0 ? process.argv[traceAt + 1] : null;
 const jobs = fs.readFileSync(0, 'utf8').split('\n').map((l) => l.trim()).filter(Boolean)
-  .map((l) => { const at = l.lastIndexOf(' '); return { url: l.slice(0, at), out: l.slice(at + 1) }; });
+  .map((l) => {
+    if (l.startsWith('@')) return { action: l.slice(1).split(' ') };
+    const at = l.lastIndexOf(' ');
+    return { url: l.slice(0, at), out: l.slice(at + 1) };
+  });
+const keys = {
+  Space: { key: ' ', code: 'Space', windowsVirtualKeyCode: 32 },
+  ArrowRight: { key: 'ArrowRight', code: 'ArrowRight', windowsVirtualKeyCode: 39 },
+  ArrowLeft: { key: 'ArrowLeft', code: 'ArrowLeft', windowsVirtualKeyCode: 37 },
+  PageDown: { key: 'PageDown', code: 'PageDown', windowsVirtualKeyCode: 34 },
+  PageUp: { key: 'PageUp', code: 'PageUp', windowsVirtualKeyCode: 33 },
+  Home: { key: 'Home', code: 'Home', windowsVirtualKeyCode: 36 },
+  End: { key: 'End', code: 'End', windowsVirtualKeyCode: 35 },
+};
 
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'slideanim-chromium-'));
 const browser = spawn(chromium, [
@@ -73,6 +88,23 @@ async function main() {
     { width: +width, height: +height, deviceScaleFactor: 1, mobile: false });
   let loaded = '';
   for (const job of jobs) {
+    if (job.action) {
+      const [what, a, b] = job.action;
+      if (what === 'key') {
+        const key = keys[a] || { key: a };
+        await call('Input.dispatchKeyEvent', { type: 'keyDown', ...key });
+        await call('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
+      } else if (what === 'click') {
+        for (const type of ['mousePressed', 'mouseReleased'])
+          await call('Input.dispatchMouseEvent', { type, x: +a, y: +b, button: 'left', clickCount: 1 });
+      } else if (what === 'wait') {
+        await sleep(+a);
+      } else if (what === 'shot') {
+        const shot = await call('Page.captureScreenshot', { format: 'png' });
+        fs.writeFileSync(a, Buffer.from(shot.data, 'base64'));
+      }
+      continue;
+    }
     const [doc, hash] = job.url.split('#');
     if (doc !== loaded) {
       await call('Page.navigate', { url: job.url });
@@ -82,13 +114,13 @@ async function main() {
     }
     const want = (() => {
       const p = new URLSearchParams(hash || '');
-      return p.has('t') ? `${p.get('slide') || 1}:${+p.get('t')}` : null;
+      return `${p.get('slide') || 1}:${p.has('t') ? +p.get('t') : 0}`;
     })();
     let ready = false;
     for (let i = 0; i < 400 && !ready; ++i) {
       const { result } = await call('Runtime.evaluate',
         { expression: 'document.body ? document.body.getAttribute("data-ready") : null', returnByValue: true });
-      ready = result.value !== null && result.value !== undefined && (!want || result.value === want);
+      ready = result.value === want;
       if (!ready) await sleep(10);
     }
     if (!ready) throw new Error(`the player did not draw ${job.url}`);
