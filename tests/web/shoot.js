@@ -1,8 +1,9 @@
 // Takes screenshots of web pages with the system's chromium, driven through
 // the DevTools protocol over a pipe (no download, no npm packages).
 //
-//   node shoot.js CHROMIUM WIDTH HEIGHT < LIST
+//   node shoot.js CHROMIUM WIDTH HEIGHT [--scale S] [--trace FILE] < LIST
 //
+// WIDTH and HEIGHT are in CSS pixels; --scale sets the device pixel ratio.
 // LIST has one "URL OUTPUT.png" per line: each page is shot once the player
 // has drawn it (it sets data-ready on the body). Lines starting with @ act
 // on the page shown last: "@key KEY" (a DOM key name such as " " is spelled
@@ -20,6 +21,8 @@ const path = require('path');
 const [chromium, width, height] = process.argv.slice(2, 5);
 const traceAt = process.argv.indexOf('--trace');
 const traceFile = traceAt > 0 ? process.argv[traceAt + 1] : null;
+const scaleAt = process.argv.indexOf('--scale');
+const deviceScale = scaleAt > 0 ? +process.argv[scaleAt + 1] : 1;
 const jobs = fs.readFileSync(0, 'utf8').split('\n').map((l) => l.trim()).filter(Boolean)
   .map((l) => {
     if (l.startsWith('@')) return { action: l.slice(1).split(' ') };
@@ -85,7 +88,7 @@ async function main() {
   await call('Page.enable');
   await call('Runtime.enable');
   await call('Emulation.setDeviceMetricsOverride',
-    { width: +width, height: +height, deviceScaleFactor: 1, mobile: false });
+    { width: +width, height: +height, deviceScaleFactor: deviceScale, mobile: false });
   let loaded = '';
   for (const job of jobs) {
     if (job.action) {
@@ -148,15 +151,22 @@ async function main() {
     await done;
     fs.writeFileSync(traceFile, JSON.stringify(events));
     // The page's own work per frame (its animation-frame callbacks) and the
-    // longest task of the page's main thread.
-    let callback = 0, task = 0, frames = 0;
+    // longest task of the page's main thread: wall time, and the thread's
+    // processor time (wall time counts the waits of a busy machine too).
+    const longest = { callback: [0, 0], task: [0, 0] };
+    let frames = 0;
     for (const e of events) {
       if (e.ph !== 'X' || !e.dur || threadName(events, e) !== 'CrRendererMain') continue;
-      if (e.name === 'FireAnimationFrame') { callback = Math.max(callback, e.dur / 1000); ++frames; }
-      if (e.name === 'RunTask' || e.name === 'ThreadControllerImpl::RunTask') task = Math.max(task, e.dur / 1000);
+      const kind = e.name === 'FireAnimationFrame' ? 'callback'
+        : e.name === 'RunTask' || e.name === 'ThreadControllerImpl::RunTask' ? 'task' : null;
+      if (!kind) continue;
+      if (kind === 'callback') ++frames;
+      longest[kind][0] = Math.max(longest[kind][0], e.dur / 1000);
+      longest[kind][1] = Math.max(longest[kind][1], (e.tdur || 0) / 1000);
     }
-    console.log(`frames: ${frames}, longest animation frame callback: ${callback.toFixed(1)} ms, ` +
-                `longest main-thread task: ${task.toFixed(1)} ms`);
+    const ms = (v) => `${v[0].toFixed(1)} ms (processor ${v[1].toFixed(1)} ms)`;
+    console.log(`frames: ${frames}; longest animation frame callback: ${ms(longest.callback)}; ` +
+                `longest main-thread task: ${ms(longest.task)}`);
   }
 }
 
