@@ -85,6 +85,11 @@ async function main() {
   const page = targetInfos.find((t) => t.type === 'page');
   const { sessionId } = await send('Target.attachToTarget', { targetId: page.targetId, flatten: true });
   const call = (method, params) => send(method, params, sessionId);
+  // A script error in the page fails the run.
+  const errors = [];
+  listeners.push((m) => {
+    if (m.method === 'Runtime.exceptionThrown') errors.push(m.params.exceptionDetails);
+  });
   await call('Page.enable');
   await call('Runtime.enable');
   await call('Emulation.setDeviceMetricsOverride',
@@ -129,6 +134,10 @@ async function main() {
     if (!ready) throw new Error(`the player did not draw ${job.url}`);
     const shot = await call('Page.captureScreenshot', { format: 'png' });
     fs.writeFileSync(job.out, Buffer.from(shot.data, 'base64'));
+    if (errors.length) {
+      const e = errors[0];
+      throw new Error(`${job.url}: ${e.exception ? e.exception.description : e.text}`);
+    }
   }
   if (traceFile && jobs.length) {
     // Open the page, let it draw, then trace while Space takes its clicks.
