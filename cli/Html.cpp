@@ -46,11 +46,10 @@ struct Animation {
   boost::shared_ptr<platform::Effect> effect;
 };
 
-std::vector<Animation> AnimationsOf(SlidePlayer& player) {
+std::vector<Animation> AnimationsOf(SlidePlayer& player, platform::Slide& slide) {
   std::vector<Animation> list;
-  const platform::Slide& slide = player.GetSlide();
   std::vector<boost::shared_ptr<platform::Effect>> effects;
-  if (const auto& all = const_cast<platform::Slide&>(slide).Effects()) effects = all->Effects();
+  if (const auto& all = slide.Effects()) effects = all->Effects();
   for (const auto& shape : player.Screen().Shapes()) {
     const std::wstring& id = shape->Name();
     // The manager keeps a shape's animations in the order of its effects.
@@ -78,9 +77,8 @@ std::vector<Animation> AnimationsOf(SlidePlayer& player) {
 }
 
 // The sound files of an effect's behaviours, as package part names.
-std::vector<std::string> SoundParts(const platform::Effect& effect) {
+std::vector<std::string> SoundParts(platform::Effect& e) {
   std::vector<std::string> parts;
-  auto& e = const_cast<platform::Effect&>(effect);
   auto take = [&](const boost::shared_ptr<IBehaviourNode>& node) {
     auto* behaviour = dynamic_cast<platform::BehaviourNode*>(node.get());
     if (behaviour && !behaviour->sound.partName.empty()) parts.push_back(behaviour->sound.partName);
@@ -193,13 +191,14 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
 
   ordered_json slideList = ordered_json::array();
   size_t layerCount = 0;
-  for (auto& player : players) {
-    const platform::Slide& slide = player->GetSlide();
-    const std::vector<Animation> animations = AnimationsOf(*player);
+  for (size_t index = 0; index < players.size(); ++index) {
+    SlidePlayer* player = players[index].get();
+    platform::Slide& slide = *slides[index];
+    const std::vector<Animation> animations = AnimationsOf(*player, slide);
     std::vector<std::string> targets;
     for (const Animation& a : animations)
       if (records.count(a.id)) targets.insert(targets.end(), a.targets.begin(), a.targets.end());
-    LayerPlan plan(slides[static_cast<size_t>(&player - &players[0])], measurer, targets);
+    LayerPlan plan(slides[index], measurer, targets);
     std::string background;
     const std::string prefix = "s" + std::to_string(slide.number);
     if (!plan.Draw(layerFolder, "layers", prefix, background, err)) return kExitFailed;
@@ -272,7 +271,7 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
       effects[a.id] = entry;
     }
     // Names of sounds, for records that carry them.
-    if (const auto& list = const_cast<platform::Slide&>(slide).Effects())
+    if (const auto& list = slide.Effects())
       for (const auto& effect : list->Effects())
         for (uint32_t i = 0; i < effect->GetSubAnimationCount(); ++i) {
           auto* behaviour =

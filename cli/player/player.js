@@ -447,7 +447,7 @@
     switch (type) {
       case 32:
         thin = blinds(direction, box, false); full = blinds(direction, box, true);
-        return b.presetClass === 1 || b.out ? lerpShape(full, thin, p) : lerpShape(thin, full, p);
+        return exit ? lerpShape(full, thin, p) : lerpShape(thin, full, p);
       case 39:
         thin = checkerboard(direction, box, false); full = checkerboard(direction, box, true);
         return exit ? lerpShape(full, thin, p) : lerpShape(thin, full, p);
@@ -798,7 +798,7 @@
       if (sound.start > from && sound.start <= now) {
         var info = slides[current].effects[sound.id] || {};
         var file = (deck.sounds || {})[sound.name] || info.sound;
-        if (file) { var audio = new Audio(file); audio.play().catch(function () {}); }
+        if (file) { var audio = new Audio(encodeURI(file)); audio.play().catch(function () {}); }
       }
     });
     soundClock = { slide: current, time: now };

@@ -296,6 +296,11 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
        "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
       {"preview " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
        "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+      {"html " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
+       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+      {"html --slide 3 " + deck + " -o " + Quoted(In("x")), 2,
+       "error: " + FadeDeck() + ": there is no slide 3 (the deck has 2)\n"},
+      {"html " + deck + " -o " + Quoted(blocker), 1, "error: " + blocker},
       {"frames --slide 3 " + deck + " -o " + Quoted(In("x")), 2,
        "error: " + FadeDeck() + ": there is no slide 3 (the deck has 2)\n"},
       {"json --slide 9 " + deck, 2,
@@ -339,7 +344,7 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
 TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
   Result top = Slideanim("--help");
   EXPECT_EQ(top.status, 0);
-  for (const char* command : {"inspect", "frames", "sheet", "json", "preview"})
+  for (const char* command : {"inspect", "frames", "sheet", "json", "preview", "html"})
     EXPECT_NE(top.out.find(command), std::string::npos) << command;
   const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
       {"frames",
@@ -350,6 +355,7 @@ TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
         "--output"}},
       {"json", {"--slide", "--fps", "--default-effect-frames", "--output"}},
       {"preview", {"--slide", "--fps", "--default-effect-frames", "--width", "--output"}},
+      {"html", {"--slide", "--fps", "--default-effect-frames", "--width", "--output"}},
   };
   for (const auto& command : options) {
     Result help = Slideanim(command.first + " --help");
