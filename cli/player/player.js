@@ -738,7 +738,7 @@
       ctx.globalAlpha = Math.min(1, opacity);
       var bitmap = slide.bitmaps[k + 1];
       var tint = s.fill || s.line || s.text;
-      if (tint) drawTinted(ctx, bitmap, tint, base.multiply(content));
+      if (tint) drawTinted(ctx, bitmap, tint);
       else blit(ctx, bitmap);
       ctx.globalAlpha = 1;
       children[k].forEach(function (child) { drawLayer(child, content, opacity); });
@@ -753,40 +753,50 @@
     ctx.drawImage(bitmap.canvas, bitmap.box[0], bitmap.box[1], bitmap.box[2], bitmap.box[3]);
   }
 
+  // A colour change recolours the layer's pixels: towards a colour ("to"),
+  // by RGB offsets (0..255) or by HSL offsets (degrees, percent), each
+  // scaled by the progress.
   var scratch = document.createElement('canvas');
-  function drawTinted(ctx, bitmap, tint, matrix) {
-    scratch.width = canvas.width;
-    scratch.height = canvas.height;
+  function drawTinted(ctx, bitmap, tint) {
+    scratch.width = bitmap.canvas.width;
+    scratch.height = bitmap.canvas.height;
     var sc = scratch.getContext('2d');
-    sc.setTransform(matrix);
-    blit(sc, bitmap);
-    sc.setTransform(1, 0, 0, 1, 0, 0);
-    sc.globalCompositeOperation = 'source-atop';
-    if (tint.rgb) {
-      sc.globalAlpha = Math.max(0, Math.min(1, tint.amount));
-      sc.fillStyle = 'rgb(' + tint.rgb[0] + ',' + tint.rgb[1] + ',' + tint.rgb[2] + ')';
-      sc.fillRect(0, 0, scratch.width, scratch.height);
-    } else if (tint.by) {
-      sc.globalCompositeOperation = 'lighter';
-      sc.globalAlpha = Math.max(0, Math.min(1, tint.amount));
-      sc.fillStyle = 'rgb(' + Math.max(0, tint.by[0]) + ',' + Math.max(0, tint.by[1]) + ',' + Math.max(0, tint.by[2]) + ')';
-      sc.fillRect(0, 0, scratch.width, scratch.height);
-    } else if (tint.hsl) {
-      sc.globalCompositeOperation = 'source-over';
-      sc.filter = 'none';
-      var copy = document.createElement('canvas');
-      copy.width = scratch.width; copy.height = scratch.height;
-      var cc = copy.getContext('2d');
-      cc.filter = 'hue-rotate(' + tint.hsl[0] * tint.amount + 'deg) saturate(' +
-        (100 + tint.hsl[1] * tint.amount) + '%) brightness(' + (100 + tint.hsl[2] * tint.amount) + '%)';
-      cc.drawImage(scratch, 0, 0);
-      sc.clearRect(0, 0, scratch.width, scratch.height);
-      sc.drawImage(copy, 0, 0);
+    sc.drawImage(bitmap.canvas, 0, 0);
+    var image = sc.getImageData(0, 0, scratch.width, scratch.height);
+    var d = image.data, p = Math.max(0, Math.min(1, tint.amount));
+    for (var i = 0; i < d.length; i += 4) {
+      if (!d[i + 3]) continue;
+      var rgb = [d[i], d[i + 1], d[i + 2]];
+      if (tint.rgb) rgb = rgb.map(function (c, k) { return c + (tint.rgb[k] - c) * p; });
+      else if (tint.by) rgb = rgb.map(function (c, k) { return c + tint.by[k] * p; });
+      else if (tint.hsl) rgb = shiftHsl(rgb, tint.hsl[0] * p, tint.hsl[1] * p, tint.hsl[2] * p);
+      d[i] = rgb[0]; d[i + 1] = rgb[1]; d[i + 2] = rgb[2];
     }
-    ctx.save();
-    ctx.setTransform(1, 0, 0, 1, 0, 0);
-    ctx.drawImage(scratch, 0, 0);
-    ctx.restore();
+    sc.putImageData(image, 0, 0);
+    blit(ctx, { canvas: scratch, box: bitmap.box });
+  }
+
+  function shiftHsl(rgb, dh, ds, dl) {
+    var r = rgb[0] / 255, g = rgb[1] / 255, b = rgb[2] / 255;
+    var max = Math.max(r, g, b), min = Math.min(r, g, b), l = (max + min) / 2, h = 0, s = 0;
+    if (max !== min) {
+      var e = max - min;
+      s = l > 0.5 ? e / (2 - max - min) : e / (max + min);
+      h = max === r ? (g - b) / e + (g < b ? 6 : 0) : max === g ? (b - r) / e + 2 : (r - g) / e + 4;
+      h *= 60;
+    }
+    h = ((h + dh) % 360 + 360) % 360;
+    s = Math.max(0, Math.min(1, s + ds / 100));
+    l = Math.max(0, Math.min(1, l + dl / 100));
+    var q = l < 0.5 ? l * (1 + s) : l + s - l * s, m = 2 * l - q;
+    function channel(t) {
+      t = (t + 1) % 1;
+      if (t < 1 / 6) return m + (q - m) * 6 * t;
+      if (t < 1 / 2) return q;
+      if (t < 2 / 3) return m + (q - m) * (2 / 3 - t) * 6;
+      return m;
+    }
+    return [channel(h / 360 + 1 / 3) * 255, channel(h / 360) * 255, channel(h / 360 - 1 / 3) * 255];
   }
 
   // Sounds start when playing crosses their effect's start.

@@ -90,6 +90,15 @@ std::vector<WebCase> WriteWebDeck(const std::string& path) {
   effect("rotation", "emph", x::Rotate(target, 21600000, kLength));
   effect("scale", "emph", x::Scale(target, 150, 50, kLength), "autoRev=\"1\"", 2 * kLength);
   effect("colour", "emph", x::Colour(target, "fillcolor", "C00000", kLength));
+  // A colour change by HSL offsets and one by RGB offsets, of the fill.
+  auto colourBy = [&](const std::string& space, const std::string& by) {
+    return "<p:animClr clrSpc=\"" + space + "\" dir=\"cw\"><p:cBhvr><p:cTn id=\"#\" dur=\"" +
+           std::to_string(kLength) + "\" fill=\"hold\"/>" + target +
+           "<p:attrNameLst><p:attrName>fillcolor</p:attrName></p:attrNameLst></p:cBhvr><p:by>" +
+           by + "</p:by></p:animClr>";
+  };
+  effect("colour hsl", "emph", colourBy("hsl", "<p:hsl h=\"7200000\" s=\"0\" l=\"0\"/>"));
+  effect("colour by", "emph", colourBy("rgb", "<p:rgb r=\"50000\" g=\"0\" b=\"-50000\"/>"));
   effect("formula", "entr",
          x::Set(target, "style.visibility", "visible") +
              x::Anim(target, "ppt_y", kLength, "calcmode=\"lin\" valueType=\"num\"",
