@@ -202,7 +202,7 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
     std::string background;
     const std::string prefix = "s" + std::to_string(slide.number);
     if (!plan.Draw(layerFolder, "layers", prefix, background, err)) return kExitFailed;
-    layerCount += plan.Layers().size() + 1;
+    layerCount += plan.Layers().size() + plan.Overlays().size() + 1;
 
     // What entrances reveal starts hidden, unless an earlier effect of its
     // shape animates it as it stands.
@@ -318,6 +318,12 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
     entry["offset"] = offset;
     entry["background"] = background;
     entry["layers"] = layers;
+    ordered_json overlays = ordered_json::array();
+    for (const Overlay& overlay : plan.Overlays())
+      overlays.push_back({{"after", overlay.after},
+                          {"ink", {overlay.ink[0], overlay.ink[1], overlay.ink[2], overlay.ink[3]}},
+                          {"file", overlay.file}});
+    entry["overlays"] = overlays;
     entry["effects"] = effects;
     entry["triggers"] = triggers;
     slideList.push_back(entry);

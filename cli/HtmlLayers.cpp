@@ -74,19 +74,24 @@ int LayerPlan::LayerOf(const std::string& name) const {
   return -1;
 }
 
-// Shows only what layer `layer` holds (-1: the background): fills and
-// letters whose nearest layer is another one are made transparent.
-void LayerPlan::Isolate(int layer) {
+// Shows only what layer `layer` holds, or for -1 the static content of
+// `segment`: fills and letters whose nearest layer is another one, or that
+// lie in another stretch of the drawing order, are made transparent.
+void LayerPlan::Isolate(int layer, int segment) {
   screen_->ResetFrame();
-  std::vector<int> owners;
+  int roots = 0;  // top layers passed in drawing order
   std::function<void(ScreenNode&, int)> visit = [&](ScreenNode& node, int owner) {
     auto it = std::find(nodes_.begin(), nodes_.end(), &node);
-    if (it != nodes_.end()) owner = static_cast<int>(it - nodes_.begin());
+    if (it != nodes_.end()) {
+      owner = static_cast<int>(it - nodes_.begin());
+      if (layers_[static_cast<size_t>(owner)].parent < 0) ++roots;
+    }
     platform::FrameState& frame = node.MutableFrame();
     frame.colour = Kinefold::TColorMatrix();
     frame.masks.clear();
     const auto role = node.GetRole();
-    if ((role == ScreenNode::Role::Fill || role == ScreenNode::Role::Letter) && owner != layer)
+    const bool shown = owner == layer && (layer >= 0 || roots == segment);
+    if ((role == ScreenNode::Role::Fill || role == ScreenNode::Role::Letter) && !shown)
       frame.colour.alphaMul = 0.0;
     for (const auto& part : node.Parts()) visit(*part, owner);
   };
@@ -95,27 +100,26 @@ void LayerPlan::Isolate(int layer) {
 
 namespace {
 
-// Draws the screen into an SVG file that holds only the drawn part
-// (`box`: left, top, width, height in slide units), or the whole slide when
-// `whole` is set.
-bool DrawSvg(const std::string& path, const platform::SlideScreen& screen,
-             render::FrameRenderer& renderer, double width, double height, bool whole,
-             double box[4]) {
-  box[0] = 0, box[1] = 0, box[2] = width, box[3] = height;
-  if (!whole) {
-    cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
-    cairo_t* cr = cairo_create(recording);
-    renderer.Draw(cr, screen);
-    cairo_destroy(cr);
-    double x = 0, y = 0, w = 0, h = 0;
-    cairo_recording_surface_ink_extents(recording, &x, &y, &w, &h);
-    cairo_surface_destroy(recording);
-    // Whole units, so that the layer's pixels line up with the slide's.
-    box[0] = std::floor(x), box[1] = std::floor(y);
-    box[2] = std::max(1.0, std::ceil(x + w) - box[0]);
-    box[3] = std::max(1.0, std::ceil(y + h) - box[1]);
-  }
-  cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), box[2], box[3]);
+// What the renderer draws of the screen, in whole slide units: left, top,
+// width, height; a width of 0 when it draws nothing.
+void InkOf(const platform::SlideScreen& screen, render::FrameRenderer& renderer, double box[4]) {
+  cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
+  cairo_t* cr = cairo_create(recording);
+  renderer.Draw(cr, screen);
+  cairo_destroy(cr);
+  double x = 0, y = 0, w = 0, h = 0;
+  cairo_recording_surface_ink_extents(recording, &x, &y, &w, &h);
+  cairo_surface_destroy(recording);
+  box[0] = std::floor(x), box[1] = std::floor(y);
+  box[2] = w > 0 && h > 0 ? std::ceil(x + w) - box[0] : 0.0;
+  box[3] = w > 0 && h > 0 ? std::ceil(y + h) - box[1] : 0.0;
+}
+
+// Draws the screen into an SVG file that holds `box` of the slide.
+bool WriteSvg(const std::string& path, const platform::SlideScreen& screen,
+              render::FrameRenderer& renderer, const double box[4]) {
+  cairo_surface_t* surface =
+      cairo_svg_surface_create(path.c_str(), std::max(1.0, box[2]), std::max(1.0, box[3]));
   cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
   cairo_t* cr = cairo_create(surface);
   cairo_translate(cr, -box[0], -box[1]);
@@ -135,26 +139,43 @@ bool LayerPlan::Draw(const std::string& folder, const std::string& relative,
   const double width = slide_->width > 0 ? slide_->width : 1280;
   const double height = slide_->height > 0 ? slide_->height : 720;
   const Kinefold::TColor paper = slide_->background;
-  for (int i = -1; i < static_cast<int>(layers_.size()); ++i) {
-    const std::string name =
-        prefix + (i < 0 ? std::string("-bg") : "-l" + std::to_string(i)) + ".svg";
-    Isolate(i);
-    // Layers are transparent where they hold nothing; the background is not.
-    slide_->background.alpha = i < 0 ? paper.alpha : 0;
-    double box[4];
-    const bool ok = DrawSvg(JoinPath(folder, name), *screen_, renderer, width, height, i < 0, box);
-    if (i >= 0) std::copy(box, box + 4, layers_[static_cast<size_t>(i)].ink);
-    slide_->background = paper;
-    if (!ok) {
-      err << "error: " << JoinPath(folder, name) << ": cannot write the layer\n";
-      return false;
-    }
-    if (i < 0)
-      background = JoinPath(relative, name);
-    else
-      layers_[static_cast<size_t>(i)].file = JoinPath(relative, name);
+  auto write = [&](const std::string& name, const double box[4]) {
+    const bool ok = WriteSvg(JoinPath(folder, name), *screen_, renderer, box);
+    if (!ok) err << "error: " << JoinPath(folder, name) << ": cannot write the layer\n";
+    return ok;
+  };
+  // The background: the slide and the static content before the first layer.
+  Isolate(-1, 0);
+  const double whole[4] = {0, 0, width, height};
+  if (!write(prefix + "-bg.svg", whole)) return false;
+  background = JoinPath(relative, prefix + "-bg.svg");
+  // Layers, and the static content that follows each top layer, are
+  // transparent where they hold nothing.
+  slide_->background.alpha = 0;
+  bool ok = true;
+  int roots = 0;
+  for (size_t i = 0; i < layers_.size() && ok; ++i) {
+    Layer& layer = layers_[i];
+    Isolate(static_cast<int>(i), 0);
+    InkOf(*screen_, renderer, layer.ink);
+    layer.ink[2] = std::max(1.0, layer.ink[2]);
+    layer.ink[3] = std::max(1.0, layer.ink[3]);
+    const std::string name = prefix + "-l" + std::to_string(i) + ".svg";
+    ok = write(name, layer.ink);
+    layer.file = JoinPath(relative, name);
+    if (layer.parent >= 0 || !ok) continue;
+    Isolate(-1, ++roots);
+    Overlay overlay;
+    InkOf(*screen_, renderer, overlay.ink);
+    if (overlay.ink[2] <= 0) continue;
+    overlay.after = static_cast<int>(i);
+    const std::string above = prefix + "-bg" + std::to_string(roots) + ".svg";
+    ok = write(above, overlay.ink);
+    overlay.file = JoinPath(relative, above);
+    overlays_.push_back(overlay);
   }
-  return true;
+  slide_->background = paper;
+  return ok;
 }
 
 }  // namespace cli

@@ -26,6 +26,14 @@ struct Layer {
   bool blank = false;               // a word or letter of white space only
 };
 
+// Static content that lies above a top layer in the drawing order: drawn
+// after that layer (and everything in it).
+struct Overlay {
+  int after = -1;
+  double ink[4] = {0, 0, 0, 0};
+  std::string file;
+};
+
 class LayerPlan {
  public:
   // The layers of the screen objects named `targets` (names that are not
@@ -35,24 +43,27 @@ class LayerPlan {
             const std::vector<std::string>& targets);
 
   const std::vector<Layer>& Layers() const { return layers_; }
+  const std::vector<Overlay>& Overlays() const { return overlays_; }
   // The layer that stands for the screen object `name`; -1 when none does.
   int LayerOf(const std::string& name) const;
 
-  // Draws the background and every layer into SVG files named
-  // `prefix`-bg.svg, `prefix`-l<k>.svg in `folder` (file names relative to
-  // `folder`'s parent go into the layers). The background's name is returned.
+  // Draws the background, every layer and the static content above each top
+  // layer into SVG files named `prefix`-bg.svg, `prefix`-l<k>.svg and
+  // `prefix`-bg<n>.svg in `folder` (file names relative to `folder`'s parent
+  // go into the layers and overlays). The background's name is returned.
   // False, with one error line, when a file cannot be written.
   bool Draw(const std::string& folder, const std::string& relative, const std::string& prefix,
             std::string& background, std::ostream& err);
 
  private:
   platform::ScreenNode* Resolve(const std::string& name) const;
-  void Isolate(int layer);
+  void Isolate(int layer, int segment);
 
   boost::shared_ptr<platform::Slide> slide_;
   boost::shared_ptr<platform::ITextMeasurer> measurer_;
   boost::shared_ptr<platform::SlideScreen> screen_;
   std::vector<Layer> layers_;
+  std::vector<Overlay> overlays_;
   std::vector<platform::ScreenNode*> nodes_;  // per layer
 };
 

@@ -57,7 +57,8 @@
       else slide.images.waiting.push(done);
       return;
     }
-    var files = [slide.background].concat(slide.layers.map(function (l) { return l.file; }));
+    var files = [slide.background].concat(slide.layers.map(function (l) { return l.file; }),
+      (slide.overlays || []).map(function (o) { return o.file; }));
     var images = { list: [], pending: files.length, waiting: [done] };
     slide.images = images;
     files.forEach(function (file) {
@@ -77,7 +78,9 @@
   function rasterize(slide) {
     if (slide.rasterScale === scale) return;
     slide.bitmaps = slide.images.list.map(function (image, k) {
-      var box = k === 0 ? [0, 0, slide.width, slide.height] : slide.layers[k - 1].ink;
+      var n = slide.layers.length;
+      var box = k === 0 ? [0, 0, slide.width, slide.height]
+        : k <= n ? slide.layers[k - 1].ink : slide.overlays[k - 1 - n].ink;
       var bitmap = document.createElement('canvas');
       bitmap.width = Math.max(1, Math.ceil(box[2] * scale));
       bitmap.height = Math.max(1, Math.ceil(box[3] * scale));
@@ -744,7 +747,13 @@
       children[k].forEach(function (child) { drawLayer(child, content, opacity); });
       ctx.restore();
     }
-    roots.forEach(function (k) { drawLayer(k, identity(), 1); });
+    // Static content above a top layer comes right after it.
+    roots.forEach(function (k) {
+      drawLayer(k, identity(), 1);
+      (slide.overlays || []).forEach(function (overlay, i) {
+        if (overlay.after === k) blit(ctx, slide.bitmaps[1 + slide.layers.length + i]);
+      });
+    });
     playSounds(state.sounds);
     updateControls();
   }

@@ -88,6 +88,8 @@ std::vector<WebCase> WriteWebDeck(const std::string& path) {
   effect("motion", "path", x::Motion(target, "M 0 0 C 0.1 -0.3 0.2 0.3 0.25 0 E", kLength),
          "accel=\"30000\" decel=\"30000\"");
   effect("rotation", "emph", x::Rotate(target, 21600000, kLength));
+  // A static shape above the turning one stays above it.
+  cases.back().shapes = x::Shape(5, "Cover", 580, 200, 160, 90, "ED7D31");
   effect("scale", "emph", x::Scale(target, 150, 50, kLength), "autoRev=\"1\"", 2 * kLength);
   effect("colour", "emph", x::Colour(target, "fillcolor", "C00000", kLength));
   // A colour change by HSL offsets and one by RGB offsets, of the fill.
