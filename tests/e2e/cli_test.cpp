@@ -423,6 +423,35 @@ TEST_F(Cli, JsonIsTheWebDescriptionOfEveryEffect) {
   EXPECT_EQ(nlohmann::json::parse(ReadFile(file)), description);
 }
 
+// The web page: the description byte for byte, the layers, sounds and
+// trigger boxes its player needs beside it.
+TEST_F(Cli, HtmlWritesTheDescriptionWithLayersAndSounds) {
+  for (const std::string& deck : {TriggerDeck(), SoundDeck()}) {
+    SCOPED_TRACE(deck);
+    const std::string folder = In("html-" + fs::path(deck).stem().string());
+    Result run = Slideanim("html --fps 25 " + Quoted(deck) + " -o " + Quoted(folder));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(folder + "/web.json"), Slideanim("json --fps 25 " + Quoted(deck)).out);
+    const std::string script = ReadFile(folder + "/deck.js");
+    const nlohmann::json side = nlohmann::json::parse(
+        script.substr(script.find('{'), script.rfind('}') - script.find('{') + 1), nullptr, false);
+    ASSERT_FALSE(side.is_discarded()) << script;
+    const nlohmann::json& slide = side["slides"][0];
+    EXPECT_TRUE(fs::exists(folder + "/" + slide["background"].get<std::string>()));
+    ASSERT_FALSE(slide["layers"].empty());
+    for (const auto& layer : slide["layers"])
+      EXPECT_TRUE(fs::exists(folder + "/" + layer["file"].get<std::string>())) << layer.dump();
+    for (const char* file : {"index.html", "player.js", "player.css"})
+      EXPECT_FALSE(ReadFile(folder + "/" + file).empty()) << file;
+    if (deck == TriggerDeck()) {
+      EXPECT_EQ(slide["triggers"]["3"]["box"].size(), 4u) << slide.dump();
+    } else {
+      EXPECT_EQ(slide["effects"]["effect_ID0"]["sound"], "media/chime.wav") << slide.dump();
+      EXPECT_TRUE(fs::exists(folder + "/media/chime.wav"));
+    }
+  }
+}
+
 // The description the preview page plays from.
 nlohmann::json PageData(const std::string& page) {
   const std::string start = "var SLIDEANIM_PREVIEW = ";

@@ -85,13 +85,6 @@ double Revealed(const render::Image& image) {
   return all ? 100.0 * drawn / all : 0.0;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 uint64_t FolderBytes(const std::string& folder) {
   uint64_t bytes = 0;
   for (const auto& entry : fs::recursive_directory_iterator(folder))
@@ -112,19 +105,6 @@ class WebPlayer : public ::testing::Test {
   }
   std::string deck_, html_;
 };
-
-TEST_F(WebPlayer, WritesTheDescriptionAsJsonPrintsIt) {
-  const std::vector<WebCase> cases = WriteWebDeck(deck_);
-  ASSERT_FALSE(cases.empty());
-  fs::remove_all(html_);
-  ASSERT_EQ(Shell(Quote(SLIDEANIM_BIN) + " html " + Quote(deck_) + " -o " + Quote(html_)), 0);
-  ASSERT_EQ(
-      Shell(Quote(SLIDEANIM_BIN) + " json " + Quote(deck_) + " -o " + Quote(kWork + "/web.json")),
-      0);
-  EXPECT_EQ(ReadFile(html_ + "/web.json"), ReadFile(kWork + "/web.json"));
-  for (const char* file : {"index.html", "player.js", "player.css", "deck.js", "media/chime.wav"})
-    EXPECT_TRUE(fs::exists(html_ + "/" + file)) << file;
-}
 
 // Each effect at five times across it, and once after it.
 TEST_F(WebPlayer, ScreenshotsAgreeWithFrames) {
