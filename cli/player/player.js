@@ -895,8 +895,18 @@
       play();
       return;
     }
-    if (current + 1 < slides.length) open(current + 1);
+    var following = shownFrom(current + 1, 1);
+    if (following >= 0) open(following);
   }
+
+  // The first slide from `index` on in direction `step` that is not hidden;
+  // -1 when there is none.
+  function shownFrom(index, step) {
+    for (var k = index; k >= 0 && k < slides.length; k += step)
+      if (!slides[k].hidden) return k;
+    return -1;
+  }
+  function go(index) { if (index >= 0) open(index); }
 
   // Shows a slide from its start and plays it up to its first click.
   function open(index) {
@@ -955,10 +965,10 @@
     switch (event.key) {
       case ' ': case 'ArrowRight': case 'PageDown': case 'Enter': advance(); break;
       case 'ArrowLeft': case 'PageUp':
-        if (current > 0) open(current - 1);
+        go(shownFrom(current - 1, -1));
         break;
-      case 'Home': open(0); break;
-      case 'End': open(slides.length - 1); break;
+      case 'Home': go(shownFrom(0, 1)); break;
+      case 'End': go(shownFrom(slides.length - 1, -1)); break;
       default: return;
     }
     event.preventDefault();
@@ -971,7 +981,7 @@
     if (!trigger(x, y)) advance();
   });
   var prev = document.getElementById('prev'), next = document.getElementById('next');
-  if (prev) prev.addEventListener('click', function () { if (current > 0) open(current - 1); });
+  if (prev) prev.addEventListener('click', function () { go(shownFrom(current - 1, -1)); });
   if (next) next.addEventListener('click', advance);
   window.addEventListener('hashchange', readHash);
   window.addEventListener('resize', function () { fit(); draw(); });

@@ -120,15 +120,15 @@ async function main() {
     } else {
       await call('Runtime.evaluate', { expression: `location.hash = ${JSON.stringify('#' + hash)}` });
     }
-    const want = (() => {
-      const p = new URLSearchParams(hash || '');
-      return `${p.get('slide') || 1}:${p.has('t') ? +p.get('t') : 0}`;
-    })();
+    // "slide:ms" once drawn; a page that plays may have moved on.
+    const query = new URLSearchParams(hash || '');
+    const want = `${query.get('slide') || 1}:${query.has('t') ? +query.get('t') : ''}`;
     let ready = false;
     for (let i = 0; i < 400 && !ready; ++i) {
       const { result } = await call('Runtime.evaluate',
         { expression: 'document.body ? document.body.getAttribute("data-ready") : null', returnByValue: true });
-      ready = result.value === want;
+      ready = typeof result.value === 'string' &&
+        (query.has('t') ? result.value === want : result.value.startsWith(want));
       if (!ready) await sleep(10);
     }
     if (!ready) throw new Error(`the player did not draw ${job.url}`);
