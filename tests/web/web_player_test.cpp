@@ -5,6 +5,7 @@
 // Skips when chromium or node is missing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -72,14 +73,17 @@ double Ssim(const render::Image& a, const render::Image& b) {
 }
 
 // The share of the target shape's area (440, 235, 400 x 250 on a 1280 x 720
-// slide) that is drawn: pixels darker than the white slide.
+// slide) that is drawn, in percent: each pixel counts by how far its red
+// channel has gone from the white slide towards the shape's fill (red 0x44),
+// so that edges drawn with anti-aliasing count by their coverage.
 double Revealed(const render::Image& image) {
   const double s = static_cast<double>(image.Width()) / 1280.0;
-  int drawn = 0, all = 0;
+  double drawn = 0;
+  long all = 0;
   for (int y = static_cast<int>(235 * s); y < static_cast<int>(485 * s); ++y)
     for (int x = static_cast<int>(440 * s); x < static_cast<int>(840 * s); ++x) {
-      const uint32_t p = image.Pixel(x, y);
-      drawn += ((p >> 16) & 255) < 200 ? 1 : 0;
+      const double red = (image.Pixel(x, y) >> 16) & 255;
+      drawn += std::max(0.0, std::min(1.0, (255.0 - red) / (255.0 - 0x44)));
       ++all;
     }
   return all ? 100.0 * drawn / all : 0.0;
