@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <system_error>
 
 #include <boost/make_shared.hpp>
 #include <nlohmann/json.hpp>
@@ -153,6 +154,10 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
   const std::string layerFolder = JoinPath(options.output, "layers");
   const std::string mediaFolder = JoinPath(options.output, "media");
   if (!MakeFolder(layerFolder, err)) return kExitFailed;
+  // Layers of an earlier run into the same folder would be left unreferenced.
+  std::error_code error;
+  for (const auto& file : std::filesystem::directory_iterator(layerFolder, error))
+    if (file.path().extension() == ".svg") std::filesystem::remove(file.path(), error);
 
   // Where each effect record sits on the main timeline.
   std::map<std::string, uint32_t> mainStart;
@@ -309,6 +314,14 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
       }
       triggers[id]["steps"].push_back(step.startTime);
     }
+    // The sounds of sound shapes, for a player that plays media.
+    ordered_json media = ordered_json::object();
+    for (const auto& shape : slide.AllShapes()) {
+      if (shape->Media() != platform::MediaKind::Audio || shape->mediaInfo.partName.empty())
+        continue;
+      const std::string file = soundFile(shape->mediaInfo.partName);
+      if (!file.empty()) media[Utf8(shape->Id())] = file;
+    }
     ordered_json entry;
     entry["number"] = slide.number;
     entry["hidden"] = slide.hidden;
@@ -326,6 +339,7 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
     entry["overlays"] = overlays;
     entry["effects"] = effects;
     entry["triggers"] = triggers;
+    entry["media"] = media;
     slideList.push_back(entry);
   }
 
