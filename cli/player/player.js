@@ -624,13 +624,11 @@
     }
   }
 
-  // Colour changes tint the layer towards the colour: fills and lines on the
+  // Colour changes recolour a layer (see drawTinted): fills and lines on the
   // shape's own layer, the colour of shape and text on every layer.
   function colour(b, p, s, isShape, offset) {
-    var target = null;
-    if (!offset) target = b.values.slice(0, 3);
-    else if (b.ColorSpace === 'RGB') target = null;
-    var change = { rgb: target, amount: p, hsl: offset && b.ColorSpace === 'HSL' ? b.values : null,
+    var change = { rgb: offset ? null : b.values.slice(0, 3), amount: p,
+                   hsl: offset && b.ColorSpace === 'HSL' ? b.values : null,
                    by: offset && b.ColorSpace === 'RGB' ? b.values : null };
     if (b.variable === 3) s.text = change;
     else if (isShape && (b.variable === 0 || b.variable === 1)) s.fill = change;
@@ -670,7 +668,7 @@
             var local = clock.t - (b === p ? 0 : (b.delay || 0));
             if (local < 0) return;
             // Filters draw only while their effect plays.
-            if (clock.ended && (b.type >= 32 || b.type === -1) && !(b.type === 0)) return;
+            if (clock.ended && (b.type >= 32 || b.type === -1)) return;
             var q = b === p ? clock.t / bdur : eased(local, bdur, b.accelerate, b.decelerate);
             if (b.autoReverse && b !== p) q = q <= 0.5 ? 2 * q : 2 - 2 * q;
             applyBehaviour(b, Math.max(0, Math.min(1, q)), s, layer, origin, slide);
