@@ -325,8 +325,10 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
     ordered_json entry;
     entry["number"] = slide.number;
     entry["hidden"] = slide.hidden;
-    entry["width"] = slide.width;
-    entry["height"] = slide.height;
+    // As the layers are drawn: a slide without an extent takes 1280 x 720.
+    const bool sized = slide.width > 0 && slide.height > 0;
+    entry["width"] = sized ? slide.width : 1280.0;
+    entry["height"] = sized ? slide.height : 720.0;
     entry["length"] = player->Length();
     entry["offset"] = offset;
     entry["background"] = background;

@@ -136,8 +136,9 @@ bool WriteSvg(const std::string& path, const platform::SlideScreen& screen,
 bool LayerPlan::Draw(const std::string& folder, const std::string& relative,
                      const std::string& prefix, std::string& background, std::ostream& err) {
   render::FrameRenderer renderer(measurer_);
-  const double width = slide_->width > 0 ? slide_->width : 1280;
-  const double height = slide_->height > 0 ? slide_->height : 720;
+  const bool sized = slide_->width > 0 && slide_->height > 0;
+  const double width = sized ? slide_->width : 1280;
+  const double height = sized ? slide_->height : 720;
   const Kinefold::TColor paper = slide_->background;
   auto write = [&](const std::string& name, const double box[4]) {
     const bool ok = WriteSvg(JoinPath(folder, name), *screen_, renderer, box);
