@@ -203,7 +203,7 @@
 
   // A motion path (M, L, C, Z; absolute or relative) flattened to points and
   // walked by distance.
-  function parsePath(text) {
+  function parsePath(text, W, H) {
     var tokens = String(text).match(/[MLCZmlcz]|-?[0-9]*\.?[0-9]+(?:[eE][-+]?[0-9]+)?/g) || [];
     var points = [], x = 0, y = 0, sx = 0, sy = 0, command = 'M', i = 0;
     function num() { return parseFloat(tokens[i++]) || 0; }
@@ -232,14 +232,17 @@
       }
     }
     if (!points.length) points.push([0, 0]);
+    // Walked in slide units: a fraction across is longer than one down.
+    points = points.map(function (pt) { return [pt[0] * W, pt[1] * H]; });
     var lengths = [0];
     for (var j = 1; j < points.length; ++j)
       lengths.push(lengths[j - 1] + Math.hypot(points[j][0] - points[j - 1][0], points[j][1] - points[j - 1][1]));
     return { points: points, lengths: lengths };
   }
   var pathCache = {};
-  function pathPoint(text, p) {
-    var path = pathCache[text] || (pathCache[text] = parsePath(text));
+  function pathPoint(text, p, W, H) {
+    var key = W + 'x' + H + ':' + text;
+    var path = pathCache[key] || (pathCache[key] = parsePath(text, W, H));
     var total = path.lengths[path.lengths.length - 1];
     var d = total * p;
     for (var i = 1; i < path.points.length; ++i) {
@@ -577,8 +580,8 @@
         colour(b, p, s, isShape, false);
         return;
       case 6: { // motion path, in fractions of the slide
-        var pt = pathPoint(b.values, b.reversePath ? 1 - p : p);
-        s.matrix = new DOMMatrix().translate(pt[0] * W, pt[1] * H).multiply(s.matrix);
+        var pt = pathPoint(b.values, b.reversePath ? 1 - p : p, W, H);
+        s.matrix = new DOMMatrix().translate(pt[0], pt[1]).multiply(s.matrix);
         return;
       }
       case -1: // a filter without a web effect: the sliding peek
