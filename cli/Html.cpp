@@ -42,6 +42,7 @@ std::string FileName(const std::string& part) {
 // and the document effect it comes from.
 struct Animation {
   std::string id;
+  uint32_t start = 0;  // where the build placed it on the slide's timeline
   std::vector<std::string> targets;
   bool reveals = false;  // an entrance, or an effect that starts hidden
   boost::shared_ptr<platform::Effect> effect;
@@ -67,6 +68,7 @@ std::vector<Animation> AnimationsOf(SlidePlayer& player, platform::Slide& slide)
       animation->GetEffectId(effectId);
       entry.id = Utf8(effectId);
       entry.reveals = animation->GetPresetClass() == 0 || animation->IsInitiallyHidden() != 0;
+      entry.start = animation->GetStartTime();
       std::map<std::wstring, uint32_t> names;
       animation->CollectTargetNames(names);
       for (const auto& name : names) entry.targets.push_back(Utf8(name.first));
@@ -247,6 +249,7 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
       }
       std::sort(parts.begin(), parts.end());
       entry["layers"] = parts;
+      if (a.start != 0xFFFFFFFFu) entry["start"] = a.start;
       int iterate = 0;
       uint32_t interval = 0;
       if (a.effect) {

@@ -29,7 +29,16 @@
         var ids = (click.animations || []).filter(function (id) { return slide.effects[id]; });
         if (!ids.length) return;
         var entry = { trigger: timeline.trigger || '', ids: ids, time: 0, taken: false, at: 0 };
-        if (entry.trigger) {
+        // Where the build placed the entry: its effects' starts less their
+        // delays; the description's own times run on through the deck.
+        var placed = ids.map(function (id) {
+          var start = slide.effects[id].start;
+          var delay = records[id] ? records[id].properties.delay || 0 : 0;
+          return start === undefined ? Infinity : start - delay;
+        });
+        if (Math.min.apply(null, placed) < Infinity) {
+          entry.time = Math.max(0, Math.min.apply(null, placed));
+        } else if (entry.trigger) {
           var k = triggerCount[entry.trigger] || 0;
           triggerCount[entry.trigger] = k + 1;
           var steps = slide.triggers[entry.trigger] ? slide.triggers[entry.trigger].steps : [];
