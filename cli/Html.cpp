@@ -79,16 +79,16 @@ std::vector<Animation> AnimationsOf(SlidePlayer& player, platform::Slide& slide)
   return list;
 }
 
-// The sound files of an effect's behaviours, as package part names.
-std::vector<std::string> SoundParts(platform::Effect& e) {
-  std::vector<std::string> parts;
+// The behaviours of an effect that play a sound file of the package.
+std::vector<const platform::BehaviourNode*> SoundBehaviours(platform::Effect& e) {
+  std::vector<const platform::BehaviourNode*> sounds;
   auto take = [&](const boost::shared_ptr<IBehaviourNode>& node) {
     auto* behaviour = dynamic_cast<platform::BehaviourNode*>(node.get());
-    if (behaviour && !behaviour->sound.partName.empty()) parts.push_back(behaviour->sound.partName);
+    if (behaviour && !behaviour->sound.partName.empty()) sounds.push_back(behaviour);
   };
   for (uint32_t i = 0; i < e.GetMainBehaviourCount(); ++i) take(e.GetMainBehaviour(i));
   for (uint32_t i = 0; i < e.GetSubAnimationCount(); ++i) take(e.GetSubAnimation(i));
-  return parts;
+  return sounds;
 }
 
 std::string PageText(const ordered_json& description, const std::string& title, int width) {
@@ -262,8 +262,8 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
         else
           interval = static_cast<uint32_t>(std::max(
               0.0, static_cast<double>(GetInt(sheet, ePropIteratePercent)) / 100.0 * length));
-        for (const std::string& part : SoundParts(*a.effect)) {
-          const std::string file = soundFile(part);
+        for (const platform::BehaviourNode* sound : SoundBehaviours(*a.effect)) {
+          const std::string file = soundFile(sound->sound.partName);
           if (file.empty()) continue;
           entry["sound"] = file;
           break;
@@ -281,13 +281,10 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
     // Names of sounds, for records that carry them.
     if (const auto& list = slide.Effects())
       for (const auto& effect : list->Effects())
-        for (uint32_t i = 0; i < effect->GetSubAnimationCount(); ++i) {
-          auto* behaviour =
-              dynamic_cast<platform::BehaviourNode*>(effect->GetSubAnimation(i).get());
-          if (!behaviour || behaviour->sound.partName.empty()) continue;
-          const std::string file = soundFile(behaviour->sound.partName);
-          if (!file.empty() && !behaviour->sound.name.empty())
-            soundsByName[Utf8(behaviour->sound.name)] = file;
+        for (const platform::BehaviourNode* sound : SoundBehaviours(*effect)) {
+          const std::string file = soundFile(sound->sound.partName);
+          if (!file.empty() && !sound->sound.name.empty())
+            soundsByName[Utf8(sound->sound.name)] = file;
         }
     // The description's timelines run on through the deck: the slide's first
     // click step tells where the slide starts on the main one. Trigger
