@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/Frames.h"
+#include "cli/Html.h"
 #include "cli/Inspect.h"
 #include "cli/Preview.h"
 #include "cli/Sheet.h"
@@ -141,6 +142,22 @@ int main(int argc, char** argv) {
       ->required();
   AddFrameOptions(previewCommand, preview.maxFrames, preview.jobs);
 
+  cli::HtmlOptions html;
+  CLI::App* htmlCommand = app.add_subcommand(
+      "html",
+      "Write a web page (DIR/index.html) that plays the slides from their web description "
+      "(DIR/web.json) with a hand-written player over layers drawn by the renderer; clicks, "
+      "Space, Right and Page Down take click steps, a trigger shape starts its sequence. "
+      "index.html#slide=N&t=MS shows slide N at MS ms; &bare=1 leaves out the controls. No "
+      "network, nothing to install");
+  AddDeckOptions(htmlCommand, html.deck);
+  htmlCommand
+      ->add_option("--width", html.width,
+                   "Slide width on the page in pixels (default: as wide as the window allows)")
+      ->check(CLI::Range(1, 16384));
+  htmlCommand->add_option("-o,--output", html.output, "Folder for the page and its files")
+      ->required();
+
   CLI11_PARSE(app, argc, argv);
   frames.hasFrom = from->count() > 0;
   frames.hasTo = to->count() > 0;
@@ -166,6 +183,10 @@ int main(int argc, char** argv) {
     if (previewCommand->parsed()) {
       deck = &preview.deck.deck;
       return cli::RunPreview(preview, std::cout, std::cerr);
+    }
+    if (htmlCommand->parsed()) {
+      deck = &html.deck.deck;
+      return cli::RunHtml(html, std::cout, std::cerr);
     }
   } catch (const std::exception& error) {
     std::cerr << "error: " << (deck ? *deck : std::string("slideanim")) << ": " << error.what()

@@ -261,6 +261,11 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
        "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
       {"preview " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
        "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+      {"html " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
+       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+      {"html --slide 3 " + deck + " -o " + Quoted(In("x")), 2,
+       "error: " + FadeDeck() + ": there is no slide 3 (the deck has 2)\n"},
+      {"html " + deck + " -o " + Quoted(blocker), 1, "error: " + blocker},
       {"frames --slide 3 " + deck + " -o " + Quoted(In("x")), 2,
        "error: " + FadeDeck() + ": there is no slide 3 (the deck has 2)\n"},
       {"json --slide 9 " + deck, 2,
@@ -304,7 +309,7 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
 TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
   Result top = Slideanim("--help");
   EXPECT_EQ(top.status, 0);
-  for (const char* command : {"inspect", "frames", "sheet", "json", "preview"})
+  for (const char* command : {"inspect", "frames", "sheet", "json", "preview", "html"})
     EXPECT_NE(top.out.find(command), std::string::npos) << command;
   const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
       {"frames",
@@ -315,6 +320,7 @@ TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
         "--output", "--jobs"}},
       {"json", {"--slide", "--fps", "--default-effect-frames", "--output"}},
       {"preview", {"--slide", "--fps", "--default-effect-frames", "--width", "--output", "--jobs"}},
+      {"html", {"--slide", "--fps", "--default-effect-frames", "--width", "--output"}},
   };
   for (const auto& command : options) {
     Result help = Slideanim(command.first + " --help");
@@ -417,6 +423,35 @@ TEST_F(Cli, JsonIsTheWebDescriptionOfEveryEffect) {
   Result written = Slideanim("json --fps 25 " + Quoted(TriggerDeck()) + " -o " + Quoted(file));
   ASSERT_EQ(written.status, 0) << written.err;
   EXPECT_EQ(nlohmann::json::parse(ReadFile(file)), description);
+}
+
+// The web page: the description byte for byte, the layers, sounds and
+// trigger boxes its player needs beside it.
+TEST_F(Cli, HtmlWritesTheDescriptionWithLayersAndSounds) {
+  for (const std::string& deck : {TriggerDeck(), SoundDeck()}) {
+    SCOPED_TRACE(deck);
+    const std::string folder = In("html-" + fs::path(deck).stem().string());
+    Result run = Slideanim("html --fps 25 " + Quoted(deck) + " -o " + Quoted(folder));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(folder + "/web.json"), Slideanim("json --fps 25 " + Quoted(deck)).out);
+    const std::string script = ReadFile(folder + "/deck.js");
+    const nlohmann::json side = nlohmann::json::parse(
+        script.substr(script.find('{'), script.rfind('}') - script.find('{') + 1), nullptr, false);
+    ASSERT_FALSE(side.is_discarded()) << script;
+    const nlohmann::json& slide = side["slides"][0];
+    EXPECT_TRUE(fs::exists(folder + "/" + slide["background"].get<std::string>()));
+    ASSERT_FALSE(slide["layers"].empty());
+    for (const auto& layer : slide["layers"])
+      EXPECT_TRUE(fs::exists(folder + "/" + layer["file"].get<std::string>())) << layer.dump();
+    for (const char* file : {"index.html", "player.js", "player.css"})
+      EXPECT_FALSE(ReadFile(folder + "/" + file).empty()) << file;
+    if (deck == TriggerDeck()) {
+      EXPECT_EQ(slide["triggers"]["3"]["box"].size(), 4u) << slide.dump();
+    } else {
+      EXPECT_EQ(slide["effects"]["effect_ID0"]["sound"], "media/chime.wav") << slide.dump();
+      EXPECT_TRUE(fs::exists(folder + "/media/chime.wav"));
+    }
+  }
 }
 
 // The description the preview page plays from.

@@ -1,0 +1,1000 @@
+// The slideanim web player: plays the slides of web.json (the library's web
+// description, copied into the page) over the layers that `slideanim html`
+// drew, with what deck.js adds (layers, parts, iteration, slide offsets).
+// Hand-written, no framework. Every frame is drawn from the slide's clock:
+// the state of a layer at a time is a function of that time, so showing
+// index.html#slide=N&t=MS is the same drawing as reaching MS by playing.
+(function () {
+  'use strict';
+
+  var deck = window.slideanimDeck;
+  var description = JSON.parse(document.getElementById('description').textContent);
+  var records = {};
+  (description.effects || []).forEach(function (e) { records[e.id] = e; });
+
+  var canvas = document.getElementById('slide');
+  var context = canvas.getContext('2d');
+  var params = {};
+  var bare = false;
+
+  // ---- slides and their click entries ----
+
+  // Each slide's entries: the clicks of the description's timelines that play
+  // its effects, at times on the slide's own clock.
+  function entriesOf(slide) {
+    var entries = [];
+    var triggerCount = {};
+    (description.timelines || []).forEach(function (timeline) {
+      (timeline.clicks || []).forEach(function (click) {
+        var ids = (click.animations || []).filter(function (id) { return slide.effects[id]; });
+        if (!ids.length) return;
+        var entry = { trigger: timeline.trigger || '', ids: ids, time: 0, taken: false, at: 0 };
+        // Where the build placed the entry: its effects' starts less their
+        // delays; the description's own times run on through the deck.
+        var placed = ids.map(function (id) {
+          var start = slide.effects[id].start;
+          var delay = records[id] ? records[id].properties.delay || 0 : 0;
+          return start === undefined ? Infinity : start - delay;
+        });
+        if (Math.min.apply(null, placed) < Infinity) {
+          entry.time = Math.max(0, Math.min.apply(null, placed));
+        } else if (entry.trigger) {
+          var k = triggerCount[entry.trigger] || 0;
+          triggerCount[entry.trigger] = k + 1;
+          var steps = slide.triggers[entry.trigger] ? slide.triggers[entry.trigger].steps : [];
+          entry.time = k < steps.length ? steps[k] : click.start;
+        } else {
+          entry.time = click.start - slide.offset;
+        }
+        entries.push(entry);
+      });
+    });
+    entries.sort(function (a, b) { return a.time - b.time; });
+    return entries;
+  }
+
+  var slides = deck.slides.map(function (slide) {
+    var s = Object.assign({}, slide);
+    s.entries = entriesOf(slide);
+    s.images = null;
+    return s;
+  });
+
+  function loadImages(slide, done) {
+    if (slide.images) {
+      if (slide.images.pending === 0) done();
+      else slide.images.waiting.push(done);
+      return;
+    }
+    var files = [slide.background].concat(slide.layers.map(function (l) { return l.file; }),
+      (slide.overlays || []).map(function (o) { return o.file; }));
+    var images = { list: [], pending: files.length, waiting: [done] };
+    slide.images = images;
+    files.forEach(function (file) {
+      var image = new Image();
+      image.onload = image.onerror = function () {
+        images.pending -= 1;
+        if (images.pending === 0) images.waiting.splice(0).forEach(function (f) { f(); });
+      };
+      image.src = file;
+      images.list.push(image);
+    });
+  }
+
+  // Each picture drawn once at the canvas's resolution (text stays sharp at
+  // any zoom: the SVG is drawn again when the scale changes), so that a frame
+  // only copies pixels.
+  function rasterize(slide) {
+    if (slide.rasterScale === scale) return;
+    slide.bitmaps = slide.images.list.map(function (image, k) {
+      var n = slide.layers.length;
+      var box = k === 0 ? [0, 0, slide.width, slide.height]
+        : k <= n ? slide.layers[k - 1].ink : slide.overlays[k - 1 - n].ink;
+      var bitmap = document.createElement('canvas');
+      bitmap.width = Math.max(1, Math.ceil(box[2] * scale));
+      bitmap.height = Math.max(1, Math.ceil(box[3] * scale));
+      try {
+        bitmap.getContext('2d').drawImage(image, 0, 0, box[2] * scale, box[3] * scale);
+      } catch (error) { /* a picture that did not load draws nothing */ }
+      return { canvas: bitmap, box: [box[0], box[1], bitmap.width / scale, bitmap.height / scale] };
+    });
+    slide.rasterScale = scale;
+  }
+
+  // ---- time ----
+
+  // Progress through `length` ms after `u` ms, with `accel` ms speeding up
+  // and `decel` ms slowing down (constant acceleration, then cruise).
+  function eased(u, length, accel, decel) {
+    if (!(length > 0)) return 1;
+    u = Math.max(0, Math.min(length, u));
+    var ta = Math.max(0, accel || 0), td = Math.max(0, decel || 0);
+    if (ta + td > length) { var f = length / (ta + td); ta *= f; td *= f; }
+    if (ta === 0 && td === 0) return u / length;
+    var vmax = 1 / (length - ta / 2 - td / 2);
+    if (u < ta) return 0.5 * vmax / ta * u * u;
+    var p = ta > 0 ? 0.5 * vmax * ta : 0;
+    var e = length - td;
+    if (u <= e) return p + (u - ta) * vmax;
+    p += (e - ta) * vmax;
+    var r = u - e;
+    return Math.min(1, p + vmax * r - 0.5 * vmax / td * r * r);
+  }
+
+  // Where effect `p` (its properties) stands `u` ms after it started: the
+  // time inside one pass, or null before it starts and once a rewinding
+  // effect has ended. `ended` says the effect has played out.
+  function effectClock(p, u, until) {
+    if (u < 0) return null;
+    var length = Math.max(1, p.duration || 0);
+    var pass = p.autoReverse ? 2 * length : length;
+    var repeat = p.repeat === undefined ? 1 : p.repeat;
+    var total = repeat === 0 ? (p.untilNextClick && until !== undefined ? until : Infinity)
+                             : pass * repeat;
+    var ended = u >= total;
+    if (ended && p.rewind) return null;
+    var c;
+    if (ended) {
+      c = repeat === 0 ? (u % pass) : (p.autoReverse ? 0 : length);
+      if (repeat !== 0 && !p.autoReverse && total % pass !== 0) c = total % pass;
+    } else {
+      c = u % pass;
+      // A repeat ends on its last state; the next one starts after it.
+      if (c === 0 && u > 0) c = pass;
+    }
+    if (p.autoReverse && c > length) c = pass - c;
+    var eff = eased(c, length, p.accelerate, p.decelerate) * length;
+    return { t: eff, ended: ended };
+  }
+
+  // ---- behaviours ----
+
+  var PI = Math.PI;
+  var FUNCTIONS = [Math.sin, Math.cos, Math.tan, Math.min, Math.max, Math.abs];
+  // Functions and numbers of each formula shape.
+  var FORMULA_SIZES = { 0: [1, 1], 1: [1, 1], 2: [2, 5], 3: [2, 5] };
+
+  // The value list of a property animation: entries [{t, base, formula}]
+  // with times 0..1. Between two entries the value runs from one base to the
+  // next; the formula of the entry last reached turns it ($, as a fraction of
+  // the formula's scale) into the result. A formula entry's own base is the
+  // shape's position.
+  function valueList(values, origin) {
+    var list = [];
+    for (var i = 0; i < values.length;) {
+      var time = values[i] / 100;
+      if (values[i + 1] === 'for') {
+        var shape = values[i + 2], scale = values[i + 3];
+        var sizes = FORMULA_SIZES[shape] || [0, 0];
+        var fns = values.slice(i + 4, i + 4 + sizes[0]).map(function (k) { return FUNCTIONS[k] || Math.sin; });
+        var nums = values.slice(i + 4 + sizes[0], i + 4 + sizes[0] + sizes[1]);
+        list.push({ t: time, base: origin, formula: formula(shape, scale, fns, nums, origin) });
+        i += 4 + sizes[0] + sizes[1];
+      } else {
+        list.push({ t: time, base: values[i + 1], formula: null });
+        i += 2;
+      }
+    }
+    return list;
+  }
+
+  // The four formula shapes, of $ (a fraction) with the shape's own position
+  // (`origin`, in the units the scale gives) for #ppt_x / #ppt_y.
+  function formula(shape, scale, fns, nums, origin) {
+    var base = scale ? origin / scale : 0;
+    var f;
+    switch (shape) {
+      case 0: f = function (d) { return d * fns[0](nums[0] * d); }; break;
+      case 1: f = function (d) { return base - fns[0](PI * d) / nums[0]; }; break;
+      case 2:
+      case 3: f = function (d) {
+        var a = -nums[0] * (nums[1] - d), k = nums[4] - d;
+        var turn = shape === 2 ? fns[0](a) * -base - fns[1](a) * base : fns[0](a) * -base + fns[1](a) * base;
+        return base + turn * k;
+      }; break;
+      default: f = function () { return base; };
+    }
+    return function (value) { return scale * f(scale ? value / scale : 0); };
+  }
+
+  function listValue(list, p) {
+    if (!list.length) return null;
+    var previous = list[0], next = null;
+    for (var i = 1; i < list.length; ++i) {
+      if (p < list[i].t) { next = list[i]; break; }
+      previous = list[i];
+    }
+    var value = previous.base;
+    if (next && next.t !== previous.t)
+      value = (p - previous.t) * (next.base - previous.base) / (next.t - previous.t) + previous.base;
+    return previous.formula ? previous.formula(value) : value;
+  }
+
+  // A motion path (M, L, C, Z; absolute or relative) flattened to points and
+  // walked by distance.
+  function parsePath(text, W, H) {
+    var tokens = String(text).match(/[MLCZmlcz]|-?[0-9]*\.?[0-9]+(?:[eE][-+]?[0-9]+)?/g) || [];
+    var points = [], x = 0, y = 0, sx = 0, sy = 0, command = 'M', i = 0;
+    function num() { return parseFloat(tokens[i++]) || 0; }
+    while (i < tokens.length) {
+      if (/[A-Za-z]/.test(tokens[i])) command = tokens[i++];
+      var rel = command === command.toLowerCase();
+      var c = command.toUpperCase();
+      if (c === 'Z') { x = sx; y = sy; points.push([x, y]); continue; }
+      if (c === 'M' || c === 'L') {
+        var nx = num(), ny = num();
+        x = rel ? x + nx : nx; y = rel ? y + ny : ny;
+        if (c === 'M') { sx = x; sy = y; }
+        points.push([x, y]);
+        if (c === 'M') command = rel ? 'l' : 'L';
+      } else if (c === 'C') {
+        var c1x = num(), c1y = num(), c2x = num(), c2y = num(), ex = num(), ey = num();
+        if (rel) { c1x += x; c1y += y; c2x += x; c2y += y; ex += x; ey += y; }
+        for (var k = 1; k <= 24; ++k) {
+          var t = k / 24, m = 1 - t;
+          points.push([m * m * m * x + 3 * m * m * t * c1x + 3 * m * t * t * c2x + t * t * t * ex,
+                       m * m * m * y + 3 * m * m * t * c1y + 3 * m * t * t * c2y + t * t * t * ey]);
+        }
+        x = ex; y = ey;
+      } else {
+        i += 1;
+      }
+    }
+    if (!points.length) points.push([0, 0]);
+    // Walked in slide units: a fraction across is longer than one down.
+    points = points.map(function (pt) { return [pt[0] * W, pt[1] * H]; });
+    var lengths = [0];
+    for (var j = 1; j < points.length; ++j)
+      lengths.push(lengths[j - 1] + Math.hypot(points[j][0] - points[j - 1][0], points[j][1] - points[j - 1][1]));
+    return { points: points, lengths: lengths };
+  }
+  var pathCache = {};
+  function pathPoint(text, p, W, H) {
+    var key = W + 'x' + H + ':' + text;
+    var path = pathCache[key] || (pathCache[key] = parsePath(text, W, H));
+    var total = path.lengths[path.lengths.length - 1];
+    var d = total * p;
+    for (var i = 1; i < path.points.length; ++i) {
+      if (d <= path.lengths[i]) {
+        var a = path.points[i - 1], b = path.points[i];
+        var seg = path.lengths[i] - path.lengths[i - 1];
+        var f = seg > 0 ? (d - path.lengths[i - 1]) / seg : 0;
+        return [a[0] + (b[0] - a[0]) * f, a[1] + (b[1] - a[1]) * f];
+      }
+    }
+    return path.points[path.points.length - 1];
+  }
+
+  // ---- masks ----
+  // A mask is a list of polygons filled even-odd (or ellipses), in slide
+  // units, built on the layer's box as the filters of the frame renderer do.
+
+  function rect(l, t, r, b) { return [[l, t], [r, t], [r, b], [l, b]]; }
+  function lerpShape(a, b, p) {
+    return a.map(function (poly, i) {
+      var q = b[i] || poly;
+      return poly.map(function (pt, k) {
+        var e = q[k] || pt;
+        return [pt[0] + (e[0] - pt[0]) * p, pt[1] + (e[1] - pt[1]) * p];
+      });
+    });
+  }
+  function widen(box, dx, dy) { return [box[0] - dx, box[1] - dy, box[2] + dx, box[3] + dy]; }
+  function widenSmall(box, otherwise) {
+    var w = Math.abs(box[2] - box[0]), h = Math.abs(box[3] - box[1]);
+    return widen(box, w < 60 ? 30 : otherwise, h < 60 ? 30 : otherwise);
+  }
+  function cross(l, t, r, b, dx, dy) {
+    return [[l, t + dy], [l + dx, t + dy], [l + dx, t], [r - dx, t], [r - dx, t + dy], [r, t + dy],
+            [r, b - dy], [r - dx, b - dy], [r - dx, b], [l + dx, b], [l + dx, b - dy], [l, b - dy]];
+  }
+  function pie(a1, a2, cx, cy, radius) {
+    var poly = [[cx, cy]];
+    var step = Math.min(0.1, 10 / radius);
+    for (var a = a1; a <= a2; a += step) poly.push([cx + radius * Math.cos(a), cy + radius * Math.sin(a)]);
+    poly.push([cx + radius * Math.cos(a2), cy + radius * Math.sin(a2)]);
+    return poly;
+  }
+  function ellipsePoly(cx, cy, rx, ry) {
+    var poly = [];
+    for (var k = 0; k < 96; ++k) {
+      var a = k / 96 * 2 * PI;
+      poly.push([cx + rx * Math.cos(a), cy + ry * Math.sin(a)]);
+    }
+    return poly;
+  }
+  // A fixed pseudo-random order of n pieces (the renderer's order is random
+  // by design; only the revealed share matters).
+  function order(n) {
+    var list = [], seed = 12345;
+    for (var i = 0; i < n; ++i) list.push(i);
+    for (var j = n - 1; j > 0; --j) {
+      seed = (seed * 1103515245 + 12345) & 0x7fffffff;
+      var k = seed % (j + 1), tmp = list[j];
+      list[j] = list[k]; list[k] = tmp;
+    }
+    return list;
+  }
+
+  // Morphing filters: the collapsed and full shapes, and whether the inward
+  // variant is played.
+  function morphShapes(type, direction, box) {
+    var a, cx, cy, w, h;
+    switch (type) {
+      case 33: // box
+        a = widenSmall(box, 10);
+        cx = Math.trunc((a[0] + a[2]) / 2); cy = Math.trunc((a[1] + a[3]) / 2);
+        return { collapsed: [rect(cx - 1, cy - 1, cx + 1, cy + 1)], full: [rect(a[0], a[1], a[2], a[3])],
+                 frame: a, inward: direction === 14 };
+      case 34: // diamond
+        a = box; w = a[2] - a[0]; h = a[3] - a[1];
+        cx = Math.trunc((a[0] + a[2]) / 2); cy = Math.trunc((a[1] + a[3]) / 2);
+        var hw = w / 2, hh = h / 2;
+        var da = Math.trunc(hh / (hh / hw) + hw + 0.5), dc = Math.trunc((hh / hw) * hw + hh + 0.5);
+        return { collapsed: [[[cx - 1, cy], [cx, cy - 1], [cx + 1, cy], [cx, cy + 1]]],
+                 full: [[[cx - da, cy], [cx, cy - dc], [cx + da, cy], [cx, cy + dc]]],
+                 frame: [cx - da, cy - dc, cx + da, cy + dc], inward: direction === 14 };
+      case 35: // circle
+        a = box;
+        cx = Math.trunc((a[0] + a[2]) / 2); cy = Math.trunc((a[1] + a[3]) / 2);
+        var rw = Math.trunc((a[2] - a[0]) / 2), rh = Math.trunc((a[3] - a[1]) / 2);
+        var f = Math.sqrt(rw * rw + rh * rh) / (Math.sqrt(2 * rw * rw + 2 * rh * rh) / 2);
+        return { collapsed: [ellipsePoly(cx, cy, 1, 1)],
+                 full: [ellipsePoly(cx, cy, Math.trunc(rw * f + 0.5), Math.trunc(rh * f + 0.5))],
+                 frame: [cx - rw, cy - rh, cx + rw, cy + rh], inward: direction === 14 };
+      case 36: // split
+        a = widenSmall(box, 10); w = a[2] - a[0]; h = a[3] - a[1];
+        var bar;
+        if (direction === 10 || direction === 12) {
+          var my = a[1] + h / 2;
+          bar = rect(a[0] - w, Math.trunc(my - 0.5), a[2] + w, Math.trunc(my + 1.5));
+        } else {
+          var mx = a[0] + w / 2;
+          bar = rect(mx - 1, a[1] - h, Math.trunc(mx + 1.5), a[3] + h);
+        }
+        return { collapsed: [bar], full: [rect(a[0], a[1], a[2], a[3])], frame: a,
+                 inward: direction === 10 || direction === 11 };
+      case 37: // plus
+        a = box; w = a[2] - a[0]; h = a[3] - a[1];
+        var dx = Math.trunc(w / 2 + 0.5) - 1, dy = Math.trunc(h / 2 + 0.5) - 1;
+        return { collapsed: [cross(a[0], a[1], a[2], a[3], dx, dy)],
+                 full: [cross(a[0], a[1], a[2], a[3], 1, 1)], frame: a, inward: direction === 14 };
+      case 38: // wipe
+        a = widenSmall(box, 10);
+        var c = a.slice();
+        if (direction === 0) c[2] = c[0] + 1;
+        else if (direction === 1) c[0] = c[2] - 1;
+        else if (direction === 2) c[1] = c[3] - 1;
+        else if (direction === 3) c[3] = c[1] + 1;
+        return { collapsed: [rect(c[0], c[1], c[2], c[3])], full: [rect(a[0], a[1], a[2], a[3])],
+                 frame: a, inward: false };
+      case 40: // strips
+        return null;
+    }
+    return null;
+  }
+
+  function strips(direction, presetClass, box, full) {
+    var a = widen(box, 20, 20);
+    var d = Math.max(a[2] - a[0], a[3] - a[1]);
+    var n = 10, step = d / 10;
+    if (d / 10 < 1) { n = Math.trunc(d); step = 1; }
+    var q = direction;
+    if (presetClass === 1) q = { 4: 7, 7: 4, 5: 6, 6: 5 }[q] || q;
+    var ox = 0, oy = 0, sign = 1;
+    if (q === 4) { ox = a[2]; oy = a[3]; sign = -1; }
+    else if (q === 5) { ox = a[0]; oy = a[3]; sign = -1; }
+    else if (q === 6) { ox = a[2]; oy = a[1]; }
+    else if (q === 7) { ox = a[0]; oy = a[1]; }
+    var polys = [];
+    for (var i = 0; i < n; ++i) {
+      var x1, x2, y1 = oy + sign * i * step, y2 = oy + sign * (i + 1) * step;
+      if (q === 4 || q === 6) { x1 = full ? a[0] - d + i * step : ox + i * step; x2 = full ? ox + i * step : x1 + 1; }
+      else { x1 = ox - i * step; x2 = full ? a[2] + d - i * step : x1 + 1; }
+      polys.push(rect(Math.round(x1), Math.round(y1), Math.round(x2), Math.round(y2)));
+    }
+    return polys;
+  }
+
+  function blinds(direction, box, full) {
+    var a = widen(box, 20, 20);
+    var horizontal = direction === 8;
+    var extent = horizontal ? a[3] - a[1] : a[2] - a[0];
+    var n = Math.trunc(extent / 20), step = 20;
+    if (n > 10) { n = 10; step = extent / 10; }
+    var polys = [];
+    for (var i = 0; i < n; ++i) {
+      if (horizontal) polys.push(rect(a[0], a[1] + i * step, a[2], a[1] + (full ? (i + 1) * step : i * step + 1)));
+      else polys.push(rect(a[0] + i * step, a[1], a[0] + (full ? (i + 1) * step : i * step + 1), a[3]));
+    }
+    return polys;
+  }
+
+  function checkerboard(direction, box, full) {
+    var a = widen(box, 5, 5);
+    var w = a[2] - a[0], h = a[3] - a[1];
+    var rows = Math.max(1, Math.min(Math.trunc(h / 20), 10));
+    var columns = Math.max(1, Math.min(Math.trunc(w / 20), 7));
+    var ch = h / rows, cw = w / columns, polys = [];
+    if (direction === 8) {
+      for (var j = 0; j <= rows; ++j) {
+        var x0 = a[0] - (j % 2 ? cw / 2 : 0), top = a[1] + j * ch, bottom = a[1] + (j + 1) * ch;
+        for (var k = 0; k <= columns; ++k) {
+          var left = x0 + k * cw;
+          polys.push(rect(left, top, full ? x0 + (k + 1) * cw : left + 1, bottom));
+        }
+      }
+    } else {
+      for (var i = 0; i <= columns; ++i) {
+        var y0 = a[1] - (i % 2 ? ch / 2 : 0), l = a[0] + i * cw, r = a[0] + (i + 1) * cw;
+        for (var m = 0; m <= rows; ++m) {
+          var t = y0 + m * ch;
+          polys.push(rect(l, t, r, full ? y0 + (m + 1) * ch : t + 1));
+        }
+      }
+    }
+    return polys;
+  }
+
+  // The mask of filter behaviour `b` at progress p on a layer's box, as
+  // polygons to fill even-odd; null for no mask.
+  function filterMask(b, p, box) {
+    var type = b.type, direction = b.direction, presetClass = b.presetClass;
+    var exit = presetClass === 1;
+    var morph = morphShapes(type, direction, box);
+    if (morph) {
+      var frame = [rect(morph.frame[0], morph.frame[1], morph.frame[2], morph.frame[3])];
+      var start, end;
+      // An inward entrance goes from nothing to the frame less the collapsed
+      // shape; exits run the other way.
+      if (!exit) {
+        if (morph.inward) { start = morph.full.concat(frame); end = morph.collapsed.concat(frame); }
+        else { start = morph.collapsed; end = morph.full; }
+      } else if (presetClass === 1) {
+        if (morph.inward) { start = morph.full; end = morph.collapsed; }
+        else { start = morph.collapsed.concat(frame); end = morph.full.concat(frame); }
+      } else {
+        return null;
+      }
+      return lerpShape(start, end, p);
+    }
+    var thin, full;
+    switch (type) {
+      case 32:
+        thin = blinds(direction, box, false); full = blinds(direction, box, true);
+        return exit ? lerpShape(full, thin, p) : lerpShape(thin, full, p);
+      case 39:
+        thin = checkerboard(direction, box, false); full = checkerboard(direction, box, true);
+        return exit ? lerpShape(full, thin, p) : lerpShape(thin, full, p);
+      case 40:
+        thin = strips(direction, presetClass, box, false); full = strips(direction, presetClass, box, true);
+        return exit ? lerpShape(full, thin, p) : lerpShape(thin, full, p);
+      case 41: case 42: {
+        var a = widenSmall(box, 0), polys = [], count, pieces;
+        if (type === 41) {
+          count = 400;
+          pieces = order(count).slice(0, Math.floor(p * count)).map(function (k) {
+            var r = Math.floor(k / 20), c = k % 20, cw = (a[2] - a[0]) / 20, ch = (a[3] - a[1]) / 20;
+            return rect(a[0] + c * cw, a[1] + r * ch, a[0] + (c + 1) * cw, a[1] + (r + 1) * ch);
+          });
+        } else {
+          var horizontal = direction === 8;
+          var extent = horizontal ? a[3] - a[1] : a[2] - a[0];
+          count = Math.max(1, Math.min(100, Math.floor(extent)));
+          var size = extent / count;
+          pieces = order(count).slice(0, Math.floor(p * count)).map(function (k) {
+            return horizontal ? rect(a[0], a[1] + k * size, a[2], a[1] + (k + 1) * size)
+                              : rect(a[0] + k * size, a[1], a[0] + (k + 1) * size, a[3]);
+          });
+        }
+        polys = pieces;
+        if (exit) polys = polys.concat([rect(a[0], a[1], a[2], a[3])]);
+        return polys.length ? polys : [[[0, 0], [0, 0], [0, 0]]];
+      }
+      case 43: case 44: {
+        var w = box[2] - box[0], h = box[3] - box[1];
+        var radius = Math.sqrt((h * h + w * w) / 4) + 5;
+        var cx = (box[0] + box[2]) / 2, cy = (box[1] + box[3]) / 2;
+        var shapes = [];
+        if (type === 43) {
+          var half = 3.12413936106985;
+          shapes.push(pie(-PI / 2 - p * half, p * half - PI / 2, cx, cy, radius));
+        } else {
+          var spokes = b.spokes || 1;
+          for (var i = 0; i < spokes; ++i) {
+            var offset = (PI / spokes) * 2 * i;
+            shapes.push(pie(-PI / 2 - offset, p * (279.6017461694916 / (spokes * 90)) * 2 - PI / 2 - offset, cx, cy, radius));
+          }
+        }
+        if (exit) shapes.push(ellipsePoly(cx, cy, radius, radius));
+        return shapes;
+      }
+    }
+    return null;
+  }
+
+  // ---- state of the layers at a time ----
+
+  function identity() { return new DOMMatrix(); }
+
+  function freshState(slide) {
+    return slide.layers.map(function (layer) {
+      return { hidden: !!layer.hidden, opacity: 1, matrix: identity(), shift: [0, 0], masks: [],
+               fill: null, line: null, text: null };
+    });
+  }
+
+  // The layers each effect plays on, with the time offset of each (text
+  // units iterate an interval apart, after the shape's own pass).
+  function partsOf(slide, id, length) {
+    var info = slide.effects[id];
+    var list = [];
+    var textUnits = info.layers.filter(function (k) { return slide.layers[k].name.indexOf('/p') >= 0; });
+    var shapeFirst = info.iterate && textUnits.length < info.layers.length;
+    var unit = 0;
+    info.layers.forEach(function (k) {
+      var isText = slide.layers[k].name.indexOf('/p') >= 0;
+      var offset = 0;
+      if (info.iterate && isText) {
+        offset = (shapeFirst ? length : 0) + unit * (info.interval || 0);
+        if (!slide.layers[k].blank) unit += 1;
+      }
+      list.push({ layer: k, offset: offset });
+    });
+    return list;
+  }
+
+  // Applies behaviour `b` (at progress p, on layer state `s`, with the
+  // effect's origin) and reports whether it drew.
+  function applyBehaviour(b, p, s, layer, origin, slide) {
+    var v, list;
+    var W = slide.width, H = slide.height;
+    var isShape = /\/shape$/.test(layer.name) || layer.name.indexOf('/') < 0;
+    switch (b.type) {
+      case 1: // set
+        setValue(b.variable, b.to, s, origin, isShape);
+        return;
+      case 0: case 7:
+        if (b.variable === 14 && b.values && b.values.length === 4 && b.type === 0 &&
+            (b.values[1] === 0 || b.values[1] === 1) && (b.values[3] === 0 || b.values[3] === 1)) {
+          s.opacity *= b.values[1] + (b.values[3] - b.values[1]) * p;
+          return;
+        }
+        list = valueList(b.values || [], b.variable === 12 ? origin[0] : b.variable === 13 ? origin[1] : 0);
+        v = listValue(list, p);
+        if (v === null) return;
+        if (b.variable === 12) s.matrix = new DOMMatrix().translate(v - origin[0], 0).multiply(s.matrix);
+        else if (b.variable === 13) s.matrix = new DOMMatrix().translate(0, v - origin[1]).multiply(s.matrix);
+        else if (b.variable === 14) s.opacity *= Math.max(0, Math.min(1, v));
+        else if (b.variable === 15) s.matrix = rotateAbout(v, origin).multiply(s.matrix);
+        else if (b.variable === 10 || b.variable === 11) {
+          var m = new DOMMatrix().translate(origin[0], origin[1])
+            .scale(b.variable === 10 ? v : 1, b.variable === 11 ? v : 1).translate(-origin[0], -origin[1]);
+          s.matrix = m.multiply(s.matrix);
+        }
+        return;
+      case 2: // rotation by
+        if (b.variable === 15) s.matrix = rotateAbout(p * (b.by || 0), origin).multiply(s.matrix);
+        return;
+      case 3:
+        if (b.variable === 19 && b.values) {
+          var sx = 1 + p * b.values[0] / 100, sy = 1 + p * b.values[1] / 100;
+          s.matrix = new DOMMatrix().translate(origin[0], origin[1]).scale(sx, sy)
+            .translate(-origin[0], -origin[1]).multiply(s.matrix);
+        } else if (b.values) {
+          colour(b, p, s, isShape, true);
+        }
+        return;
+      case 4:
+        colour(b, p, s, isShape, false);
+        return;
+      case 6: { // motion path, in fractions of the slide
+        var pt = pathPoint(b.values, b.reversePath ? 1 - p : p, W, H);
+        s.matrix = new DOMMatrix().translate(pt[0], pt[1]).multiply(s.matrix);
+        return;
+      }
+      case -1: // a filter without a web effect: the sliding peek
+        if (b.direction === undefined) return;
+        peek(b, p, s, layer);
+        return;
+    }
+    if (b.type >= 32 && b.type <= 44) {
+      var mask = filterMask(b, p, layer.box);
+      if (mask) s.masks.push({ polys: mask, matrix: s.matrix });
+    }
+  }
+
+  function peek(b, p, s, layer) {
+    var box = widenSmall(layer.box, 0);
+    var w = box[2] - box[0], h = box[3] - box[1];
+    var dx = 0, dy = 0;
+    var entrance = b.presetClass !== 1;
+    switch (b.direction) {
+      case 0: dx = (entrance ? -w : 0) + p * w; break;
+      case 1: dx = (entrance ? w : 0) - p * w; break;
+      case 2: dy = (entrance ? h : 0) - p * h; break;
+      case 3: dy = (entrance ? -h : 0) + p * h; break;
+    }
+    s.shift = [s.shift[0] + dx, s.shift[1] + dy];
+    s.masks.push({ polys: [rect(box[0], box[1], box[2], box[3])], matrix: s.matrix });
+  }
+
+  function rotateAbout(degrees, origin) {
+    return new DOMMatrix().translate(origin[0], origin[1]).rotate(degrees).translate(-origin[0], -origin[1]);
+  }
+
+  function setValue(variable, to, s, origin, isShape) {
+    switch (variable) {
+      case 17: s.hidden = !to; break;
+      case 14: s.opacity *= Math.max(0, Math.min(1, +to)); break;
+      case 15: s.matrix = rotateAbout(+to * 180 / PI, origin).multiply(s.matrix); break;
+      case 12: s.matrix = new DOMMatrix().translate(+to - origin[0], 0).multiply(s.matrix); break;
+      case 13: s.matrix = new DOMMatrix().translate(0, +to - origin[1]).multiply(s.matrix); break;
+      case 0: case 1: if (isShape && Array.isArray(to)) s.fill = { rgb: to, amount: 1 }; break;
+      case 2: if (isShape && Array.isArray(to)) s.line = { rgb: to, amount: 1 }; break;
+      case 3: if (Array.isArray(to)) s.text = { rgb: to, amount: 1 }; break;
+    }
+  }
+
+  // Colour changes recolour a layer (see drawTinted): fills and lines on the
+  // shape's own layer, the colour of shape and text on every layer.
+  function colour(b, p, s, isShape, offset) {
+    var change = { rgb: offset ? null : b.values.slice(0, 3), amount: p,
+                   hsl: offset && b.ColorSpace === 'HSL' ? b.values : null,
+                   by: offset && b.ColorSpace === 'RGB' ? b.values : null };
+    if (b.variable === 3) s.text = change;
+    else if (isShape && (b.variable === 0 || b.variable === 1)) s.fill = change;
+    else if (isShape && b.variable === 2) s.line = change;
+  }
+
+  // Plays every taken entry's effects on the slide's layers at `now`.
+  function stateAt(slide, now) {
+    var states = freshState(slide);
+    var sounds = [];
+    slide.entries.forEach(function (entry, index) {
+      if (!entry.taken) return;
+      var next = slide.entries.slice(index + 1).filter(function (e) { return !e.trigger && e.taken; })[0];
+      entry.ids.forEach(function (id) {
+        var record = records[id];
+        if (!record) return;
+        var p = record.properties;
+        var start = entry.at + (p.delay || 0);
+        var until = next ? next.at - start : undefined;
+        var behaviours = p.type === 5 ? (p.parts || []) : [p];
+        partsOf(slide, id, Math.max(1, p.duration || 0)).forEach(function (part) {
+          var clock = effectClock(p, now - start - part.offset, until);
+          if (!clock) return;
+          var layer = slide.layers[part.layer];
+          var s = states[part.layer];
+          // Iterated text units turn and grow about their own centres.
+          var own = slide.effects[id].iterate && isText(layer);
+          var origin = own ? [(layer.box[0] + layer.box[2]) / 2, (layer.box[1] + layer.box[3]) / 2]
+                           : p.origin;
+          behaviours.forEach(function (b) {
+            if (b.type === 8) {
+              sounds.push({ id: id, start: start + part.offset, name: b.sound });
+              return;
+            }
+            if (b.type === undefined) return;  // commands
+            var bdur = b === p ? Math.max(1, p.duration || 0) : Math.max(1, b.duration || 0);
+            var local = clock.t - (b === p ? 0 : (b.delay || 0));
+            if (local < 0) return;
+            // Filters draw only while their effect plays.
+            if (clock.ended && (b.type >= 32 || b.type === -1)) return;
+            var q = b === p ? clock.t / bdur : eased(local, bdur, b.accelerate, b.decelerate);
+            if (b.autoReverse && b !== p) q = q <= 0.5 ? 2 * q : 2 - 2 * q;
+            applyBehaviour(b, Math.max(0, Math.min(1, q)), s, layer, origin, slide);
+          });
+        });
+      });
+    });
+    return { layers: states, sounds: sounds };
+  }
+  function isText(layer) { return layer.name.indexOf('/p') >= 0; }
+
+  // ---- drawing ----
+
+  var current = 0;   // slide index
+  var now = 0;       // ms on the slide's clock
+  var playing = false;
+  var lastFrame = 0;
+  var scale = 1;
+
+  function fit() {
+    var slide = slides[current];
+    var ratio = window.devicePixelRatio || 1;
+    var room = bare ? [window.innerWidth, window.innerHeight]
+                    : [window.innerWidth, Math.max(50, window.innerHeight - 48)];
+    var width = deck.pageWidth > 0 && !bare ? deck.pageWidth : Math.min(room[0], room[1] * slide.width / slide.height);
+    var height = width * slide.height / slide.width;
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
+    canvas.width = Math.round(width * ratio);
+    canvas.height = Math.round(height * ratio);
+    scale = canvas.width / slide.width;
+  }
+
+  function draw() {
+    var slide = slides[current];
+    if (!slide.images || slide.images.pending) return;
+    rasterize(slide);
+    var state = stateAt(slide, now);
+    var ctx = context;
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.clearRect(0, 0, canvas.width, canvas.height);
+    var base = new DOMMatrix().scale(scale, scale);
+    ctx.setTransform(base);
+    blit(ctx, slide.bitmaps[0]);
+    var children = slide.layers.map(function () { return []; });
+    var roots = [];
+    slide.layers.forEach(function (layer, k) {
+      if (layer.parent >= 0) children[layer.parent].push(k); else roots.push(k);
+    });
+    function drawLayer(k, parent, alpha) {
+      var s = state.layers[k];
+      if (s.hidden) return;
+      var opacity = alpha * s.opacity;
+      if (opacity <= 0.002) return;
+      var matrix = parent.multiply(s.matrix);
+      ctx.save();
+      s.masks.forEach(function (mask) {
+        ctx.setTransform(base.multiply(parent).multiply(mask.matrix));
+        ctx.beginPath();
+        mask.polys.forEach(function (poly) {
+          poly.forEach(function (pt, i) { if (i) ctx.lineTo(pt[0], pt[1]); else ctx.moveTo(pt[0], pt[1]); });
+          ctx.closePath();
+        });
+        ctx.clip('evenodd');
+      });
+      var content = matrix.multiply(new DOMMatrix().translate(s.shift[0], s.shift[1]));
+      ctx.setTransform(base.multiply(content));
+      ctx.globalAlpha = Math.min(1, opacity);
+      var bitmap = slide.bitmaps[k + 1];
+      var tint = s.fill || s.line || s.text;
+      if (tint) drawTinted(ctx, bitmap, tint);
+      else blit(ctx, bitmap);
+      ctx.globalAlpha = 1;
+      children[k].forEach(function (child) { drawLayer(child, content, opacity); });
+      ctx.restore();
+    }
+    // Static content above a top layer comes right after it.
+    roots.forEach(function (k) {
+      drawLayer(k, identity(), 1);
+      (slide.overlays || []).forEach(function (overlay, i) {
+        if (overlay.after === k) blit(ctx, slide.bitmaps[1 + slide.layers.length + i]);
+      });
+    });
+    playSounds(state.sounds);
+    updateControls();
+  }
+
+  function blit(ctx, bitmap) {
+    ctx.drawImage(bitmap.canvas, bitmap.box[0], bitmap.box[1], bitmap.box[2], bitmap.box[3]);
+  }
+
+  // A colour change recolours the layer's pixels: towards a colour ("to"),
+  // by RGB offsets (0..255) or by HSL offsets (degrees, percent), each
+  // scaled by the progress.
+  var scratch = document.createElement('canvas');
+  function drawTinted(ctx, bitmap, tint) {
+    scratch.width = bitmap.canvas.width;
+    scratch.height = bitmap.canvas.height;
+    var sc = scratch.getContext('2d');
+    sc.drawImage(bitmap.canvas, 0, 0);
+    var image = sc.getImageData(0, 0, scratch.width, scratch.height);
+    var d = image.data, p = Math.max(0, Math.min(1, tint.amount));
+    for (var i = 0; i < d.length; i += 4) {
+      if (!d[i + 3]) continue;
+      var rgb = [d[i], d[i + 1], d[i + 2]];
+      if (tint.rgb) rgb = rgb.map(function (c, k) { return c + (tint.rgb[k] - c) * p; });
+      else if (tint.by) rgb = rgb.map(function (c, k) { return c + tint.by[k] * p; });
+      else if (tint.hsl) rgb = shiftHsl(rgb, tint.hsl[0] * p, tint.hsl[1] * p, tint.hsl[2] * p);
+      d[i] = rgb[0]; d[i + 1] = rgb[1]; d[i + 2] = rgb[2];
+    }
+    sc.putImageData(image, 0, 0);
+    blit(ctx, { canvas: scratch, box: bitmap.box });
+  }
+
+  function shiftHsl(rgb, dh, ds, dl) {
+    var r = rgb[0] / 255, g = rgb[1] / 255, b = rgb[2] / 255;
+    var max = Math.max(r, g, b), min = Math.min(r, g, b), l = (max + min) / 2, h = 0, s = 0;
+    if (max !== min) {
+      var e = max - min;
+      s = l > 0.5 ? e / (2 - max - min) : e / (max + min);
+      h = max === r ? (g - b) / e + (g < b ? 6 : 0) : max === g ? (b - r) / e + 2 : (r - g) / e + 4;
+      h *= 60;
+    }
+    h = ((h + dh) % 360 + 360) % 360;
+    s = Math.max(0, Math.min(1, s + ds / 100));
+    l = Math.max(0, Math.min(1, l + dl / 100));
+    var q = l < 0.5 ? l * (1 + s) : l + s - l * s, m = 2 * l - q;
+    function channel(t) {
+      t = (t + 1) % 1;
+      if (t < 1 / 6) return m + (q - m) * 6 * t;
+      if (t < 1 / 2) return q;
+      if (t < 2 / 3) return m + (q - m) * (2 / 3 - t) * 6;
+      return m;
+    }
+    return [channel(h / 360 + 1 / 3) * 255, channel(h / 360) * 255, channel(h / 360 - 1 / 3) * 255];
+  }
+
+  // Sounds start when playing crosses their effect's start.
+  var soundClock = { slide: -1, time: 0 };
+  function playSounds(list) {
+    if (!playing) { soundClock = { slide: current, time: now }; return; }
+    var from = soundClock.slide === current ? soundClock.time : -1;
+    list.forEach(function (sound) {
+      if (sound.start > from && sound.start <= now) {
+        var info = slides[current].effects[sound.id] || {};
+        var file = (deck.sounds || {})[sound.name] || info.sound;
+        if (file) { var audio = new Audio(encodeURI(file)); audio.play().catch(function () {}); }
+      }
+    });
+    soundClock = { slide: current, time: now };
+  }
+
+  // ---- playing ----
+
+  function pendingMain(slide) {
+    return slide.entries.filter(function (e) { return !e.trigger && !e.taken; })[0];
+  }
+
+  // The end of the slide's clock: its length, or later when a trigger ran.
+  function endOf(slide) {
+    var end = slide.length;
+    slide.entries.forEach(function (e) {
+      if (!e.taken) return;
+      e.ids.forEach(function (id) {
+        var p = records[id] ? records[id].properties : {};
+        var parts = partsOf(slide, id, Math.max(1, p.duration || 0));
+        var last = Math.max.apply(null, parts.map(function (x) { return x.offset; }).concat([0]));
+        var pass = Math.max(1, p.duration || 0) * (p.autoReverse ? 2 : 1) * (p.repeat || 1);
+        end = Math.max(end, e.at + (p.delay || 0) + last + pass);
+      });
+    });
+    return end;
+  }
+
+  function tick(time) {
+    if (!playing) return;
+    var dt = lastFrame ? time - lastFrame : 0;
+    lastFrame = time;
+    var slide = slides[current];
+    var next = pendingMain(slide);
+    var stop = next ? next.time : endOf(slide);
+    now = Math.min(stop, now + dt);
+    if (now >= stop && !next) playing = false;
+    draw();
+    if (now >= stop && next) playing = false;
+    if (playing) requestAnimationFrame(tick);
+  }
+
+  function play() {
+    if (playing) return;
+    playing = true;
+    lastFrame = 0;
+    requestAnimationFrame(tick);
+  }
+
+  function show(index, time, takeAll) {
+    current = Math.max(0, Math.min(slides.length - 1, index));
+    var slide = slides[current];
+    slide.entries.forEach(function (e) {
+      e.taken = takeAll && e.time <= time;
+      e.at = e.time;
+    });
+    now = time;
+    soundClock = { slide: current, time: now };
+    document.body.removeAttribute('data-ready');
+    fit();
+    loadImages(slide, function () {
+      if (current !== index && index < slides.length) return;
+      draw();
+      document.body.setAttribute('data-ready', String(current + 1) + ':' + now);
+    });
+  }
+
+  // A click, Space, Right or Page Down: the next click entry, else the next slide.
+  function advance() {
+    var slide = slides[current];
+    var next = pendingMain(slide);
+    if (next) {
+      if (now < next.time) now = next.time;
+      next.taken = true;
+      next.at = next.time;
+      play();
+      return;
+    }
+    var following = shownFrom(current + 1, 1);
+    if (following >= 0) open(following);
+  }
+
+  // The first slide from `index` on in direction `step` that is not hidden;
+  // -1 when there is none.
+  function shownFrom(index, step) {
+    for (var k = index; k >= 0 && k < slides.length; k += step)
+      if (!slides[k].hidden) return k;
+    return -1;
+  }
+  function go(index) { if (index >= 0) open(index); }
+
+  // Shows a slide from its start and plays it up to its first click.
+  function open(index) {
+    show(index, 0, false);
+    play();
+  }
+
+  function trigger(x, y) {
+    var slide = slides[current];
+    var ids = Object.keys(slide.triggers || {});
+    for (var i = ids.length - 1; i >= 0; --i) {
+      var box = slide.triggers[ids[i]].box;
+      if (!box || x < box[0] || x > box[2] || y < box[1] || y > box[3]) continue;
+      var entry = slide.entries.filter(function (e) { return e.trigger === ids[i] && !e.taken; })[0];
+      if (!entry) {
+        // Played through: it starts over.
+        slide.entries.forEach(function (e) { if (e.trigger === ids[i]) e.taken = false; });
+        entry = slide.entries.filter(function (e) { return e.trigger === ids[i]; })[0];
+      }
+      if (!entry) return false;
+      entry.taken = true;
+      entry.at = now;
+      play();
+      return true;
+    }
+    return false;
+  }
+
+  function updateControls() {
+    var where = document.getElementById('where');
+    if (where) where.textContent = 'slide ' + slides[current].number + ' / ' + slides.length + ' \u00b7 ' + Math.round(now) + ' ms';
+  }
+
+  function readHash() {
+    params = {};
+    location.hash.replace(/^#/, '').split('&').forEach(function (pair) {
+      var kv = pair.split('=');
+      if (kv[0]) params[kv[0]] = decodeURIComponent(kv[1] || '');
+    });
+    bare = params.bare === '1';
+    document.body.classList.toggle('bare', bare);
+    var number = parseInt(params.slide || '1', 10);
+    var index = 0;
+    slides.forEach(function (s, k) { if (s.number === number) index = k; });
+    if (params.slide && !slides.some(function (s) { return s.number === number; }))
+      index = Math.max(0, Math.min(slides.length - 1, number - 1));
+    playing = false;
+    if (params.t !== undefined) {
+      show(index, Math.max(0, parseFloat(params.t) || 0), true);
+    } else {
+      open(index);
+    }
+  }
+
+  document.addEventListener('keydown', function (event) {
+    switch (event.key) {
+      case ' ': case 'ArrowRight': case 'PageDown': case 'Enter': advance(); break;
+      case 'ArrowLeft': case 'PageUp':
+        go(shownFrom(current - 1, -1));
+        break;
+      case 'Home': go(shownFrom(0, 1)); break;
+      case 'End': go(shownFrom(slides.length - 1, -1)); break;
+      default: return;
+    }
+    event.preventDefault();
+  });
+  canvas.addEventListener('click', function (event) {
+    var r = canvas.getBoundingClientRect();
+    var slide = slides[current];
+    var x = (event.clientX - r.left) / r.width * slide.width;
+    var y = (event.clientY - r.top) / r.height * slide.height;
+    if (!trigger(x, y)) advance();
+  });
+  var prev = document.getElementById('prev'), next = document.getElementById('next');
+  if (prev) prev.addEventListener('click', function () { go(shownFrom(current - 1, -1)); });
+  if (next) next.addEventListener('click', advance);
+  window.addEventListener('hashchange', readHash);
+  window.addEventListener('resize', function () { fit(); draw(); });
+  if (!slides.length) return;
+  readHash();
+})();
