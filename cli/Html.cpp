@@ -17,6 +17,7 @@
 #include "common/Utf8.h"
 #include "host/Properties.h"
 #include "host/PropertyIds.h"
+#include "pptx/Package.h"
 #include "publisher/ColorMath.h"
 #include "render/PangoText.h"
 
