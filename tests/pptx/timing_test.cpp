@@ -173,9 +173,9 @@ TEST(TimingReader, TextTargetsAndBuilds) {
   std::string builds = x::BuildParagraph(2, 0, "p", true) + x::BuildParagraph(3, 1, "") +
                        x::BuildParagraph(4, 2, "", true);
   pptx::Diagnostics diag;
-  auto slide = ReadSlide(
-      "text_targets", TextShape(2, 3) + TextShape(3, 1) + TextShape(4, 1),
-      MainSequence({background, first, rest, outside, whole, attached}, builds), diag);
+  auto slide =
+      ReadSlide("text_targets", TextShape(2, 3) + TextShape(3, 1) + TextShape(4, 1),
+                MainSequence({background, first, rest, outside, whole, attached}, builds), diag);
   ASSERT_EQ(slide->Effects()->Effects().size(), 5u);  // the range outside the text is skipped
   auto bg = EffectAt(slide, 0);
   EXPECT_TRUE(Bool(bg, ePropAnimateBackground));
@@ -469,6 +469,9 @@ TEST(TimingReader, SubAnimationsAfterEffectsAndSounds) {
   EXPECT_DOUBLE_EQ(Double(sound, ePropMediaValue304), 0.5);
   EXPECT_EQ(sound->sound.name, L"chime.wav");
   EXPECT_EQ(sound->sound.partName, "ppt/media/chime.wav");
+  // The sound agent finds the part it plays on the sheet.
+  EXPECT_EQ(GetString(boost::shared_ptr<IInterface>(sound->Sheet()), ePropSoundPart),
+            L"ppt/media/chime.wav");
   EXPECT_EQ(diag.WarningCount(), 0u);
 }
 
