@@ -1,0 +1,470 @@
+#include "cli/Video.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cinttypes>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <boost/make_shared.hpp>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "cli/Frames.h"
+#include "cli/PngWriter.h"
+#include "cli/SlidePlayer.h"
+#include "cli/SoundDecoder.h"
+#include "cli/SoundMixer.h"
+#include "cli/VideoEncoder.h"
+#include "host/Properties.h"
+#include "pptx/Package.h"
+#include "render/FrameRenderer.h"
+#include "render/PangoText.h"
+
+namespace cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+volatile std::sig_atomic_t interrupted = 0;
+extern "C" void OnInterrupt(int) {
+  interrupted = 1;
+}
+
+// Catches Ctrl-C and termination while the video is written, so that the
+// unfinished file is removed; the previous handlers come back at the end.
+class InterruptGuard {
+ public:
+  InterruptGuard() {
+    interrupted = 0;
+    int_ = std::signal(SIGINT, OnInterrupt);
+    term_ = std::signal(SIGTERM, OnInterrupt);
+  }
+  ~InterruptGuard() {
+    std::signal(SIGINT, int_);
+    std::signal(SIGTERM, term_);
+  }
+
+ private:
+  void (*int_)(int);
+  void (*term_)(int);
+};
+
+// The unfinished file next to the output; removed unless it is renamed into place.
+class PartialFile {
+ public:
+  explicit PartialFile(const std::string& output) {
+    const fs::path target(output);
+    path_ = (target.parent_path() /
+             ("." + target.filename().string() + ".partial-" + std::to_string(::getpid())))
+                .string();
+  }
+  ~PartialFile() {
+    std::error_code error;
+    if (!committed_) fs::remove(path_, error);
+  }
+  const std::string& Path() const { return path_; }
+  bool Commit(const std::string& output, std::string& error) {
+    std::error_code code;
+    fs::rename(path_, output, code);
+    if (code) {
+      error = code.message();
+      return false;
+    }
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  std::string path_;
+  bool committed_ = false;
+};
+
+// One frame for the encoder: its picture and the sound that goes with it.
+struct EncodeItem {
+  render::Image picture;
+  std::vector<float> sound;
+};
+
+// Feeds the encoder on its own thread while the caller draws the next frames;
+// with `threaded` false, on the caller's thread. At most a few frames wait.
+class EncodeStage {
+ public:
+  EncodeStage(VideoEncoder& encoder, bool threaded) : encoder_(encoder) {
+    if (threaded) thread_ = std::thread([this] { Run(); });
+  }
+  ~EncodeStage() { Stop(); }
+
+  // False once the encoder has failed.
+  bool Push(EncodeItem item) {
+    if (!thread_.joinable()) {
+      if (!failed_ && !Encode(item)) failed_ = true;
+      return !failed_;
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    space_.wait(lock, [this] { return queue_.size() < kDepth || failed_; });
+    if (failed_) return false;
+    queue_.push_back(std::move(item));
+    ready_.notify_one();
+    return true;
+  }
+  // Waits for the queued frames; false when one of them failed.
+  bool Stop() {
+    if (thread_.joinable()) {
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_ = true;
+      }
+      ready_.notify_one();
+      thread_.join();
+    }
+    return !failed_;
+  }
+
+ private:
+  static constexpr size_t kDepth = 4;
+
+  bool Encode(const EncodeItem& item) {
+    return encoder_.AddFrame(cairo_image_surface_get_data(item.picture.Surface()),
+                             cairo_image_surface_get_stride(item.picture.Surface())) &&
+           encoder_.AddAudio(item.sound.data(), item.sound.size() / 2);
+  }
+
+  void Run() {
+    for (;;) {
+      EncodeItem item;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ready_.wait(lock, [this] { return !queue_.empty() || done_; });
+        if (queue_.empty()) return;
+        item = std::move(queue_.front());
+        queue_.pop_front();
+      }
+      const bool ok = !failed_ && Encode(item);
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!ok) failed_ = true;
+      space_.notify_one();
+    }
+  }
+
+  VideoEncoder& encoder_;
+  std::thread thread_;
+  std::mutex mutex_;
+  std::condition_variable ready_, space_;
+  std::deque<EncodeItem> queue_;
+  bool done_ = false;
+  bool failed_ = false;
+};
+
+// The embedded sounds of the deck, decoded once each. A sound that cannot be
+// read or decoded is warned about once and left out.
+class SoundLibrary {
+ public:
+  SoundLibrary(const std::string& deck, std::ostream& err) : deck_(deck), err_(err) {}
+
+  std::shared_ptr<const std::vector<float>> Get(const std::string& part, const std::string& what) {
+    auto found = clips_.find(part);
+    if (found != clips_.end()) return found->second;
+    std::shared_ptr<const std::vector<float>>& clip = clips_[part];
+    std::string bytes, error;
+    if (part.empty()) {
+      error = "the deck does not embed it";
+    } else {
+      try {
+        if (!package_) package_ = std::make_unique<pptx::Package>(deck_, diagnostics_, limits_);
+        bytes = package_->Read(part);
+      } catch (const std::exception& e) {
+        error = e.what();
+      }
+    }
+    auto samples = std::make_shared<std::vector<float>>();
+    if (error.empty() && DecodeSound(bytes, VideoEncoder::kSampleRate, *samples, error))
+      clip = samples;
+    else
+      err_ << "warning: " << deck_ << ": " << what << " " << (part.empty() ? "" : part + " ")
+           << "cannot be played: " << error << "; it is left out\n";
+    return clip;
+  }
+
+ private:
+  std::string deck_;
+  std::ostream& err_;
+  pptx::Diagnostics diagnostics_;
+  pptx::ReadLimits limits_;
+  std::unique_ptr<pptx::Package> package_;
+  std::map<std::string, std::shared_ptr<const std::vector<float>>> clips_;
+};
+
+uint64_t SampleAt(uint64_t frame, uint32_t fps) {
+  return frame * VideoEncoder::kSampleRate / fps;
+}
+
+// Schedules the sounds that the slide's audio shapes play, as the media
+// animations left their settings on the media objects.
+size_t AddMediaSounds(SlidePlayer& player, uint64_t slideStart, uint64_t slideEnd, uint32_t fps,
+                      SoundLibrary& library, SoundMixer& mixer) {
+  size_t added = 0;
+  const platform::Slide& slide = player.GetSlide();
+  const auto& effects = const_cast<platform::Slide&>(slide).Effects();
+  if (!effects) return 0;
+  for (const auto& sound : effects->Sounds()) {
+    boost::shared_ptr<IInterface> sheet = player.MediaObject(sound->GetId());
+    if (!sheet || !Has(sheet, ePropOutSoundStartTime)) continue;  // nothing plays it
+    const auto shape = slide.FindShape(sound->GetId());
+    if (!shape) continue;
+    if (Has(sheet, ePropOutMediaSetting123) && GetInt(sheet, ePropOutMediaSetting123) != 0)
+      continue;  // muted
+    auto clip = library.Get(shape->mediaInfo.partName, "the sound of shape " + Utf8(shape->Id()));
+    if (!clip) continue;
+    const uint64_t clipFrames = clip->size() / 2;
+    const double rate = VideoEncoder::kSampleRate / 1000.0;
+    Voice voice;
+    voice.clip = clip;
+    const int32_t startMs = std::max(0, GetInt(sheet, ePropOutSoundStartTime));
+    voice.start = SampleAt(slideStart, fps) + static_cast<uint64_t>(startMs * rate);
+    const double from =
+        Has(sheet, ePropOutMediaStartMs) ? GetDouble(sheet, ePropOutMediaStartMs) : 0;
+    const double trimEnd = Has(sheet, ePropOutMediaEnd) ? GetDouble(sheet, ePropOutMediaEnd) : 0;
+    voice.from = static_cast<uint64_t>(std::max(0.0, from) * rate);
+    const uint64_t cut = static_cast<uint64_t>(std::max(0.0, trimEnd) * rate);
+    voice.to = cut < clipFrames ? clipFrames - cut : 0;
+    const int repeat =
+        Has(sheet, ePropOutMediaRepeatCount) ? GetInt(sheet, ePropOutMediaRepeatCount) : 1;
+    voice.plays = repeat < 0 ? 0 : static_cast<uint32_t>(std::max(1, repeat));
+    voice.stop = SampleAt(slideEnd, fps);  // media stop with their slide
+    voice.gain =
+        Has(sheet, ePropOutSound392)
+            ? static_cast<float>(std::max(0.0, std::min(1.0, GetDouble(sheet, ePropOutSound392))))
+            : 1.0f;
+    mixer.Add(voice);
+    ++added;
+  }
+  return added;
+}
+
+// The sound that an effect starts, from its action's settings.
+bool AddEffectSound(const SoundStart& start, const boost::shared_ptr<IActionObject>& action,
+                    uint64_t frame, uint32_t fps, SoundLibrary& library, SoundMixer& mixer) {
+  auto clip = library.Get(start.soundName, "the sound of the effect on shape " + start.shapeId);
+  if (!clip) return false;
+  boost::shared_ptr<IInterface> sheet = action;
+  Voice voice;
+  voice.clip = clip;
+  voice.start = SampleAt(frame, fps);
+  if (sheet && Has(sheet, ePropOutSound392))
+    voice.gain =
+        static_cast<float>(std::max(0.0, std::min(1.0, GetDouble(sheet, ePropOutSound392))));
+  if (sheet && Has(sheet, ePropOutRepeatCount) && GetInt(sheet, ePropOutRepeatCount) > 1)
+    voice.plays = static_cast<uint32_t>(GetInt(sheet, ePropOutRepeatCount));
+  mixer.Add(voice);
+  return true;
+}
+
+std::string Seconds(uint64_t frames, uint32_t fps) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f s", static_cast<double>(frames) / fps);
+  return text;
+}
+
+// The progress line: frames done of all, speed and the time left.
+class Progress {
+ public:
+  Progress(std::ostream& err, bool shown, uint64_t total)
+      : err_(err), shown_(shown), total_(total), begin_(Clock::now()), last_(begin_) {}
+
+  void Update(uint64_t done) {
+    if (!shown_) return;
+    const auto now = Clock::now();
+    if (done != total_ && now - last_ < std::chrono::milliseconds(250)) return;
+    last_ = now;
+    const double seconds = std::chrono::duration<double>(now - begin_).count();
+    const double speed = seconds > 0 ? done / seconds : 0.0;
+    char line[128];
+    std::snprintf(line, sizeof line, "\rframe %" PRIu64 " of %" PRIu64 ", %.1f fps, %.0f s left   ",
+                  done, total_, speed, speed > 0 ? (total_ - done) / speed : 0.0);
+    err_ << line << std::flush;
+    drawn_ = true;
+  }
+  void End() {
+    if (drawn_) err_ << "\n";
+    drawn_ = false;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  std::ostream& err_;
+  bool shown_;
+  uint64_t total_;
+  Clock::time_point begin_, last_;
+  bool drawn_ = false;
+};
+
+const char* CodecsText(VideoFormat format, bool audio) {
+  switch (format) {
+    case VideoFormat::Mp4:
+      return audio ? "H.264 and AAC" : "H.264, no sound";
+    case VideoFormat::WebM:
+      return audio ? "VP9 and Opus" : "VP9, no sound";
+    case VideoFormat::Gif:
+      return "GIF";
+  }
+  return "";
+}
+
+}  // namespace
+
+std::vector<uint64_t> SlideFirstFrames(const std::vector<uint32_t>& lengths, uint32_t hold,
+                                       uint32_t fps) {
+  std::vector<uint64_t> first;
+  uint64_t ms = 0;
+  first.push_back(0);
+  for (uint32_t length : lengths) {
+    ms += static_cast<uint64_t>(length) + hold;
+    first.push_back((ms * fps + 999) / 1000);
+  }
+  return first;
+}
+
+int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) {
+  const std::string& path = options.deck.deck;
+  const uint32_t fps = options.deck.fps;
+  VideoFormat format;
+  if (!VideoFormatFor(options.output, format)) {
+    err << "error: " << options.output
+        << ": cannot write this kind of file; the output must end in " << VideoExtensions() << "\n";
+    return kExitBadRequest;
+  }
+  const fs::path folder = fs::path(options.output).parent_path();
+  std::error_code code;
+  if (!folder.empty() && !fs::is_directory(folder, code)) {
+    err << "error: " << options.output << ": cannot write the file (there is no folder "
+        << folder.string() << ")\n";
+    return kExitFailed;
+  }
+
+  pptx::Deck deck;
+  if (!LoadDeck(path, deck, err)) return kExitFailed;
+  std::vector<boost::shared_ptr<platform::Slide>> chosen, slides;
+  if (!SelectSlides(deck, options.deck, chosen, err)) return kExitBadRequest;
+  for (const auto& slide : chosen)
+    if (!slide->hidden || options.deck.slide != 0) slides.push_back(slide);
+  if (slides.empty()) {
+    err << "error: " << path << ": every slide is hidden; name one with --slide\n";
+    return kExitBadRequest;
+  }
+
+  auto measurer = boost::make_shared<render::PangoMeasurer>();
+  std::vector<std::unique_ptr<SlidePlayer>> players;
+  std::vector<uint32_t> lengths;
+  for (const auto& slide : slides) {
+    players.push_back(
+        std::make_unique<SlidePlayer>(slide, fps, options.deck.defaultEffectFrames, measurer));
+    lengths.push_back(players.back()->Length());
+  }
+  const std::vector<uint64_t> first = SlideFirstFrames(lengths, options.hold, fps);
+  const uint64_t total = first.back();
+
+  VideoSettings settings;
+  settings.format = format;
+  settings.width = FrameWidth(*slides.front(), options.width);
+  settings.height = HeightFor(*slides.front(), settings.width);
+  settings.fps = fps;
+  settings.quality = options.quality;
+  settings.audio = !options.noAudio;
+
+  // Problems are reported here, in one line each; the libraries stay quiet.
+  av_log_set_level(AV_LOG_QUIET);
+  InterruptGuard interrupts;
+  PartialFile partial(options.output);
+  VideoEncoder encoder;
+  if (!encoder.Open(partial.Path(), settings)) {
+    err << "error: " << options.output << ": " << encoder.Error() << "\n";
+    return kExitFailed;
+  }
+  const int width = encoder.Width(), height = encoder.Height();
+  const unsigned jobs = options.jobs != 0 ? options.jobs : PngWriter::DefaultJobs();
+  const bool showProgress = options.progress == VideoOptions::Progress::Always ||
+                            (options.progress == VideoOptions::Progress::Auto && ::isatty(2));
+  Progress progress(err, showProgress, total);
+  SoundLibrary library(path, err);
+  SoundMixer mixer;
+  render::FrameRenderer renderer(measurer);
+  size_t soundCount = 0;
+  bool failed = false;
+  {
+    EncodeStage stage(encoder, jobs > 1);
+    for (size_t s = 0; s < players.size() && !failed; ++s) {
+      SlidePlayer& player = *players[s];
+      player.Prepare();
+      const uint64_t frames = first[s + 1] - first[s];
+      std::vector<SoundStart> sounds;
+      size_t slideSounds = 0;
+      if (encoder.HasAudio())
+        slideSounds += AddMediaSounds(player, first[s], first[s + 1], fps, library, mixer);
+      for (uint64_t i = 0; i < frames; ++i) {
+        if (interrupted) {
+          failed = true;
+          break;
+        }
+        const uint64_t local = i * 1000 / fps;
+        const uint32_t t = static_cast<uint32_t>(std::min<uint64_t>(local, lengths[s]));
+        std::vector<platform::SoundCue> cues;
+        player.Seek(t, &sounds, &cues);
+        const uint64_t frame = first[s] + i;
+        if (encoder.HasAudio())
+          for (size_t c = 0; c < cues.size(); ++c)
+            if (AddEffectSound(sounds[sounds.size() - cues.size() + c], cues[c].action, frame, fps,
+                               library, mixer))
+              ++slideSounds;
+        EncodeItem item;
+        item.picture = renderer.Render(player.Screen(), width, height);
+        if (encoder.HasAudio()) mixer.MixTo(SampleAt(frame + 1, fps), item.sound);
+        if (!item.picture.Valid() || !stage.Push(std::move(item))) {
+          failed = true;
+          break;
+        }
+        progress.Update(frame + 1);
+      }
+      if (failed) break;
+      const platform::Slide& slide = player.GetSlide();
+      out << "slide " << slide.number << (slide.hidden ? " (hidden)" : "") << ": " << frames
+          << " frame" << (frames == 1 ? "" : "s") << ", " << Seconds(frames, fps) << " (length "
+          << lengths[s] << " ms, hold " << options.hold << " ms), " << SoundsText(sounds) << "\n";
+      soundCount += slideSounds;
+      players[s].reset();  // its screen objects are no longer needed
+    }
+    if (!stage.Stop()) failed = true;
+  }
+  progress.End();
+  if (interrupted) {
+    err << "error: " << options.output << ": interrupted; nothing is written\n";
+    return kExitFailed;
+  }
+  if (failed || !encoder.Finish()) {
+    err << "error: " << options.output << ": " << encoder.Error() << "; nothing is written\n";
+    return kExitFailed;
+  }
+  std::string renameError;
+  if (!partial.Commit(options.output, renameError)) {
+    err << "error: " << options.output << ": cannot write the file (" << renameError << ")\n";
+    return kExitFailed;
+  }
+  out << "wrote " << options.output << ": " << total << " frame" << (total == 1 ? "" : "s")
+      << " at " << fps << " fps, " << Seconds(total, fps) << ", " << width << "x" << height << ", "
+      << CodecsText(format, encoder.HasAudio()) << ", " << soundCount << " sound"
+      << (soundCount == 1 ? "" : "s") << "\n";
+  return kExitOk;
+}
+
+}  // namespace cli
