@@ -136,6 +136,10 @@ bool VideoEncoder::OpenVideo(const VideoSettings& settings) {
     av_dict_set(&options, "deadline", "realtime", 0);
     av_dict_set_int(&options, "cpu-used", 8, 0);
     av_dict_set_int(&options, "row-mt", 1, 0);
+  } else {
+    // Unchanged pixels made transparent come back in wrong colours with a
+    // fixed palette; each frame keeps its changed rectangle only.
+    av_dict_set(&options, "gifflags", "offsetting", 0);
   }
   int code = avcodec_open2(video_, codec, &options);
   av_dict_free(&options);
