@@ -6,6 +6,9 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavfilter/avfilter.h>
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/error.h>
@@ -69,6 +72,8 @@ void VideoEncoder::Close() {
   sws_freeContext(scaler_);
   scaler_ = nullptr;
   swr_free(&resampler_);
+  avfilter_graph_free(&palette_);
+  av_frame_free(&filtered_);
   av_frame_free(&picture_);
   av_frame_free(&sound_);
   av_packet_free(&packet_);
@@ -121,7 +126,7 @@ bool VideoEncoder::OpenVideo(const VideoSettings& settings) {
   video_->height = height_;
   video_->time_base = AVRational{1, static_cast<int>(settings.fps)};
   video_->framerate = AVRational{static_cast<int>(settings.fps), 1};
-  video_->pix_fmt = gif ? AV_PIX_FMT_RGB8 : AV_PIX_FMT_YUV420P;
+  video_->pix_fmt = gif ? AV_PIX_FMT_PAL8 : AV_PIX_FMT_YUV420P;
   video_->thread_count = gif ? 1 : kEncoderThreads;
   video_->gop_size = static_cast<int>(settings.fps) * 10;
   if (format_->oformat->flags & AVFMT_GLOBALHEADER) video_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -137,8 +142,8 @@ bool VideoEncoder::OpenVideo(const VideoSettings& settings) {
     av_dict_set_int(&options, "cpu-used", 8, 0);
     av_dict_set_int(&options, "row-mt", 1, 0);
   } else {
-    // Unchanged pixels made transparent come back in wrong colours with a
-    // fixed palette; each frame keeps its changed rectangle only.
+    // Each frame has its own palette: pixels left as they were cannot be
+    // made transparent, a frame keeps the rectangle that changed.
     av_dict_set(&options, "gifflags", "offsetting", 0);
   }
   int code = avcodec_open2(video_, codec, &options);
@@ -154,6 +159,7 @@ bool VideoEncoder::OpenVideo(const VideoSettings& settings) {
 
   picture_ = av_frame_alloc();
   if (!picture_) return Fail("out of memory", 0);
+  if (gif) return OpenPalette(settings.fps);
   picture_->format = video_->pix_fmt;
   picture_->width = width_;
   picture_->height = height_;
@@ -169,10 +175,77 @@ bool VideoEncoder::OpenVideo(const VideoSettings& settings) {
   av_opt_set_int(scaler_, "dsth", height_, 0);
   av_opt_set_int(scaler_, "dst_format", video_->pix_fmt, 0);
   av_opt_set_int(scaler_, "sws_flags", SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, 0);
-  if (gif) av_opt_set(scaler_, "sws_dither", "ed", 0);
   code = sws_init_context(scaler_, nullptr, nullptr);
   if (code < 0) return Fail("cannot convert the frames", code);
   return true;
+}
+
+bool VideoEncoder::OpenPalette(uint32_t fps) {
+  // Frames go in as they are drawn; each comes out with a palette made for it.
+  picture_->format = AV_PIX_FMT_BGRA;
+  picture_->width = width_;
+  picture_->height = height_;
+  int code = av_frame_get_buffer(picture_, 0);
+  if (code < 0) return Fail("out of memory", code);
+  filtered_ = av_frame_alloc();
+  palette_ = avfilter_graph_alloc();
+  if (!filtered_ || !palette_) return Fail("out of memory", 0);
+  palette_->nb_threads = 1;
+  const std::string source = "video_size=" + std::to_string(width_) + "x" +
+                             std::to_string(height_) +
+                             ":pix_fmt=" + std::to_string(static_cast<int>(AV_PIX_FMT_BGRA)) +
+                             ":time_base=1/" + std::to_string(fps) + ":pixel_aspect=1/1";
+  code = avfilter_graph_create_filter(&paletteIn_, avfilter_get_by_name("buffer"), "in",
+                                      source.c_str(), nullptr, palette_);
+  if (code >= 0)
+    code = avfilter_graph_create_filter(&paletteOut_, avfilter_get_by_name("buffersink"), "out",
+                                        nullptr, nullptr, palette_);
+  if (code < 0) return Fail("cannot make the GIF palettes", code);
+  const AVPixelFormat formats[] = {AV_PIX_FMT_PAL8, AV_PIX_FMT_NONE};
+  code = av_opt_set_int_list(paletteOut_, "pix_fmts", formats, AV_PIX_FMT_NONE,
+                             AV_OPT_SEARCH_CHILDREN);
+  AVFilterInOut* outputs = avfilter_inout_alloc();
+  AVFilterInOut* inputs = avfilter_inout_alloc();
+  if (code >= 0 && outputs && inputs) {
+    outputs->name = av_strdup("in");
+    outputs->filter_ctx = paletteIn_;
+    inputs->name = av_strdup("out");
+    inputs->filter_ctx = paletteOut_;
+    code = avfilter_graph_parse_ptr(
+        palette_, "split[a][b];[a]palettegen=stats_mode=single[p];[b][p]paletteuse=new=1", &inputs,
+        &outputs, nullptr);
+    if (code >= 0) code = avfilter_graph_config(palette_, nullptr);
+  } else if (code >= 0) {
+    code = AVERROR(ENOMEM);
+  }
+  avfilter_inout_free(&inputs);
+  avfilter_inout_free(&outputs);
+  if (code < 0) return Fail("cannot make the GIF palettes", code);
+  return true;
+}
+
+bool VideoEncoder::AddPaletteFrame(const uint8_t* pixels, int stride) {
+  int code = av_frame_make_writable(picture_);
+  if (code < 0) return Fail("out of memory", code);
+  for (int y = 0; y < height_; ++y)
+    std::copy(pixels + static_cast<ptrdiff_t>(y) * stride,
+              pixels + static_cast<ptrdiff_t>(y) * stride + width_ * 4,
+              picture_->data[0] + static_cast<ptrdiff_t>(y) * picture_->linesize[0]);
+  picture_->pts = videoPts_++;
+  code = av_buffersrc_add_frame_flags(paletteIn_, picture_, AV_BUFFERSRC_FLAG_KEEP_REF);
+  if (code < 0) return Fail("cannot make the GIF palettes", code);
+  return DrainPalette();
+}
+
+bool VideoEncoder::DrainPalette() {
+  for (;;) {
+    int code = av_buffersink_get_frame(paletteOut_, filtered_);
+    if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) return true;
+    if (code < 0) return Fail("cannot make the GIF palettes", code);
+    const bool sent = Send(video_, videoStream_, filtered_);
+    av_frame_unref(filtered_);
+    if (!sent) return false;
+  }
 }
 
 bool VideoEncoder::OpenAudio(VideoFormat format) {
@@ -229,6 +302,7 @@ bool VideoEncoder::Send(AVCodecContext* codec, AVStream* stream, AVFrame* frame)
 
 bool VideoEncoder::AddFrame(const uint8_t* pixels, int stride) {
   if (!headerWritten_) return Fail("the file is not open", 0);
+  if (palette_) return AddPaletteFrame(pixels, stride);
   int code = av_frame_make_writable(picture_);
   if (code < 0) return Fail("out of memory", code);
   const uint8_t* source[4] = {pixels, nullptr, nullptr, nullptr};
@@ -266,6 +340,11 @@ bool VideoEncoder::AddAudio(const float* samples, size_t frames) {
 
 bool VideoEncoder::Finish() {
   if (!headerWritten_) return Fail("the file is not open", 0);
+  if (palette_) {
+    int code = av_buffersrc_add_frame_flags(paletteIn_, nullptr, 0);
+    if (code < 0) return Fail("cannot make the GIF palettes", code);
+    if (!DrainPalette()) return false;
+  }
   if (!Send(video_, videoStream_, nullptr)) return false;
   if (audio_) {
     // The encoder pads a short last frame with silence.

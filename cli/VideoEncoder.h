@@ -1,6 +1,7 @@
 // Writes a video file through FFmpeg's libraries: .mp4 is H.264 (yuv420p)
-// with AAC sound, .webm VP9 with Opus sound, .gif a palette picture per frame
-// with frame delays and no sound. Frames arrive as cairo ARGB32 pixels and
+// with AAC sound, .webm VP9 with Opus sound, .gif a picture per frame with
+// its own palette (made and applied by libavfilter's palette filters) and
+// frame delays, no sound. Frames arrive as cairo ARGB32 pixels and
 // sound as interleaved stereo float samples at 48 kHz; both are encoded as
 // they come, nothing is kept beyond the codecs' own buffers.
 //
@@ -14,6 +15,8 @@
 #include <vector>
 
 struct AVCodecContext;
+struct AVFilterContext;
+struct AVFilterGraph;
 struct AVFormatContext;
 struct AVFrame;
 struct AVPacket;
@@ -71,6 +74,9 @@ class VideoEncoder {
  private:
   bool OpenVideo(const VideoSettings& settings);
   bool OpenAudio(VideoFormat format);
+  bool OpenPalette(uint32_t fps);
+  bool AddPaletteFrame(const uint8_t* pixels, int stride);
+  bool DrainPalette();
   bool EncodeAudioFrame(const float* samples, int count);
   bool Send(AVCodecContext* codec, AVStream* stream, AVFrame* frame);
   bool Fail(const std::string& what, int code);
@@ -83,6 +89,10 @@ class VideoEncoder {
   AVStream* videoStream_ = nullptr;
   AVStream* audioStream_ = nullptr;
   SwsContext* scaler_ = nullptr;
+  AVFilterGraph* palette_ = nullptr;  // gif: frames in, palette pictures out
+  AVFilterContext* paletteIn_ = nullptr;
+  AVFilterContext* paletteOut_ = nullptr;
+  AVFrame* filtered_ = nullptr;
   SwrContext* resampler_ = nullptr;
   AVFrame* picture_ = nullptr;
   AVFrame* sound_ = nullptr;
