@@ -374,6 +374,11 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
   }
   const std::vector<uint64_t> first = SlideFirstFrames(lengths, options.hold, fps);
   const uint64_t total = first.back();
+  if (total == 0) {
+    err << "error: " << path
+        << ": nothing to show: the slides have no animations and --hold is 0\n";
+    return kExitBadRequest;
+  }
 
   VideoSettings settings;
   settings.format = format;
@@ -409,9 +414,10 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
       player.Prepare();
       const uint64_t frames = first[s + 1] - first[s];
       std::vector<SoundStart> sounds;
-      size_t slideSounds = 0;
-      if (encoder.HasAudio())
-        slideSounds += AddMediaSounds(player, first[s], first[s + 1], fps, library, mixer);
+      const size_t mediaSounds =
+          encoder.HasAudio() ? AddMediaSounds(player, first[s], first[s + 1], fps, library, mixer)
+                             : 0;
+      size_t slideSounds = mediaSounds;
       for (uint64_t i = 0; i < frames; ++i) {
         if (interrupted) {
           failed = true;
@@ -440,7 +446,10 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
       const platform::Slide& slide = player.GetSlide();
       out << "slide " << slide.number << (slide.hidden ? " (hidden)" : "") << ": " << frames
           << " frame" << (frames == 1 ? "" : "s") << ", " << Seconds(frames, fps) << " (length "
-          << lengths[s] << " ms, hold " << options.hold << " ms), " << SoundsText(sounds) << "\n";
+          << lengths[s] << " ms, hold " << options.hold << " ms), " << SoundsText(sounds);
+      if (mediaSounds > 0)
+        out << "; " << mediaSounds << " audio shape" << (mediaSounds == 1 ? "" : "s") << " playing";
+      out << "\n";
       soundCount += slideSounds;
       players[s].reset();  // its screen objects are no longer needed
     }

@@ -29,6 +29,7 @@ extern "C" {
 #include "pptx/DeckReader.h"
 #include "pptx/DeckWriter.h"
 #include "render/FrameRenderer.h"
+#include "render/Image.h"
 #include "render/PangoText.h"
 
 namespace {
@@ -307,6 +308,39 @@ std::string SoundDeck() {
   return path;
 }
 
+// The box fades in on a click, then a second click plays the tone of an
+// audio shape, from 100 ms into it.
+std::string MediaDeck() {
+  static const std::string path = [] {
+    x::Effect play;
+    play.presetClass = "mediacall";
+    play.behaviours = x::PlayMedia(4, 300);
+    pptx::DeckWriter writer;
+    pptx::DeckWriter::Slide& slide = writer.AddSlide();
+    slide.shapes = x::Shape(2, "Box", 100, 100, 400, 200, "FF0000") +
+                   x::Media(4, "Tone", false, 700, 100, 64, 64, "rIdTone", "rIdPoster", 100, 0);
+    slide.timing =
+        x::Timing({x::Sequence{"", {FadeIn(2, 500), play}}}, "", x::MediaNode(4, false, 100000));
+    slide.relationships = {{"rIdTone", "audio", "../media/tone.wav", false},
+                           {"rIdPoster", "image", "../media/poster.png", false}};
+    writer.AddPart("ppt/media/tone.wav", ToneWav(44100, 0.6), "audio/wav");
+    render::Image poster(4, 4);
+    poster.WritePng(In("poster.png"));
+    std::string png;
+    if (FILE* f = std::fopen(In("poster.png").c_str(), "rb")) {
+      char buffer[4096];
+      size_t n;
+      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) png.append(buffer, n);
+      std::fclose(f);
+    }
+    writer.AddPart("ppt/media/poster.png", png, "image/png");
+    std::string file = In("media.pptx");
+    EXPECT_TRUE(writer.Save(file));
+    return file;
+  }();
+  return path;
+}
+
 double Rms(const std::vector<float>& sound, size_t from, size_t to) {
   to = std::min(to, sound.size());
   if (from >= to) return 0;
@@ -373,25 +407,37 @@ TEST_F(VideoCommand, EachFormatReadsBackWithItsStreamsTimingAndPictures) {
   }
 }
 
-TEST_F(VideoCommand, AnEffectSoundStartsOnItsStepsFrame) {
-  pptx::Diagnostics diagnostics;
-  pptx::Deck deck = pptx::ReadDeck(SoundDeck(), diagnostics);
-  cli::SlidePlayer player(deck.slides.at(0), kFps, 0, boost::make_shared<render::PangoMeasurer>());
-  ASSERT_EQ(player.Steps().size(), 2u);
-  const uint32_t start = player.Steps()[1].startTime;
-  ASSERT_GE(start, 200u);
+TEST_F(VideoCommand, SoundsStartOnTheirStepsFrame) {
+  struct Case {
+    std::string deck, said;
+  };
+  // The tone of an effect, and the tone of an audio shape that a click plays.
+  for (const Case& c :
+       {Case{SoundDeck(), "\"ppt/media/tone.wav\""}, Case{MediaDeck(), "1 audio shape playing"}}) {
+    SCOPED_TRACE(c.deck);
+    pptx::Diagnostics diagnostics;
+    pptx::Deck deck = pptx::ReadDeck(c.deck, diagnostics);
+    cli::SlidePlayer player(deck.slides.at(0), kFps, 0,
+                            boost::make_shared<render::PangoMeasurer>());
+    ASSERT_EQ(player.Steps().size(), 2u);
+    const uint32_t start = player.Steps()[1].startTime;
+    ASSERT_GE(start, 200u);
 
-  const std::string file = In("sound.mp4");
-  Result run = MakeVideo(SoundDeck(), file);
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("\"ppt/media/tone.wav\""), std::string::npos) << run.out;
-  Media media = ReadBack(file);
-  ASSERT_GT(media.sampleRate, 0);
-  const size_t at = static_cast<size_t>(start) * media.sampleRate / 1000;
-  const size_t frame = static_cast<size_t>(media.sampleRate / kFps);
-  EXPECT_LT(Rms(media.sound, 0, at - frame), 0.002);
-  EXPECT_GT(Rms(media.sound, at, at + frame), 0.1);
-  EXPECT_GT(Rms(media.sound, at + 5 * frame, at + 6 * frame), 0.1);
+    const std::string file = c.deck + ".mp4";
+    Result run = MakeVideo(c.deck, file);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(", 1 sound\n"), std::string::npos) << run.out;
+    Media media = ReadBack(file);
+    ASSERT_GT(media.sampleRate, 0);
+    const size_t at = static_cast<size_t>(start) * media.sampleRate / 1000;
+    const size_t frame = static_cast<size_t>(media.sampleRate / kFps);
+    EXPECT_LT(Rms(media.sound, 0, at - frame), 0.002);
+    EXPECT_GT(Rms(media.sound, at, at + frame), 0.1);
+    EXPECT_GT(Rms(media.sound, at + 5 * frame, at + 6 * frame), 0.1);
+    // The tones end: 0.5 s, and 0.6 s less the 100 ms trimmed from the start.
+    EXPECT_LT(Rms(media.sound, at + 14 * frame, media.sound.size()), 0.002);
+  }
 
   Result silent = MakeVideo(SoundDeck(), In("silent.mp4"), "--no-audio");
   ASSERT_EQ(silent.status, 0) << silent.err;
