@@ -296,8 +296,9 @@ class Progress {
     err_ << line << std::flush;
     drawn_ = true;
   }
-  void End() {
-    if (drawn_) err_ << "\n";
+  // Takes the line away, so that other output starts on a clean line.
+  void Clear() {
+    if (drawn_) err_ << "\r" << std::string(72, ' ') << "\r" << std::flush;
     drawn_ = false;
   }
 
@@ -444,18 +445,20 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
       }
       if (failed) break;
       const platform::Slide& slide = player.GetSlide();
+      progress.Clear();
       out << "slide " << slide.number << (slide.hidden ? " (hidden)" : "") << ": " << frames
           << " frame" << (frames == 1 ? "" : "s") << ", " << Seconds(frames, fps) << " (length "
           << lengths[s] << " ms, hold " << options.hold << " ms), " << SoundsText(sounds);
       if (mediaSounds > 0)
         out << "; " << mediaSounds << " audio shape" << (mediaSounds == 1 ? "" : "s") << " playing";
       out << "\n";
+      out.flush();
       soundCount += slideSounds;
       players[s].reset();  // its screen objects are no longer needed
     }
     if (!stage.Stop()) failed = true;
   }
-  progress.End();
+  progress.Clear();
   if (interrupted) {
     err << "error: " << options.output << ": interrupted; nothing is written\n";
     return kExitFailed;
