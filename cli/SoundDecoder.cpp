@@ -1,16 +1,15 @@
 #include "cli/SoundDecoder.h"
 
+#include "cli/MemoryInput.h"
+
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
-#include <libavutil/error.h>
-#include <libavutil/mem.h>
 #include <libswresample/swresample.h>
 }
 
@@ -18,47 +17,10 @@ namespace cli {
 
 namespace {
 
-// The bytes as a read-only stream for libavformat.
-struct MemoryFile {
-  const std::string* bytes;
-  int64_t position = 0;
-
-  static int Read(void* opaque, uint8_t* buffer, int size) {
-    auto* file = static_cast<MemoryFile*>(opaque);
-    const int64_t left = static_cast<int64_t>(file->bytes->size()) - file->position;
-    if (left <= 0) return AVERROR_EOF;
-    const int n = static_cast<int>(std::min<int64_t>(left, size));
-    std::memcpy(buffer, file->bytes->data() + file->position, static_cast<size_t>(n));
-    file->position += n;
-    return n;
-  }
-
-  static int64_t Seek(void* opaque, int64_t offset, int whence) {
-    auto* file = static_cast<MemoryFile*>(opaque);
-    const int64_t size = static_cast<int64_t>(file->bytes->size());
-    if (whence & AVSEEK_SIZE) return size;
-    whence &= ~AVSEEK_FORCE;
-    int64_t target = whence == SEEK_SET   ? offset
-                     : whence == SEEK_CUR ? file->position + offset
-                     : whence == SEEK_END ? size + offset
-                                          : -1;
-    if (target < 0 || target > size) return AVERROR(EINVAL);
-    file->position = target;
-    return target;
-  }
-};
-
-std::string AvError(int code) {
-  char text[AV_ERROR_MAX_STRING_SIZE] = {0};
-  av_strerror(code, text, sizeof text);
-  return text;
-}
-
 // Everything one decoding holds, freed in one place.
 struct Decoding {
-  MemoryFile file;
-  AVIOContext* io = nullptr;
-  AVFormatContext* format = nullptr;
+  MemoryInput input;
+  AVFormatContext* format = nullptr;  // the input's
   AVCodecContext* codec = nullptr;
   SwrContext* resampler = nullptr;
   AVPacket* packet = nullptr;
@@ -69,9 +31,6 @@ struct Decoding {
     av_packet_free(&packet);
     swr_free(&resampler);
     avcodec_free_context(&codec);
-    avformat_close_input(&format);
-    if (io) av_freep(&io->buffer);
-    avio_context_free(&io);
   }
 };
 
@@ -81,37 +40,8 @@ bool DecodeSound(const std::string& bytes, int sampleRate, std::vector<float>& s
                  std::string& error, double maxSeconds) {
   samples.clear();
   Decoding d;
-  d.file.bytes = &bytes;
-  const int bufferSize = 1 << 16;
-  auto* buffer = static_cast<unsigned char*>(av_malloc(bufferSize));
-  if (!buffer) {
-    error = "out of memory";
-    return false;
-  }
-  d.io = avio_alloc_context(buffer, bufferSize, 0, &d.file, &MemoryFile::Read, nullptr,
-                            &MemoryFile::Seek);
-  if (!d.io) {
-    av_free(buffer);
-    error = "out of memory";
-    return false;
-  }
-  d.format = avformat_alloc_context();
-  if (!d.format) {
-    error = "out of memory";
-    return false;
-  }
-  d.format->pb = d.io;
-  d.format->flags |= AVFMT_FLAG_CUSTOM_IO;
-  int code = avformat_open_input(&d.format, nullptr, nullptr, nullptr);
-  if (code < 0) {
-    error = "not a sound file that can be read (" + AvError(code) + ")";
-    return false;  // avformat_open_input has freed the context
-  }
-  code = avformat_find_stream_info(d.format, nullptr);
-  if (code < 0) {
-    error = "cannot read its streams (" + AvError(code) + ")";
-    return false;
-  }
+  if (!d.input.Open(bytes, error)) return false;
+  d.format = d.input.Format();
   const AVCodec* decoder = nullptr;
   const int stream = av_find_best_stream(d.format, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
   if (stream < 0 || !decoder) {
@@ -120,7 +50,7 @@ bool DecodeSound(const std::string& bytes, int sampleRate, std::vector<float>& s
   }
   d.codec = avcodec_alloc_context3(decoder);
   if (!d.codec || avcodec_parameters_to_context(d.codec, d.format->streams[stream]->codecpar) < 0 ||
-      (code = avcodec_open2(d.codec, decoder, nullptr)) < 0 || d.codec->sample_rate <= 0) {
+      avcodec_open2(d.codec, decoder, nullptr) < 0 || d.codec->sample_rate <= 0) {
     error = "cannot start its decoder";
     return false;
   }
@@ -130,8 +60,8 @@ bool DecodeSound(const std::string& bytes, int sampleRate, std::vector<float>& s
   else
     av_channel_layout_copy(&in, &d.codec->ch_layout);
   AVChannelLayout out = AV_CHANNEL_LAYOUT_STEREO;
-  code = swr_alloc_set_opts2(&d.resampler, &out, AV_SAMPLE_FMT_FLT, sampleRate, &in,
-                             d.codec->sample_fmt, d.codec->sample_rate, 0, nullptr);
+  const int code = swr_alloc_set_opts2(&d.resampler, &out, AV_SAMPLE_FMT_FLT, sampleRate, &in,
+                                       d.codec->sample_fmt, d.codec->sample_rate, 0, nullptr);
   av_channel_layout_uninit(&in);
   if (code < 0 || swr_init(d.resampler) < 0) {
     error = "cannot resample it";

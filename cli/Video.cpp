@@ -2,8 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cinttypes>
+#include <cmath>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
@@ -26,6 +28,7 @@ extern "C" {
 #include "cli/SoundDecoder.h"
 #include "cli/SoundMixer.h"
 #include "cli/VideoEncoder.h"
+#include "cli/VideoPlayback.h"
 #include "host/Properties.h"
 #include "pptx/Package.h"
 #include "render/FrameRenderer.h"
@@ -167,33 +170,44 @@ class EncodeStage {
   bool failed_ = false;
 };
 
-// The embedded sounds of the deck, decoded once each. A sound that cannot be
-// read or decoded is warned about once and left out.
+// The embedded media of the deck: sounds decoded once each, and the bytes of
+// videos. A sound or video that cannot be read or decoded is warned about
+// once and left out.
 class SoundLibrary {
  public:
   SoundLibrary(const std::string& deck, std::ostream& err) : deck_(deck), err_(err) {}
+
+  // The bytes of `part`; false, with the reason, when it cannot be read.
+  bool Read(const std::string& part, std::string& bytes, std::string& error) {
+    if (part.empty()) {
+      error = "the deck does not embed it";
+      return false;
+    }
+    try {
+      if (!package_) package_ = std::make_unique<pptx::Package>(deck_, diagnostics_, limits_);
+      bytes = package_->Read(part);
+      return true;
+    } catch (const std::exception& e) {
+      error = e.what();
+      return false;
+    }
+  }
+
+  void Warn(const std::string& what, const std::string& part, const std::string& error) {
+    err_ << "warning: " << deck_ << ": " << what << " " << (part.empty() ? "" : part + " ")
+         << "cannot be played: " << error << "; it is left out\n";
+  }
 
   std::shared_ptr<const std::vector<float>> Get(const std::string& part, const std::string& what) {
     auto found = clips_.find(part);
     if (found != clips_.end()) return found->second;
     std::shared_ptr<const std::vector<float>>& clip = clips_[part];
     std::string bytes, error;
-    if (part.empty()) {
-      error = "the deck does not embed it";
-    } else {
-      try {
-        if (!package_) package_ = std::make_unique<pptx::Package>(deck_, diagnostics_, limits_);
-        bytes = package_->Read(part);
-      } catch (const std::exception& e) {
-        error = e.what();
-      }
-    }
     auto samples = std::make_shared<std::vector<float>>();
-    if (error.empty() && DecodeSound(bytes, VideoEncoder::kSampleRate, *samples, error))
+    if (Read(part, bytes, error) && DecodeSound(bytes, VideoEncoder::kSampleRate, *samples, error))
       clip = samples;
     else
-      err_ << "warning: " << deck_ << ": " << what << " " << (part.empty() ? "" : part + " ")
-           << "cannot be played: " << error << "; it is left out\n";
+      Warn(what, part, error);
     return clip;
   }
 
@@ -251,6 +265,72 @@ size_t AddMediaSounds(SlidePlayer& player, uint64_t slideStart, uint64_t slideEn
     ++added;
   }
   return added;
+}
+
+// A video shape that the slide plays: where it goes on the frame, when it
+// starts on the slide and from where in the video.
+struct PlayingVideo {
+  VideoPlayback playback;
+  int x = 0, y = 0;
+  uint32_t start = 0;  // ms on the slide
+  double from = 0;     // ms into the video
+};
+
+// The slide's video shapes that media animations play, opened for playing.
+std::vector<std::unique_ptr<PlayingVideo>> OpenVideos(SlidePlayer& player, int width, int height,
+                                                      SoundLibrary& library) {
+  std::vector<std::unique_ptr<PlayingVideo>> videos;
+  const platform::Slide& slide = player.GetSlide();
+  const auto& effects = const_cast<platform::Slide&>(slide).Effects();
+  if (!effects || slide.width <= 0 || slide.height <= 0) return videos;
+  for (const auto& video : effects->Videos()) {
+    boost::shared_ptr<IInterface> sheet = player.MediaObject(video->GetId());
+    if (!sheet || !Has(sheet, ePropOutVideoStartTime)) continue;  // nothing plays it
+    const auto shape = slide.FindShape(video->GetId());
+    if (!shape) continue;
+    const double sx = width / slide.width, sy = height / slide.height;
+    auto playing = std::make_unique<PlayingVideo>();
+    playing->x = static_cast<int>(std::lround(shape->X() * sx));
+    playing->y = static_cast<int>(std::lround(shape->Y() * sy));
+    playing->start = static_cast<uint32_t>(std::max(0, GetInt(sheet, ePropOutVideoStartTime)));
+    playing->from = Has(sheet, ePropOutMediaStartMs)
+                        ? std::max(0.0, GetDouble(sheet, ePropOutMediaStartMs))
+                        : 0.0;
+    const std::string what = "the video of shape " + Utf8(shape->Id());
+    std::string bytes, error;
+    if (!library.Read(shape->mediaInfo.partName, bytes, error) ||
+        !playing->playback.Open(std::move(bytes),
+                                static_cast<int>(std::lround(shape->Width() * sx)),
+                                static_cast<int>(std::lround(shape->Height() * sy)), error)) {
+      library.Warn(what, shape->mediaInfo.partName, error + "; its poster picture stays");
+      continue;
+    }
+    videos.push_back(std::move(playing));
+  }
+  return videos;
+}
+
+// Puts each playing video's current picture over the frame of slide time `t`.
+void DrawVideos(std::vector<std::unique_ptr<PlayingVideo>>& videos, uint32_t t,
+                render::Image& frame) {
+  cairo_surface_t* surface = frame.Surface();
+  cairo_surface_flush(surface);
+  uint8_t* pixels = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const int width = frame.Width(), height = frame.Height();
+  for (auto& video : videos) {
+    if (t < video->start) continue;
+    const uint8_t* picture = video->playback.PictureAt(video->from + (t - video->start));
+    if (!picture) continue;
+    const int w = video->playback.Width(), h = video->playback.Height();
+    const int left = std::max(0, video->x), right = std::min(width, video->x + w);
+    if (left >= right) continue;
+    for (int y = std::max(0, video->y); y < std::min(height, video->y + h); ++y)
+      std::copy(picture + (static_cast<ptrdiff_t>(y - video->y) * w + (left - video->x)) * 4,
+                picture + (static_cast<ptrdiff_t>(y - video->y) * w + (right - video->x)) * 4,
+                pixels + static_cast<ptrdiff_t>(y) * stride + left * 4);
+  }
+  cairo_surface_mark_dirty(surface);
 }
 
 // The sound that an effect starts, from its action's settings.
@@ -419,6 +499,7 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
           encoder.HasAudio() ? AddMediaSounds(player, first[s], first[s + 1], fps, library, mixer)
                              : 0;
       size_t slideSounds = mediaSounds;
+      auto videos = OpenVideos(player, width, height, library);
       for (uint64_t i = 0; i < frames; ++i) {
         if (interrupted) {
           failed = true;
@@ -436,6 +517,7 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
               ++slideSounds;
         EncodeItem item;
         item.picture = renderer.Render(player.Screen(), width, height);
+        if (!videos.empty() && item.picture.Valid()) DrawVideos(videos, t, item.picture);
         if (encoder.HasAudio()) mixer.MixTo(SampleAt(frame + 1, fps), item.sound);
         if (!item.picture.Valid() || !stage.Push(std::move(item))) {
           failed = true;

@@ -26,6 +26,7 @@ extern "C" {
 }
 
 #include "cli/SlidePlayer.h"
+#include "cli/VideoEncoder.h"
 #include "pptx/DeckReader.h"
 #include "pptx/DeckWriter.h"
 #include "render/FrameRenderer.h"
@@ -341,6 +342,63 @@ std::string MediaDeck() {
   return path;
 }
 
+std::string FileBytes(const std::string& path) {
+  std::string bytes;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+// A red poster over a green video (made with the command's own encoder),
+// played by the second click.
+std::string VideoDeck() {
+  static const std::string path = [] {
+    render::Image picture(64, 36);
+    cairo_t* cr = cairo_create(picture.Surface());
+    cairo_set_source_rgb(cr, 0, 0.8, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cli::VideoSettings settings;
+    settings.width = 64;
+    settings.height = 36;
+    settings.fps = 25;
+    settings.audio = false;
+    cli::VideoEncoder encoder;
+    EXPECT_TRUE(encoder.Open(In("clip.mp4"), settings)) << encoder.Error();
+    cairo_surface_flush(picture.Surface());
+    for (int i = 0; i < 25; ++i)
+      encoder.AddFrame(cairo_image_surface_get_data(picture.Surface()),
+                       cairo_image_surface_get_stride(picture.Surface()));
+    EXPECT_TRUE(encoder.Finish()) << encoder.Error();
+    cr = cairo_create(picture.Surface());
+    cairo_set_source_rgb(cr, 0.8, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    picture.WritePng(In("poster.png"));
+
+    x::Effect play;
+    play.presetClass = "mediacall";
+    play.behaviours = x::PlayMedia(4, 400);
+    pptx::DeckWriter writer;
+    pptx::DeckWriter::Slide& slide = writer.AddSlide();
+    slide.shapes = x::Shape(2, "Box", 20, 20, 100, 100, "0000FF") +
+                   x::Media(4, "Clip", true, 320, 180, 640, 360, "rIdClip", "rIdPoster");
+    slide.timing = x::Timing({x::Sequence{"", {FadeIn(2, 300), play}}}, "", x::MediaNode(4, true));
+    slide.relationships = {{"rIdClip", "video", "../media/clip.mp4", false},
+                           {"rIdPoster", "image", "../media/poster.png", false}};
+    writer.AddPart("ppt/media/clip.mp4", FileBytes(In("clip.mp4")), "video/mp4");
+    writer.AddPart("ppt/media/poster.png", FileBytes(In("poster.png")), "image/png");
+    std::string file = In("video.pptx");
+    EXPECT_TRUE(writer.Save(file));
+    return file;
+  }();
+  return path;
+}
+
 double Rms(const std::vector<float>& sound, size_t from, size_t to) {
   to = std::min(to, sound.size());
   if (from >= to) return 0;
@@ -442,6 +500,31 @@ TEST_F(VideoCommand, SoundsStartOnTheirStepsFrame) {
   Result silent = MakeVideo(SoundDeck(), In("silent.mp4"), "--no-audio");
   ASSERT_EQ(silent.status, 0) << silent.err;
   EXPECT_EQ(ReadBack(In("silent.mp4")).streams, std::vector<std::string>{"video h264"});
+}
+
+TEST_F(VideoCommand, AVideoShapeShowsItsPosterThenItsPictures) {
+  pptx::Diagnostics diagnostics;
+  pptx::Deck deck = pptx::ReadDeck(VideoDeck(), diagnostics);
+  cli::SlidePlayer player(deck.slides.at(0), kFps, 0, boost::make_shared<render::PangoMeasurer>());
+  ASSERT_EQ(player.Steps().size(), 2u);
+  const size_t start = player.Steps()[1].startTime * kFps / 1000;
+  ASSERT_GE(start, 1u);
+
+  const std::string file = In("video.mp4");
+  Result run = MakeVideo(VideoDeck(), file);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err.find("warning"), std::string::npos) << run.err;
+  Media media = ReadBack(file);
+  ASSERT_GT(media.rgb.size(), start + 2);
+  // The middle of the shape: red before the click, green from it on.
+  auto centre = [&](size_t frame) {
+    const size_t at = (static_cast<size_t>(kHeight / 2) * kWidth + kWidth / 2) * 3;
+    return std::vector<int>{media.rgb[frame][at], media.rgb[frame][at + 1]};
+  };
+  EXPECT_GT(centre(start - 1)[0], 150);
+  EXPECT_LT(centre(start - 1)[1], 60);
+  EXPECT_LT(centre(start + 1)[0], 60);
+  EXPECT_GT(centre(start + 1)[1], 150);
 }
 
 TEST_F(VideoCommand, RefusalsAndFailuresLeaveNoFile) {
