@@ -13,6 +13,11 @@ void SoundMixer::Add(const Voice& voice) {
   voices_.push_back(v);
 }
 
+void SoundMixer::Stop(uint64_t at, bool loopingOnly) {
+  for (Voice& v : voices_)
+    if (!loopingOnly || v.plays == 0) v.stop = std::min(v.stop, at);
+}
+
 void SoundMixer::MixTo(uint64_t end, std::vector<float>& block) {
   block.assign(end > position_ ? static_cast<size_t>(end - position_) * 2 : 0, 0.0f);
   if (block.empty()) return;

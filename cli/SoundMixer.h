@@ -30,6 +30,9 @@ class SoundMixer {
   // Mixes the track from Position() up to sample frame `end` into `block`
   // (interleaved stereo, limited to -1 to 1).
   void MixTo(uint64_t end, std::vector<float>& block);
+  // Ends the voices playing (only those that repeat until stopped, with
+  // `loopingOnly`) at track sample frame `at`.
+  void Stop(uint64_t at, bool loopingOnly);
   uint64_t Position() const { return position_; }
   size_t Playing() const { return voices_.size(); }
 

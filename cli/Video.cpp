@@ -495,10 +495,27 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
       player.Prepare();
       const uint64_t frames = first[s + 1] - first[s];
       std::vector<SoundStart> sounds;
+      // The transition's sound action comes first: it stops the sounds still
+      // playing, or starts its own (and ends a looping one).
+      const platform::Slide::TransitionSound& transition = player.GetSlide().transitionSound;
+      bool transitionSound = false;
+      if (encoder.HasAudio() && (transition.stopsSounds || !transition.partName.empty()))
+        mixer.Stop(SampleAt(first[s], fps), !transition.stopsSounds);
+      if (encoder.HasAudio() && !transition.partName.empty()) {
+        Voice voice;
+        voice.clip = library.Get(transition.partName, "the transition sound of slide " +
+                                                          std::to_string(player.GetSlide().number));
+        voice.start = SampleAt(first[s], fps);
+        voice.plays = transition.loops ? 0 : 1;
+        if (voice.clip) {
+          mixer.Add(voice);
+          transitionSound = true;
+        }
+      }
       const size_t mediaSounds =
           encoder.HasAudio() ? AddMediaSounds(player, first[s], first[s + 1], fps, library, mixer)
                              : 0;
-      size_t slideSounds = mediaSounds;
+      size_t slideSounds = mediaSounds + (transitionSound ? 1 : 0);
       auto videos = OpenVideos(player, width, height, library);
       for (uint64_t i = 0; i < frames; ++i) {
         if (interrupted) {
@@ -531,6 +548,7 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
       out << "slide " << slide.number << (slide.hidden ? " (hidden)" : "") << ": " << frames
           << " frame" << (frames == 1 ? "" : "s") << ", " << Seconds(frames, fps) << " (length "
           << lengths[s] << " ms, hold " << options.hold << " ms), " << SoundsText(sounds);
+      if (transitionSound) out << "; transition sound \"" << transition.partName << "\"";
       if (mediaSounds > 0)
         out << "; " << mediaSounds << " audio shape" << (mediaSounds == 1 ? "" : "s") << " playing";
       out << "\n";

@@ -309,6 +309,36 @@ std::string SoundDeck() {
   return path;
 }
 
+// Slide 1 starts a long tone with a click; slide 2's transition stops it and
+// slide 3's plays a tone of its own.
+std::string TransitionDeck() {
+  static const std::string path = [] {
+    x::Effect withSound = FadeIn(2, 300);
+    withSound.subTnLst =
+        "<p:audio><p:cMediaNode><p:cTn id=\"#\" display=\"0\" masterRel=\"sameClick\">"
+        "<p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn val=\"5\"/></p:cond>"
+        "</p:stCondLst></p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdLong\" name=\"long.wav\"/>"
+        "</p:tgtEl></p:cMediaNode></p:audio>";
+    pptx::DeckWriter writer;
+    pptx::DeckWriter::Slide& first = writer.AddSlide();
+    first.shapes = x::Shape(2, "Box", 100, 100, 400, 200, "FF0000");
+    first.timing = x::Timing({x::Sequence{"", {withSound}}});
+    first.relationships.push_back({"rIdLong", "audio", "../media/long.wav", false});
+    writer.AddSlide().transition = "<p:transition><p:sndAc><p:endSnd/></p:sndAc></p:transition>";
+    pptx::DeckWriter::Slide& third = writer.AddSlide();
+    third.transition =
+        "<p:transition><p:sndAc><p:stSnd><p:snd r:embed=\"rIdTone\" name=\"tone.wav\"/>"
+        "</p:stSnd></p:sndAc></p:transition>";
+    third.relationships.push_back({"rIdTone", "audio", "../media/tone.wav", false});
+    writer.AddPart("ppt/media/long.wav", ToneWav(22050, 5.0), "audio/wav");
+    writer.AddPart("ppt/media/tone.wav", ToneWav(22050, 0.3), "audio/wav");
+    std::string file = In("transition.pptx");
+    EXPECT_TRUE(writer.Save(file));
+    return file;
+  }();
+  return path;
+}
+
 // The box fades in on a click, then a second click plays the tone of an
 // audio shape, from 100 ms into it.
 std::string MediaDeck() {
@@ -500,6 +530,24 @@ TEST_F(VideoCommand, SoundsStartOnTheirStepsFrame) {
   Result silent = MakeVideo(SoundDeck(), In("silent.mp4"), "--no-audio");
   ASSERT_EQ(silent.status, 0) << silent.err;
   EXPECT_EQ(ReadBack(In("silent.mp4")).streams, std::vector<std::string>{"video h264"});
+}
+
+TEST_F(VideoCommand, TransitionsStopTheSoundsPlayingOrStartTheirOwn) {
+  const std::vector<uint32_t> lengths = Lengths(TransitionDeck());
+  ASSERT_EQ(lengths.size(), 3u);
+  const std::string file = In("transition.mp4");
+  Result run = MakeVideo(TransitionDeck(), file);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("transition sound \"ppt/media/tone.wav\""), std::string::npos) << run.out;
+  Media media = ReadBack(file);
+  ASSERT_GT(media.sampleRate, 0);
+  const size_t frame = static_cast<size_t>(media.sampleRate / kFps);
+  auto sample = [&](uint32_t ms) { return static_cast<size_t>(ms) * media.sampleRate / 1000; };
+  const size_t second = sample(lengths[0] + kHold) + frame;  // within a frame of the start
+  const size_t third = sample(lengths[0] + kHold + lengths[1] + kHold) + frame;
+  EXPECT_GT(Rms(media.sound, second - 3 * frame, second - 2 * frame), 0.1);
+  EXPECT_LT(Rms(media.sound, second + frame, third - 2 * frame), 0.002);
+  EXPECT_GT(Rms(media.sound, third, third + frame), 0.1);
 }
 
 TEST_F(VideoCommand, AVideoShapeShowsItsPosterThenItsPictures) {
