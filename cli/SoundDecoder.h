@@ -12,6 +12,6 @@ namespace cli {
 // False with a one-line reason when the bytes hold no sound that can be
 // decoded. Sounds longer than `maxSeconds` are cut there.
 bool DecodeSound(const std::string& bytes, int sampleRate, std::vector<float>& samples,
-                 std::string& error, double maxSeconds = 1800.0);
+                 std::string& error, double maxSeconds = 600.0);
 
 }  // namespace cli

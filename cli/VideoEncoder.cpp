@@ -92,6 +92,8 @@ bool VideoEncoder::Open(const std::string& path, const VideoSettings& settings) 
   // to move its index to the front.
   int code = avformat_alloc_output_context2(&format_, nullptr, muxer, path.c_str());
   if (code < 0 || !format_) return Fail(std::string("no ") + muxer + " writer", code);
+  // No random ids nor version strings: the same frames give the same bytes.
+  format_->flags |= AVFMT_FLAG_BITEXACT;
   packet_ = av_packet_alloc();
   if (!packet_) return Fail("out of memory", 0);
   if (!OpenVideo(settings)) return false;
