@@ -68,6 +68,17 @@ std::string In(const std::string& name) {
   return (Scratch() / name).string();
 }
 
+std::string FileBytes(const std::string& path) {
+  std::string bytes;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
 std::string CommandPath() {
   char self[4096];
   ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
@@ -357,30 +368,12 @@ std::string MediaDeck() {
     writer.AddPart("ppt/media/tone.wav", ToneWav(44100, 0.6), "audio/wav");
     render::Image poster(4, 4);
     poster.WritePng(In("poster.png"));
-    std::string png;
-    if (FILE* f = std::fopen(In("poster.png").c_str(), "rb")) {
-      char buffer[4096];
-      size_t n;
-      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) png.append(buffer, n);
-      std::fclose(f);
-    }
-    writer.AddPart("ppt/media/poster.png", png, "image/png");
+    writer.AddPart("ppt/media/poster.png", FileBytes(In("poster.png")), "image/png");
     std::string file = In("media.pptx");
     EXPECT_TRUE(writer.Save(file));
     return file;
   }();
   return path;
-}
-
-std::string FileBytes(const std::string& path) {
-  std::string bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  return bytes;
 }
 
 // A red poster over a green video (made with the command's own encoder),
@@ -466,6 +459,10 @@ TEST_F(VideoCommand, EachFormatReadsBackWithItsStreamsTimingAndPictures) {
     Result run = MakeVideo(FadeDeck(), file);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("wrote " + file), std::string::npos) << run.out;
+    // Drawing and encoding on one thread give the same bytes.
+    Result alone = MakeVideo(FadeDeck(), In("alone." + c.extension), "--jobs 1");
+    ASSERT_EQ(alone.status, 0) << alone.err;
+    EXPECT_EQ(FileBytes(In("alone." + c.extension)), FileBytes(file));
     Media media = ReadBack(file);
     ASSERT_TRUE(media.error.empty()) << media.error;
     EXPECT_EQ(media.streams, c.streams);
