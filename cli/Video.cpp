@@ -3,18 +3,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-#include <cinttypes>
 #include <cmath>
-#include <condition_variable>
 #include <csignal>
 #include <cstdio>
-#include <deque>
 #include <filesystem>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 #include <boost/make_shared.hpp>
 
@@ -22,15 +15,16 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "cli/EncodeStage.h"
 #include "cli/Frames.h"
+#include "cli/MediaLibrary.h"
 #include "cli/PngWriter.h"
 #include "cli/SlidePlayer.h"
-#include "cli/SoundDecoder.h"
 #include "cli/SoundMixer.h"
 #include "cli/VideoEncoder.h"
 #include "cli/VideoPlayback.h"
+#include "cli/VideoProgress.h"
 #include "host/Properties.h"
-#include "pptx/Package.h"
 #include "render/FrameRenderer.h"
 #include "render/PangoText.h"
 
@@ -94,132 +88,6 @@ class PartialFile {
   bool committed_ = false;
 };
 
-// One frame for the encoder: its picture and the sound that goes with it.
-struct EncodeItem {
-  render::Image picture;
-  std::vector<float> sound;
-};
-
-// Feeds the encoder on its own thread while the caller draws the next frames;
-// with `threaded` false, on the caller's thread. At most a few frames wait.
-class EncodeStage {
- public:
-  EncodeStage(VideoEncoder& encoder, bool threaded) : encoder_(encoder) {
-    if (threaded) thread_ = std::thread([this] { Run(); });
-  }
-  ~EncodeStage() { Stop(); }
-
-  // False once the encoder has failed.
-  bool Push(EncodeItem item) {
-    if (!thread_.joinable()) {
-      if (!failed_ && !Encode(item)) failed_ = true;
-      return !failed_;
-    }
-    std::unique_lock<std::mutex> lock(mutex_);
-    space_.wait(lock, [this] { return queue_.size() < kDepth || failed_; });
-    if (failed_) return false;
-    queue_.push_back(std::move(item));
-    ready_.notify_one();
-    return true;
-  }
-  // Waits for the queued frames; false when one of them failed.
-  bool Stop() {
-    if (thread_.joinable()) {
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        done_ = true;
-      }
-      ready_.notify_one();
-      thread_.join();
-    }
-    return !failed_;
-  }
-
- private:
-  static constexpr size_t kDepth = 4;
-
-  bool Encode(const EncodeItem& item) {
-    return encoder_.AddFrame(cairo_image_surface_get_data(item.picture.Surface()),
-                             cairo_image_surface_get_stride(item.picture.Surface())) &&
-           encoder_.AddAudio(item.sound.data(), item.sound.size() / 2);
-  }
-
-  void Run() {
-    for (;;) {
-      EncodeItem item;
-      {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ready_.wait(lock, [this] { return !queue_.empty() || done_; });
-        if (queue_.empty()) return;
-        item = std::move(queue_.front());
-        queue_.pop_front();
-      }
-      const bool ok = !failed_ && Encode(item);
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (!ok) failed_ = true;
-      space_.notify_one();
-    }
-  }
-
-  VideoEncoder& encoder_;
-  std::thread thread_;
-  std::mutex mutex_;
-  std::condition_variable ready_, space_;
-  std::deque<EncodeItem> queue_;
-  bool done_ = false;
-  bool failed_ = false;
-};
-
-// The embedded media of the deck: sounds decoded once each, and the bytes of
-// videos. A sound or video that cannot be read or decoded is warned about
-// once and left out.
-class SoundLibrary {
- public:
-  SoundLibrary(const std::string& deck, std::ostream& err) : deck_(deck), err_(err) {}
-
-  // The bytes of `part`; false, with the reason, when it cannot be read.
-  bool Read(const std::string& part, std::string& bytes, std::string& error) {
-    if (part.empty()) {
-      error = "the deck does not embed it";
-      return false;
-    }
-    try {
-      if (!package_) package_ = std::make_unique<pptx::Package>(deck_, diagnostics_, limits_);
-      bytes = package_->Read(part);
-      return true;
-    } catch (const std::exception& e) {
-      error = e.what();
-      return false;
-    }
-  }
-
-  void Warn(const std::string& what, const std::string& part, const std::string& error) {
-    err_ << "warning: " << deck_ << ": " << what << " " << (part.empty() ? "" : part + " ")
-         << "cannot be played: " << error << "; it is left out\n";
-  }
-
-  std::shared_ptr<const std::vector<float>> Get(const std::string& part, const std::string& what) {
-    auto found = clips_.find(part);
-    if (found != clips_.end()) return found->second;
-    std::shared_ptr<const std::vector<float>>& clip = clips_[part];
-    std::string bytes, error;
-    auto samples = std::make_shared<std::vector<float>>();
-    if (Read(part, bytes, error) && DecodeSound(bytes, VideoEncoder::kSampleRate, *samples, error))
-      clip = samples;
-    else
-      Warn(what, part, error);
-    return clip;
-  }
-
- private:
-  std::string deck_;
-  std::ostream& err_;
-  pptx::Diagnostics diagnostics_;
-  pptx::ReadLimits limits_;
-  std::unique_ptr<pptx::Package> package_;
-  std::map<std::string, std::shared_ptr<const std::vector<float>>> clips_;
-};
-
 uint64_t SampleAt(uint64_t frame, uint32_t fps) {
   return frame * VideoEncoder::kSampleRate / fps;
 }
@@ -227,7 +95,7 @@ uint64_t SampleAt(uint64_t frame, uint32_t fps) {
 // Schedules the sounds that the slide's audio shapes play, as the media
 // animations left their settings on the media objects.
 size_t AddMediaSounds(SlidePlayer& player, uint64_t slideStart, uint64_t slideEnd, uint32_t fps,
-                      SoundLibrary& library, SoundMixer& mixer) {
+                      MediaLibrary& library, SoundMixer& mixer) {
   size_t added = 0;
   const platform::Slide& slide = player.GetSlide();
   const auto& effects = const_cast<platform::Slide&>(slide).Effects();
@@ -239,7 +107,7 @@ size_t AddMediaSounds(SlidePlayer& player, uint64_t slideStart, uint64_t slideEn
     if (!shape) continue;
     if (Has(sheet, ePropOutMediaSetting123) && GetInt(sheet, ePropOutMediaSetting123) != 0)
       continue;  // muted
-    auto clip = library.Get(shape->mediaInfo.partName, "the sound of shape " + Utf8(shape->Id()));
+    auto clip = library.Sound(shape->mediaInfo.partName, "the sound of shape " + Utf8(shape->Id()));
     if (!clip) continue;
     const uint64_t clipFrames = clip->size() / 2;
     const double rate = VideoEncoder::kSampleRate / 1000.0;
@@ -278,7 +146,7 @@ struct PlayingVideo {
 
 // The slide's video shapes that media animations play, opened for playing.
 std::vector<std::unique_ptr<PlayingVideo>> OpenVideos(SlidePlayer& player, int width, int height,
-                                                      SoundLibrary& library) {
+                                                      MediaLibrary& library) {
   std::vector<std::unique_ptr<PlayingVideo>> videos;
   const platform::Slide& slide = player.GetSlide();
   const auto& effects = const_cast<platform::Slide&>(slide).Effects();
@@ -335,8 +203,8 @@ void DrawVideos(std::vector<std::unique_ptr<PlayingVideo>>& videos, uint32_t t,
 
 // The sound that an effect starts, from its action's settings.
 bool AddEffectSound(const SoundStart& start, const boost::shared_ptr<IActionObject>& action,
-                    uint64_t frame, uint32_t fps, SoundLibrary& library, SoundMixer& mixer) {
-  auto clip = library.Get(start.soundName, "the sound of the effect on shape " + start.shapeId);
+                    uint64_t frame, uint32_t fps, MediaLibrary& library, SoundMixer& mixer) {
+  auto clip = library.Sound(start.soundName, "the sound of the effect on shape " + start.shapeId);
   if (!clip) return false;
   boost::shared_ptr<IInterface> sheet = action;
   Voice voice;
@@ -356,40 +224,6 @@ std::string Seconds(uint64_t frames, uint32_t fps) {
   std::snprintf(text, sizeof text, "%.2f s", static_cast<double>(frames) / fps);
   return text;
 }
-
-// The progress line: frames done of all, speed and the time left.
-class Progress {
- public:
-  Progress(std::ostream& err, bool shown, uint64_t total)
-      : err_(err), shown_(shown), total_(total), begin_(Clock::now()), last_(begin_) {}
-
-  void Update(uint64_t done) {
-    if (!shown_) return;
-    const auto now = Clock::now();
-    if (done != total_ && now - last_ < std::chrono::milliseconds(250)) return;
-    last_ = now;
-    const double seconds = std::chrono::duration<double>(now - begin_).count();
-    const double speed = seconds > 0 ? done / seconds : 0.0;
-    char line[128];
-    std::snprintf(line, sizeof line, "\rframe %" PRIu64 " of %" PRIu64 ", %.1f fps, %.0f s left   ",
-                  done, total_, speed, speed > 0 ? (total_ - done) / speed : 0.0);
-    err_ << line << std::flush;
-    drawn_ = true;
-  }
-  // Takes the line away, so that other output starts on a clean line.
-  void Clear() {
-    if (drawn_) err_ << "\r" << std::string(72, ' ') << "\r" << std::flush;
-    drawn_ = false;
-  }
-
- private:
-  using Clock = std::chrono::steady_clock;
-  std::ostream& err_;
-  bool shown_;
-  uint64_t total_;
-  Clock::time_point begin_, last_;
-  bool drawn_ = false;
-};
 
 const char* CodecsText(VideoFormat format, bool audio) {
   switch (format) {
@@ -482,8 +316,8 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
   const unsigned jobs = options.jobs != 0 ? options.jobs : PngWriter::DefaultJobs();
   const bool showProgress = options.progress == VideoOptions::Progress::Always ||
                             (options.progress == VideoOptions::Progress::Auto && ::isatty(2));
-  Progress progress(err, showProgress, total);
-  SoundLibrary library(path, err);
+  VideoProgress progress(err, showProgress, total);
+  MediaLibrary library(path, err);
   SoundMixer mixer;
   render::FrameRenderer renderer(measurer);
   size_t soundCount = 0;
@@ -503,8 +337,9 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
         mixer.Stop(SampleAt(first[s], fps), !transition.stopsSounds);
       if (encoder.HasAudio() && !transition.partName.empty()) {
         Voice voice;
-        voice.clip = library.Get(transition.partName, "the transition sound of slide " +
-                                                          std::to_string(player.GetSlide().number));
+        voice.clip =
+            library.Sound(transition.partName, "the transition sound of slide " +
+                                                   std::to_string(player.GetSlide().number));
         voice.start = SampleAt(first[s], fps);
         voice.plays = transition.loops ? 0 : 1;
         if (voice.clip) {
