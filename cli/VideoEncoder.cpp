@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -105,6 +106,9 @@ bool VideoEncoder::Open(const std::string& path, const VideoSettings& settings) 
   fileOpen_ = true;
   AVDictionary* options = nullptr;
   if (settings.format == VideoFormat::Mp4) av_dict_set(&options, "movflags", "+faststart", 0);
+  // The last GIF frame lasts one frame.
+  if (settings.format == VideoFormat::Gif)
+    av_dict_set_int(&options, "final_delay", std::lround(100.0 / settings.fps), 0);
   code = avformat_write_header(format_, &options);
   av_dict_free(&options);
   if (code < 0) return Fail("cannot write the header", code);
@@ -227,13 +231,32 @@ bool VideoEncoder::OpenPalette(uint32_t fps) {
 }
 
 bool VideoEncoder::AddPaletteFrame(const uint8_t* pixels, int stride) {
+  // A frame the same as the one before lengthens that one's delay instead.
+  const size_t row = static_cast<size_t>(width_) * 4;
+  bool same = !previous_.empty();
+  for (int y = 0; same && y < height_; ++y)
+    same = std::memcmp(pixels + static_cast<ptrdiff_t>(y) * stride, previous_.data() + y * row,
+                       row) == 0;
+  if (same) {
+    ++videoPts_;
+    repeated_ = true;
+    return true;
+  }
+  previous_.resize(row * static_cast<size_t>(height_));
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(previous_.data() + y * row, pixels + static_cast<ptrdiff_t>(y) * stride, row);
+  repeated_ = false;
+  return SendPalettePicture(videoPts_++);
+}
+
+bool VideoEncoder::SendPalettePicture(int64_t pts) {
   int code = av_frame_make_writable(picture_);
   if (code < 0) return Fail("out of memory", code);
+  const size_t row = static_cast<size_t>(width_) * 4;
   for (int y = 0; y < height_; ++y)
-    std::copy(pixels + static_cast<ptrdiff_t>(y) * stride,
-              pixels + static_cast<ptrdiff_t>(y) * stride + width_ * 4,
-              picture_->data[0] + static_cast<ptrdiff_t>(y) * picture_->linesize[0]);
-  picture_->pts = videoPts_++;
+    std::memcpy(picture_->data[0] + static_cast<ptrdiff_t>(y) * picture_->linesize[0],
+                previous_.data() + y * row, row);
+  picture_->pts = pts;
   code = av_buffersrc_add_frame_flags(paletteIn_, picture_, AV_BUFFERSRC_FLAG_KEEP_REF);
   if (code < 0) return Fail("cannot make the GIF palettes", code);
   return DrainPalette();
@@ -343,6 +366,9 @@ bool VideoEncoder::AddAudio(const float* samples, size_t frames) {
 bool VideoEncoder::Finish() {
   if (!headerWritten_) return Fail("the file is not open", 0);
   if (palette_) {
+    // The last frame is given again at its own time, so that the frames
+    // left out before it still take their time.
+    if (repeated_ && !SendPalettePicture(videoPts_ - 1)) return false;
     int code = av_buffersrc_add_frame_flags(paletteIn_, nullptr, 0);
     if (code < 0) return Fail("cannot make the GIF palettes", code);
     if (!DrainPalette()) return false;

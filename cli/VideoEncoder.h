@@ -1,7 +1,8 @@
 // Writes a video file through FFmpeg's libraries: .mp4 is H.264 (yuv420p)
 // with AAC sound, .webm VP9 with Opus sound, .gif a picture per frame with
 // its own palette (made and applied by libavfilter's palette filters) and
-// frame delays, no sound. Frames arrive as cairo ARGB32 pixels and
+// frame delays, no sound; a GIF frame the same as the one before it only
+// lengthens that one's delay. Frames arrive as cairo ARGB32 pixels and
 // sound as interleaved stereo float samples at 48 kHz; both are encoded as
 // they come, nothing is kept beyond the codecs' own buffers.
 //
@@ -76,6 +77,7 @@ class VideoEncoder {
   bool OpenAudio(VideoFormat format);
   bool OpenPalette(uint32_t fps);
   bool AddPaletteFrame(const uint8_t* pixels, int stride);
+  bool SendPalettePicture(int64_t pts);  // previous_, at `pts`
   bool DrainPalette();
   bool EncodeAudioFrame(const float* samples, int count);
   bool Send(AVCodecContext* codec, AVStream* stream, AVFrame* frame);
@@ -93,6 +95,8 @@ class VideoEncoder {
   AVFilterContext* paletteIn_ = nullptr;
   AVFilterContext* paletteOut_ = nullptr;
   AVFrame* filtered_ = nullptr;
+  std::vector<uint8_t> previous_;  // gif: the last frame given, B, G, R, A rows
+  bool repeated_ = false;          // gif: frames like it were left out since
   SwrContext* resampler_ = nullptr;
   AVFrame* picture_ = nullptr;
   AVFrame* sound_ = nullptr;
