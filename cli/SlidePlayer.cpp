@@ -33,21 +33,32 @@ const platform::SlideScreen& SlidePlayer::Screen() {
   return *screen_;
 }
 
-void SlidePlayer::Seek(uint32_t t, std::vector<SoundStart>* sounds) {
+void SlidePlayer::Seek(uint32_t t, std::vector<SoundStart>* sounds,
+                       std::vector<platform::SoundCue>* cues) {
   Prepare();
   if (!sounds) {
     driver_->Frame(t);
     return;
   }
-  std::vector<platform::SoundCue> cues;
-  driver_->Frame(t, &cues);
-  for (const platform::SoundCue& cue : cues) {
+  std::vector<platform::SoundCue> started;
+  driver_->Frame(t, &started);
+  for (const platform::SoundCue& cue : started) {
     SoundStart start;
     start.time = t;
     start.shapeId = Utf8(cue.shapeId);
-    start.soundName = Utf8(GetString(boost::shared_ptr<IInterface>(cue.action), ePropOutSoundName));
+    start.soundName = Utf8(cue.soundName);
     sounds->push_back(start);
   }
+  if (cues) cues->insert(cues->end(), started.begin(), started.end());
+}
+
+boost::shared_ptr<IInterface> SlidePlayer::MediaObject(const std::wstring& id) {
+  Prepare();
+  const auto& effects = slide_->Effects();
+  if (!effects || (!effects->FindSound(id) && !effects->FindVideo(id)))
+    return boost::shared_ptr<IInterface>();
+  boost::shared_ptr<platform::MediaScreenObject> media = screen_->MediaFor(id);
+  return media ? boost::shared_ptr<IInterface>(media->Sheet()) : boost::shared_ptr<IInterface>();
 }
 
 std::string SoundsText(const std::vector<SoundStart>& sounds) {

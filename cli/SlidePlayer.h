@@ -46,8 +46,13 @@ class SlidePlayer {
   // The screen objects (prepared on first use).
   const platform::SlideScreen& Screen();
   // Brings the screen objects to time `t`; with `sounds`, appends the sounds
-  // that start on this frame.
-  void Seek(uint32_t t, std::vector<SoundStart>* sounds = nullptr);
+  // that start on this frame, and with `cues` too, the frame driver's cues
+  // of those sounds (their actions), one for each.
+  void Seek(uint32_t t, std::vector<SoundStart>* sounds = nullptr,
+            std::vector<platform::SoundCue>* cues = nullptr);
+  // The property sheet of the object that plays media `id`, once prepared:
+  // the media animations' settings; null when the slide has no such media.
+  boost::shared_ptr<IInterface> MediaObject(const std::wstring& id);
 
  private:
   boost::shared_ptr<platform::Slide> slide_;

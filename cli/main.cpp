@@ -9,6 +9,7 @@
 #include "cli/Inspect.h"
 #include "cli/Preview.h"
 #include "cli/Sheet.h"
+#include "cli/Video.h"
 #include "cli/WebJson.h"
 
 namespace {
@@ -51,7 +52,7 @@ void AddFrameOptions(CLI::App* command, uint32_t& maxFrames, unsigned& jobs) {
 
 int main(int argc, char** argv) {
   CLI::App app{
-      "slideanim: the animations of .pptx slides as frames, contact sheets, web JSON "
+      "slideanim: the animations of .pptx slides as frames, videos, contact sheets, web JSON "
       "and an HTML preview"};
   app.require_subcommand(1);
   app.set_version_flag("--version", "slideanim " SLIDEANIM_VERSION, "Print the version and exit");
@@ -158,6 +159,36 @@ int main(int argc, char** argv) {
   htmlCommand->add_option("-o,--output", html.output, "Folder for the page and its files")
       ->required();
 
+  cli::VideoOptions video;
+  CLI::App* videoCommand = app.add_subcommand(
+      "video",
+      "Write the slides as one video file with their sounds: .mp4 (H.264 and AAC), .webm (VP9 "
+      "and Opus) or .gif (no sound). Each slide plays its timeline as 'frames' draws it, then "
+      "holds its end frame; hidden slides are left out unless --slide names one");
+  AddDeckOptions(videoCommand, video.deck);
+  videoCommand->add_option("-o,--output", video.output, "The .mp4, .webm or .gif file to write")
+      ->required();
+  videoCommand
+      ->add_option("--width", video.width,
+                   "Frame width in pixels; the height keeps the slide's aspect ratio, both made "
+                   "even for .mp4 and .webm (default: the slide's own width)")
+      ->check(CLI::Range(2, 16384));
+  videoCommand
+      ->add_option("--hold", video.hold,
+                   "How long each slide's end frame stays, in ms; a slide without animations "
+                   "shows this long (default 2000)")
+      ->check(CLI::Range(0, 3600000));
+  videoCommand
+      ->add_option("--jobs", video.jobs,
+                   "Threads: with 2 or more the encoder runs beside the drawing (default: one per "
+                   "processor, at most 8); the file is the same whatever N is")
+      ->check(CLI::Range(1, 64));
+  videoCommand
+      ->add_option("--quality", video.quality,
+                   "0 to 100, higher is better and larger (default 75); ignored for .gif")
+      ->check(CLI::Range(0, 100));
+  videoCommand->add_flag("--no-audio", video.noAudio, "Write no sound track");
+
   CLI11_PARSE(app, argc, argv);
   frames.hasFrom = from->count() > 0;
   frames.hasTo = to->count() > 0;
@@ -187,6 +218,10 @@ int main(int argc, char** argv) {
     if (htmlCommand->parsed()) {
       deck = &html.deck.deck;
       return cli::RunHtml(html, std::cout, std::cerr);
+    }
+    if (videoCommand->parsed()) {
+      deck = &video.deck.deck;
+      return cli::RunVideo(video, std::cout, std::cerr);
     }
   } catch (const std::exception& error) {
     std::cerr << "error: " << (deck ? *deck : std::string("slideanim")) << ": " << error.what()

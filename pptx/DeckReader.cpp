@@ -144,6 +144,20 @@ class Reader {
 
   void ReadTransition(SlideContext& ctx, const pugi::xml_node& transition) {
     if (!transition) return;
+    if (pugi::xml_node sound = Child(transition, "sndAc")) {
+      platform::Slide::TransitionSound& action = ctx.slide.transitionSound;
+      action.stopsSounds = static_cast<bool>(Child(sound, "endSnd"));
+      if (pugi::xml_node start = Child(sound, "stSnd")) {
+        bool loops = false;
+        action.loops = ParseBoolean(start.attribute("loop").as_string(), loops) && loops;
+        const std::string id = NsAttr(Child(start, "snd"), "embed").as_string();
+        const Relationship* rel = package_.FindRelationship(ctx.part, id);
+        if (rel && !rel->external)
+          action.partName = rel->target;
+        else if (!id.empty())
+          ctx.Diag().Warn("dangling relationship", ctx.part + ": transition sound " + id);
+      }
+    }
     bool hasEffect = false;
     for (pugi::xml_node child : Elements(transition))
       if (!Is(child, "sndAc") && !Is(child, "extLst")) hasEffect = true;

@@ -537,6 +537,8 @@ class Reader {
           if (const Relationship* rel = ctx_.package.FindRelationship(ctx_.part, target.soundId)) {
             node->sound.partName = rel->target;
             node->sound.contentType = ctx_.package.ContentType(rel->target);
+            if (!rel->external)
+              node->Set<std::wstring>(ePropSoundPart, WideText(rel->target.c_str()));
           } else if (!target.soundId.empty()) {
             ctx_.Diag().Warn("dangling relationship", where + ": sound " + target.soundId);
           }

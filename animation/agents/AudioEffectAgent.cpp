@@ -5,7 +5,11 @@
 AudioEffectAgent::AudioEffectAgent(const boost::shared_ptr<IInterface>& behaviour,
                                    const boost::shared_ptr<PublishContext>& metrics, uint32_t accel,
                                    uint32_t decel)
-    : BaseEffectAgent(behaviour, metrics, 1, accel, decel) {}
+    : BaseEffectAgent(behaviour, metrics, 1, accel, decel) {
+  // The sound is named by the embedded part it plays, when the reader linked one.
+  if (behaviour && Has(behaviour, ePropSoundPart))
+    soundName_ = GetString(behaviour, ePropSoundPart);
+}
 
 bool AudioEffectAgent::QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
                                       EInterfaceId id) {

@@ -29,5 +29,5 @@ class AudioEffectAgent : public BaseEffectAgent {
  private:
   uint32_t begun_ = 0;
   boost::shared_ptr<IActionObject> action_;
-  std::wstring soundName_;
+  std::wstring soundName_;  // the behaviour's sound part; empty when it names none
 };

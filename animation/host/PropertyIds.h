@@ -107,6 +107,9 @@ enum EPropertyId : int32_t {
   ePropOutSound392 = 392,
   ePropOutVideo393 = 393,
   ePropOutSoundName = 394,
+  // Wide string on an audio behaviour: the package part of the embedded sound
+  // it plays, as the document's reader names it.
+  ePropSoundPart = 395,
   ePropOutMediaStartMs = 396,
   ePropOutMediaEnd = 397,
   ePropOutDelay = 398,

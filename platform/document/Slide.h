@@ -111,6 +111,14 @@ class Slide : public ISlide {
   int number = 0;
   std::string partName;
   bool hidden = false;
+  // The sound action of the slide's transition: the package part of the
+  // embedded sound it starts (empty for none) and whether that sound loops
+  // until the next one starts, and whether it stops the sounds playing.
+  struct TransitionSound {
+    std::string partName;
+    bool loops = false;
+    bool stopsSounds = false;
+  } transitionSound;
 
  private:
   std::vector<boost::shared_ptr<Shape>> shapes_;

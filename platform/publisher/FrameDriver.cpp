@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "host/Properties.h"
+
 namespace platform {
 
 FrameDriver::FrameDriver(const boost::shared_ptr<IAnimationManager>& manager,
@@ -96,7 +98,10 @@ void FrameDriver::Frame(uint32_t t, std::vector<SoundCue>* sounds) {
     for (const auto& target : entry.targets) {
       boost::shared_ptr<IActionObject> action;
       entry.animation->GetSoundAction(action, target.second, t);
-      if (action) sounds->push_back(SoundCue{entry.shapeId, target.first, action});
+      if (!action) continue;
+      boost::shared_ptr<IInterface> sheet = action;
+      sounds->push_back(
+          SoundCue{entry.shapeId, target.first, action, GetString(sheet, ePropOutSoundName)});
     }
   }
 }

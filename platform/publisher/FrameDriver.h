@@ -27,6 +27,7 @@ struct SoundCue {
   std::wstring shapeId;
   std::wstring targetName;
   boost::shared_ptr<IActionObject> action;
+  std::wstring soundName;  // the action's sound name: the embedded part it plays
 };
 
 class FrameDriver {

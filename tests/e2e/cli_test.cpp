@@ -236,7 +236,8 @@ TEST_F(Cli, FramesReportTheSoundsThatStart) {
       Slideanim("frames --fps 25 --width 64 " + Quoted(SoundDeck()) + " -o " + Quoted(In("sound")));
   ASSERT_EQ(run.status, 0) << run.err;
   // The sound starts with its effect, once.
-  EXPECT_NE(run.out.find("slide 1: 14 frames, length 540 ms, sounds: 0 ms shape 2"),
+  EXPECT_NE(run.out.find("slide 1: 14 frames, length 540 ms, sounds: 0 ms shape 2 "
+                         "\"ppt/media/chime.wav\""),
             std::string::npos)
       << run.out;
   EXPECT_EQ(run.out.find(";"), std::string::npos) << run.out;

@@ -611,6 +611,9 @@ TEST(TimingReader, SubAnimationsAfterEffectsAndSounds) {
   EXPECT_DOUBLE_EQ(Double(sound, ePropMediaValue304), 0.5);
   EXPECT_EQ(sound->sound.name, L"chime.wav");
   EXPECT_EQ(sound->sound.partName, "ppt/media/chime.wav");
+  // The sound agent finds the part it plays on the sheet.
+  EXPECT_EQ(GetString(boost::shared_ptr<IInterface>(sound->Sheet()), ePropSoundPart),
+            L"ppt/media/chime.wav");
   EXPECT_EQ(diag.WarningCount(), 0u);
 }
 

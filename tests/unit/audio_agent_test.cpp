@@ -22,7 +22,8 @@ TEST(AudioEffectAgent, WritesTheSoundSettingsOnItsAction) {
       .Set<int>(ePropRepeatCount, 2500)   // thousandths
       .Set<double>(ePropMediaStart, 1.5)  // seconds
       .Set<double>(ePropMediaEnd, 3.0)
-      .Set<int>(ePropDelay, 250);
+      .Set<int>(ePropDelay, 250)
+      .Set<std::wstring>(ePropSoundPart, L"ppt/media/chime.wav");
   auto action = Prepared(node);
   ASSERT_TRUE(action);
   EXPECT_EQ(GetDouble(action, ePropOutSound392), 0.75);
@@ -30,8 +31,7 @@ TEST(AudioEffectAgent, WritesTheSoundSettingsOnItsAction) {
   EXPECT_EQ(GetDouble(action, ePropOutMediaStartMs), 1500.0);
   EXPECT_EQ(GetDouble(action, ePropOutMediaEnd), 3.0);
   EXPECT_EQ(GetInt(action, ePropOutDelay), 250);
-  EXPECT_TRUE(Has(action, ePropOutSoundName));
-  EXPECT_EQ(GetString(action, ePropOutSoundName), L"");
+  EXPECT_EQ(GetString(action, ePropOutSoundName), L"ppt/media/chime.wav");
 
   // Keys the behaviour lacks are not written; a count below 1000 is 0.
   auto bare = boost::make_shared<BehaviourNode>(eBehaviourAudio);
@@ -41,10 +41,11 @@ TEST(AudioEffectAgent, WritesTheSoundSettingsOnItsAction) {
   for (EPropertyId key : {ePropOutSound392, ePropOutMediaStartMs, ePropOutMediaEnd, ePropOutDelay})
     EXPECT_FALSE(Has(other, key)) << key;
 
-  // Without a behaviour only the name is written.
+  // Without a behaviour only the name is written, empty.
   auto none = Prepared(boost::shared_ptr<BehaviourNode>());
   ASSERT_TRUE(none);
   EXPECT_TRUE(Has(none, ePropOutSoundName));
+  EXPECT_EQ(GetString(none, ePropOutSoundName), L"");
   EXPECT_FALSE(Has(none, ePropOutRepeatCount));
 }
 
