@@ -16,9 +16,9 @@ extern "C" {
 }
 
 #include "cli/EncodeStage.h"
+#include "cli/FramePipeline.h"
 #include "cli/Frames.h"
 #include "cli/MediaLibrary.h"
-#include "cli/PngWriter.h"
 #include "cli/SlidePlayer.h"
 #include "cli/SoundMixer.h"
 #include "cli/VideoEncoder.h"
@@ -313,7 +313,7 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
     return kExitFailed;
   }
   const int width = encoder.Width(), height = encoder.Height();
-  const unsigned jobs = options.jobs != 0 ? options.jobs : PngWriter::DefaultJobs();
+  const unsigned jobs = options.jobs != 0 ? options.jobs : FramePipeline::DefaultJobs();
   const bool showProgress = options.progress == VideoOptions::Progress::Always ||
                             (options.progress == VideoOptions::Progress::Auto && ::isatty(2));
   VideoProgress progress(err, showProgress, total);
