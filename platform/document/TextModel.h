@@ -10,6 +10,9 @@
 
 namespace platform {
 
+// Font sizes and paragraph spacing are in points; slide units are 1/96 inch.
+constexpr double kUnitsPerPoint = 96.0 / 72.0;
+
 struct CharProps {
   std::string font = "Calibri";
   double size = 18.0;  // points
