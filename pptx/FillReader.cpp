@@ -90,4 +90,38 @@ void ReadPictureLayout(const pugi::xml_node& blipFill, platform::PictureData& pi
   picture.tile = static_cast<bool>(Child(blipFill, "tile"));
 }
 
+void ReadLineDetails(const pugi::xml_node& ln, platform::LineStyle& line) {
+  static const struct {
+    const char* name;
+    std::vector<double> pattern;
+  } kDashes[] = {
+      {"dash", {4, 3}},
+      {"sysDash", {3, 1}},
+      {"sysDot", {1, 1}},
+      {"dot", {1, 3}},
+      {"dashDot", {4, 3, 1, 3}},
+      {"lgDash", {8, 3}},
+      {"lgDashDot", {8, 3, 1, 3}},
+      {"lgDashDotDot", {8, 3, 1, 3, 1, 3}},
+      {"sysDashDot", {3, 1, 1, 1}},
+      {"sysDashDotDot", {3, 1, 1, 1, 1, 1}},
+  };
+  const std::string dash = Child(ln, "prstDash").attribute("val").as_string();
+  for (const auto& entry : kDashes)
+    if (dash == entry.name) line.dashes = entry.pattern;
+  auto size = [](const pugi::xml_attribute& attr) {
+    const std::string v = attr.as_string();
+    return v == "sm" ? 0 : v == "lg" ? 2 : 1;
+  };
+  for (const bool head : {true, false}) {
+    pugi::xml_node end = Child(ln, head ? "headEnd" : "tailEnd");
+    if (!end) continue;
+    std::string type = end.attribute("type").as_string();
+    if (type == "none") type.clear();
+    (head ? line.headEnd : line.tailEnd) = type;
+    (head ? line.headWidth : line.tailWidth) = size(end.attribute("w"));
+    (head ? line.headLength : line.tailLength) = size(end.attribute("len"));
+  }
+}
+
 }  // namespace pptx

@@ -28,4 +28,7 @@ bool ReadFillElement(const ColourContext& colours, const pugi::xml_node& element
 // Reads a:srcRect and a:tile of a:blipFill into the picture's crop and tiling.
 void ReadPictureLayout(const pugi::xml_node& blipFill, platform::PictureData& picture);
 
+// Reads the dash pattern (prstDash) and the line ends of a:ln.
+void ReadLineDetails(const pugi::xml_node& ln, platform::LineStyle& line);
+
 }  // namespace pptx

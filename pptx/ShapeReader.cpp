@@ -252,6 +252,7 @@ bool ReadLine(SlideContext& ctx, const pugi::xml_node& ln, platform::LineStyle& 
   if (ln.attribute("w")) line.width = EmuToUnits(NumberAttr(ctx, ln, "w", 9525, where));
   std::string dash = Child(ln, "prstDash").attribute("val").as_string();
   line.dashed = !dash.empty() && dash != "solid";
+  ReadLineDetails(ln, line);
   if (Child(ln, "noFill")) {
     line.present = false;
     return true;

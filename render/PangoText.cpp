@@ -19,7 +19,9 @@ PangoFontDescription* NewFontDescription(const platform::CharProps& props) {
   pango_font_description_set_weight(desc, props.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
   pango_font_description_set_style(desc, props.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   const double size = (props.size > 0.0 ? props.size : 1.0) * platform::kUnitsPerPoint;
-  pango_font_description_set_absolute_size(desc, size * PANGO_SCALE);
+  // Superscripts and subscripts are set at two thirds of the size.
+  const double scale = props.baseline != 0 ? 2.0 / 3.0 : 1.0;
+  pango_font_description_set_absolute_size(desc, size * scale * PANGO_SCALE);
   return desc;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "publisher/ColorMath.h"
 #include "render/Gradient.h"
@@ -111,18 +113,100 @@ void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::Picture
   cairo_restore(cr);
 }
 
+namespace {
+
+// A line end of `type` with its tip at (x, y), pointing along (dx, dy).
+void DrawLineEnd(cairo_t* cr, const std::string& type, int widthSize, int lengthSize,
+                 double lineWidth, double x, double y, double dx, double dy) {
+  const double norm = std::hypot(dx, dy);
+  if (type.empty() || norm <= 0) return;
+  dx /= norm;
+  dy /= norm;
+  const double factors[3] = {2.0, 3.0, 5.0};
+  const double w = factors[std::min(2, std::max(0, widthSize))] * std::max(lineWidth, 0.75) / 2;
+  const double l = factors[std::min(2, std::max(0, lengthSize))] * std::max(lineWidth, 0.75);
+  const double nx = -dy, ny = dx;  // across the line
+  cairo_save(cr);
+  cairo_new_path(cr);
+  cairo_set_dash(cr, nullptr, 0, 0);
+  if (type == "oval") {
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, std::atan2(dy, dx));
+    cairo_scale(cr, l / 2, w);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_restore(cr);
+    cairo_save(cr);
+    cairo_fill(cr);
+  } else if (type == "diamond") {
+    cairo_move_to(cr, x + dx * l / 2, y + dy * l / 2);
+    cairo_line_to(cr, x + nx * w, y + ny * w);
+    cairo_line_to(cr, x - dx * l / 2, y - dy * l / 2);
+    cairo_line_to(cr, x - nx * w, y - ny * w);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  } else if (type == "arrow") {
+    cairo_move_to(cr, x - dx * l + nx * w, y - dy * l + ny * w);
+    cairo_line_to(cr, x, y);
+    cairo_line_to(cr, x - dx * l - nx * w, y - dy * l - ny * w);
+    cairo_stroke(cr);
+  } else {  // triangle, stealth
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x - dx * l + nx * w, y - dy * l + ny * w);
+    if (type == "stealth") cairo_line_to(cr, x - dx * l * 0.6, y - dy * l * 0.6);
+    cairo_line_to(cr, x - dx * l - nx * w, y - dy * l - ny * w);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
+// Draws the line ends of an open path (the current path of `cr`).
+void DrawLineEnds(cairo_t* cr, const platform::LineStyle& line, double width) {
+  if (line.headEnd.empty() && line.tailEnd.empty()) return;
+  cairo_path_t* path = cairo_copy_path_flat(cr);
+  std::vector<std::pair<double, double>> points;
+  bool closed = false;
+  for (int i = 0; i < path->num_data; i += path->data[i].header.length) {
+    const cairo_path_data_t& d = path->data[i];
+    if (d.header.type == CAIRO_PATH_CLOSE_PATH) closed = true;
+    if ((d.header.type == CAIRO_PATH_MOVE_TO && points.empty()) ||
+        d.header.type == CAIRO_PATH_LINE_TO)
+      points.emplace_back(path->data[i + 1].point.x, path->data[i + 1].point.y);
+  }
+  cairo_path_destroy(path);
+  if (closed || points.size() < 2) return;
+  // The direction from the nearest distinct point.
+  size_t a = 1;
+  while (a + 1 < points.size() && points[a] == points[0]) ++a;
+  size_t b = points.size() - 2;
+  while (b > 0 && points[b] == points.back()) --b;
+  DrawLineEnd(cr, line.headEnd, line.headWidth, line.headLength, width, points[0].first,
+              points[0].second, points[0].first - points[a].first,
+              points[0].second - points[a].second);
+  DrawLineEnd(cr, line.tailEnd, line.tailWidth, line.tailLength, width, points.back().first,
+              points.back().second, points.back().first - points[b].first,
+              points.back().second - points[b].second);
+}
+
+}  // namespace
+
 void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinefold::TColor& ink,
                        const Kinefold::TColorMatrix& colour) {
   SetColour(cr, platform::ApplyMatrix(ink, colour));
   const double width = line.width > 0 ? line.width : 0.75;
   cairo_set_line_width(cr, width);
-  if (line.dashed) {
+  if (!line.dashes.empty()) {
+    std::vector<double> dashes;
+    for (double d : line.dashes) dashes.push_back(std::max(0.1, d) * width);
+    cairo_set_dash(cr, dashes.data(), static_cast<int>(dashes.size()), 0);
+  } else if (line.dashed) {
     const double dash[2] = {width * 3, width * 2};
     cairo_set_dash(cr, dash, 2, 0);
   } else {
     cairo_set_dash(cr, nullptr, 0, 0);
   }
   cairo_stroke_preserve(cr);
+  DrawLineEnds(cr, line, width);
 }
 
 void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const cairo_matrix_t& m,

@@ -82,6 +82,13 @@ struct LineStyle {
   Kinefold::TColor colour{0, 0, 0, 255};
   double width = 1.0;  // slide units
   bool dashed = false;
+  // On and off lengths of a dashed line, in line widths; empty: an even dash.
+  std::vector<double> dashes;
+  // Line ends (headEnd at the path's start, tailEnd at its end): "triangle",
+  // "stealth", "diamond", "oval", "arrow" or empty; sizes 0 small, 1 medium,
+  // 2 large (width, length).
+  std::string headEnd, tailEnd;
+  int headWidth = 1, headLength = 1, tailWidth = 1, tailLength = 1;
 };
 
 // One command of a custom geometry path, in the path's own coordinates.

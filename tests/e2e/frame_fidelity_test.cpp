@@ -63,6 +63,14 @@ std::string Bmp() {
   return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
+// A black horizontal line 8 units wide with more a:ln children.
+std::string Line(int id, double x, double y, double w, const std::string& more) {
+  return "<p:cxnSp><p:nvCxnSpPr><p:cNvPr id=\"" + std::to_string(id) +
+         "\" name=\"line\"/><p:cNvCxnSpPr/><p:nvPr/></p:nvCxnSpPr><p:spPr>" + x::Xfrm(x, y, w, 0) +
+         "<a:prstGeom prst=\"line\"/><a:ln w=\"" + Emu(8) + "\">" + Solid("000000") + more +
+         "</a:ln></p:spPr></p:cxnSp>";
+}
+
 struct Probe {
   double x, y;  // slide units (the deck is 1280 x 720)
   uint32_t rgb;
@@ -185,6 +193,15 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {{"rIdBmp", "image", "../media/image1.bmp", false},
         {"rIdTwo", "image", "../media/image2.bmp", false}},
        {{100, 100, 0x00C800}, {500, 100, 0x0000FF}, {590, 100, 0x0000FF}}},
+      {"dash patterns and line ends",
+       Line(2, 100, 100, 400, "<a:prstDash val=\"dash\"/>") +
+           Line(3, 100, 300, 400, "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>"),
+       "",
+       "",
+       {},
+       {},
+       // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
+       {{116, 100, 0x000000}, {144, 100, 0xFFFFFF}, {470, 310, 0x000000}, {300, 310, 0xFFFFFF}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
