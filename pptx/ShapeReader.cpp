@@ -363,6 +363,9 @@ void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::Te
     if (ParseDecimal(autofit.attribute("fontScale").as_string(), scale) && scale > 0 &&
         scale <= 100000)
       fontScale = scale / 100000.0;
+    double reduction = 0;
+    if (ParseDecimal(autofit.attribute("lnSpcReduction").as_string(), reduction))
+      body.lineSpacingReduction = std::max(0.0, std::min(90000.0, reduction)) / 100000.0;
   }
 }
 

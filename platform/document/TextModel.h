@@ -57,6 +57,7 @@ struct TextBody {
   TextAnchor anchor = TextAnchor::Top;
   bool wrap = true;
   bool vertical = false;
+  double lineSpacingReduction = 0.0;  // 0..1, taken off every line's spacing
 
   bool Empty() const;         // no paragraph holds a visible character
   std::wstring Text() const;  // paragraphs joined by '\n'

@@ -202,7 +202,8 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
     for (size_t l = 0; l < lineCount; ++l)
       if (!lineHasLetters[l]) lineMetrics[l] = metrics(paraProps);
 
-    const double spacing = para.lineSpacing > 0.0 ? para.lineSpacing : 1.0;
+    const double spacing = (para.lineSpacing > 0.0 ? para.lineSpacing : 1.0) *
+                           (1.0 - std::min(0.9, std::max(0.0, body.lineSpacingReduction)));
     if (k > 0) cursorY += para.spaceBefore * kUnitsPerPoint;
     pp.lines.resize(lineCount);
     for (size_t l = 0; l < lineCount; ++l) {

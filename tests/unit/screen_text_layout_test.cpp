@@ -76,6 +76,10 @@ TEST(TextLayout, AlignmentAnchorAndSpacing) {
   EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].top, 18.0);
   EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].bottom, 33.0);
   EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].baseline, 31.0);
+  spaced.lineSpacingReduction = 0.2;  // autofit: every line 20% closer
+  place = LayoutText(spaced, kBox, m);
+  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].top, 16.0);
+  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].bottom, 28.0);
 }
 
 TEST(TextLayout, BulletsHangAndBreaksEndLines) {
