@@ -29,6 +29,15 @@ bool ReadGradientFill(const ColourContext& colours, const pugi::xml_node& gradFi
     if (ParseDecimal(lin.attribute("ang").as_string(), angle)) fill.angle = angle / 60000.0;
   // A path gradient runs from its centre (stop 0) out to the edge.
   fill.radial = static_cast<bool>(Child(gradFill, "path"));
+  if (pugi::xml_node to = Path(gradFill, {"path", "fillToRect"})) {
+    auto inset = [&](const char* name) {
+      double v = 0;
+      return ParseDecimal(to.attribute(name).as_string(), v) ? v / 100000.0 : 0.0;
+    };
+    const double l = inset("l"), t = inset("t"), r = inset("r"), b = inset("b");
+    fill.focusX = std::max(0.0, std::min(1.0, (l + 1.0 - r) / 2));
+    fill.focusY = std::max(0.0, std::min(1.0, (t + 1.0 - b) / 2));
+  }
   return true;
 }
 

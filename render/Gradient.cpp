@@ -12,7 +12,10 @@ cairo_pattern_t* GradientPattern(const platform::FillStyle& fill, double x, doub
   const double cx = x + width / 2, cy = y + height / 2;
   cairo_pattern_t* pattern;
   if (fill.radial) {
-    pattern = cairo_pattern_create_radial(cx, cy, 0, cx, cy, std::hypot(width, height) / 2);
+    // From the focus out to the farthest corner.
+    const double fx = x + width * fill.focusX, fy = y + height * fill.focusY;
+    const double rx = std::max(fx - x, x + width - fx), ry = std::max(fy - y, y + height - fy);
+    pattern = cairo_pattern_create_radial(fx, fy, 0, fx, fy, std::hypot(rx, ry));
   } else {
     const double a = fill.angle * 3.14159265358979323846 / 180.0;
     const double dx = std::cos(a), dy = std::sin(a);

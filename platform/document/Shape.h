@@ -75,6 +75,7 @@ struct FillStyle {
   std::vector<GradientStop> stops;
   double angle = 0.0;
   bool radial = false;
+  double focusX = 0.5, focusY = 0.5;  // a radial one's centre, fractions of the box
 };
 
 struct LineStyle {
