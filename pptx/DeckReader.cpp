@@ -5,6 +5,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "pptx/BackdropReader.h"
 #include "pptx/ShapeReader.h"
 #include "pptx/SlideContext.h"
 #include "pptx/TimingReader.h"
@@ -207,6 +208,7 @@ class Reader {
     if (ctx.master) ReadBackground(ctx, ctx.master->background);
     if (ctx.layout) ReadBackground(ctx, ctx.layout->background);
     ReadBackground(ctx, Child(cSld, "bg"));
+    ReadBackdrop(ctx, root);
 
     ReadShapeTree(ctx, Child(cSld, "spTree"));
     if (pugi::xml_node timing = Child(root, "timing")) ReadTiming(ctx, timing);

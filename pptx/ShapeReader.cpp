@@ -8,6 +8,8 @@
 
 #include "common/Utf8.h"
 #include "document/Shape.h"
+#include "pptx/FillReader.h"
+#include "pptx/GraphicReader.h"
 #include "pptx/TextStyles.h"
 #include "pptx/Units.h"
 #include "pptx/Xml.h"
@@ -238,37 +240,8 @@ std::string ReadGeometry(SlideContext& ctx, const pugi::xml_node& spPr, Shape& s
 
 // Fill of spPr-like nodes. Returns false when the node states no fill.
 bool ReadFill(SlideContext& ctx, const pugi::xml_node& props, platform::FillStyle& fill) {
-  for (pugi::xml_node child : Elements(props)) {
-    if (Is(child, "noFill")) {
-      fill.type = platform::eFillNone;
-      return true;
-    }
-    if (Is(child, "solidFill")) {
-      fill.type = platform::eFillSolid;
-      ctx.colours.ResolveChild(child, fill.colour);
-      return true;
-    }
-    if (Is(child, "gradFill")) {
-      // Drawn as its first stop's colour.
-      fill.type = platform::eFillGradient;
-      pugi::xml_node stop = Path(child, {"gsLst", "gs"});
-      ctx.colours.ResolveChild(stop, fill.colour);
-      return true;
-    }
-    if (Is(child, "pattFill")) {
-      fill.type = platform::eFillPattern;
-      ctx.colours.ResolveChild(Child(child, "fgClr"), fill.colour);
-      return true;
-    }
-    if (Is(child, "blipFill")) {
-      fill.type = platform::eFillPicture;
-      return true;
-    }
-    if (Is(child, "grpFill")) {
-      fill.type = platform::eFillGroup;
-      return true;
-    }
-  }
+  for (pugi::xml_node child : Elements(props))
+    if (ReadFillElement(ctx.colours, child, fill)) return true;
   return false;
 }
 
@@ -279,6 +252,7 @@ bool ReadLine(SlideContext& ctx, const pugi::xml_node& ln, platform::LineStyle& 
   if (ln.attribute("w")) line.width = EmuToUnits(NumberAttr(ctx, ln, "w", 9525, where));
   std::string dash = Child(ln, "prstDash").attribute("val").as_string();
   line.dashed = !dash.empty() && dash != "solid";
+  ReadLineDetails(ln, line);
   if (Child(ln, "noFill")) {
     line.present = false;
     return true;
@@ -329,27 +303,29 @@ StyleRef ReadStyleRef(SlideContext& ctx, const pugi::xml_node& style) {
 void ReadFillAndLine(SlideContext& ctx, Shape& shape, const pugi::xml_node& spPr,
                      const std::vector<pugi::xml_node>& inherited, const StyleRef& style,
                      const std::string& where) {
+  // The shape's own style reference comes before what its placeholder
+  // inherits; the layout's placeholder before the master's.
   platform::FillStyle fill;
   bool fillStated = ReadFill(ctx, spPr, fill);
-  for (size_t i = 0; !fillStated && i < inherited.size(); ++i)
-    fillStated = ReadFill(ctx, Child(inherited[i], "spPr"), fill);
   if (!fillStated && style.fillIndex > 0) {
-    const Theme* theme = ctx.colours.GetTheme();
-    size_t slot =
-        static_cast<size_t>(style.fillIndex > 1000 ? style.fillIndex - 1001 : style.fillIndex - 1);
-    bool none = theme && slot < theme->fillIsNone.size() && theme->fillIsNone[slot];
-    if (!none && style.hasFill) {
+    fillStated = true;
+    pugi::xml_node themed = ThemeFillStyle(ctx.colours, style.fillIndex);
+    if (themed && style.hasFill) {
+      ReadFillElement(ctx.colours, themed, fill, &style.fillColour);
+    } else if (style.hasFill) {
       fill.type = platform::eFillSolid;
       fill.colour = style.fillColour;
     }
   }
+  for (size_t i = inherited.size(); !fillStated && i-- > 0;)
+    fillStated = ReadFill(ctx, Child(inherited[i], "spPr"), fill);
   shape.SetFill(fill);
 
   platform::LineStyle line;
   bool lineStated = ReadLine(ctx, Child(spPr, "ln"), line, where);
-  for (size_t i = 0; !lineStated && i < inherited.size(); ++i)
-    lineStated = ReadLine(ctx, Path(inherited[i], {"spPr", "ln"}), line, where);
   if (!lineStated && style.lineIndex > 0 && style.hasLine) {
+    // Keep what the shape's own a:ln says about width and dashes.
+    lineStated = true;
     line.present = true;
     line.colour = style.lineColour;
     const Theme* theme = ctx.colours.GetTheme();
@@ -357,6 +333,8 @@ void ReadFillAndLine(SlideContext& ctx, Shape& shape, const pugi::xml_node& spPr
     if (theme && slot < theme->lineWidths.size() && !Child(spPr, "ln").attribute("w"))
       line.width = theme->lineWidths[slot];
   }
+  for (size_t i = inherited.size(); !lineStated && i-- > 0;)
+    lineStated = ReadLine(ctx, Path(inherited[i], {"spPr", "ln"}), line, where);
   shape.SetLine(line);
 }
 
@@ -385,6 +363,9 @@ void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::Te
     if (ParseDecimal(autofit.attribute("fontScale").as_string(), scale) && scale > 0 &&
         scale <= 100000)
       fontScale = scale / 100000.0;
+    double reduction = 0;
+    if (ParseDecimal(autofit.attribute("lnSpcReduction").as_string(), reduction))
+      body.lineSpacingReduction = std::max(0.0, std::min(90000.0, reduction)) / 100000.0;
   }
 }
 
@@ -397,7 +378,9 @@ struct TextSources {
 void ReadTextBody(SlideContext& ctx, Shape& shape, const pugi::xml_node& txBody,
                   const TextSources& sources, const std::string& where) {
   ListStyle list;
-  list.Merge(ctx.defaultTextStyle, ctx.colours);
+  // The presentation's default style is for text outside placeholders; the
+  // master's title and body styles stand alone.
+  if (sources.placeholderType == 0) list.Merge(ctx.defaultTextStyle, ctx.colours);
   if (ctx.master) {
     int type = sources.placeholderType;
     if (type == platform::ePlaceholderTitle || type == platform::ePlaceholderCentredTitle)
@@ -509,6 +492,7 @@ bool ReadPicture(SlideContext& ctx, const pugi::xml_node& blipFill, Shape& shape
   if (!ctx.package.TryRead(rel->target, bytes, where + " picture")) return false;
   data.bytes.assign(bytes.begin(), bytes.end());
   data.contentType = ctx.package.ContentType(rel->target);
+  ReadPictureLayout(blipFill, data);
   shape.picture = data;
   shape.picturePart = rel->target;
   return true;
@@ -727,6 +711,7 @@ class TreeReader {
       } else {
         shape->graphicKind = "other";
       }
+      ReadGraphicFrame(ctx_, element, *shape);
       return;
     }
     if (Is(element, "pic")) {
@@ -767,13 +752,34 @@ class TreeReader {
 
 }  // namespace
 
-void ReadShapeTree(SlideContext& context, const pugi::xml_node& spTree) {
+void ReadShapeTree(SlideContext& context, const pugi::xml_node& spTree, double dxEmu,
+                   double dyEmu) {
   long long maxId = 1;
   ScanIds(spTree, maxId, 0, context.Limits().maxDepth);
   context.nextId = maxId;
   Affine toSlide;
   toSlide.a = toSlide.d = 1.0 / kEmuPerUnit;
+  toSlide.tx = dxEmu / kEmuPerUnit;
+  toSlide.ty = dyEmu / kEmuPerUnit;
   TreeReader(context).ReadTree(spTree, toSlide, boost::shared_ptr<Shape>(), 0);
+}
+
+bool ReadShapeFill(SlideContext& context, const pugi::xml_node& props, platform::FillStyle& fill) {
+  return ReadFill(context, props, fill);
+}
+
+bool ReadShapeLine(SlideContext& context, const pugi::xml_node& ln, platform::LineStyle& line) {
+  return ReadLine(context, ln, line, context.part);
+}
+
+bool ReadShapePicture(SlideContext& context, const pugi::xml_node& blipFill,
+                      platform::Shape& shape) {
+  return ReadPicture(context, blipFill, shape, context.part + ": picture");
+}
+
+void ReadPlainTextBody(SlideContext& context, platform::Shape& shape,
+                       const pugi::xml_node& txBody) {
+  ReadTextBody(context, shape, txBody, TextSources(), context.part + ": text");
 }
 
 }  // namespace pptx

@@ -10,6 +10,16 @@
 
 namespace pptx {
 
-void ReadShapeTree(SlideContext& context, const pugi::xml_node& spTree);
+// `dxEmu`, `dyEmu` shift the tree (a diagram's drawing sits in its frame).
+void ReadShapeTree(SlideContext& context, const pugi::xml_node& spTree, double dxEmu = 0,
+                   double dyEmu = 0);
+
+// Pieces that the readers of graphic frames and backdrops share; pictures
+// and text are looked up from context.part.
+bool ReadShapeFill(SlideContext& context, const pugi::xml_node& props, platform::FillStyle& fill);
+bool ReadShapeLine(SlideContext& context, const pugi::xml_node& ln, platform::LineStyle& line);
+bool ReadShapePicture(SlideContext& context, const pugi::xml_node& blipFill,
+                      platform::Shape& shape);
+void ReadPlainTextBody(SlideContext& context, platform::Shape& shape, const pugi::xml_node& txBody);
 
 }  // namespace pptx

@@ -194,8 +194,12 @@ Theme ReadTheme(const pugi::xml_node& themeRoot) {
   pugi::xml_node format = Child(elements, "fmtScheme");
   for (pugi::xml_node line : Children(Child(format, "lnStyleLst"), "ln"))
     theme.lineWidths.push_back(EmuToUnits(line.attribute("w").as_double(9525)));
-  for (pugi::xml_node fill : Elements(Child(format, "fillStyleLst")))
+  for (pugi::xml_node fill : Elements(Child(format, "fillStyleLst"))) {
     theme.fillIsNone.push_back(Is(fill, "noFill"));
+    theme.fillStyles.push_back(fill);
+  }
+  for (pugi::xml_node fill : Elements(Child(format, "bgFillStyleLst")))
+    theme.backgroundFillStyles.push_back(fill);
   return theme;
 }
 

@@ -21,6 +21,9 @@ struct Theme {
   std::string minorFont = "Calibri";
   std::vector<double> lineWidths;  // the line style list's widths, slide units
   std::vector<bool> fillIsNone;    // the fill style list: entries that draw nothing
+  // The fill style lists' entries (fillRef idx 1.., bgRef idx 1001..), valid
+  // while the package's cached theme part lives.
+  std::vector<pugi::xml_node> fillStyles, backgroundFillStyles;
 };
 
 Theme ReadTheme(const pugi::xml_node& themeRoot);

@@ -15,6 +15,7 @@
 #include "publisher/NodeColours.h"
 #include "render/PangoText.h"
 #include "render/PictureDecoder.h"
+#include "render/ShapePainter.h"
 #include "render/ShapePath.h"
 
 namespace render {
@@ -67,47 +68,22 @@ bool PlainLetter(const ScreenNode& letter) {
          platform::IsIdentityColour(letter.Frame().colour) && !letter.Masks().HasActive();
 }
 
-// A copy of an image surface with the colour transform applied to every pixel.
-cairo_surface_t* Recoloured(cairo_surface_t* source, const Kinefold::TColorMatrix& m) {
-  const int w = cairo_image_surface_get_width(source), h = cairo_image_surface_get_height(source);
-  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-  cairo_t* cr = cairo_create(out);
-  cairo_set_source_surface(cr, source, 0, 0);
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_paint(cr);
-  cairo_destroy(cr);
-  cairo_surface_flush(out);
-  unsigned char* data = cairo_image_surface_get_data(out);
-  const int stride = cairo_image_surface_get_stride(out);
-  for (int y = 0; y < h; ++y) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
-    for (int x = 0; x < w; ++x) {
-      const uint32_t p = row[x];
-      const uint32_t a = p >> 24;
-      Kinefold::TColor c;
-      c.alpha = a;
-      if (a) {
-        c.red = ((p >> 16) & 0xFF) * 255 / a;
-        c.green = ((p >> 8) & 0xFF) * 255 / a;
-        c.blue = (p & 0xFF) * 255 / a;
-      }
-      const Kinefold::TColor t = platform::ApplyMatrix(c, m);
-      row[x] = (t.alpha << 24) | ((t.red * t.alpha / 255) << 16) |
-               ((t.green * t.alpha / 255) << 8) | (t.blue * t.alpha / 255);
-    }
-  }
-  cairo_surface_mark_dirty(out);
-  return out;
-}
-
 }  // namespace
 
 // One drawing of one frame.
 class FrameRenderer::Pass {
  public:
   Pass(FrameRenderer& owner, cairo_t* cr, platform::ITextMeasurer& measurer)
-      : owner_(owner), cr_(cr), measurer_(measurer), pango_(pango_cairo_create_context(cr)) {}
+      : owner_(owner),
+        cr_(cr),
+        measurer_(measurer),
+        pango_(pango_cairo_create_context(cr)),
+        painter_(cr, pango_, measurer, [&owner](const boost::shared_ptr<platform::Shape>& shape) {
+          return owner.Picture(shape);
+        }) {}
   ~Pass() { g_object_unref(pango_); }
+
+  ShapePainter& Painter() { return painter_; }
 
   void DrawNode(ScreenNode& node, const cairo_matrix_t& parent,
                 const Kinefold::TColorMatrix& colour);
@@ -128,6 +104,7 @@ class FrameRenderer::Pass {
   cairo_t* cr_;
   platform::ITextMeasurer& measurer_;
   PangoContext* pango_;
+  ShapePainter painter_;
   const platform::TextPlace* place_ = nullptr;  // of the text being drawn
 };
 
@@ -253,47 +230,22 @@ void FrameRenderer::Pass::DrawLeaf(ScreenNode& leaf, const cairo_matrix_t& m,
   cairo_surface_t* picture =
       doc.picture.bytes.empty() ? nullptr : owner_.Picture(shape->Document());
 
+  // A gradient keeps its stops unless an animation sets the fill colour.
+  const platform::FillStyle* style = nullptr;
+  for (const ShapeNode* s = shape; s && !leaf.Frame().fill.set; s = s->ParentGroup())
+    if (s->Document()->Fill().type != platform::eFillGroup) {
+      style = &s->Document()->Fill();
+      break;
+    }
+  const platform::FillStyle solid;
+  const double box[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
   ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
-    if (fillable && hasFill) {
-      SetColour(cr_, platform::ApplyMatrix(fill, colour));
-      cairo_fill_preserve(cr_);
-    }
-    if (fillable && picture) {
-      cairo_save(cr_);
-      cairo_clip_preserve(cr_);
-      const int w = cairo_image_surface_get_width(picture);
-      const int h = cairo_image_surface_get_height(picture);
-      cairo_translate(cr_, doc.X(), doc.Y());
-      if (w > 0 && h > 0) cairo_scale(cr_, doc.Width() / w, doc.Height() / h);
-      const bool recolour = colour.redMul != 1.0 || colour.greenMul != 1.0 ||
-                            colour.blueMul != 1.0 || colour.redAdd || colour.greenAdd ||
-                            colour.blueAdd;
-      if (recolour) {
-        cairo_surface_t* tinted = Recoloured(picture, colour);
-        cairo_set_source_surface(cr_, tinted, 0, 0);
-        cairo_paint(cr_);
-        cairo_surface_destroy(tinted);
-      } else {
-        cairo_set_source_surface(cr_, picture, 0, 0);
-        const double alpha = (255.0 * colour.alphaMul + colour.alphaAdd) / 255.0;
-        cairo_paint_with_alpha(cr_, std::max(0.0, std::min(1.0, alpha)));
-      }
-      cairo_restore(cr_);
-    }
-    if (strokable && hasLine) {
-      SetColour(cr_, platform::ApplyMatrix(line, colour));
-      const double width = doc.Line().width > 0 ? doc.Line().width : 0.75;
-      cairo_set_line_width(cr_, width);
-      if (doc.Line().dashed) {
-        const double dash[2] = {width * 3, width * 2};
-        cairo_set_dash(cr_, dash, 2, 0);
-      } else {
-        cairo_set_dash(cr_, nullptr, 0, 0);
-      }
-      cairo_stroke_preserve(cr_);
-    }
+    if (fillable && hasFill) FillCurrentPath(cr_, style ? *style : solid, fill, box, colour);
+    if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
+    if (strokable && hasLine) StrokeCurrentPath(cr_, doc.Line(), line, colour);
     cairo_new_path(cr_);
   });
+  if (!doc.parts.empty()) painter_.PaintParts(doc, m, colour);
 }
 
 void FrameRenderer::Pass::DrawWord(TextNode& word, const cairo_matrix_t& m,
@@ -453,6 +405,9 @@ void FrameRenderer::Draw(cairo_t* cr, const platform::SlideScreen& screen) {
   cairo_get_matrix(cr, &base);
   platform::ITextMeasurer& measurer = measurer_ ? *measurer_ : *screen.Measurer();
   Pass pass(*this, cr, measurer);
+  if (const auto& slide = screen.GetSlide())
+    for (const auto& shape : slide->backdrop)
+      pass.Painter().Paint(shape, base, Kinefold::TColorMatrix());
   for (const auto& node : screen.TopLevel()) pass.DrawNode(*node, base, Kinefold::TColorMatrix());
   cairo_restore(cr);
 }

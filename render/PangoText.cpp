@@ -20,8 +20,10 @@ PangoFontDescription* NewFontDescription(const platform::CharProps& props) {
   pango_font_description_set_family(desc, props.font.empty() ? "sans" : props.font.c_str());
   pango_font_description_set_weight(desc, props.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
   pango_font_description_set_style(desc, props.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-  const double size = props.size > 0.0 ? props.size : 1.0;
-  pango_font_description_set_absolute_size(desc, size * PANGO_SCALE);
+  const double size = (props.size > 0.0 ? props.size : 1.0) * platform::kUnitsPerPoint;
+  // Superscripts and subscripts are set at two thirds of the size.
+  const double scale = props.baseline != 0 ? 2.0 / 3.0 : 1.0;
+  pango_font_description_set_absolute_size(desc, size * scale * PANGO_SCALE);
   return desc;
 }
 
@@ -36,8 +38,9 @@ void SetLayoutText(PangoLayout* layout, const std::wstring& text,
   if (props.underline != 0)
     pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   if (props.baseline != 0)
-    pango_attr_list_insert(attrs, pango_attr_rise_new(static_cast<int>(props.baseline / 100.0 *
-                                                                       props.size * PANGO_SCALE)));
+    pango_attr_list_insert(
+        attrs, pango_attr_rise_new(static_cast<int>(props.baseline / 100.0 * props.size *
+                                                    platform::kUnitsPerPoint * PANGO_SCALE)));
   pango_layout_set_attributes(layout, attrs);
   pango_attr_list_unref(attrs);
 }

@@ -8,6 +8,9 @@
 #ifdef SLIDEANIM_HAVE_JPEG
 #include <jpeglib.h>
 #endif
+#ifdef SLIDEANIM_HAVE_PIXBUF
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#endif
 
 namespace render {
 namespace {
@@ -92,6 +95,46 @@ cairo_surface_t* DecodeJpeg(const std::vector<unsigned char>& bytes) {
 }
 #endif
 
+#ifdef SLIDEANIM_HAVE_PIXBUF
+// GIF, BMP, TIFF, ICO and, with the Debian package libwmf-0.2-7-gtk, WMF:
+// whatever gdk-pixbuf's loaders read (the first frame of an animation).
+cairo_surface_t* DecodeWithPixbuf(const std::vector<unsigned char>& bytes) {
+  GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+  GdkPixbuf* pixbuf = nullptr;
+  if (gdk_pixbuf_loader_write(loader, bytes.data(), bytes.size(), nullptr) &&
+      gdk_pixbuf_loader_close(loader, nullptr)) {
+    pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
+  } else {
+    gdk_pixbuf_loader_close(loader, nullptr);
+  }
+  cairo_surface_t* surface = nullptr;
+  const int w = pixbuf ? gdk_pixbuf_get_width(pixbuf) : 0;
+  const int h = pixbuf ? gdk_pixbuf_get_height(pixbuf) : 0;
+  if (pixbuf && w > 0 && h > 0 && w <= 16384 && h <= 16384 &&
+      gdk_pixbuf_get_colorspace(pixbuf) == GDK_COLORSPACE_RGB &&
+      gdk_pixbuf_get_bits_per_sample(pixbuf) == 8) {
+    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
+    const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf) && channels == 4;
+    const int inStride = gdk_pixbuf_get_rowstride(pixbuf);
+    const guchar* in = gdk_pixbuf_read_pixels(pixbuf);
+    surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < h; ++y) {
+      const guchar* p = in + y * inStride;
+      uint32_t* out = reinterpret_cast<uint32_t*>(data + y * stride);
+      for (int x = 0; x < w; ++x, p += channels) {
+        const uint32_t a = alpha ? p[3] : 255;
+        out[x] = (a << 24) | ((p[0] * a / 255) << 16) | ((p[1] * a / 255) << 8) | (p[2] * a / 255);
+      }
+    }
+    cairo_surface_mark_dirty(surface);
+  }
+  g_object_unref(loader);
+  return surface;
+}
+#endif
+
 }  // namespace
 
 cairo_surface_t* DecodePicture(const platform::PictureData& picture) {
@@ -102,6 +145,9 @@ cairo_surface_t* DecodePicture(const platform::PictureData& picture) {
   if (StartsWith(picture.bytes, jpeg, sizeof jpeg)) return DecodeJpeg(picture.bytes);
 #else
   (void)jpeg;
+#endif
+#ifdef SLIDEANIM_HAVE_PIXBUF
+  if (!picture.bytes.empty()) return DecodeWithPixbuf(picture.bytes);
 #endif
   return nullptr;
 }

@@ -1,5 +1,7 @@
-// Decodes the pictures embedded in a deck (PNG, and JPEG when built with
-// libjpeg) into cairo image surfaces.
+// Decodes the pictures embedded in a deck into cairo image surfaces: PNG,
+// JPEG when built with libjpeg, and through gdk-pixbuf when built with it GIF,
+// BMP, TIFF and (with its WMF loader installed) WMF. EMF has no Debian
+// decoder and is not drawn.
 #pragma once
 
 #include <cairo.h>

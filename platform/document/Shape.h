@@ -62,9 +62,20 @@ enum FillType {
   eFillPattern = 5,
 };
 
+struct GradientStop {
+  double position = 0.0;  // 0..1 along the gradient
+  Kinefold::TColor colour{255, 255, 255, 255};
+};
+
 struct FillStyle {
   int type = eFillNone;
-  Kinefold::TColor colour{255, 255, 255, 255};
+  Kinefold::TColor colour{255, 255, 255, 255};  // a gradient's first stop
+  // Gradients: stops in order, the direction of a linear one (degrees,
+  // clockwise from left-to-right) and whether it spreads from the centre.
+  std::vector<GradientStop> stops;
+  double angle = 0.0;
+  bool radial = false;
+  double focusX = 0.5, focusY = 0.5;  // a radial one's centre, fractions of the box
 };
 
 struct LineStyle {
@@ -72,6 +83,13 @@ struct LineStyle {
   Kinefold::TColor colour{0, 0, 0, 255};
   double width = 1.0;  // slide units
   bool dashed = false;
+  // On and off lengths of a dashed line, in line widths; empty: an even dash.
+  std::vector<double> dashes;
+  // Line ends (headEnd at the path's start, tailEnd at its end): "triangle",
+  // "stealth", "diamond", "oval", "arrow" or empty; sizes 0 small, 1 medium,
+  // 2 large (width, length).
+  std::string headEnd, tailEnd;
+  int headWidth = 1, headLength = 1, tailWidth = 1, tailLength = 1;
 };
 
 // One command of a custom geometry path, in the path's own coordinates.
@@ -113,6 +131,9 @@ struct Geometry {
 struct PictureData {
   std::string contentType;  // "image/png", "image/jpeg", ...
   std::vector<unsigned char> bytes;
+  // The part of the picture shown (fractions cut from each side; srcRect).
+  double cropLeft = 0.0, cropTop = 0.0, cropRight = 0.0, cropBottom = 0.0;
+  bool tile = false;  // repeated at its own size instead of stretched
 };
 
 enum class MediaKind { None, Audio, Video };
@@ -203,6 +224,9 @@ class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
   GroupFrame groupFrame;            // groups only
   long long placeholderIndex = -1;  // idx of a placeholder, -1 when it has none
   std::string graphicKind;  // graphic frames: "table", "chart", "diagram", "ole", "ink", ...
+  // What a graphic frame shows (table cells and borders, a diagram's stored
+  // drawing), in slide units; drawn with the frame, not shapes of the slide.
+  std::vector<boost::shared_ptr<Shape>> parts;
 
   // Group members, in drawing order.
   const std::vector<boost::shared_ptr<Shape>>& Children() const { return children_; }

@@ -106,6 +106,11 @@ class Slide : public ISlide {
   double width = 960.0;
   double height = 540.0;
   Kinefold::TColor background{255, 255, 255, 255};
+  // Drawn over `background` and under the slide's own shapes: a gradient or
+  // picture background (as a shape over the whole slide), then the shapes of
+  // the master and the layout. They are not shapes of the slide and never
+  // animate.
+  std::vector<boost::shared_ptr<Shape>> backdrop;
   // Position in the deck (1-based), the package part it was read from, and
   // whether the deck hides it in the slide show.
   int number = 0;

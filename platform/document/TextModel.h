@@ -10,6 +10,9 @@
 
 namespace platform {
 
+// Font sizes and paragraph spacing are in points; slide units are 1/96 inch.
+constexpr double kUnitsPerPoint = 96.0 / 72.0;
+
 struct CharProps {
   std::string font = "Calibri";
   double size = 18.0;  // points
@@ -54,6 +57,7 @@ struct TextBody {
   TextAnchor anchor = TextAnchor::Top;
   bool wrap = true;
   bool vertical = false;
+  double lineSpacingReduction = 0.0;  // 0..1, taken off every line's spacing
 
   bool Empty() const;         // no paragraph holds a visible character
   std::wstring Text() const;  // paragraphs joined by '\n'

@@ -7,7 +7,7 @@
 namespace platform {
 namespace {
 
-constexpr double kTabStop = 72.0;  // one inch
+constexpr double kTabStop = 96.0;  // one inch, in slide units
 constexpr double kEpsilon = 1e-6;
 
 double EstimateWidth(wchar_t c) {
@@ -61,14 +61,14 @@ bool SameCharProps(const CharProps& a, const CharProps& b) {
 void EstimateMeasurer::Advances(const std::wstring& text, const CharProps& props,
                                 std::vector<double>& advances) {
   advances.resize(text.size());
-  const double scale = props.size * (props.bold ? 1.07 : 1.0);
+  const double scale = props.size * kUnitsPerPoint * (props.bold ? 1.07 : 1.0);
   for (size_t i = 0; i < text.size(); ++i) advances[i] = EstimateWidth(text[i]) * scale;
 }
 
 FontMetrics EstimateMeasurer::Metrics(const CharProps& props) {
   FontMetrics m;
-  m.ascent = 0.95 * props.size;
-  m.descent = 0.25 * props.size;
+  m.ascent = 0.95 * props.size * kUnitsPerPoint;
+  m.descent = 0.25 * props.size * kUnitsPerPoint;
   return m;
 }
 
@@ -202,8 +202,9 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
     for (size_t l = 0; l < lineCount; ++l)
       if (!lineHasLetters[l]) lineMetrics[l] = metrics(paraProps);
 
-    const double spacing = para.lineSpacing > 0.0 ? para.lineSpacing : 1.0;
-    if (k > 0) cursorY += para.spaceBefore;
+    const double spacing = (para.lineSpacing > 0.0 ? para.lineSpacing : 1.0) *
+                           (1.0 - std::min(0.9, std::max(0.0, body.lineSpacingReduction)));
+    if (k > 0) cursorY += para.spaceBefore * kUnitsPerPoint;
     pp.lines.resize(lineCount);
     for (size_t l = 0; l < lineCount; ++l) {
       const FontMetrics& m = lineMetrics[l];
@@ -213,7 +214,7 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
       pp.lines[l].baseline = cursorY + height - m.descent;
       cursorY += height;
     }
-    cursorY += para.spaceAfter;
+    cursorY += para.spaceAfter * kUnitsPerPoint;
 
     std::vector<double> shift(lineCount, 0.0);
     if (para.align == TextAlign::Centre || para.align == TextAlign::Right) {

@@ -149,7 +149,7 @@ TEST(RenderGolden, StyledText) {
   TextBody body;
   CharProps base;
   base.font = "DejaVu Sans";
-  base.size = 16;
+  base.size = 12;
   Paragraph first;
   CharProps bold = base, italic = base, under = base;
   bold.bold = true;
@@ -161,7 +161,7 @@ TEST(RenderGolden, StyledText) {
   first.runs = {{L"Bold ", bold}, {L"italic ", italic}, {L"under", under}};
   Paragraph second;
   CharProps small = base;
-  small.size = 11;
+  small.size = 8;
   small.colour = {90, 90, 90, 255};
   second.runs = {{L"centred line that wraps in the box", small}};
   second.align = TextAlign::Centre;

@@ -147,7 +147,9 @@ TEST_F(Probe, PositionMovesTheShapeUnderItsMask) {
 }
 
 TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
-  slide->FindShape(L"2")->SetRotation(90).SetText({L"x"});
+  CharProps small;
+  small.size = 8;
+  slide->FindShape(L"2")->SetRotation(90).SetText({L"x"}, small);
   auto screen = SlideScreen::Build(slide);
   render::Image image = Draw(*screen);
   // 30 x 20 about (35, 50) turned upright: 20 wide, 30 tall.

@@ -70,12 +70,16 @@ TEST(TextLayout, AlignmentAnchorAndSpacing) {
     EXPECT_DOUBLE_EQ(place.paragraphs[0].bounds[2], c.left + 30);
   }
   TextBody spaced = Body({L"a", L"b"});
-  spaced.paragraphs[1].spaceBefore = 5;
+  spaced.paragraphs[1].spaceBefore = 6;  // points: 8 slide units
   spaced.paragraphs[1].lineSpacing = 1.5;
   TextPlace place = LayoutText(spaced, kBox, m);
-  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].top, 15.0);
-  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].bottom, 30.0);
-  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].baseline, 28.0);
+  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].top, 18.0);
+  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].bottom, 33.0);
+  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].baseline, 31.0);
+  spaced.lineSpacingReduction = 0.2;  // autofit: every line 20% closer
+  place = LayoutText(spaced, kBox, m);
+  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].top, 16.0);
+  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].bottom, 28.0);
 }
 
 TEST(TextLayout, BulletsHangAndBreaksEndLines) {
@@ -97,7 +101,7 @@ TEST(TextLayout, BulletsHangAndBreaksEndLines) {
   ASSERT_EQ(p.lines.size(), 2u);
   EXPECT_EQ(p.letters[3].line, 1u);
   EXPECT_DOUBLE_EQ(p.letters[3].x, 0.0);
-  EXPECT_DOUBLE_EQ(p.letters[5].advance, 52.0);  // tab to the next inch
+  EXPECT_DOUBLE_EQ(p.letters[5].advance, 76.0);  // tab to the next inch (96 units)
 }
 
 TEST(TextLayout, OverriddenPropertiesAreMeasured) {

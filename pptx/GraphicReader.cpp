@@ -1,0 +1,430 @@
+#include "pptx/GraphicReader.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <boost/make_shared.hpp>
+
+#include "pptx/FillReader.h"
+#include "pptx/ShapeReader.h"
+#include "pptx/TextStyles.h"
+#include "pptx/Units.h"
+#include "pptx/Xml.h"
+
+namespace pptx {
+namespace {
+
+using platform::Shape;
+using ShapePtr = boost::shared_ptr<Shape>;
+
+ShapePtr NewPart(double x, double y, double w, double h) {
+  auto part = boost::make_shared<Shape>(L"part");
+  part->SetBounds(x, y, w, h);
+  return part;
+}
+
+ShapePtr Border(double x0, double y0, double x1, double y1, const platform::LineStyle& line) {
+  auto part = NewPart(x0, y0, x1 - x0, y1 - y0);
+  part->SetKind(platform::ShapeKind::Connector);
+  part->SetGeometry("line");
+  part->SetLine(line);
+  return part;
+}
+
+double Emu(const pugi::xml_node& node, const char* name, double fallback) {
+  double v = 0;
+  return ParseDecimal(node.attribute(name).as_string(), v) && v >= 0 ? v : fallback;
+}
+
+bool On(const pugi::xml_node& node, const char* name) {
+  bool v = false;
+  return ParseBoolean(node.attribute(name).as_string(), v) && v;
+}
+
+// ----------------------------------------------------------------- tables ---
+
+// The parts of the deck's table style that cells take.
+struct CellLook {
+  platform::FillStyle fill;
+  bool hasFill = false;
+  Kinefold::TColor text{0, 0, 0, 255};
+  bool hasText = false, bold = false;
+  platform::LineStyle edges[4];  // left, top, right, bottom
+  bool hasEdge[4] = {false, false, false, false};
+};
+
+pugi::xml_node TableStyle(SlideContext& ctx, const std::string& id) {
+  if (id.empty()) return pugi::xml_node();
+  const std::string main = ctx.package.MainPart();
+  const Relationship* rel = ctx.package.FindRelationshipOfType(main, "tableStyles");
+  if (!rel || rel->external || !ctx.package.Has(rel->target)) return pugi::xml_node();
+  std::shared_ptr<pugi::xml_document> doc = ctx.package.ReadXml(rel->target);
+  for (pugi::xml_node style : Children(Child(*doc, "tblStyleLst"), "tblStyle"))
+    if (id == style.attribute("styleId").as_string()) return style;
+  return pugi::xml_node();
+}
+
+// Applies one region of a table style (wholeTbl, band1H, firstRow, ...) to a
+// cell on the given outer edges.
+void ApplyRegion(SlideContext& ctx, const pugi::xml_node& region, const bool outer[4],
+                 CellLook& look) {
+  if (!region) return;
+  pugi::xml_node text = Child(region, "tcTxStyle");
+  if (text) {
+    if (ctx.colours.ResolveChild(text, look.text)) look.hasText = true;
+    if (text.attribute("b")) look.bold = std::string(text.attribute("b").as_string()) == "on";
+  }
+  pugi::xml_node tcStyle = Child(region, "tcStyle");
+  if (pugi::xml_node fill = Child(tcStyle, "fill")) {
+    for (pugi::xml_node f : Elements(fill))
+      if (ReadFillElement(ctx.colours, f, look.fill)) look.hasFill = true;
+  } else if (pugi::xml_node ref = Child(tcStyle, "fillRef")) {
+    Kinefold::TColor c;
+    if (ctx.colours.ResolveChild(ref, c)) {
+      look.fill.type = platform::eFillSolid;
+      look.fill.colour = c;
+      look.hasFill = true;
+    }
+  }
+  pugi::xml_node borders = Child(tcStyle, "tcBdr");
+  const char* outerNames[4] = {"left", "top", "right", "bottom"};
+  const char* innerNames[4] = {"insideV", "insideH", "insideV", "insideH"};
+  for (int e = 0; e < 4; ++e) {
+    pugi::xml_node edge = Child(borders, outer[e] ? outerNames[e] : innerNames[e]);
+    if (pugi::xml_node ln = Child(edge, "ln")) {
+      platform::LineStyle line;
+      if (ReadShapeLine(ctx, ln, line)) {
+        look.edges[e] = line;
+        look.hasEdge[e] = true;
+      }
+    }
+  }
+}
+
+void ReadTable(SlideContext& ctx, const pugi::xml_node& tbl, Shape& frame) {
+  std::vector<double> colX{0};
+  for (pugi::xml_node col : Children(Child(tbl, "tblGrid"), "gridCol"))
+    colX.push_back(colX.back() + EmuToUnits(Emu(col, "w", 0)));
+  std::vector<pugi::xml_node> rows = Children(tbl, "tr");
+  std::vector<double> rowY{0};
+  for (const pugi::xml_node& tr : rows) rowY.push_back(rowY.back() + EmuToUnits(Emu(tr, "h", 0)));
+  const size_t cols = colX.size() - 1, nrows = rows.size();
+  if (cols == 0 || nrows == 0 || cols * nrows > 10000) return;
+  pugi::xml_node tblPr = Child(tbl, "tblPr");
+  pugi::xml_node style = TableStyle(ctx, Child(tblPr, "tableStyleId").text().get());
+  const double x0 = frame.X(), y0 = frame.Y();
+  std::vector<ShapePtr> borders;
+  for (size_t r = 0; r < nrows; ++r) {
+    std::vector<pugi::xml_node> cells = Children(rows[r], "tc");
+    for (size_t c = 0; c < cells.size() && c < cols; ++c) {
+      const pugi::xml_node tc = cells[c];
+      if (On(tc, "hMerge") || On(tc, "vMerge")) continue;
+      const size_t span =
+          std::max<size_t>(1, std::min<size_t>(cols - c, tc.attribute("gridSpan").as_uint(1)));
+      const size_t rspan =
+          std::max<size_t>(1, std::min<size_t>(nrows - r, tc.attribute("rowSpan").as_uint(1)));
+      const double x = x0 + colX[c], y = y0 + rowY[r];
+      const double w = colX[c + span] - colX[c], h = rowY[r + rspan] - rowY[r];
+      const bool outer[4] = {c == 0, r == 0, c + span == cols, r + rspan == nrows};
+      CellLook look;
+      ApplyRegion(ctx, Child(style, "wholeTbl"), outer, look);
+      const size_t dataRow = On(tblPr, "firstRow") ? r - 1 : r;
+      if (On(tblPr, "bandRow") && !(On(tblPr, "firstRow") && r == 0))
+        ApplyRegion(ctx, Child(style, dataRow % 2 == 0 ? "band1H" : "band2H"), outer, look);
+      if (On(tblPr, "bandCol"))
+        ApplyRegion(ctx, Child(style, c % 2 == 0 ? "band1V" : "band2V"), outer, look);
+      if (On(tblPr, "firstCol") && c == 0) ApplyRegion(ctx, Child(style, "firstCol"), outer, look);
+      if (On(tblPr, "lastCol") && c + span == cols)
+        ApplyRegion(ctx, Child(style, "lastCol"), outer, look);
+      if (On(tblPr, "lastRow") && r + rspan == nrows)
+        ApplyRegion(ctx, Child(style, "lastRow"), outer, look);
+      if (On(tblPr, "firstRow") && r == 0) ApplyRegion(ctx, Child(style, "firstRow"), outer, look);
+
+      auto cell = NewPart(x, y, w, h);
+      pugi::xml_node tcPr = Child(tc, "tcPr");
+      platform::FillStyle fill;
+      if (ReadShapeFill(ctx, tcPr, fill))
+        cell->SetFill(fill);
+      else if (look.hasFill)
+        cell->SetFill(look.fill);
+      if (pugi::xml_node txBody = Child(tc, "txBody")) {
+        ReadPlainTextBody(ctx, *cell, txBody);
+        platform::TextBody body = cell->Text();
+        body.insetLeft = EmuToUnits(Emu(tcPr, "marL", 91440));
+        body.insetRight = EmuToUnits(Emu(tcPr, "marR", 91440));
+        body.insetTop = EmuToUnits(Emu(tcPr, "marT", 45720));
+        body.insetBottom = EmuToUnits(Emu(tcPr, "marB", 45720));
+        const std::string anchor = tcPr.attribute("anchor").as_string();
+        body.anchor = anchor == "ctr" ? platform::TextAnchor::Middle
+                      : anchor == "b" ? platform::TextAnchor::Bottom
+                                      : platform::TextAnchor::Top;
+        const bool ownColour = txBody.find_node(
+            [](const pugi::xml_node& n) { return Is(n, "rPr") && Child(n, "solidFill"); });
+        for (platform::Paragraph& p : body.paragraphs)
+          for (platform::TextRun& run : p.runs) {
+            if (look.hasText && !ownColour) run.props.colour = look.text;
+            if (look.bold) run.props.bold = true;
+          }
+        cell->SetTextBody(body);
+      }
+      frame.parts.push_back(cell);
+      // Borders: the cell's own, else the style's.
+      const char* own[4] = {"lnL", "lnT", "lnR", "lnB"};
+      for (int e = 0; e < 4; ++e) {
+        platform::LineStyle line = look.edges[e];
+        bool stated = look.hasEdge[e];
+        if (pugi::xml_node ln = Child(tcPr, own[e])) {
+          platform::LineStyle mine;
+          if (ReadShapeLine(ctx, ln, mine)) {
+            line = mine;
+            stated = true;
+          }
+        }
+        if (!stated || !line.present) continue;
+        const double ex0 = e == 2 ? x + w : x, ey0 = e == 3 ? y + h : y;
+        const double ex1 = e == 0 ? x : x + w, ey1 = e == 1 ? y : y + h;
+        borders.push_back(Border(ex0, ey0, ex1, ey1, line));
+      }
+    }
+  }
+  frame.parts.insert(frame.parts.end(), borders.begin(), borders.end());
+}
+
+// ----------------------------------------------------------------- charts ---
+
+struct Series {
+  std::vector<double> values;
+  Kinefold::TColor colour;
+  std::vector<std::pair<size_t, Kinefold::TColor>> pointColours;
+};
+
+std::vector<double> CachedValues(const pugi::xml_node& val) {
+  std::vector<double> out;
+  pugi::xml_node cache = Path(val, {"numRef", "numCache"});
+  if (!cache) cache = Child(val, "numLit");
+  for (pugi::xml_node pt : Children(cache, "pt")) {
+    const size_t idx = pt.attribute("idx").as_uint(0);
+    if (idx >= 1000) continue;
+    double v = 0;
+    if (!ParseDecimal(Child(pt, "v").text().get(), v) || !std::isfinite(v)) continue;
+    if (out.size() <= idx) out.resize(idx + 1, 0.0);
+    out[idx] = v;
+  }
+  return out;
+}
+
+Kinefold::TColor Accent(SlideContext& ctx, size_t k) {
+  Kinefold::TColor c{68, 114, 196, 255};
+  if (const Theme* theme = ctx.colours.GetTheme()) {
+    auto it = theme->colours.find("accent" + std::to_string(k % 6 + 1));
+    if (it != theme->colours.end()) c = it->second;
+  }
+  return c;
+}
+
+ShapePtr Polygon(const std::vector<std::pair<double, double>>& points, bool closed) {
+  double minX = points[0].first, minY = points[0].second, maxX = minX, maxY = minY;
+  for (const auto& p : points) {
+    minX = std::min(minX, p.first);
+    maxX = std::max(maxX, p.first);
+    minY = std::min(minY, p.second);
+    maxY = std::max(maxY, p.second);
+  }
+  auto part = NewPart(minX, minY, std::max(1e-3, maxX - minX), std::max(1e-3, maxY - minY));
+  platform::GeometryPath path;
+  path.filled = closed;
+  for (size_t i = 0; i < points.size(); ++i) {
+    platform::PathCommand cmd;
+    cmd.kind = i == 0 ? platform::PathCommand::MoveTo : platform::PathCommand::LineTo;
+    cmd.v[0] = points[i].first - minX;
+    cmd.v[1] = points[i].second - minY;
+    path.commands.push_back(cmd);
+  }
+  if (closed) path.commands.push_back(platform::PathCommand{platform::PathCommand::Close, {}, {}});
+  part->geometry.preset = "custom";
+  part->geometry.paths.push_back(path);
+  return part;
+}
+
+bool ReadChart(SlideContext& ctx, const pugi::xml_node& chartRef, Shape& frame) {
+  const Relationship* rel =
+      ctx.package.FindRelationship(ctx.part, NsAttr(chartRef, "id").as_string());
+  if (!rel || rel->external || !ctx.package.Has(rel->target)) return false;
+  std::shared_ptr<pugi::xml_document> doc = ctx.package.ReadXml(rel->target);
+  pugi::xml_node plot = Path(*doc, {"chartSpace", "chart", "plotArea"});
+  pugi::xml_node chart;
+  std::string kind;
+  for (pugi::xml_node c : Elements(plot)) {
+    const std::string name = LocalName(c);
+    for (const char* k : {"bar", "line", "area", "pie", "doughnut"})
+      if (name.rfind(k, 0) == 0 && name.find("Chart") != std::string::npos) {
+        chart = c;
+        kind = k;
+      }
+    if (chart) break;
+  }
+  if (!chart) return false;
+  std::vector<Series> series;
+  for (pugi::xml_node ser : Children(chart, "ser")) {
+    Series s;
+    s.values = CachedValues(Child(ser, "val"));
+    s.colour = Accent(ctx, series.size());
+    pugi::xml_node spPr = Child(ser, "spPr");
+    platform::FillStyle fill;
+    if (ReadFillElement(ctx.colours, Child(spPr, "solidFill"), fill)) s.colour = fill.colour;
+    if (kind == "line") ctx.colours.ResolveChild(Path(spPr, {"ln", "solidFill"}), s.colour);
+    for (pugi::xml_node dPt : Children(ser, "dPt")) {
+      platform::FillStyle f;
+      if (ReadFillElement(ctx.colours, Path(dPt, {"spPr", "solidFill"}), f))
+        s.pointColours.emplace_back(Child(dPt, "idx").attribute("val").as_uint(0), f.colour);
+    }
+    if (!s.values.empty()) series.push_back(s);
+    if (series.size() >= 64) break;
+  }
+  if (series.empty()) return false;
+  const double fx = frame.X(), fy = frame.Y(), fw = frame.Width(), fh = frame.Height();
+  if (kind == "pie" || kind == "doughnut") {
+    const Series& s = series.front();
+    double total = 0;
+    for (double v : s.values) total += std::max(0.0, v);
+    if (total <= 0) return false;
+    const double r = std::min(fw, fh) * 0.4, cx = fx + fw / 2, cy = fy + fh / 2;
+    double angle = -90.0;
+    for (size_t i = 0; i < s.values.size(); ++i) {
+      const double swing = std::max(0.0, s.values[i]) / total * 360.0;
+      if (swing <= 0) continue;
+      std::vector<std::pair<double, double>> pts{{cx, cy}};
+      for (int k = 0; k <= 32; ++k) {
+        const double a = (angle + swing * k / 32.0) * 3.14159265358979323846 / 180.0;
+        pts.emplace_back(cx + r * std::cos(a), cy + r * std::sin(a));
+      }
+      auto slice = Polygon(pts, true);
+      Kinefold::TColor c = Accent(ctx, i);
+      for (const auto& pc : s.pointColours)
+        if (pc.first == i) c = pc.second;
+      slice->SetSolidFill(c);
+      platform::LineStyle edge;
+      edge.present = true;
+      edge.colour = {255, 255, 255, 255};
+      edge.width = 1;
+      slice->SetLine(edge);
+      frame.parts.push_back(slice);
+      angle += swing;
+    }
+    return true;
+  }
+  // Bars and lines over a value axis from min(0, low) to max(0, high).
+  double low = 0, high = 0;
+  size_t categories = 0;
+  for (const Series& s : series) {
+    categories = std::max(categories, s.values.size());
+    for (double v : s.values) {
+      low = std::min(low, v);
+      high = std::max(high, v);
+    }
+  }
+  if (high - low <= 0) high = low + 1;
+  const double px = fx + fw * 0.1, py = fy + fh * 0.1, pw = fw * 0.85, ph = fh * 0.78;
+  const bool horizontal =
+      kind == "bar" && std::string(Child(chart, "barDir").attribute("val").as_string()) == "bar";
+  auto valueAt = [&](double v) {
+    return horizontal ? px + (v - low) / (high - low) * pw
+                      : py + ph - (v - low) / (high - low) * ph;
+  };
+  platform::LineStyle axis;
+  axis.present = true;
+  axis.colour = {191, 191, 191, 255};
+  axis.width = 0.75;
+  if (horizontal)
+    frame.parts.push_back(Border(valueAt(0), py, valueAt(0), py + ph, axis));
+  else
+    frame.parts.push_back(Border(px, valueAt(0), px + pw, valueAt(0), axis));
+  const double slot = (horizontal ? ph : pw) / categories;
+  for (size_t k = 0; k < series.size(); ++k) {
+    const Series& s = series[k];
+    if (kind == "bar") {
+      const double width = slot * 0.6 / series.size();
+      for (size_t i = 0; i < s.values.size(); ++i) {
+        const double along = (horizontal ? py : px) + slot * (i + 0.2) + width * k;
+        const double a = valueAt(0), b = valueAt(s.values[i]);
+        auto bar = horizontal ? NewPart(std::min(a, b), along, std::fabs(b - a), width)
+                              : NewPart(along, std::min(a, b), width, std::fabs(b - a));
+        bar->SetSolidFill(s.colour);
+        frame.parts.push_back(bar);
+      }
+    } else {
+      std::vector<std::pair<double, double>> pts;
+      for (size_t i = 0; i < s.values.size(); ++i)
+        pts.emplace_back(px + slot * (i + 0.5), valueAt(s.values[i]));
+      if (kind == "area") {
+        pts.emplace_back(pts.back().first, valueAt(0));
+        pts.emplace_back(pts.front().first, valueAt(0));
+      }
+      if (pts.size() < 2) continue;
+      auto part = Polygon(pts, kind == "area");
+      if (kind == "area") part->SetSolidFill(s.colour);
+      platform::LineStyle line;
+      line.present = kind == "line";
+      line.colour = s.colour;
+      line.width = 2.25;
+      part->SetLine(line);
+      frame.parts.push_back(part);
+    }
+  }
+  return true;
+}
+
+// --------------------------------------------------------------- diagrams ---
+
+void ReadDiagram(SlideContext& ctx, const pugi::xml_node& relIds, Shape& frame) {
+  // The data part names the stored drawing through a relationship of the slide.
+  const Relationship* data =
+      ctx.package.FindRelationship(ctx.part, NsAttr(relIds, "dm").as_string());
+  if (!data || data->external || !ctx.package.Has(data->target)) return;
+  std::shared_ptr<pugi::xml_document> dataDoc = ctx.package.ReadXml(data->target);
+  pugi::xml_node ext =
+      dataDoc->find_node([](const pugi::xml_node& n) { return Is(n, "dataModelExt"); });
+  const Relationship* drawing =
+      ext ? ctx.package.FindRelationship(ctx.part, ext.attribute("relId").as_string()) : nullptr;
+  if (!drawing || drawing->external || !ctx.package.Has(drawing->target)) return;
+  std::shared_ptr<pugi::xml_document> doc = ctx.package.ReadXml(drawing->target);
+  pugi::xml_node tree = Path(*doc, {"drawing", "spTree"});
+  if (!tree) return;
+  frame.parts = ReadForeignShapes(ctx, drawing->target, tree, frame.X() * kEmuPerUnit,
+                                  frame.Y() * kEmuPerUnit);
+}
+
+}  // namespace
+
+std::vector<ShapePtr> ReadForeignShapes(SlideContext& context, const std::string& part,
+                                        const pugi::xml_node& spTree, double dxEmu, double dyEmu) {
+  platform::Slide scratch;
+  scratch.width = context.slide.width;
+  scratch.height = context.slide.height;
+  SlideContext foreign(context.package, scratch);
+  foreign.part = part;
+  foreign.layout = context.layout;
+  foreign.master = context.master;
+  foreign.defaultTextStyle = context.defaultTextStyle;
+  foreign.colours = context.colours;
+  ReadShapeTree(foreign, spTree, dxEmu, dyEmu);
+  return scratch.TopLevelShapes();
+}
+
+void ReadGraphicFrame(SlideContext& context, const pugi::xml_node& frame, Shape& shape) {
+  pugi::xml_node data = Path(frame, {"graphic", "graphicData"});
+  if (!data) return;
+  if (shape.graphicKind == "table") {
+    ReadTable(context, Child(data, "tbl"), shape);
+  } else if (shape.graphicKind == "diagram") {
+    ReadDiagram(context, Child(data, "relIds"), shape);
+  } else {
+    // OLE objects and some charts carry a picture of themselves.
+    pugi::xml_node blipFill =
+        data.find_node([](const pugi::xml_node& n) { return Is(n, "blipFill"); });
+    if (blipFill && ReadShapePicture(context, blipFill, shape)) return;
+    if (shape.graphicKind == "chart") ReadChart(context, Child(data, "chart"), shape);
+  }
+}
+
+}  // namespace pptx

@@ -1,0 +1,318 @@
+#include "render/ShapePainter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "publisher/ColorMath.h"
+#include "render/Gradient.h"
+#include "render/PangoText.h"
+#include "render/ShapePath.h"
+
+namespace render {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+void SetColour(cairo_t* cr, const Kinefold::TColor& c) {
+  cairo_set_source_rgba(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0, c.alpha / 255.0);
+}
+
+bool Recolours(const Kinefold::TColorMatrix& m) {
+  return m.redMul != 1.0 || m.greenMul != 1.0 || m.blueMul != 1.0 || m.redAdd || m.greenAdd ||
+         m.blueAdd;
+}
+
+// A copy of an image surface with the colour transform applied to every pixel.
+cairo_surface_t* Recoloured(cairo_surface_t* source, const Kinefold::TColorMatrix& m) {
+  const int w = cairo_image_surface_get_width(source), h = cairo_image_surface_get_height(source);
+  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+  cairo_t* cr = cairo_create(out);
+  cairo_set_source_surface(cr, source, 0, 0);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(out);
+  unsigned char* data = cairo_image_surface_get_data(out);
+  const int stride = cairo_image_surface_get_stride(out);
+  for (int y = 0; y < h; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(data + y * stride);
+    for (int x = 0; x < w; ++x) {
+      const uint32_t p = row[x];
+      const uint32_t a = p >> 24;
+      Kinefold::TColor c;
+      c.alpha = a;
+      if (a) {
+        c.red = ((p >> 16) & 0xFF) * 255 / a;
+        c.green = ((p >> 8) & 0xFF) * 255 / a;
+        c.blue = (p & 0xFF) * 255 / a;
+      }
+      const Kinefold::TColor t = platform::ApplyMatrix(c, m);
+      row[x] = (t.alpha << 24) | ((t.red * t.alpha / 255) << 16) |
+               ((t.green * t.alpha / 255) << 8) | (t.blue * t.alpha / 255);
+    }
+  }
+  cairo_surface_mark_dirty(out);
+  return out;
+}
+
+}  // namespace
+
+void FillCurrentPath(cairo_t* cr, const platform::FillStyle& fill, const Kinefold::TColor& solid,
+                     const double box[4], const Kinefold::TColorMatrix& colour) {
+  cairo_pattern_t* gradient = fill.type == platform::eFillGradient
+                                  ? GradientPattern(fill, box[0], box[1], box[2], box[3], colour)
+                                  : nullptr;
+  if (gradient) {
+    cairo_set_source(cr, gradient);
+    cairo_pattern_destroy(gradient);
+  } else {
+    SetColour(cr, platform::ApplyMatrix(solid, colour));
+  }
+  cairo_fill_preserve(cr);
+}
+
+void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::PictureData& data,
+                  const double box[4], const Kinefold::TColorMatrix& colour) {
+  const int w = cairo_image_surface_get_width(picture);
+  const int h = cairo_image_surface_get_height(picture);
+  if (w <= 0 || h <= 0) return;
+  cairo_save(cr);
+  cairo_clip_preserve(cr);
+  cairo_surface_t* source = Recolours(colour) ? Recoloured(picture, colour) : picture;
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(source);
+  cairo_matrix_t place;
+  if (data.tile) {
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
+    cairo_matrix_init_translate(&place, -box[0], -box[1]);
+  } else {
+    // The shown part of the picture (cropped sides) stretches over the box.
+    const double sx = w * data.cropLeft, sy = h * data.cropTop;
+    const double sw = w * (1.0 - data.cropLeft - data.cropRight);
+    const double sh = h * (1.0 - data.cropTop - data.cropBottom);
+    if (sw <= 0 || sh <= 0 || box[2] <= 0 || box[3] <= 0) {
+      cairo_pattern_destroy(pattern);
+      if (source != picture) cairo_surface_destroy(source);
+      cairo_restore(cr);
+      return;
+    }
+    // Pattern space maps user space onto the picture's pixels.
+    cairo_matrix_init_translate(&place, sx, sy);
+    cairo_matrix_scale(&place, sw / box[2], sh / box[3]);
+    cairo_matrix_translate(&place, -box[0], -box[1]);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+  }
+  cairo_pattern_set_matrix(pattern, &place);
+  cairo_set_source(cr, pattern);
+  const double alpha =
+      Recolours(colour) ? 1.0 : (255.0 * colour.alphaMul + colour.alphaAdd) / 255.0;
+  cairo_paint_with_alpha(cr, std::max(0.0, std::min(1.0, alpha)));
+  cairo_pattern_destroy(pattern);
+  if (source != picture) cairo_surface_destroy(source);
+  cairo_restore(cr);
+}
+
+namespace {
+
+// A line end of `type` with its tip at (x, y), pointing along (dx, dy).
+void DrawLineEnd(cairo_t* cr, const std::string& type, int widthSize, int lengthSize,
+                 double lineWidth, double x, double y, double dx, double dy) {
+  const double norm = std::hypot(dx, dy);
+  if (type.empty() || norm <= 0) return;
+  dx /= norm;
+  dy /= norm;
+  const double factors[3] = {2.0, 3.0, 5.0};
+  const double w = factors[std::min(2, std::max(0, widthSize))] * std::max(lineWidth, 0.75) / 2;
+  const double l = factors[std::min(2, std::max(0, lengthSize))] * std::max(lineWidth, 0.75);
+  const double nx = -dy, ny = dx;  // across the line
+  cairo_save(cr);
+  cairo_new_path(cr);
+  cairo_set_dash(cr, nullptr, 0, 0);
+  if (type == "oval") {
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, std::atan2(dy, dx));
+    cairo_scale(cr, l / 2, w);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_restore(cr);
+    cairo_save(cr);
+    cairo_fill(cr);
+  } else if (type == "diamond") {
+    cairo_move_to(cr, x + dx * l / 2, y + dy * l / 2);
+    cairo_line_to(cr, x + nx * w, y + ny * w);
+    cairo_line_to(cr, x - dx * l / 2, y - dy * l / 2);
+    cairo_line_to(cr, x - nx * w, y - ny * w);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  } else if (type == "arrow") {
+    cairo_move_to(cr, x - dx * l + nx * w, y - dy * l + ny * w);
+    cairo_line_to(cr, x, y);
+    cairo_line_to(cr, x - dx * l - nx * w, y - dy * l - ny * w);
+    cairo_stroke(cr);
+  } else {  // triangle, stealth
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x - dx * l + nx * w, y - dy * l + ny * w);
+    if (type == "stealth") cairo_line_to(cr, x - dx * l * 0.6, y - dy * l * 0.6);
+    cairo_line_to(cr, x - dx * l - nx * w, y - dy * l - ny * w);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
+// Draws the line ends of an open path (the current path of `cr`).
+void DrawLineEnds(cairo_t* cr, const platform::LineStyle& line, double width) {
+  if (line.headEnd.empty() && line.tailEnd.empty()) return;
+  cairo_path_t* path = cairo_copy_path_flat(cr);
+  std::vector<std::pair<double, double>> points;
+  bool closed = false;
+  for (int i = 0; i < path->num_data; i += path->data[i].header.length) {
+    const cairo_path_data_t& d = path->data[i];
+    if (d.header.type == CAIRO_PATH_CLOSE_PATH) closed = true;
+    if ((d.header.type == CAIRO_PATH_MOVE_TO && points.empty()) ||
+        d.header.type == CAIRO_PATH_LINE_TO)
+      points.emplace_back(path->data[i + 1].point.x, path->data[i + 1].point.y);
+  }
+  cairo_path_destroy(path);
+  if (closed || points.size() < 2) return;
+  // The direction from the nearest distinct point.
+  size_t a = 1;
+  while (a + 1 < points.size() && points[a] == points[0]) ++a;
+  size_t b = points.size() - 2;
+  while (b > 0 && points[b] == points.back()) --b;
+  DrawLineEnd(cr, line.headEnd, line.headWidth, line.headLength, width, points[0].first,
+              points[0].second, points[0].first - points[a].first,
+              points[0].second - points[a].second);
+  DrawLineEnd(cr, line.tailEnd, line.tailWidth, line.tailLength, width, points.back().first,
+              points.back().second, points.back().first - points[b].first,
+              points.back().second - points[b].second);
+}
+
+}  // namespace
+
+void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinefold::TColor& ink,
+                       const Kinefold::TColorMatrix& colour) {
+  SetColour(cr, platform::ApplyMatrix(ink, colour));
+  const double width = line.width > 0 ? line.width : 0.75;
+  cairo_set_line_width(cr, width);
+  if (!line.dashes.empty()) {
+    std::vector<double> dashes;
+    for (double d : line.dashes) dashes.push_back(std::max(0.1, d) * width);
+    cairo_set_dash(cr, dashes.data(), static_cast<int>(dashes.size()), 0);
+  } else if (line.dashed) {
+    const double dash[2] = {width * 3, width * 2};
+    cairo_set_dash(cr, dash, 2, 0);
+  } else {
+    cairo_set_dash(cr, nullptr, 0, 0);
+  }
+  cairo_stroke_preserve(cr);
+  DrawLineEnds(cr, line, width);
+}
+
+void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const cairo_matrix_t& m,
+                         const Kinefold::TColorMatrix& colour,
+                         const platform::FillStyle* groupFill) {
+  const platform::Shape& doc = *shape;
+  if (doc.Kind() == platform::ShapeKind::Group) {
+    const platform::FillStyle* fill =
+        doc.Fill().type == platform::eFillGroup ? groupFill : &doc.Fill();
+    for (const auto& child : doc.Children()) Paint(child, m, colour, fill);
+    return;
+  }
+  cairo_save(cr_);
+  cairo_matrix_t turned = m;
+  if (doc.Rotation() != 0.0) {
+    const double cx = doc.X() + doc.Width() / 2, cy = doc.Y() + doc.Height() / 2;
+    cairo_matrix_translate(&turned, cx, cy);
+    cairo_matrix_rotate(&turned, doc.Rotation() * kPi / 180.0);
+    cairo_matrix_translate(&turned, -cx, -cy);
+  }
+  cairo_set_matrix(cr_, &turned);
+  if (doc.FlipH() || doc.FlipV()) {
+    const double cx = doc.X() + doc.Width() / 2, cy = doc.Y() + doc.Height() / 2;
+    cairo_translate(cr_, cx, cy);
+    cairo_scale(cr_, doc.FlipH() ? -1 : 1, doc.FlipV() ? -1 : 1);
+    cairo_translate(cr_, -cx, -cy);
+  }
+  const platform::FillStyle& fill =
+      doc.Fill().type == platform::eFillGroup && groupFill ? *groupFill : doc.Fill();
+  const bool hasFill = fill.type == platform::eFillSolid || fill.type == platform::eFillGradient ||
+                       fill.type == platform::eFillPattern;
+  cairo_surface_t* picture = doc.picture.bytes.empty() ? nullptr : pictures_(shape);
+  const double box[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
+  ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
+    if (fillable && hasFill) FillCurrentPath(cr_, fill, fill.colour, box, colour);
+    if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
+    if (strokable && doc.Line().present)
+      StrokeCurrentPath(cr_, doc.Line(), doc.Line().colour, colour);
+    cairo_new_path(cr_);
+  });
+  cairo_restore(cr_);
+  PaintParts(doc, turned, colour);
+  if (doc.HasTextBody()) PaintText(doc, turned, colour);
+}
+
+void ShapePainter::PaintParts(const platform::Shape& frame, const cairo_matrix_t& m,
+                              const Kinefold::TColorMatrix& colour) {
+  for (const auto& part : frame.parts) Paint(part, m, colour);
+}
+
+void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t& m,
+                             const Kinefold::TColorMatrix& colour) {
+  const platform::TextBody& body = shape.Text();
+  if (body.Empty()) return;
+  const double box[4] = {shape.X(), shape.Y(), shape.X() + shape.Width(),
+                         shape.Y() + shape.Height()};
+  const platform::TextPlace place = platform::LayoutText(body, box, measurer_);
+  cairo_save(cr_);
+  cairo_set_matrix(cr_, &m);
+  pango_cairo_update_context(cr_, pango_);
+  for (size_t k = 0; k < body.paragraphs.size() && k < place.paragraphs.size(); ++k) {
+    const platform::Paragraph& para = body.paragraphs[k];
+    const platform::ParagraphPlace& pp = place.paragraphs[k];
+    if (pp.hasBullet && !pp.lines.empty())
+      ShowText(para.bullet, pp.bulletProps, platform::ApplyMatrix(pp.bulletProps.colour, colour),
+               pp.bulletX, pp.lines.front().baseline);
+    const platform::ParagraphUnits units = platform::SplitUnits(para);
+    std::wstring text;
+    size_t first = 0, run = 0, line = 0;
+    auto flush = [&]() {
+      if (!text.empty() && run < para.runs.size() && line < pp.lines.size())
+        ShowText(text, para.runs[run].props,
+                 platform::ApplyMatrix(para.runs[run].props.colour, colour), pp.letters[first].x,
+                 pp.lines[line].baseline);
+      text.clear();
+    };
+    for (size_t i = 0; i < units.letters.size() && i < pp.letters.size(); ++i) {
+      const wchar_t ch = units.letters[i].ch;
+      if (ch == L'\t' || platform::IsLineBreak(ch)) {
+        flush();
+        continue;
+      }
+      if (text.empty() || units.letters[i].run != run || pp.letters[i].line != line) {
+        flush();
+        first = i;
+        run = units.letters[i].run;
+        line = pp.letters[i].line;
+      }
+      text += ch;
+    }
+    flush();
+  }
+  cairo_restore(cr_);
+}
+
+void ShapePainter::ShowText(const std::wstring& text, const platform::CharProps& props,
+                            const Kinefold::TColor& ink, double x, double baseline) {
+  if (ink.alpha == 0) return;
+  PangoLayout* layout = pango_layout_new(pango_);
+  SetLayoutText(layout, text, props);
+  const double top =
+      baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+  cairo_move_to(cr_, x, top);
+  SetColour(cr_, ink);
+  pango_cairo_show_layout(cr_, layout);
+  g_object_unref(layout);
+}
+
+}  // namespace render

@@ -1,0 +1,59 @@
+// Draws document shapes that have no screen objects of their own: the shapes
+// of a slide's layout and master, and what a graphic frame shows (table cells,
+// a diagram's stored drawing). The fill, picture and line helpers are shared
+// with the frame renderer's drawing of screen shapes.
+#pragma once
+
+#include <functional>
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+#include <boost/shared_ptr.hpp>
+
+#include "document/Shape.h"
+#include "host/Kinefold.h"
+#include "publisher/TextLayout.h"
+
+namespace render {
+
+// The decoded picture of a shape (owned by the caller's cache), or null.
+using PictureSource = std::function<cairo_surface_t*(const boost::shared_ptr<platform::Shape>&)>;
+
+// Fills the current path of `cr` (kept) with `fill`: its gradient over the box
+// (x, y, width, height), else the plain colour `solid`.
+void FillCurrentPath(cairo_t* cr, const platform::FillStyle& fill, const Kinefold::TColor& solid,
+                     const double box[4], const Kinefold::TColorMatrix& colour);
+// Paints `picture` (cropped as `data` says) over the box, inside the current
+// path of `cr` (kept).
+void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::PictureData& data,
+                  const double box[4], const Kinefold::TColorMatrix& colour);
+// Strokes the current path of `cr` (kept) with the line's width and dashes.
+void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinefold::TColor& ink,
+                       const Kinefold::TColorMatrix& colour);
+
+class ShapePainter {
+ public:
+  ShapePainter(cairo_t* cr, PangoContext* pango, platform::ITextMeasurer& measurer,
+               PictureSource pictures)
+      : cr_(cr), pango_(pango), measurer_(measurer), pictures_(std::move(pictures)) {}
+
+  // Draws `shape` (a group: its members) in the slide space `m`.
+  void Paint(const boost::shared_ptr<platform::Shape>& shape, const cairo_matrix_t& m,
+             const Kinefold::TColorMatrix& colour, const platform::FillStyle* groupFill = nullptr);
+  // Draws the parts of a graphic frame in the slide space `m`.
+  void PaintParts(const platform::Shape& frame, const cairo_matrix_t& m,
+                  const Kinefold::TColorMatrix& colour);
+
+ private:
+  void PaintText(const platform::Shape& shape, const cairo_matrix_t& m,
+                 const Kinefold::TColorMatrix& colour);
+  void ShowText(const std::wstring& text, const platform::CharProps& props,
+                const Kinefold::TColor& ink, double x, double baseline);
+
+  cairo_t* cr_;
+  PangoContext* pango_;
+  platform::ITextMeasurer& measurer_;
+  PictureSource pictures_;
+};
+
+}  // namespace render

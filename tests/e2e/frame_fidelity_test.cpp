@@ -1,0 +1,244 @@
+// Pixel probes of what real slides show besides their own shapes: layout and
+// master shapes and backgrounds, gradients, tables, diagram drawings, charts
+// and pictures, each on a small generated deck drawn at a quarter of its size.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <boost/make_shared.hpp>
+
+#include "pptx/DeckReader.h"
+#include "pptx/DeckWriter.h"
+#include "publisher/SlideScreen.h"
+#include "render/FrameRenderer.h"
+#include "render/PangoText.h"
+
+namespace {
+
+namespace x = pptx::xml;
+
+const char* kNs =
+    "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+    "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\"";
+
+std::string Solid(const std::string& rgb) {
+  return "<a:solidFill><a:srgbClr val=\"" + rgb + "\"/></a:solidFill>";
+}
+
+std::string Gradient(const std::string& from, const std::string& to, int angle) {
+  return "<a:gradFill><a:gsLst><a:gs pos=\"0\"><a:srgbClr val=\"" + from +
+         "\"/></a:gs><a:gs pos=\"100000\"><a:srgbClr val=\"" + to +
+         "\"/></a:gs></a:gsLst><a:lin ang=\"" + std::to_string(angle) + "\"/></a:gradFill>";
+}
+
+std::string Emu(double units) {
+  return std::to_string(static_cast<long long>(units * 9525));
+}
+
+std::string Frame(int id, double x, double y, double w, double h, const std::string& uri,
+                  const std::string& content) {
+  return "<p:graphicFrame><p:nvGraphicFramePr><p:cNvPr id=\"" + std::to_string(id) +
+         "\" name=\"frame\"/><p:cNvGraphicFramePr/><p:nvPr/></p:nvGraphicFramePr><p:xfrm><a:off "
+         "x=\"" +
+         Emu(x) + "\" y=\"" + Emu(y) + "\"/><a:ext cx=\"" + Emu(w) + "\" cy=\"" + Emu(h) +
+         "\"/></p:xfrm><a:graphic><a:graphicData uri=\"" + uri + "\">" + content +
+         "</a:graphicData></a:graphic></p:graphicFrame>";
+}
+
+std::string Cell(const std::string& fill, const std::string& attrs = "") {
+  return "<a:tc" + attrs +
+         "><a:txBody><a:bodyPr/><a:lstStyle/><a:p><a:endParaRPr/></a:p></a:txBody><a:tcPr>" + fill +
+         "</a:tcPr></a:tc>";
+}
+
+// A 1 x 1 BMP of (0, 200, 0).
+std::string Bmp() {
+  const unsigned char bytes[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54,  0, 0, 0,  40,
+                                 0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,   1, 0, 24, 0,
+                                 0,   0,   0,  0, 4, 0, 0, 0, 0, 0, 0,   0, 0, 0,  0,
+                                 0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 200, 0, 0};
+  return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+// A black horizontal line 8 units wide with more a:ln children.
+std::string Line(int id, double x, double y, double w, const std::string& more) {
+  return "<p:cxnSp><p:nvCxnSpPr><p:cNvPr id=\"" + std::to_string(id) +
+         "\" name=\"line\"/><p:cNvCxnSpPr/><p:nvPr/></p:nvCxnSpPr><p:spPr>" + x::Xfrm(x, y, w, 0) +
+         "<a:prstGeom prst=\"line\"/><a:ln w=\"" + Emu(8) + "\">" + Solid("000000") + more +
+         "</a:ln></p:spPr></p:cxnSp>";
+}
+
+struct Probe {
+  double x, y;  // slide units (the deck is 1280 x 720)
+  uint32_t rgb;
+};
+
+struct Case {
+  const char* name;
+  std::string shapes;
+  std::string layoutTree;  // extra shapes of the layout, with its background
+  std::string layoutBg;    // a p:bg of the layout
+  std::vector<std::pair<std::string, std::string>> parts;  // name, XML (or bytes)
+  std::vector<pptx::DeckWriter::Slide::Rel> rels;
+  std::vector<Probe> probes;
+};
+
+std::string Layout(const Case& c) {
+  return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:sldLayout ") +
+         kNs + "><p:cSld>" + c.layoutBg +
+         "<p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/>"
+         "</p:nvGrpSpPr><p:grpSpPr/>" +
+         c.layoutTree +
+         "</p:spTree></p:cSld><p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:sldLayout>";
+}
+
+bool Near(uint32_t pixel, uint32_t rgb, int tolerance) {
+  for (int shift : {16, 8, 0}) {
+    const int a = (pixel >> shift) & 0xFF, b = (rgb >> shift) & 0xFF;
+    if (std::abs(a - b) > tolerance) return false;
+  }
+  return true;
+}
+
+TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
+  const std::string table = "http://schemas.openxmlformats.org/drawingml/2006/table";
+  const std::string chartUri = "http://schemas.openxmlformats.org/drawingml/2006/chart";
+  const std::string diagramUri = "http://schemas.openxmlformats.org/drawingml/2006/diagram";
+  const std::string dsp = "http://schemas.microsoft.com/office/drawing/2008/diagram";
+  const std::vector<Case> cases = {
+      {"layout shapes under the slide's, layout placeholders left out",
+       x::Shape(2, "own", 400, 0, 200, 100, "0000FF"),
+       x::Shape(5, "bar", 0, 600, 1280, 120, "FF0000") +
+           x::Placeholder(6, "ph", "body", 1, {x::P("prompt")}),
+       "",
+       {},
+       {},
+       {{640, 660, 0xFF0000}, {500, 50, 0x0000FF}, {640, 300, 0xFFFFFF}}},
+      {"gradient background of the layout, gradient fill of a shape",
+       x::Shape(2, "", 0, 0, 10, 10, "") +
+           "<p:sp><p:nvSpPr><p:cNvPr id=\"3\" name=\"g\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+           "<p:spPr>" +
+           x::Xfrm(400, 200, 400, 400) + "<a:prstGeom prst=\"rect\"/>" +
+           Gradient("FFFF00", "00FFFF", 5400000) + "</p:spPr></p:sp>",
+       "",
+       "<p:bg><p:bgPr>" + Gradient("FF0000", "0000FF", 0) + "</p:bgPr></p:bg>",
+       {},
+       {},
+       {{4, 360, 0xFF0000}, {1276, 360, 0x0000FF}, {600, 204, 0xFFFF00}, {600, 596, 0x00FFFF}}},
+      {"table cells with fills and a merged first row",
+       Frame(2, 100, 100, 400, 200, table,
+             "<a:tbl><a:tblPr/><a:tblGrid><a:gridCol w=\"" + Emu(200) + "\"/><a:gridCol w=\"" +
+                 Emu(200) + "\"/></a:tblGrid><a:tr h=\"" + Emu(100) + "\">" +
+                 Cell(Solid("FF0000"), " gridSpan=\"2\"") + Cell("", " hMerge=\"1\"") +
+                 "</a:tr><a:tr h=\"" + Emu(100) + "\">" + Cell(Solid("00FF00")) +
+                 Cell(Solid("0000FF")) + "</a:tr></a:tbl>"),
+       "",
+       "",
+       {},
+       {},
+       {{380, 150, 0xFF0000}, {150, 250, 0x00FF00}, {450, 250, 0x0000FF}}},
+      {"a chart from its cached values",
+       Frame(2, 0, 0, 1000, 600, chartUri,
+             "<c:chart xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
+             "r:id=\"rIdChart\"/>"),
+       "",
+       "",
+       {{"ppt/charts/chart1.xml",
+         "<c:chartSpace xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
+         "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><c:chart><c:plotArea>"
+         "<c:barChart><c:barDir val=\"col\"/><c:ser><c:spPr>" +
+             Solid("FF0000") +
+             "</c:spPr><c:val><c:numRef><c:numCache><c:ptCount val=\"2\"/><c:pt idx=\"0\"><c:v>1"
+             "</c:v></c:pt><c:pt idx=\"1\"><c:v>4</c:v></c:pt></c:numCache></c:numRef></c:val>"
+             "</c:ser></c:barChart></c:plotArea></c:chart></c:chartSpace>"}},
+       {{"rIdChart", "chart", "../charts/chart1.xml", false}},
+       // Plot area 100..950 wide, bars at 0.2..0.8 of each half; the first is a quarter tall.
+       {{750, 300, 0xFF0000}, {300, 300, 0xFFFFFF}, {300, 520, 0xFF0000}}},
+      {"a diagram's stored drawing",
+       Frame(2, 200, 100, 400, 400, diagramUri,
+             "<dgm:relIds xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
+             "r:dm=\"rIdData\" r:lo=\"\" r:qs=\"\" r:cs=\"\"/>"),
+       "",
+       "",
+       {{"ppt/diagrams/data1.xml",
+         "<dgm:dataModel xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
+         "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><dgm:extLst><a:ext "
+         "uri=\"x\"><dsp:dataModelExt xmlns:dsp=\"" +
+             dsp + "\" relId=\"rIdDrawing\"/></a:ext></dgm:extLst></dgm:dataModel>"},
+        {"ppt/diagrams/drawing1.xml",
+         "<dsp:drawing xmlns:dsp=\"" + dsp +
+             "\" xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><dsp:spTree>"
+             "<dsp:nvGrpSpPr><dsp:cNvPr id=\"0\" name=\"\"/><dsp:cNvGrpSpPr/></dsp:nvGrpSpPr>"
+             "<dsp:grpSpPr/><dsp:sp><dsp:nvSpPr><dsp:cNvPr id=\"0\" name=\"\"/><dsp:cNvSpPr/>"
+             "</dsp:nvSpPr><dsp:spPr><a:xfrm><a:off x=\"" +
+             Emu(100) + "\" y=\"0\"/><a:ext cx=\"" + Emu(100) + "\" cy=\"" + Emu(100) +
+             "\"/></a:xfrm><a:prstGeom prst=\"rect\"/>" + Solid("00FF00") +
+             "</dsp:spPr></dsp:sp></dsp:spTree></dsp:drawing>"}},
+       {{"rIdData", "diagramData", "../diagrams/data1.xml", false},
+        {"rIdDrawing", "http://schemas.microsoft.com/office/2007/relationships/diagramDrawing",
+         "../diagrams/drawing1.xml", false}},
+       {{350, 150, 0x00FF00}, {250, 150, 0xFFFFFF}}},
+      {"a BMP picture, and a picture cropped to its right half",
+       x::Picture(2, "bmp", 0, 0, 200, 200, "rIdBmp") +
+           "<p:pic><p:nvPicPr><p:cNvPr id=\"3\" name=\"crop\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr>"
+           "<p:blipFill><a:blip r:embed=\"rIdTwo\"/><a:srcRect l=\"50000\"/><a:stretch>"
+           "<a:fillRect/></a:stretch></p:blipFill><p:spPr>" +
+           x::Xfrm(400, 0, 200, 200) + "<a:prstGeom prst=\"rect\"/></p:spPr></p:pic>",
+       "",
+       "",
+       {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
+       {{"rIdBmp", "image", "../media/image1.bmp", false},
+        {"rIdTwo", "image", "../media/image2.bmp", false}},
+       {{100, 100, 0x00C800}, {500, 100, 0x0000FF}, {590, 100, 0x0000FF}}},
+      {"dash patterns and line ends",
+       Line(2, 100, 100, 400, "<a:prstDash val=\"dash\"/>") +
+           Line(3, 100, 300, 400, "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>"),
+       "",
+       "",
+       {},
+       {},
+       // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
+       {{116, 100, 0x000000}, {144, 100, 0xFFFFFF}, {470, 310, 0x000000}, {300, 310, 0xFFFFFF}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    pptx::DeckWriter writer;
+    pptx::DeckWriter::Slide& slide = writer.AddSlide();
+    slide.shapes = c.shapes;
+    slide.relationships = c.rels;
+    for (const auto& part : c.parts) {
+      std::string bytes = part.second;
+      if (part.first == "ppt/media/image2.bmp") {
+        // 2 x 1: red on the left, blue on the right (rows are 4-byte aligned).
+        bytes = Bmp();
+        bytes[2] = 62;
+        bytes[18] = 2;
+        bytes[34] = 8;
+        bytes.resize(54);
+        bytes += std::string("\x00\x00\xFF\xFF\x00\x00\x00\x00", 8);
+      }
+      writer.AddPart(
+          part.first, bytes,
+          part.first.find(".bmp") != std::string::npos ? "image/bmp" : "application/xml");
+    }
+    if (!c.layoutTree.empty() || !c.layoutBg.empty())
+      writer.ReplacePart("ppt/slideLayouts/slideLayout1.xml", Layout(c));
+    pptx::Diagnostics diagnostics;
+    pptx::Deck deck = pptx::ReadDeckFromMemory("probe.pptx", writer.Bytes(), diagnostics);
+    ASSERT_EQ(deck.slides.size(), 1u);
+    auto screen =
+        platform::SlideScreen::Build(deck.slides[0], boost::make_shared<render::PangoMeasurer>());
+    render::FrameRenderer renderer;
+    render::Image image = renderer.Render(*screen, 320, 180);
+    for (const Probe& p : c.probes) {
+      const uint32_t pixel = image.Pixel(static_cast<int>(p.x / 4), static_cast<int>(p.y / 4));
+      EXPECT_TRUE(Near(pixel, p.rgb, 40))
+          << "at (" << p.x << ", " << p.y << "): " << std::hex << pixel << " instead of " << p.rgb;
+    }
+  }
+}
+
+}  // namespace
