@@ -123,8 +123,9 @@ async function main() {
     // "slide:ms" once drawn; a page that plays may have moved on.
     const query = new URLSearchParams(hash || '');
     const want = `${query.get('slide') || 1}:${query.has('t') ? +query.get('t') : ''}`;
+    // A loaded machine may take a while; give up after 30 s.
     let ready = false;
-    for (let i = 0; i < 400 && !ready; ++i) {
+    for (const end = Date.now() + 30000; !ready && Date.now() < end;) {
       const { result } = await call('Runtime.evaluate',
         { expression: 'document.body ? document.body.getAttribute("data-ready") : null', returnByValue: true });
       ready = typeof result.value === 'string' &&
