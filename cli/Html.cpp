@@ -118,7 +118,8 @@ std::string PageText(const ordered_json& description, const std::string& title, 
          "beside them. -->\n<script type=\"application/json\" id=\"description\">" +
          json + "</script>\n<script src=\"deck.js\"></script>\n<script>slideanimDeck.pageWidth = " +
          std::to_string(width) +
-         ";</script>\n<script src=\"masks.js\"></script>\n<script "
+         ";</script>\n<script src=\"values.js\"></script>\n<script "
+         "src=\"masks.js\"></script>\n<script "
          "src=\"player.js\"></script>\n</body>\n</html>\n";
 }
 
@@ -360,6 +361,7 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
                      side.dump(1) + ";\n",
                  err) ||
       !WriteFile(JoinPath(options.output, "player.js"), kPlayerJs, err) ||
+      !WriteFile(JoinPath(options.output, "values.js"), kPlayerValues, err) ||
       !WriteFile(JoinPath(options.output, "masks.js"), kPlayerMasks, err) ||
       !WriteFile(JoinPath(options.output, "player.css"), kPlayerCss, err) ||
       !WriteFile(JoinPath(options.output, "index.html"),

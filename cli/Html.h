@@ -1,6 +1,7 @@
 // `slideanim html`: a folder with a web page that plays the deck from its web
 // description, with no network and nothing to install:
-//   index.html, player.js, masks.js, player.css   the page and its hand-written player
+//   index.html, player.css              the page
+//   player.js, values.js, masks.js      its hand-written player
 //   web.json                            the description, as `slideanim json` prints it
 //   deck.js                             what the player needs beyond it: each
 //                                       slide's layers, each effect's parts and
@@ -27,6 +28,7 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err);
 
 // The player's files, built into the command.
 extern const char* const kPlayerJs;
+extern const char* const kPlayerValues;
 extern const char* const kPlayerMasks;
 extern const char* const kPlayerCss;
 

@@ -1,5 +1,5 @@
 # Turns the player's files into a C++ source: one byte array per file.
-#   cmake -DOUTPUT=PlayerAssets.cpp -DJS=player.js -DMASKS=masks.js -DCSS=player.css -P embed.cmake
+#   cmake -DOUTPUT=PlayerAssets.cpp -DJS=player.js -DVALUES=values.js -DMASKS=masks.js -DCSS=player.css -P embed.cmake
 function(embed variable file out)
   file(READ "${file}" hex HEX)
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
@@ -8,8 +8,9 @@ function(embed variable file out)
 endfunction()
 set(text "// Generated from cli/player by cli/player/embed.cmake; do not edit.\n#include \"cli/Html.h\"\nnamespace cli {\nnamespace {\n")
 embed(kPlayerJs "${JS}" text)
+embed(kPlayerValues "${VALUES}" text)
 embed(kPlayerMasks "${MASKS}" text)
 embed(kPlayerCss "${CSS}" text)
-string(APPEND text "}  // namespace\nconst char* const kPlayerJs = kPlayerJsBytes;\nconst char* const kPlayerMasks = kPlayerMasksBytes;\nconst char* const kPlayerCss = kPlayerCssBytes;\n}  // namespace cli\n")
+string(APPEND text "}  // namespace\nconst char* const kPlayerJs = kPlayerJsBytes;\nconst char* const kPlayerValues = kPlayerValuesBytes;\nconst char* const kPlayerMasks = kPlayerMasksBytes;\nconst char* const kPlayerCss = kPlayerCssBytes;\n}  // namespace cli\n")
 file(WRITE "${OUTPUT}.tmp" "${text}")
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

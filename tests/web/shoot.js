@@ -125,14 +125,26 @@ async function main() {
     const want = `${query.get('slide') || 1}:${query.has('t') ? +query.get('t') : ''}`;
     // A loaded machine may take a while; give up after 30 s.
     let ready = false;
+    let seen = null;
+    let asked = Date.now();
     for (const end = Date.now() + 30000; !ready && Date.now() < end;) {
       const { result } = await call('Runtime.evaluate',
         { expression: 'document.body ? document.body.getAttribute("data-ready") : null', returnByValue: true });
-      ready = typeof result.value === 'string' &&
-        (query.has('t') ? result.value === want : result.value.startsWith(want));
+      seen = result.value;
+      ready = typeof seen === 'string' && (query.has('t') ? seen === want : seen.startsWith(want));
       if (!ready) await sleep(10);
+      // After many shots of one page, a new hash now and then does not reach
+      // it; set it again every three seconds.
+      if (!ready && hash && Date.now() - asked > 3000) {
+        asked = Date.now();
+        await call('Runtime.evaluate', { expression: `location.hash = ${JSON.stringify('#' + hash)}` });
+      }
     }
-    if (!ready) throw new Error(`the player did not draw ${job.url}`);
+    if (!ready) {
+      const e = errors[0];
+      const why = e ? `; ${e.exception ? e.exception.description : e.text}` : "";
+      throw new Error(`the player did not draw ${job.url} (it shows ${seen}${why})`);
+    }
     const shot = await call('Page.captureScreenshot', { format: 'png' });
     fs.writeFileSync(job.out, Buffer.from(shot.data, 'base64'));
     if (errors.length) {
