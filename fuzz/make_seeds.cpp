@@ -57,13 +57,12 @@ std::vector<SlideSeed> Seeds() {
   x::Effect letters = Entrance(show + x::Motion(box, "M 0 0 L 0.25 0.1 E", 500));
   letters.iterate = "<p:iterate type=\"lt\"><p:tmPct val=\"10000\"/></p:iterate>";
   seeds.push_back({"motion-letters", Shapes(), Main(letters)});
+  const std::string tavs =
+      x::Tav("0", "<p:val><p:strVal val=\"#ppt_x\"/></p:val>", "#ppt_x+sin(2*pi*$)*0.1") +
+      x::Tav("100000", "<p:val><p:strVal val=\"#ppt_x\"/></p:val>");
+  const std::string anim = x::Anim(box, "ppt_x", 700, "calcmode=\"lin\" valueType=\"num\"", tavs);
   seeds.push_back(
-      {"anim-formula", Shapes(),
-       Main(Entrance(show + x::Anim(box, "ppt_x", 700, "calcmode=\"lin\" valueType=\"num\"",
-                                    x::Tav("0", "<p:val><p:strVal val=\"#ppt_x\"/></p:val>",
-                                           "#ppt_x+sin(2*pi*$)*0.1") +
-                                        x::Tav("100000", "<p:val><p:strVal val=\"#ppt_x\"/></p:val>")),
-                     "accel=\"50000\" decel=\"50000\"")});
+      {"anim-formula", Shapes(), Main(Entrance(show + anim, "accel=\"50000\" decel=\"50000\""))});
   seeds.push_back({"emphasis", Shapes(),
                    Main(Entrance(x::Rotate(box, 21600000, 800) + x::Scale(box, 150000, 50000, 800) +
                                      x::Colour(box, "fillcolor", "FF0000", 800),

@@ -7,9 +7,9 @@
 
 namespace {
 
-// Beyond this many chords an arc is cut into this many: only absurd radii
-// get there.
-constexpr double kMaxChords = 100000.0;
+// Beyond this many chords an arc is cut into this many: only radii above
+// about 6500 units (a full circle of 10-unit chords) get there.
+constexpr double kMaxChords = 4096.0;
 
 }  // namespace
 

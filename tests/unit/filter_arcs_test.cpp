@@ -75,7 +75,7 @@ TEST(WedgeAgent, ArcsEndForAnyRadius) {
       ASSERT_TRUE(Ours(pie)) << radius;
       const size_t lines = Ours(pie)->Geometry().children.size();
       EXPECT_GE(lines, 3u) << radius << " " << sweep;
-      EXPECT_LE(lines, 100002u) << radius << " " << sweep;
+      EXPECT_LE(lines, 4098u) << radius << " " << sweep;
     }
   }
 }
