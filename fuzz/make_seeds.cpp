@@ -6,6 +6,7 @@
 // (first byte 0) and a slide's shape tree and timing split by a NUL byte
 // (first byte 1). Each seed carries one kind of effect so that the fuzzer
 // starts from every agent.
+#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -48,8 +49,10 @@ std::vector<SlideSeed> Seeds() {
        {"fade", "dissolve", "wedge", "wheel(4)", "blinds(horizontal)", "box(in)",
         "checkerboard(across)", "circle(out)", "diamond(in)", "plus(out)", "slide(fromLeft)",
         "barn(inVertical)", "randombar(horizontal)", "strips(upLeft)", "wipe(down)"}) {
-    seeds.push_back({std::string("filter-") + filter, Shapes(),
-                     Main(Entrance(show + x::Filter(box, filter, true, 500)))});
+    std::string name = std::string("filter-") + filter;
+    for (char& c : name)
+      if (!std::isalnum(static_cast<unsigned char>(c))) c = '-';
+    seeds.push_back({name, Shapes(), Main(Entrance(show + x::Filter(box, filter, true, 500)))});
   }
   seeds.push_back(
       {"motion", Shapes(),
