@@ -7,9 +7,11 @@
 // (first byte 1). Each seed carries one kind of effect so that the fuzzer
 // starts from every agent.
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "pptx/DeckWriter.h"
@@ -89,6 +91,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
+  std::error_code error;
+  std::filesystem::create_directories(folder + "/corpus/chain", error);
+  std::filesystem::create_directories(folder + "/corpus/path", error);
   bool ok = true;
   for (const SlideSeed& seed : Seeds()) {
     ok &= Write(folder + "/corpus/chain/" + seed.name + ".xml",
