@@ -18,6 +18,7 @@ struct ReadLimits {
   size_t maxBehavioursPerSlide = 100000;
   size_t maxListEntries = 10000;  // time-value points, bookmarks, paragraphs of a body
   size_t maxDepth = 32;           // group nesting and timing-tree nesting
+  size_t maxPathText = 65536;     // characters of one motion path text
 };
 
 }  // namespace pptx

@@ -70,6 +70,19 @@ double NumberAttr(SlideContext& ctx, const pugi::xml_node& node, const char* nam
   return value;
 }
 
+// The coordinate range of the document format, in EMU. Offsets and extents
+// beyond it are clamped with a warning: a shape 1e30 units wide would leave
+// every later computation without precision.
+const double kMinCoordinate = -27273042329600.0;
+const double kMaxCoordinate = 27273042316900.0;
+
+double Bounded(SlideContext& ctx, double value, double low, const char* kind,
+               const std::string& where) {
+  if (value >= low && value <= kMaxCoordinate) return value;
+  ctx.Diag().Warn(kind, where);
+  return value < low ? low : kMaxCoordinate;
+}
+
 Xfrm ReadXfrm(SlideContext& ctx, const pugi::xml_node& xfrm, const std::string& where) {
   Xfrm out;
   if (!xfrm) return out;
@@ -84,6 +97,10 @@ Xfrm ReadXfrm(SlideContext& ctx, const pugi::xml_node& xfrm, const std::string& 
     out.cx = std::max(0.0, out.cx);
     out.cy = std::max(0.0, out.cy);
   }
+  out.x = Bounded(ctx, out.x, kMinCoordinate, "offset out of range", where);
+  out.y = Bounded(ctx, out.y, kMinCoordinate, "offset out of range", where);
+  out.cx = Bounded(ctx, out.cx, 0.0, "extent out of range", where);
+  out.cy = Bounded(ctx, out.cy, 0.0, "extent out of range", where);
   out.rotation = NumberAttr(ctx, xfrm, "rot", 0, where) / 60000.0;
   bool flag = false;
   out.flipH = ParseBoolean(xfrm.attribute("flipH").as_string(), flag) && flag;
@@ -95,6 +112,10 @@ Xfrm ReadXfrm(SlideContext& ctx, const pugi::xml_node& xfrm, const std::string& 
     out.chY = NumberAttr(ctx, chOff, "y", 0, where);
     out.chCx = NumberAttr(ctx, chExt, "cx", 0, where);
     out.chCy = NumberAttr(ctx, chExt, "cy", 0, where);
+    out.chX = Bounded(ctx, out.chX, kMinCoordinate, "offset out of range", where);
+    out.chY = Bounded(ctx, out.chY, kMinCoordinate, "offset out of range", where);
+    out.chCx = Bounded(ctx, out.chCx, kMinCoordinate, "extent out of range", where);
+    out.chCy = Bounded(ctx, out.chCy, kMinCoordinate, "extent out of range", where);
   }
   return out;
 }

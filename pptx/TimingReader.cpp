@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -22,6 +23,13 @@ using platform::BehaviourNode;
 using platform::Effect;
 
 const int kMaxRepeatThousandths = 1000000;  // a thousand repetitions
+
+// Truncates toward zero into the int range (NaN gives 0).
+int SaturatedInt(double v) {
+  if (!(v > -2147483648.0)) return v != v ? 0 : std::numeric_limits<int>::min();
+  if (v >= 2147483647.0) return std::numeric_limits<int>::max();
+  return static_cast<int>(v);
+}
 
 bool IsBehaviour(const pugi::xml_node& node) {
   static const char* names[] = {"anim",      "animClr", "animEffect", "animMotion", "animRot",
@@ -252,6 +260,26 @@ class Reader {
     return true;
   }
 
+  // Accel and decel onto `node`. A pair that adds up to more than 100% is
+  // scaled down to 100%, keeping its ratio: more would leave the motion
+  // without a speed at which it ends on time.
+  template <class Node>
+  void Acceleration(const pugi::xml_node& cTn, Node& node, const std::string& where) {
+    float accel = 0, decel = 0;
+    const bool hasAccel = Fraction(cTn, "accel", accel, where);
+    const bool hasDecel = Fraction(cTn, "decel", decel, where);
+    if (hasAccel && hasDecel && static_cast<double>(accel) + decel > 100000.0) {
+      ctx_.Diag().Warn("acceleration over 100%",
+                       where + ": accel " + Quote(cTn.attribute("accel").as_string()) +
+                           " + decel " + Quote(cTn.attribute("decel").as_string()));
+      const double scaled = 100000.0 * accel / (static_cast<double>(accel) + decel);
+      accel = static_cast<float>(scaled);
+      decel = static_cast<float>(100000.0 - scaled);
+    }
+    if (hasAccel) node.template Set<float>(ePropAccel, accel);
+    if (hasDecel) node.template Set<float>(ePropDecel, decel);
+  }
+
   // Repeat count in thousandths: 1 for none, -1 for indefinite.
   int RepeatCount(const pugi::xml_node& cTn, const std::string& where) {
     pugi::xml_attribute attr = cTn.attribute("repeatCount");
@@ -375,9 +403,7 @@ class Reader {
     if (!Delay(cTn, delay, where)) return false;
     uint64_t total = static_cast<uint64_t>(delay) + offset;
     node.Delay(static_cast<int>(std::min<uint64_t>(total, kIndefinite - 1)));
-    float value = 0;
-    if (Fraction(cTn, "accel", value, where)) node.Set<float>(ePropAccel, value);
-    if (Fraction(cTn, "decel", value, where)) node.Set<float>(ePropDecel, value);
+    Acceleration(cTn, node, where);
     bool flag = false;
     if (cTn.attribute("autoRev") && ParseBoolean(cTn.attribute("autoRev").as_string(), flag))
       node.Set<bool>(ePropAutoReverse, flag);
@@ -633,12 +659,12 @@ class Reader {
     node.Set<int>(ePropColorSpace, hsl ? 1 : 0);
     pugi::xml_node by = Child(element, "by");
     if (pugi::xml_node h = Child(by, "hsl")) {
-      node.Set<int>(ePropHueBy, static_cast<int>(h.attribute("h").as_double() / 60000.0));
-      node.Set<int>(ePropSaturationBy, static_cast<int>(h.attribute("s").as_double() / 1000.0));
-      node.Set<int>(ePropLightnessBy, static_cast<int>(h.attribute("l").as_double() / 1000.0));
+      node.Set<int>(ePropHueBy, SaturatedInt(h.attribute("h").as_double() / 60000.0));
+      node.Set<int>(ePropSaturationBy, SaturatedInt(h.attribute("s").as_double() / 1000.0));
+      node.Set<int>(ePropLightnessBy, SaturatedInt(h.attribute("l").as_double() / 1000.0));
     } else if (pugi::xml_node rgb = Child(by, "rgb")) {
       // Percentages of full scale, onto the 0..255 offsets the agents add.
-      auto scale = [](double v) { return static_cast<int>(std::lround(v / 100000.0 * 255.0)); };
+      auto scale = [](double v) { return SaturatedInt(std::round(v / 100000.0 * 255.0)); };
       node.Set<int>(ePropRedBy, scale(rgb.attribute("r").as_double()));
       node.Set<int>(ePropGreenBy, scale(rgb.attribute("g").as_double()));
       node.Set<int>(ePropBlueBy, scale(rgb.attribute("b").as_double()));
@@ -649,8 +675,17 @@ class Reader {
   }
 
   void ReadMotion(const pugi::xml_node& element, BehaviourNode& node, const std::string& where) {
-    if (element.attribute("path"))
-      node.Set<std::wstring>(ePropMotionPath, WideText(element.attribute("path").as_string()));
+    if (pugi::xml_attribute path = element.attribute("path")) {
+      // Every text unit parses its own copy of the path: a path text past the
+      // limit is dropped, and the shape stays where it is.
+      const size_t length = std::strlen(path.as_string());
+      if (length > ctx_.Limits().maxPathText)
+        ctx_.Diag().Warn("motion path too long", where + ": " + std::to_string(length) +
+                                                     " characters, more than " +
+                                                     std::to_string(ctx_.Limits().maxPathText));
+      else
+        node.Set<std::wstring>(ePropMotionPath, WideText(path.as_string()));
+    }
     // Points in thousandths of a percent of the slide: fractions of it.
     for (const char* name : {"by", "from", "to"}) {
       pugi::xml_node point = Child(element, name);
@@ -900,9 +935,7 @@ class Reader {
       ends->Add(end);
       effect->Sheet()->SetList(ePropSubEffects, ends);
     }
-    float fraction = 0;
-    if (Fraction(cTn, "accel", fraction, where)) effect->Set<float>(ePropAccel, fraction);
-    if (Fraction(cTn, "decel", fraction, where)) effect->Set<float>(ePropDecel, fraction);
+    Acceleration(cTn, *effect, where);
     bool flag = false;
     if (cTn.attribute("autoRev") && ParseBoolean(cTn.attribute("autoRev").as_string(), flag))
       effect->Set<bool>(ePropAutoReverse, flag);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/CNumber.h"
+
 namespace pptx {
 namespace {
 
@@ -35,10 +37,9 @@ bool ParseDecimal(const char* text, double& out) {
   if (!text) return false;
   const char* p = SkipBlanks(text);
   if (*p == '\0') return false;
-  char* end = nullptr;
-  errno = 0;
-  double value = std::strtod(p, &end);
-  if (end == p || errno == ERANGE || !OnlyBlanksLeft(end) || !std::isfinite(value)) return false;
+  double value = 0.0;
+  const char* end = platform::ReadCNumber(p, p + std::strlen(p), value);
+  if (end == p || !OnlyBlanksLeft(end) || !std::isfinite(value)) return false;
   out = value;
   return true;
 }
@@ -72,10 +73,9 @@ bool ParseTime(const char* text, uint32_t& out) {
 bool ParseTimeOffset(const char* text, double& outMs) {
   if (!text) return false;
   const char* p = SkipBlanks(text);
-  char* end = nullptr;
-  errno = 0;
-  double value = std::strtod(p, &end);
-  if (end == p || errno == ERANGE || !std::isfinite(value) || value < 0) return false;
+  double value = 0.0;
+  const char* end = platform::ReadCNumber(p, p + std::strlen(p), value);
+  if (end == p || !std::isfinite(value) || value < 0) return false;
   const char* unit = SkipBlanks(end);
   std::string u(unit);
   while (!u.empty() && (u.back() == ' ' || u.back() == '\t')) u.pop_back();

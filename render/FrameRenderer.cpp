@@ -111,6 +111,13 @@ class FrameRenderer::Pass {
 void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& parent,
                                    const Kinefold::TColorMatrix& colour) {
   const platform::FrameState& f = node.Frame();
+  // A NaN or an infinity would put the cairo context in an error state and
+  // lose the rest of the frame: such a node is left out of this frame.
+  if (!platform::IsFiniteFrame(f)) return;
+  for (const auto& shape : node.Masks().ActiveShapes()) {
+    auto* mask = dynamic_cast<platform::MaskShape*>(shape.get());
+    if (mask && mask->Clips() && !platform::IsFinite(mask->Geometry())) return;
+  }
   const cairo_matrix_t m = Then(FromTransform(f.transform), parent);
   if (!Invertible(m)) return;
   const Kinefold::TColorMatrix c = platform::Compose(colour, f.colour);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "common/CNumber.h"
+
 namespace render {
 namespace {
 
@@ -36,9 +38,10 @@ void BuiltIns(double w, double h, double* out) {
 
 bool ParseNumber(const std::string& token, double* out) {
   if (token.empty()) return false;
-  char* end = nullptr;
-  const double value = std::strtod(token.c_str(), &end);
-  if (end != token.c_str() + token.size() || !std::isfinite(value)) return false;
+  double value = 0.0;
+  const char* end = token.c_str() + token.size();
+  if (platform::ReadCNumber(token.c_str(), end, value) != end || !std::isfinite(value))
+    return false;
   *out = value;
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <locale>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -96,6 +97,7 @@ std::string Trim(const std::string& s) {
 bool Compile(const PresetEntry& entry, CompiledGeometry* out, std::string* error) {
   error->clear();
   std::istringstream adjust(entry.adjust);
+  adjust.imbue(std::locale::classic());
   std::string name;
   while (adjust >> name) {
     double fallback = 0;

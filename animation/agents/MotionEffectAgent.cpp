@@ -1,5 +1,6 @@
 #include "agents/MotionEffectAgent.h"
 
+#include <locale>
 #include <sstream>
 
 #include <boost/make_shared.hpp>
@@ -53,8 +54,9 @@ void MotionEffectAgent::InitMotion(const boost::shared_ptr<IScreenObject>& conte
     path_ = boost::make_shared<Kinefold::SimplePath>(from.x, from.y, to.x, to.y, origin, scale,
                                                      absolute);
   } else {
-    path_ = boost::make_shared<Kinefold::MotionPath>(GetString(b, ePropMotionPath), origin, scale,
-                                                     absolute);
+    path_ = boost::make_shared<Kinefold::MotionPath>(
+        GetString(b, ePropMotionPath), origin, scale, absolute,
+        Metrics() ? Metrics()->PathSegmentsLeft() : nullptr);
   }
 }
 
@@ -92,6 +94,7 @@ std::wstring MotionEffectAgent::GetWebPathText(const boost::shared_ptr<IScreenOb
   const double w = std::fabs(SlideRect().right - SlideRect().left);
   const double h = std::fabs(SlideRect().bottom - SlideRect().top);
   std::wostringstream text;
+  text.imbue(std::locale::classic());
   if (Has(b, ePropMotionBy)) {
     const Kinefold::TPoint by = GetPoint(b, ePropMotionBy);
     text << L"M 0 0 L " << by.x / h << L" " << by.y / w;

@@ -7,9 +7,9 @@
 
 namespace {
 
-// Beyond this many chords an arc is cut into this many: only absurd radii
-// get there, and the loop must end.
-constexpr double kMaxChords = 100000.0;
+// Beyond this many chords an arc is cut into this many: only radii above
+// about 6500 units (a full circle of 10-unit chords) get there.
+constexpr double kMaxChords = 4096.0;
 
 }  // namespace
 
@@ -27,12 +27,22 @@ boost::shared_ptr<IScreenShape> ArcAgent::BuildPie(double a1, double a2, double 
                                                    double radius) {
   boost::shared_ptr<IScreenShape> group = masks::Group();
   group->SetFilled(1);
-  double step = ArcStep(radius);
-  const bool finite = std::isfinite(a1) && std::isfinite(a2) && std::isfinite(cx) &&
-                      std::isfinite(cy) && std::isfinite(radius) && step > 0.0;
-  if (finite && a2 >= a1) {
-    if ((a2 - a1) / step > kMaxChords) step = (a2 - a1) / kMaxChords;
-    for (double a = a1; a <= a2; a += step) {
+  if (a2 >= a1) {
+    // A whole number of chords, so that the arc ends for any radius and angle
+    // (an infinite or NaN radius, or a step below the angles' precision).
+    double step = ArcStep(radius);
+    const double wanted = std::floor((a2 - a1) / step) + 1.0;
+    long chords = 1;
+    if (wanted > kMaxChords) {
+      chords = static_cast<long>(kMaxChords);
+      step = (a2 - a1) / kMaxChords;
+    } else if (wanted >= 1.0) {
+      chords = static_cast<long>(wanted);
+    } else {
+      step = a2 - a1;  // no step to take (a NaN radius): one chord
+    }
+    for (long i = 0; i < chords; ++i) {
+      const double a = a1 + step * static_cast<double>(i);
       const double e = std::min(a + step, a2);
       group->AddChild(masks::Line(cx + radius * std::cos(a), cy + radius * std::sin(a),
                                   cx + radius * std::cos(e), cy + radius * std::sin(e)));

@@ -13,7 +13,7 @@ class ArcAgent : public GeneralAgent {
 
   // The slice from angle a1 to a2 (radians; 0 points right and angles grow
   // clockwise on the screen) about (cx, cy) with the given radius. The arc's
-  // chords are at most 0.1 radian and 10 units long.
+  // chords are at most 0.1 radian and 10 units long, and at most 4096.
   static boost::shared_ptr<IScreenShape> BuildPie(double a1, double a2, double cx, double cy,
                                                   double radius);
   // The step between the arc's points for a radius.

@@ -3,6 +3,7 @@
 // parser library's shape tests and the process settings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,12 +30,18 @@ class PublishContext {
   double SlideWidth() const { return slideWidth_; }    // second extent value
   uint32_t FrameRate() const { return frameRate_; }
   uint32_t DefaultEffectFrames() const { return defaultEffectFrames_; }
+  // Straight segments that the motion paths of the slide being built may
+  // still take together (about 48 bytes each).
+  static const size_t kSlidePathSegments = size_t(1) << 21;
+  size_t* PathSegmentsLeft() { return &pathSegmentsLeft_; }
+  void ResetPathSegments() { pathSegmentsLeft_ = kSlidePathSegments; }
 
  private:
   double slideHeight_ = 540.0;
   double slideWidth_ = 720.0;
   uint32_t frameRate_ = 30;
   uint32_t defaultEffectFrames_ = 0;
+  size_t pathSegmentsLeft_ = kSlidePathSegments;
 };
 
 // What a behaviour node is; selects the effect agent that plays it.

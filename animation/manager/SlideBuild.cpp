@@ -36,6 +36,7 @@ void AnimationManager::BuildSlide(const boost::shared_ptr<ISlide>& slide, int32_
     return;
   }
   mediaSource_ = effects;
+  if (publishContext_) publishContext_->ResetPathSegments();
   SlideBuild(*this, slide, effects).Run();
 }
 

@@ -12,8 +12,10 @@ SimplePath::SimplePath(double fromX, double fromY, double toX, double toY,
 }
 
 MotionPath::MotionPath(const std::wstring& expression, const TPathRect& originRect,
-                       const TPathRect& scaleRect, bool absolute)
-    : Path(originRect, scaleRect, absolute), expression_(expression) {
+                       const TPathRect& scaleRect, bool absolute, size_t* slideSegments)
+    : Path(originRect, scaleRect, absolute),
+      expression_(expression),
+      slideSegments_(slideSegments) {
   ParseExpr();
 }
 

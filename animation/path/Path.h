@@ -2,6 +2,7 @@
 // coordinates are fractions of the slide.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -66,18 +67,24 @@ class SimplePath : public Path {
 };
 
 // A path given in the motion-path syntax (see docs/motion-paths.md).
+// `slideSegments`, when given, counts the straight segments that the motion
+// paths of the whole slide may still take; every text unit parses its own
+// copy of a path, so one path's own limit does not bound a slide. Once it is
+// spent, the rest of a path is one chord to its end.
 class MotionPath : public Path {
  public:
   MotionPath(const std::wstring& expression, const TPathRect& originRect,
-             const TPathRect& scaleRect, bool absolute);
+             const TPathRect& scaleRect, bool absolute, size_t* slideSegments = nullptr);
 
   const std::wstring& GetExpression() const { return expression_; }
+  size_t* SlideSegments() const { return slideSegments_; }
 
   // Builds the line from the expression; defined by the common library.
   void ParseExpr();
 
  private:
   std::wstring expression_;
+  size_t* slideSegments_;
 };
 
 }  // namespace Kinefold

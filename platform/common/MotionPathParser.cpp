@@ -17,7 +17,7 @@ namespace {
 const double kFlatness = 0.01;
 // Subdivision stops here even when a curve is not yet flat (4096 segments).
 const int kMaxDepth = 12;
-// Past this many segments, further curves are replaced by their chords.
+// Past this many segments, the rest of a path is replaced by chords.
 const size_t kMaxSegments = size_t(1) << 20;
 
 struct Point {
@@ -32,18 +32,34 @@ struct Segment {
 };
 
 // Straight segments walked by distance; a move between subpaths is a jump that
-// takes no distance. A line without segments stays at its start point.
+// takes no distance. A line without segments stays at its start point. Each
+// segment is taken from the path's own allowance and from the slide's, when
+// there is one; once either is spent, a further segment stretches the last one
+// to its end (a chord), so memory stays bounded.
 class SegmentLine : public Kinefold::Line {
  public:
-  explicit SegmentLine(const Point& start) : start_(start) {}
+  SegmentLine(const Point& start, size_t* slideSegments)
+      : start_(start), slideSegments_(slideSegments) {}
 
+  bool HasRoom() const {
+    return segments_.size() < kMaxSegments && (!slideSegments_ || *slideSegments_ > 0);
+  }
   void Add(const Point& from, const Point& to) {
+    if (!HasRoom() && !segments_.empty()) {
+      Segment& last = segments_.back();
+      total_ -= last.length;
+      last.to = to;
+      last.length = std::hypot(to.x - last.from.x, to.y - last.from.y);
+      total_ += last.length;
+      ends_.back() = total_;
+      return;
+    }
+    if (slideSegments_ && *slideSegments_ > 0) --*slideSegments_;
     Segment s{from, to, std::hypot(to.x - from.x, to.y - from.y)};
     total_ += s.length;
     segments_.push_back(s);
     ends_.push_back(total_);
   }
-  size_t Count() const { return segments_.size(); }
 
   double GetLength() const override { return total_; }
 
@@ -70,6 +86,7 @@ class SegmentLine : public Kinefold::Line {
 
  private:
   Point start_;
+  size_t* slideSegments_;
   std::vector<Segment> segments_;
   std::vector<double> ends_;  // distance along the line at the end of each segment
   double total_ = 0.0;
@@ -155,7 +172,7 @@ class Flattener {
   explicit Flattener(SegmentLine& line) : line_(line) {}
 
   void Curve(const Point& p0, const Point& c1, const Point& c2, const Point& p3) {
-    if (line_.Count() >= kMaxSegments) {
+    if (!line_.HasRoom()) {
       line_.Add(p0, p3);
       return;
     }
@@ -290,13 +307,17 @@ namespace Kinefold {
 
 void MotionPath::ParseExpr() {
   const std::wstring& text = GetExpression();
-  auto line = std::make_unique<SegmentLine>(StartOf(text, *this));
-  if (!Parse(text, *this, *line)) {
+  const Point start = StartOf(text, *this);
+  auto line = std::make_unique<SegmentLine>(start, SlideSegments());
+  // Coordinates that are numbers can still leave the slide's range once they
+  // are scaled to it: such a path is out of range too.
+  if (!Parse(text, *this, *line) || !std::isfinite(line->GetLength()) || !std::isfinite(start.x) ||
+      !std::isfinite(start.y)) {
     // Not a path: a line of length 0 at the path's origin (for a relative
     // path the shape's centre), so that the shape does not move.
     Point origin;
     Place(0.0, 0.0, origin.x, origin.y);
-    line = std::make_unique<SegmentLine>(origin);
+    line = std::make_unique<SegmentLine>(origin, nullptr);
   }
   SetLine(std::move(line));
 }

@@ -1,11 +1,12 @@
 // Conversions of property values: what the common library gives for each
 // requested type, whatever type the stored value has.
 #include <cmath>
-#include <cstdlib>
-#include <cwchar>
 #include <limits>
+#include <locale>
 #include <sstream>
+#include <string>
 
+#include "common/CNumber.h"
 #include "host/PropertySheet.h"
 
 namespace {
@@ -16,14 +17,17 @@ const T* Peek(const boost::shared_ptr<IPropertyValue>& value) {
   return &static_cast<PropertyValue<T>*>(value.get())->Get();
 }
 
-// Reads a number at the start of a string; false when there is none.
+// Reads a number at the start of a string, with "." as the decimal point
+// whatever the locale; false when there is none.
 bool ParseNumber(const std::wstring& text, double& out) {
-  const wchar_t* begin = text.c_str();
-  wchar_t* end = nullptr;
-  double v = std::wcstod(begin, &end);
-  if (end == begin) return false;
-  out = v;
-  return true;
+  // A number is plain ASCII: its text ends at the first other character.
+  std::string ascii;
+  for (wchar_t c : text) {
+    if (c <= 0 || c >= 0x80) break;
+    ascii += static_cast<char>(c);
+  }
+  const char* begin = ascii.c_str();
+  return platform::ReadCNumber(begin, begin + ascii.size(), out) != begin;
 }
 
 bool AsDouble(const boost::shared_ptr<IPropertyValue>& value, double& out) {
@@ -95,11 +99,13 @@ std::wstring property_cast<std::wstring>(const boost::shared_ptr<IPropertyValue>
   double d = 0.0;
   if (AsDouble(value, d)) {
     std::wostringstream text;
+    text.imbue(std::locale::classic());
     text.precision(value->GetType() == ePropTypeFloat ? 9 : 17);
     text << d;
     // Prefer the shortest form that reads back to the same value.
     for (int precision = 1; precision <= 17; ++precision) {
       std::wostringstream shorter;
+      shorter.imbue(std::locale::classic());
       shorter.precision(precision);
       shorter << d;
       double back = 0.0;

@@ -1,5 +1,6 @@
 #include "common/PropertySheet.h"
 
+#include <locale>
 #include <sstream>
 
 namespace platform {
@@ -41,6 +42,7 @@ boost::shared_ptr<PropertySheet> PropertySheet::Clone() const {
 std::wstring DescribeValue(const boost::shared_ptr<IPropertyValue>& value) {
   if (!value) return L"null";
   std::wostringstream text;
+  text.imbue(std::locale::classic());
   switch (value->GetType()) {
     case ePropTypeInt:
     case ePropTypeFloat:

@@ -2,6 +2,7 @@
 // made of. Every node keeps two copies: the authored one and the frame one.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include <boost/shared_ptr.hpp>
@@ -48,6 +49,17 @@ struct FrameState {
 
 inline bool IsIdentityTransform(const double* t) {
   return t[0] == 0.0 && t[1] == 0.0 && t[2] == 0.0 && t[3] == 0.0 && t[4] == 1.0 && t[5] == 1.0;
+}
+
+// False when the frame's transform, position or colour multipliers hold a NaN
+// or an infinity, from whatever source: such a node is left out of the frame.
+inline bool IsFiniteFrame(const FrameState& f) {
+  for (double v : f.transform)
+    if (!std::isfinite(v)) return false;
+  const Kinefold::TColorMatrix& c = f.colour;
+  return std::isfinite(f.position[0]) && std::isfinite(f.position[1]) &&
+         std::isfinite(c.alphaMul) && std::isfinite(c.redMul) && std::isfinite(c.greenMul) &&
+         std::isfinite(c.blueMul);
 }
 
 inline bool IsIdentityColour(const Kinefold::TColorMatrix& m) {

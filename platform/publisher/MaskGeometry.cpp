@@ -22,7 +22,8 @@ double Lerp(double a, double b, double t) {
 Contour EllipseContour(const MaskGeometry& g) {
   const double rx = std::fabs(g.v[2]), ry = std::fabs(g.v[3]);
   const double perimeter = 2.0 * kPi * std::max(rx, ry);
-  const int n = std::max(32, std::min(512, static_cast<int>(std::ceil(perimeter / 2.0))));
+  const double wanted = std::ceil(perimeter / 2.0);
+  const int n = wanted > 512.0 ? 512 : wanted > 32.0 ? static_cast<int>(wanted) : 32;
   Contour c;
   c.reserve(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) {
@@ -240,6 +241,16 @@ MaskGeometry MaskGeometry::MakeGroup(const std::vector<MaskGeometry>& children) 
   g.kind = Group;
   g.children = children;
   return g;
+}
+
+bool IsFinite(const MaskGeometry& geometry) {
+  for (double v : geometry.v)
+    if (!std::isfinite(v)) return false;
+  for (const TPoint& p : geometry.points)
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+  for (const MaskGeometry& child : geometry.children)
+    if (!IsFinite(child)) return false;
+  return true;
 }
 
 std::vector<Contour> Outline(const MaskGeometry& geometry) {

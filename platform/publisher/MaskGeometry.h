@@ -30,6 +30,10 @@ struct MaskGeometry {
 
 using Contour = std::vector<Kinefold::TPoint>;
 
+// False when a coordinate of the geometry is a NaN or an infinity: a node
+// clipped by such a mask is left out of the frame.
+bool IsFinite(const MaskGeometry& geometry);
+
 // The area as closed contours to be filled with the even-odd rule.
 std::vector<Contour> Outline(const MaskGeometry& geometry);
 // Even-odd point test over a set of contours.

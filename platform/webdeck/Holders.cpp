@@ -6,6 +6,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "common/CNumber.h"
 #include "common/Utf8.h"
 #include "webdeck/JsonNode.h"
 
@@ -47,8 +48,9 @@ double FloatForJson(float value, int32_t precision) {
   }
   char text[64];
   auto result = std::to_chars(text, text + sizeof text, value);
-  *result.ptr = '\0';
-  return std::strtod(text, nullptr);
+  double shortest = static_cast<double>(value);
+  platform::ReadCNumber(text, result.ptr, shortest);
+  return shortest;
 }
 
 }  // namespace

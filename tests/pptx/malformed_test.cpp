@@ -2,6 +2,7 @@
 // and the part; element-level problems are skipped with a warning; limits
 // stop oversized input, each with its own message.
 #include "DeckFixture.h"
+#include "pptx/Units.h"
 
 #include <fstream>
 #include <functional>
@@ -236,6 +237,42 @@ TEST(MalformedInput, HostileTextNeverCrashes) {
   ASSERT_TRUE(slide);
   EXPECT_EQ(slide->AllShapes().size(), 1u);
   EXPECT_GT(diag.WarningCount(), 5u);
+}
+
+// Valid XML with absurd values: the reader bounds what later arithmetic would
+// lose its precision or its end on, with one warning line per kind.
+TEST(MalformedInput, AbsurdValuesAreBoundedWithAWarning) {
+  std::string shapes;
+  for (int id : {2, 3}) {
+    std::string huge = x::Shape(id, "Huge", 0, 0, 10, 10, "FF0000");
+    huge.replace(huge.find("<a:off"), huge.find("</a:xfrm>") - huge.find("<a:off"),
+                 "<a:off x=\"-1e30\" y=\"5e13\"/><a:ext cx=\"1e30\" cy=\"1e30\"/>");
+    shapes += huge;
+  }
+  x::Effect both =
+      MakeEffect("entr", "clickEffect", x::Filter(x::ShapeTarget(2), "wedge", true, 500));
+  both.attrs = "accel=\"100000\" decel=\"100000\"";
+  x::Effect path =
+      MakeEffect("entr", "clickEffect",
+                 x::Motion(x::ShapeTarget(2), "M 0 0 L" + std::string(70000, ' ') + "1 1", 500));
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("absurd_values", shapes, MainSequence({both, path}), diag);
+  ASSERT_TRUE(slide);
+  const auto& shape = *slide->AllShapes().at(0);
+  EXPECT_DOUBLE_EQ(shape.Width(), 27273042316900.0 / pptx::kEmuPerUnit);
+  EXPECT_DOUBLE_EQ(shape.X(), -27273042329600.0 / pptx::kEmuPerUnit);
+  EXPECT_EQ(diag.Count("extent out of range"), 4u);  // cx and cy of both shapes
+  EXPECT_EQ(diag.Count("offset out of range"), 4u);  // x and y of both shapes
+  auto effect = EffectAt(slide, 0);
+  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(effect), ePropAccel), 50000.0f);
+  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(effect), ePropDecel), 50000.0f);
+  EXPECT_EQ(diag.Count("acceleration over 100%"), 1u);
+  EXPECT_FALSE(Has(boost::shared_ptr<IInterface>(Main(EffectAt(slide, 1), 0)), ePropMotionPath));
+  EXPECT_EQ(diag.Count("motion path too long"), 1u);
+  size_t lines = 0;
+  for (const std::string& line : diag.Lines())
+    lines += line.find("out of range") != std::string::npos;
+  EXPECT_EQ(lines, 2u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,33 @@ TEST_F(Probe, HiddenLeavesAndDegenerateTransformsDrawNothing) {
   EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
   t[4] = t[5] = std::nan("");
   EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
+}
+
+// A NaN or an infinity anywhere in a node's frame state (transform,
+// position, opacity, mask points) leaves that node out of the frame; the rest
+// of the slide is still drawn.
+TEST_F(Probe, NonFiniteStateLeavesOnlyThatNodeOut) {
+  slide->AddShape(L"3").SetBounds(60, 40, 30, 20).SetSolidFill({0, 0, 255, 255});
+  const double nan = std::nan("");
+  const std::function<void(const boost::shared_ptr<IShapeTarget>&)> spoils[] = {
+      [](const boost::shared_ptr<IShapeTarget>& t) { t->GetTransform()[0] = HUGE_VAL; },
+      [&](const boost::shared_ptr<IShapeTarget>& t) { t->GetPosition()[1] = nan; },
+      [&](const boost::shared_ptr<IShapeTarget>& t) { t->GetColorTransform()->alphaMul = nan; },
+      [&](const boost::shared_ptr<IShapeTarget>& t) {
+        auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
+        rect->SetGeometry(20, nan, 50, 60);
+        auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+        container->SetContent(rect);
+        QueryAs<ICompoundShape>(t, eIidCompoundShape)->InsertChild(container, 0);
+      },
+  };
+  for (const auto& spoil : spoils) {
+    auto screen = SlideScreen::Build(slide);
+    spoil(Target(*screen, L"2"));
+    render::Image image = Draw(*screen);
+    EXPECT_TRUE(Near(image.Pixel(35, 50), kWhite));
+    EXPECT_TRUE(Near(image.Pixel(75, 50), 0xFF0000FFu));
+  }
 }
 
 TEST_F(Probe, ColourTransformOffsetsTint) {

@@ -35,12 +35,13 @@ struct Result {
   std::string out, err;
 };
 
-inline Result Run(const std::string& arguments) {
+// `environment` goes before the command ("LC_ALL=C ").
+inline Result Run(const std::string& arguments, const std::string& environment = "") {
   Result run;
   static int calls = 0;
   const std::string errFile = ::testing::TempDir() + "slideanim-stderr-" +
                               std::to_string(::getpid()) + "-" + std::to_string(++calls) + ".txt";
-  const std::string command = Path() + " " + arguments + " 2>'" + errFile + "'";
+  const std::string command = environment + Path() + " " + arguments + " 2>'" + errFile + "'";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;
   std::array<char, 4096> buffer;

@@ -63,6 +63,20 @@ TEST(WedgeAgent, OpensFromTheTopBothWays) {
   }
 }
 
+// An arc is a whole number of chords for any radius: an absurd one, an
+// infinite or NaN one, or a step below the precision of the angles.
+TEST(WedgeAgent, ArcsEndForAnyRadius) {
+  for (double radius : {1e30, HUGE_VAL, std::nan(""), 0.0, 255.0}) {
+    for (double sweep : {1e-20, 2 * kPi}) {
+      auto pie = ArcAgent::BuildPie(-kPi / 2, -kPi / 2 + sweep, 150, 200, radius);
+      ASSERT_TRUE(Ours(pie)) << radius;
+      const size_t lines = Ours(pie)->Geometry().children.size();
+      EXPECT_GE(lines, 3u) << radius << " " << sweep;
+      EXPECT_LE(lines, 4098u) << radius << " " << sweep;
+    }
+  }
+}
+
 // Slices start at equal angles from straight up, going round anticlockwise,
 // and each sweeps clockwise over 89/90 of its sector.
 TEST(WheelAgent, SpokesAndSweep) {

@@ -1,6 +1,9 @@
 // The query protocol, property sheets, casts and accessors.
 #include <gtest/gtest.h>
 
+#include <locale>
+#include <stdexcept>
+
 #include <boost/make_shared.hpp>
 #include <boost/weak_ptr.hpp>
 
@@ -110,33 +113,47 @@ TEST(PropertyAccessors, SettersStoreTaggedValues) {
   EXPECT_EQ(GetPoint(sheet, ePropMotionBy).y, -0.5);
 }
 
-TEST(PropertyCast, ConvertsBetweenValueTypes) {
-  auto i = boost::make_shared<PropertyValue<int>>(7);
-  auto f = boost::make_shared<PropertyValue<float>>(-2.75f);
-  auto d = boost::make_shared<PropertyValue<double>>(50000.7);
-  auto s = boost::make_shared<PropertyValue<std::wstring>>(L"0.5");
-  auto word = boost::make_shared<PropertyValue<std::wstring>>(L"visible");
-  auto b = boost::make_shared<PropertyValue<bool>>(true);
-  auto rgb = boost::make_shared<PropertyValue<int>>(0x336699);
+// The same in the C locale and in one that writes decimals with a comma: the
+// conversions never follow the process's locale.
+TEST(PropertyCast, ConvertsBetweenValueTypesInAnyLocale) {
+  auto check = [] {
+    auto i = boost::make_shared<PropertyValue<int>>(7);
+    auto f = boost::make_shared<PropertyValue<float>>(-2.75f);
+    auto d = boost::make_shared<PropertyValue<double>>(50000.7);
+    auto s = boost::make_shared<PropertyValue<std::wstring>>(L"0.5");
+    auto word = boost::make_shared<PropertyValue<std::wstring>>(L"visible");
+    auto b = boost::make_shared<PropertyValue<bool>>(true);
+    auto rgb = boost::make_shared<PropertyValue<int>>(0x336699);
 
-  EXPECT_EQ(property_cast<int>(f), -2);  // toward zero
-  EXPECT_EQ(property_cast<int>(d), 50000);
-  EXPECT_EQ(property_cast<float>(d), 50000.7f);
-  EXPECT_EQ(property_cast<double>(s), 0.5);
-  EXPECT_EQ(property_cast<double>(word), 0.0);
-  EXPECT_EQ(property_cast<int>(b), 1);
-  EXPECT_TRUE(property_cast<bool>(i));
-  EXPECT_EQ(property_cast<std::wstring>(i), L"7");
-  EXPECT_EQ(property_cast<std::wstring>(d), L"50000.7");
-  EXPECT_EQ(property_cast<std::wstring>(f), L"-2.75");
-  EXPECT_EQ(property_cast<std::wstring>(b), L"true");
-  Kinefold::TColor c = property_cast<Kinefold::TColor>(rgb);
-  EXPECT_EQ(c.red, 0x33u);
-  EXPECT_EQ(c.green, 0x66u);
-  EXPECT_EQ(c.blue, 0x99u);
-  EXPECT_EQ(c.alpha, 255u);
-  EXPECT_FALSE(property_cast<boost::shared_ptr<IPropertySheet>>(i));
-  EXPECT_EQ(property_cast<int>(boost::make_shared<PropertyValue<double>>(1e300)), 2147483647);
+    EXPECT_EQ(property_cast<int>(f), -2);  // toward zero
+    EXPECT_EQ(property_cast<int>(d), 50000);
+    EXPECT_EQ(property_cast<float>(d), 50000.7f);
+    EXPECT_EQ(property_cast<double>(s), 0.5);
+    EXPECT_EQ(property_cast<double>(word), 0.0);
+    EXPECT_EQ(property_cast<int>(b), 1);
+    EXPECT_TRUE(property_cast<bool>(i));
+    EXPECT_EQ(property_cast<std::wstring>(i), L"7");
+    EXPECT_EQ(property_cast<std::wstring>(d), L"50000.7");
+    EXPECT_EQ(property_cast<std::wstring>(f), L"-2.75");
+    EXPECT_EQ(property_cast<std::wstring>(b), L"true");
+    Kinefold::TColor c = property_cast<Kinefold::TColor>(rgb);
+    EXPECT_EQ(c.red, 0x33u);
+    EXPECT_EQ(c.green, 0x66u);
+    EXPECT_EQ(c.blue, 0x99u);
+    EXPECT_EQ(c.alpha, 255u);
+    EXPECT_FALSE(property_cast<boost::shared_ptr<IPropertySheet>>(i));
+    EXPECT_EQ(property_cast<int>(boost::make_shared<PropertyValue<double>>(1e300)), 2147483647);
+  };
+  check();
+  struct ClassicAgain {
+    ~ClassicAgain() { std::locale::global(std::locale::classic()); }
+  } again;
+  try {
+    std::locale::global(std::locale("de_DE.UTF-8"));
+  } catch (const std::runtime_error&) {
+    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/setup makes it)";
+  }
+  check();
 }
 
 TEST(PropertySheetList, IndexOutOfRangeThrows) {

@@ -101,8 +101,9 @@ TEST(MotionPath, CurvesAreWalkedAtConstantSpeed) {
 }
 
 TEST(MotionPath, MalformedTextGivesAStillPath) {
-  for (const wchar_t* text : {L"", L"E", L"M 0 0 L 0.5", L"M 0 0 X 1 1", L"0 0 L 1 1", L"M 0 0 Z 3",
-                              L"M 1e999 0 L 0 0", L"M - 0 L 1 1", L"M 0 0 C 1 2 3 4 5"}) {
+  for (const wchar_t* text :
+       {L"", L"E", L"M 0 0 L 0.5", L"M 0 0 X 1 1", L"0 0 L 1 1", L"M 0 0 Z 3", L"M 1e999 0 L 0 0",
+        L"M - 0 L 1 1", L"M 0 0 C 1 2 3 4 5", L"M 0 0 L 1e306 0", L"L 0 -1e308 L 0 -1e308"}) {
     MotionPath path(text, kShape, kSlide, false);
     EXPECT_EQ(path.GetLength(), 0.0) << text;
     Point p = At(path, 10);
@@ -113,6 +114,19 @@ TEST(MotionPath, MalformedTextGivesAStillPath) {
   MotionPath still(L"M 0.5 0.5 E", kShape, kSlide, false);
   EXPECT_EQ(still.GetLength(), 0.0);
   EXPECT_DOUBLE_EQ(At(still, 5).x, 510);
+}
+
+// The slide's budget is shared by its paths; once it is spent, the rest of a
+// path is one chord to its end, however long its text.
+TEST(MotionPath, ASpentSlideBudgetJoinsTheRestIntoAChord) {
+  size_t left = 3;
+  MotionPath first(L"M 0 0 L 0.1 0 L 0.2 0 L 0.3 0", kShape, kSlide, false, &left);
+  EXPECT_EQ(left, 0u);
+  EXPECT_DOUBLE_EQ(first.GetLength(), 0.3 * 720);
+  MotionPath second(L"M 0 0 L 0.1 0 L 0.1 0.1 C 0 0 1 1 0.2 0.3", kShape, kSlide, false, &left);
+  EXPECT_DOUBLE_EQ(second.GetLength(), std::hypot(0.2 * 720, 0.3 * 540));
+  EXPECT_DOUBLE_EQ(At(second, 1e9).x, 150 + 0.2 * 720);
+  EXPECT_EQ(left, 0u);
 }
 
 TEST(MotionPath, DistancesOutsideThePathStayAtItsEnds) {
