@@ -10,6 +10,8 @@
 #include "document/Shape.h"
 #include "pptx/FillReader.h"
 #include "pptx/GraphicReader.h"
+#include "pptx/PictureReader.h"
+#include "pptx/TextBodyReader.h"
 #include "pptx/TextStyles.h"
 #include "pptx/Units.h"
 #include "pptx/Xml.h"
@@ -55,19 +57,6 @@ struct Xfrm {
 
 std::string Where(SlideContext& ctx, const std::wstring& id) {
   return ctx.part + ": shape " + platform::ToUtf8(id);
-}
-
-double NumberAttr(SlideContext& ctx, const pugi::xml_node& node, const char* name, double fallback,
-                  const std::string& where) {
-  pugi::xml_attribute attr = node.attribute(name);
-  if (!attr) return fallback;
-  double value = 0;
-  if (!ParseDecimal(attr.as_string(), value)) {
-    ctx.Diag().Warn("invalid number",
-                    where + ": " + node.name() + "/@" + name + " = \"" + attr.as_string() + "\"");
-    return fallback;
-  }
-  return value;
 }
 
 // The coordinate range of the document format, in EMU. Offsets and extents
@@ -359,231 +348,6 @@ void ReadFillAndLine(SlideContext& ctx, Shape& shape, const pugi::xml_node& spPr
   shape.SetLine(line);
 }
 
-// Reads the bodyPr settings into the text body (later layers override).
-void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::TextBody& body,
-                   double& fontScale, const std::string& where) {
-  if (!bodyPr) return;
-  if (bodyPr.attribute("lIns"))
-    body.insetLeft = EmuToUnits(NumberAttr(ctx, bodyPr, "lIns", 91440, where));
-  if (bodyPr.attribute("tIns"))
-    body.insetTop = EmuToUnits(NumberAttr(ctx, bodyPr, "tIns", 45720, where));
-  if (bodyPr.attribute("rIns"))
-    body.insetRight = EmuToUnits(NumberAttr(ctx, bodyPr, "rIns", 91440, where));
-  if (bodyPr.attribute("bIns"))
-    body.insetBottom = EmuToUnits(NumberAttr(ctx, bodyPr, "bIns", 45720, where));
-  std::string anchor = bodyPr.attribute("anchor").as_string();
-  if (anchor == "t") body.anchor = platform::TextAnchor::Top;
-  if (anchor == "ctr") body.anchor = platform::TextAnchor::Middle;
-  if (anchor == "b") body.anchor = platform::TextAnchor::Bottom;
-  std::string wrap = bodyPr.attribute("wrap").as_string();
-  if (!wrap.empty()) body.wrap = wrap != "none";
-  std::string vert = bodyPr.attribute("vert").as_string();
-  if (!vert.empty()) body.vertical = vert != "horz";
-  if (pugi::xml_node autofit = Child(bodyPr, "normAutofit")) {
-    double scale = 0;
-    if (ParseDecimal(autofit.attribute("fontScale").as_string(), scale) && scale > 0 &&
-        scale <= 100000)
-      fontScale = scale / 100000.0;
-    double reduction = 0;
-    if (ParseDecimal(autofit.attribute("lnSpcReduction").as_string(), reduction))
-      body.lineSpacingReduction = std::max(0.0, std::min(90000.0, reduction)) / 100000.0;
-  }
-}
-
-struct TextSources {
-  int placeholderType = 0;                // 0: not a placeholder
-  std::vector<pugi::xml_node> inherited;  // placeholder shapes: master first, then layout
-  StyleRef style;
-};
-
-void ReadTextBody(SlideContext& ctx, Shape& shape, const pugi::xml_node& txBody,
-                  const TextSources& sources, const std::string& where) {
-  ListStyle list;
-  // The presentation's default style is for text outside placeholders; the
-  // master's title and body styles stand alone.
-  if (sources.placeholderType == 0) list.Merge(ctx.defaultTextStyle, ctx.colours);
-  if (ctx.master) {
-    int type = sources.placeholderType;
-    if (type == platform::ePlaceholderTitle || type == platform::ePlaceholderCentredTitle)
-      list.Merge(ctx.master->titleStyle, ctx.colours);
-    else if (type != 0)
-      list.Merge(ctx.master->bodyStyle, ctx.colours);
-    else
-      list.Merge(ctx.master->otherStyle, ctx.colours);
-  }
-  platform::TextBody body;
-  double fontScale = 1.0;
-  for (const pugi::xml_node& ph : sources.inherited) {
-    pugi::xml_node inheritedBody = Child(ph, "txBody");
-    list.Merge(Child(inheritedBody, "lstStyle"), ctx.colours);
-    ReadBodyProps(ctx, Child(inheritedBody, "bodyPr"), body, fontScale, where);
-  }
-  if (sources.style.hasFont) list.SetColour(sources.style.fontColour);
-  if (!sources.style.fontFace.empty()) list.SetFont(sources.style.fontFace);
-  list.Merge(Child(txBody, "lstStyle"), ctx.colours);
-  ReadBodyProps(ctx, Child(txBody, "bodyPr"), body, fontScale, where);
-
-  int numbering[9] = {0};
-  std::string numberingScheme[9];
-  for (pugi::xml_node p : Children(txBody, "p")) {
-    if (body.paragraphs.size() >= ctx.Limits().maxListEntries) {
-      ctx.Diag().Warn("paragraph limit reached", where + ": later paragraphs skipped");
-      break;
-    }
-    pugi::xml_node pPr = Child(p, "pPr");
-    int64_t level = 0;
-    if (pugi::xml_attribute lvl = pPr.attribute("lvl")) {
-      if (!ParseInteger(lvl.as_string(), level) || level < 0 || level > 8) {
-        ctx.Diag().Warn("invalid paragraph level", where + ": lvl \"" + lvl.as_string() + "\"");
-        level = std::max<int64_t>(0, std::min<int64_t>(8, level));
-      }
-    }
-    ParaStyle style = list.levels[level];
-    style.Merge(ReadParaStyle(pPr, ctx.colours));
-
-    platform::Paragraph para;
-    para.level = static_cast<int>(level);
-    if (style.align) para.align = *style.align;
-    if (style.marginLeft) para.marginLeft = *style.marginLeft;
-    if (style.indent) para.indent = *style.indent;
-    for (pugi::xml_node item : Elements(p)) {
-      bool isBreak = Is(item, "br");
-      if (!isBreak && !Is(item, "r") && !Is(item, "fld")) continue;
-      platform::TextRun run;
-      CharStyle chars = style.chars;
-      chars.Merge(ReadCharStyle(Child(item, "rPr"), ctx.colours));
-      chars.ApplyTo(run.props);
-      run.props.size *= fontScale;
-      if (isBreak) {
-        run.text = std::wstring(1, platform::kLineBreak);
-      } else {
-        run.text = WideText(Child(item, "t").text().get());
-        // Line feeds and vertical tabs inside a run break the line too.
-        for (wchar_t& c : run.text)
-          if (c == L'\n' || c == L'\v' || c == L'\r') c = platform::kLineBreak;
-      }
-      if (!run.text.empty()) para.runs.push_back(run);
-    }
-    // Spacing, against the paragraph's first font size.
-    double size = para.runs.empty() ? (style.chars.size ? *style.chars.size : 18.0)
-                                    : para.runs.front().props.size;
-    if (style.lineSpacingPercent) para.lineSpacing = *style.lineSpacingPercent / 100.0;
-    if (style.lineSpacingPoints && size > 0)
-      para.lineSpacing = *style.lineSpacingPoints / (size * 1.2);
-    if (style.spaceBeforePoints) para.spaceBefore = *style.spaceBeforePoints;
-    if (style.spaceBeforePercent) para.spaceBefore = *style.spaceBeforePercent / 100.0 * size;
-    if (style.spaceAfterPoints) para.spaceAfter = *style.spaceAfterPoints;
-    if (style.spaceAfterPercent) para.spaceAfter = *style.spaceAfterPercent / 100.0 * size;
-    // Bullets show on paragraphs with text only; numbering counts them.
-    bool hasText = !para.Text().empty();
-    for (int deeper = static_cast<int>(level) + 1; deeper < 9; ++deeper) numbering[deeper] = 0;
-    if (style.autoNumber && hasText) {
-      if (numberingScheme[level] != *style.autoNumber) numbering[level] = 0;
-      numberingScheme[level] = *style.autoNumber;
-      int start = style.autoNumberStart ? *style.autoNumberStart : 1;
-      para.bullet = AutoNumberText(*style.autoNumber, start + numbering[level]++);
-    } else {
-      numbering[level] = 0;
-      if (style.bulletChar && hasText)
-        para.bullet = BulletText(*style.bulletChar, style.bulletFont ? *style.bulletFont : "");
-    }
-    body.paragraphs.push_back(para);
-  }
-  shape.SetTextBody(body);
-  shape.AddInterface(static_cast<EInterfaceId>(platform::eShapeKindTextId));
-}
-
-bool ReadPicture(SlideContext& ctx, const pugi::xml_node& blipFill, Shape& shape,
-                 const std::string& where) {
-  pugi::xml_node blip = Child(blipFill, "blip");
-  std::string id = NsAttr(blip, "embed").as_string();
-  if (id.empty()) id = NsAttr(blip, "link").as_string();
-  if (id.empty()) return false;
-  const Relationship* rel = ctx.package.FindRelationship(ctx.part, id);
-  if (!rel) {
-    ctx.Diag().Warn("dangling relationship", where + ": image " + id);
-    return false;
-  }
-  if (rel->external) {
-    ctx.Diag().Warn("linked picture not loaded", where + ": " + rel->target);
-    return false;
-  }
-  platform::PictureData data;
-  std::string bytes;
-  if (!ctx.package.TryRead(rel->target, bytes, where + " picture")) return false;
-  data.bytes.assign(bytes.begin(), bytes.end());
-  data.contentType = ctx.package.ContentType(rel->target);
-  ReadPictureLayout(blipFill, data);
-  shape.picture = data;
-  shape.picturePart = rel->target;
-  return true;
-}
-
-void ReadMedia(SlideContext& ctx, const pugi::xml_node& nvPr, Shape& shape,
-               const std::string& where) {
-  platform::MediaKind kind = platform::MediaKind::None;
-  pugi::xml_node file;
-  for (pugi::xml_node child : Elements(nvPr)) {
-    if (Is(child, "videoFile") || Is(child, "quickTimeFile"))
-      kind = platform::MediaKind::Video;
-    else if (Is(child, "audioFile") || Is(child, "wavAudioFile") || Is(child, "audioCd"))
-      kind = platform::MediaKind::Audio;
-    else
-      continue;
-    file = child;
-    break;
-  }
-  if (kind == platform::MediaKind::None) return;
-  platform::MediaInfo info;
-  pugi::xml_node media;
-  for (pugi::xml_node ext : Children(Child(nvPr, "extLst"), "ext"))
-    if (pugi::xml_node m = Child(ext, "media")) media = m;
-  std::string id = NsAttr(media, "embed").as_string();
-  if (id.empty()) id = NsAttr(media, "link").as_string();
-  if (id.empty()) id = NsAttr(file, "embed").as_string();
-  if (id.empty()) id = NsAttr(file, "link").as_string();
-  if (!id.empty()) {
-    if (const Relationship* rel = ctx.package.FindRelationship(ctx.part, id)) {
-      if (rel->external)
-        info.link = rel->target;
-      else
-        info.partName = rel->target;
-      if (!rel->external) info.contentType = ctx.package.ContentType(rel->target);
-      if (!rel->external && !ctx.package.Has(rel->target))
-        ctx.Diag().Warn("missing part", rel->target + " (" + where + " media)");
-    } else {
-      ctx.Diag().Warn("dangling relationship", where + ": media " + id);
-    }
-  }
-  if (pugi::xml_node trim = Child(media, "trim")) {
-    double ms = 0;
-    if (trim.attribute("st") && !ParseTimeOffset(trim.attribute("st").as_string(), ms))
-      ctx.Diag().Warn("invalid media time", where + ": trim start");
-    else
-      info.trimStartMs = ms;
-    ms = 0;
-    if (trim.attribute("end") && !ParseTimeOffset(trim.attribute("end").as_string(), ms))
-      ctx.Diag().Warn("invalid media time", where + ": trim end");
-    else
-      info.trimEndMs = ms;
-  }
-  for (pugi::xml_node bmk : Children(Child(media, "bmkLst"), "bmk")) {
-    if (info.bookmarks.size() >= ctx.Limits().maxListEntries) {
-      ctx.Diag().Warn("bookmark limit reached", where);
-      break;
-    }
-    double ms = 0;
-    if (!ParseTimeOffset(bmk.attribute("time").as_string(), ms)) {
-      ctx.Diag().Warn("invalid media time",
-                      where + ": bookmark \"" + bmk.attribute("name").as_string() + "\"");
-      continue;
-    }
-    info.bookmarks.push_back({WideText(bmk.attribute("name").as_string()), ms});
-  }
-  shape.SetMedia(kind);
-  shape.SetMediaInfo(info);
-}
-
 std::wstring AssignId(SlideContext& ctx, const pugi::xml_node& cNvPr, const std::string& kind) {
   const char* text = cNvPr.attribute("id").as_string();
   int64_t value = 0;
@@ -696,7 +460,10 @@ class TreeReader {
          ++it)
       xfrm = ReadXfrm(ctx_, Path(*it, {"spPr", "xfrm"}), where);
     Place(*shape, xfrm, toSlide);
-    sources.style = ReadStyleRef(ctx_, Child(element, "style"));
+    StyleRef style = ReadStyleRef(ctx_, Child(element, "style"));
+    sources.hasFontColour = style.hasFont;
+    sources.fontColour = style.fontColour;
+    sources.fontFace = style.fontFace;
 
     if (Is(element, "grpSp")) {
       shape->SetKind(ShapeKind::Group);
@@ -755,7 +522,7 @@ class TreeReader {
           break;
         }
     (void)geometry;
-    ReadFillAndLine(ctx_, *shape, spPr, sources.inherited, sources.style, where);
+    ReadFillAndLine(ctx_, *shape, spPr, sources.inherited, style, where);
     if (Is(element, "sp") && (Path(spPr, {"sp3d"}) || Path(spPr, {"scene3d"}))) {
       pugi::xml_node sp3d = Child(spPr, "sp3d");
       std::string camera = Path(spPr, {"scene3d", "camera"}).attribute("prst").as_string();

@@ -78,4 +78,17 @@ pugi::xml_node FindPlaceholder(const StyleSource* source, int type, long long in
   return pugi::xml_node();
 }
 
+double NumberAttr(SlideContext& ctx, const pugi::xml_node& node, const char* name, double fallback,
+                  const std::string& where) {
+  pugi::xml_attribute attr = node.attribute(name);
+  if (!attr) return fallback;
+  double value = 0;
+  if (!ParseDecimal(attr.as_string(), value)) {
+    ctx.Diag().Warn("invalid number",
+                    where + ": " + node.name() + "/@" + name + " = \"" + attr.as_string() + "\"");
+    return fallback;
+  }
+  return value;
+}
+
 }  // namespace pptx

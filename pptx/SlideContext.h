@@ -60,6 +60,11 @@ struct SlideContext {
   const ReadLimits& Limits() const { return package.Limits(); }
 };
 
+// A number attribute of `node`, or `fallback` when it is absent or invalid
+// (an invalid one is warned about at `where`).
+double NumberAttr(SlideContext& ctx, const pugi::xml_node& node, const char* name, double fallback,
+                  const std::string& where);
+
 // Placeholder kind from a ph element's type attribute (absent: object).
 int PlaceholderType(const pugi::xml_node& ph);
 // Reads the placeholders of a master or layout's shape tree.
