@@ -37,7 +37,9 @@
           return start === undefined ? Infinity : start - delay;
         });
         if (Math.min.apply(null, placed) < Infinity) {
-          entry.time = Math.max(0, Math.min.apply(null, placed));
+          // Below 0 when the entry began on an earlier slide: the effects of a
+          // slide that opens without a click join the last click before it.
+          entry.time = Math.min.apply(null, placed);
         } else if (entry.trigger) {
           var k = triggerCount[entry.trigger] || 0;
           triggerCount[entry.trigger] = k + 1;
@@ -525,7 +527,7 @@
     current = Math.max(0, Math.min(slides.length - 1, index));
     var slide = slides[current];
     slide.entries.forEach(function (e) {
-      e.taken = takeAll && e.time <= time;
+      e.taken = e.time < 0 || (takeAll && e.time <= time);
       e.at = e.time;
     });
     now = time;
