@@ -20,6 +20,7 @@
 #include "pptx/DeckFixture.h"
 #include "render/Image.h"
 #include "support/Command.h"
+#include "support/Scratch.h"
 
 namespace {
 
@@ -27,29 +28,10 @@ namespace fs = std::filesystem;
 namespace x = pptx::xml;
 using testdeck::MakeEffect;
 
-// This process's scratch folder, removed when the program ends.
-const fs::path& Scratch() {
-  static const fs::path folder = [] {
-    fs::path path =
-        fs::path(::testing::TempDir()) / ("slideanim-cli-" + std::to_string(::getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return folder;
-}
-
-class ScratchCleanup : public ::testing::Environment {
- public:
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(Scratch(), error);
-  }
-};
-::testing::Environment* const kScratchCleanup =
-    ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
+scratch::Folder* const kScratch = scratch::Folder::Register("cli");
 
 std::string In(const std::string& name) {
-  return (Scratch() / name).string();
+  return kScratch->In(name);
 }
 
 using command::Result;

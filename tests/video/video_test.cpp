@@ -32,6 +32,7 @@ extern "C" {
 #include "render/FrameRenderer.h"
 #include "render/Image.h"
 #include "render/PangoText.h"
+#include "tests/support/Scratch.h"
 
 namespace {
 
@@ -44,28 +45,14 @@ constexpr uint32_t kFps = 25;
 constexpr int kWidth = 320, kHeight = 180;
 constexpr uint32_t kHold = 400;
 
+scratch::Folder* const kScratch = scratch::Folder::Register("video");
+
 const fs::path& Scratch() {
-  static const fs::path folder = [] {
-    fs::path path =
-        fs::path(::testing::TempDir()) / ("slideanim-video-" + std::to_string(::getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return folder;
+  return kScratch->Path();
 }
 
-class ScratchCleanup : public ::testing::Environment {
- public:
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(Scratch(), error);
-  }
-};
-::testing::Environment* const kScratchCleanup =
-    ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
-
 std::string In(const std::string& name) {
-  return (Scratch() / name).string();
+  return kScratch->In(name);
 }
 
 std::string FileBytes(const std::string& path) {
