@@ -334,6 +334,11 @@ int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
     entry["height"] = sized ? slide.height : 720.0;
     entry["length"] = player->Length();
     entry["offset"] = offset;
+    // A slide whose main sequence starts without a click plays its first entry as it opens.
+    auto first = std::find_if(steps.begin(), steps.end(), [](const AnimationStep& step) {
+      return step.triggerObjectId == L"-1" && step.triggerBookmark == L"-1";
+    });
+    entry["opens"] = first != steps.end() && first->sequenceKind != 0;
     entry["background"] = background;
     entry["layers"] = layers;
     ordered_json overlays = ordered_json::array();

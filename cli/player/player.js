@@ -526,8 +526,9 @@
   function show(index, time, takeAll) {
     current = Math.max(0, Math.min(slides.length - 1, index));
     var slide = slides[current];
+    var opening = slide.opens ? slide.entries.filter(function (e) { return !e.trigger; })[0] : null;
     slide.entries.forEach(function (e) {
-      e.taken = e.time < 0 || (takeAll && e.time <= time);
+      e.taken = e === opening || e.time < 0 || (takeAll && e.time <= time);
       e.at = e.time;
     });
     now = time;

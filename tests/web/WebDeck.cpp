@@ -111,6 +111,11 @@ std::vector<WebCase> WriteWebDeck(const std::string& path) {
              x::Anim(target, "ppt_x", kLength, "calcmode=\"lin\" valueType=\"num\"",
                      x::Tav("0", "#ppt_x") + x::Tav("100000", "#ppt_x+0.2")));
 
+  // A slide whose effect starts when the slide opens, without a click.
+  cases.push_back(
+      {"opens by itself", {{"", {Make("entr", Reveal(target, "wipe(down)"))}}}, "", {}, "", false});
+  cases.back().sequences[0].effects[0].nodeType = "withEffect";
+
   // Text by paragraph, word and letter.
   std::vector<x::Para> lines = {Label("First line", "2400"), Label("Second line", "2400"),
                                 Label("Third line", "2400")};

@@ -203,13 +203,14 @@ TEST_F(WebPlayer, ClicksKeysAndTriggersPlay) {
   };
   // Peek starts hidden and the exit after it shown.
   const int trigger = slideOf("trigger"), peek = slideOf("peek"), exit = slideOf("fade out");
-  ASSERT_TRUE(trigger && peek && exit == peek + 1);
+  const int opens = slideOf("opens by itself");
+  ASSERT_TRUE(trigger && peek && exit == peek + 1 && opens > 1);
   const std::string play = kWork + "/play";
   fs::remove_all(html_);
   fs::remove_all(play);
   fs::create_directories(play);
   ASSERT_EQ(Shell(Quote(SLIDEANIM_BIN) + " html " + Quote(deck_) + " -o " + Quote(html_)), 0);
-  for (int slide : {1, peek, exit, trigger})
+  for (int slide : {1, peek, exit, trigger, opens})
     ASSERT_EQ(Shell(Quote(SLIDEANIM_BIN) + " frames " + Quote(deck_) + " --slide " +
                     std::to_string(slide) + " --at 0,1100 --width " + std::to_string(kWidth) +
                     " -o " + Quote(play)),
@@ -225,7 +226,12 @@ TEST_F(WebPlayer, ClicksKeysAndTriggersPlay) {
          << page << "#slide=" << trigger << "&bare=1 " << play
          << "/untriggered.png\n"
          // The trigger shape's centre (200, 605 on the slide) at half size.
-         << "@click 100 302\n@wait 1500\n@shot " << play << "/triggered.png\n";
+         << "@click 100 302\n@wait 1500\n@shot " << play
+         << "/triggered.png\n"
+         // Two clicks on the slide before: its own effect, then the next slide, whose effect
+         // plays as it opens.
+         << page << "#slide=" << opens - 1 << "&bare=1 " << play << "/before.png\n"
+         << "@key Space\n@wait 1500\n@key Space\n@wait 1500\n@shot " << play << "/opened.png\n";
   }
   ASSERT_EQ(Shell(std::string(NODE_EXECUTABLE) + " " + Quote(SLIDEANIM_SHOOT_JS) + " " +
                   CHROMIUM_EXECUTABLE + " " + std::to_string(kWidth) + " " +
@@ -236,8 +242,9 @@ TEST_F(WebPlayer, ClicksKeysAndTriggersPlay) {
     const char* shot;
     int slide;
     int frame;  // 0: at 0 ms, 1: at 1100 ms
-  } checks[] = {{"waiting", 1, 0}, {"clicked", 1, 1},           {"next", exit, 0},
-                {"back", peek, 0}, {"untriggered", trigger, 0}, {"triggered", trigger, 1}};
+  } checks[] = {{"waiting", 1, 0},   {"clicked", 1, 1},           {"next", exit, 0},
+                {"back", peek, 0},   {"untriggered", trigger, 0}, {"triggered", trigger, 1},
+                {"opened", opens, 1}};
   for (const auto& check : checks) {
     char frame[64];
     std::snprintf(frame, sizeof frame, "/slide%02d_f%05d.png", check.slide, check.frame);
