@@ -6,6 +6,7 @@
 #include <boost/make_shared.hpp>
 
 #include "pptx/FillReader.h"
+#include "pptx/PictureReader.h"
 #include "pptx/ShapeReader.h"
 #include "pptx/TextStyles.h"
 #include "pptx/Units.h"
@@ -394,6 +395,40 @@ void ReadDiagram(SlideContext& ctx, const pugi::xml_node& relIds, Shape& frame) 
                                   frame.Y() * kEmuPerUnit);
 }
 
+// ----------------------------------------------------- legacy OLE pictures ---
+
+// Older files keep an OLE object's picture only in the slide's legacy drawing:
+// the drawing's shape named by the object's spid holds an image reference.
+bool ReadLegacyPicture(SlideContext& ctx, const pugi::xml_node& data, Shape& shape) {
+  pugi::xml_node ole = data.find_node([](const pugi::xml_node& n) { return Is(n, "oleObj"); });
+  const std::string spid = ole.attribute("spid").as_string();
+  if (spid.empty()) return false;
+  const std::string where = ctx.part + ": OLE object " + spid;
+  for (const Relationship& drawing : ctx.package.Relationships(ctx.part)) {
+    if (drawing.type != "vmlDrawing" || drawing.external || !ctx.package.Has(drawing.target))
+      continue;
+    std::shared_ptr<pugi::xml_document> doc;
+    try {
+      doc = ctx.package.ReadXml(drawing.target);
+    } catch (const std::exception& error) {
+      ctx.Diag().Warn("legacy drawing not read", where + ": " + error.what());
+      continue;
+    }
+    pugi::xml_node vml = doc->find_node([&](const pugi::xml_node& n) {
+      return Is(n, "shape") &&
+             (spid == n.attribute("id").as_string() || spid == NsAttr(n, "spid").as_string());
+    });
+    pugi::xml_node image =
+        vml.find_node([](const pugi::xml_node& n) { return Is(n, "imagedata"); });
+    std::string id = NsAttr(image, "relid").as_string();
+    if (id.empty()) id = NsAttr(image, "id").as_string();
+    const Relationship* rel =
+        id.empty() ? nullptr : ctx.package.FindRelationship(drawing.target, id);
+    if (rel && !rel->external && ReadPicturePart(ctx, rel->target, shape, where)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<ShapePtr> ReadForeignShapes(SlideContext& context, const std::string& part,
@@ -423,6 +458,7 @@ void ReadGraphicFrame(SlideContext& context, const pugi::xml_node& frame, Shape&
     pugi::xml_node blipFill =
         data.find_node([](const pugi::xml_node& n) { return Is(n, "blipFill"); });
     if (blipFill && ReadShapePicture(context, blipFill, shape)) return;
+    if (shape.graphicKind == "ole" && ReadLegacyPicture(context, data, shape)) return;
     if (shape.graphicKind == "chart") ReadChart(context, Child(data, "chart"), shape);
   }
 }

@@ -23,14 +23,20 @@ bool ReadPicture(SlideContext& ctx, const pugi::xml_node& blipFill, platform::Sh
     ctx.Diag().Warn("linked picture not loaded", where + ": " + rel->target);
     return false;
   }
+  if (!ReadPicturePart(ctx, rel->target, shape, where)) return false;
+  ReadPictureLayout(blipFill, shape.picture);
+  return true;
+}
+
+bool ReadPicturePart(SlideContext& ctx, const std::string& part, platform::Shape& shape,
+                     const std::string& where) {
   platform::PictureData data;
   std::string bytes;
-  if (!ctx.package.TryRead(rel->target, bytes, where + " picture")) return false;
+  if (!ctx.package.TryRead(part, bytes, where + " picture")) return false;
   data.bytes.assign(bytes.begin(), bytes.end());
-  data.contentType = ctx.package.ContentType(rel->target);
-  ReadPictureLayout(blipFill, data);
+  data.contentType = ctx.package.ContentType(part);
   shape.picture = data;
-  shape.picturePart = rel->target;
+  shape.picturePart = part;
   return true;
 }
 

@@ -15,6 +15,10 @@ namespace pptx {
 bool ReadPicture(SlideContext& ctx, const pugi::xml_node& blipFill, platform::Shape& shape,
                  const std::string& where);
 
+// Loads the picture stored in `part`, stretched over the shape.
+bool ReadPicturePart(SlideContext& ctx, const std::string& part, platform::Shape& shape,
+                     const std::string& where);
+
 // Reads the audio or video that `nvPr` names into `shape`'s media.
 void ReadMedia(SlideContext& ctx, const pugi::xml_node& nvPr, platform::Shape& shape,
                const std::string& where);

@@ -31,7 +31,9 @@ void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::Te
   if (!wrap.empty()) body.wrap = wrap != "none";
   std::string vert = bodyPr.attribute("vert").as_string();
   if (!vert.empty()) body.vertical = vert != "horz";
+  if (Child(bodyPr, "noAutofit") || Child(bodyPr, "spAutoFit")) body.shrinkOnOverflow = false;
   if (pugi::xml_node autofit = Child(bodyPr, "normAutofit")) {
+    body.shrinkOnOverflow = true;
     double scale = 0;
     if (ParseDecimal(autofit.attribute("fontScale").as_string(), scale) && scale > 0 &&
         scale <= 100000)

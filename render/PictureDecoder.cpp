@@ -1,5 +1,7 @@
 #include "render/PictureDecoder.h"
 
+#include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -96,16 +98,57 @@ cairo_surface_t* DecodeJpeg(const std::vector<unsigned char>& bytes) {
 #endif
 
 #ifdef SLIDEANIM_HAVE_PIXBUF
-// GIF, BMP, TIFF, ICO and, with the Debian package libwmf-0.2-7-gtk, WMF:
-// whatever gdk-pixbuf's loaders read (the first frame of an animation).
-cairo_surface_t* DecodeWithPixbuf(const std::vector<unsigned char>& bytes) {
-  GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+// A loader asked for `size` (width, height; none when zero) of the picture.
+void OnSizePrepared(GdkPixbufLoader* loader, gint, gint, gpointer size) {
+  const int* wanted = static_cast<const int*>(size);
+  if (wanted[0] > 0 && wanted[1] > 0) gdk_pixbuf_loader_set_size(loader, wanted[0], wanted[1]);
+}
+
+// The decoded picture, owned by `loader` (null when it cannot be read), and
+// whether its format is a vector one.
+GdkPixbuf* Load(GdkPixbufLoader* loader, const std::vector<unsigned char>& bytes, int size[2],
+                bool& vector) {
+  g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), size);
   GdkPixbuf* pixbuf = nullptr;
   if (gdk_pixbuf_loader_write(loader, bytes.data(), bytes.size(), nullptr) &&
       gdk_pixbuf_loader_close(loader, nullptr)) {
     pixbuf = gdk_pixbuf_loader_get_pixbuf(loader);
   } else {
     gdk_pixbuf_loader_close(loader, nullptr);
+  }
+  vector = false;
+  if (GdkPixbufFormat* format = gdk_pixbuf_loader_get_format(loader)) {
+    gchar* name = gdk_pixbuf_format_get_name(format);
+    vector = gdk_pixbuf_format_is_scalable(format) || (name && std::strcmp(name, "wmf") == 0);
+    g_free(name);
+  }
+  return pixbuf;
+}
+
+// GIF, BMP, TIFF, ICO and, with the Debian package libwmf-0.2-7-gtk, WMF:
+// whatever gdk-pixbuf's loaders read (the first frame of an animation).
+// Vector pictures (WMF) come at their nominal size, often a few hundred
+// pixels wide: they are read again with their longer side at 2048 pixels.
+cairo_surface_t* DecodeWithPixbuf(const std::vector<unsigned char>& bytes) {
+  int size[2] = {0, 0};
+  bool vector = false;
+  GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+  GdkPixbuf* pixbuf = Load(loader, bytes, size, vector);
+  if (pixbuf && vector) {
+    const int w = gdk_pixbuf_get_width(pixbuf), h = gdk_pixbuf_get_height(pixbuf);
+    const double scale = 2048.0 / std::max(1, std::max(w, h));
+    if (scale > 1.0 && w > 0 && h > 0) {
+      size[0] = std::max(1, static_cast<int>(std::lround(w * scale)));
+      size[1] = std::max(1, static_cast<int>(std::lround(h * scale)));
+      GdkPixbufLoader* large = gdk_pixbuf_loader_new();
+      if (GdkPixbuf* again = Load(large, bytes, size, vector)) {
+        g_object_unref(loader);
+        loader = large;
+        pixbuf = again;
+      } else {
+        g_object_unref(large);
+      }
+    }
   }
   cairo_surface_t* surface = nullptr;
   const int w = pixbuf ? gdk_pixbuf_get_width(pixbuf) : 0;

@@ -58,6 +58,7 @@ struct TextBody {
   bool wrap = true;
   bool vertical = false;
   double lineSpacingReduction = 0.0;  // 0..1, taken off every line's spacing
+  bool shrinkOnOverflow = false;      // text that overflows its box shrinks until it fits
 
   bool Empty() const;         // no paragraph holds a visible character
   std::wstring Text() const;  // paragraphs joined by '\n'

@@ -105,6 +105,7 @@ ShapeNode* ShapeNode::ParentGroup() const {
 }
 
 void ShapeNode::BuildText(ITextMeasurer& measurer, bool letterRuns) {
+  FitText(shape_->MutableText(), Bounds(), measurer);
   const platform::TextBody& body = shape_->Text();
   const std::wstring& id = shape_->Id();
   place_ = LayoutText(body, Bounds(), measurer);

@@ -243,6 +243,7 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
     place.paragraphs.push_back(std::move(pp));
   }
 
+  place.height = cursorY;
   // Anchor the block in the box.
   const double innerTop = box[1] + body.insetTop;
   const double innerHeight = (box[3] - body.insetBottom) - innerTop;
@@ -259,6 +260,37 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
     pp.bounds[3] = pp.lines.back().bottom;
   }
   return place;
+}
+
+void FitText(TextBody& body, const double box[4], ITextMeasurer& measurer) {
+  if (!body.shrinkOnOverflow) return;
+  body.shrinkOnOverflow = false;
+  if (body.vertical) return;
+  const double room = (box[3] - box[1]) - body.insetTop - body.insetBottom;
+  auto heightAt = [&](double scale, TextBody* out) {
+    TextBody scaled = body;
+    for (Paragraph& para : scaled.paragraphs) {
+      para.spaceBefore *= scale;
+      para.spaceAfter *= scale;
+      for (TextRun& run : para.runs) run.props.size *= scale;
+    }
+    const double height = LayoutText(scaled, box, measurer).height;
+    if (out) *out = std::move(scaled);
+    return height;
+  };
+  if (room <= 0.0 || heightAt(1.0, nullptr) <= room + kEpsilon) return;
+  // Whole percents, as a text fitter would offer them.
+  int low = 10, high = 99;
+  if (heightAt(low / 100.0, nullptr) > room + kEpsilon) high = low;
+  while (low < high) {
+    const int mid = (low + high + 1) / 2;
+    if (heightAt(mid / 100.0, nullptr) <= room + kEpsilon)
+      low = mid;
+    else
+      high = mid - 1;
+  }
+  heightAt(low / 100.0, &body);
+  body.shrinkOnOverflow = false;
 }
 
 }  // namespace platform

@@ -60,6 +60,7 @@ struct ParagraphPlace {
 
 struct TextPlace {
   std::vector<ParagraphPlace> paragraphs;
+  double height = 0.0;  // of the laid-out block, from its first line's top to its last bottom
 };
 
 // The characters of props of letter `letter` of paragraph `paragraph`, or null
@@ -69,6 +70,11 @@ using LetterPropsFn = std::function<const CharProps*(size_t paragraph, size_t le
 // Lays out `body` inside `box` (left, top, right, bottom).
 TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& measurer,
                      const LetterPropsFn& override = LetterPropsFn());
+
+// A body that shrinks on overflow and is taller than its box gets its font
+// sizes and point spacings scaled down, by the largest factor that makes it
+// fit (never below a tenth). The flag is cleared: the body is fitted once.
+void FitText(TextBody& body, const double box[4], ITextMeasurer& measurer);
 
 // True for characters that end a line where they stand.
 inline bool IsLineBreak(wchar_t c) {

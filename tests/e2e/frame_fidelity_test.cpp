@@ -108,6 +108,8 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
   const std::string chartUri = "http://schemas.openxmlformats.org/drawingml/2006/chart";
   const std::string diagramUri = "http://schemas.openxmlformats.org/drawingml/2006/diagram";
   const std::string dsp = "http://schemas.microsoft.com/office/drawing/2008/diagram";
+  x::Para blocks = x::P("\u2588\u2588\u2588\u2588");
+  blocks.runs[0].attrs = "sz=\"4000\"";
   const std::vector<Case> cases = {
       {"layout shapes under the slide's, layout placeholders left out",
        x::Shape(2, "own", 400, 0, 200, 100, "0000FF"),
@@ -202,6 +204,32 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
        {{116, 100, 0x000000}, {144, 100, 0xFFFFFF}, {470, 310, 0x000000}, {300, 310, 0xFFFFFF}}},
+      {"an OLE object's picture kept only in the legacy drawing",
+       Frame(2, 0, 0, 200, 200, "http://schemas.openxmlformats.org/presentationml/2006/ole",
+             "<p:oleObj spid=\"_x0000_s2\" r:id=\"rIdOle\"><p:embed/></p:oleObj>"),
+       "",
+       "",
+       {{"ppt/drawings/vmlDrawing1.vml",
+         "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+         "xmlns:o=\"urn:schemas-microsoft-com:office:office\"><v:shape id=\"_x0000_s2\">"
+         "<v:imagedata o:relid=\"rIdImg\"/></v:shape></xml>"},
+        {"ppt/drawings/_rels/vmlDrawing1.vml.rels",
+         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+         "<Relationship Id=\"rIdImg\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+         "2006/relationships/image\" Target=\"../media/image1.bmp\"/></Relationships>"},
+        {"ppt/media/image1.bmp", Bmp()}},
+       {{"rIdVml", "vmlDrawing", "../drawings/vmlDrawing1.vml", false}},
+       {{100, 100, 0x00C800}}},
+      {"text that overflows a box that shrinks it",
+       "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"fit\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr><p:spPr>" +
+           x::Xfrm(0, 0, 400, 200) + "<a:prstGeom prst=\"rect\"/></p:spPr>" +
+           x::TextBody(std::vector<x::Para>(8, blocks), "<a:bodyPr><a:normAutofit/></a:bodyPr>") +
+           "</p:sp>",
+       "",
+       "",
+       {},
+       {},
+       {{40, 20, 0x000000}, {40, 300, 0xFFFFFF}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
