@@ -51,6 +51,7 @@ class Reader {
         throw Fail(main,
                    "relationship \"" + rid + "\" points to " + rel->target + ", which is missing");
       deck.slides.push_back(ReadSlide(rel->target, ++number, deck));
+      package_.ForgetXml();
     }
     return deck;
   }
@@ -111,8 +112,10 @@ class Reader {
     info->titleStyle = Child(styles, "titleStyle");
     info->bodyStyle = Child(styles, "bodyStyle");
     info->otherStyle = Child(styles, "otherStyle");
-    if (const Relationship* theme = Related(part, "theme"))
-      info->theme = ReadTheme(Child(*package_.ReadXml(theme->target), "theme"));
+    if (const Relationship* theme = Related(part, "theme")) {
+      info->themeDocument = package_.ReadXml(theme->target);
+      info->theme = ReadTheme(Child(*info->themeDocument, "theme"));
+    }
     return (masters_[part] = std::move(info)).get();
   }
 
