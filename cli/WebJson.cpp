@@ -11,45 +11,51 @@
 
 namespace cli {
 
-nlohmann::ordered_json WebDescription(const pptx::Deck& deck, const DeckOptions& options) {
-  // Every manager of the process adds to the same description, so the last
-  // one built hands back all of it; a fresh one stands in for no slides.
-  // It is serialised once, after the last slide: asking after every slide
-  // would make the work grow with the square of the deck.
-  auto measurer = boost::make_shared<render::PangoMeasurer>();
-  std::unique_ptr<SlidePlayer> last;
-  for (size_t i = 0; i < deck.slides.size(); ++i) {
-    if (options.slide != 0 && static_cast<int>(i + 1) != options.slide) continue;
-    last.reset();
-    last = std::make_unique<SlidePlayer>(deck.slides[i], options.fps, options.defaultEffectFrames,
-                                         measurer);
-    last->Prepare();
-  }
-  std::wstring text;
-  if (last) text = last->Manager().GetJsonContent();
-  if (text.empty()) {
-    auto context = boost::make_shared<PublishContext>(deck.height, deck.width, options.fps,
-                                                      options.defaultEffectFrames);
-    text = IAnimationManager::Create(context)->GetJsonContent();
-  }
-  if (text.empty()) return nlohmann::ordered_json::object();
-  return nlohmann::ordered_json::parse(Utf8(text));
-}
+namespace {
 
-int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
-  pptx::Deck deck;
-  if (!LoadDeck(options.deck.deck, deck, err)) return kExitFailed;
-  std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
-  nlohmann::ordered_json description;
-  try {
-    description = WebDescription(deck, options.deck);
-  } catch (const nlohmann::json::exception& error) {
-    err << "error: " << options.deck.deck << ": the web description is not JSON (" << error.what()
-        << ")\n";
-    return kExitFailed;
+// Builds the slides it is given, keeping only the last one: every manager of
+// the process adds to the same description, so the last one built hands back
+// all of it; a fresh one stands in for no slides. It is serialised once,
+// after the last slide: asking after every slide would make the work grow
+// with the square of the deck.
+class DescriptionBuilder {
+ public:
+  explicit DescriptionBuilder(const DeckOptions& options)
+      : options_(options), measurer_(boost::make_shared<render::PangoMeasurer>()) {}
+
+  void Add(const boost::shared_ptr<platform::Slide>& slide) {
+    if (options_.slide != 0 && slide->number != options_.slide) return;
+    last_.reset();
+    last_ =
+        std::make_unique<SlidePlayer>(slide, options_.fps, options_.defaultEffectFrames, measurer_);
+    last_->Prepare();
   }
-  const std::string text = description.dump(2) + "\n";
+
+  nlohmann::ordered_json Description(const pptx::Deck& deck) {
+    std::wstring text;
+    if (last_) text = last_->Manager().GetJsonContent();
+    last_.reset();
+    if (text.empty()) {
+      auto context = boost::make_shared<PublishContext>(deck.height, deck.width, options_.fps,
+                                                        options_.defaultEffectFrames);
+      text = IAnimationManager::Create(context)->GetJsonContent();
+    }
+    if (text.empty()) return nlohmann::ordered_json::object();
+    std::string utf8 = Utf8(text);
+    std::wstring().swap(text);
+    return nlohmann::ordered_json::parse(utf8);
+  }
+
+ private:
+  DeckOptions options_;
+  boost::shared_ptr<render::PangoMeasurer> measurer_;
+  std::unique_ptr<SlidePlayer> last_;
+};
+
+int WriteDescription(const nlohmann::ordered_json& description, const JsonOptions& options,
+                     std::ostream& out, std::ostream& err) {
+  std::string text = description.dump(2);
+  text += "\n";
   if (options.output.empty()) {
     out << text;
     return kExitOk;
@@ -70,6 +76,32 @@ int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
       << (count("effects") == 1 ? "" : "s") << ", " << count("timelines") << " timeline"
       << (count("timelines") == 1 ? "" : "s") << "\n";
   return kExitOk;
+}
+
+}  // namespace
+
+nlohmann::ordered_json WebDescription(const pptx::Deck& deck, const DeckOptions& options) {
+  DescriptionBuilder builder(options);
+  for (const auto& slide : deck.slides) builder.Add(slide);
+  return builder.Description(deck);
+}
+
+int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
+  DescriptionBuilder builder(options.deck);
+  pptx::Deck info;
+  size_t count = 0;
+  auto add = [&](const boost::shared_ptr<platform::Slide>& slide) { builder.Add(slide); };
+  if (!ReadDeckSlides(options.deck.deck, info, count, add, err)) return kExitFailed;
+  if (!CheckSlide(options.deck, count, err)) return kExitBadRequest;
+  nlohmann::ordered_json description;
+  try {
+    description = builder.Description(info);
+  } catch (const nlohmann::json::exception& error) {
+    err << "error: " << options.deck.deck << ": the web description is not JSON (" << error.what()
+        << ")\n";
+    return kExitFailed;
+  }
+  return WriteDescription(description, options, out, err);
 }
 
 }  // namespace cli
