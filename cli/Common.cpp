@@ -22,14 +22,38 @@ bool LoadDeck(const std::string& path, pptx::Deck& deck, std::ostream& err) {
   return true;
 }
 
+bool ReadDeckSlides(const std::string& path, pptx::Deck& info, size_t& count,
+                    const std::function<void(const boost::shared_ptr<platform::Slide>&)>& use,
+                    std::ostream& err) {
+  pptx::Diagnostics diagnostics;
+  count = 0;
+  try {
+    pptx::DeckReader reader(path, diagnostics);
+    info = reader.Info();
+    while (boost::shared_ptr<platform::Slide> slide = reader.Next()) {
+      ++count;
+      use(slide);
+    }
+  } catch (const pptx::ReadError& error) {
+    diagnostics.Print(err);
+    err << "error: " << error.what() << "\n";
+    return false;
+  }
+  diagnostics.Print(err);
+  return true;
+}
+
+bool CheckSlide(const DeckOptions& options, size_t count, std::ostream& err) {
+  if (options.slide >= 0 && options.slide <= static_cast<int>(count)) return true;
+  err << "error: " << options.deck << ": there is no slide " << options.slide << " (the deck has "
+      << count << ")\n";
+  return false;
+}
+
 bool SelectSlides(const pptx::Deck& deck, const DeckOptions& options,
                   std::vector<boost::shared_ptr<platform::Slide>>& slides, std::ostream& err) {
   slides.clear();
-  if (options.slide < 0 || options.slide > static_cast<int>(deck.slides.size())) {
-    err << "error: " << options.deck << ": there is no slide " << options.slide << " (the deck has "
-        << deck.slides.size() << ")\n";
-    return false;
-  }
+  if (!CheckSlide(options, deck.slides.size(), err)) return false;
   if (options.slide != 0)
     slides.push_back(deck.slides[static_cast<size_t>(options.slide - 1)]);
   else

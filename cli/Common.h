@@ -3,7 +3,9 @@
 // codes and the output folders.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,6 +34,18 @@ struct DeckOptions {
 // Reads the deck and prints its warnings on `err`, one line per kind. A deck
 // that cannot be read gives one line "error: FILE: PART: message" and false.
 bool LoadDeck(const std::string& path, pptx::Deck& deck, std::ostream& err);
+
+// Reads the deck a slide at a time, handing each slide to `use` and then
+// letting it go, so that only the slides `use` keeps stay in memory; `info`
+// gets the file name and slide size, `count` the number of slides. Warnings
+// and errors are printed as LoadDeck prints them, after the last slide.
+bool ReadDeckSlides(const std::string& path, pptx::Deck& info, size_t& count,
+                    const std::function<void(const boost::shared_ptr<platform::Slide>&)>& use,
+                    std::ostream& err);
+
+// False, with one error line, when `options` names a slide past the deck's
+// `count` slides.
+bool CheckSlide(const DeckOptions& options, size_t count, std::ostream& err);
 
 // The slides that `options` chooses, in deck order. False, with one error
 // line, for a slide number past the deck's end.

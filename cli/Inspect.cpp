@@ -1,5 +1,8 @@
 #include "cli/Inspect.h"
 
+#include <sstream>
+#include <utility>
+
 #include <boost/make_shared.hpp>
 
 #include "manager/IAnimationManager.h"
@@ -144,62 +147,101 @@ ordered_json InspectDeck(const pptx::Deck& deck, const InspectOptions& options) 
     slides.push_back(InspectSlide(slide, options));
   }
   ordered_json report;
-  report["slides"] = slides;
+  report["slides"] = std::move(slides);
   return report;
 }
 
-void PrintReport(const ordered_json& report, const pptx::Deck& deck, std::ostream& out) {
-  out << deck.fileName << ": " << deck.slides.size() << " slide"
-      << (deck.slides.size() == 1 ? "" : "s") << ", " << deck.width << " x " << deck.height << "\n";
-  for (const ordered_json& slide : report["slides"]) {
-    out << "\nslide " << slide["index"].get<int>() << ": length " << TimeText(slide["length"])
-        << " ms, after triggers " << TimeText(slide["lengthAfterTriggers"]) << " ms, "
-        << (slide["hasAnimations"].get<bool>() ? "animated" : "no animations") << "\n";
-    if (!slide["steps"].empty()) out << "  steps:\n";
-    size_t index = 0;
-    for (const ordered_json& step : slide["steps"]) {
-      out << "    " << index++ << ": " << TimeText(step["start"]) << " .. " << TimeText(step["end"])
-          << "  " << NodeTypeName(step["kind"].get<int>())
-          << (step["kept"].get<bool>() ? "" : "  (dropped)");
-      if (step["trigger"] != "-1") out << "  trigger " << step["trigger"].get<std::string>();
-      if (step["bookmark"] != "-1")
-        out << "  bookmark \"" << step["bookmark"].get<std::string>() << "\"";
-      out << "  shapes";
-      for (const ordered_json& name : step["shapes"]) out << " " << name.get<std::string>();
-      out << "\n";
-    }
-    if (!slide["bookmarkTriggers"].empty()) out << "  bookmark triggers:\n";
-    for (const ordered_json& trigger : slide["bookmarkTriggers"])
-      out << "    \"" << trigger["name"].get<std::string>() << "\" at "
-          << trigger["time"].get<double>() << " ms, trigger "
-          << trigger["trigger"].get<std::string>() << ", target "
-          << trigger["target"].get<std::string>() << "\n";
-    if (!slide["shapes"].empty()) out << "  shapes:\n";
-    for (const ordered_json& shape : slide["shapes"]) {
-      out << "    " << shape["id"].get<std::string>() << ": start " << TimeText(shape["start"])
-          << ", end " << TimeText(shape["end"]) << "\n";
-      for (const ordered_json& a : shape["animations"])
-        out << "      " << a["effectId"].get<std::string>() << "  start " << TimeText(a["start"])
-            << "  duration " << TimeText(a["duration"]) << "  "
-            << ClassName(a["presetClass"].get<int>()) << ", "
-            << NodeTypeName(a["nodeType"].get<int>()) << ", "
-            << TargetModeName(a["targetMode"].get<int>()) << ", repeat "
-            << TimeText(a["repeatCount"])
-            << (a["initiallyHidden"].get<bool>() ? ", hidden at start" : "") << "\n";
-    }
+namespace {
+
+void PrintHeader(const pptx::Deck& deck, size_t count, std::ostream& out) {
+  out << deck.fileName << ": " << count << " slide" << (count == 1 ? "" : "s") << ", " << deck.width
+      << " x " << deck.height << "\n";
+}
+
+void PrintSlide(const ordered_json& slide, std::ostream& out) {
+  out << "\nslide " << slide["index"].get<int>() << ": length " << TimeText(slide["length"])
+      << " ms, after triggers " << TimeText(slide["lengthAfterTriggers"]) << " ms, "
+      << (slide["hasAnimations"].get<bool>() ? "animated" : "no animations") << "\n";
+  if (!slide["steps"].empty()) out << "  steps:\n";
+  size_t index = 0;
+  for (const ordered_json& step : slide["steps"]) {
+    out << "    " << index++ << ": " << TimeText(step["start"]) << " .. " << TimeText(step["end"])
+        << "  " << NodeTypeName(step["kind"].get<int>())
+        << (step["kept"].get<bool>() ? "" : "  (dropped)");
+    if (step["trigger"] != "-1") out << "  trigger " << step["trigger"].get<std::string>();
+    if (step["bookmark"] != "-1")
+      out << "  bookmark \"" << step["bookmark"].get<std::string>() << "\"";
+    out << "  shapes";
+    for (const ordered_json& name : step["shapes"]) out << " " << name.get<std::string>();
+    out << "\n";
+  }
+  if (!slide["bookmarkTriggers"].empty()) out << "  bookmark triggers:\n";
+  for (const ordered_json& trigger : slide["bookmarkTriggers"])
+    out << "    \"" << trigger["name"].get<std::string>() << "\" at "
+        << trigger["time"].get<double>() << " ms, trigger " << trigger["trigger"].get<std::string>()
+        << ", target " << trigger["target"].get<std::string>() << "\n";
+  if (!slide["shapes"].empty()) out << "  shapes:\n";
+  for (const ordered_json& shape : slide["shapes"]) {
+    out << "    " << shape["id"].get<std::string>() << ": start " << TimeText(shape["start"])
+        << ", end " << TimeText(shape["end"]) << "\n";
+    for (const ordered_json& a : shape["animations"])
+      out << "      " << a["effectId"].get<std::string>() << "  start " << TimeText(a["start"])
+          << "  duration " << TimeText(a["duration"]) << "  "
+          << ClassName(a["presetClass"].get<int>()) << ", "
+          << NodeTypeName(a["nodeType"].get<int>()) << ", "
+          << TargetModeName(a["targetMode"].get<int>()) << ", repeat " << TimeText(a["repeatCount"])
+          << (a["initiallyHidden"].get<bool>() ? ", hidden at start" : "") << "\n";
   }
 }
 
+// The report's JSON text as dump(2) writes it, from each slide's own dump:
+// the slides are let go as they are reported, not held for one document.
+class JsonReport {
+ public:
+  void Add(const ordered_json& slide) {
+    text_ += text_.empty() ? "{\n  \"slides\": [\n    " : ",\n    ";
+    const std::string own = slide.dump(2);
+    for (char c : own) {
+      text_ += c;
+      if (c == '\n') text_ += "    ";
+    }
+  }
+  std::string Text() const { return text_.empty() ? "{\n  \"slides\": []\n}" : text_ + "\n  ]\n}"; }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace
+
+void PrintReport(const ordered_json& report, const pptx::Deck& deck, std::ostream& out) {
+  PrintHeader(deck, deck.slides.size(), out);
+  for (const ordered_json& slide : report["slides"]) PrintSlide(slide, out);
+}
+
 int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
-  pptx::Deck deck;
-  if (!LoadDeck(options.deck.deck, deck, err)) return kExitFailed;
-  std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
-  ordered_json report = InspectDeck(deck, options);
-  if (options.json)
-    out << report.dump(2) << "\n";
-  else
-    PrintReport(report, deck, out);
+  // Each slide is reported as soon as it is read and built; the report waits
+  // for the end of the deck, which may still turn out unreadable.
+  JsonReport json;
+  std::ostringstream text;
+  pptx::Deck info;
+  size_t count = 0;
+  auto report = [&](const boost::shared_ptr<platform::Slide>& slide) {
+    if (options.deck.slide != 0 && slide->number != options.deck.slide) return;
+    const ordered_json own = InspectSlide(slide, options);
+    if (options.json)
+      json.Add(own);
+    else
+      PrintSlide(own, text);
+  };
+  if (!ReadDeckSlides(options.deck.deck, info, count, report, err)) return kExitFailed;
+  if (!CheckSlide(options.deck, count, err)) return kExitBadRequest;
+  if (options.json) {
+    out << json.Text() << "\n";
+  } else {
+    PrintHeader(info, count, out);
+    out << text.str();
+  }
   return kExitOk;
 }
 

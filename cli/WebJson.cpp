@@ -2,7 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <stdexcept>
+#include <vector>
 
 #include <boost/make_shared.hpp>
 
@@ -11,45 +14,138 @@
 
 namespace cli {
 
-nlohmann::ordered_json WebDescription(const pptx::Deck& deck, const DeckOptions& options) {
-  // Every manager of the process adds to the same description, so the last
-  // one built hands back all of it; a fresh one stands in for no slides.
-  // It is serialised once, after the last slide: asking after every slide
-  // would make the work grow with the square of the deck.
-  auto measurer = boost::make_shared<render::PangoMeasurer>();
-  std::unique_ptr<SlidePlayer> last;
-  for (size_t i = 0; i < deck.slides.size(); ++i) {
-    if (options.slide != 0 && static_cast<int>(i + 1) != options.slide) continue;
-    last.reset();
-    last = std::make_unique<SlidePlayer>(deck.slides[i], options.fps, options.defaultEffectFrames,
-                                         measurer);
-    last->Prepare();
-  }
-  std::wstring text;
-  if (last) text = last->Manager().GetJsonContent();
-  if (text.empty()) {
-    auto context = boost::make_shared<PublishContext>(deck.height, deck.width, options.fps,
-                                                      options.defaultEffectFrames);
-    text = IAnimationManager::Create(context)->GetJsonContent();
-  }
-  if (text.empty()) return nlohmann::ordered_json::object();
-  return nlohmann::ordered_json::parse(Utf8(text));
-}
+namespace {
 
-int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
-  pptx::Deck deck;
-  if (!LoadDeck(options.deck.deck, deck, err)) return kExitFailed;
-  std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
-  nlohmann::ordered_json description;
-  try {
-    description = WebDescription(deck, options.deck);
-  } catch (const nlohmann::json::exception& error) {
-    err << "error: " << options.deck.deck << ": the web description is not JSON (" << error.what()
-        << ")\n";
-    return kExitFailed;
+using nlohmann::ordered_json;
+
+// Writes JSON text as ordered_json's dump(2) writes the document that parse()
+// makes of it, as it reads the text, without building that document (which
+// takes several times the text's memory). It counts the direct children of
+// each top-level member's value, as size() would.
+class PrettyWriter : public nlohmann::json_sax<ordered_json> {
+ public:
+  explicit PrettyWriter(std::string& out) : out_(out) {}
+
+  size_t MemberSize(const std::string& key) const {
+    auto found = sizes_.find(key);
+    return found == sizes_.end() ? 0 : found->second;
   }
-  const std::string text = description.dump(2) + "\n";
+
+  bool null() override { return Scalar("null", 0); }
+  bool boolean(bool value) override { return Scalar(value ? "true" : "false", 1); }
+  bool number_integer(number_integer_t value) override { return Scalar(std::to_string(value), 1); }
+  bool number_unsigned(number_unsigned_t value) override {
+    return Scalar(std::to_string(value), 1);
+  }
+  bool number_float(number_float_t value, const string_t&) override {
+    return Scalar(ordered_json(value).dump(), 1);
+  }
+  bool string(string_t& value) override { return Scalar(ordered_json(value).dump(), 1); }
+  bool binary(binary_t&) override { return false; }  // never in JSON text
+  bool start_object(std::size_t) override { return Open('{'); }
+  bool end_object() override { return Close('}'); }
+  bool start_array(std::size_t) override { return Open('['); }
+  bool end_array() override { return Close(']'); }
+  bool key(string_t& name) override {
+    Separate();
+    out_ += ordered_json(name).dump();
+    out_ += ": ";
+    if (open_.size() == 1) sizes_[member_ = name] = 0;
+    return true;
+  }
+  bool parse_error(std::size_t, const std::string&,
+                   const nlohmann::detail::exception& error) override {
+    if (auto* parse = dynamic_cast<const nlohmann::detail::parse_error*>(&error)) throw *parse;
+    throw std::runtime_error(error.what());
+  }
+
+ private:
+  struct Level {
+    bool array;
+    size_t count;
+  };
+
+  // Before a value: an array's next element starts a new line.
+  void BeforeValue() {
+    if (!open_.empty() && open_.back().array) Separate();
+  }
+  void Separate() {
+    Level& level = open_.back();
+    out_ += level.count++ == 0 ? "\n" : ",\n";
+    out_.append(2 * open_.size(), ' ');
+  }
+  // A direct child of a top-level member's value, or the member itself.
+  bool InMember(size_t depth) const { return open_.size() == depth && !open_.front().array; }
+  bool Scalar(const std::string& text, size_t size) {
+    BeforeValue();
+    if (InMember(1)) sizes_[member_] = size;
+    if (InMember(2)) ++sizes_[member_];
+    out_ += text;
+    return true;
+  }
+  bool Open(char bracket) {
+    BeforeValue();
+    if (InMember(2)) ++sizes_[member_];
+    out_ += bracket;
+    open_.push_back({bracket == '[', 0});
+    return true;
+  }
+  bool Close(char bracket) {
+    const bool empty = open_.back().count == 0;
+    open_.pop_back();
+    if (!empty) {
+      out_ += '\n';
+      out_.append(2 * open_.size(), ' ');
+    }
+    out_ += bracket;
+    return true;
+  }
+
+  std::string& out_;
+  std::vector<Level> open_;
+  std::string member_;
+  std::map<std::string, size_t> sizes_;
+};
+
+// Builds the slides it is given, keeping only the last one: every manager of
+// the process adds to the same description, so the last one built hands back
+// all of it; a fresh one stands in for no slides. It is serialised once,
+// after the last slide: asking after every slide would make the work grow
+// with the square of the deck.
+class DescriptionBuilder {
+ public:
+  explicit DescriptionBuilder(const DeckOptions& options)
+      : options_(options), measurer_(boost::make_shared<render::PangoMeasurer>()) {}
+
+  void Add(const boost::shared_ptr<platform::Slide>& slide) {
+    if (options_.slide != 0 && slide->number != options_.slide) return;
+    last_.reset();
+    last_ =
+        std::make_unique<SlidePlayer>(slide, options_.fps, options_.defaultEffectFrames, measurer_);
+    last_->Prepare();
+  }
+
+  // The library's description as UTF-8 text, empty when it gives none.
+  std::string Text(const pptx::Deck& deck) {
+    std::wstring text;
+    if (last_) text = last_->Manager().GetJsonContent();
+    last_.reset();
+    if (text.empty()) {
+      auto context = boost::make_shared<PublishContext>(deck.height, deck.width, options_.fps,
+                                                        options_.defaultEffectFrames);
+      text = IAnimationManager::Create(context)->GetJsonContent();
+    }
+    return Utf8(text);
+  }
+
+ private:
+  DeckOptions options_;
+  boost::shared_ptr<render::PangoMeasurer> measurer_;
+  std::unique_ptr<SlidePlayer> last_;
+};
+
+int WriteDescription(const std::string& text, const PrettyWriter& description,
+                     const JsonOptions& options, std::ostream& out, std::ostream& err) {
   if (options.output.empty()) {
     out << text;
     return kExitOk;
@@ -63,13 +159,45 @@ int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
     err << "error: " << options.output << ": cannot write the file\n";
     return kExitFailed;
   }
-  auto count = [&](const char* key) {
-    return description.contains(key) ? description[key].size() : 0;
-  };
+  auto count = [&](const char* key) { return description.MemberSize(key); };
   out << "wrote " << options.output << ": " << count("effects") << " effect"
       << (count("effects") == 1 ? "" : "s") << ", " << count("timelines") << " timeline"
       << (count("timelines") == 1 ? "" : "s") << "\n";
   return kExitOk;
+}
+
+}  // namespace
+
+nlohmann::ordered_json WebDescription(const pptx::Deck& deck, const DeckOptions& options) {
+  DescriptionBuilder builder(options);
+  for (const auto& slide : deck.slides) builder.Add(slide);
+  const std::string text = builder.Text(deck);
+  if (text.empty()) return nlohmann::ordered_json::object();
+  return nlohmann::ordered_json::parse(text);
+}
+
+int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
+  DescriptionBuilder builder(options.deck);
+  pptx::Deck info;
+  size_t count = 0;
+  auto add = [&](const boost::shared_ptr<platform::Slide>& slide) { builder.Add(slide); };
+  if (!ReadDeckSlides(options.deck.deck, info, count, add, err)) return kExitFailed;
+  if (!CheckSlide(options.deck, count, err)) return kExitBadRequest;
+  std::string text;
+  PrettyWriter description(text);
+  try {
+    const std::string compact = builder.Text(info);
+    if (compact.empty())
+      text = "{}";
+    else
+      ordered_json::sax_parse(compact, &description);
+  } catch (const nlohmann::json::exception& error) {
+    err << "error: " << options.deck.deck << ": the web description is not JSON (" << error.what()
+        << ")\n";
+    return kExitFailed;
+  }
+  text += "\n";
+  return WriteDescription(text, description, options, out, err);
 }
 
 }  // namespace cli

@@ -9,7 +9,7 @@
 #include "cli/Inspect.h"
 #include "cli/Preview.h"
 #include "cli/Sheet.h"
-#include "cli/Video.h"
+#include "cli/VideoModule.h"
 #include "cli/WebJson.h"
 
 namespace {
@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
     }
     if (videoCommand->parsed()) {
       deck = &video.deck.deck;
-      return cli::RunVideo(video, std::cout, std::cerr);
+      return cli::RunVideoModule(video, std::cout, std::cerr);
     }
   } catch (const std::exception& error) {
     std::cerr << "error: " << (deck ? *deck : std::string("slideanim")) << ": " << error.what()

@@ -3,7 +3,8 @@
 #              the CMake package (slideanim::slideanim, slideanim::host) and
 #              slideanim.pc;
 #   include:   slideanim/..., the headers a host program builds against;
-#   bin:       the slideanim command.
+#   bin:       the slideanim command;
+#   lib/slideanim: slideanim-video.so, the module `slideanim video` loads.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -47,6 +48,14 @@ if(TARGET slideanim-cli)
   set_target_properties(slideanim-cli PROPERTIES
     INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
   install(TARGETS slideanim-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # `slideanim video` loads its module from LIBDIR/slideanim, named relative
+  # to the command's folder.
+  file(RELATIVE_PATH SLIDEANIM_BIN_TO_MODULES /prefix/${CMAKE_INSTALL_BINDIR}
+    /prefix/${CMAKE_INSTALL_LIBDIR}/slideanim)
+  target_compile_definitions(slideanim-cli-core PRIVATE
+    SLIDEANIM_VIDEO_MODULE_DIR="${SLIDEANIM_BIN_TO_MODULES}")
+  set_target_properties(slideanim-video PROPERTIES INSTALL_RPATH "$ORIGIN/..")
+  install(TARGETS slideanim-video LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/slideanim)
 endif()
 
 # find_package(slideanim)

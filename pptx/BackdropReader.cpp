@@ -58,9 +58,26 @@ void ReadBackground(SlideContext& ctx, const pugi::xml_node& bg, const std::stri
 
 void AddShapes(SlideContext& ctx, const StyleSource* source, const char* rootName) {
   if (!source || !source->document) return;
+  for (const BackdropShapes& read : source->backdrops) {
+    if (read.layout != ctx.layout || !read.colours.SameMapping(ctx.colours)) continue;
+    for (const auto& warning : read.warnings) ctx.Diag().Warn(warning.first, warning.second);
+    ctx.slide.backdrop.insert(ctx.slide.backdrop.end(), read.shapes.begin(), read.shapes.end());
+    return;
+  }
+  BackdropShapes read;
+  read.layout = ctx.layout;
+  read.colours = ctx.colours;
   pugi::xml_node tree = Path(*source->document, {rootName, "cSld", "spTree"});
+  struct Recording {
+    Diagnostics& diagnostics;
+    ~Recording() { diagnostics.Record(nullptr); }
+  } recording{ctx.Diag()};
+  ctx.Diag().Record(&read.warnings);
   for (const auto& shape : ReadForeignShapes(ctx, source->part, tree))
-    if (shape->PlaceholderType() == platform::ePlaceholderNone) ctx.slide.backdrop.push_back(shape);
+    if (shape->PlaceholderType() == platform::ePlaceholderNone) read.shapes.push_back(shape);
+  ctx.Diag().Record(nullptr);
+  ctx.slide.backdrop.insert(ctx.slide.backdrop.end(), read.shapes.begin(), read.shapes.end());
+  source->backdrops.push_back(std::move(read));
 }
 
 }  // namespace

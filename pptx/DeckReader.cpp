@@ -23,6 +23,13 @@ class Reader {
   explicit Reader(Package& package) : package_(package) {}
 
   Deck Read() {
+    Deck deck = Open();
+    while (auto slide = Next(deck)) deck.slides.push_back(slide);
+    return deck;
+  }
+
+  // The deck without its slides; keeps the slide list for Next().
+  Deck Open() {
     Deck deck;
     deck.fileName = package_.FileName();
     std::string main = package_.MainPart();
@@ -36,23 +43,33 @@ class Reader {
     ReadSlideSize(Child(presentation, "sldSz"), main, deck);
     defaultTextStyle_ = Child(presentation, "defaultTextStyle");
 
-    std::vector<pugi::xml_node> ids = Children(Child(presentation, "sldIdLst"), "sldId");
-    if (ids.size() > package_.Limits().maxSlides)
-      throw Fail(main, "the deck has " + std::to_string(ids.size()) +
+    ids_ = Children(Child(presentation, "sldIdLst"), "sldId");
+    if (ids_.size() > package_.Limits().maxSlides)
+      throw Fail(main, "the deck has " + std::to_string(ids_.size()) +
                            " slides, more than the limit of " +
                            std::to_string(package_.Limits().maxSlides));
-    int number = 0;
-    for (const pugi::xml_node& id : ids) {
-      std::string rid = NsAttr(id, "id").as_string();
-      const Relationship* rel = package_.FindRelationship(main, rid);
-      if (!rel || rel->external)
-        throw Fail(main, "the slide list names relationship \"" + rid + "\", which does not exist");
-      if (!package_.Has(rel->target))
-        throw Fail(main,
-                   "relationship \"" + rid + "\" points to " + rel->target + ", which is missing");
-      deck.slides.push_back(ReadSlide(rel->target, ++number, deck));
-    }
+    main_ = main;
+    presentation_ = document;
     return deck;
+  }
+
+  size_t SlideCount() const { return ids_.size(); }
+
+  // The next slide of the list, or null after the last. Its parsed XML is
+  // dropped once it is read, so that the slides are not all held at once.
+  boost::shared_ptr<platform::Slide> Next(const Deck& deck) {
+    if (next_ >= ids_.size()) return nullptr;
+    const pugi::xml_node& id = ids_[next_++];
+    std::string rid = NsAttr(id, "id").as_string();
+    const Relationship* rel = package_.FindRelationship(main_, rid);
+    if (!rel || rel->external)
+      throw Fail(main_, "the slide list names relationship \"" + rid + "\", which does not exist");
+    if (!package_.Has(rel->target))
+      throw Fail(main_,
+                 "relationship \"" + rid + "\" points to " + rel->target + ", which is missing");
+    auto slide = ReadSlide(rel->target, static_cast<int>(next_), deck);
+    package_.ForgetXml();
+    return slide;
   }
 
  private:
@@ -111,8 +128,10 @@ class Reader {
     info->titleStyle = Child(styles, "titleStyle");
     info->bodyStyle = Child(styles, "bodyStyle");
     info->otherStyle = Child(styles, "otherStyle");
-    if (const Relationship* theme = Related(part, "theme"))
-      info->theme = ReadTheme(Child(*package_.ReadXml(theme->target), "theme"));
+    if (const Relationship* theme = Related(part, "theme")) {
+      info->themeDocument = package_.ReadXml(theme->target);
+      info->theme = ReadTheme(Child(*info->themeDocument, "theme"));
+    }
     return (masters_[part] = std::move(info)).get();
   }
 
@@ -218,6 +237,10 @@ class Reader {
   }
 
   Package& package_;
+  std::string main_;
+  std::shared_ptr<pugi::xml_document> presentation_;  // the slide list and default style
+  std::vector<pugi::xml_node> ids_;
+  size_t next_ = 0;
   pugi::xml_node defaultTextStyle_;
   Theme defaultTheme_;
   std::map<std::string, std::unique_ptr<MasterInfo>> masters_;
@@ -229,6 +252,31 @@ class Reader {
 Deck ReadDeck(const std::string& path, Diagnostics& diagnostics, const ReadLimits& limits) {
   Package package(path, diagnostics, limits);
   return Reader(package).Read();
+}
+
+struct DeckReader::State {
+  State(const std::string& path, Diagnostics& diagnostics, const ReadLimits& limits)
+      : package(path, diagnostics, limits), reader(package), deck(reader.Open()) {}
+  Package package;
+  Reader reader;
+  Deck deck;
+};
+
+DeckReader::DeckReader(const std::string& path, Diagnostics& diagnostics, const ReadLimits& limits)
+    : state_(std::make_unique<State>(path, diagnostics, limits)) {}
+
+DeckReader::~DeckReader() = default;
+
+const Deck& DeckReader::Info() const {
+  return state_->deck;
+}
+
+size_t DeckReader::SlideCount() const {
+  return state_->reader.SlideCount();
+}
+
+boost::shared_ptr<platform::Slide> DeckReader::Next() {
+  return state_->reader.Next(state_->deck);
 }
 
 Deck ReadDeckFromMemory(const std::string& name, std::string bytes, Diagnostics& diagnostics,

@@ -4,6 +4,8 @@
 // skipped with a warning in the Diagnostics.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,29 @@ struct Deck {
 
 Deck ReadDeck(const std::string& path, Diagnostics& diagnostics,
               const ReadLimits& limits = ReadLimits());
+
+// The same, a slide at a time, for a caller that is done with each slide
+// before it reads the next: only the slides it keeps stay in memory. The
+// constructor reads the presentation part (file-level problems throw
+// ReadError, as ReadDeck does); Next() reads the slides in order.
+class DeckReader {
+ public:
+  DeckReader(const std::string& path, Diagnostics& diagnostics,
+             const ReadLimits& limits = ReadLimits());
+  ~DeckReader();
+  DeckReader(const DeckReader&) = delete;
+  DeckReader& operator=(const DeckReader&) = delete;
+
+  // The file name and slide size; `slides` stays empty.
+  const Deck& Info() const;
+  size_t SlideCount() const;
+  // The next slide, or null after the last one.
+  boost::shared_ptr<platform::Slide> Next();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 // The same for a deck held in memory; `name` stands for the file in messages.
 Deck ReadDeckFromMemory(const std::string& name, std::string bytes, Diagnostics& diagnostics,
                         const ReadLimits& limits = ReadLimits());

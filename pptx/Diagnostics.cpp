@@ -9,6 +9,7 @@ ReadError::ReadError(const std::string& file, const std::string& part, const std
       message_(message) {}
 
 void Diagnostics::Warn(const std::string& kind, const std::string& detail) {
+  if (record_) record_->emplace_back(kind, detail);
   Kind& entry = warnings_[kind];
   if (entry.count == 0) entry.first = detail;
   ++entry.count;

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pptx {
@@ -51,9 +52,15 @@ class Diagnostics {
   void Print(std::ostream& out) const;
   void Clear();
 
+  // While `into` is set, every warning (kind, detail) is also appended to it,
+  // so that a reader that reuses what it read once can give the same warnings
+  // again with Warn.
+  void Record(std::vector<std::pair<std::string, std::string>>* into) { record_ = into; }
+
  private:
   std::map<std::string, Kind> warnings_;
   std::vector<std::string> errors_;
+  std::vector<std::pair<std::string, std::string>>* record_ = nullptr;
 };
 
 }  // namespace pptx

@@ -49,6 +49,10 @@ class Package {
   // A parsed XML part (mc:AlternateContent already resolved); cached. Broken
   // XML throws ReadError naming the part.
   std::shared_ptr<pugi::xml_document> ReadXml(const std::string& part);
+  // Drops the parsed parts from the cache (those still in use stay alive
+  // with their users): the reader calls it after each slide, so that a deck's
+  // slides are not all held in memory at once.
+  void ForgetXml() { xml_.clear(); }
 
   // The part's relationships (an absent .rels part means none). Targets are
   // resolved against the part's folder.

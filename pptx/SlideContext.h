@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -23,6 +24,19 @@ struct PlaceholderRef {
   pugi::xml_node shape;
 };
 
+struct LayoutInfo;
+
+// The shapes of a master or layout that a slide shows under its own, as
+// slides with one layout and one colour mapping see them: read once for all
+// such slides and shared by them (nothing changes a shape once it is read),
+// with the warnings that reading them gave, to give again for every slide.
+struct BackdropShapes {
+  const LayoutInfo* layout = nullptr;
+  ColourContext colours;
+  std::vector<boost::shared_ptr<platform::Shape>> shapes;
+  std::vector<std::pair<std::string, std::string>> warnings;
+};
+
 // A master or a layout: the parts of it that slides inherit.
 struct StyleSource {
   std::string part;
@@ -30,9 +44,11 @@ struct StyleSource {
   std::vector<PlaceholderRef> placeholders;
   pugi::xml_node background;  // p:bg, when present
   pugi::xml_node colourMap;   // master: p:clrMap; layout: a:overrideClrMapping
+  mutable std::vector<BackdropShapes> backdrops;
 };
 
 struct MasterInfo : StyleSource {
+  std::shared_ptr<pugi::xml_document> themeDocument;  // the theme's fill styles point into it
   Theme theme;
   pugi::xml_node titleStyle, bodyStyle, otherStyle;
 };

@@ -47,6 +47,10 @@ class ColourContext {
                     const Kinefold::TColor* phClr = nullptr) const;
   // "+mj-lt" and "+mn-lt" name the theme's fonts.
   std::string Font(const std::string& typeface) const;
+  // The same theme and the same colour map.
+  bool SameMapping(const ColourContext& other) const {
+    return theme_ == other.theme_ && map_ == other.map_;
+  }
 
  private:
   bool SchemeColour(const std::string& name, Kinefold::TColor& out) const;

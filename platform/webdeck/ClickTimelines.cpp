@@ -1,6 +1,7 @@
 // The HTML converter's per-deck collection of effect records, sounds and click
 // timelines, and its process-wide slide object.
 #include <memory>
+#include <utility>
 
 #include <boost/make_shared.hpp>
 
@@ -82,9 +83,9 @@ std::wstring WebdeckAnimationManager::GetJsonContent() const {
     effect["target"] = platform::ToUtf8(content->GetTargetName());
     effect["presetClass"] = content->presetClass;
     effect["properties"] = WEBDECK::ToJson(*content->GetHTMLObj());
-    effects.push_back(effect);
+    effects.push_back(std::move(effect));
   }
-  doc["effects"] = effects;
+  doc["effects"] = std::move(effects);
 
   ordered_json sounds = ordered_json::object();
   for (const auto& sound : sounds_) {
@@ -92,7 +93,7 @@ std::wstring WebdeckAnimationManager::GetJsonContent() const {
     if (!sounds.contains(name)) sounds[name] = ordered_json::array();
     sounds[name].push_back(WEBDECK::ToJson(*sound.second));
   }
-  doc["sounds"] = sounds;
+  doc["sounds"] = std::move(sounds);
 
   ordered_json timelines = ordered_json::array();
   for (const auto& timeline : timelines_) {
@@ -104,15 +105,16 @@ std::wstring WebdeckAnimationManager::GetJsonContent() const {
       c["start"] = click->GetStartTime();
       ordered_json animations = ordered_json::array();
       for (const auto& id : click->GetAnimations()) animations.push_back(platform::ToUtf8(id));
-      c["animations"] = animations;
-      clicks.push_back(c);
+      c["animations"] = std::move(animations);
+      clicks.push_back(std::move(c));
     }
-    entry["clicks"] = clicks;
-    timelines.push_back(entry);
+    entry["clicks"] = std::move(clicks);
+    timelines.push_back(std::move(entry));
   }
-  doc["timelines"] = timelines;
+  doc["timelines"] = std::move(timelines);
 
   std::string text = doc.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+  doc = ordered_json();  // the text is all that is needed now
   return platform::FromUtf8(text);
 }
 

@@ -388,6 +388,8 @@ TEST_F(Cli, JsonIsTheWebDescriptionOfEveryEffect) {
   for (const char* key : {"effects", "sounds", "timelines"})
     EXPECT_TRUE(description.contains(key)) << key;
   EXPECT_NE(run.out.find("\n  \""), std::string::npos) << "not pretty-printed";
+  // Written as it is parsed: exactly the text dump(2) gives of the document.
+  EXPECT_EQ(run.out, nlohmann::ordered_json::parse(run.out).dump(2) + "\n");
   // Both effects are in the timelines, the main one and the button's.
   std::set<std::string> timed;
   std::set<std::string> triggers;
@@ -410,6 +412,7 @@ TEST_F(Cli, JsonIsTheWebDescriptionOfEveryEffect) {
   Result written = Slideanim("json --fps 25 " + Quoted(TriggerDeck()) + " -o " + Quoted(file));
   ASSERT_EQ(written.status, 0) << written.err;
   EXPECT_EQ(nlohmann::json::parse(ReadFile(file)), description);
+  EXPECT_NE(written.out.find(": 2 effects, 2 timelines\n"), std::string::npos) << written.out;
 }
 
 // The web page: the description byte for byte, the layers, sounds and

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs slideanim into a temporary prefix, builds examples/consumer against
 # it twice (with the CMake package, then with pkg-config) and runs both builds
-# on the demo deck's slide with the effect sound; checks the installed command
-# and the libraries' SONAME links. Exits 77 (skipped) when cmake or pkg-config
+# on the demo deck's slide with the effect sound; checks the installed command,
+# its video module and the libraries' SONAME links. Exits 77 (skipped) when cmake or pkg-config
 # is missing.
 #   consumer_test.sh BUILD_DIR SOURCE_DIR VERSION CXX_COMPILER [CXX_FLAGS]
 set -euo pipefail
@@ -34,6 +34,13 @@ for lib in libslideanim libslideanim-host; do
 done
 [ "$("$prefix/bin/slideanim" --version)" = "slideanim $version" ] ||
   fail "slideanim --version does not print 'slideanim $version'"
+# The video command's module is found from the installed command: an output
+# it cannot write is refused by the module itself.
+status=0
+"$prefix/bin/slideanim" video "$source/examples/decks/demo.pptx" -o "$work/out.txt" \
+  2>"$work/video.err" || status=$?
+[ "$status" = 2 ] && grep -q "cannot write this kind of file" "$work/video.err" ||
+  fail "the installed slideanim video does not load its module: $(cat "$work/video.err")"
 
 deck=$source/examples/decks/demo.pptx
 consumer() {
