@@ -192,9 +192,8 @@ void PrintReport(const ordered_json& report, const pptx::Deck& deck, std::ostrea
 
 int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
   pptx::Deck deck;
-  if (!LoadDeck(options.deck.deck, deck, err)) return kExitFailed;
   std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
+  if (int status = OpenDeck(options.deck, deck, slides, err)) return status;
   ordered_json report = InspectDeck(deck, options);
   if (options.json)
     out << report.dump(2) << "\n";

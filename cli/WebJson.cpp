@@ -38,9 +38,8 @@ nlohmann::ordered_json WebDescription(const pptx::Deck& deck, const DeckOptions&
 
 int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
   pptx::Deck deck;
-  if (!LoadDeck(options.deck.deck, deck, err)) return kExitFailed;
   std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
+  if (int status = OpenDeck(options.deck, deck, slides, err)) return status;
   nlohmann::ordered_json description;
   try {
     description = WebDescription(deck, options.deck);
