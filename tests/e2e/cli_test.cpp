@@ -104,11 +104,7 @@ std::string TriggerDeck() {
 std::string SoundDeck() {
   static const std::string path = [] {
     x::Effect effect = FadeIn(2, 500);
-    effect.subTnLst =
-        "<p:audio><p:cMediaNode vol=\"50000\"><p:cTn id=\"#\" display=\"0\" "
-        "masterRel=\"sameClick\"><p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn "
-        "val=\"5\"/></p:cond></p:stCondLst></p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdSound\" "
-        "name=\"chime.wav\"/></p:tgtEl></p:cMediaNode></p:audio>";
+    effect.subTnLst = x::EffectSound("rIdSound", "chime.wav", 50000);
     pptx::DeckWriter writer;
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
     slide.shapes = Box();

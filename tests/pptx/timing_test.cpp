@@ -201,11 +201,8 @@ TEST(TimingReader, SubAnimationsAfterEffectsAndSounds) {
       "masterRel=\"nextClick\" afterEffect=\"1\"/>" +
       target +
       "<p:attrNameLst><p:attrName>style.visibility</p:attrName></p:attrNameLst></p:cBhvr>"
-      "<p:to><p:strVal val=\"hidden\"/></p:to></p:set>"
-      "<p:audio><p:cMediaNode vol=\"50000\"><p:cTn id=\"#\" display=\"0\" masterRel=\"sameClick\">"
-      "<p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn val=\"5\"/></p:cond></p:stCondLst>"
-      "</p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdSound\" name=\"chime.wav\"/></p:tgtEl>"
-      "</p:cMediaNode></p:audio>";
+      "<p:to><p:strVal val=\"hidden\"/></p:to></p:set>" +
+      x::EffectSound("rIdSound", "chime.wav", 50000);
   pptx::DeckWriter writer;
   pptx::DeckWriter::Slide& s = writer.AddSlide();
   s.shapes = TextShape(2, 1);

@@ -256,19 +256,11 @@ std::string ToneWav(int rate, double seconds) {
          u16(16) + "data" + u32(static_cast<uint32_t>(data.size())) + data;
 }
 
-// A sound that starts with its effect.
-std::string Sound(const std::string& rId, const std::string& name) {
-  return "<p:audio><p:cMediaNode><p:cTn id=\"#\" display=\"0\" masterRel=\"sameClick\">"
-         "<p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn val=\"5\"/></p:cond>"
-         "</p:stCondLst></p:cTn><p:tgtEl><p:sndTgt r:embed=\"" +
-         rId + "\" name=\"" + name + "\"/></p:tgtEl></p:cMediaNode></p:audio>";
-}
-
 // Two click steps: the box fades in, then a second box fades in with a tone.
 std::string SoundDeck() {
   static const std::string path = [] {
     x::Effect withSound = FadeIn(3, 300);
-    withSound.subTnLst = Sound("rIdSound", "tone.wav");
+    withSound.subTnLst = x::EffectSound("rIdSound", "tone.wav");
     pptx::DeckWriter writer;
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
     slide.shapes = x::Shape(2, "Box", 100, 100, 400, 200, "FF0000") +
@@ -286,7 +278,7 @@ std::string SoundDeck() {
 std::string TransitionDeck() {
   static const std::string path = [] {
     x::Effect withSound = FadeIn(2, 300);
-    withSound.subTnLst = Sound("rIdLong", "long.wav");
+    withSound.subTnLst = x::EffectSound("rIdLong", "long.wav");
     pptx::DeckWriter writer;
     pptx::DeckWriter::Slide& first = writer.AddSlide();
     first.shapes = x::Shape(2, "Box", 100, 100, 400, 200, "FF0000");
