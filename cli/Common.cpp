@@ -61,6 +61,13 @@ bool SelectSlides(const pptx::Deck& deck, const DeckOptions& options,
   return true;
 }
 
+int OpenDeck(const DeckOptions& options, pptx::Deck& deck,
+             std::vector<boost::shared_ptr<platform::Slide>>& slides, std::ostream& err) {
+  if (!LoadDeck(options.deck, deck, err)) return kExitFailed;
+  if (!SelectSlides(deck, options, slides, err)) return kExitBadRequest;
+  return 0;
+}
+
 bool MakeFolder(const std::string& path, std::ostream& err) {
   std::error_code error;
   std::filesystem::create_directories(path, error);

@@ -52,6 +52,11 @@ bool CheckSlide(const DeckOptions& options, size_t count, std::ostream& err);
 bool SelectSlides(const pptx::Deck& deck, const DeckOptions& options,
                   std::vector<boost::shared_ptr<platform::Slide>>& slides, std::ostream& err);
 
+// LoadDeck and SelectSlides of the deck `options` name: 0, or the exit code
+// to return after their error line.
+int OpenDeck(const DeckOptions& options, pptx::Deck& deck,
+             std::vector<boost::shared_ptr<platform::Slide>>& slides, std::ostream& err);
+
 // Makes a folder and its parents. False, with one error line naming it, when
 // that fails (a file in the way, no permission).
 bool MakeFolder(const std::string& path, std::ostream& err);

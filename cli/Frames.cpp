@@ -38,9 +38,8 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
     return kExitBadRequest;
   }
   pptx::Deck deck;
-  if (!LoadDeck(path, deck, err)) return kExitFailed;
   std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
+  if (int status = OpenDeck(options.deck, deck, slides, err)) return status;
 
   // Build every slide first: its length says how many frames it takes, and a
   // request that is too large is refused before anything is drawn.

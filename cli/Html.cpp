@@ -128,9 +128,8 @@ std::string PageText(const ordered_json& description, const std::string& title, 
 int RunHtml(const HtmlOptions& options, std::ostream& out, std::ostream& err) {
   const std::string& path = options.deck.deck;
   pptx::Deck deck;
-  if (!LoadDeck(path, deck, err)) return kExitFailed;
   std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
+  if (int status = OpenDeck(options.deck, deck, slides, err)) return status;
 
   // Build the slides as `slideanim json` does; the last manager's text is the
   // description of them all.

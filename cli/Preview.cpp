@@ -97,9 +97,8 @@ std::vector<bool> ClickSteps(const std::vector<AnimationStep>& steps) {
 int RunPreview(const PreviewOptions& options, std::ostream& out, std::ostream& err) {
   const std::string& path = options.deck.deck;
   pptx::Deck deck;
-  if (!LoadDeck(path, deck, err)) return kExitFailed;
   std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
+  if (int status = OpenDeck(options.deck, deck, slides, err)) return status;
 
   const uint32_t fps = options.deck.fps;
   auto measurer = boost::make_shared<render::PangoMeasurer>();

@@ -68,9 +68,8 @@ std::string HeaderText(const SlidePlayer& player) {
 
 int RunSheet(const SheetOptions& options, std::ostream& out, std::ostream& err) {
   pptx::Deck deck;
-  if (!LoadDeck(options.deck.deck, deck, err)) return kExitFailed;
   std::vector<boost::shared_ptr<platform::Slide>> slides;
-  if (!SelectSlides(deck, options.deck, slides, err)) return kExitBadRequest;
+  if (int status = OpenDeck(options.deck, deck, slides, err)) return status;
 
   auto measurer = boost::make_shared<render::PangoMeasurer>();
   const long columns = std::max<long>(1, std::min<long>(options.columns, options.count));

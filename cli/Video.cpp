@@ -269,9 +269,8 @@ int RunVideo(const VideoOptions& options, std::ostream& out, std::ostream& err) 
   }
 
   pptx::Deck deck;
-  if (!LoadDeck(path, deck, err)) return kExitFailed;
   std::vector<boost::shared_ptr<platform::Slide>> chosen, slides;
-  if (!SelectSlides(deck, options.deck, chosen, err)) return kExitBadRequest;
+  if (int status = OpenDeck(options.deck, deck, chosen, err)) return status;
   for (const auto& slide : chosen)
     if (!slide->hidden || options.deck.slide != 0) slides.push_back(slide);
   if (slides.empty()) {

@@ -1,5 +1,6 @@
 // The slideanim command.
 #include <exception>
+#include <functional>
 #include <iostream>
 
 #include <CLI/CLI.hpp>
@@ -193,35 +194,30 @@ int main(int argc, char** argv) {
   frames.hasFrom = from->count() > 0;
   frames.hasTo = to->count() > 0;
 
+  // The subcommand given, the deck it names and how it runs.
+  const struct {
+    CLI::App* command;
+    const std::string& deck;
+    std::function<int()> run;
+  } commands[] = {
+      {inspectCommand, inspect.deck.deck,
+       [&] { return cli::RunInspect(inspect, std::cout, std::cerr); }},
+      {framesCommand, frames.deck.deck,
+       [&] { return cli::RunFrames(frames, std::cout, std::cerr); }},
+      {sheetCommand, sheet.deck.deck, [&] { return cli::RunSheet(sheet, std::cout, std::cerr); }},
+      {jsonCommand, json.deck.deck, [&] { return cli::RunJson(json, std::cout, std::cerr); }},
+      {previewCommand, preview.deck.deck,
+       [&] { return cli::RunPreview(preview, std::cout, std::cerr); }},
+      {htmlCommand, html.deck.deck, [&] { return cli::RunHtml(html, std::cout, std::cerr); }},
+      {videoCommand, video.deck.deck,
+       [&] { return cli::RunVideoModule(video, std::cout, std::cerr); }},
+  };
   const std::string* deck = nullptr;
   try {
-    if (inspectCommand->parsed()) {
-      deck = &inspect.deck.deck;
-      return cli::RunInspect(inspect, std::cout, std::cerr);
-    }
-    if (framesCommand->parsed()) {
-      deck = &frames.deck.deck;
-      return cli::RunFrames(frames, std::cout, std::cerr);
-    }
-    if (sheetCommand->parsed()) {
-      deck = &sheet.deck.deck;
-      return cli::RunSheet(sheet, std::cout, std::cerr);
-    }
-    if (jsonCommand->parsed()) {
-      deck = &json.deck.deck;
-      return cli::RunJson(json, std::cout, std::cerr);
-    }
-    if (previewCommand->parsed()) {
-      deck = &preview.deck.deck;
-      return cli::RunPreview(preview, std::cout, std::cerr);
-    }
-    if (htmlCommand->parsed()) {
-      deck = &html.deck.deck;
-      return cli::RunHtml(html, std::cout, std::cerr);
-    }
-    if (videoCommand->parsed()) {
-      deck = &video.deck.deck;
-      return cli::RunVideoModule(video, std::cout, std::cerr);
+    for (const auto& c : commands) {
+      if (!c.command->parsed()) continue;
+      deck = &c.deck;
+      return c.run();
     }
   } catch (const std::exception& error) {
     std::cerr << "error: " << (deck ? *deck : std::string("slideanim")) << ": " << error.what()

@@ -192,32 +192,39 @@ void EntranceSlide(pptx::DeckWriter::Slide& slide, const std::string& title,
   slide.timing = x::Timing({x::Sequence{"", effects}}, builds);
 }
 
+// The tiles of the two entrance slides: masks that morph, then masks drawn
+// every frame.
+const Tile kEntranceTiles[] = {
+    {"Blinds", "blinds(horizontal)", 3, 10, "4472C4", "rect"},
+    {"Box", "box(out)", 4, 32, "ED7D31", "rect"},
+    {"Diamond", "diamond(out)", 8, 32, "A5A5A5", "rect"},
+    {"Circle", "circle(in)", 6, 16, "FFC000", "rect"},
+    {"Split", "barn(outVertical)", 16, 42, "5B9BD5", "rect"},
+    {"Plus", "plus(out)", 13, 32, "70AD47", "rect"},
+    {"Wipe", "wipe(down)", 22, 4, "264478", "rect"},
+    {"Checkerboard", "checkerboard(across)", 5, 10, "9E480E", "rect"},
+    {"Strips", "strips(downRight)", 18, 12, "636363", "rect"},
+    {"Fly in", "", 2, 4, "997300", "roundRect"},
+    {"Wedge", "wedge", 20, 0, "4472C4", "ellipse"},
+    {"Wheel 1", "wheel(1)", 21, 1, "ED7D31", "ellipse"},
+    {"Wheel 2", "wheel(2)", 21, 2, "A5A5A5", "ellipse"},
+    {"Wheel 3", "wheel(3)", 21, 3, "FFC000", "ellipse"},
+    {"Wheel 4", "wheel(4)", 21, 4, "5B9BD5", "ellipse"},
+    {"Wheel 8", "wheel(8)", 21, 8, "70AD47", "ellipse"},
+    {"Dissolve", "dissolve", 9, 0, "264478", "rect"},
+    {"Random bars", "randombar(vertical)", 14, 5, "9E480E", "rect"},
+    {"Peek", "slide(fromBottom)", 12, 4, "636363", "rect"},
+    {"Fade", "fade", 10, 0, "997300", "roundRect"},
+};
+
 void MaskSlide(pptx::DeckWriter::Slide& slide) {
   EntranceSlide(slide, "Entrances: masks that morph",
-                {{"Blinds", "blinds(horizontal)", 3, 10, "4472C4", "rect"},
-                 {"Box", "box(out)", 4, 32, "ED7D31", "rect"},
-                 {"Diamond", "diamond(out)", 8, 32, "A5A5A5", "rect"},
-                 {"Circle", "circle(in)", 6, 16, "FFC000", "rect"},
-                 {"Split", "barn(outVertical)", 16, 42, "5B9BD5", "rect"},
-                 {"Plus", "plus(out)", 13, 32, "70AD47", "rect"},
-                 {"Wipe", "wipe(down)", 22, 4, "264478", "rect"},
-                 {"Checkerboard", "checkerboard(across)", 5, 10, "9E480E", "rect"},
-                 {"Strips", "strips(downRight)", 18, 12, "636363", "rect"},
-                 {"Fly in", "", 2, 4, "997300", "roundRect"}});
+                std::vector<Tile>(kEntranceTiles, kEntranceTiles + 10));
 }
 
 void ArcSlide(pptx::DeckWriter::Slide& slide) {
   EntranceSlide(slide, "Entrances: masks drawn every frame",
-                {{"Wedge", "wedge", 20, 0, "4472C4", "ellipse"},
-                 {"Wheel 1", "wheel(1)", 21, 1, "ED7D31", "ellipse"},
-                 {"Wheel 2", "wheel(2)", 21, 2, "A5A5A5", "ellipse"},
-                 {"Wheel 3", "wheel(3)", 21, 3, "FFC000", "ellipse"},
-                 {"Wheel 4", "wheel(4)", 21, 4, "5B9BD5", "ellipse"},
-                 {"Wheel 8", "wheel(8)", 21, 8, "70AD47", "ellipse"},
-                 {"Dissolve", "dissolve", 9, 0, "264478", "rect"},
-                 {"Random bars", "randombar(vertical)", 14, 5, "9E480E", "rect"},
-                 {"Peek", "slide(fromBottom)", 12, 4, "636363", "rect"},
-                 {"Fade", "fade", 10, 0, "997300", "roundRect"}});
+                std::vector<Tile>(kEntranceTiles + 10, kEntranceTiles + 20));
 }
 
 // The effect sound as presentation programs write it: an audio node among the

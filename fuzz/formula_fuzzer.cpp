@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "WideInput.h"
 #include "formula/ExpParser.h"
 
 namespace {
@@ -59,13 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ++data;
   --size;
 
-  std::wstring text;
-  if (rawUnits) {
-    text.resize(size / sizeof(wchar_t));
-    if (!text.empty()) std::memcpy(&text[0], data, text.size() * sizeof(wchar_t));
-  } else {
-    text.assign(data, data + size);
-  }
+  const std::wstring text = fuzz::WideInput(rawUnits, data, size);
 
   const RegParser::VariableMap variables = {
       {2, 0.25}, {3, 0.5}, {4, 0.125}, {5, 0.375}, {6, 0.5},  {7, 0.75},

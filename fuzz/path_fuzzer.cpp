@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "WideInput.h"
 #include "path/Path.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,13 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   data += 2;
   size -= 2;
 
-  std::wstring text;
-  if (rawUnits) {
-    text.resize(size / sizeof(wchar_t));
-    if (!text.empty()) std::memcpy(&text[0], data, text.size() * sizeof(wchar_t));
-  } else {
-    text.assign(data, data + size);
-  }
+  const std::wstring text = fuzz::WideInput(rawUnits, data, size);
 
   const Kinefold::TPathRect shape{100.0, 50.0, 300.0, 250.0};
   const Kinefold::TPathRect slide{0.0, 0.0, 1280.0, 720.0};

@@ -141,22 +141,7 @@ boost::shared_ptr<BehaviourNode> Reader::ReadBehaviour(const pugi::xml_node& ele
       }
       break;
     case eBehaviourScale:
-      for (const char* name : {"by", "from", "to"}) {
-        pugi::xml_node point = Child(element, name);
-        if (!point) continue;
-        Kinefold::TPoint p;
-        if (!ParseDecimal(point.attribute("x").as_string(), p.x) ||
-            !ParseDecimal(point.attribute("y").as_string(), p.y)) {
-          ctx_.Diag().Warn("invalid number", where + ": " + name + " point");
-          continue;
-        }
-        p.x /= 1000.0;
-        p.y /= 1000.0;
-        EPropertyId key = !std::strcmp(name, "by")     ? ePropBy
-                          : !std::strcmp(name, "from") ? ePropFrom
-                                                       : ePropTo;
-        node->Set<Kinefold::TPoint>(key, p);
-      }
+      ReadPoints(element, *node, 1000.0, {ePropBy, ePropFrom, ePropTo}, where);
       break;
     case eBehaviourSet:
       ReadValue(Child(element, "to"), *node, ePropToValueText, false);
@@ -299,22 +284,7 @@ void Reader::ReadMotion(const pugi::xml_node& element, BehaviourNode& node,
       node.Set<std::wstring>(ePropMotionPath, WideText(path.as_string()));
   }
   // Points in thousandths of a percent of the slide: fractions of it.
-  for (const char* name : {"by", "from", "to"}) {
-    pugi::xml_node point = Child(element, name);
-    if (!point) continue;
-    Kinefold::TPoint p;
-    if (!ParseDecimal(point.attribute("x").as_string(), p.x) ||
-        !ParseDecimal(point.attribute("y").as_string(), p.y)) {
-      ctx_.Diag().Warn("invalid number", where + ": " + name + " point");
-      continue;
-    }
-    p.x /= 100000.0;
-    p.y /= 100000.0;
-    EPropertyId key = !std::strcmp(name, "by")     ? ePropMotionBy
-                      : !std::strcmp(name, "from") ? ePropMotionFrom
-                                                   : ePropMotionTo;
-    node.Set<Kinefold::TPoint>(key, p);
-  }
+  ReadPoints(element, node, 100000.0, {ePropMotionBy, ePropMotionFrom, ePropMotionTo}, where);
   // Paths start where the shape stands: their points are offsets from it in
   // fractions of the slide, whatever the origin says (it names the frame
   // the fractions are of). A locked path ("fixed") stays put while the
@@ -323,6 +293,24 @@ void Reader::ReadMotion(const pugi::xml_node& element, BehaviourNode& node,
   std::string edit = element.attribute("pathEditMode").as_string();
   node.Set<int>(ePropMotionOrigin, edit == "fixed" ? 0 : 1);
   node.pathEditMode = WideText(edit.c_str());
+}
+
+void Reader::ReadPoints(const pugi::xml_node& element, BehaviourNode& node, double unit,
+                        const EPropertyId (&keys)[3], const std::string& where) {
+  const char* const names[3] = {"by", "from", "to"};
+  for (int i = 0; i < 3; ++i) {
+    pugi::xml_node point = Child(element, names[i]);
+    if (!point) continue;
+    Kinefold::TPoint p;
+    if (!ParseDecimal(point.attribute("x").as_string(), p.x) ||
+        !ParseDecimal(point.attribute("y").as_string(), p.y)) {
+      ctx_.Diag().Warn("invalid number", where + ": " + names[i] + " point");
+      continue;
+    }
+    p.x /= unit;
+    p.y /= unit;
+    node.Set<Kinefold::TPoint>(keys[i], p);
+  }
 }
 
 void Reader::CollectBehaviours(const pugi::xml_node& list, uint32_t offset, size_t depth,

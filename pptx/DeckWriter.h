@@ -123,6 +123,10 @@ std::string Scale(const std::string& target, double byX, double byY, uint32_t du
 std::string Colour(const std::string& target, const std::string& attribute,
                    const std::string& toRgb, uint32_t duration);
 std::string PlayMedia(int spid, uint32_t duration, double fromSeconds = 0);
+// A sound that starts with its effect, for the effect's sub-animations: the
+// sound relationship `rId` and its file name; `volume` in thousandths of a
+// percent, 0 to leave it out.
+std::string EffectSound(const std::string& rId, const std::string& name, int volume = 0);
 
 struct Effect {
   std::string presetClass = "entr";

@@ -266,6 +266,15 @@ std::string PlayMedia(int spid, uint32_t duration, double fromSeconds) {
          Behaviour(ShapeTarget(spid), duration, 0, "", "fill=\"hold\"") + "</p:cmd>";
 }
 
+std::string EffectSound(const std::string& rId, const std::string& name, int volume) {
+  const std::string vol = volume ? " vol=\"" + std::to_string(volume) + "\"" : "";
+  return "<p:audio><p:cMediaNode" + vol +
+         "><p:cTn id=\"#\" display=\"0\" masterRel=\"sameClick\"><p:stCondLst><p:cond "
+         "evt=\"begin\" delay=\"0\"><p:tn val=\"5\"/></p:cond></p:stCondLst></p:cTn><p:tgtEl>"
+         "<p:sndTgt r:embed=\"" +
+         Escape(rId) + "\" name=\"" + Escape(name) + "\"/></p:tgtEl></p:cMediaNode></p:audio>";
+}
+
 std::string ClickCondition(int spid) {
   return "<p:cond evt=\"onClick\" delay=\"0\">" + ShapeTarget(spid) + "</p:cond>";
 }

@@ -175,6 +175,11 @@ class Reader {
 
   void ReadMotion(const pugi::xml_node& element, BehaviourNode& node, const std::string& where);
 
+  // The by, from and to points under `element`, divided by `unit`, under
+  // `keys` in that order; a point that does not parse is reported and left out.
+  void ReadPoints(const pugi::xml_node& element, BehaviourNode& node, double unit,
+                  const EPropertyId (&keys)[3], const std::string& where);
+
   // Behaviours of an effect's child list; nested containers add their delay.
   void CollectBehaviours(const pugi::xml_node& list, uint32_t offset, size_t depth,
                          std::vector<boost::shared_ptr<BehaviourNode>>& out,

@@ -335,37 +335,30 @@ double PropertyEffectAgent::ListValue(const PropertySheetList& list, uint32_t e)
   return FormulaValue(reached.formula);
 }
 
-double PropertyEffectAgent::FromToByValue(uint32_t e) {
+void PropertyEffectAgent::FromAndTo(int32_t kind, const double (&start)[4], double& from,
+                                    double& to) {
   const boost::shared_ptr<IInterface>& b = Behaviour();
-  double from = 0.0;
-  if (Has(b, ePropFrom)) {
+  from = 0.0;
+  if (Has(b, ePropFrom))
     from = FormulaValue(GetString(b, ePropFrom));
-  } else {
-    switch (Attribute()) {
-      case 0:
-        from = attribute::Fraction(geometry_.cx, geometry_.slideWidth);
-        break;
-      case 1:
-        from = attribute::Fraction(geometry_.cy, geometry_.slideHeight);
-        break;
-      case 2:
-        from = attribute::Fraction(geometry_.w, geometry_.slideWidth);
-        break;
-      case 3:
-        from = attribute::Fraction(geometry_.h, geometry_.slideHeight);
-        break;
-      case 14:
-        from = 1.0;
-        break;
-      default:
-        break;
-    }
-  }
-  double to = 1.0;
+  else if (kind >= 0 && kind <= 3)
+    from = start[kind];
+  else if (kind == 14)
+    from = 1.0;
+  to = 1.0;
   if (Has(b, ePropTo))
     to = FormulaValue(GetString(b, ePropTo));
   else if (Has(b, ePropBy))
     to = FormulaValue(GetString(b, ePropBy)) + from;
+}
+
+double PropertyEffectAgent::FromToByValue(uint32_t e) {
+  const double start[4] = {attribute::Fraction(geometry_.cx, geometry_.slideWidth),
+                           attribute::Fraction(geometry_.cy, geometry_.slideHeight),
+                           attribute::Fraction(geometry_.w, geometry_.slideWidth),
+                           attribute::Fraction(geometry_.h, geometry_.slideHeight)};
+  double from = 0.0, to = 1.0;
+  FromAndTo(Attribute(), start, from, to);
   const uint32_t duration = GetDuration();
   // Without length there is only the end state.
   if (duration == 0) return to;

@@ -166,6 +166,10 @@ class PropertyEffectAgent : public BaseEffectAgent {
   double FormulaValue(const std::wstring& formula);
   double ListValue(const PropertySheetList& list, uint32_t e);
   double FromToByValue(uint32_t e);
+  // The behaviour's from and to values. Without a from key, x, y, width and
+  // height start at `start` (fractions of the slide), the font size at 1 and
+  // the rest at 0; without a to key, to is from plus by, or 1.
+  void FromAndTo(int32_t kind, const double (&start)[4], double& from, double& to);
   // What ListValue reads of each entry, read once: the document's entries do
   // not change while frames are made.
   struct ListEntry {

@@ -275,35 +275,8 @@ void PropertyEffectAgent::BuildWebValues(boost::shared_ptr<WEBDECK::PptxJSArrHol
   }
   if (entries > 0) return;
 
-  double from = 0.0;
-  if (Has(b, ePropFrom)) {
-    from = FormulaValue(GetString(b, ePropFrom));
-  } else {
-    switch (kind) {
-      case 0:
-        from = fx;
-        break;
-      case 1:
-        from = fy;
-        break;
-      case 2:
-        from = fw;
-        break;
-      case 3:
-        from = fh;
-        break;
-      case 14:
-        from = 1.0;
-        break;
-      default:
-        break;
-    }
-  }
-  double to = 1.0;
-  if (Has(b, ePropTo))
-    to = FormulaValue(GetString(b, ePropTo));
-  else if (Has(b, ePropBy))
-    to = FormulaValue(GetString(b, ePropBy)) + from;
+  double from = 0.0, to = 1.0;
+  FromAndTo(kind, {fx, fy, fw, fh}, from, to);
   AddFloat(out, 0.0);
   AddFloat(out, from * formulaScale);
   AddFloat(out, 100.0);

@@ -34,20 +34,11 @@ std::string In(const std::string& name) {
   return kScratch->In(name);
 }
 
+using command::ReadFile;
 using command::Result;
-
-// Runs the command; `environment` goes before it ("LC_ALL=C ").
-Result Slideanim(const std::string& arguments, const std::string& environment = "") {
-  return command::Run(arguments, environment);
-}
 
 std::string Quoted(const std::string& path) {
   return "'" + path + "'";
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -113,11 +104,7 @@ std::string TriggerDeck() {
 std::string SoundDeck() {
   static const std::string path = [] {
     x::Effect effect = FadeIn(2, 500);
-    effect.subTnLst =
-        "<p:audio><p:cMediaNode vol=\"50000\"><p:cTn id=\"#\" display=\"0\" "
-        "masterRel=\"sameClick\"><p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn "
-        "val=\"5\"/></p:cond></p:stCondLst></p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdSound\" "
-        "name=\"chime.wav\"/></p:tgtEl></p:cMediaNode></p:audio>";
+    effect.subTnLst = x::EffectSound("rIdSound", "chime.wav", 50000);
     pptx::DeckWriter writer;
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
     slide.shapes = Box();
@@ -143,7 +130,7 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, FramesCoverTheWholeTimelineOfEverySlide) {
   const std::string out = In("frames-all");
   Result run =
-      Slideanim("frames --fps 25 --width 320 " + Quoted(FadeDeck()) + " -o " + Quoted(out));
+      command::Run("frames --fps 25 --width 320 " + Quoted(FadeDeck()) + " -o " + Quoted(out));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.err.empty()) << run.err;
   // 0, 40, ..., 520 ms: the 540 ms end falls between frames 13 and 14.
@@ -165,7 +152,7 @@ TEST_F(Cli, FramesCoverTheWholeTimelineOfEverySlide) {
   EXPECT_EQ(image.Height(), 180);
 
   // The slide length agrees with what inspect reports.
-  Result inspect = Slideanim("inspect --json --fps 25 " + Quoted(FadeDeck()));
+  Result inspect = command::Run("inspect --json --fps 25 " + Quoted(FadeDeck()));
   ASSERT_EQ(inspect.status, 0);
   EXPECT_EQ(nlohmann::json::parse(inspect.out)["slides"][0]["length"], 540);
 }
@@ -186,8 +173,8 @@ TEST_F(Cli, FrameRangesAndTimes) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.options);
     const std::string out = In("range-" + std::to_string(n++));
-    Result run = Slideanim("frames --slide 1 --fps 25 --width 64 " + c.options + " " +
-                           Quoted(FadeDeck()) + " -o " + Quoted(out));
+    Result run = command::Run("frames --slide 1 --fps 25 --width 64 " + c.options + " " +
+                              Quoted(FadeDeck()) + " -o " + Quoted(out));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(FilesIn(out).size(), c.files);
     EXPECT_NE(run.out.find(c.line), std::string::npos) << run.out;
@@ -196,8 +183,8 @@ TEST_F(Cli, FrameRangesAndTimes) {
 
 TEST_F(Cli, AnEntranceChangesThePictureBetweenItsStartAndItsEnd) {
   const std::string out = In("probe");
-  Result run = Slideanim("frames --fps 25 --width 640 --at 0,250,540 " + Quoted(FadeDeck()) +
-                         " -o " + Quoted(out));
+  Result run = command::Run("frames --fps 25 --width 640 --at 0,250,540 " + Quoted(FadeDeck()) +
+                            " -o " + Quoted(out));
   ASSERT_EQ(run.status, 0) << run.err;
   // The box's centre, (300, 200) on the slide, is (150, 100) at half size.
   int green[3];
@@ -218,8 +205,8 @@ TEST_F(Cli, AnEntranceChangesThePictureBetweenItsStartAndItsEnd) {
 }
 
 TEST_F(Cli, FramesReportTheSoundsThatStart) {
-  Result run =
-      Slideanim("frames --fps 25 --width 64 " + Quoted(SoundDeck()) + " -o " + Quoted(In("sound")));
+  Result run = command::Run("frames --fps 25 --width 64 " + Quoted(SoundDeck()) + " -o " +
+                            Quoted(In("sound")));
   ASSERT_EQ(run.status, 0) << run.err;
   // The sound starts with its effect, once.
   EXPECT_NE(run.out.find("slide 1: 14 frames, length 540 ms, sounds: 0 ms shape 2 "
@@ -239,17 +226,14 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
     std::string arguments;
     int status;
     std::string message;  // the whole of standard error when it starts with "error:"
-  } cases[] = {
-      {"frames " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
-       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
-      {"sheet " + Quoted(broken) + " -o " + Quoted(In("x.png")), 1,
-       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
-      {"json " + Quoted(broken), 1,
-       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
-      {"preview " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
-       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
-      {"html " + Quoted(broken) + " -o " + Quoted(In("x")), 1,
-       "error: " + broken + ": not a zip archive, so not a .pptx file\n"},
+  };
+  const std::string notZip = "error: " + broken + ": not a zip archive, so not a .pptx file\n";
+  std::vector<Case> cases = {
+      {"frames " + Quoted(broken) + " -o " + Quoted(In("x")), 1, notZip},
+      {"sheet " + Quoted(broken) + " -o " + Quoted(In("x.png")), 1, notZip},
+      {"json " + Quoted(broken), 1, notZip},
+      {"preview " + Quoted(broken) + " -o " + Quoted(In("x")), 1, notZip},
+      {"html " + Quoted(broken) + " -o " + Quoted(In("x")), 1, notZip},
       {"html --slide 3 " + deck + " -o " + Quoted(In("x")), 2,
        "error: " + FadeDeck() + ": there is no slide 3 (the deck has 2)\n"},
       {"html " + deck + " -o " + Quoted(blocker), 1, "error: " + blocker},
@@ -278,7 +262,7 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
-    Result run = Slideanim(c.arguments);
+    Result run = command::Run(c.arguments);
     if (c.status < 0) {
       EXPECT_NE(run.status, 0);  // refused by the option parser
       EXPECT_FALSE(run.err.empty());
@@ -294,7 +278,7 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
 }
 
 TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
-  Result top = Slideanim("--help");
+  Result top = command::Run("--help");
   EXPECT_EQ(top.status, 0);
   for (const char* command : {"inspect", "frames", "sheet", "json", "preview", "html"})
     EXPECT_NE(top.out.find(command), std::string::npos) << command;
@@ -310,7 +294,7 @@ TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
       {"html", {"--slide", "--fps", "--default-effect-frames", "--width", "--output"}},
   };
   for (const auto& command : options) {
-    Result help = Slideanim(command.first + " --help");
+    Result help = command::Run(command.first + " --help");
     EXPECT_EQ(help.status, 0);
     for (const std::string& option : command.second)
       EXPECT_NE(help.out.find(option), std::string::npos) << command.first << " " << option;
@@ -337,8 +321,8 @@ TEST_F(Cli, EveryFileIsTheSameWhateverTheNumberOfThreads) {
     for (const char* jobs : {"1", "3"}) {
       const std::string out = In("threads-" + command.substr(0, 5) + jobs);
       const std::string target = command[0] == 's' ? out + ".png" : out;
-      Result run = Slideanim(command + " --fps 20 --jobs " + jobs + " " + Quoted(deck) + " -o " +
-                             Quoted(target));
+      Result run = command::Run(command + " --fps 20 --jobs " + jobs + " " + Quoted(deck) + " -o " +
+                                Quoted(target));
       ASSERT_EQ(run.status, 0) << command << run.err;
       std::string all = run.out.substr(0, run.out.rfind("wrote "));  // which names the output
       if (command[0] == 's') {
@@ -356,8 +340,8 @@ TEST_F(Cli, EveryFileIsTheSameWhateverTheNumberOfThreads) {
 
 TEST_F(Cli, SheetShowsEachSlidesTimelineInAGrid) {
   const std::string file = In("sheets/sheet.png");  // the folder is made
-  Result run = Slideanim("sheet --fps 25 --count 3 --columns 3 --width 128 " + Quoted(FadeDeck()) +
-                         " -o " + Quoted(file));
+  Result run = command::Run("sheet --fps 25 --count 3 --columns 3 --width 128 " +
+                            Quoted(FadeDeck()) + " -o " + Quoted(file));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("2 slides, 4 frames"), std::string::npos) << run.out;  // 3 + 1
   render::Image sheet = render::Image::ReadPng(file);
@@ -381,7 +365,7 @@ TEST_F(Cli, SheetShowsEachSlidesTimelineInAGrid) {
 }
 
 TEST_F(Cli, JsonIsTheWebDescriptionOfEveryEffect) {
-  Result run = Slideanim("json --fps 25 " + Quoted(TriggerDeck()));
+  Result run = command::Run("json --fps 25 " + Quoted(TriggerDeck()));
   ASSERT_EQ(run.status, 0) << run.err;
   nlohmann::json description = nlohmann::json::parse(run.out, nullptr, false);
   ASSERT_FALSE(description.is_discarded()) << run.out;
@@ -409,7 +393,7 @@ TEST_F(Cli, JsonIsTheWebDescriptionOfEveryEffect) {
   EXPECT_EQ(recorded, timed);
 
   const std::string file = In("web/deck.json");
-  Result written = Slideanim("json --fps 25 " + Quoted(TriggerDeck()) + " -o " + Quoted(file));
+  Result written = command::Run("json --fps 25 " + Quoted(TriggerDeck()) + " -o " + Quoted(file));
   ASSERT_EQ(written.status, 0) << written.err;
   EXPECT_EQ(nlohmann::json::parse(ReadFile(file)), description);
   EXPECT_NE(written.out.find(": 2 effects, 2 timelines\n"), std::string::npos) << written.out;
@@ -421,9 +405,9 @@ TEST_F(Cli, HtmlWritesTheDescriptionWithLayersAndSounds) {
   for (const std::string& deck : {TriggerDeck(), SoundDeck()}) {
     SCOPED_TRACE(deck);
     const std::string folder = In("html-" + fs::path(deck).stem().string());
-    Result run = Slideanim("html --fps 25 " + Quoted(deck) + " -o " + Quoted(folder));
+    Result run = command::Run("html --fps 25 " + Quoted(deck) + " -o " + Quoted(folder));
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadFile(folder + "/web.json"), Slideanim("json --fps 25 " + Quoted(deck)).out);
+    EXPECT_EQ(ReadFile(folder + "/web.json"), command::Run("json --fps 25 " + Quoted(deck)).out);
     const std::string script = ReadFile(folder + "/deck.js");
     const nlohmann::json side = nlohmann::json::parse(
         script.substr(script.find('{'), script.rfind('}') - script.find('{') + 1), nullptr, false);
@@ -459,7 +443,7 @@ TEST_F(Cli, PreviewPageReferencesEveryFrameAndWaitsForClicks) {
   fs::create_directories(out + "/frames");
   std::ofstream(out + "/frames/slide07_f00003.png") << "from an earlier run";
   Result run =
-      Slideanim("preview --fps 25 --width 160 " + Quoted(TriggerDeck()) + " -o " + Quoted(out));
+      command::Run("preview --fps 25 --width 160 " + Quoted(TriggerDeck()) + " -o " + Quoted(out));
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string page = ReadFile(out + "/index.html");
   ASSERT_FALSE(page.empty());
@@ -535,7 +519,7 @@ TEST_F(Cli, OutputIsTheSameRunAfterRunAndInAnyLocale) {
     std::map<std::string, std::string> runs[2];
     for (int i = 0; i < 2; ++i) {
       fs::remove_all(out);
-      Result run = Slideanim(command, i == 0 ? "LC_ALL=C " : comma);
+      Result run = command::Run(command, i == 0 ? "LC_ALL=C " : comma);
       ASSERT_EQ(run.status, 0) << command << "\n" << run.err;
       runs[i]["stdout"] = run.out;
       runs[i]["stderr"] = run.err;

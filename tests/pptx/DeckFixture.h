@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
@@ -19,41 +15,18 @@
 #include "host/Properties.h"
 #include "pptx/DeckReader.h"
 #include "pptx/DeckWriter.h"
+#include "support/Scratch.h"
 
 namespace testdeck {
 
 namespace x = pptx::xml;
 
-// This process's folder of generated decks: tests run in parallel, here and
-// in other build trees, so each process writes its own.
-inline const std::string& DeckFolder() {
-  static const std::string folder = [] {
-    std::string path = ::testing::TempDir() + "slideanim-decks-" + std::to_string(::getpid());
-    ::mkdir(path.c_str(), 0755);
-    return path;
-  }();
-  return folder;
-}
+// This process's folder of generated decks, removed when the tests end.
+inline scratch::Folder* const kDecks = scratch::Folder::Register("decks");
 
 inline std::string DeckPath(const std::string& feature) {
-  return DeckFolder() + "/" + feature + ".pptx";
+  return kDecks->In(feature + ".pptx");
 }
-
-// Removes the folder when the test program ends.
-class DeckFolderCleanup : public ::testing::Environment {
- public:
-  void TearDown() override {
-    if (DIR* dir = ::opendir(DeckFolder().c_str())) {
-      while (dirent* entry = ::readdir(dir))
-        if (entry->d_name[0] != '.') ::unlink((DeckFolder() + "/" + entry->d_name).c_str());
-      ::closedir(dir);
-    }
-    ::rmdir(DeckFolder().c_str());
-  }
-};
-
-inline ::testing::Environment* const kDeckFolderCleanup =
-    ::testing::AddGlobalTestEnvironment(new DeckFolderCleanup);
 
 // Writes `writer` as <feature>.pptx and reads it back.
 inline pptx::Deck Read(const std::string& feature, const pptx::DeckWriter& writer,

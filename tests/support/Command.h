@@ -26,6 +26,12 @@ inline std::string Path() {
   return path + "/cli/slideanim";
 }
 
+// The bytes of the file at `path`; empty when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 inline bool Available() {
   return ::access(Path().c_str(), X_OK) == 0;
 }

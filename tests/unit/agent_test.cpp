@@ -2,15 +2,7 @@
 
 #include <boost/make_shared.hpp>
 
-#include "agents/AudioEffectAgent.h"
-#include "agents/AutoReverseAgent.h"
-#include "agents/MotionEffectAgent.h"
-#include "agents/PersistentAgent.h"
-#include "agents/RepeatAgent.h"
-#include "agents/RotationEffectAgent.h"
-#include "agents/ScaleEffectAgent.h"
 #include "fake_screen.h"
-#include "filters/FadeAgent.h"
 
 namespace {
 
@@ -88,39 +80,6 @@ TEST(EffectAgentTime, IndefiniteIsActiveFromItsStart) {
   EXPECT_FALSE(agent.IsActive(99));
   EXPECT_TRUE(agent.IsActive(100));
   EXPECT_TRUE(agent.IsActive(0xFFFFFFF0u));
-}
-
-TEST(EffectAgentInterfaces, EachClassAnswersItsOwnIds) {
-  auto context = boost::make_shared<PublishContext>();
-  boost::shared_ptr<IInterface> none;
-  auto leaf = [] { return boost::make_shared<fake::ProbeAgent>(); };
-  const struct {
-    const char* name;
-    boost::shared_ptr<EffectAgent> agent;
-    std::set<int> ids;
-  } rows[] = {
-      {"probe", leaf(), {28, 68}},
-      {"rotation", boost::make_shared<RotationEffectAgent>(none, context, 0, 0), {28, 68, 72}},
-      {"motion", boost::make_shared<MotionEffectAgent>(none, context, 0, 0), {28, 68, 72, 76}},
-      {"scale", boost::make_shared<ScaleEffectAgent>(none, context, 0, 0), {28, 68, 72, 78}},
-      {"audio", boost::make_shared<AudioEffectAgent>(none, context, 0, 0), {28, 68, 72, 82}},
-      {"fade", boost::make_shared<FadeAgent>(none, context, 0, 0), {28, 68, 72, 74}},
-      {"container", boost::make_shared<ContainerAgent>(leaf(), 0, 0), {28, 68, 73}},
-      {"auto-reverse", boost::make_shared<AutoReverseAgent>(leaf(), 0, 0), {28, 68, 73}},
-      {"repeat", boost::make_shared<RepeatAgent>(leaf(), 2, 100, 0, 0), {71}},
-      {"hold", boost::make_shared<PersistentAgent>(leaf(), 100), {69, 70}},
-  };
-  for (const auto& row : rows) {
-    for (int id = 0; id < 100; ++id) {
-      boost::shared_ptr<IInterface> out;
-      bool shares = false;
-      const bool answered = row.agent->QueryInterface(&out, &shares, static_cast<EInterfaceId>(id));
-      EXPECT_EQ(answered, row.ids.count(id) == 1) << row.name << " id " << id;
-      if (answered) {
-        EXPECT_TRUE(out && shares) << row.name << " id " << id;
-      }
-    }
-  }
 }
 
 }  // namespace

@@ -28,6 +28,22 @@ inline platform::BehaviourNode& AddFade(platform::Effect& effect, int duration =
   return effect.AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, 1).Duration(duration);
 }
 
+// A behaviour of `kind` that drives `attribute`.
+inline boost::shared_ptr<platform::BehaviourNode> AttributeNode(uint32_t kind, int attribute) {
+  auto node = boost::make_shared<platform::BehaviourNode>(kind);
+  node->Set<int>(ePropAttribute, attribute);
+  return node;
+}
+
+// An agent of class A for `node`, in a default publish context, from 0 for 1000 ms.
+template <class A>
+boost::shared_ptr<A> MakeAgent(const boost::shared_ptr<platform::BehaviourNode>& node,
+                               uint32_t accel = 0, uint32_t decel = 0) {
+  auto agent = boost::make_shared<A>(node, boost::make_shared<PublishContext>(), accel, decel);
+  agent->SetTiming(0, 1000);
+  return agent;
+}
+
 // One entry of a time-value list: its time in percent, its value (none when
 // null) and its formula (none when empty).
 struct Entry {

@@ -4,6 +4,7 @@
 
 #include "agent_slides.h"
 #include "agents/ColorEffectAgent.h"
+#include "behaviours.h"
 #include "document/Effect.h"
 
 namespace {
@@ -12,16 +13,11 @@ using Kinefold::TColor;
 using platform::BehaviourNode;
 
 boost::shared_ptr<ColorEffectAgent> Agent(const boost::shared_ptr<BehaviourNode>& node) {
-  auto agent =
-      boost::make_shared<ColorEffectAgent>(node, boost::make_shared<PublishContext>(), 0, 0);
-  agent->SetTiming(0, 1000);
-  return agent;
+  return behaviours::MakeAgent<ColorEffectAgent>(node);
 }
 
 boost::shared_ptr<BehaviourNode> Node(int attribute) {
-  auto node = boost::make_shared<BehaviourNode>(eBehaviourColor);
-  node->Set<int>(ePropAttribute, attribute);
-  return node;
+  return behaviours::AttributeNode(eBehaviourColor, attribute);
 }
 
 boost::shared_ptr<BehaviourNode> RgbBy(int attribute, int r, int g, int b) {

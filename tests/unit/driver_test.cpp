@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include <boost/make_shared.hpp>
 
 #include "document/Slide.h"
+#include "fake_animation.h"
 #include "host/Properties.h"
 #include "manager/IAnimationManager.h"
 #include "publisher/FrameDriver.h"
@@ -27,21 +27,20 @@ struct Log {
   std::vector<std::wstring> calls;
 };
 
-class FakeAnimation : public IScreenAnimation {
+// Logs each target it is applied to under its tag, moves it right by t and
+// shows it; it has a sound at `soundAt` when that is not 0.
+class DrivenAnimation : public FakeAnimation {
  public:
-  FakeAnimation(Log& log, std::wstring tag, uint32_t mode, std::set<std::wstring> names)
-      : log_(log), tag_(std::move(tag)), mode_(mode), names_(std::move(names)) {}
-
-  bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
-    return false;
+  DrivenAnimation(Log& log, std::wstring tag, uint32_t mode, std::vector<std::wstring> names)
+      : FakeAnimation(nullptr), log_(log), tag_(std::move(tag)), mode_(mode) {
+    targetNames = std::move(names);
+    duration = 1000;
   }
-  void ComputeDuration(const boost::shared_ptr<IShape>&) override {}
   void Build(const boost::shared_ptr<IScreenObject>& target,
              const std::vector<AnimationStep>& steps) override {
     builtOn = NameOf(target);
     stepCount = steps.size();
   }
-  // Moves each target right by t and shows it.
   void Apply(const boost::shared_ptr<IScreenObject>& target, uint32_t time) override {
     log_.calls.push_back(tag_ + L":" + NameOf(target));
     if (auto context = QueryAs<IShapeContext>(target, eIidScreenShape9)) {
@@ -49,33 +48,12 @@ class FakeAnimation : public IScreenAnimation {
       context->GetColorTransform()->alphaMul = 1.0;
     }
   }
-  void SetStartTime(uint32_t) override {}
-  uint32_t GetStartTime() override { return 0; }
-  uint32_t GetDuration() override { return 1000; }
-  bool IsFinal() override { return false; }
   uint32_t GetTargetMode() override { return mode_; }
-  int32_t GetPresetClass() override { return 0; }
-  int32_t GetNodeType() override { return 0; }
-  void CollectTargetNames(std::map<std::wstring, uint32_t>& names) override {
-    for (const auto& n : names_) names[n] = 0;
-  }
   bool HasSound() override { return soundAt != 0; }
-  bool RemoveSoundBehaviour(const boost::shared_ptr<IInterface>&) override { return false; }
-  void SetTag(uint32_t) override {}
-  uint32_t GetTag() override { return 0; }
   void GetSoundAction(boost::shared_ptr<IActionObject>& action,
                       const boost::shared_ptr<IScreenObject>&, uint32_t time) override {
     if (time == soundAt) action = CreateScreenActionObject(eActionTypeSound, eSoundTypeEffect);
   }
-  void GetEffectName(std::wstring&) override {}
-  void GetEffectId(std::wstring&) override {}
-  void SetHtmlDelayOffset(uint32_t) override {}
-  void AttachHtmlManager(const boost::shared_ptr<WebdeckAnimationManager>&) override {}
-  void ComputeInitiallyHidden() override {}
-  uint32_t IsInitiallyHidden() override { return 0; }
-  bool HasColorBehaviour() override { return false; }
-  void MarkClickSubAnimations() override {}
-  uint32_t GetRepeatCount() override { return 1; }
 
   std::wstring builtOn;
   size_t stepCount = 0;
@@ -85,7 +63,6 @@ class FakeAnimation : public IScreenAnimation {
   Log& log_;
   std::wstring tag_;
   uint32_t mode_;
-  std::set<std::wstring> names_;
 };
 
 class FakeMedia : public IAudioAnimation, public IVideoAnimation {
@@ -167,11 +144,11 @@ class Driver : public ::testing::Test {
     slide->Effects()->AddVideo(L"4");
     screen = SlideScreen::Build(slide);
     manager = boost::make_shared<FakeManager>(log);
-    shapeAnim = boost::make_shared<FakeAnimation>(
-        log, L"A", 1, std::set<std::wstring>{L"2/shape", L"2/text", L"2/p0/w1", L"elsewhere"});
-    textAnim = boost::make_shared<FakeAnimation>(log, L"B", 0,
-                                                 std::set<std::wstring>{L"2/runs/text", L"3"});
-    soundAnim = boost::make_shared<FakeAnimation>(log, L"C", 1, std::set<std::wstring>{L"3"});
+    shapeAnim = boost::make_shared<DrivenAnimation>(
+        log, L"A", 1, std::vector<std::wstring>{L"2/shape", L"2/text", L"2/p0/w1", L"elsewhere"});
+    textAnim = boost::make_shared<DrivenAnimation>(log, L"B", 0,
+                                                   std::vector<std::wstring>{L"2/runs/text", L"3"});
+    soundAnim = boost::make_shared<DrivenAnimation>(log, L"C", 1, std::vector<std::wstring>{L"3"});
     soundAnim->soundAt = 200;
     manager->animations[L"2"] = {shapeAnim, textAnim};
     manager->animations[L"3"] = {soundAnim};
@@ -190,7 +167,7 @@ class Driver : public ::testing::Test {
   Log log;
   boost::shared_ptr<SlideScreen> screen;
   boost::shared_ptr<FakeManager> manager;
-  boost::shared_ptr<FakeAnimation> shapeAnim, textAnim, soundAnim;
+  boost::shared_ptr<DrivenAnimation> shapeAnim, textAnim, soundAnim;
   boost::shared_ptr<FrameDriver> driver;
 };
 

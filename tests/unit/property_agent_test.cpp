@@ -25,17 +25,12 @@ const double kFh = 100.0 / 540.0;         // height
 const double kTenth = 0.100000001490116;  // 0.1 as formulas read it
 
 boost::shared_ptr<BehaviourNode> Node(int attribute) {
-  auto node = boost::make_shared<BehaviourNode>(eBehaviourProperty);
-  node->Set<int>(ePropAttribute, attribute);
-  return node;
+  return behaviours::AttributeNode(eBehaviourProperty, attribute);
 }
 
 boost::shared_ptr<PropertyEffectAgent> Agent(const boost::shared_ptr<BehaviourNode>& node,
                                              uint32_t accel = 0, uint32_t decel = 0) {
-  auto agent = boost::make_shared<PropertyEffectAgent>(node, boost::make_shared<PublishContext>(),
-                                                       accel, decel);
-  agent->SetTiming(0, 1000);
-  return agent;
+  return behaviours::MakeAgent<PropertyEffectAgent>(node, accel, decel);
 }
 
 boost::shared_ptr<IPropertyValue> Colour(uint32_t r, uint32_t g, uint32_t b) {

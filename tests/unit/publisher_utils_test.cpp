@@ -3,6 +3,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "agent_slides.h"
 #include "document/Slide.h"
 #include "host/Properties.h"
 #include "publisher/ActionObject.h"
@@ -18,24 +19,15 @@ namespace {
 
 class ColourUtils : public ::testing::Test {
  protected:
+  // The text slide's shape "7" and empty box "8", and a member "4" of group
+  // "3" that takes its fill from the group.
   void SetUp() override {
-    auto slide = boost::make_shared<Slide>();
-    LineStyle line;
-    line.present = true;
-    line.colour = {0, 0, 255, 255};
-    CharProps red;
-    red.colour = {255, 0, 0, 255};
-    slide->AddShape(L"2")
-        .SetBounds(0, 0, 100, 50)
-        .SetSolidFill({100, 100, 100, 255})
-        .SetLine(line)
-        .SetText({L"ab cd"}, red);
+    auto slide = slides::TextSlide();
     Shape& group = slide->AddShape(L"3");
     group.SetKind(ShapeKind::Group).SetSolidFill({0, 200, 0, 255});
     FillStyle groupFill;
     groupFill.type = eFillGroup;
     slide->AddShape(L"4", slide->FindShape(L"3")).SetFill(groupFill);
-    slide->AddShape(L"5").SetBounds(0, 0, 10, 10);  // no fill, no line, no text
     screen = SlideScreen::Build(slide);
   }
   TColor Fill(const std::wstring& id) {
@@ -65,41 +57,41 @@ TColorMatrix Towards(const TColor& to, double p) {
 }
 
 TEST_F(ColourUtils, ShapeColourChangesFillAndLineNotText) {
-  PublisherUtils::ChangeShapeColor(screen->Find(L"2"), Towards({200, 0, 0, 255}, 0.5));
-  EXPECT_EQ(Fill(L"2"), (TColor{150, 50, 50, 255}));
-  EXPECT_EQ(Line(L"2"), (TColor{100, 0, 128, 255}));
-  EXPECT_EQ(Letter(L"2/p0/w0/l0"), (TColor{255, 0, 0, 255}));
+  PublisherUtils::ChangeShapeColor(screen->Find(L"7"), Towards({200, 0, 0, 255}, 0.5));
+  EXPECT_EQ(Fill(L"7"), (TColor{150, 50, 50, 255}));
+  EXPECT_EQ(Line(L"7"), (TColor{100, 0, 128, 255}));
+  EXPECT_EQ(Letter(L"7/p0/w0/l0"), (TColor{255, 0, 0, 255}));
   // RGB offsets add to the colour; alpha stays within range.
   TColorMatrix by;
   by.alphaAdd = 255;
   by.redAdd = 50;
-  PublisherUtils::ChangeShapeColor(screen->Find(L"2"), by);
-  EXPECT_EQ(Fill(L"2"), (TColor{200, 50, 50, 255}));
+  PublisherUtils::ChangeShapeColor(screen->Find(L"7"), by);
+  EXPECT_EQ(Fill(L"7"), (TColor{200, 50, 50, 255}));
   screen->ResetFrame();
-  EXPECT_EQ(Fill(L"2"), (TColor{100, 100, 100, 255}));
+  EXPECT_EQ(Fill(L"7"), (TColor{100, 100, 100, 255}));
 }
 
 TEST_F(ColourUtils, TextColourOnUnitsAndRunViews) {
   TColorMatrix blue;
   blue.redMul = blue.greenMul = blue.blueMul = 0.0;
   blue.blueAdd = 255;
-  PublisherUtils::ChangeTextColor(screen->Find(L"2/p0/w1"), blue);
-  EXPECT_EQ(Letter(L"2/p0/w0/l0"), (TColor{255, 0, 0, 255}));
-  EXPECT_EQ(Letter(L"2/p0/w1/l0"), (TColor{0, 0, 255, 255}));
-  EXPECT_EQ(Fill(L"2"), (TColor{100, 100, 100, 255}));
+  PublisherUtils::ChangeTextColor(screen->Find(L"7/p0/w1"), blue);
+  EXPECT_EQ(Letter(L"7/p0/w0/l0"), (TColor{255, 0, 0, 255}));
+  EXPECT_EQ(Letter(L"7/p0/w1/l0"), (TColor{0, 0, 255, 255}));
+  EXPECT_EQ(Fill(L"7"), (TColor{100, 100, 100, 255}));
   TColor first;
-  ASSERT_TRUE(PublisherUtils::GetFirstCharColor(screen->Find(L"2/p0/w1"), first));
+  ASSERT_TRUE(PublisherUtils::GetFirstCharColor(screen->Find(L"7/p0/w1"), first));
   EXPECT_EQ(first, (TColor{0, 0, 255, 255}));
-  ASSERT_TRUE(PublisherUtils::GetFirstCharColor(screen->Find(L"2/runs"), first));
+  ASSERT_TRUE(PublisherUtils::GetFirstCharColor(screen->Find(L"7/runs"), first));
   EXPECT_EQ(first, (TColor{255, 0, 0, 255}));
-  EXPECT_FALSE(PublisherUtils::GetFirstCharColor(screen->Find(L"5"), first));
+  EXPECT_FALSE(PublisherUtils::GetFirstCharColor(screen->Find(L"8"), first));
   // Through the run view, and through a single run.
-  PublisherUtils::ChangeTextColor(screen->Find(L"2/runs/text"), blue);
-  EXPECT_EQ(Letter(L"2/p0/w0/l1"), (TColor{0, 0, 255, 255}));
+  PublisherUtils::ChangeTextColor(screen->Find(L"7/runs/text"), blue);
+  EXPECT_EQ(Letter(L"7/p0/w0/l1"), (TColor{0, 0, 255, 255}));
   screen->ResetFrame();
-  PublisherUtils::ChangeTextColor(screen->Find(L"2/p0/r1"), blue);
-  EXPECT_EQ(Letter(L"2/p0/w0/l0"), (TColor{255, 0, 0, 255}));
-  EXPECT_EQ(Letter(L"2/p0/w1/l1"), (TColor{0, 0, 255, 255}));
+  PublisherUtils::ChangeTextColor(screen->Find(L"7/p0/r1"), blue);
+  EXPECT_EQ(Letter(L"7/p0/w0/l0"), (TColor{255, 0, 0, 255}));
+  EXPECT_EQ(Letter(L"7/p0/w1/l1"), (TColor{0, 0, 255, 255}));
 }
 
 TEST_F(ColourUtils, FillAndLineAnimation) {
@@ -110,19 +102,19 @@ TEST_F(ColourUtils, FillAndLineAnimation) {
                                    TColor{0, 0, 0, 255}, true);
   EXPECT_EQ(Fill(L"4"), (TColor{100, 100, 0, 255}));
   // A shape without fill gets one, from the base colour given.
-  PublisherUtils::AnimateFillColor(screen->Find(L"5"), m, TColor{0, 0, 0, 255}, false);
-  EXPECT_EQ(Fill(L"5"), (TColor{100, 0, 0, 255}));
-  PublisherUtils::AnimateLineColor(screen->Find(L"2"), m, {});
-  EXPECT_EQ(Line(L"2"), (TColor{100, 0, 128, 255}));
-  PublisherUtils::AnimateLineColor(screen->Find(L"5"), m, {});
+  PublisherUtils::AnimateFillColor(screen->Find(L"8"), m, TColor{0, 0, 0, 255}, false);
+  EXPECT_EQ(Fill(L"8"), (TColor{100, 0, 0, 255}));
+  PublisherUtils::AnimateLineColor(screen->Find(L"7"), m, {});
+  EXPECT_EQ(Line(L"7"), (TColor{100, 0, 128, 255}));
+  PublisherUtils::AnimateLineColor(screen->Find(L"8"), m, {});
   TColor none;
-  EXPECT_FALSE(LineColour(*screen->FindNode(L"5/shape/fill"), none));
+  EXPECT_FALSE(LineColour(*screen->FindNode(L"8/shape/fill"), none));
 }
 
 TEST_F(ColourUtils, HslShift) {
   // Grey has no hue: lightness and saturation move it.
-  PublisherUtils::ChangeShapeColorByHSL(screen->Find(L"2"), 0, 0, 20, 0.5);
-  EXPECT_EQ(Fill(L"2"), (TColor{126, 126, 126, 255}));
+  PublisherUtils::ChangeShapeColorByHSL(screen->Find(L"7"), 0, 0, 20, 0.5);
+  EXPECT_EQ(Fill(L"7"), (TColor{126, 126, 126, 255}));
   struct Case {
     TColor in;
     double dh, ds, dl;

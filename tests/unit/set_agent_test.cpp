@@ -8,6 +8,7 @@
 #include "agents/PropertyEffectAgent.h"
 #include "agents/SetEffectAgent.h"
 #include "agents/TransformOps.h"
+#include "behaviours.h"
 #include "document/Effect.h"
 #include "fake_screen.h"
 
@@ -18,18 +19,14 @@ using platform::BehaviourNode;
 const double kPi = 3.141592653589793;
 
 boost::shared_ptr<BehaviourNode> Node(int attribute, const wchar_t* value = nullptr) {
-  auto node = boost::make_shared<BehaviourNode>(eBehaviourSet);
-  node->Set<int>(ePropAttribute, attribute);
+  auto node = behaviours::AttributeNode(eBehaviourSet, attribute);
   if (value) node->Set<std::wstring>(ePropToValueText, value);
   return node;
 }
 
 boost::shared_ptr<SetEffectAgent> Agent(const boost::shared_ptr<BehaviourNode>& node,
                                         uint32_t accel = 0, uint32_t decel = 0) {
-  auto agent =
-      boost::make_shared<SetEffectAgent>(node, boost::make_shared<PublishContext>(), accel, decel);
-  agent->SetTiming(0, 1000);
-  return agent;
+  return behaviours::MakeAgent<SetEffectAgent>(node, accel, decel);
 }
 
 TEST(SetEffectAgent, SortsAttributesIntoShapeAndText) {

@@ -22,6 +22,13 @@ class SlideBuildTest : public ::testing::Test {
     return MakeFakeManager(boost::make_shared<PublishContext>(540.0, 720.0, rate, defaultFrames),
                            &made);
   }
+  // A manager of `rate` fps that has built `slide`.
+  boost::shared_ptr<AnimationManager> Built(const boost::shared_ptr<platform::Slide>& slide,
+                                            uint32_t rate = 25, uint32_t defaultFrames = 0) {
+    auto manager = Manager(rate, defaultFrames);
+    manager->BuildSlide(slide, 0, 0);
+    return manager;
+  }
   static platform::Effect& AddEffect(platform::Slide& slide, const std::wstring& target,
                                      int nodeType, int delay, uint32_t duration,
                                      int presetClass = 0) {
@@ -72,8 +79,7 @@ TEST_F(SlideBuildTest, WorkedExample) {
   AddEffect(*slide, L"s0", 0, 0, 500);
   AddEffect(*slide, L"s1", 1, 0, 1000);
   AddEffect(*slide, L"s2", 2, 200, 300);
-  auto manager = Manager();
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide);
 
   ASSERT_EQ(made.size(), 3u);
   EXPECT_EQ(made[0]->start, 0u);
@@ -118,8 +124,7 @@ TEST_F(SlideBuildTest, LaterClickStepsStartOneFrameAfterTheirGroup) {
   auto slide = SlideWithShapes({L"a", L"b"});
   AddEffect(*slide, L"a", 0, 0, 500);
   AddEffect(*slide, L"b", 0, 0, 500);
-  auto manager = Manager();
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide);
   auto steps = Steps(*manager);
   ASSERT_EQ(steps.size(), 2u);
   EXPECT_EQ(steps[0].startTime, 0u);
@@ -139,8 +144,7 @@ TEST_F(SlideBuildTest, TransitionDefaultLengthAndAnAutomaticStart) {
   slide->SetTransition(700);
   AddEffect(*slide, L"a", 1, 100, kNone);  // with previous, first on the slide
   AddEffect(*slide, L"b", 2, 0, 300);
-  auto manager = Manager(30, 15);  // frame 34 ms, default length 500 ms
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide, 30, 15);  // frame 34 ms, default length 500 ms
   auto steps = Steps(*manager);
   ASSERT_EQ(steps.size(), 1u);
   EXPECT_EQ(steps[0].startTime, 734u) << "700 moved by one 34 ms frame";
@@ -160,8 +164,7 @@ TEST_F(SlideBuildTest, ClickTriggerGroupThenBackToTheMainSequence) {
   AddEffect(*slide, L"s2", 0, 0, 400).SetTrigger(trigger);
   AddEffect(*slide, L"s3", 1, 0, 200).SetTrigger(trigger);
   AddEffect(*slide, L"s1", 0, 0, 300);
-  auto manager = Manager();
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide);
 
   auto steps = Steps(*manager);
   ASSERT_EQ(steps.size(), 3u);
@@ -197,8 +200,7 @@ TEST_F(SlideBuildTest, BookmarkTriggerOnAVideoWithAStartOffset) {
   auto& media = slide->Effects()->AddVideo(L"v");
   AddEffect(*slide, L"v", 0, 0, 0, 5).Set<double>(ePropMediaStart, 0.5);
   AddEffect(*slide, L"s1", 0, 0, 500).SetTrigger(platform::MakeBookmarkTrigger(L"v", L"bm2"));
-  auto manager = Manager();
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide);
 
   boost::shared_ptr<IInterface> m = slide->Effects()->Videos()[0];
   EXPECT_EQ(GetDouble(m, ePropMediaStart), 2.0) << "1.5 s trimmed plus 0.5 s start";
@@ -237,8 +239,7 @@ TEST_F(SlideBuildTest, SoundPlayingToTheDefaultLength) {
   AddEffect(*slide, L"snd", 0, 100, 0, 5)
       .Set<int>(ePropMediaDuration, -1)
       .Set<double>(ePropMediaStart, 0.5);
-  auto manager = Manager(25, 25);  // default length 1000 ms
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide, 25, 25);  // default length 1000 ms
 
   boost::shared_ptr<IInterface> sound = slide->Effects()->Sounds()[0];
   EXPECT_EQ(GetInt(sound, ePropDelay), 100);
@@ -295,8 +296,7 @@ TEST_F(SlideBuildTest, PlaceholderRulesDropEffects) {
     if (c.answers17) shape.SetText({L""});
     if (c.fill) shape.SetSolidFill({255, 0, 0, 255});
     AddEffect(*slide, L"p", 0, 0, 500);
-    auto manager = Manager();
-    manager->BuildSlide(slide, 0, 0);
+    auto manager = Built(slide);
     EXPECT_EQ(manager->HasAnimations(), c.kept) << c.name;
     EXPECT_EQ(manager->GetStepCount(), c.kept ? 1u : 0u) << c.name;
   }
@@ -313,8 +313,7 @@ TEST_F(SlideBuildTest, ThreeDRuleDropsTextEffectsButKeepsTheirSteps) {
   AddEffect(*slide, L"d", 0, 0, 500).Set<bool>(ePropWholeText, true);
   AddEffect(*slide, L"pic", 0, 0, 500).Set<bool>(ePropWholeText, true);
   AddEffect(*slide, L"d", 0, 0, 500);
-  auto manager = Manager();
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide);
   auto steps = Steps(*manager);
   ASSERT_EQ(steps.size(), 3u);
   EXPECT_FALSE(steps[0].kept);
@@ -339,8 +338,7 @@ TEST_F(SlideBuildTest, UnsupportedShapesNeedThePowerpointSwitch) {
     auto slide = SlideWithShapes({});
     slide->AddShape(L"u").unsupported = true;
     AddEffect(*slide, L"u", 0, 0, 500);
-    auto manager = Manager();
-    manager->BuildSlide(slide, 0, 0);
+    auto manager = Built(slide);
     EXPECT_TRUE(manager->HasAnimations());
     EXPECT_EQ(manager->GetStepCount(), usePowerpoint ? 1u : 0u);
     EXPECT_EQ(manager->GetShapeAnimationCount(L"u"), usePowerpoint ? 1u : 0u);
@@ -351,8 +349,7 @@ TEST_F(SlideBuildTest, UnsupportedShapesNeedThePowerpointSwitch) {
 TEST_F(SlideBuildTest, EffectOnAMissingShapeCountsButBuildsNothing) {
   auto slide = SlideWithShapes({});
   AddEffect(*slide, L"gone", 0, 0, 500);
-  auto manager = Manager();
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide);
   EXPECT_TRUE(manager->HasAnimations());
   EXPECT_EQ(manager->GetStepCount(), 0u);
   EXPECT_EQ(manager->GetSlideLength(), 0u);
@@ -384,8 +381,7 @@ TEST_F(SlideBuildTest, TwoSlidesInARowAppendAndContinueTheTimeline) {
 TEST_F(SlideBuildTest, SlideWithoutEffectListSetsOnlyTheLengths) {
   auto slide = SlideWithShapes({L"s1"});
   AddEffect(*slide, L"s1", 0, 0, 500);
-  auto manager = Manager();
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide);
   slide->RemoveEffectList();
   manager->BuildSlide(slide, 0, 0);
   EXPECT_EQ(manager->GetSlideLength(), 0u);
@@ -400,8 +396,7 @@ TEST_F(SlideBuildTest, ExitEndsTheShapeEarly) {
   auto slide = SlideWithShapes({L"a", L"b"});
   AddEffect(*slide, L"a", 0, 0, 500, 1);
   AddEffect(*slide, L"b", 0, 0, 1000, 0);
-  auto manager = Manager();
-  manager->BuildSlide(slide, 0, 0);
+  auto manager = Built(slide);
   EXPECT_EQ(manager->GetShapeEndTime(L"a"), 500u);
   EXPECT_EQ(manager->GetShapeEndTime(L"b"), manager->GetSlideLength());
   EXPECT_EQ(manager->GetShapeEndTime(L"none"), kNone);

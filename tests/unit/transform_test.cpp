@@ -6,6 +6,7 @@
 #include "agents/RotationEffectAgent.h"
 #include "agents/ScaleEffectAgent.h"
 #include "agents/TransformOps.h"
+#include "behaviours.h"
 #include "document/Effect.h"
 #include "fake_screen.h"
 #include "filters/FadeAgent.h"
@@ -27,12 +28,7 @@ fake::NodePtr Shape() {
   return fake::MakeShape(L"7", {});
 }
 
-template <class Agent>
-boost::shared_ptr<Agent> MakeAgent(const boost::shared_ptr<BehaviourNode>& node) {
-  auto agent = boost::make_shared<Agent>(node, boost::make_shared<PublishContext>(), 0, 0);
-  agent->SetTiming(0, 1000);
-  return agent;
-}
+using behaviours::MakeAgent;
 
 std::vector<double> Matrix(const fake::NodePtr& node) {
   return std::vector<double>(node->transform, node->transform + 6);

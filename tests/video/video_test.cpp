@@ -4,14 +4,12 @@
 // renderer's frames, GIF delays and where the sound starts.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +30,7 @@ extern "C" {
 #include "render/FrameRenderer.h"
 #include "render/Image.h"
 #include "render/PangoText.h"
+#include "tests/support/Command.h"
 #include "tests/support/Scratch.h"
 
 namespace {
@@ -47,59 +46,18 @@ constexpr uint32_t kHold = 400;
 
 scratch::Folder* const kScratch = scratch::Folder::Register("video");
 
-const fs::path& Scratch() {
-  return kScratch->Path();
-}
-
 std::string In(const std::string& name) {
   return kScratch->In(name);
 }
 
-std::string FileBytes(const std::string& path) {
-  std::string bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
-std::string CommandPath() {
-  char self[4096];
-  ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return std::string();
-  fs::path tests = fs::path(std::string(self, static_cast<size_t>(n))).parent_path();
-  return (tests.parent_path() / "cli" / "slideanim").string();
-}
-
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
+using command::ReadFile;
+using command::Result;
 
 Result MakeVideo(const std::string& deck, const std::string& output,
                  const std::string& extra = "") {
-  static int calls = 0;
-  const std::string errFile = In("stderr-" + std::to_string(++calls) + ".txt");
-  const std::string command = CommandPath() + " video --fps " + std::to_string(kFps) + " --width " +
-                              std::to_string(kWidth) + " --hold " + std::to_string(kHold) + " " +
-                              extra + " '" + deck + "' -o '" + output + "' 2>'" + errFile + "'";
-  Result run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  FILE* err = std::fopen(errFile.c_str(), "r");
-  if (err) {
-    while ((n = std::fread(buffer, 1, sizeof buffer, err)) > 0) run.err.append(buffer, n);
-    std::fclose(err);
-  }
-  return run;
+  return command::Run("video --fps " + std::to_string(kFps) + " --width " + std::to_string(kWidth) +
+                      " --hold " + std::to_string(kHold) + " " + extra + " '" + deck + "' -o '" +
+                      output + "'");
 }
 
 // What a file holds, read with libavformat and libavcodec.
@@ -239,6 +197,22 @@ std::vector<uint32_t> Lengths(const std::string& deck) {
   return lengths;
 }
 
+// When the second of the first slide's two click steps starts.
+uint32_t SecondStep(const std::string& deck) {
+  pptx::Diagnostics diagnostics;
+  pptx::Deck read = pptx::ReadDeck(deck, diagnostics);
+  cli::SlidePlayer player(read.slides.at(0), kFps, 0, boost::make_shared<render::PangoMeasurer>());
+  EXPECT_EQ(player.Steps().size(), 2u);
+  return player.Steps().size() == 2 ? player.Steps()[1].startTime : 0;
+}
+
+// `writer`'s deck saved in the scratch folder as `name`.
+std::string Saved(const std::string& name, const pptx::DeckWriter& writer) {
+  const std::string file = In(name);
+  EXPECT_TRUE(writer.Save(file));
+  return file;
+}
+
 x::Effect FadeIn(int spid, uint32_t ms) {
   x::Effect effect;
   effect.behaviours = x::Set(x::ShapeTarget(spid), "style.visibility", "visible") +
@@ -258,9 +232,7 @@ std::string FadeDeck() {
     hidden.shapes = x::Shape(2, "Hidden", 100, 100, 200, 100, "00FF00");
     hidden.hidden = true;
     writer.AddSlide().shapes = x::Shape(2, "Still", 600, 300, 400, 300, "0000FF");
-    std::string file = In("fade.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("fade.pptx", writer);
   }();
   return path;
 }
@@ -288,11 +260,7 @@ std::string ToneWav(int rate, double seconds) {
 std::string SoundDeck() {
   static const std::string path = [] {
     x::Effect withSound = FadeIn(3, 300);
-    withSound.subTnLst =
-        "<p:audio><p:cMediaNode><p:cTn id=\"#\" display=\"0\" masterRel=\"sameClick\">"
-        "<p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn val=\"5\"/></p:cond>"
-        "</p:stCondLst></p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdSound\" name=\"tone.wav\"/>"
-        "</p:tgtEl></p:cMediaNode></p:audio>";
+    withSound.subTnLst = x::EffectSound("rIdSound", "tone.wav");
     pptx::DeckWriter writer;
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
     slide.shapes = x::Shape(2, "Box", 100, 100, 400, 200, "FF0000") +
@@ -300,9 +268,7 @@ std::string SoundDeck() {
     slide.timing = x::Timing({x::Sequence{"", {FadeIn(2, 500), withSound}}});
     slide.relationships.push_back({"rIdSound", "audio", "../media/tone.wav", false});
     writer.AddPart("ppt/media/tone.wav", ToneWav(22050, 0.5), "audio/wav");
-    std::string file = In("sound.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("sound.pptx", writer);
   }();
   return path;
 }
@@ -312,11 +278,7 @@ std::string SoundDeck() {
 std::string TransitionDeck() {
   static const std::string path = [] {
     x::Effect withSound = FadeIn(2, 300);
-    withSound.subTnLst =
-        "<p:audio><p:cMediaNode><p:cTn id=\"#\" display=\"0\" masterRel=\"sameClick\">"
-        "<p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn val=\"5\"/></p:cond>"
-        "</p:stCondLst></p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdLong\" name=\"long.wav\"/>"
-        "</p:tgtEl></p:cMediaNode></p:audio>";
+    withSound.subTnLst = x::EffectSound("rIdLong", "long.wav");
     pptx::DeckWriter writer;
     pptx::DeckWriter::Slide& first = writer.AddSlide();
     first.shapes = x::Shape(2, "Box", 100, 100, 400, 200, "FF0000");
@@ -330,9 +292,7 @@ std::string TransitionDeck() {
     third.relationships.push_back({"rIdTone", "audio", "../media/tone.wav", false});
     writer.AddPart("ppt/media/long.wav", ToneWav(22050, 5.0), "audio/wav");
     writer.AddPart("ppt/media/tone.wav", ToneWav(22050, 0.3), "audio/wav");
-    std::string file = In("transition.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    return Saved("transition.pptx", writer);
   }();
   return path;
 }
@@ -355,10 +315,8 @@ std::string MediaDeck() {
     writer.AddPart("ppt/media/tone.wav", ToneWav(44100, 0.6), "audio/wav");
     render::Image poster(4, 4);
     poster.WritePng(In("poster.png"));
-    writer.AddPart("ppt/media/poster.png", FileBytes(In("poster.png")), "image/png");
-    std::string file = In("media.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    writer.AddPart("ppt/media/poster.png", ReadFile(In("poster.png")), "image/png");
+    return Saved("media.pptx", writer);
   }();
   return path;
 }
@@ -400,11 +358,9 @@ std::string VideoDeck() {
     slide.timing = x::Timing({x::Sequence{"", {FadeIn(2, 300), play}}}, "", x::MediaNode(4, true));
     slide.relationships = {{"rIdClip", "video", "../media/clip.mp4", false},
                            {"rIdPoster", "image", "../media/poster.png", false}};
-    writer.AddPart("ppt/media/clip.mp4", FileBytes(In("clip.mp4")), "video/mp4");
-    writer.AddPart("ppt/media/poster.png", FileBytes(In("poster.png")), "image/png");
-    std::string file = In("video.pptx");
-    EXPECT_TRUE(writer.Save(file));
-    return file;
+    writer.AddPart("ppt/media/clip.mp4", ReadFile(In("clip.mp4")), "video/mp4");
+    writer.AddPart("ppt/media/poster.png", ReadFile(In("poster.png")), "image/png");
+    return Saved("video.pptx", writer);
   }();
   return path;
 }
@@ -420,8 +376,7 @@ double Rms(const std::vector<float>& sound, size_t from, size_t to) {
 class VideoCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(::access(CommandPath().c_str(), X_OK), 0)
-        << "build the slideanim command first: " << CommandPath();
+    ASSERT_TRUE(command::Available()) << "build the slideanim command first: " << command::Path();
   }
 };
 
@@ -449,7 +404,7 @@ TEST_F(VideoCommand, EachFormatReadsBackWithItsStreamsTimingAndPictures) {
     // Drawing and encoding on one thread give the same bytes.
     Result alone = MakeVideo(FadeDeck(), In("alone." + c.extension), "--jobs 1");
     ASSERT_EQ(alone.status, 0) << alone.err;
-    EXPECT_EQ(FileBytes(In("alone." + c.extension)), FileBytes(file));
+    EXPECT_EQ(ReadFile(In("alone." + c.extension)), ReadFile(file));
     Media media = ReadBack(file);
     ASSERT_TRUE(media.error.empty()) << media.error;
     EXPECT_EQ(media.streams, c.streams);
@@ -495,12 +450,7 @@ TEST_F(VideoCommand, SoundsStartOnTheirStepsFrame) {
   for (const Case& c :
        {Case{SoundDeck(), "\"ppt/media/tone.wav\""}, Case{MediaDeck(), "1 audio shape playing"}}) {
     SCOPED_TRACE(c.deck);
-    pptx::Diagnostics diagnostics;
-    pptx::Deck deck = pptx::ReadDeck(c.deck, diagnostics);
-    cli::SlidePlayer player(deck.slides.at(0), kFps, 0,
-                            boost::make_shared<render::PangoMeasurer>());
-    ASSERT_EQ(player.Steps().size(), 2u);
-    const uint32_t start = player.Steps()[1].startTime;
+    const uint32_t start = SecondStep(c.deck);
     ASSERT_GE(start, 200u);
 
     const std::string file = c.deck + ".mp4";
@@ -543,11 +493,7 @@ TEST_F(VideoCommand, TransitionsStopTheSoundsPlayingOrStartTheirOwn) {
 }
 
 TEST_F(VideoCommand, AVideoShapeShowsItsPosterThenItsPictures) {
-  pptx::Diagnostics diagnostics;
-  pptx::Deck deck = pptx::ReadDeck(VideoDeck(), diagnostics);
-  cli::SlidePlayer player(deck.slides.at(0), kFps, 0, boost::make_shared<render::PangoMeasurer>());
-  ASSERT_EQ(player.Steps().size(), 2u);
-  const size_t start = player.Steps()[1].startTime * kFps / 1000;
+  const size_t start = SecondStep(VideoDeck()) * kFps / 1000;
   ASSERT_GE(start, 1u);
 
   const std::string file = In("video.mp4");
@@ -578,16 +524,12 @@ TEST_F(VideoCommand, RefusalsAndFailuresLeaveNoFile) {
 
   // A folder in the way of the output: the video is made, then cannot take
   // its place; nothing is left behind.
-  const fs::path folder = Scratch() / "failures";
+  const fs::path folder = kScratch->Path() / "failures";
   fs::create_directories(folder / "taken.mp4" / "inside");
   Result taken = MakeVideo(FadeDeck(), (folder / "taken.mp4").string());
   EXPECT_EQ(taken.status, 1) << taken.err;
   // A file where the folder should be.
-  {
-    FILE* f = std::fopen((folder / "file").c_str(), "w");
-    ASSERT_TRUE(f);
-    std::fclose(f);
-  }
+  std::ofstream((folder / "file").string()).put('\n');
   Result noFolder = MakeVideo(FadeDeck(), (folder / "file" / "out.mp4").string());
   EXPECT_EQ(noFolder.status, 1) << noFolder.err;
   std::vector<std::string> left;

@@ -154,11 +154,7 @@ std::vector<WebCase> WriteWebDeck(const std::string& path) {
   }
   {
     x::Effect e = Make("entr", Reveal(target, "wipe(up)"));
-    e.subTnLst =
-        "<p:audio><p:cMediaNode vol=\"80000\"><p:cTn id=\"#\" display=\"0\" "
-        "masterRel=\"sameClick\"><p:stCondLst><p:cond evt=\"begin\" delay=\"0\"><p:tn val=\"5\"/>"
-        "</p:cond></p:stCondLst></p:cTn><p:tgtEl><p:sndTgt r:embed=\"rIdChime\" "
-        "name=\"chime.wav\"/></p:tgtEl></p:cMediaNode></p:audio>";
+    e.subTnLst = x::EffectSound("rIdChime", "chime.wav", 80000);
     cases.push_back({"sound", {{"", {e}}}, "", {}, "", true});
   }
 

@@ -1,0 +1,396 @@
+// The behaviour elements read from the timing tree: property animations,
+// filters, colours, motion, turns, scales, sets and commands, the attribute
+// each one drives, and behaviour repeats unrolled into passes.
+#include "DeckFixture.h"
+
+#include <cmath>
+
+#include "manager/IAnimationManager.h"
+#include "pptx/Mappings.h"
+#include "publisher/FrameDriver.h"
+#include "publisher/SlideScreen.h"
+
+using namespace testdeck;
+
+namespace {
+
+const int kIndefinite = -1;
+
+// A behaviour's time node with more attributes and a start delay.
+std::string Timed(std::string behaviour, const std::string& attrs, uint32_t delay = 0) {
+  const std::string plain = "fill=\"hold\"></p:cTn>";
+  const std::string start =
+      delay ? "<p:stCondLst><p:cond delay=\"" + std::to_string(delay) + "\"/></p:stCondLst>" : "";
+  behaviour.replace(behaviour.find(plain), plain.size(),
+                    "fill=\"hold\" " + attrs + ">" + start + "</p:cTn>");
+  return behaviour;
+}
+
+std::string Repeated(const std::string& behaviour, const std::string& count) {
+  return Timed(behaviour, "repeatCount=\"" + count + "\"");
+}
+
+// Behaviour repeats are unrolled into copies one pass apart, and the
+// effect's length counts every pass; what copies cannot draw is reported.
+TEST(BehaviourReader, BehaviourRepeatsAreUnrolled) {
+  const std::string box = x::ShapeTarget(2);
+  const struct {
+    const char* name;
+    std::string behaviour;
+    std::vector<int> delays;  // of the main behaviours
+    int lastRepeat;           // 303 of the last one, 0 when absent
+    uint32_t own;
+    const char* warning;  // empty: none
+  } rows[] = {
+      {"turns on",
+       Repeated(x::Rotate(box, 7200000, 200), "3000"),
+       {0, 200, 400},
+       0,
+       600,
+       "repeated turn or scale adds up"},
+      {"whole turns", Repeated(x::Rotate(box, 21600000, 200), "2000"), {0, 200}, 0, 400, ""},
+      {"reversed",
+       Timed(x::Rotate(box, 7200000, 200), "autoRev=\"1\" repeatCount=\"2000\"", 100),
+       {100, 500},
+       0,
+       900,
+       ""},
+      {"fraction",
+       Repeated(x::Rotate(box, 21600000, 200), "2500"),
+       {0, 200},
+       1500,
+       500,
+       "fractional behaviour repeat"},
+      {"endless",
+       Repeated(x::Rotate(box, 7200000, 200), "indefinite"),
+       {0},
+       kIndefinite,
+       0xFFFFFFFFu,
+       "endless behaviour repeat"},
+      {"motion starts over",
+       Repeated(x::Motion(box, "M 0 0 L 0.1 0 E", 300), "2000"),
+       {0, 300},
+       0,
+       600,
+       ""},
+      {"scale",
+       Repeated(x::Scale(box, 150, 150, 300), "2000"),
+       {0, 300},
+       0,
+       600,
+       "repeated turn or scale adds up"},
+  };
+  for (const auto& row : rows) {
+    pptx::Diagnostics diag;
+    auto slide = ReadSlide("behaviour_repeat", TextShape(2, 1),
+                           MainSequence({MakeEffect("emph", "clickEffect", row.behaviour)}), diag);
+    auto effect = EffectAt(slide, 0);
+    ASSERT_TRUE(effect) << row.name;
+    std::vector<int> delays;
+    for (uint32_t i = 0; i < effect->GetMainBehaviourCount(); ++i)
+      delays.push_back(Int(Main(effect, i), ePropDelay));
+    EXPECT_EQ(delays, row.delays) << row.name;
+    EXPECT_EQ(Int(Main(effect, 0), ePropRepeatCount), row.delays.size() == 1 ? row.lastRepeat : 0)
+        << row.name;
+    EXPECT_EQ(Int(Main(effect, effect->GetMainBehaviourCount() - 1), ePropRepeatCount),
+              row.lastRepeat)
+        << row.name;
+    EXPECT_EQ(effect->GetOwnDuration(), row.own) << row.name;
+    EXPECT_EQ(diag.WarningCount(), *row.warning ? 1u : 0u) << row.name;
+    EXPECT_TRUE(!*row.warning || diag.Has(row.warning)) << row.name;
+  }
+}
+
+// Played: the effect lasts all its passes, the after-effect that follows
+// starts when they end, and each frame shows the pass it falls in.
+TEST(BehaviourReader, BehaviourPassesArePlayedAndTimed) {
+  const std::string box = x::ShapeTarget(3);
+  const struct {
+    const char* name;
+    std::string behaviour;
+    uint32_t end;  // of the effect, where the after-effect starts
+    std::vector<std::pair<uint32_t, double>> frames;  // time, degrees
+  } rows[] = {
+      // 90° from 600 to 800 and back by 1000: half way back at 900.
+      {"reversed",
+       Timed(x::Rotate(box, 5400000, 200), "autoRev=\"1\"", 600),
+       1000,
+       {{600, 0}, {700, 45}, {800, 90}, {900, 45}, {1000, 0}}},
+      // 120° three times, 200 ms each: 360° at 600.
+      {"repeated",
+       Timed(x::Rotate(box, 7200000, 200), "repeatCount=\"3000\""),
+       600,
+       {{100, 60}, {200, 120}, {400, 240}, {500, 300}, {600, 360}}},
+  };
+  for (const auto& row : rows) {
+    x::Effect next = MakeEffect("emph", "afterEffect", x::Rotate(x::ShapeTarget(4), 60000, 100));
+    pptx::Diagnostics diag;
+    auto slide =
+        ReadSlide("behaviour_passes",
+                  x::Shape(3, "Box", 0, 0, 100, 100, "FF0000") +
+                      x::Shape(4, "Next", 200, 0, 100, 100, "00FF00"),
+                  MainSequence({MakeEffect("emph", "clickEffect", row.behaviour), next}), diag);
+    ASSERT_TRUE(slide);
+    EXPECT_EQ(EffectAt(slide, 0)->GetOwnDuration(), row.end) << row.name;
+    auto manager = IAnimationManager::Create(
+        boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0));
+    manager->BuildSlide(slide, 0, 0);
+    boost::shared_ptr<IScreenAnimation> after;
+    manager->GetShapeAnimation(after, L"4", 0);
+    EXPECT_EQ(after->GetStartTime(), row.end) << row.name;
+
+    auto screen = platform::SlideScreen::Build(slide);
+    platform::FrameDriver driver(manager, screen);
+    driver.Build();
+    for (const auto& frame : row.frames) {
+      driver.Frame(frame.first);
+      const double* m =
+          QueryAs<IShapeContext>(screen->Find(L"3/shape"), eIidScreenShape9)->GetTransform();
+      const double radians = frame.second * 3.141592653589793 / 180.0;
+      EXPECT_NEAR(m[4], std::cos(radians), 1e-6) << row.name << " at " << frame.first;
+      EXPECT_NEAR(m[2], std::sin(radians), 1e-6) << row.name << " at " << frame.first;
+    }
+  }
+}
+
+TEST(BehaviourReader, PropertyAnimationPointsFormulasAndValues) {
+  std::string target = x::ShapeTarget(2);
+  std::string tavs = x::Tav("0", "0", "#ppt_x+$*0.1") + x::Tav("50000", "visible") +
+                     x::Tav("120000", "1") + x::Tav("-5000", "0.5");
+  std::string anim = x::Anim(target, "ppt_x", 500, "from=\"0\" to=\"#ppt_x\" by=\"0.25\"", tavs);
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("property_animation", TextShape(2, 1),
+                         MainSequence({MakeEffect("emph", "clickEffect", anim)}), diag);
+  auto behaviour = Main(EffectAt(slide, 0), 0);
+  ASSERT_TRUE(behaviour);
+  EXPECT_EQ(behaviour->GetKind(), static_cast<uint32_t>(eBehaviourProperty));
+  EXPECT_EQ(Int(behaviour, ePropAttribute), pptx::eAttrX);
+  EXPECT_EQ(Text(behaviour, ePropFrom), "0");
+  EXPECT_EQ(Text(behaviour, ePropTo), "#ppt_x");
+  EXPECT_EQ(Text(behaviour, ePropBy), "0.25");
+  boost::shared_ptr<PropertySheetList> list =
+      GetSheetList(boost::shared_ptr<IInterface>(behaviour), ePropTimeValueList);
+  ASSERT_TRUE(list);
+  ASSERT_EQ(list->GetCount(), 4u);
+  const double times[] = {0, 50, 100, 100};  // clamped into 0..100, never decreasing
+  for (size_t i = 0; i < 4; ++i)
+    EXPECT_DOUBLE_EQ(GetDouble(list->GetItem(i), ePropTavTime), times[i]) << i;
+  EXPECT_EQ(platform::ToUtf8(GetString(list->GetItem(0), ePropTavFormula)), "#ppt_x+$*0.1");
+  boost::shared_ptr<IPropertyValue> value;
+  list->GetItem(1)->GetProperty(value, ePropTavValue);
+  ASSERT_TRUE(value);
+  EXPECT_EQ(value->GetType(), static_cast<uint32_t>(ePropTypeString));
+  list->GetItem(2)->GetProperty(value, ePropTavValue);
+  EXPECT_EQ(value->GetType(), static_cast<uint32_t>(ePropTypeFloat));
+  EXPECT_TRUE(diag.Has("key times out of order or range"));
+}
+
+TEST(BehaviourReader, FilterStrings) {
+  const struct {
+    const char* filter;
+    int kind;
+    int subtype;
+  } rows[] = {{"fade", eFilterFade, -1},
+              {"dissolve", eFilterDissolve, -1},
+              {"wedge", eFilterWedge, -1},
+              {"blinds(horizontal)", eFilterBlinds, 8},
+              {"blinds(vertical)", eFilterBlinds, 9},
+              {"box(in)", eFilterBox, 14},
+              {"box(out)", eFilterBox, 15},
+              {"checkerboard(across)", eFilterCheckerBoard, 8},
+              {"checkerboard(down)", eFilterCheckerBoard, 9},
+              {"circle(in)", eFilterCircle, 14},
+              {"circle(out)", eFilterCircle, 15},
+              {"diamond(in)", eFilterDiamond, 14},
+              {"diamond(out)", eFilterDiamond, 15},
+              {"plus(in)", eFilterPlus, 14},
+              {"plus(out)", eFilterPlus, 15},
+              {"slide(fromLeft)", eFilterPeekIn, 0},
+              {"slide(fromRight)", eFilterPeekIn, 1},
+              {"slide(fromBottom)", eFilterPeekIn, 2},
+              {"slide(fromTop)", eFilterPeekIn, 3},
+              {"barn(inHorizontal)", eFilterSplit, 10},
+              {"barn(inVertical)", eFilterSplit, 11},
+              {"barn(outHorizontal)", eFilterSplit, 12},
+              {"barn(outVertical)", eFilterSplit, 13},
+              {"randombar(horizontal)", eFilterRandomBars, 8},
+              {"randombar(vertical)", eFilterRandomBars, 9},
+              {"strips(upLeft)", eFilterStrips, 4},
+              {"strips(upRight)", eFilterStrips, 5},
+              {"strips(downLeft)", eFilterStrips, 6},
+              {"strips(downRight)", eFilterStrips, 7},
+              {"wheel(1)", eFilterWheel1, -1},
+              {"wheel(2)", eFilterWheel2, -1},
+              {"wheel(3)", eFilterWheel3, -1},
+              {"wheel(4)", eFilterWheel4, -1},
+              {"wheel(8)", eFilterWheel8, -1},
+              {"wipe(left)", eFilterWipe, 0},
+              {"wipe(right)", eFilterWipe, 1},
+              {"wipe(down)", eFilterWipe, 2},
+              {"wipe(up)", eFilterWipe, 3},
+              {"pixelate", eFilterNone11, -1},
+              {"wheel(5)", eFilterNone11, -1},
+              {"wipe(sideways)", eFilterNone11, -1}};
+  std::string behaviours;
+  for (const auto& row : rows) behaviours += x::Filter(x::ShapeTarget(2), row.filter, false, 500);
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("filters", TextShape(2, 1),
+                         MainSequence({MakeEffect("exit", "clickEffect", behaviours)}), diag);
+  auto effect = EffectAt(slide, 0);
+  ASSERT_EQ(effect->GetMainBehaviourCount(), sizeof rows / sizeof rows[0]);
+  for (uint32_t i = 0; i < effect->GetMainBehaviourCount(); ++i) {
+    auto b = Main(effect, i);
+    EXPECT_EQ(Int(b, ePropFilterKind), rows[i].kind) << rows[i].filter;
+    EXPECT_EQ(Int(b, ePropFilterSubtype), rows[i].subtype) << rows[i].filter;
+    EXPECT_EQ(Int(b, ePropFadeOut), 1) << rows[i].filter;
+  }
+  EXPECT_EQ(diag.Count("unknown filter"), 3u);
+}
+
+TEST(BehaviourReader, ColourMotionRotationScaleSetAndCommand) {
+  std::string target = x::ShapeTarget(2);
+  std::string rgbBy = "<p:animClr clrSpc=\"rgb\"><p:cBhvr><p:cTn id=\"#\" dur=\"500\"/>" + target +
+                      "<p:attrNameLst><p:attrName>fillcolor</p:attrName></p:attrNameLst></p:cBhvr>"
+                      "<p:by><p:rgb r=\"10000\" g=\"-20000\" b=\"100000\"/></p:by></p:animClr>";
+  std::string hslBy =
+      "<p:animClr clrSpc=\"hsl\"><p:cBhvr><p:cTn id=\"#\" dur=\"500\"/>" + target +
+      "<p:attrNameLst><p:attrName>style.color</p:attrName></p:attrNameLst></p:cBhvr>"
+      "<p:by><p:hsl h=\"5400000\" s=\"50000\" l=\"-25000\"/></p:by></p:animClr>";
+  std::string behaviours =
+      rgbBy + hslBy + x::Colour(target, "stroke.color", "FF0000", 500) +
+      x::Motion(target, "M 0 0 L 0.25 0.5 E", 2000) +
+      "<p:animMotion origin=\"parent\" pathEditMode=\"fixed\"><p:cBhvr><p:cTn id=\"#\" "
+      "dur=\"500\"/>" +
+      target + "</p:cBhvr><p:by x=\"25000\" y=\"-50000\"/></p:animMotion>" +
+      x::Rotate(target, 21600000, 1000) + x::Scale(target, 150, 150, 500) +
+      x::Set(target, "style.visibility", "hidden") +
+      "<p:cmd type=\"verb\" cmd=\"open\"><p:cBhvr><p:cTn id=\"#\" dur=\"1\"/>" + target +
+      "</p:cBhvr></p:cmd>";
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide("behaviours", TextShape(2, 1),
+                         MainSequence({MakeEffect("emph", "clickEffect", behaviours)}), diag);
+  auto effect = EffectAt(slide, 0);
+  ASSERT_EQ(effect->GetMainBehaviourCount(), 9u);
+
+  auto rgb = Main(effect, 0);
+  EXPECT_EQ(rgb->GetKind(), static_cast<uint32_t>(eBehaviourColor));
+  EXPECT_EQ(Int(rgb, ePropColorSpace), 0);
+  EXPECT_EQ(Int(rgb, ePropAttribute), pptx::eAttrFillColour);
+  EXPECT_EQ(Int(rgb, ePropRedBy), 26);  // 10 % of 255
+  EXPECT_EQ(Int(rgb, ePropGreenBy), -51);
+  EXPECT_EQ(Int(rgb, ePropBlueBy), 255);
+  auto hsl = Main(effect, 1);
+  EXPECT_EQ(Int(hsl, ePropColorSpace), 1);
+  EXPECT_EQ(Int(hsl, ePropAttribute), pptx::eAttrColour);
+  EXPECT_EQ(Int(hsl, ePropHueBy), 90);
+  EXPECT_EQ(Int(hsl, ePropSaturationBy), 50);
+  EXPECT_EQ(Int(hsl, ePropLightnessBy), -25);
+  auto to = Main(effect, 2);
+  EXPECT_EQ(Int(to, ePropAttribute), pptx::eAttrLineColour);
+  Kinefold::TColor red = GetColor(boost::shared_ptr<IInterface>(to), ePropToValueText);
+  EXPECT_EQ(red.red, 255u);
+  EXPECT_EQ(red.green, 0u);
+  EXPECT_EQ(red.alpha, 255u);
+
+  auto path = Main(effect, 3);
+  EXPECT_EQ(path->GetKind(), static_cast<uint32_t>(eBehaviourMotion));
+  EXPECT_EQ(Text(path, ePropMotionPath), "M 0 0 L 0.25 0.5 E");
+  EXPECT_EQ(Int(path, ePropMotionPathMode), 1);  // relative to the shape
+  EXPECT_EQ(Int(path, ePropMotionOrigin), 1);    // not locked
+  EXPECT_EQ(path->pathEditMode, L"relative");
+  auto by = Main(effect, 4);
+  EXPECT_EQ(Int(by, ePropMotionPathMode), 1);
+  EXPECT_EQ(Int(by, ePropMotionOrigin), 0);  // a locked path
+  Kinefold::TPoint offset = GetPoint(boost::shared_ptr<IInterface>(by), ePropMotionBy);
+  EXPECT_DOUBLE_EQ(offset.x, 0.25);
+  EXPECT_DOUBLE_EQ(offset.y, -0.5);
+
+  auto rotation = Main(effect, 5);
+  EXPECT_EQ(rotation->GetKind(), static_cast<uint32_t>(eBehaviourRotation));
+  EXPECT_EQ(Int(rotation, ePropBy), 21600000);  // 60000ths of a degree
+  EXPECT_EQ(Int(rotation, ePropAttribute), pptx::eAttrRotation);
+  auto scale = Main(effect, 6);
+  Kinefold::TPoint factor = GetPoint(boost::shared_ptr<IInterface>(scale), ePropBy);
+  EXPECT_DOUBLE_EQ(factor.x, 150.0);
+  EXPECT_DOUBLE_EQ(factor.y, 150.0);
+  auto set = Main(effect, 7);
+  EXPECT_EQ(set->GetKind(), static_cast<uint32_t>(eBehaviourSet));
+  EXPECT_EQ(Int(set, ePropAttribute), pptx::eAttrVisibility);
+  EXPECT_EQ(Text(set, ePropToValueText), "hidden");
+  auto command = Main(effect, 8);
+  EXPECT_EQ(command->GetKind(), static_cast<uint32_t>(eBehaviourCommand));
+  EXPECT_EQ(command->command, L"open");
+}
+
+TEST(BehaviourReader, AttributeKindsFollowWhatTheAgentsDraw) {
+  pptx::TargetFacts text{true, false, false}, filled{false, true, true},
+      filledText{true, true, false}, outline{false, false, true};
+  const struct {
+    const char* name;
+    uint32_t behaviour;
+    pptx::TargetFacts target;
+    int kind;
+    bool known;
+  } rows[] = {
+      {"ppt_x", eBehaviourProperty, text, 0, true},
+      {"ppt_y", eBehaviourProperty, text, 1, true},
+      {"ppt_w", eBehaviourProperty, text, 2, true},
+      {"ppt_h", eBehaviourProperty, text, 3, true},
+      {"style.opacity", eBehaviourSet, text, 4, true},
+      {"r", eBehaviourProperty, text, 5, true},
+      {"ppt_r", eBehaviourProperty, text, 5, true},
+      {"style.rotation", eBehaviourProperty, text, 5, true},
+      {"style.visibility", eBehaviourSet, text, 7, true},
+      {"style.fontStyle", eBehaviourSet, text, 10, true},
+      {"style.fontWeight", eBehaviourSet, text, 11, true},
+      {"style.textDecorationUnderline", eBehaviourSet, text, 12, true},
+      {"style.fontFamily", eBehaviourSet, text, 13, true},
+      {"style.fontSize", eBehaviourProperty, text, 14, true},
+      {"xshear", eBehaviourProperty, text, 20, true},
+      // The colour agent: text, fill, lines, or everything.
+      {"style.color", eBehaviourColor, filledText, 9, true},
+      {"fillcolor", eBehaviourColor, filledText, 15, true},
+      {"fill.color", eBehaviourColor, filled, 15, true},
+      {"stroke.color", eBehaviourColor, filled, 19, true},
+      {"ppt_c", eBehaviourColor, filled, 6, true},
+      // Set and property agents paint the whole shape (9) only where that is right.
+      {"style.color", eBehaviourSet, text, 9, true},
+      {"style.color", eBehaviourSet, filledText, 6, true},
+      {"fillcolor", eBehaviourSet, filled, 9, true},
+      {"fillcolor", eBehaviourSet, filledText, 15, true},
+      {"stroke.color", eBehaviourProperty, outline, 9, true},
+      {"stroke.color", eBehaviourProperty, filled, 19, true},
+      // Attributes that draw nothing, and unknown ones.
+      {"fill.on", eBehaviourSet, filled, 16, true},
+      {"fill.type", eBehaviourSet, filled, 16, true},
+      {"stroke.on", eBehaviourSet, filled, 16, true},
+      {"yshear", eBehaviourProperty, filled, 16, true},
+      {"style.wobble", eBehaviourSet, filled, 16, false},
+  };
+  for (const auto& row : rows) {
+    int kind = -100;
+    EXPECT_EQ(pptx::MapAttribute(row.name, row.behaviour, row.target, kind), row.known) << row.name;
+    EXPECT_EQ(kind, row.kind) << row.name << " for behaviour kind " << row.behaviour;
+  }
+}
+
+TEST(BehaviourReader, ColourSetsLookAtTheirShape) {
+  std::string shapes = TextShape(2, 1) + x::Shape(3, "Box", 0, 0, 50, 50, "FF0000");
+  std::string behaviours;
+  pptx::Diagnostics diag;
+  auto slide = ReadSlide(
+      "colour_sets", shapes,
+      MainSequence({MakeEffect("emph", "clickEffect",
+                               x::Set(x::ShapeTarget(2), "fillcolor", "unused") +
+                                   x::Set(x::ShapeTarget(3), "fillcolor", "unused")),
+                    MakeEffect("emph", "clickEffect", x::Set(x::ShapeTarget(3), "wobble", "1"))}),
+      diag);
+  auto effect = EffectAt(slide, 0);
+  EXPECT_EQ(Int(Main(effect, 0), ePropAttribute), pptx::eAttrFillColour);  // has text
+  EXPECT_EQ(Int(Main(effect, 1), ePropAttribute), pptx::eAttrColour);      // fill only
+  EXPECT_EQ(Int(Main(EffectAt(slide, 1), 0), ePropAttribute), pptx::eAttrNothing);
+  EXPECT_EQ(diag.Count("unknown attribute"), 1u);
+  EXPECT_EQ(diag.Count("behaviour of another shape"), 1u);
+}
+
+}  // namespace
