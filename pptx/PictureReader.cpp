@@ -2,6 +2,7 @@
 // video a picture shape stands for (its part or link, trim and bookmarks).
 #include "pptx/PictureReader.h"
 
+#include "pptx/EffectReader.h"
 #include "pptx/FillReader.h"
 #include "pptx/Units.h"
 #include "pptx/Xml.h"
@@ -29,6 +30,7 @@ bool ReadPicture(SlideContext& ctx, const pugi::xml_node& blipFill, platform::Sh
   data.bytes.assign(bytes.begin(), bytes.end());
   data.contentType = ctx.package.ContentType(rel->target);
   ReadPictureLayout(blipFill, data);
+  ReadBlipEffects(ctx.colours, blip, data);
   shape.picture = data;
   shape.picturePart = rel->target;
   return true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "publisher/ColorMath.h"
+#include "render/Effects.h"
 #include "render/Gradient.h"
 #include "render/PangoText.h"
 #include "render/ShapePath.h"
@@ -209,6 +210,45 @@ void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinef
   DrawLineEnds(cr, line, width);
 }
 
+void PaintShapeShadow(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
+                      const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide) {
+  if (!doc.shadow.present || (!filled && !stroked)) return;
+  Kinefold::TColor ink = doc.shadow.colour;
+  ink.alpha = platform::ApplyMatrix(ink, colour).alpha;
+  // Line ends reach a few line widths past the geometry.
+  const double reach = stroked ? 5 * std::max(doc.Line().width, 0.75) : 0.0;
+  const double box[4] = {doc.X() - reach, doc.Y() - reach, doc.Width() + 2 * reach,
+                         doc.Height() + 2 * reach};
+  DrawShadow(cr, doc.shadow, ink, box, slide, [&](cairo_t* mask) {
+    ForEachShapePath(mask, doc, [&](bool fillable, bool strokable) {
+      if (fillable && filled) cairo_fill_preserve(mask);
+      if (strokable && stroked)
+        StrokeCurrentPath(mask, doc.Line(), Kinefold::TColor{0, 0, 0, 255},
+                          Kinefold::TColorMatrix());
+      cairo_new_path(mask);
+    });
+  });
+}
+
+void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowStyle& shadow,
+                     int alpha, double x, double top) {
+  if (!shadow.present || alpha <= 0) return;
+  Kinefold::TColor ink = shadow.colour;
+  ink.alpha = ink.alpha * static_cast<uint32_t>(std::min(alpha, 255)) / 255;
+  PangoRectangle inkRect, logical;
+  pango_layout_get_extents(layout, &inkRect, &logical);
+  const double box[4] = {x + static_cast<double>(inkRect.x) / PANGO_SCALE,
+                         top + static_cast<double>(inkRect.y) / PANGO_SCALE,
+                         static_cast<double>(inkRect.width) / PANGO_SCALE,
+                         static_cast<double>(inkRect.height) / PANGO_SCALE};
+  cairo_matrix_t slide;
+  cairo_get_matrix(cr, &slide);
+  DrawShadow(cr, shadow, ink, box, slide, [&](cairo_t* mask) {
+    cairo_move_to(mask, x, top);
+    pango_cairo_show_layout(mask, layout);
+  });
+}
+
 void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const cairo_matrix_t& m,
                          const Kinefold::TColorMatrix& colour,
                          const platform::FillStyle* groupFill) {
@@ -240,6 +280,7 @@ void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const 
                        fill.type == platform::eFillPattern;
   cairo_surface_t* picture = doc.picture.bytes.empty() ? nullptr : pictures_(shape);
   const double box[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
+  PaintShapeShadow(cr_, doc, hasFill || picture, doc.Line().present, colour, m);
   ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
     if (fillable && hasFill) FillCurrentPath(cr_, fill, fill.colour, box, colour);
     if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
@@ -309,6 +350,7 @@ void ShapePainter::ShowText(const std::wstring& text, const platform::CharProps&
   SetLayoutText(layout, text, props);
   const double top =
       baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+  PaintTextShadow(cr_, layout, props.shadow, static_cast<int>(ink.alpha), x, top);
   cairo_move_to(cr_, x, top);
   SetColour(cr_, ink);
   pango_cairo_show_layout(cr_, layout);

@@ -134,6 +134,14 @@ struct PictureData {
   // The part of the picture shown (fractions cut from each side; srcRect).
   double cropLeft = 0.0, cropTop = 0.0, cropRight = 0.0, cropBottom = 0.0;
   bool tile = false;  // repeated at its own size instead of stretched
+  // Recolouring: grey levels, a duotone (each pixel's grey level placed
+  // between two colours), brightness and contrast (-1..1) and a constant
+  // opacity (0..1).
+  bool grey = false;
+  bool duotone = false;
+  Kinefold::TColor duoDark{0, 0, 0, 255}, duoLight{255, 255, 255, 255};
+  double brightness = 0.0, contrast = 0.0;
+  double opacity = 1.0;
 };
 
 enum class MediaKind { None, Audio, Video };
@@ -214,6 +222,7 @@ class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
   // Geometry, picture and parser-library facts are plain data.
   Geometry geometry;
   PictureData picture;
+  ShadowStyle shadow;  // outer shadow of the shape's fill and line
   bool threeD = false;
   bool threeDFlag = true;  // what Is3dShape leaves in its out flag
   bool rasterParagraph = false;

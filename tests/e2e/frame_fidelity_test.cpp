@@ -1,6 +1,7 @@
 // Pixel probes of what real slides show besides their own shapes: layout and
-// master shapes and backgrounds, gradients, tables, diagram drawings, charts
-// and pictures, each on a small generated deck drawn at a quarter of its size.
+// master shapes and backgrounds, gradients, tables, diagram drawings, charts,
+// pictures and their recolouring, and shadows, each on a small generated deck
+// drawn at a quarter of its size.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -69,6 +70,21 @@ std::string Line(int id, double x, double y, double w, const std::string& more) 
          "\" name=\"line\"/><p:cNvCxnSpPr/><p:nvPr/></p:nvCxnSpPr><p:spPr>" + x::Xfrm(x, y, w, 0) +
          "<a:prstGeom prst=\"line\"/><a:ln w=\"" + Emu(8) + "\">" + Solid("000000") + more +
          "</a:ln></p:spPr></p:cxnSp>";
+}
+
+// A picture of image1.bmp with more a:blip and p:spPr children.
+std::string Pic(int id, double x, double y, const std::string& blip, const std::string& spPr) {
+  return "<p:pic><p:nvPicPr><p:cNvPr id=\"" + std::to_string(id) +
+         "\" name=\"pic\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr><p:blipFill><a:blip "
+         "r:embed=\"rIdBmp\">" +
+         blip + "</a:blip><a:stretch><a:fillRect/></a:stretch></p:blipFill><p:spPr>" +
+         x::Xfrm(x, y, 200, 200) + "<a:prstGeom prst=\"rect\"/>" + spPr + "</p:spPr></p:pic>";
+}
+
+// An outer shadow 40 units away in the direction `dir` (1/60000 degree).
+std::string Shadow(int dir, const std::string& rgb) {
+  return "<a:effectLst><a:outerShdw dist=\"" + Emu(40) + "\" dir=\"" + std::to_string(dir) +
+         "\"><a:srgbClr val=\"" + rgb + "\"/></a:outerShdw></a:effectLst>";
 }
 
 struct Probe {
@@ -202,6 +218,25 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
        {{116, 100, 0x000000}, {144, 100, 0xFFFFFF}, {470, 310, 0x000000}, {300, 310, 0xFFFFFF}}},
+      {"outer shadows of a picture and a shape, duotone and grey pictures",
+       Pic(2, 0, 0, "<a:duotone><a:srgbClr val=\"000000\"/><a:srgbClr val=\"FF0000\"/></a:duotone>",
+           "") +
+           Pic(3, 400, 0, "<a:grayscl/>", Shadow(0, "0000FF")) +
+           [] {
+             std::string shape = x::Shape(4, "s", 100, 400, 200, 100, "00FF00");
+             return shape.insert(shape.find("</p:spPr>"), Shadow(5400000, "FF0000"));
+           }(),
+       "",
+       "",
+       {{"ppt/media/image1.bmp", Bmp()}},
+       {{"rIdBmp", "image", "../media/image1.bmp", false}},
+       // (0, 200, 0) is 46% grey.
+       {{100, 100, 0x750000},
+        {500, 100, 0x757575},
+        {620, 100, 0x0000FF},
+        {500, 220, 0xFFFFFF},
+        {200, 450, 0x00FF00},
+        {200, 525, 0xFF0000}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
