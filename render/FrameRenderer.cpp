@@ -107,7 +107,8 @@ class FrameRenderer::Pass {
   platform::ITextMeasurer& measurer_;
   PangoContext* pango_;
   ShapePainter painter_;
-  const platform::TextPlace* place_ = nullptr;  // of the text being drawn
+  const platform::TextPlace* place_ = nullptr;         // of the text being drawn
+  const platform::ShadowStyle* textShadow_ = nullptr;  // its shape's, see TextShadowOf
 };
 
 void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& parent,
@@ -149,6 +150,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
   cairo_save(cr_);
   Clip(node, maskSpace);
   const platform::TextPlace* outerPlace = place_;
+  const platform::ShadowStyle* outerShadow = textShadow_;
   platform::TextPlace relaid;
   switch (node.GetRole()) {
     case Role::Fill:
@@ -156,6 +158,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
       break;
     case Role::TextBody: {
       ShapeNode* owner = static_cast<TextNode&>(node).Shape();
+      textShadow_ = TextShadowOf(*owner->Document());
       if (owner->TextPropsChanged()) {
         relaid = owner->CurrentPlace(measurer_);
         place_ = &relaid;
@@ -197,6 +200,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
   if (node.GetRole() != Role::Word)
     for (const auto& part : node.Parts()) DrawNode(*part, content, c);
   place_ = outerPlace;
+  textShadow_ = outerShadow;
   cairo_restore(cr_);
 }
 
@@ -371,7 +375,7 @@ void FrameRenderer::Pass::DrawText(const std::wstring& text, const platform::Cha
       baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
   uint32_t alpha = 0;
   for (const Kinefold::TColor& ink : inks) alpha = std::max(alpha, ink.alpha);
-  PaintTextShadow(cr_, layout, props.shadow, static_cast<int>(alpha), x, top);
+  PaintTextShadow(cr_, layout, props.shadow, textShadow_, static_cast<int>(alpha), x, top);
   cairo_move_to(cr_, x, top);
   SetColour(cr_, inks.front());
   pango_cairo_show_layout(cr_, layout);

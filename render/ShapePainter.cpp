@@ -230,8 +230,15 @@ void PaintShapeShadow(cairo_t* cr, const platform::Shape& doc, bool filled, bool
   });
 }
 
-void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowStyle& shadow,
-                     int alpha, double x, double top) {
+const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape) {
+  const bool bare = shape.Fill().type == platform::eFillNone && !shape.Line().present &&
+                    shape.picture.bytes.empty();
+  return bare && shape.shadow.present ? &shape.shadow : nullptr;
+}
+
+void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowStyle& own,
+                     const platform::ShadowStyle* fallback, int alpha, double x, double top) {
+  const platform::ShadowStyle& shadow = own.present || !fallback ? own : *fallback;
   if (!shadow.present || alpha <= 0) return;
   Kinefold::TColor ink = shadow.colour;
   ink.alpha = ink.alpha * static_cast<uint32_t>(std::min(alpha, 255)) / 255;
@@ -305,6 +312,7 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
   const double box[4] = {shape.X(), shape.Y(), shape.X() + shape.Width(),
                          shape.Y() + shape.Height()};
   const platform::TextPlace place = platform::LayoutText(body, box, measurer_);
+  textShadow_ = TextShadowOf(shape);
   cairo_save(cr_);
   cairo_set_matrix(cr_, &m);
   pango_cairo_update_context(cr_, pango_);
@@ -350,7 +358,7 @@ void ShapePainter::ShowText(const std::wstring& text, const platform::CharProps&
   SetLayoutText(layout, text, props);
   const double top =
       baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
-  PaintTextShadow(cr_, layout, props.shadow, static_cast<int>(ink.alpha), x, top);
+  PaintTextShadow(cr_, layout, props.shadow, textShadow_, static_cast<int>(ink.alpha), x, top);
   cairo_move_to(cr_, x, top);
   SetColour(cr_, ink);
   pango_cairo_show_layout(cr_, layout);
