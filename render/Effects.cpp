@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/PictureDecoder.h"
+
 namespace render {
 namespace {
 
@@ -126,6 +128,9 @@ cairo_surface_t* WithPictureEffects(cairo_surface_t* picture, const platform::Pi
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cr);
     cairo_destroy(cr);
+    double x = 0, y = 0;
+    PictureResolution(picture, x, y);
+    SetPictureResolution(copy, x, y);
     cairo_surface_destroy(picture);
     picture = copy;
   }

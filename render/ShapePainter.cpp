@@ -9,6 +9,7 @@
 #include "render/Effects.h"
 #include "render/Gradient.h"
 #include "render/PangoText.h"
+#include "render/PictureDecoder.h"
 #include "render/ShapePath.h"
 
 namespace render {
@@ -85,8 +86,16 @@ void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::Picture
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(source);
   cairo_matrix_t place;
   if (data.tile) {
+    // A tile takes the size its file's resolution gives it, scaled, aligned
+    // in the box and moved by its offset.
+    double dpiX = 96, dpiY = 96;
+    PictureResolution(picture, dpiX, dpiY);
+    const double tw = w * 96.0 / dpiX * data.tileScaleX, th = h * 96.0 / dpiY * data.tileScaleY;
+    const double ox = box[0] + data.tileOffsetX + data.tileAlignX * (box[2] - tw) / 2;
+    const double oy = box[1] + data.tileOffsetY + data.tileAlignY * (box[3] - th) / 2;
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
-    cairo_matrix_init_translate(&place, -box[0], -box[1]);
+    cairo_matrix_init_scale(&place, w / tw, h / th);
+    cairo_matrix_translate(&place, -ox, -oy);
   } else {
     // The shown part of the picture (cropped sides) stretches over the box.
     const double sx = w * data.cropLeft, sy = h * data.cropTop;

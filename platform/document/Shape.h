@@ -134,6 +134,11 @@ struct PictureData {
   // The part of the picture shown (fractions cut from each side; srcRect).
   double cropLeft = 0.0, cropTop = 0.0, cropRight = 0.0, cropBottom = 0.0;
   bool tile = false;  // repeated at its own size instead of stretched
+  // A tile's scale, its offset (slide units) and where it is aligned in the
+  // box on each axis (0 start, 1 centre, 2 end).
+  double tileScaleX = 1.0, tileScaleY = 1.0;
+  double tileOffsetX = 0.0, tileOffsetY = 0.0;
+  int tileAlignX = 0, tileAlignY = 0;
   // Recolouring: grey levels, a duotone (each pixel's grey level placed
   // between two colours), brightness and contrast (-1..1) and a constant
   // opacity (0..1).

@@ -218,25 +218,36 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
        {{116, 100, 0x000000}, {144, 100, 0xFFFFFF}, {470, 310, 0x000000}, {300, 310, 0xFFFFFF}}},
-      {"outer shadows of a picture and a shape, duotone and grey pictures",
+      {"outer shadows of a picture and a shape, duotone and grey pictures, a scaled and "
+       "moved tile",
        Pic(2, 0, 0, "<a:duotone><a:srgbClr val=\"000000\"/><a:srgbClr val=\"FF0000\"/></a:duotone>",
            "") +
            Pic(3, 400, 0, "<a:grayscl/>", Shadow(0, "0000FF")) +
            [] {
              std::string shape = x::Shape(4, "s", 100, 400, 200, 100, "00FF00");
              return shape.insert(shape.find("</p:spPr>"), Shadow(5400000, "FF0000"));
-           }(),
+           }() +
+           "<p:sp><p:nvSpPr><p:cNvPr id=\"5\" name=\"t\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+           "<p:spPr>" +
+           x::Xfrm(800, 400, 400, 100) +
+           "<a:prstGeom prst=\"rect\"/><a:blipFill><a:blip r:embed=\"rIdTwo\"/><a:tile tx=\"" +
+           Emu(50) + "\" sx=\"10000000\" sy=\"10000000\"/></a:blipFill></p:spPr></p:sp>",
        "",
        "",
-       {{"ppt/media/image1.bmp", Bmp()}},
-       {{"rIdBmp", "image", "../media/image1.bmp", false}},
-       // (0, 200, 0) is 46% grey.
+       {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
+       {{"rIdBmp", "image", "../media/image1.bmp", false},
+        {"rIdTwo", "image", "../media/image2.bmp", false}},
+       // (0, 200, 0) is 46% grey. The 2 x 1 tile grows to 200 x 100 from x = 850
+       // (probes at its pixels' centres).
        {{100, 100, 0x750000},
         {500, 100, 0x757575},
         {620, 100, 0x0000FF},
         {500, 220, 0xFFFFFF},
         {200, 450, 0x00FF00},
-        {200, 525, 0xFF0000}}},
+        {200, 525, 0xFF0000},
+        {800, 450, 0x0000FF},
+        {900, 450, 0xFF0000},
+        {1000, 450, 0x0000FF}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
