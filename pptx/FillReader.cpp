@@ -139,6 +139,14 @@ void ReadLineDetails(const pugi::xml_node& ln, platform::LineStyle& line) {
     const std::string v = attr.as_string();
     return v == "sm" ? 0 : v == "lg" ? 2 : 1;
   };
+  if (Child(ln, "round"))
+    line.join = 1;
+  else if (Child(ln, "bevel"))
+    line.join = 2;
+  else if (Child(ln, "miter"))
+    line.join = 0;
+  const std::string cap = ln.attribute("cap").as_string();
+  if (!cap.empty()) line.cap = cap == "rnd" ? 1 : cap == "sq" ? 2 : 0;
   for (const bool head : {true, false}) {
     pugi::xml_node end = Child(ln, head ? "headEnd" : "tailEnd");
     if (!end) continue;

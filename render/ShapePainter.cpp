@@ -205,6 +205,12 @@ void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinef
   SetColour(cr, platform::ApplyMatrix(ink, colour));
   const double width = line.width > 0 ? line.width : 0.75;
   cairo_set_line_width(cr, width);
+  cairo_set_line_join(cr, line.join == 1   ? CAIRO_LINE_JOIN_ROUND
+                          : line.join == 2 ? CAIRO_LINE_JOIN_BEVEL
+                                           : CAIRO_LINE_JOIN_MITER);
+  cairo_set_line_cap(cr, line.cap == 1   ? CAIRO_LINE_CAP_ROUND
+                         : line.cap == 2 ? CAIRO_LINE_CAP_SQUARE
+                                         : CAIRO_LINE_CAP_BUTT);
   if (!line.dashes.empty()) {
     std::vector<double> dashes;
     for (double d : line.dashes) dashes.push_back(std::max(0.1, d) * width);

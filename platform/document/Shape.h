@@ -90,6 +90,8 @@ struct LineStyle {
   // 2 large (width, length).
   std::string headEnd, tailEnd;
   int headWidth = 1, headLength = 1, tailWidth = 1, tailLength = 1;
+  int join = 0;  // corners: 0 mitred, 1 round, 2 bevelled
+  int cap = 0;   // ends: 0 flat, 1 round, 2 square
 };
 
 // One command of a custom geometry path, in the path's own coordinates.

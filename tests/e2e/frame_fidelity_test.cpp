@@ -209,15 +209,24 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {{"rIdBmp", "image", "../media/image1.bmp", false},
         {"rIdTwo", "image", "../media/image2.bmp", false}},
        {{100, 100, 0x00C800}, {500, 100, 0x0000FF}, {590, 100, 0x0000FF}}},
-      {"dash patterns and line ends",
+      {"dash patterns, line ends and round corners",
        Line(2, 100, 100, 400, "<a:prstDash val=\"dash\"/>") +
-           Line(3, 100, 300, 400, "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>"),
+           Line(3, 100, 300, 400, "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>") +
+           "<p:sp><p:nvSpPr><p:cNvPr id=\"4\" name=\"r\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+           "<p:spPr>" +
+           x::Xfrm(700, 100, 200, 100) + "<a:prstGeom prst=\"rect\"/><a:noFill/><a:ln w=\"" +
+           Emu(40) + "\">" + Solid("000000") + "<a:round/></a:ln></p:spPr></p:sp>",
        "",
        "",
        {},
        {},
        // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
-       {{116, 100, 0x000000}, {144, 100, 0xFFFFFF}, {470, 310, 0x000000}, {300, 310, 0xFFFFFF}}},
+       {{116, 100, 0x000000},
+        {144, 100, 0xFFFFFF},
+        {470, 310, 0x000000},
+        {300, 310, 0xFFFFFF},
+        {690, 150, 0x000000},
+        {682, 82, 0xFFFFFF}}},
       {"outer shadows of a picture and a shape, duotone and grey pictures, a scaled and "
        "moved tile",
        Pic(2, 0, 0, "<a:duotone><a:srgbClr val=\"000000\"/><a:srgbClr val=\"FF0000\"/></a:duotone>",
