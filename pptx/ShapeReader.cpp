@@ -362,6 +362,15 @@ void ReadFillAndLine(SlideContext& ctx, Shape& shape, const pugi::xml_node& spPr
     effectStated = ReadShadow(ctx.colours, Path(inherited[i], {"spPr", "effectLst"}), shape.shadow);
 }
 
+void GiveShadow(Shape& group, const platform::ShadowStyle& shadow) {
+  for (const auto& child : group.Children()) {
+    if (child->Kind() == ShapeKind::Group)
+      GiveShadow(*child, shadow);
+    else if (!child->shadow.present)
+      child->shadow = shadow;
+  }
+}
+
 std::wstring AssignId(SlideContext& ctx, const pugi::xml_node& cNvPr, const std::string& kind) {
   const char* text = cNvPr.attribute("id").as_string();
   int64_t value = 0;
@@ -493,6 +502,11 @@ class TreeReader {
         return;
       }
       ReadTree(element, GroupMap(xfrm, toSlide), shape, depth + 1);
+      // A group's shadow is cast by its members: each one without a shadow
+      // of its own casts the group's.
+      platform::ShadowStyle shadow;
+      if (ReadShadow(ctx_.colours, Child(spPr, "effectLst"), shadow) && shadow.present)
+        GiveShadow(*shape, shadow);
       return;
     }
     if (Is(element, "graphicFrame") || Is(element, "contentPart")) {

@@ -227,7 +227,7 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
         {300, 310, 0xFFFFFF},
         {690, 150, 0x000000},
         {682, 82, 0xFFFFFF}}},
-      {"outer shadows of a picture and a shape, duotone and grey pictures, a scaled and "
+      {"outer shadows of a picture, a shape and a group, duotone and grey pictures, a scaled and "
        "moved tile",
        Pic(2, 0, 0, "<a:duotone><a:srgbClr val=\"000000\"/><a:srgbClr val=\"FF0000\"/></a:duotone>",
            "") +
@@ -235,6 +235,11 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
            [] {
              std::string shape = x::Shape(4, "s", 100, 400, 200, 100, "00FF00");
              return shape.insert(shape.find("</p:spPr>"), Shadow(5400000, "FF0000"));
+           }() +
+           [] {
+             std::string group = x::Group(6, "g", 1000, 0, 100, 100, 1000, 0, 100, 100,
+                                          x::Shape(7, "m", 1000, 0, 100, 100, "00FF00"));
+             return group.insert(group.find("</p:grpSpPr>"), Shadow(0, "FF0000"));
            }() +
            "<p:sp><p:nvSpPr><p:cNvPr id=\"5\" name=\"t\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
            "<p:spPr>" +
@@ -254,6 +259,7 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
         {500, 220, 0xFFFFFF},
         {200, 450, 0x00FF00},
         {200, 525, 0xFF0000},
+        {1120, 50, 0xFF0000},
         {800, 450, 0x0000FF},
         {900, 450, 0xFF0000},
         {1000, 450, 0x0000FF}}},
