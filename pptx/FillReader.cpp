@@ -1,6 +1,8 @@
 #include "pptx/FillReader.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 #include "pptx/Units.h"
 #include "pptx/Xml.h"
@@ -96,7 +98,22 @@ void ReadPictureLayout(const pugi::xml_node& blipFill, platform::PictureData& pi
     picture.cropRight = side("r");
     picture.cropBottom = side("b");
   }
-  picture.tile = static_cast<bool>(Child(blipFill, "tile"));
+  pugi::xml_node tile = Child(blipFill, "tile");
+  picture.tile = static_cast<bool>(tile);
+  if (!tile) return;
+  auto number = [&](const char* name, double fallback) {
+    double v = 0;
+    return ParseDecimal(tile.attribute(name).as_string(), v) && std::isfinite(v) ? v : fallback;
+  };
+  picture.tileScaleX = std::max(0.001, std::min(100.0, number("sx", 100000) / 100000.0));
+  picture.tileScaleY = std::max(0.001, std::min(100.0, number("sy", 100000) / 100000.0));
+  picture.tileOffsetX = EmuToUnits(std::max(-1e9, std::min(1e9, number("tx", 0))));
+  picture.tileOffsetY = EmuToUnits(std::max(-1e9, std::min(1e9, number("ty", 0))));
+  std::string align = tile.attribute("algn").as_string();
+  if (align.empty()) align = "tl";
+  const char side = align == "ctr" ? ' ' : align.back();
+  picture.tileAlignY = align[0] == 't' ? 0 : align[0] == 'b' ? 2 : 1;
+  picture.tileAlignX = side == 'l' ? 0 : side == 'r' ? 2 : 1;
 }
 
 void ReadLineDetails(const pugi::xml_node& ln, platform::LineStyle& line) {
@@ -122,6 +139,14 @@ void ReadLineDetails(const pugi::xml_node& ln, platform::LineStyle& line) {
     const std::string v = attr.as_string();
     return v == "sm" ? 0 : v == "lg" ? 2 : 1;
   };
+  if (Child(ln, "round"))
+    line.join = 1;
+  else if (Child(ln, "bevel"))
+    line.join = 2;
+  else if (Child(ln, "miter"))
+    line.join = 0;
+  const std::string cap = ln.attribute("cap").as_string();
+  if (!cap.empty()) line.cap = cap == "rnd" ? 1 : cap == "sq" ? 2 : 0;
   for (const bool head : {true, false}) {
     pugi::xml_node end = Child(ln, head ? "headEnd" : "tailEnd");
     if (!end) continue;

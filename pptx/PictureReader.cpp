@@ -2,6 +2,7 @@
 // video a picture shape stands for (its part or link, trim and bookmarks).
 #include "pptx/PictureReader.h"
 
+#include "pptx/EffectReader.h"
 #include "pptx/FillReader.h"
 #include "pptx/Units.h"
 #include "pptx/Xml.h"
@@ -25,6 +26,7 @@ bool ReadPicture(SlideContext& ctx, const pugi::xml_node& blipFill, platform::Sh
   }
   if (!ReadPicturePart(ctx, rel->target, shape, where)) return false;
   ReadPictureLayout(blipFill, shape.picture);
+  ReadBlipEffects(ctx.colours, blip, shape.picture);
   return true;
 }
 

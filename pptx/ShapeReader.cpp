@@ -8,6 +8,7 @@
 
 #include "common/Utf8.h"
 #include "document/Shape.h"
+#include "pptx/EffectReader.h"
 #include "pptx/FillReader.h"
 #include "pptx/GraphicReader.h"
 #include "pptx/PictureReader.h"
@@ -282,9 +283,9 @@ bool ReadLine(SlideContext& ctx, const pugi::xml_node& ln, platform::LineStyle& 
 
 // The style reference (p:style) colours and indices.
 struct StyleRef {
-  int fillIndex = 0, lineIndex = 0;
-  bool hasFill = false, hasLine = false, hasFont = false;
-  Kinefold::TColor fillColour, lineColour, fontColour;
+  int fillIndex = 0, lineIndex = 0, effectIndex = 0;
+  bool hasFill = false, hasLine = false, hasFont = false, hasEffect = false;
+  Kinefold::TColor fillColour, lineColour, fontColour, effectColour;
   std::string fontFace;
 };
 
@@ -298,6 +299,10 @@ StyleRef ReadStyleRef(SlideContext& ctx, const pugi::xml_node& style) {
   if (pugi::xml_node line = Child(style, "lnRef")) {
     ref.lineIndex = line.attribute("idx").as_int();
     ref.hasLine = ctx.colours.ResolveChild(line, ref.lineColour);
+  }
+  if (pugi::xml_node effect = Child(style, "effectRef")) {
+    ref.effectIndex = effect.attribute("idx").as_int();
+    ref.hasEffect = ctx.colours.ResolveChild(effect, ref.effectColour);
   }
   if (pugi::xml_node font = Child(style, "fontRef")) {
     ref.hasFont = ctx.colours.ResolveChild(font, ref.fontColour);
@@ -346,6 +351,24 @@ void ReadFillAndLine(SlideContext& ctx, Shape& shape, const pugi::xml_node& spPr
   for (size_t i = inherited.size(); !lineStated && i-- > 0;)
     lineStated = ReadLine(ctx, Path(inherited[i], {"spPr", "ln"}), line, where);
   shape.SetLine(line);
+
+  // Effects: the shape's own list, else its style reference's theme effect
+  // style, else its placeholder's list.
+  bool effectStated = ReadShadow(ctx.colours, Child(spPr, "effectLst"), shape.shadow);
+  if (!effectStated && style.effectIndex > 0)
+    effectStated = ReadShadow(ctx.colours, ThemeEffectStyle(ctx.colours, style.effectIndex),
+                              shape.shadow, style.hasEffect ? &style.effectColour : nullptr);
+  for (size_t i = inherited.size(); !effectStated && i-- > 0;)
+    effectStated = ReadShadow(ctx.colours, Path(inherited[i], {"spPr", "effectLst"}), shape.shadow);
+}
+
+void GiveShadow(Shape& group, const platform::ShadowStyle& shadow) {
+  for (const auto& child : group.Children()) {
+    if (child->Kind() == ShapeKind::Group)
+      GiveShadow(*child, shadow);
+    else if (!child->shadow.present)
+      child->shadow = shadow;
+  }
 }
 
 std::wstring AssignId(SlideContext& ctx, const pugi::xml_node& cNvPr, const std::string& kind) {
@@ -479,6 +502,11 @@ class TreeReader {
         return;
       }
       ReadTree(element, GroupMap(xfrm, toSlide), shape, depth + 1);
+      // A group's shadow is cast by its members: each one without a shadow
+      // of its own casts the group's.
+      platform::ShadowStyle shadow;
+      if (ReadShadow(ctx_.colours, Child(spPr, "effectLst"), shadow) && shadow.present)
+        GiveShadow(*shape, shadow);
       return;
     }
     if (Is(element, "graphicFrame") || Is(element, "contentPart")) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "pptx/EffectReader.h"
 #include "pptx/Units.h"
 #include "pptx/Xml.h"
 
@@ -70,6 +71,7 @@ void CharStyle::Merge(const CharStyle& over) {
   Take(underline, over.underline);
   Take(colour, over.colour);
   Take(baseline, over.baseline);
+  Take(shadow, over.shadow);
 }
 
 void CharStyle::ApplyTo(platform::CharProps& props) const {
@@ -80,6 +82,7 @@ void CharStyle::ApplyTo(platform::CharProps& props) const {
   if (underline) props.underline = *underline;
   if (colour) props.colour = *colour;
   if (baseline) props.baseline = *baseline;
+  if (shadow) props.shadow = *shadow;
 }
 
 void ParaStyle::Merge(const ParaStyle& over) {
@@ -144,6 +147,8 @@ CharStyle ReadCharStyle(const pugi::xml_node& rPr, const ColourContext& colours)
     Kinefold::TColor colour;
     if (colours.ResolveChild(fill, colour)) style.colour = colour;
   }
+  platform::ShadowStyle shadow;
+  if (ReadShadow(colours, Child(rPr, "effectLst"), shadow)) style.shadow = shadow;
   if (pugi::xml_node latin = Child(rPr, "latin")) {
     std::string face = latin.attribute("typeface").as_string();
     if (!face.empty()) style.font = colours.Font(face);

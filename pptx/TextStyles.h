@@ -23,6 +23,7 @@ struct CharStyle {
   std::optional<int> underline;  // 0 or 2
   std::optional<Kinefold::TColor> colour;
   std::optional<int> baseline;  // percent
+  std::optional<platform::ShadowStyle> shadow;
 
   void Merge(const CharStyle& over);
   void ApplyTo(platform::CharProps& props) const;

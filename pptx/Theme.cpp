@@ -200,6 +200,8 @@ Theme ReadTheme(const pugi::xml_node& themeRoot) {
   }
   for (pugi::xml_node fill : Elements(Child(format, "bgFillStyleLst")))
     theme.backgroundFillStyles.push_back(fill);
+  for (pugi::xml_node style : Children(Child(format, "effectStyleLst"), "effectStyle"))
+    theme.effectStyles.push_back(Child(style, "effectLst"));
   return theme;
 }
 

@@ -24,6 +24,8 @@ struct Theme {
   // The fill style lists' entries (fillRef idx 1.., bgRef idx 1001..), valid
   // while the package's cached theme part lives.
   std::vector<pugi::xml_node> fillStyles, backgroundFillStyles;
+  // The effect style list's effect lists (effectRef idx 1..), valid as above.
+  std::vector<pugi::xml_node> effectStyles;
 };
 
 Theme ReadTheme(const pugi::xml_node& themeRoot);

@@ -1,5 +1,6 @@
 #include "render/FrameRenderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <mutex>
@@ -13,6 +14,7 @@
 #include "publisher/ColorMath.h"
 #include "publisher/MaskShapes.h"
 #include "publisher/NodeColours.h"
+#include "render/Effects.h"
 #include "render/PangoText.h"
 #include "render/PictureDecoder.h"
 #include "render/ShapePainter.h"
@@ -105,7 +107,8 @@ class FrameRenderer::Pass {
   platform::ITextMeasurer& measurer_;
   PangoContext* pango_;
   ShapePainter painter_;
-  const platform::TextPlace* place_ = nullptr;  // of the text being drawn
+  const platform::TextPlace* place_ = nullptr;         // of the text being drawn
+  const platform::ShadowStyle* textShadow_ = nullptr;  // its shape's, see TextShadowOf
 };
 
 void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& parent,
@@ -147,6 +150,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
   cairo_save(cr_);
   Clip(node, maskSpace);
   const platform::TextPlace* outerPlace = place_;
+  const platform::ShadowStyle* outerShadow = textShadow_;
   platform::TextPlace relaid;
   switch (node.GetRole()) {
     case Role::Fill:
@@ -154,6 +158,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
       break;
     case Role::TextBody: {
       ShapeNode* owner = static_cast<TextNode&>(node).Shape();
+      textShadow_ = TextShadowOf(*owner->Document());
       if (owner->TextPropsChanged()) {
         relaid = owner->CurrentPlace(measurer_);
         place_ = &relaid;
@@ -195,6 +200,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
   if (node.GetRole() != Role::Word)
     for (const auto& part : node.Parts()) DrawNode(*part, content, c);
   place_ = outerPlace;
+  textShadow_ = outerShadow;
   cairo_restore(cr_);
 }
 
@@ -246,6 +252,10 @@ void FrameRenderer::Pass::DrawLeaf(ScreenNode& leaf, const cairo_matrix_t& m,
     }
   const platform::FillStyle solid;
   const double box[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
+  // The shadow's offset keeps to the slide's axes when the shape turns.
+  cairo_matrix_t slide = m;
+  cairo_matrix_rotate(&slide, -doc.Rotation() * kPi / 180.0);
+  PaintShapeShadow(cr_, doc, hasFill || picture, hasLine, colour, slide);
   ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
     if (fillable && hasFill) FillCurrentPath(cr_, style ? *style : solid, fill, box, colour);
     if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
@@ -363,6 +373,9 @@ void FrameRenderer::Pass::DrawText(const std::wstring& text, const platform::Cha
   }
   const double top =
       baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+  uint32_t alpha = 0;
+  for (const Kinefold::TColor& ink : inks) alpha = std::max(alpha, ink.alpha);
+  PaintTextShadow(cr_, layout, props.shadow, textShadow_, static_cast<int>(alpha), x, top);
   cairo_move_to(cr_, x, top);
   SetColour(cr_, inks.front());
   pango_cairo_show_layout(cr_, layout);
@@ -380,7 +393,7 @@ FrameRenderer::~FrameRenderer() {
 cairo_surface_t* FrameRenderer::Picture(const boost::shared_ptr<platform::Shape>& shape) {
   auto it = pictures_.find(shape.get());
   if (it != pictures_.end()) return it->second.second;
-  cairo_surface_t* surface = DecodePicture(shape->picture);
+  cairo_surface_t* surface = WithPictureEffects(DecodePicture(shape->picture), shape->picture);
   if (!surface) WarnOnce("cannot draw a picture of type \"" + shape->picture.contentType + "\"");
   pictures_[shape.get()] = std::make_pair(shape, surface);
   return surface;

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include <png.h>
+
 #ifdef SLIDEANIM_HAVE_JPEG
 #include <jpeglib.h>
 #endif
@@ -34,6 +36,37 @@ cairo_status_t ReadChunk(void* closure, unsigned char* data, unsigned int length
   return CAIRO_STATUS_SUCCESS;
 }
 
+const cairo_user_data_key_t kResolutionKey = {0};
+
+void ReadPngBytes(png_structp png, png_bytep data, png_size_t length) {
+  Reader* r = static_cast<Reader*>(png_get_io_ptr(png));
+  if (r->offset + length > r->bytes->size()) png_error(png, "truncated");
+  std::memcpy(data, r->bytes->data() + r->offset, length);
+  r->offset += length;
+}
+
+// The pHYs resolution of a PNG file, read by libpng from its header.
+bool PngResolution(const std::vector<unsigned char>& bytes, double& x, double& y) {
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  Reader reader{&bytes, 0};
+  volatile bool found = false;
+  if (info && !setjmp(png_jmpbuf(png))) {
+    png_set_read_fn(png, &reader, ReadPngBytes);
+    png_read_info(png, info);
+    png_uint_32 px = 0, py = 0;
+    int unit = 0;
+    if (png_get_pHYs(png, info, &px, &py, &unit) && unit == PNG_RESOLUTION_METER && px && py) {
+      x = px * 0.0254;
+      y = py * 0.0254;
+      found = true;
+    }
+  }
+  png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+  return found;
+}
+
 cairo_surface_t* DecodePng(const std::vector<unsigned char>& bytes) {
   Reader reader{&bytes, 0};
   cairo_surface_t* s = cairo_image_surface_create_from_png_stream(ReadChunk, &reader);
@@ -41,6 +74,8 @@ cairo_surface_t* DecodePng(const std::vector<unsigned char>& bytes) {
     cairo_surface_destroy(s);
     return nullptr;
   }
+  double x = 0, y = 0;
+  if (PngResolution(bytes, x, y)) SetPictureResolution(s, x, y);
   return s;
 }
 
@@ -90,6 +125,10 @@ cairo_surface_t* DecodeJpeg(const std::vector<unsigned char>& bytes) {
       out[x] = 0xFF000000u | (uint32_t(row[x * 3]) << 16) | (uint32_t(row[x * 3 + 1]) << 8) |
                row[x * 3 + 2];
   }
+  // Density unit 1: dots per inch, 2: dots per centimetre.
+  const double perInch = info.density_unit == 1 ? 1.0 : info.density_unit == 2 ? 2.54 : 0.0;
+  if (perInch > 0 && info.X_density && info.Y_density)
+    SetPictureResolution(surface, info.X_density * perInch, info.Y_density * perInch);
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
   cairo_surface_mark_dirty(surface);
@@ -193,6 +232,24 @@ cairo_surface_t* DecodePicture(const platform::PictureData& picture) {
   if (!picture.bytes.empty()) return DecodeWithPixbuf(picture.bytes);
 #endif
   return nullptr;
+}
+
+void PictureResolution(cairo_surface_t* picture, double& x, double& y) {
+  const double* stated =
+      picture ? static_cast<const double*>(cairo_surface_get_user_data(picture, &kResolutionKey))
+              : nullptr;
+  x = stated ? stated[0] : 96.0;
+  y = stated ? stated[1] : 96.0;
+}
+
+void SetPictureResolution(cairo_surface_t* picture, double x, double y) {
+  // Below 1 or above 10000 pixels per inch the file is taken to be wrong.
+  if (!picture || !(x >= 1 && x <= 10000 && y >= 1 && y <= 10000)) return;
+  double* stated = new double[2]{x, y};
+  if (cairo_surface_set_user_data(picture, &kResolutionKey, stated, [](void* p) {
+        delete[] static_cast<double*>(p);
+      }) != CAIRO_STATUS_SUCCESS)
+    delete[] stated;
 }
 
 bool DecodesJpeg() {

@@ -14,6 +14,11 @@ namespace render {
 // bytes are not a picture this build can read.
 cairo_surface_t* DecodePicture(const platform::PictureData& picture);
 
+// The resolution a decoded picture's file states, in pixels per inch (96
+// when it states none); a picture is tiled at the size this gives it.
+void PictureResolution(cairo_surface_t* picture, double& x, double& y);
+void SetPictureResolution(cairo_surface_t* picture, double x, double y);
+
 // True when this build reads JPEG pictures.
 bool DecodesJpeg();
 

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "publisher/ColorMath.h"
+#include "render/Effects.h"
 #include "render/Gradient.h"
 #include "render/PangoText.h"
+#include "render/PictureDecoder.h"
 #include "render/ShapePath.h"
 
 namespace render {
@@ -84,8 +86,16 @@ void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::Picture
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(source);
   cairo_matrix_t place;
   if (data.tile) {
+    // A tile takes the size its file's resolution gives it, scaled, aligned
+    // in the box and moved by its offset.
+    double dpiX = 96, dpiY = 96;
+    PictureResolution(picture, dpiX, dpiY);
+    const double tw = w * 96.0 / dpiX * data.tileScaleX, th = h * 96.0 / dpiY * data.tileScaleY;
+    const double ox = box[0] + data.tileOffsetX + data.tileAlignX * (box[2] - tw) / 2;
+    const double oy = box[1] + data.tileOffsetY + data.tileAlignY * (box[3] - th) / 2;
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
-    cairo_matrix_init_translate(&place, -box[0], -box[1]);
+    cairo_matrix_init_scale(&place, w / tw, h / th);
+    cairo_matrix_translate(&place, -ox, -oy);
   } else {
     // The shown part of the picture (cropped sides) stretches over the box.
     const double sx = w * data.cropLeft, sy = h * data.cropTop;
@@ -195,6 +205,12 @@ void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinef
   SetColour(cr, platform::ApplyMatrix(ink, colour));
   const double width = line.width > 0 ? line.width : 0.75;
   cairo_set_line_width(cr, width);
+  cairo_set_line_join(cr, line.join == 1   ? CAIRO_LINE_JOIN_ROUND
+                          : line.join == 2 ? CAIRO_LINE_JOIN_BEVEL
+                                           : CAIRO_LINE_JOIN_MITER);
+  cairo_set_line_cap(cr, line.cap == 1   ? CAIRO_LINE_CAP_ROUND
+                         : line.cap == 2 ? CAIRO_LINE_CAP_SQUARE
+                                         : CAIRO_LINE_CAP_BUTT);
   if (!line.dashes.empty()) {
     std::vector<double> dashes;
     for (double d : line.dashes) dashes.push_back(std::max(0.1, d) * width);
@@ -207,6 +223,52 @@ void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinef
   }
   cairo_stroke_preserve(cr);
   DrawLineEnds(cr, line, width);
+}
+
+void PaintShapeShadow(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
+                      const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide) {
+  if (!doc.shadow.present || (!filled && !stroked)) return;
+  Kinefold::TColor ink = doc.shadow.colour;
+  ink.alpha = platform::ApplyMatrix(ink, colour).alpha;
+  // Line ends reach a few line widths past the geometry.
+  const double reach = stroked ? 5 * std::max(doc.Line().width, 0.75) : 0.0;
+  const double box[4] = {doc.X() - reach, doc.Y() - reach, doc.Width() + 2 * reach,
+                         doc.Height() + 2 * reach};
+  DrawShadow(cr, doc.shadow, ink, box, slide, [&](cairo_t* mask) {
+    ForEachShapePath(mask, doc, [&](bool fillable, bool strokable) {
+      if (fillable && filled) cairo_fill_preserve(mask);
+      if (strokable && stroked)
+        StrokeCurrentPath(mask, doc.Line(), Kinefold::TColor{0, 0, 0, 255},
+                          Kinefold::TColorMatrix());
+      cairo_new_path(mask);
+    });
+  });
+}
+
+const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape) {
+  const bool bare = shape.Fill().type == platform::eFillNone && !shape.Line().present &&
+                    shape.picture.bytes.empty();
+  return bare && shape.shadow.present ? &shape.shadow : nullptr;
+}
+
+void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowStyle& own,
+                     const platform::ShadowStyle* fallback, int alpha, double x, double top) {
+  const platform::ShadowStyle& shadow = own.present || !fallback ? own : *fallback;
+  if (!shadow.present || alpha <= 0) return;
+  Kinefold::TColor ink = shadow.colour;
+  ink.alpha = ink.alpha * static_cast<uint32_t>(std::min(alpha, 255)) / 255;
+  PangoRectangle inkRect, logical;
+  pango_layout_get_extents(layout, &inkRect, &logical);
+  const double box[4] = {x + static_cast<double>(inkRect.x) / PANGO_SCALE,
+                         top + static_cast<double>(inkRect.y) / PANGO_SCALE,
+                         static_cast<double>(inkRect.width) / PANGO_SCALE,
+                         static_cast<double>(inkRect.height) / PANGO_SCALE};
+  cairo_matrix_t slide;
+  cairo_get_matrix(cr, &slide);
+  DrawShadow(cr, shadow, ink, box, slide, [&](cairo_t* mask) {
+    cairo_move_to(mask, x, top);
+    pango_cairo_show_layout(mask, layout);
+  });
 }
 
 void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const cairo_matrix_t& m,
@@ -240,6 +302,7 @@ void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const 
                        fill.type == platform::eFillPattern;
   cairo_surface_t* picture = doc.picture.bytes.empty() ? nullptr : pictures_(shape);
   const double box[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
+  PaintShapeShadow(cr_, doc, hasFill || picture, doc.Line().present, colour, m);
   ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
     if (fillable && hasFill) FillCurrentPath(cr_, fill, fill.colour, box, colour);
     if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
@@ -264,6 +327,7 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
   const double box[4] = {shape.X(), shape.Y(), shape.X() + shape.Width(),
                          shape.Y() + shape.Height()};
   const platform::TextPlace place = platform::LayoutText(body, box, measurer_);
+  textShadow_ = TextShadowOf(shape);
   cairo_save(cr_);
   cairo_set_matrix(cr_, &m);
   pango_cairo_update_context(cr_, pango_);
@@ -309,6 +373,7 @@ void ShapePainter::ShowText(const std::wstring& text, const platform::CharProps&
   SetLayoutText(layout, text, props);
   const double top =
       baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
+  PaintTextShadow(cr_, layout, props.shadow, textShadow_, static_cast<int>(ink.alpha), x, top);
   cairo_move_to(cr_, x, top);
   SetColour(cr_, ink);
   pango_cairo_show_layout(cr_, layout);

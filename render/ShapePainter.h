@@ -31,6 +31,21 @@ void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::Picture
 void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinefold::TColor& ink,
                        const Kinefold::TColorMatrix& colour);
 
+// Draws the outer shadow of `shape` under its fill (or picture, when
+// `filled`) and line (when `stroked`), in the current user space of `cr` (the
+// shape's own, flips included); `slide` maps slide units to device space.
+// The colour transform's opacity applies to the shadow.
+void PaintShapeShadow(cairo_t* cr, const platform::Shape& shape, bool filled, bool stroked,
+                      const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide);
+// Draws the outer shadow of `layout`, shown at (x, top) in the current user
+// space of `cr`, at the opacity `alpha` (0..255) of its letters. A run
+// without a shadow of its own takes `fallback` when there is one.
+void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowStyle& shadow,
+                     const platform::ShadowStyle* fallback, int alpha, double x, double top);
+// The shadow that the text of `shape` takes from the shape: its own, when it
+// has neither fill, line nor picture to cast it; else null.
+const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape);
+
 class ShapePainter {
  public:
   ShapePainter(cairo_t* cr, PangoContext* pango, platform::ITextMeasurer& measurer,
@@ -54,6 +69,7 @@ class ShapePainter {
   PangoContext* pango_;
   platform::ITextMeasurer& measurer_;
   PictureSource pictures_;
+  const platform::ShadowStyle* textShadow_ = nullptr;  // of the text being drawn
 };
 
 }  // namespace render

@@ -90,6 +90,8 @@ struct LineStyle {
   // 2 large (width, length).
   std::string headEnd, tailEnd;
   int headWidth = 1, headLength = 1, tailWidth = 1, tailLength = 1;
+  int join = 0;  // corners: 0 mitred, 1 round, 2 bevelled
+  int cap = 0;   // ends: 0 flat, 1 round, 2 square
 };
 
 // One command of a custom geometry path, in the path's own coordinates.
@@ -134,6 +136,19 @@ struct PictureData {
   // The part of the picture shown (fractions cut from each side; srcRect).
   double cropLeft = 0.0, cropTop = 0.0, cropRight = 0.0, cropBottom = 0.0;
   bool tile = false;  // repeated at its own size instead of stretched
+  // A tile's scale, its offset (slide units) and where it is aligned in the
+  // box on each axis (0 start, 1 centre, 2 end).
+  double tileScaleX = 1.0, tileScaleY = 1.0;
+  double tileOffsetX = 0.0, tileOffsetY = 0.0;
+  int tileAlignX = 0, tileAlignY = 0;
+  // Recolouring: grey levels, a duotone (each pixel's grey level placed
+  // between two colours), brightness and contrast (-1..1) and a constant
+  // opacity (0..1).
+  bool grey = false;
+  bool duotone = false;
+  Kinefold::TColor duoDark{0, 0, 0, 255}, duoLight{255, 255, 255, 255};
+  double brightness = 0.0, contrast = 0.0;
+  double opacity = 1.0;
 };
 
 enum class MediaKind { None, Audio, Video };
@@ -214,6 +229,7 @@ class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
   // Geometry, picture and parser-library facts are plain data.
   Geometry geometry;
   PictureData picture;
+  ShadowStyle shadow;  // outer shadow of the shape's fill and line
   bool threeD = false;
   bool threeDFlag = true;  // what Is3dShape leaves in its out flag
   bool rasterParagraph = false;

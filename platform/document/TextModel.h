@@ -13,6 +13,19 @@ namespace platform {
 // Font sizes and paragraph spacing are in points; slide units are 1/96 inch.
 constexpr double kUnitsPerPoint = 96.0 / 72.0;
 
+// An outer shadow: the silhouette of what it belongs to in one colour, moved
+// by an offset and blurred.
+struct ShadowStyle {
+  bool present = false;
+  Kinefold::TColor colour{0, 0, 0, 255};
+  double blur = 0.0;          // blur radius, slide units
+  double dx = 0.0, dy = 0.0;  // offset, slide units, in the slide's axes
+
+  bool operator==(const ShadowStyle& o) const {
+    return present == o.present && colour == o.colour && blur == o.blur && dx == o.dx && dy == o.dy;
+  }
+};
+
 struct CharProps {
   std::string font = "Calibri";
   double size = 18.0;  // points
@@ -21,6 +34,7 @@ struct CharProps {
   int underline = 0;  // 0 none, 2 underlined
   Kinefold::TColor colour{0, 0, 0, 255};
   int baseline = 0;  // percent; positive raises (superscript)
+  ShadowStyle shadow;
 };
 
 // A run of text with one set of character properties. A line break inside a

@@ -55,7 +55,8 @@ std::vector<size_t> WordOfLetter(const ParagraphUnits& units) {
 
 bool SameCharProps(const CharProps& a, const CharProps& b) {
   return a.font == b.font && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
-         a.underline == b.underline && a.colour == b.colour && a.baseline == b.baseline;
+         a.underline == b.underline && a.colour == b.colour && a.baseline == b.baseline &&
+         a.shadow == b.shadow;
 }
 
 void EstimateMeasurer::Advances(const std::wstring& text, const CharProps& props,

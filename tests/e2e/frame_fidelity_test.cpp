@@ -1,6 +1,7 @@
 // Pixel probes of what real slides show besides their own shapes: layout and
-// master shapes and backgrounds, gradients, tables, diagram drawings, charts
-// and pictures, each on a small generated deck drawn at a quarter of its size.
+// master shapes and backgrounds, gradients, tables, diagram drawings, charts,
+// pictures and their recolouring, and shadows, each on a small generated deck
+// drawn at a quarter of its size.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -69,6 +70,21 @@ std::string Line(int id, double x, double y, double w, const std::string& more) 
          "\" name=\"line\"/><p:cNvCxnSpPr/><p:nvPr/></p:nvCxnSpPr><p:spPr>" + x::Xfrm(x, y, w, 0) +
          "<a:prstGeom prst=\"line\"/><a:ln w=\"" + Emu(8) + "\">" + Solid("000000") + more +
          "</a:ln></p:spPr></p:cxnSp>";
+}
+
+// A picture of image1.bmp with more a:blip and p:spPr children.
+std::string Pic(int id, double x, double y, const std::string& blip, const std::string& spPr) {
+  return "<p:pic><p:nvPicPr><p:cNvPr id=\"" + std::to_string(id) +
+         "\" name=\"pic\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr><p:blipFill><a:blip "
+         "r:embed=\"rIdBmp\">" +
+         blip + "</a:blip><a:stretch><a:fillRect/></a:stretch></p:blipFill><p:spPr>" +
+         x::Xfrm(x, y, 200, 200) + "<a:prstGeom prst=\"rect\"/>" + spPr + "</p:spPr></p:pic>";
+}
+
+// An outer shadow 40 units away in the direction `dir` (1/60000 degree).
+std::string Shadow(int dir, const std::string& rgb) {
+  return "<a:effectLst><a:outerShdw dist=\"" + Emu(40) + "\" dir=\"" + std::to_string(dir) +
+         "\"><a:srgbClr val=\"" + rgb + "\"/></a:outerShdw></a:effectLst>";
 }
 
 struct Probe {
@@ -195,15 +211,60 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {{"rIdBmp", "image", "../media/image1.bmp", false},
         {"rIdTwo", "image", "../media/image2.bmp", false}},
        {{100, 100, 0x00C800}, {500, 100, 0x0000FF}, {590, 100, 0x0000FF}}},
-      {"dash patterns and line ends",
+      {"dash patterns, line ends and round corners",
        Line(2, 100, 100, 400, "<a:prstDash val=\"dash\"/>") +
-           Line(3, 100, 300, 400, "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>"),
+           Line(3, 100, 300, 400, "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>") +
+           "<p:sp><p:nvSpPr><p:cNvPr id=\"4\" name=\"r\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+           "<p:spPr>" +
+           x::Xfrm(700, 100, 200, 100) + "<a:prstGeom prst=\"rect\"/><a:noFill/><a:ln w=\"" +
+           Emu(40) + "\">" + Solid("000000") + "<a:round/></a:ln></p:spPr></p:sp>",
        "",
        "",
        {},
        {},
        // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
-       {{116, 100, 0x000000}, {144, 100, 0xFFFFFF}, {470, 310, 0x000000}, {300, 310, 0xFFFFFF}}},
+       {{116, 100, 0x000000},
+        {144, 100, 0xFFFFFF},
+        {470, 310, 0x000000},
+        {300, 310, 0xFFFFFF},
+        {690, 150, 0x000000},
+        {682, 82, 0xFFFFFF}}},
+      {"outer shadows of a picture, a shape and a group, duotone and grey pictures, a scaled and "
+       "moved tile",
+       Pic(2, 0, 0, "<a:duotone><a:srgbClr val=\"000000\"/><a:srgbClr val=\"FF0000\"/></a:duotone>",
+           "") +
+           Pic(3, 400, 0, "<a:grayscl/>", Shadow(0, "0000FF")) +
+           [] {
+             std::string shape = x::Shape(4, "s", 100, 400, 200, 100, "00FF00");
+             return shape.insert(shape.find("</p:spPr>"), Shadow(5400000, "FF0000"));
+           }() +
+           [] {
+             std::string group = x::Group(6, "g", 1000, 0, 100, 100, 1000, 0, 100, 100,
+                                          x::Shape(7, "m", 1000, 0, 100, 100, "00FF00"));
+             return group.insert(group.find("</p:grpSpPr>"), Shadow(0, "FF0000"));
+           }() +
+           "<p:sp><p:nvSpPr><p:cNvPr id=\"5\" name=\"t\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+           "<p:spPr>" +
+           x::Xfrm(800, 400, 400, 100) +
+           "<a:prstGeom prst=\"rect\"/><a:blipFill><a:blip r:embed=\"rIdTwo\"/><a:tile tx=\"" +
+           Emu(50) + "\" sx=\"10000000\" sy=\"10000000\"/></a:blipFill></p:spPr></p:sp>",
+       "",
+       "",
+       {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
+       {{"rIdBmp", "image", "../media/image1.bmp", false},
+        {"rIdTwo", "image", "../media/image2.bmp", false}},
+       // (0, 200, 0) is 46% grey. The 2 x 1 tile grows to 200 x 100 from x = 850
+       // (probes at its pixels' centres).
+       {{100, 100, 0x750000},
+        {500, 100, 0x757575},
+        {620, 100, 0x0000FF},
+        {500, 220, 0xFFFFFF},
+        {200, 450, 0x00FF00},
+        {200, 525, 0xFF0000},
+        {1120, 50, 0xFF0000},
+        {800, 450, 0x0000FF},
+        {900, 450, 0xFF0000},
+        {1000, 450, 0x0000FF}}},
       {"an OLE object's picture kept only in the legacy drawing",
        Frame(2, 0, 0, 200, 200, "http://schemas.openxmlformats.org/presentationml/2006/ole",
              "<p:oleObj spid=\"_x0000_s2\" r:id=\"rIdOle\"><p:embed/></p:oleObj>"),
