@@ -17,14 +17,6 @@ namespace {
 
 using CommandResult = command::Result;
 
-CommandResult RunCommand(const std::string& arguments) {
-  return command::Run(arguments);
-}
-
-bool HaveCommand() {
-  return command::Available();
-}
-
 // Builds every slide and reads everything the manager hands back.
 void BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
   for (const auto& slide : deck.slides) {
@@ -74,8 +66,8 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
     }
     EXPECT_FALSE(deck.slides.empty()) << path;
     BuildEverySlide(deck, path);
-    if (HaveCommand()) {
-      CommandResult run = RunCommand("inspect --json '" + path + "'");
+    if (command::Available()) {
+      CommandResult run = command::Run("inspect --json '" + path + "'");
       EXPECT_EQ(run.status, 0) << path << "\n" << run.err;
       EXPECT_EQ(run.err.find("error:"), std::string::npos) << run.err;
       nlohmann::json report = nlohmann::json::parse(run.out, nullptr, false);
@@ -86,11 +78,11 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
 }
 
 TEST(Inspect, JsonReportHasTheDocumentedShape) {
-  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << command::Path();
+  if (!command::Available()) GTEST_SKIP() << "no slideanim command at " << command::Path();
   std::string path = DeckPath("inspect_json");
   ASSERT_TRUE(DemoLikeDeck().Save(path));
   CommandResult run =
-      RunCommand("inspect --json --fps 25 --default-effect-frames 2 '" + path + "'");
+      command::Run("inspect --json --fps 25 --default-effect-frames 2 '" + path + "'");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.err.empty()) << run.err;
   nlohmann::json report = nlohmann::json::parse(run.out);
@@ -110,35 +102,35 @@ TEST(Inspect, JsonReportHasTheDocumentedShape) {
                               "targetMode", "repeatCount", "initiallyHidden"})
         EXPECT_TRUE(a.contains(key)) << key;
 
-  CommandResult one = RunCommand("inspect --json --slide 2 '" + path + "'");
+  CommandResult one = command::Run("inspect --json --slide 2 '" + path + "'");
   ASSERT_EQ(one.status, 0);
   nlohmann::json second = nlohmann::json::parse(one.out);
   ASSERT_EQ(second["slides"].size(), 1u);
   EXPECT_EQ(second["slides"][0]["index"], 2);
 
-  CommandResult text = RunCommand("inspect '" + path + "'");
+  CommandResult text = command::Run("inspect '" + path + "'");
   EXPECT_EQ(text.status, 0);
   EXPECT_NE(text.out.find("slide 1: length "), std::string::npos) << text.out;
 }
 
 TEST(Inspect, BadRequestsAndUnreadableDecksExitNonZeroWithOneLine) {
-  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << command::Path();
+  if (!command::Available()) GTEST_SKIP() << "no slideanim command at " << command::Path();
   std::string broken = DeckPath("inspect_not_a_zip");
   std::ofstream(broken) << "plain text";
-  CommandResult run = RunCommand("inspect '" + broken + "'");
+  CommandResult run = command::Run("inspect '" + broken + "'");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "error: " + broken + ": not a zip archive, so not a .pptx file\n");
   EXPECT_TRUE(run.out.empty());
 
   std::string path = DeckPath("inspect_slides");
   ASSERT_TRUE(DemoLikeDeck().Save(path));
-  CommandResult missing = RunCommand("inspect --slide 7 '" + path + "'");
+  CommandResult missing = command::Run("inspect --slide 7 '" + path + "'");
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("there is no slide 7 (the deck has 2)"), std::string::npos);
 
-  EXPECT_NE(RunCommand("inspect --fps 0 '" + path + "'").status, 0);
-  EXPECT_NE(RunCommand("inspect").status, 0);
-  CommandResult help = RunCommand("inspect --help");
+  EXPECT_NE(command::Run("inspect --fps 0 '" + path + "'").status, 0);
+  EXPECT_NE(command::Run("inspect").status, 0);
+  CommandResult help = command::Run("inspect --help");
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"--slide", "--fps", "--default-effect-frames", "--json"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
