@@ -98,9 +98,6 @@ TEST(TimingTranslation, ColourChangeMakesAPartAShape) {
   AddFade(*effect);
   effect->AddBehaviour(eBehaviourColor).Duration(1000);
   effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
-  auto animation = boost::make_shared<ScreenAnimation>(effect, Context());
-  if (animation->ShapeBehaviours().size() < 2)
-    GTEST_SKIP() << "colour agents are not available yet";
   auto shape = fake::MakeShape(L"7", {L"a"}, false);
   Build(effect, shape, {L"a"});
   EXPECT_TRUE(fake::Find(shape, L"7/shape")->shapeFlag);
