@@ -7,6 +7,7 @@
 
 #include "common/PropertySheet.h"
 #include "document/Slide.h"
+#include "fake_screen.h"
 #include "host/Properties.h"
 #include "screen/MediaAnimation.h"
 
@@ -40,13 +41,6 @@ struct Player : Fake<IVideoPlayer, eIidVideoPlayer> {
   void SetStartTime(int32_t value) override { starts.push_back(value); }
   void SetSecondSetting(int32_t value) override { settings.push_back(value); }
   std::vector<int32_t> starts, settings;
-};
-
-struct Group : Fake<IChildList, eIidChildList> {
-  Group() : Fake(L"group") {}
-  uint32_t GetChildCount() override { return static_cast<uint32_t>(children.size()); }
-  boost::shared_ptr<IScreenObject> GetChild(uint32_t i) override { return children.at(i); }
-  std::vector<boost::shared_ptr<IScreenObject>> children;
 };
 
 boost::shared_ptr<platform::Media> FullMedia() {
@@ -113,8 +107,8 @@ TEST(MediaAnimation, MissingKeysAreNotWrittenExceptTheTwoSettings) {
 }
 
 TEST(MediaAnimation, GroupsApplyToEveryMediaChildDepthFirst) {
-  auto outer = boost::make_shared<Group>();
-  auto inner = boost::make_shared<Group>();
+  auto outer = fake::MakeNode(L"outer", {eIidChildList});
+  auto inner = fake::MakeNode(L"inner", {eIidChildList});
   auto a = boost::make_shared<MediaNode>();
   auto b = boost::make_shared<MediaNode>();
   inner->children = {a};
