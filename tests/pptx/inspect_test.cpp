@@ -1,5 +1,6 @@
-// End to end: decks read, built by the animation library and inspected by
-// the slideanim command; every deck of the shared corpus when it is there.
+// End to end: decks read, built by the animation library, described for the
+// web and inspected by the slideanim command; every deck of the shared corpus
+// when it is there.
 #include "DeckFixture.h"
 
 #include <fstream>
@@ -7,7 +8,11 @@
 #include <boost/make_shared.hpp>
 #include <nlohmann/json.hpp>
 
+#include "common/Utf8.h"
+#include "host/Webdeck.h"
 #include "manager/IAnimationManager.h"
+#include "publisher/FrameDriver.h"
+#include "publisher/SlideScreen.h"
 #include "support/Command.h"
 #include "support/Corpus.h"
 
@@ -17,9 +22,13 @@ namespace {
 
 using CommandResult = command::Result;
 
-// Builds every slide and reads everything the manager hands back.
-void BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
+// Builds every slide, reads everything the manager hands back, and builds
+// its screen animations for the web: every record has its id, target,
+// duration and origin, and parts only under type 5. Returns the records.
+size_t BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
+  size_t records = 0;
   for (const auto& slide : deck.slides) {
+    IWebdeckSlide::ResetInstance();
     auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
     boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
     manager->BuildSlide(slide, 0, 0);
@@ -32,10 +41,24 @@ void BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
       for (uint32_t i = 0; i < manager->GetShapeAnimationCount(shape->Id()); ++i) {
         boost::shared_ptr<IScreenAnimation> animation;
         manager->GetShapeAnimation(animation, shape->Id(), i);
-        ASSERT_TRUE(animation) << name;
-        animation->GetDuration();
+        EXPECT_TRUE(animation) << name;
+        if (animation) animation->GetDuration();
       }
+    platform::FrameDriver driver(manager, platform::SlideScreen::Build(slide));
+    driver.Build();
+    const auto doc = nlohmann::json::parse(platform::ToUtf8(manager->GetJsonContent()));
+    for (const nlohmann::json& effect : doc["effects"]) {
+      ++records;
+      const nlohmann::json& record = effect["properties"];
+      EXPECT_EQ(effect["id"].get<std::string>().rfind("effect_ID", 0), 0u) << name;
+      EXPECT_FALSE(effect["target"].get<std::string>().empty()) << name;
+      EXPECT_TRUE(record.contains("duration")) << name << record.dump();
+      EXPECT_EQ(record["origin"].size(), 2u) << name << record.dump();
+      if (record.contains("parts")) EXPECT_EQ(record["type"], 5) << name << record.dump();
+    }
   }
+  IWebdeckSlide::ResetInstance();
+  return records;
 }
 
 pptx::DeckWriter DemoLikeDeck() {
@@ -57,6 +80,7 @@ pptx::DeckWriter DemoLikeDeck() {
 TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
   std::vector<std::string> decks = corpus::Decks();
   if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
+  size_t records = 0;
   for (const std::string& path : decks) {
     pptx::Deck deck;
     std::string refusal;
@@ -65,7 +89,7 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
       continue;
     }
     EXPECT_FALSE(deck.slides.empty()) << path;
-    BuildEverySlide(deck, path);
+    records += BuildEverySlide(deck, path);
     if (command::Available()) {
       CommandResult run = command::Run("inspect --json '" + path + "'");
       EXPECT_EQ(run.status, 0) << path << "\n" << run.err;
@@ -75,6 +99,7 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
       EXPECT_EQ(report["slides"].size(), deck.slides.size()) << path;
     }
   }
+  EXPECT_GT(records, 0u);
 }
 
 TEST(Inspect, JsonReportHasTheDocumentedShape) {
