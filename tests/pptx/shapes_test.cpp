@@ -60,10 +60,9 @@ TEST(ShapeReader, KindsBoundsFillsAndInterfaces) {
   EXPECT_EQ(box->Name(), L"Box");
   EXPECT_EQ(Bounds(box), (Box{100, 50, 200, 100}));
   EXPECT_EQ(box->Fill().type, platform::eFillSolid);
-  EXPECT_EQ(box->Fill().colour.red, 255u);
-  EXPECT_EQ(box->Fill().colour.green, 128u);
+  EXPECT_EQ(box->Fill().colour, (Kinefold::TColor{255, 128, 0, 255}));
   EXPECT_TRUE(box->Line().present);
-  EXPECT_EQ(box->Line().colour.blue, 255u);
+  EXPECT_EQ(box->Line().colour, (Kinefold::TColor{0, 0, 255, 255}));
   EXPECT_DOUBLE_EQ(box->Line().width, 2.0);  // 19050 EMU
   EXPECT_EQ(box->geometry.preset, "rect");
 

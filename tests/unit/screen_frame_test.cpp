@@ -23,7 +23,7 @@ boost::shared_ptr<SlideScreen> Screen() {
 }
 
 boost::shared_ptr<IScreenShape> Container() {
-  return Container();
+  return ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
 }
 
 using Shapes = std::vector<boost::shared_ptr<IScreenShape>>;
