@@ -1,5 +1,6 @@
-// End to end: decks read, built by the animation library and inspected by
-// the slideanim command; every deck of the shared corpus when it is there.
+// End to end: decks read, built by the animation library, described for the
+// web and inspected by the slideanim command; every deck of the shared corpus
+// when it is there.
 #include "DeckFixture.h"
 
 #include <fstream>
@@ -7,7 +8,11 @@
 #include <boost/make_shared.hpp>
 #include <nlohmann/json.hpp>
 
+#include "common/Utf8.h"
+#include "host/Webdeck.h"
 #include "manager/IAnimationManager.h"
+#include "publisher/FrameDriver.h"
+#include "publisher/SlideScreen.h"
 #include "support/Command.h"
 #include "support/Corpus.h"
 
@@ -17,17 +22,13 @@ namespace {
 
 using CommandResult = command::Result;
 
-CommandResult RunCommand(const std::string& arguments) {
-  return command::Run(arguments);
-}
-
-bool HaveCommand() {
-  return command::Available();
-}
-
-// Builds every slide and reads everything the manager hands back.
-void BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
+// Builds every slide, reads everything the manager hands back, and builds
+// its screen animations for the web: every record has its id, target,
+// duration and origin, and parts only under type 5. Returns the records.
+size_t BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
+  size_t records = 0;
   for (const auto& slide : deck.slides) {
+    IWebdeckSlide::ResetInstance();
     auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
     boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
     manager->BuildSlide(slide, 0, 0);
@@ -40,10 +41,24 @@ void BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
       for (uint32_t i = 0; i < manager->GetShapeAnimationCount(shape->Id()); ++i) {
         boost::shared_ptr<IScreenAnimation> animation;
         manager->GetShapeAnimation(animation, shape->Id(), i);
-        ASSERT_TRUE(animation) << name;
-        animation->GetDuration();
+        EXPECT_TRUE(animation) << name;
+        if (animation) animation->GetDuration();
       }
+    platform::FrameDriver driver(manager, platform::SlideScreen::Build(slide));
+    driver.Build();
+    const auto doc = nlohmann::json::parse(platform::ToUtf8(manager->GetJsonContent()));
+    for (const nlohmann::json& effect : doc["effects"]) {
+      ++records;
+      const nlohmann::json& record = effect["properties"];
+      EXPECT_EQ(effect["id"].get<std::string>().rfind("effect_ID", 0), 0u) << name;
+      EXPECT_FALSE(effect["target"].get<std::string>().empty()) << name;
+      EXPECT_TRUE(record.contains("duration")) << name << record.dump();
+      EXPECT_EQ(record["origin"].size(), 2u) << name << record.dump();
+      EXPECT_TRUE(!record.contains("parts") || record["type"] == 5) << name << record.dump();
+    }
   }
+  IWebdeckSlide::ResetInstance();
+  return records;
 }
 
 pptx::DeckWriter DemoLikeDeck() {
@@ -65,6 +80,7 @@ pptx::DeckWriter DemoLikeDeck() {
 TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
   std::vector<std::string> decks = corpus::Decks();
   if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
+  size_t records = 0;
   for (const std::string& path : decks) {
     pptx::Deck deck;
     std::string refusal;
@@ -73,9 +89,9 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
       continue;
     }
     EXPECT_FALSE(deck.slides.empty()) << path;
-    BuildEverySlide(deck, path);
-    if (HaveCommand()) {
-      CommandResult run = RunCommand("inspect --json '" + path + "'");
+    records += BuildEverySlide(deck, path);
+    if (command::Available()) {
+      CommandResult run = command::Run("inspect --json '" + path + "'");
       EXPECT_EQ(run.status, 0) << path << "\n" << run.err;
       EXPECT_EQ(run.err.find("error:"), std::string::npos) << run.err;
       nlohmann::json report = nlohmann::json::parse(run.out, nullptr, false);
@@ -83,14 +99,15 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
       EXPECT_EQ(report["slides"].size(), deck.slides.size()) << path;
     }
   }
+  EXPECT_GT(records, 0u);
 }
 
 TEST(Inspect, JsonReportHasTheDocumentedShape) {
-  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << command::Path();
+  if (!command::Available()) GTEST_SKIP() << "no slideanim command at " << command::Path();
   std::string path = DeckPath("inspect_json");
   ASSERT_TRUE(DemoLikeDeck().Save(path));
   CommandResult run =
-      RunCommand("inspect --json --fps 25 --default-effect-frames 2 '" + path + "'");
+      command::Run("inspect --json --fps 25 --default-effect-frames 2 '" + path + "'");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.err.empty()) << run.err;
   nlohmann::json report = nlohmann::json::parse(run.out);
@@ -110,35 +127,35 @@ TEST(Inspect, JsonReportHasTheDocumentedShape) {
                               "targetMode", "repeatCount", "initiallyHidden"})
         EXPECT_TRUE(a.contains(key)) << key;
 
-  CommandResult one = RunCommand("inspect --json --slide 2 '" + path + "'");
+  CommandResult one = command::Run("inspect --json --slide 2 '" + path + "'");
   ASSERT_EQ(one.status, 0);
   nlohmann::json second = nlohmann::json::parse(one.out);
   ASSERT_EQ(second["slides"].size(), 1u);
   EXPECT_EQ(second["slides"][0]["index"], 2);
 
-  CommandResult text = RunCommand("inspect '" + path + "'");
+  CommandResult text = command::Run("inspect '" + path + "'");
   EXPECT_EQ(text.status, 0);
   EXPECT_NE(text.out.find("slide 1: length "), std::string::npos) << text.out;
 }
 
 TEST(Inspect, BadRequestsAndUnreadableDecksExitNonZeroWithOneLine) {
-  if (!HaveCommand()) GTEST_SKIP() << "no slideanim command at " << command::Path();
+  if (!command::Available()) GTEST_SKIP() << "no slideanim command at " << command::Path();
   std::string broken = DeckPath("inspect_not_a_zip");
   std::ofstream(broken) << "plain text";
-  CommandResult run = RunCommand("inspect '" + broken + "'");
+  CommandResult run = command::Run("inspect '" + broken + "'");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "error: " + broken + ": not a zip archive, so not a .pptx file\n");
   EXPECT_TRUE(run.out.empty());
 
   std::string path = DeckPath("inspect_slides");
   ASSERT_TRUE(DemoLikeDeck().Save(path));
-  CommandResult missing = RunCommand("inspect --slide 7 '" + path + "'");
+  CommandResult missing = command::Run("inspect --slide 7 '" + path + "'");
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("there is no slide 7 (the deck has 2)"), std::string::npos);
 
-  EXPECT_NE(RunCommand("inspect --fps 0 '" + path + "'").status, 0);
-  EXPECT_NE(RunCommand("inspect").status, 0);
-  CommandResult help = RunCommand("inspect --help");
+  EXPECT_NE(command::Run("inspect --fps 0 '" + path + "'").status, 0);
+  EXPECT_NE(command::Run("inspect").status, 0);
+  CommandResult help = command::Run("inspect --help");
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"--slide", "--fps", "--default-effect-frames", "--json"})
     EXPECT_NE(help.out.find(option), std::string::npos) << option;

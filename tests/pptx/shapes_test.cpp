@@ -15,6 +15,12 @@ const std::string kPng(
     "B`\x82",
     70);
 
+// x, y, width and height of a shape, to compare in one line.
+std::vector<double> Bounds(const boost::shared_ptr<platform::Shape>& shape) {
+  return {shape->X(), shape->Y(), shape->Width(), shape->Height()};
+}
+using Box = std::vector<double>;
+
 TEST(ShapeReader, SlideSizeInSlideUnits) {
   const struct { double width, height; } sizes[] = {{1280, 720}, {960, 720}};
   for (const auto& size : sizes) {
@@ -22,10 +28,8 @@ TEST(ShapeReader, SlideSizeInSlideUnits) {
     writer.AddSlide().shapes = x::Shape(2, "Box", 0, 0, 10, 10, "FF0000");
     pptx::Diagnostics diag;
     pptx::Deck deck = Read("slide_size", writer, diag);
-    EXPECT_DOUBLE_EQ(deck.width, size.width);
-    EXPECT_DOUBLE_EQ(deck.height, size.height);
-    EXPECT_DOUBLE_EQ(deck.slides[0]->width, size.width);
-    EXPECT_DOUBLE_EQ(deck.slides[0]->height, size.height);
+    EXPECT_EQ((Box{deck.width, deck.height, deck.slides[0]->width, deck.slides[0]->height}),
+              (Box{size.width, size.height, size.width, size.height}));
   }
 }
 
@@ -54,15 +58,11 @@ TEST(ShapeReader, KindsBoundsFillsAndInterfaces) {
   auto box = s->FindShape(L"2");
   EXPECT_EQ(box->Kind(), platform::ShapeKind::Shape);
   EXPECT_EQ(box->Name(), L"Box");
-  EXPECT_DOUBLE_EQ(box->X(), 100);
-  EXPECT_DOUBLE_EQ(box->Y(), 50);
-  EXPECT_DOUBLE_EQ(box->Width(), 200);
-  EXPECT_DOUBLE_EQ(box->Height(), 100);
+  EXPECT_EQ(Bounds(box), (Box{100, 50, 200, 100}));
   EXPECT_EQ(box->Fill().type, platform::eFillSolid);
-  EXPECT_EQ(box->Fill().colour.red, 255u);
-  EXPECT_EQ(box->Fill().colour.green, 128u);
+  EXPECT_EQ(box->Fill().colour, (Kinefold::TColor{255, 128, 0, 255}));
   EXPECT_TRUE(box->Line().present);
-  EXPECT_EQ(box->Line().colour.blue, 255u);
+  EXPECT_EQ(box->Line().colour, (Kinefold::TColor{0, 0, 255, 255}));
   EXPECT_DOUBLE_EQ(box->Line().width, 2.0);  // 19050 EMU
   EXPECT_EQ(box->geometry.preset, "rect");
 
@@ -82,8 +82,7 @@ TEST(ShapeReader, KindsBoundsFillsAndInterfaces) {
   auto turned = s->FindShape(L"6");
   EXPECT_DOUBLE_EQ(turned->Rotation(), 90.0);
   EXPECT_TRUE(turned->FlipH());
-  EXPECT_DOUBLE_EQ(turned->Width(), 100);
-  EXPECT_DOUBLE_EQ(turned->Height(), 50);
+  EXPECT_EQ(Bounds(turned), (Box{0, 0, 100, 50}));
   ASSERT_EQ(turned->geometry.preset, "custom");
   ASSERT_EQ(turned->geometry.paths.size(), 1u);
   const platform::GeometryPath& path = turned->geometry.paths[0];
@@ -117,15 +116,8 @@ TEST(ShapeReader, GroupMembersFollowTheirGroup) {
   EXPECT_DOUBLE_EQ(group->groupFrame.childWidth, 400);
   auto right = slide->FindShape(L"4");
   EXPECT_EQ(right->Parent(), group);
-  EXPECT_DOUBLE_EQ(right->X(), 200);
-  EXPECT_DOUBLE_EQ(right->Y(), 100);
-  EXPECT_DOUBLE_EQ(right->Width(), 100);
-  EXPECT_DOUBLE_EQ(right->Height(), 100);
-  auto deep = slide->FindShape(L"6");  // through both groups
-  EXPECT_DOUBLE_EQ(deep->X(), 200);
-  EXPECT_DOUBLE_EQ(deep->Y(), 100);
-  EXPECT_DOUBLE_EQ(deep->Width(), 50);
-  EXPECT_DOUBLE_EQ(deep->Height(), 50);
+  EXPECT_EQ(Bounds(right), (Box{200, 100, 100, 100}));
+  EXPECT_EQ(Bounds(slide->FindShape(L"6")), (Box{200, 100, 50, 50}));  // through both groups
   // A quarter turn of the group carries the member's centre round the
   // group's centre (50, 50): from (10, 10) to (90, 10).
   auto corner = slide->FindShape(L"9");
@@ -141,9 +133,9 @@ TEST(ShapeReader, DuplicateAndInvalidIdsGetFreshOnes) {
   pptx::Diagnostics diag;
   auto slide = ReadSlide("duplicate_ids", shapes, "", diag);
   ASSERT_EQ(slide->AllShapes().size(), 3u);
-  EXPECT_EQ(slide->AllShapes()[0]->Id(), L"7");
-  EXPECT_EQ(slide->AllShapes()[1]->Id(), L"8");  // above every id of the slide
-  EXPECT_EQ(slide->AllShapes()[2]->Id(), L"9");
+  std::vector<std::wstring> ids;
+  for (const auto& shape : slide->AllShapes()) ids.push_back(shape->Id());
+  EXPECT_EQ(ids, (std::vector<std::wstring>{L"7", L"8", L"9"}));  // 8: above every id of the slide
   EXPECT_EQ(diag.Count("duplicate shape id"), 1u);
   EXPECT_EQ(diag.Count("invalid shape id"), 1u);
 }
@@ -248,13 +240,12 @@ TEST(ShapeReader, TransitionAndHiddenSlides) {
   pptx::Diagnostics diag;
   pptx::Deck deck = Read("transitions", writer, diag);
   ASSERT_EQ(deck.slides.size(), 3u);
-  ASSERT_TRUE(deck.slides[0]->GetTransition());
-  EXPECT_EQ(deck.slides[0]->GetTransition()->GetDuration(), 1000u);
-  EXPECT_FALSE(deck.slides[0]->hidden);
-  ASSERT_TRUE(deck.slides[1]->GetTransition());
-  EXPECT_EQ(deck.slides[1]->GetTransition()->GetDuration(), 1250u);
-  EXPECT_TRUE(deck.slides[1]->hidden);
-  EXPECT_FALSE(deck.slides[2]->GetTransition());
+  const uint32_t durations[] = {1000, 1250, 0};  // 0: no transition
+  for (size_t i = 0; i < 3; ++i) {
+    auto transition = deck.slides[i]->GetTransition();
+    EXPECT_EQ(transition ? transition->GetDuration() : 0u, durations[i]) << i;
+    EXPECT_EQ(deck.slides[i]->hidden, i == 1) << i;
+  }
   EXPECT_EQ(deck.slides[2]->number, 3);
 }
 

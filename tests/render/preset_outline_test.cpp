@@ -145,6 +145,7 @@ TEST(PresetTable, DefaultOutlinesStayInTheirBox) {
 }
 
 TEST(PresetTable, AdjustValuesMoveTheirPoints) {
+  using K = PathCommand;
   const struct {
     const char* preset;
     double w, h;
@@ -153,25 +154,17 @@ TEST(PresetTable, AdjustValuesMoveTheirPoints) {
     PathCommand::Kind kind;
     double x, y;
   } cases[] = {
-      {"roundRect", 100, 50, {{"adj", 20000}}, 0, 0, PathCommand::MoveTo, 0, 10},
-      {"roundRect", 100, 50, {{"adj", 90000}}, 0, 0, PathCommand::MoveTo, 0, 25},  // pinned
-      {"roundRect", 100, 50, {{"adj7", 1}}, 0, 0, PathCommand::MoveTo, 0, 50 / 6.0},
-      {"rightArrow",
-       200,
-       100,
-       {{"adj1", 30000}, {"adj2", 80000}},
-       0,
-       1,
-       PathCommand::LineTo,
-       120,
-       35},
-      {"triangle", 100, 50, {{"adj", 0}}, 0, 1, PathCommand::LineTo, 0, 0},
-      {"chevron", 200, 100, {{"adj", 30000}}, 0, 5, PathCommand::LineTo, 30, 50},
-      {"star5", 100, 100, {{"adj", 0}}, 0, 1, PathCommand::LineTo, 50, 55.2785},
-      {"pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, 0, 0, PathCommand::MoveTo, 200, 50},
-      {"can", 100, 200, {{"adj", 50000}}, 0, 0, PathCommand::MoveTo, 0, 25},
-      {"wedgeRectCallout", 100, 100, {}, 0, 10, PathCommand::LineTo, 29.167, 112.5},
-      {"flowChartDocument", 100, 100, {}, 0, 2, PathCommand::LineTo, 21600, 17322},
+      {"roundRect", 100, 50, {{"adj", 20000}}, 0, 0, K::MoveTo, 0, 10},
+      {"roundRect", 100, 50, {{"adj", 90000}}, 0, 0, K::MoveTo, 0, 25},  // pinned
+      {"roundRect", 100, 50, {{"adj7", 1}}, 0, 0, K::MoveTo, 0, 50 / 6.0},
+      {"rightArrow", 200, 100, {{"adj1", 30000}, {"adj2", 80000}}, 0, 1, K::LineTo, 120, 35},
+      {"triangle", 100, 50, {{"adj", 0}}, 0, 1, K::LineTo, 0, 0},
+      {"chevron", 200, 100, {{"adj", 30000}}, 0, 5, K::LineTo, 30, 50},
+      {"star5", 100, 100, {{"adj", 0}}, 0, 1, K::LineTo, 50, 55.2785},
+      {"pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, 0, 0, K::MoveTo, 200, 50},
+      {"can", 100, 200, {{"adj", 50000}}, 0, 0, K::MoveTo, 0, 25},
+      {"wedgeRectCallout", 100, 100, {}, 0, 10, K::LineTo, 29.167, 112.5},
+      {"flowChartDocument", 100, 100, {}, 0, 2, K::LineTo, 21600, 17322},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.preset);

@@ -10,12 +10,13 @@
 #include "Golden.h"
 #include "document/Slide.h"
 #include "host/Properties.h"
-#include "publisher/MaskShapes.h"
 #include "publisher/SlideScreen.h"
 #include "render/FrameRenderer.h"
 #include "render/PangoText.h"
+#include "unit/mask_builders.h"
 
 using namespace platform;
+using masks::Rect;
 
 namespace {
 
@@ -31,14 +32,6 @@ boost::shared_ptr<Slide> SmallSlide() {
 render::Image Draw(const SlideScreen& screen) {
   render::FrameRenderer renderer;
   return renderer.Render(screen, 200, 150);
-}
-
-boost::shared_ptr<IScreenShape> Rect(double l, double t, double r, double b) {
-  auto s = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
-  s->SetOutline(0);
-  s->SetGeometry(l, t, r, b);
-  s->SetFilled(1);
-  return s;
 }
 
 // Attaches `content` as an active mask of `object`, the way filters do.
@@ -97,11 +90,7 @@ TEST(RenderGolden, BoxMaskMorph) {
     auto screen = SlideScreen::Build(slide);
     // The box entrance: from a 2 x 2 square at the centre to the bounds with
     // their margin.
-    auto morph = ScreenShapeFactroy::GetScreenShape(eIidMorphShape);
-    morph->SetStartShape(Rect(99, 74, 101, 76));
-    morph->SetEndShape(Rect(30, 25, 170, 125));
-    morph->SetRatio(ratio);
-    Mask(screen->Find(L"2"), morph);
+    Mask(screen->Find(L"2"), masks::Morph(Rect(99, 74, 101, 76), Rect(30, 25, 170, 125), ratio));
     golden::ExpectMatches(Draw(*screen), "box_morph_" + std::to_string(ratio));
   }
 }
@@ -110,11 +99,7 @@ TEST(RenderGolden, EvenOddCutOut) {
   auto slide = SmallSlide();
   slide->AddShape(L"2").SetBounds(40, 30, 120, 90).SetSolidFill({240, 150, 30, 255});
   auto screen = SlideScreen::Build(slide);
-  auto group = ScreenShapeFactroy::GetScreenShape(eIidGroupShape);
-  group->SetFilled(1);
-  group->AddChild(Rect(40, 30, 160, 120));
-  group->AddChild(Rect(80, 55, 120, 95));
-  Mask(screen->Find(L"2"), group);
+  Mask(screen->Find(L"2"), masks::Group({Rect(40, 30, 160, 120), Rect(80, 55, 120, 95)}));
   golden::ExpectMatches(Draw(*screen), "evenodd_cutout");
 }
 
@@ -125,22 +110,7 @@ TEST(RenderGolden, PieSliceOfLineSegments) {
   // The wedge filter at a third of the way: arc segments and two radii.
   const double p = 1.0 / 3.0, cx = 100, cy = 75, r = std::sqrt((140.0 * 140 + 120 * 120) / 4) + 5;
   const double a1 = -kPi / 2 - p * 3.12413936106985, a2 = p * 3.12413936106985 - kPi / 2;
-  const double step = 10.0 / r > 0.1 ? 0.1 : 10.0 / r;
-  auto pie = ScreenShapeFactroy::GetScreenShape(eIidGroupShape);
-  pie->SetFilled(1);
-  auto line = [&](double x1, double y1, double x2, double y2) {
-    auto l = ScreenShapeFactroy::GetScreenShape(eIidLineShape);
-    l->SetOutline(0);
-    l->SetGeometry(x1, y1, x2, y2);
-    pie->AddChild(l);
-  };
-  for (double a = a1; a <= a2; a += step) {
-    const double e = std::min(a + step, a2);
-    line(cx + r * std::cos(a), cy + r * std::sin(a), cx + r * std::cos(e), cy + r * std::sin(e));
-  }
-  line(cx + r * std::cos(a2), cy + r * std::sin(a2), cx, cy);
-  line(cx, cy, cx + r * std::cos(a1), cy + r * std::sin(a1));
-  Mask(screen->Find(L"2"), pie);
+  Mask(screen->Find(L"2"), masks::Pie(a1, a2, cx, cy, r));
   golden::ExpectMatches(Draw(*screen), "pie_slice");
 }
 

@@ -36,8 +36,7 @@ TEST(FilterFactory, EveryFilterKindHasItsAgent) {
   EXPECT_TRUE(MakeFilterAs<PeekInAgent>(0));
   EXPECT_TRUE(MakeFilterAs<FadeAgent>(1));
   EXPECT_TRUE(MakeFilterAs<DissolveOutAgent>(12));
-  const int spokes[][2] = {{15, 1}, {16, 2}, {17, 3}, {18, 4}, {19, 8}};
-  for (const auto& row : spokes) EXPECT_EQ(MakeFilterAs<WheelAgent>(row[0])->Spokes(), row[1]);
+  EXPECT_TRUE(MakeFilterAs<WheelAgent>(15));  // spokes by kind: wheel tests
   for (int kind : {12, 13, 14, 15, 19}) EXPECT_EQ(MakeFilter(kind)->GetKind(), 2u) << kind;
   EXPECT_FALSE(MakeFilter(11));
 }

@@ -136,11 +136,7 @@ TEST(PropertyCast, ConvertsBetweenValueTypesInAnyLocale) {
     EXPECT_EQ(property_cast<std::wstring>(d), L"50000.7");
     EXPECT_EQ(property_cast<std::wstring>(f), L"-2.75");
     EXPECT_EQ(property_cast<std::wstring>(b), L"true");
-    Kinefold::TColor c = property_cast<Kinefold::TColor>(rgb);
-    EXPECT_EQ(c.red, 0x33u);
-    EXPECT_EQ(c.green, 0x66u);
-    EXPECT_EQ(c.blue, 0x99u);
-    EXPECT_EQ(c.alpha, 255u);
+    EXPECT_EQ(property_cast<Kinefold::TColor>(rgb), (Kinefold::TColor{0x33, 0x66, 0x99, 255}));
     EXPECT_FALSE(property_cast<boost::shared_ptr<IPropertySheet>>(i));
     EXPECT_EQ(property_cast<int>(boost::make_shared<PropertyValue<double>>(1e300)), 2147483647);
   };

@@ -6,44 +6,20 @@
 #include "common/PropertySheet.h"
 #include "document/Slide.h"
 #include "fake_animation.h"
+#include "fake_screen.h"
 
 namespace {
 
 const uint32_t kNone = 0xFFFFFFFFu;
 
-// A screen node: compound (10) when it has parts, a leaf (9) otherwise.
-class Node : public IScreenObject, public IChildList, public IShapeTarget {
- public:
-  Node(const std::wstring& name, std::vector<boost::shared_ptr<Node>> parts = {})
-      : name_(name), parts_(std::move(parts)) {}
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                      EInterfaceId id) override {
-    if (id == eIidChildList && !parts_.empty())
-      return AnswerInterface<IChildList>(this, out, sharesOwner);
-    if (id == eIidShapeTarget && !parts_.empty())
-      return AnswerInterface<IShapeTarget>(this, out, sharesOwner);
-    if (id == eIidScreenShape9) return AnswerInterface<IShapeContext>(this, out, sharesOwner);
-    return false;
-  }
-  const double* GetBounds() override { return bounds_; }
-  void GetName(std::wstring& name) override { name = name_; }
-  uint32_t GetChildCount() override { return static_cast<uint32_t>(parts_.size()); }
-  boost::shared_ptr<IScreenObject> GetChild(uint32_t i) override { return parts_.at(i); }
-  double* GetTransform() override { return transform_; }
-  Kinefold::TColorMatrix* GetColorTransform() override { return &colour; }
-  bool GetShapeFlag() override { return false; }
-  void SetShapeFlag(bool) override {}
-  double* GetPosition() override { return position_; }
-
-  Kinefold::TColorMatrix colour;
-
- private:
-  std::wstring name_;
-  std::vector<boost::shared_ptr<Node>> parts_;
-  double bounds_[4] = {0, 0, 10, 10};
-  double transform_[6] = {0, 0, 0, 0, 1, 1};
-  double position_[2] = {0, 0};
-};
+// A screen node: compound (8, 10) when it has parts, a leaf (9) otherwise.
+fake::NodePtr Part(const std::wstring& name,
+                   std::vector<boost::shared_ptr<IScreenObject>> parts = {}) {
+  auto node = fake::MakeNode(name, parts.empty() ? std::set<int>{9} : std::set<int>{8, 9, 10}, 0, 0,
+                             10, 10);
+  node->children = std::move(parts);
+  return node;
+}
 
 class ManagerTest : public ::testing::Test {
  protected:
@@ -132,13 +108,9 @@ TEST_F(ManagerTest, HideRevealedPartsHidesWhatEntrancesReveal) {
   made[3]->targetNames = {L"2/p2"};              // exit, starting hidden
   made[3]->hidden = 1;
 
-  auto fill = boost::make_shared<Node>(L"2/shape/fill");
-  auto p0 = boost::make_shared<Node>(L"2/p0");
-  auto p1 = boost::make_shared<Node>(L"2/p1");
-  auto p2 = boost::make_shared<Node>(L"2/p2");
-  auto geometry = boost::make_shared<Node>(L"2/shape", std::vector<boost::shared_ptr<Node>>{fill});
-  auto text = boost::make_shared<Node>(L"2/text", std::vector<boost::shared_ptr<Node>>{p0, p1, p2});
-  auto shape = boost::make_shared<Node>(L"2", std::vector<boost::shared_ptr<Node>>{geometry, text});
+  auto fill = Part(L"2/shape/fill"), p0 = Part(L"2/p0"), p1 = Part(L"2/p1"), p2 = Part(L"2/p2");
+  auto geometry = Part(L"2/shape", {fill});
+  auto shape = Part(L"2", {geometry, Part(L"2/text", {p0, p1, p2})});
 
   manager->HideRevealedParts(shape, true);
   EXPECT_EQ(p0->colour.alphaMul, 0.0);
@@ -150,7 +122,7 @@ TEST_F(ManagerTest, HideRevealedPartsHidesWhatEntrancesReveal) {
   manager->HideRevealedParts(shape, false);
   EXPECT_EQ(p2->colour.alphaMul, 0.0);
 
-  auto stranger = boost::make_shared<Node>(L"9");
+  auto stranger = Part(L"9");
   manager->HideRevealedParts(stranger, false);
   EXPECT_EQ(stranger->colour.alphaMul, 1.0);
 }

@@ -7,63 +7,40 @@
 
 #include "common/PropertySheet.h"
 #include "document/Slide.h"
+#include "fake_screen.h"
 #include "host/Properties.h"
 #include "screen/MediaAnimation.h"
 
 namespace {
 
-class MediaNode : public IScreenObject, public IMediaScreenObject {
+// A screen object named `name` that answers `id` with interface I.
+template <class I, EInterfaceId id>
+class Fake : public IScreenObject, public I {
  public:
+  explicit Fake(const wchar_t* name) : name_(name) {}
   bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                      EInterfaceId id) override {
-    if (id == eIidMediaScreenObject)
-      return AnswerInterface<IMediaScreenObject>(this, out, sharesOwner);
-    return false;
+                      EInterfaceId asked) override {
+    return asked == id && AnswerInterface<I>(this, out, sharesOwner);
   }
   const double* GetBounds() override { return bounds_; }
-  void GetName(std::wstring& name) override { name = L"media"; }
-  boost::shared_ptr<IPropertySheet> GetMediaSheet() override { return sheet; }
-
-  boost::shared_ptr<platform::PropertySheet> sheet = boost::make_shared<platform::PropertySheet>();
+  void GetName(std::wstring& name) override { name = name_; }
 
  private:
+  const wchar_t* name_;
   double bounds_[4] = {0, 0, 0, 0};
 };
 
-class Player : public IScreenObject, public IVideoPlayer {
- public:
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                      EInterfaceId id) override {
-    if (id == eIidVideoPlayer) return AnswerInterface<IVideoPlayer>(this, out, sharesOwner);
-    return false;
-  }
-  const double* GetBounds() override { return bounds_; }
-  void GetName(std::wstring& name) override { name = L"player"; }
+struct MediaNode : Fake<IMediaScreenObject, eIidMediaScreenObject> {
+  MediaNode() : Fake(L"media") {}
+  boost::shared_ptr<IPropertySheet> GetMediaSheet() override { return sheet; }
+  boost::shared_ptr<platform::PropertySheet> sheet = boost::make_shared<platform::PropertySheet>();
+};
+
+struct Player : Fake<IVideoPlayer, eIidVideoPlayer> {
+  Player() : Fake(L"player") {}
   void SetStartTime(int32_t value) override { starts.push_back(value); }
   void SetSecondSetting(int32_t value) override { settings.push_back(value); }
-
   std::vector<int32_t> starts, settings;
-
- private:
-  double bounds_[4] = {0, 0, 0, 0};
-};
-
-class Group : public IScreenObject, public IChildList {
- public:
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                      EInterfaceId id) override {
-    if (id == eIidChildList) return AnswerInterface<IChildList>(this, out, sharesOwner);
-    return false;
-  }
-  const double* GetBounds() override { return bounds_; }
-  void GetName(std::wstring& name) override { name = L"group"; }
-  uint32_t GetChildCount() override { return static_cast<uint32_t>(children.size()); }
-  boost::shared_ptr<IScreenObject> GetChild(uint32_t i) override { return children.at(i); }
-
-  std::vector<boost::shared_ptr<IScreenObject>> children;
-
- private:
-  double bounds_[4] = {0, 0, 0, 0};
 };
 
 boost::shared_ptr<platform::Media> FullMedia() {
@@ -130,8 +107,8 @@ TEST(MediaAnimation, MissingKeysAreNotWrittenExceptTheTwoSettings) {
 }
 
 TEST(MediaAnimation, GroupsApplyToEveryMediaChildDepthFirst) {
-  auto outer = boost::make_shared<Group>();
-  auto inner = boost::make_shared<Group>();
+  auto outer = fake::MakeNode(L"outer", {eIidChildList});
+  auto inner = fake::MakeNode(L"inner", {eIidChildList});
   auto a = boost::make_shared<MediaNode>();
   auto b = boost::make_shared<MediaNode>();
   inner->children = {a};

@@ -52,21 +52,38 @@ TEST(ScreenAnimation, EffectWithoutAgentsBuildsNothing) {
   EXPECT_TRUE(animation->IsFinal());
 }
 
-TEST(ScreenAnimation, RepeatCountIsGivenInThousandths) {
+// The repeat count is given in thousandths. Doubling and repeating are
+// 32-bit products: just past 2^32 they wrap.
+TEST(ScreenAnimation, RepeatAndReverseLengthenTheEffect) {
+  const uint32_t kForEver = 0xFFFFFFFFu;
   const struct {
-    int given;  // 0: absent
-    uint32_t count;
-    uint32_t duration;
-  } rows[] = {{0, 1, 1000},    {1, 1, 1000}, {3000, 3, 3000},
-              {2500, 2, 2000}, {500, 0, 0},  {-1, 0xFFFFFFFFu, 1000}};
+    uint32_t own;
+    bool reverse;
+    int repeat;  // 0: absent
+    uint32_t count, duration;
+  } rows[] = {
+      {1000, false, 0, 1, 1000},
+      {1000, false, 1, 1, 1000},
+      {1000, false, 3000, 3, 3000},
+      {1000, false, 2500, 2, 2000},
+      {1000, false, 500, 0, 0},
+      {1000, false, -1, kForEver, 1000},
+      {1000, true, 3000, 3, 6000},
+      {0x7FFFFFFFu, true, 1, 1, 0xFFFFFFFEu},
+      {0x80000001u, true, 1, 1, 2},
+      {1431655764, false, 3000, 3, 4294967292u},
+      {1431655766, false, 3000, 3, 2},
+      {0x80000001u, true, -1, kForEver, 2},  // an indefinite repeat leaves the doubled pass
+  };
   for (const auto& row : rows) {
-    auto effect = MakeEffect(1000);
+    auto effect = MakeEffect(row.own);
     AddFade(*effect, 1000);
-    if (row.given) effect->Set<int>(ePropRepeatCount, row.given);
+    effect->Set<bool>(ePropAutoReverse, row.reverse);
+    if (row.repeat) effect->Set<int>(ePropRepeatCount, row.repeat);
     auto animation = Compile(effect);
     animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-    EXPECT_EQ(animation->GetRepeatCount(), row.count) << row.given;
-    EXPECT_EQ(animation->GetDuration(), row.duration) << row.given;
+    EXPECT_EQ(animation->GetRepeatCount(), row.count) << row.own << " x" << row.repeat;
+    EXPECT_EQ(animation->GetDuration(), row.duration) << row.own << " x" << row.repeat;
   }
 }
 
@@ -131,31 +148,6 @@ TEST(ScreenAnimation, ComputeDurationCountsTextUnits) {
     auto animation = Compile(effect);
     animation->ComputeDuration(shape);
     EXPECT_EQ(animation->GetBaseDuration(), row.base) << row.name;
-  }
-}
-
-// Doubling and repeating are 32-bit products: just past 2^32 they wrap.
-TEST(ScreenAnimation, DurationDoublesWhenReversedAndRepeats) {
-  const struct {
-    uint32_t own;
-    bool reverse;
-    int repeat;
-    uint32_t duration;
-  } rows[] = {
-      {1000, true, 3000, 6000},
-      {0x7FFFFFFFu, true, 1, 0xFFFFFFFEu},
-      {0x80000001u, true, 1, 2},
-      {1431655764, false, 3000, 4294967292u},
-      {1431655766, false, 3000, 2},
-      {0x80000001u, true, -1, 2},  // an indefinite repeat leaves the doubled pass
-  };
-  for (const auto& row : rows) {
-    auto effect = MakeEffect(row.own);
-    AddFade(*effect, 1000);
-    effect->Set<bool>(ePropAutoReverse, row.reverse).Set<int>(ePropRepeatCount, row.repeat);
-    auto animation = Compile(effect);
-    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-    EXPECT_EQ(animation->GetDuration(), row.duration) << row.own << " x" << row.repeat;
   }
 }
 

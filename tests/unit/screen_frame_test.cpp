@@ -22,32 +22,31 @@ boost::shared_ptr<SlideScreen> Screen() {
   return SlideScreen::Build(slide);
 }
 
-std::wstring NameOf(const boost::shared_ptr<IScreenShape>& shape) {
-  std::wstring name;
-  if (shape) shape->GetName(name);
-  return name;
+boost::shared_ptr<IScreenShape> Container() {
+  return ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+}
+
+using Shapes = std::vector<boost::shared_ptr<IScreenShape>>;
+
+// The children, and what asking one past the end gives.
+Shapes Children(ICompoundShape& masks) {
+  Shapes children;
+  for (uint32_t i = 0; i <= masks.GetChildCount(); ++i) children.push_back(masks.GetChild(i));
+  return children;
 }
 
 TEST(CompoundShape, ChildOperations) {
   auto screen = Screen();
   auto masks = QueryAs<ICompoundShape>(screen->Find(L"2/p0/w1/l0"), eIidCompoundShape);
   ASSERT_TRUE(masks);
-  auto a = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-  auto b = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-  auto c = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+  auto a = Container(), b = Container(), c = Container();
   masks->InsertChild(a, 0);
   masks->InsertChild(b, 0);
   masks->InsertChild(c, 99);  // past the end: appended
-  ASSERT_EQ(masks->GetChildCount(), 3u);
-  EXPECT_EQ(masks->GetChild(0), b);
-  EXPECT_EQ(masks->GetChild(1), a);
-  EXPECT_EQ(masks->GetChild(2), c);
-  EXPECT_FALSE(masks->GetChild(3));
+  EXPECT_EQ(Children(*masks), (Shapes{b, a, c, nullptr}));
   masks->InsertChild(c, 0);  // already there: moves
-  EXPECT_EQ(masks->GetChildCount(), 3u);
-  EXPECT_EQ(masks->GetChild(0), c);
   masks->InsertChild(boost::shared_ptr<IScreenShape>(), 0);
-  EXPECT_EQ(masks->GetChildCount(), 3u);
+  EXPECT_EQ(Children(*masks), (Shapes{c, b, a, nullptr}));
 
   auto node = screen->FindNode(L"2/p0/w1/l0");
   EXPECT_EQ(node->Masks().ActiveShapes().size(), 3u);  // children start switched on
@@ -78,7 +77,7 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   auto letterContext = QueryAs<IShapeContext>(letter, eIidScreenShape9);
 
   // What the build does: a mask attached switched off, a part hidden.
-  auto kept = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+  auto kept = Container();
   masks->InsertChild(kept, 0);
   masks->SetChildActive(false, kept);
   letterContext->GetColorTransform()->alphaMul = 0.0;
@@ -90,10 +89,10 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   target->GetColorTransform()->alphaAdd = -127;
   target->GetPosition()[0] += 30;
   masks->SetChildActive(true, kept);
-  auto frameOnly = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+  auto frameOnly = Container();
   masks->InsertChild(frameOnly, 0);
   masks->DetachChild(frameOnly);
-  masks->InsertChild(ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer), 0);
+  masks->InsertChild(Container(), 0);
   letterContext->GetColorTransform()->alphaMul = 1.0;
   auto run = QueryAs<IItemList>(screen->Find(L"2/p0"), eIidRunGroup)->GetItem(0);
   auto current = GetSheet(run, ePropRunCharProps);
@@ -110,8 +109,7 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   EXPECT_TRUE(IsIdentityTransform(target->GetTransform()));
   EXPECT_EQ(*target->GetColorTransform(), Kinefold::TColorMatrix());
   EXPECT_EQ(target->GetPosition()[0], 10.0);
-  ASSERT_EQ(masks->GetChildCount(), 1u);
-  EXPECT_EQ(masks->GetChild(0), kept);
+  EXPECT_EQ(Children(*masks), (Shapes{kept, nullptr}));
   EXPECT_FALSE(screen->FindNode(L"2")->Masks().HasActive());
   EXPECT_EQ(letterContext->GetColorTransform()->alphaMul, 0.0);
   EXPECT_FALSE(GetBool(current, ePropBold));
@@ -131,14 +129,13 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
 TEST(FrameReset, DetachedChildrenAreNotAuthored) {
   auto screen = Screen();
   auto masks = QueryAs<ICompoundShape>(screen->Find(L"2"), eIidCompoundShape);
-  auto c = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+  auto c = Container();
   masks->InsertChild(c, 0);
   masks->DetachChild(c);
   screen->CaptureAuthored();
-  EXPECT_EQ(masks->GetChildCount(), 1u);  // still there for the current frame
+  EXPECT_EQ(Children(*masks), (Shapes{c, nullptr}));  // still there for the current frame
   screen->ResetFrame();
-  EXPECT_EQ(masks->GetChildCount(), 0u);
-  EXPECT_EQ(NameOf(masks->GetChild(0)), L"");
+  EXPECT_EQ(Children(*masks), (Shapes{nullptr}));
 }
 
 }  // namespace

@@ -4,58 +4,14 @@
 
 #include <cmath>
 
-#include "host/Properties.h"
-#include "publisher/MaskShapes.h"
+#include "mask_builders.h"
 
 using namespace platform;
+using namespace masks;
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-boost::shared_ptr<IScreenShape> Rect(double l, double t, double r, double b) {
-  auto s = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
-  s->SetOutline(0);
-  s->SetGeometry(l, t, r, b);
-  s->SetFilled(1);
-  return s;
-}
-
-boost::shared_ptr<IScreenShape> Group(std::initializer_list<boost::shared_ptr<IScreenShape>> kids) {
-  auto g = ScreenShapeFactroy::GetScreenShape(eIidGroupShape);
-  g->SetFilled(1);
-  for (const auto& k : kids) g->AddChild(k);
-  return g;
-}
-
-boost::shared_ptr<IScreenShape> Morph(const boost::shared_ptr<IScreenShape>& a,
-                                      const boost::shared_ptr<IScreenShape>& b, uint32_t ratio) {
-  auto m = ScreenShapeFactroy::GetScreenShape(eIidMorphShape);
-  m->SetStartShape(a);
-  m->SetEndShape(b);
-  m->SetRatio(ratio);
-  return m;
-}
-
-// The pie slice the wedge and wheel filters build: an arc of short segments
-// and the two radii, as line shapes in one group.
-boost::shared_ptr<IScreenShape> Pie(double a1, double a2, double cx, double cy, double r) {
-  auto g = ScreenShapeFactroy::GetScreenShape(eIidGroupShape);
-  g->SetFilled(1);
-  const double step = 10.0 / r > 0.1 ? 0.1 : 10.0 / r;
-  auto line = [&](double x1, double y1, double x2, double y2) {
-    auto l = ScreenShapeFactroy::GetScreenShape(eIidLineShape);
-    l->SetGeometry(x1, y1, x2, y2);
-    g->AddChild(l);
-  };
-  for (double a = a1; a <= a2; a += step) {
-    const double e = std::min(a + step, a2);
-    line(cx + r * std::cos(a), cy + r * std::sin(a), cx + r * std::cos(e), cy + r * std::sin(e));
-  }
-  line(cx + r * std::cos(a2), cy + r * std::sin(a2), cx, cy);
-  line(cx, cy, cx + r * std::cos(a1), cy + r * std::sin(a1));
-  return g;
-}
 
 bool Visible(const boost::shared_ptr<IScreenShape>& shape, double x, double y) {
   return Contains(GeometryOf(shape), x, y);
@@ -70,9 +26,7 @@ TEST(MaskShapes, PropertiesGiveTheGeometry) {
   EXPECT_FALSE(Visible(poly, 1, 1));  // outside the diamond, inside its bounds
   EXPECT_EQ(poly->GetBounds()[2], 10.0);
 
-  auto circle = ScreenShapeFactroy::GetScreenShape(eIidCircleShape);
-  SetPoint(circle, ePropCircleCentre, {50, 50});
-  SetDouble(circle, ePropCircleRadius, 10.0);
+  auto circle = Circle(50, 50, 10);
   EXPECT_TRUE(Visible(circle, 57, 57));
   EXPECT_FALSE(Visible(circle, 58, 58));
   EXPECT_NEAR(circle->GetBounds()[0], 40.0, 1e-9);
@@ -115,10 +69,7 @@ TEST(MaskShapes, ChainedLineSegmentsOutlineAPie) {
   EXPECT_TRUE(Outline(GeometryOf(Pie(-kPi / 2, -kPi / 2, 100, 100, 50))).size() <= 1u);
   EXPECT_FALSE(Visible(Pie(-kPi / 2, -kPi / 2, 100, 100, 50), 100, 90));
   // An exit wheel: the circle with the slice cut out.
-  auto circle = ScreenShapeFactroy::GetScreenShape(eIidCircleShape);
-  SetDouble(circle, ePropCircleRadius, 50.0);
-  SetPoint(circle, ePropCircleCentre, {100, 100});
-  auto wheel = Group({Pie(-kPi / 2, 0.0, 100, 100, 50), circle});
+  auto wheel = Group({Pie(-kPi / 2, 0.0, 100, 100, 50), Circle(100, 100, 50)});
   EXPECT_FALSE(Visible(wheel, 120, 80));
   EXPECT_TRUE(Visible(wheel, 80, 120));
   // Segments that do not close enclose nothing.
@@ -147,9 +98,7 @@ TEST(MaskShapes, MorphBlendsByRatio) {
 
 TEST(MaskShapes, MorphKinds) {
   // Circle to ellipse: centre and radii.
-  auto circle = ScreenShapeFactroy::GetScreenShape(eIidCircleShape);
-  SetDouble(circle, ePropCircleRadius, 1.0);
-  SetPoint(circle, ePropCircleCentre, {50, 50});
+  auto circle = Circle(50, 50, 1);
   auto ellipse = ScreenShapeFactroy::GetScreenShape(eIidEllipseShape);
   SetPoint(ellipse, ePropEllipseCentre, {50, 50});
   SetInt(ellipse, ePropEllipseRadiusX, 71);
@@ -198,9 +147,7 @@ TEST(MaskShapes, MorphOfDifferentStructures) {
   EXPECT_EQ(g.kind, MaskGeometry::Group);
 
   // Unlike leaves blend as outlines and keep their ends exact.
-  auto circle = ScreenShapeFactroy::GetScreenShape(eIidCircleShape);
-  SetDouble(circle, ePropCircleRadius, 10.0);
-  SetPoint(circle, ePropCircleCentre, {0, 0});
+  auto circle = Circle(0, 0, 10);
   auto square = Rect(-20, -20, 20, 20);
   g = GeometryOf(Morph(circle, square, 32768));
   ASSERT_EQ(g.kind, MaskGeometry::Polygon);

@@ -30,6 +30,14 @@ inline ordered_json OnlyRecord(const boost::shared_ptr<platform::Slide>& slide) 
   return doc["effects"].empty() ? ordered_json() : doc["effects"][0]["properties"];
 }
 
+// The same without its duration and origin.
+inline ordered_json OwnKeys(const boost::shared_ptr<platform::Slide>& slide) {
+  ordered_json record = OnlyRecord(slide);
+  record.erase("duration");
+  record.erase("origin");
+  return record;
+}
+
 // A slide with one box "9" of the given bounds on the 720 x 540 slide of
 // the published context, and one effect of `duration` ms on it.
 struct BoxSlide {
