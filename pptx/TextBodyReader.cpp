@@ -30,7 +30,7 @@ void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::Te
   std::string wrap = bodyPr.attribute("wrap").as_string();
   if (!wrap.empty()) body.wrap = wrap != "none";
   std::string vert = bodyPr.attribute("vert").as_string();
-  if (!vert.empty()) body.vertical = vert != "horz";
+  if (!vert.empty()) body.turn = vert == "vert270" ? 270 : vert == "horz" ? 0 : 90;
   if (pugi::xml_node autofit = Child(bodyPr, "normAutofit")) {
     double scale = 0;
     if (ParseDecimal(autofit.attribute("fontScale").as_string(), scale) && scale > 0 &&
@@ -132,9 +132,19 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
       para.bullet = AutoNumberText(*style.autoNumber, start + numbering[level]++);
     } else {
       numbering[level] = 0;
-      if (style.bulletChar && hasText)
+      if (style.bulletChar && hasText) {
         para.bullet = BulletText(*style.bulletChar, style.bulletFont ? *style.bulletFont : "");
+        // A symbol font's glyph turned into its Unicode twin is set in the text's font.
+        if (style.bulletFont && para.bullet == *style.bulletChar)
+          para.bulletFont = *style.bulletFont;
+      }
     }
+    if (style.bulletColour && *style.bulletColour) {
+      para.bulletColoured = true;
+      para.bulletColour = **style.bulletColour;
+    }
+    if (style.bulletScale) para.bulletScale = *style.bulletScale;
+    if (style.bulletPoints) para.bulletPoints = *style.bulletPoints * fontScale;
     body.paragraphs.push_back(para);
   }
   shape.SetTextBody(body);

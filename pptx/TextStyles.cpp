@@ -1,6 +1,8 @@
 #include "pptx/TextStyles.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "pptx/Units.h"
 #include "pptx/Xml.h"
@@ -11,6 +13,16 @@ namespace {
 template <class T>
 void Take(std::optional<T>& into, const std::optional<T>& from) {
   if (from) into = from;
+}
+
+// A share written in thousandths of a percent ("75000") or as "75%".
+bool ParsePercent(const char* text, double& out) {
+  std::string value = text;
+  const bool sign = !value.empty() && value.back() == '%';
+  if (sign) value.pop_back();
+  if (!ParseDecimal(value.c_str(), out)) return false;
+  out /= sign ? 100.0 : 100000.0;
+  return true;
 }
 
 // Reads a:spcPct / a:spcPts inside a spacing element.
@@ -99,6 +111,11 @@ void ParaStyle::Merge(const ParaStyle& over) {
     spaceAfterPoints = over.spaceAfterPoints;
   }
   Take(bulletFont, over.bulletFont);
+  Take(bulletColour, over.bulletColour);
+  if (over.bulletScale || over.bulletPoints) {
+    bulletScale = over.bulletScale;
+    bulletPoints = over.bulletPoints;
+  }
   if (over.bulletChar || over.autoNumber) {
     bulletChar = over.bulletChar;
     autoNumber = over.autoNumber;
@@ -161,8 +178,10 @@ ParaStyle ReadParaStyle(const pugi::xml_node& pPr, const ColourContext& colours)
     style.align = platform::TextAlign::Centre;
   else if (algn == "r")
     style.align = platform::TextAlign::Right;
-  else if (algn == "just" || algn == "dist" || algn == "justLow" || algn == "thaiDist")
+  else if (algn == "just" || algn == "justLow")
     style.align = platform::TextAlign::Justify;
+  else if (algn == "dist" || algn == "thaiDist")
+    style.align = platform::TextAlign::Distribute;
   double value = 0;
   if (ParseDecimal(pPr.attribute("marL").as_string(), value)) style.marginLeft = EmuToUnits(value);
   if (ParseDecimal(pPr.attribute("indent").as_string(), value)) style.indent = EmuToUnits(value);
@@ -171,6 +190,20 @@ ParaStyle ReadParaStyle(const pugi::xml_node& pPr, const ColourContext& colours)
   ReadSpacing(Child(pPr, "spcAft"), style.spaceAfterPercent, style.spaceAfterPoints);
   if (pugi::xml_node font = Child(pPr, "buFont"))
     style.bulletFont = colours.Font(font.attribute("typeface").as_string());
+  else if (Child(pPr, "buFontTx"))
+    style.bulletFont = std::string();
+  Kinefold::TColor bulletColour;
+  if (colours.ResolveChild(Child(pPr, "buClr"), bulletColour))
+    style.bulletColour = std::optional<Kinefold::TColor>(bulletColour);
+  else if (Child(pPr, "buClrTx"))
+    style.bulletColour = std::optional<Kinefold::TColor>();
+  if (Child(pPr, "buSzTx")) style.bulletScale = 1.0;
+  if (ParsePercent(Child(pPr, "buSzPct").attribute("val").as_string(), value) && value > 0)
+    style.bulletScale = std::min(4.0, value);
+  if (ParseDecimal(Child(pPr, "buSzPts").attribute("val").as_string(), value) && value > 0) {
+    style.bulletPoints = value / 100.0;
+    style.bulletScale.reset();
+  }
   if (Child(pPr, "buNone")) {
     style.bulletChar = std::wstring();
   } else if (pugi::xml_node bu = Child(pPr, "buChar")) {

@@ -31,6 +31,11 @@ void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::Picture
 void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinefold::TColor& ink,
                        const Kinefold::TColorMatrix& colour);
 
+// The slide space `m` turned for vertical text about the centre of its box
+// (left, top, right, bottom); `m` itself for horizontal text.
+cairo_matrix_t TurnForText(const platform::TextBody& body, const double box[4],
+                           const cairo_matrix_t& m);
+
 class ShapePainter {
  public:
   ShapePainter(cairo_t* cr, PangoContext* pango, platform::ITextMeasurer& measurer,

@@ -51,6 +51,42 @@ std::vector<size_t> WordOfLetter(const ParagraphUnits& units) {
   return word;
 }
 
+// Widens the gaps of each line so that its ink reaches `right`: the blanks
+// between its words, or with `distribute` and no blanks, between its letters.
+// Advances stay as measured, so a letter away from where the one before it
+// ends starts a new piece for the renderer.
+// Justified text leaves a paragraph's last line and lines ended by a break.
+void Stretch(const ParagraphUnits& units, bool distribute, double right, ParagraphPlace& pp,
+             std::vector<double>& inkRight) {
+  const size_t n = units.letters.size();
+  for (size_t l = 0; l < inkRight.size(); ++l) {
+    size_t first = n, last = n, end = n;  // first and last letters with ink, last letter
+    for (size_t i = 0; i < n; ++i) {
+      if (pp.letters[i].line != l) continue;
+      end = i;
+      if (units.letters[i].blank || IsLineBreak(units.letters[i].ch)) continue;
+      if (first == n) first = i;
+      last = i;
+    }
+    if (first == n || last == first) continue;
+    const bool ended = l + 1 == inkRight.size() || IsLineBreak(units.letters[end].ch);
+    if (ended && !distribute) continue;
+    size_t blanks = 0;
+    for (size_t i = first; i < last; ++i) blanks += units.letters[i].blank ? 1 : 0;
+    const bool byLetter = blanks == 0;
+    if (byLetter && !distribute) continue;
+    const double room = right - inkRight[l];
+    if (room <= kEpsilon) continue;
+    const double step = room / static_cast<double>(byLetter ? last - first : blanks);
+    double moved = 0.0;
+    for (size_t i = first; i <= last; ++i) {
+      pp.letters[i].x += moved;
+      if (byLetter || units.letters[i].blank) moved += step;
+    }
+    inkRight[l] = right;
+  }
+}
+
 }  // namespace
 
 bool SameCharProps(const CharProps& a, const CharProps& b) {
@@ -75,6 +111,16 @@ FontMetrics EstimateMeasurer::Metrics(const CharProps& props) {
 TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& measurer,
                      const LetterPropsFn& override) {
   TextPlace place;
+  double turned[4] = {box[0], box[1], box[2], box[3]};
+  if (body.turn != 0) {
+    const double cx = (box[0] + box[2]) * 0.5, cy = (box[1] + box[3]) * 0.5;
+    const double halfW = (box[3] - box[1]) * 0.5, halfH = (box[2] - box[0]) * 0.5;
+    turned[0] = cx - halfW;
+    turned[1] = cy - halfH;
+    turned[2] = cx + halfW;
+    turned[3] = cy + halfH;
+    box = turned;
+  }
   const double textLeft0 = box[0] + body.insetLeft;
   const double textRight = box[2] - body.insetRight;
   std::map<const CharProps*, FontMetrics> metricsCache;
@@ -134,6 +180,12 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
     if (!para.bullet.empty() && !para.Text().empty()) {
       pp.hasBullet = true;
       pp.bulletProps = *paraProps;
+      if (para.bulletColoured) pp.bulletProps.colour = para.bulletColour;
+      if (!para.bulletFont.empty()) pp.bulletProps.font = para.bulletFont;
+      pp.bulletProps.size =
+          para.bulletPoints > 0.0 ? para.bulletPoints : pp.bulletProps.size * para.bulletScale;
+      pp.bulletProps.baseline = 0;
+      pp.bulletProps.underline = 0;
       pp.bulletX = textLeft + para.indent;
       measurer.Advances(para.bullet, pp.bulletProps, tmp);
       double width = 0.0;
@@ -226,6 +278,8 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
       }
     }
     for (LetterPlace& lp : pp.letters) lp.x += shift[lp.line];
+    if (para.align == TextAlign::Justify || para.align == TextAlign::Distribute)
+      Stretch(units, para.align == TextAlign::Distribute, textRight, pp, inkRight);
 
     bool any = false;
     for (size_t l = 0; l < lineCount; ++l) {
