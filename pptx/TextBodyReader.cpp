@@ -29,6 +29,8 @@ void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::Te
   if (anchor == "b") body.anchor = platform::TextAnchor::Bottom;
   std::string wrap = bodyPr.attribute("wrap").as_string();
   if (!wrap.empty()) body.wrap = wrap != "none";
+  if (Child(bodyPr, "spAutoFit")) body.fitsText = true;
+  if (Child(bodyPr, "noAutofit") || Child(bodyPr, "normAutofit")) body.fitsText = false;
   std::string vert = bodyPr.attribute("vert").as_string();
   if (!vert.empty()) body.turn = vert == "vert270" ? 270 : vert == "horz" ? 0 : 90;
   if (pugi::xml_node autofit = Child(bodyPr, "normAutofit")) {
@@ -112,9 +114,16 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
       }
       if (!run.text.empty()) para.runs.push_back(run);
     }
+    if (para.runs.empty()) {
+      CharStyle chars = style.chars;
+      chars.Merge(ReadCharStyle(Child(p, "endParaRPr"), ctx.colours));
+      platform::CharProps end;
+      chars.ApplyTo(end);
+      end.size *= fontScale;
+      para.endProps = end;
+    }
     // Spacing, against the paragraph's first font size.
-    double size = para.runs.empty() ? (style.chars.size ? *style.chars.size : 18.0)
-                                    : para.runs.front().props.size;
+    double size = para.runs.empty() ? para.endProps->size : para.runs.front().props.size;
     if (style.lineSpacingPercent) para.lineSpacing = *style.lineSpacingPercent / 100.0;
     if (style.lineSpacingPoints && size > 0)
       para.lineSpacing = *style.lineSpacingPoints / (size * 1.2);

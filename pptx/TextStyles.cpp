@@ -224,10 +224,23 @@ std::wstring BulletText(const std::wstring& character, const std::string& font) 
   bool symbol = font == "Symbol";
   if (!wingdings && !symbol) return character;
   wchar_t c = character[0];
-  if (symbol) return c == 0xB7 ? L"\u2022" : character;
+  // Symbol fonts' glyphs are also written in the private use area at U+F0xx.
+  if (c >= 0xF020 && c <= 0xF0FF) c -= 0xF000;
+  if (symbol) return c == 0xB7 ? L"\u2022" : std::wstring(1, c);
+  if (font == "Wingdings 2") {
+    if (c >= 0x95 && c <= 0x9A) return c < 0x98 ? L"\u2022" : L"\u25CF";  // dots to discs
+    if (c >= 0x9B && c <= 0x9F) return L"\u25CB";                         // rings
+    if (c >= 0xA0 && c <= 0xA7) return c < 0xA2 ? L"\u25AA" : L"\u25A0";  // squares
+    return L"\u2022";
+  }
+  if (font == "Wingdings 3") return c >= 0x70 && c <= 0x7F ? L"\u25B8" : L"\u2022";
   switch (c) {
     case L'n':
       return L"\u25A0";
+    case L'w':
+      return L"\u29EB";
+    case 0xA8:
+      return L"\u25FB";
     case L'l':
       return L"\u25CF";
     case L'q':

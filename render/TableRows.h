@@ -12,8 +12,9 @@
 
 namespace render {
 
-// The height the text of `cell` takes at the cell's width, insets included;
-// 0 for a cell without visible text.
+// The height the text of `cell` takes at the cell's width, insets included
+// (an empty paragraph is as tall as its end characters); 0 for a cell without
+// paragraphs.
 double CellTextHeight(const platform::Shape& cell, platform::ITextMeasurer& measurer);
 
 // The parts of table `frame` with its rows grown to fit their text; the frame's

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ struct Paragraph {
   double lineSpacing = 1.0;   // multiple of the font's line height
   double spaceBefore = 0.0;   // points
   double spaceAfter = 0.0;    // points
+  // The characters after the last run: the height of a paragraph without
+  // letters (unset: the paragraph before's).
+  std::optional<CharProps> endProps;
 
   std::wstring Text() const;
 };
@@ -65,6 +69,7 @@ struct TextBody {
   double insetBottom = 4.8;
   TextAnchor anchor = TextAnchor::Top;
   bool wrap = true;
+  bool fitsText = false;  // the shape was sized to its text
   // Vertical text: laid out in the box turned a quarter about its centre, and
   // drawn turned by this many degrees (90 reads top to bottom, 270 bottom to
   // top); 0 for horizontal text.

@@ -150,8 +150,10 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
       const CharProps* p = override ? override(k, i) : nullptr;
       props[i] = p ? p : &para.runs[units.letters[i].run].props;
     }
-    const CharProps* paraProps =
-        n ? props[0] : (para.runs.empty() ? lastProps : &para.runs[0].props);
+    const CharProps* paraProps = n ? props[0]
+                                   : (para.endProps       ? &*para.endProps
+                                      : para.runs.empty() ? lastProps
+                                                          : &para.runs[0].props);
     lastProps = paraProps;
 
     // Measure pieces: letters of one word drawn with the same properties.
@@ -269,12 +271,18 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
     cursorY += para.spaceAfter * kUnitsPerPoint;
 
     std::vector<double> shift(lineCount, 0.0);
-    if (para.align == TextAlign::Centre || para.align == TextAlign::Right) {
+    // A shape sized to its unwrapped text was sized with the author's fonts:
+    // a line that comes out wider spreads to both sides of the box.
+    const bool spread = body.fitsText && !body.wrap;
+    if (para.align == TextAlign::Centre || para.align == TextAlign::Right || spread) {
       for (size_t l = 0; l < lineCount; ++l) {
         if (!hasInk[l]) continue;
         const double width = inkRight[l] - lineStart[l];
         const double room = textRight - lineStart[l] - width;
-        shift[l] = para.align == TextAlign::Centre ? room * 0.5 : room;
+        if (para.align == TextAlign::Centre || (spread && room < 0.0))
+          shift[l] = room * 0.5;
+        else if (para.align == TextAlign::Right)
+          shift[l] = room;
       }
     }
     for (LetterPlace& lp : pp.letters) lp.x += shift[lp.line];

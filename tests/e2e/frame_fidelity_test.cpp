@@ -54,13 +54,13 @@ std::string Cell(const std::string& fill, const std::string& attrs = "") {
          "</a:tcPr></a:tc>";
 }
 
-// A text box with a:bodyPr attributes `bodyPr` and paragraphs `paras` (a:p XML).
+// A text box with an a:bodyPr of attributes (and children) `bodyPr`, and paragraphs `paras`.
 std::string TextBox(int id, double x, double y, double w, double h, const std::string& bodyPr,
                     const std::string& paras) {
   return "<p:sp><p:nvSpPr><p:cNvPr id=\"" + std::to_string(id) +
          "\" name=\"text\"/><p:cNvSpPr txBox=\"1\"/><p:nvPr/></p:nvSpPr><p:spPr>" +
          x::Xfrm(x, y, w, h) + "<a:prstGeom prst=\"rect\"/></p:spPr><p:txBody><a:bodyPr " + bodyPr +
-         "/><a:lstStyle/>" + paras + "</p:txBody></p:sp>";
+         "</a:bodyPr><a:lstStyle/>" + paras + "</p:txBody></p:sp>";
 }
 
 // A paragraph of solid blocks (U+2588), words parted by spaces, at 40 points.
@@ -237,9 +237,9 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
        {{116, 100, 0x000000}, {144, 100, 0xFFFFFF}, {470, 310, 0x000000}, {300, 310, 0xFFFFFF}}},
       {"justified lines reach the right edge but the last; vertical text turns",
-       TextBox(2, 100, 100, 320, 200, "lIns=\"0\" rIns=\"0\" tIns=\"0\"",
+       TextBox(2, 100, 100, 320, 200, "lIns=\"0\" rIns=\"0\" tIns=\"0\">",
                Blocks("algn=\"just\"", {3, 3, 3, 3})) +
-           TextBox(3, 800, 100, 100, 400, "vert=\"vert\" lIns=\"0\" tIns=\"0\" rIns=\"0\"",
+           TextBox(3, 800, 100, 100, 400, "vert=\"vert\" lIns=\"0\" tIns=\"0\" rIns=\"0\">",
                    Blocks("", {4})),
        "",
        "",
@@ -251,8 +251,18 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
         {412, 180, 0xFFFFFF},
         {880, 120, 0x000000},
         {820, 120, 0xFFFFFF}}},
+      {"an empty paragraph as tall as its end characters; unwrapped text wider than its fitted box",
+       TextBox(2, 100, 100, 400, 400, "tIns=\"0\">",
+               Blocks("", {1}) + "<a:p><a:endParaRPr sz=\"1000\"/></a:p>" + Blocks("", {1})) +
+           TextBox(3, 800, 100, 100, 100, "wrap=\"none\"><a:spAutoFit/>", Blocks("", {8})),
+       "",
+       "",
+       {},
+       {},
+       // Lines of 40 points are some 62 units tall, of 10 points some 16.
+       {{120, 100 + 62 + 16 + 20, 0x000000}, {700, 130, 0x000000}, {1000, 130, 0x000000}}},
       {"bullet colour and size",
-       TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\"",
+       TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
                "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buClr><a:srgbClr val=\"FF0000\"/></a:buClr>"
                "<a:buSzPct val=\"300000\"/><a:buChar char=\"\xE2\x96\x88\"/></a:pPr><a:r><a:rPr "
                "sz=\"2000\">" +
@@ -262,7 +272,7 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        {},
        // A bullet of 60 points is some 60 units wide; the text follows it.
-       {{116, 330, 0xFF0000}, {150, 330, 0xFF0000}, {190, 330, 0x000000}}},
+       {{116, 318, 0xFF0000}, {150, 318, 0xFF0000}, {190, 318, 0x000000}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
