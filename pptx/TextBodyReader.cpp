@@ -3,6 +3,7 @@
 #include "pptx/TextBodyReader.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "pptx/TextStyles.h"
 #include "pptx/Units.h"
@@ -108,6 +109,8 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
         run.text = std::wstring(1, platform::kLineBreak);
       } else {
         run.text = WideText(Child(item, "t").text().get());
+        if (chars.capitals && *chars.capitals)
+          for (wchar_t& c : run.text) c = static_cast<wchar_t>(std::towupper(c));
         // Line feeds and vertical tabs inside a run break the line too.
         for (wchar_t& c : run.text)
           if (c == L'\n' || c == L'\v' || c == L'\r') c = platform::kLineBreak;

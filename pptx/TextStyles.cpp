@@ -82,6 +82,8 @@ void CharStyle::Merge(const CharStyle& over) {
   Take(underline, over.underline);
   Take(colour, over.colour);
   Take(baseline, over.baseline);
+  Take(spacing, over.spacing);
+  Take(capitals, over.capitals);
 }
 
 void CharStyle::ApplyTo(platform::CharProps& props) const {
@@ -92,6 +94,7 @@ void CharStyle::ApplyTo(platform::CharProps& props) const {
   if (underline) props.underline = *underline;
   if (colour) props.colour = *colour;
   if (baseline) props.baseline = *baseline;
+  if (spacing) props.spacing = *spacing;
 }
 
 void ParaStyle::Merge(const ParaStyle& over) {
@@ -157,6 +160,10 @@ CharStyle ReadCharStyle(const pugi::xml_node& rPr, const ColourContext& colours)
     style.underline = std::strcmp(u.as_string(), "none") == 0 ? 0 : 2;
   if (ParseDecimal(rPr.attribute("baseline").as_string(), value))
     style.baseline = static_cast<int>(value / 1000.0);
+  if (ParseDecimal(rPr.attribute("spc").as_string(), value))
+    style.spacing = std::max(-100.0, std::min(100.0, value / 100.0));
+  if (pugi::xml_attribute cap = rPr.attribute("cap"))
+    style.capitals = std::strcmp(cap.as_string(), "all") == 0;
   if (pugi::xml_node fill = Child(rPr, "solidFill")) {
     Kinefold::TColor colour;
     if (colours.ResolveChild(fill, colour)) style.colour = colour;

@@ -22,7 +22,9 @@ struct CharStyle {
   std::optional<bool> italic;
   std::optional<int> underline;  // 0 or 2
   std::optional<Kinefold::TColor> colour;
-  std::optional<int> baseline;  // percent
+  std::optional<int> baseline;    // percent
+  std::optional<double> spacing;  // points
+  std::optional<bool> capitals;   // shown in capital letters
 
   void Merge(const CharStyle& over);
   void ApplyTo(platform::CharProps& props) const;

@@ -21,7 +21,8 @@ struct CharProps {
   bool italic = false;
   int underline = 0;  // 0 none, 2 underlined
   Kinefold::TColor colour{0, 0, 0, 255};
-  int baseline = 0;  // percent; positive raises (superscript)
+  int baseline = 0;      // percent; positive raises (superscript)
+  double spacing = 0.0;  // points added between letters (negative: taken off)
 };
 
 // A run of text with one set of character properties. A line break inside a

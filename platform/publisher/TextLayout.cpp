@@ -91,14 +91,16 @@ void Stretch(const ParagraphUnits& units, bool distribute, double right, Paragra
 
 bool SameCharProps(const CharProps& a, const CharProps& b) {
   return a.font == b.font && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
-         a.underline == b.underline && a.colour == b.colour && a.baseline == b.baseline;
+         a.underline == b.underline && a.colour == b.colour && a.baseline == b.baseline &&
+         a.spacing == b.spacing;
 }
 
 void EstimateMeasurer::Advances(const std::wstring& text, const CharProps& props,
                                 std::vector<double>& advances) {
   advances.resize(text.size());
   const double scale = props.size * kUnitsPerPoint * (props.bold ? 1.07 : 1.0);
-  for (size_t i = 0; i < text.size(); ++i) advances[i] = EstimateWidth(text[i]) * scale;
+  for (size_t i = 0; i < text.size(); ++i)
+    advances[i] = EstimateWidth(text[i]) * scale + props.spacing * kUnitsPerPoint;
 }
 
 FontMetrics EstimateMeasurer::Metrics(const CharProps& props) {
