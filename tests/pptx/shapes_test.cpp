@@ -150,7 +150,8 @@ TEST(ShapeReader, DuplicateAndInvalidIdsGetFreshOnes) {
 
 TEST(ShapeReader, TextParagraphsRunsAndStyles) {
   x::Para title;
-  title.runs = {{"Bold ", "b=\"1\" sz=\"3200\"", "C00000"}, {"italic", "i=\"1\" u=\"sng\" cap=\"all\" spc=\"150\"", ""}};
+  title.runs = {{"Bold ", "b=\"1\" sz=\"3200\"", "C00000"},
+                {"italic", "i=\"1\" u=\"sng\" cap=\"all\" spc=\"150\"", ""}};
   x::Para second = x::P("second");
   second.level = 1;
   second.runs.push_back({"\n", "", ""});
