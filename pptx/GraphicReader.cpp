@@ -114,6 +114,7 @@ void ReadTable(SlideContext& ctx, const pugi::xml_node& tbl, Shape& frame) {
   pugi::xml_node tblPr = Child(tbl, "tblPr");
   pugi::xml_node style = TableStyle(ctx, Child(tblPr, "tableStyleId").text().get());
   const double x0 = frame.X(), y0 = frame.Y();
+  for (size_t r = 0; r < nrows; ++r) frame.tableRows.push_back(rowY[r + 1] - rowY[r]);
   std::vector<ShapePtr> borders;
   for (size_t r = 0; r < nrows; ++r) {
     std::vector<pugi::xml_node> cells = Children(rows[r], "tc");
@@ -142,6 +143,8 @@ void ReadTable(SlideContext& ctx, const pugi::xml_node& tbl, Shape& frame) {
       if (On(tblPr, "firstRow") && r == 0) ApplyRegion(ctx, Child(style, "firstRow"), outer, look);
 
       auto cell = NewPart(x, y, w, h);
+      cell->tableTop = static_cast<int>(r);
+      cell->tableBottom = static_cast<int>(r + rspan);
       pugi::xml_node tcPr = Child(tc, "tcPr");
       platform::FillStyle fill;
       if (ReadShapeFill(ctx, tcPr, fill))
@@ -185,6 +188,8 @@ void ReadTable(SlideContext& ctx, const pugi::xml_node& tbl, Shape& frame) {
         const double ex0 = e == 2 ? x + w : x, ey0 = e == 3 ? y + h : y;
         const double ex1 = e == 0 ? x : x + w, ey1 = e == 1 ? y : y + h;
         borders.push_back(Border(ex0, ey0, ex1, ey1, line));
+        borders.back()->tableTop = static_cast<int>(e == 3 ? r + rspan : r);
+        borders.back()->tableBottom = static_cast<int>(e == 1 ? r : r + rspan);
       }
     }
   }

@@ -3,6 +3,7 @@
 #include "pptx/TextBodyReader.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "pptx/TextStyles.h"
 #include "pptx/Units.h"
@@ -29,8 +30,10 @@ void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::Te
   if (anchor == "b") body.anchor = platform::TextAnchor::Bottom;
   std::string wrap = bodyPr.attribute("wrap").as_string();
   if (!wrap.empty()) body.wrap = wrap != "none";
+  if (Child(bodyPr, "spAutoFit")) body.fitsText = true;
+  if (Child(bodyPr, "noAutofit") || Child(bodyPr, "normAutofit")) body.fitsText = false;
   std::string vert = bodyPr.attribute("vert").as_string();
-  if (!vert.empty()) body.vertical = vert != "horz";
+  if (!vert.empty()) body.turn = vert == "vert270" ? 270 : vert == "horz" ? 0 : 90;
   if (Child(bodyPr, "noAutofit") || Child(bodyPr, "spAutoFit")) body.shrinkOnOverflow = false;
   if (pugi::xml_node autofit = Child(bodyPr, "normAutofit")) {
     body.shrinkOnOverflow = true;
@@ -108,15 +111,24 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
         run.text = std::wstring(1, platform::kLineBreak);
       } else {
         run.text = WideText(Child(item, "t").text().get());
+        if (chars.capitals && *chars.capitals)
+          for (wchar_t& c : run.text) c = static_cast<wchar_t>(std::towupper(c));
         // Line feeds and vertical tabs inside a run break the line too.
         for (wchar_t& c : run.text)
           if (c == L'\n' || c == L'\v' || c == L'\r') c = platform::kLineBreak;
       }
       if (!run.text.empty()) para.runs.push_back(run);
     }
+    if (para.runs.empty()) {
+      CharStyle chars = style.chars;
+      chars.Merge(ReadCharStyle(Child(p, "endParaRPr"), ctx.colours));
+      platform::CharProps end;
+      chars.ApplyTo(end);
+      end.size *= fontScale;
+      para.endProps = end;
+    }
     // Spacing, against the paragraph's first font size.
-    double size = para.runs.empty() ? (style.chars.size ? *style.chars.size : 18.0)
-                                    : para.runs.front().props.size;
+    double size = para.runs.empty() ? para.endProps->size : para.runs.front().props.size;
     if (style.lineSpacingPercent) para.lineSpacing = *style.lineSpacingPercent / 100.0;
     if (style.lineSpacingPoints && size > 0)
       para.lineSpacing = *style.lineSpacingPoints / (size * 1.2);
@@ -134,9 +146,19 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
       para.bullet = AutoNumberText(*style.autoNumber, start + numbering[level]++);
     } else {
       numbering[level] = 0;
-      if (style.bulletChar && hasText)
+      if (style.bulletChar && hasText) {
         para.bullet = BulletText(*style.bulletChar, style.bulletFont ? *style.bulletFont : "");
+        // A symbol font's glyph turned into its Unicode twin is set in the text's font.
+        if (style.bulletFont && para.bullet == *style.bulletChar)
+          para.bulletFont = *style.bulletFont;
+      }
     }
+    if (style.bulletColour && *style.bulletColour) {
+      para.bulletColoured = true;
+      para.bulletColour = **style.bulletColour;
+    }
+    if (style.bulletScale) para.bulletScale = *style.bulletScale;
+    if (style.bulletPoints) para.bulletPoints = *style.bulletPoints * fontScale;
     body.paragraphs.push_back(para);
   }
   shape.SetTextBody(body);

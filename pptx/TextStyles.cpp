@@ -1,6 +1,8 @@
 #include "pptx/TextStyles.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "pptx/EffectReader.h"
 #include "pptx/Units.h"
@@ -12,6 +14,16 @@ namespace {
 template <class T>
 void Take(std::optional<T>& into, const std::optional<T>& from) {
   if (from) into = from;
+}
+
+// A share written in thousandths of a percent ("75000") or as "75%".
+bool ParsePercent(const char* text, double& out) {
+  std::string value = text;
+  const bool sign = !value.empty() && value.back() == '%';
+  if (sign) value.pop_back();
+  if (!ParseDecimal(value.c_str(), out)) return false;
+  out /= sign ? 100.0 : 100000.0;
+  return true;
 }
 
 // Reads a:spcPct / a:spcPts inside a spacing element.
@@ -71,6 +83,8 @@ void CharStyle::Merge(const CharStyle& over) {
   Take(underline, over.underline);
   Take(colour, over.colour);
   Take(baseline, over.baseline);
+  Take(spacing, over.spacing);
+  Take(capitals, over.capitals);
   Take(shadow, over.shadow);
 }
 
@@ -82,6 +96,7 @@ void CharStyle::ApplyTo(platform::CharProps& props) const {
   if (underline) props.underline = *underline;
   if (colour) props.colour = *colour;
   if (baseline) props.baseline = *baseline;
+  if (spacing) props.spacing = *spacing;
   if (shadow) props.shadow = *shadow;
 }
 
@@ -102,6 +117,11 @@ void ParaStyle::Merge(const ParaStyle& over) {
     spaceAfterPoints = over.spaceAfterPoints;
   }
   Take(bulletFont, over.bulletFont);
+  Take(bulletColour, over.bulletColour);
+  if (over.bulletScale || over.bulletPoints) {
+    bulletScale = over.bulletScale;
+    bulletPoints = over.bulletPoints;
+  }
   if (over.bulletChar || over.autoNumber) {
     bulletChar = over.bulletChar;
     autoNumber = over.autoNumber;
@@ -143,6 +163,10 @@ CharStyle ReadCharStyle(const pugi::xml_node& rPr, const ColourContext& colours)
     style.underline = std::strcmp(u.as_string(), "none") == 0 ? 0 : 2;
   if (ParseDecimal(rPr.attribute("baseline").as_string(), value))
     style.baseline = static_cast<int>(value / 1000.0);
+  if (ParseDecimal(rPr.attribute("spc").as_string(), value))
+    style.spacing = std::max(-100.0, std::min(100.0, value / 100.0));
+  if (pugi::xml_attribute cap = rPr.attribute("cap"))
+    style.capitals = std::strcmp(cap.as_string(), "all") == 0;
   if (pugi::xml_node fill = Child(rPr, "solidFill")) {
     Kinefold::TColor colour;
     if (colours.ResolveChild(fill, colour)) style.colour = colour;
@@ -166,8 +190,10 @@ ParaStyle ReadParaStyle(const pugi::xml_node& pPr, const ColourContext& colours)
     style.align = platform::TextAlign::Centre;
   else if (algn == "r")
     style.align = platform::TextAlign::Right;
-  else if (algn == "just" || algn == "dist" || algn == "justLow" || algn == "thaiDist")
+  else if (algn == "just" || algn == "justLow")
     style.align = platform::TextAlign::Justify;
+  else if (algn == "dist" || algn == "thaiDist")
+    style.align = platform::TextAlign::Distribute;
   double value = 0;
   if (ParseDecimal(pPr.attribute("marL").as_string(), value)) style.marginLeft = EmuToUnits(value);
   if (ParseDecimal(pPr.attribute("indent").as_string(), value)) style.indent = EmuToUnits(value);
@@ -176,6 +202,20 @@ ParaStyle ReadParaStyle(const pugi::xml_node& pPr, const ColourContext& colours)
   ReadSpacing(Child(pPr, "spcAft"), style.spaceAfterPercent, style.spaceAfterPoints);
   if (pugi::xml_node font = Child(pPr, "buFont"))
     style.bulletFont = colours.Font(font.attribute("typeface").as_string());
+  else if (Child(pPr, "buFontTx"))
+    style.bulletFont = std::string();
+  Kinefold::TColor bulletColour;
+  if (colours.ResolveChild(Child(pPr, "buClr"), bulletColour))
+    style.bulletColour = std::optional<Kinefold::TColor>(bulletColour);
+  else if (Child(pPr, "buClrTx"))
+    style.bulletColour = std::optional<Kinefold::TColor>();
+  if (Child(pPr, "buSzTx")) style.bulletScale = 1.0;
+  if (ParsePercent(Child(pPr, "buSzPct").attribute("val").as_string(), value) && value > 0)
+    style.bulletScale = std::min(4.0, value);
+  if (ParseDecimal(Child(pPr, "buSzPts").attribute("val").as_string(), value) && value > 0) {
+    style.bulletPoints = value / 100.0;
+    style.bulletScale.reset();
+  }
   if (Child(pPr, "buNone")) {
     style.bulletChar = std::wstring();
   } else if (pugi::xml_node bu = Child(pPr, "buChar")) {
@@ -196,10 +236,23 @@ std::wstring BulletText(const std::wstring& character, const std::string& font) 
   bool symbol = font == "Symbol";
   if (!wingdings && !symbol) return character;
   wchar_t c = character[0];
-  if (symbol) return c == 0xB7 ? L"\u2022" : character;
+  // Symbol fonts' glyphs are also written in the private use area at U+F0xx.
+  if (c >= 0xF020 && c <= 0xF0FF) c -= 0xF000;
+  if (symbol) return c == 0xB7 ? L"\u2022" : std::wstring(1, c);
+  if (font == "Wingdings 2") {
+    if (c >= 0x95 && c <= 0x9A) return c < 0x98 ? L"\u2022" : L"\u25CF";  // dots to discs
+    if (c >= 0x9B && c <= 0x9F) return L"\u25CB";                         // rings
+    if (c >= 0xA0 && c <= 0xA7) return c < 0xA2 ? L"\u25AA" : L"\u25A0";  // squares
+    return L"\u2022";
+  }
+  if (font == "Wingdings 3") return c >= 0x70 && c <= 0x7F ? L"\u25B8" : L"\u2022";
   switch (c) {
     case L'n':
       return L"\u25A0";
+    case L'w':
+      return L"\u29EB";
+    case 0xA8:
+      return L"\u25FB";
     case L'l':
       return L"\u25CF";
     case L'q':

@@ -22,7 +22,9 @@ struct CharStyle {
   std::optional<bool> italic;
   std::optional<int> underline;  // 0 or 2
   std::optional<Kinefold::TColor> colour;
-  std::optional<int> baseline;  // percent
+  std::optional<int> baseline;    // percent
+  std::optional<double> spacing;  // points
+  std::optional<bool> capitals;   // shown in capital letters
   std::optional<platform::ShadowStyle> shadow;
 
   void Merge(const CharStyle& over);
@@ -38,7 +40,11 @@ struct ParaStyle {
   std::optional<double> spaceBeforePercent, spaceBeforePoints;
   std::optional<double> spaceAfterPercent, spaceAfterPoints;
   std::optional<std::wstring> bulletChar;  // empty: no bullet
-  std::optional<std::string> bulletFont;
+  std::optional<std::string> bulletFont;   // empty: the text's
+  // Bullet colour (unset inside: the text's) and size (a share of the text's,
+  // or points).
+  std::optional<std::optional<Kinefold::TColor>> bulletColour;
+  std::optional<double> bulletScale, bulletPoints;
   std::optional<std::string> autoNumber;  // numbering scheme ("arabicPeriod", ...)
   std::optional<int> autoNumberStart;
   CharStyle chars;

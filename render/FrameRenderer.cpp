@@ -165,6 +165,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
       } else {
         place_ = &owner->Place();
       }
+      content = TurnForText(owner->Document()->Text(), node.Bounds(), content);
       break;
     }
     case Role::Paragraph: {
@@ -303,7 +304,7 @@ void FrameRenderer::Pass::DrawWord(TextNode& word, const cairo_matrix_t& m,
       runProps = run->Current();
     }
     if (text.empty() || pp.letters[index].line != line ||
-        !platform::SameCharProps(runProps, props)) {
+        !platform::SameCharProps(runProps, props) || !platform::FollowsOn(pp, index)) {
       flush();
       first = index;
       line = pp.letters[index].line;

@@ -41,6 +41,9 @@ void SetLayoutText(PangoLayout* layout, const std::wstring& text,
     pango_attr_list_insert(
         attrs, pango_attr_rise_new(static_cast<int>(props.baseline / 100.0 * props.size *
                                                     platform::kUnitsPerPoint * PANGO_SCALE)));
+  if (props.spacing != 0.0)
+    pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(static_cast<int>(
+                                      props.spacing * platform::kUnitsPerPoint * PANGO_SCALE)));
   pango_layout_set_attributes(layout, attrs);
   pango_attr_list_unref(attrs);
 }
@@ -53,7 +56,8 @@ PangoMeasurer::~PangoMeasurer() {
 }
 
 PangoMeasurer::FontKey PangoMeasurer::KeyOf(const platform::CharProps& props) {
-  return FontKey(props.font, props.size, props.bold, props.italic, props.underline, props.baseline);
+  return FontKey(props.font, props.size, props.bold, props.italic, props.underline, props.baseline,
+                 props.spacing);
 }
 
 void PangoMeasurer::SetUp() {

@@ -42,8 +42,9 @@ class PangoMeasurer : public platform::ITextMeasurer {
   platform::FontMetrics Metrics(const platform::CharProps& props) override;
 
  private:
-  // Font, size, bold, italic, underline, baseline: what the advances depend on.
-  using FontKey = std::tuple<std::string, double, bool, bool, int, int>;
+  // Font, size, bold, italic, underline, baseline, letter spacing: what the
+  // advances depend on.
+  using FontKey = std::tuple<std::string, double, bool, bool, int, int, double>;
   static FontKey KeyOf(const platform::CharProps& props);
   void SetUp();
 

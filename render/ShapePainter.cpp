@@ -11,6 +11,7 @@
 #include "render/PangoText.h"
 #include "render/PictureDecoder.h"
 #include "render/ShapePath.h"
+#include "render/TableRows.h"
 
 namespace render {
 namespace {
@@ -317,7 +318,19 @@ void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const 
 
 void ShapePainter::PaintParts(const platform::Shape& frame, const cairo_matrix_t& m,
                               const Kinefold::TColorMatrix& colour) {
-  for (const auto& part : frame.parts) Paint(part, m, colour);
+  for (const auto& part : FitTableRows(frame, measurer_)) Paint(part, m, colour);
+}
+
+cairo_matrix_t TurnForText(const platform::TextBody& body, const double box[4],
+                           const cairo_matrix_t& m) {
+  if (body.turn == 0) return m;
+  const double cx = (box[0] + box[2]) * 0.5, cy = (box[1] + box[3]) * 0.5;
+  cairo_matrix_t turn, out;
+  cairo_matrix_init_translate(&turn, cx, cy);
+  cairo_matrix_rotate(&turn, body.turn * kPi / 180.0);
+  cairo_matrix_translate(&turn, -cx, -cy);
+  cairo_matrix_multiply(&out, &turn, &m);
+  return out;
 }
 
 void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t& m,
@@ -328,8 +341,9 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
                          shape.Y() + shape.Height()};
   const platform::TextPlace place = platform::LayoutText(body, box, measurer_);
   textShadow_ = TextShadowOf(shape);
+  const cairo_matrix_t turned = TurnForText(body, box, m);
   cairo_save(cr_);
-  cairo_set_matrix(cr_, &m);
+  cairo_set_matrix(cr_, &turned);
   pango_cairo_update_context(cr_, pango_);
   for (size_t k = 0; k < body.paragraphs.size() && k < place.paragraphs.size(); ++k) {
     const platform::Paragraph& para = body.paragraphs[k];
@@ -353,7 +367,8 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
         flush();
         continue;
       }
-      if (text.empty() || units.letters[i].run != run || pp.letters[i].line != line) {
+      if (text.empty() || units.letters[i].run != run || pp.letters[i].line != line ||
+          !platform::FollowsOn(pp, i)) {
         flush();
         first = i;
         run = units.letters[i].run;

@@ -45,6 +45,10 @@ void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowSty
 // The shadow that the text of `shape` takes from the shape: its own, when it
 // has neither fill, line nor picture to cast it; else null.
 const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape);
+// The slide space `m` turned for vertical text about the centre of its box
+// (left, top, right, bottom); `m` itself for horizontal text.
+cairo_matrix_t TurnForText(const platform::TextBody& body, const double box[4],
+                           const cairo_matrix_t& m);
 
 class ShapePainter {
  public:

@@ -243,6 +243,11 @@ class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
   // What a graphic frame shows (table cells and borders, a diagram's stored
   // drawing), in slide units; drawn with the frame, not shapes of the slide.
   std::vector<boost::shared_ptr<Shape>> parts;
+  // Tables: the authored height of each row, and on each cell and border
+  // part the grid lines (0 = the table's top) at its top and bottom, so that
+  // rows can grow to hold their text and move the rows below down.
+  std::vector<double> tableRows;
+  int tableTop = -1, tableBottom = -1;
 
   // Group members, in drawing order.
   const std::vector<boost::shared_ptr<Shape>>& Children() const { return children_; }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,8 @@ struct CharProps {
   bool italic = false;
   int underline = 0;  // 0 none, 2 underlined
   Kinefold::TColor colour{0, 0, 0, 255};
-  int baseline = 0;  // percent; positive raises (superscript)
+  int baseline = 0;      // percent; positive raises (superscript)
+  double spacing = 0.0;  // points added between letters (negative: taken off)
   ShadowStyle shadow;
 };
 
@@ -44,18 +46,30 @@ struct TextRun {
   CharProps props;
 };
 
-enum class TextAlign { Left, Centre, Right, Justify };
+// Justify stretches the blanks of every line but a paragraph's last (and those
+// ended by a line break); Distribute stretches every line, between letters
+// when a line has no blanks.
+enum class TextAlign { Left, Centre, Right, Justify, Distribute };
 
 struct Paragraph {
   std::vector<TextRun> runs;
   int level = 0;
   TextAlign align = TextAlign::Left;
-  std::wstring bullet;       // bullet character, empty for none
-  double marginLeft = 0.0;   // slide units
-  double indent = 0.0;       // first line, slide units (negative hangs)
-  double lineSpacing = 1.0;  // multiple of the font's line height
-  double spaceBefore = 0.0;  // points
-  double spaceAfter = 0.0;   // points
+  std::wstring bullet;  // bullet character, empty for none
+  // The bullet's own look; what is not set follows the paragraph's first letter.
+  bool bulletColoured = false;
+  Kinefold::TColor bulletColour{0, 0, 0, 255};
+  double bulletScale = 1.0;   // of the first letter's size
+  double bulletPoints = 0.0;  // when positive, the bullet's size whatever the text's
+  std::string bulletFont;     // empty: the first letter's
+  double marginLeft = 0.0;    // slide units
+  double indent = 0.0;        // first line, slide units (negative hangs)
+  double lineSpacing = 1.0;   // multiple of the font's line height
+  double spaceBefore = 0.0;   // points
+  double spaceAfter = 0.0;    // points
+  // The characters after the last run: the height of a paragraph without
+  // letters (unset: the paragraph before's).
+  std::optional<CharProps> endProps;
 
   std::wstring Text() const;
 };
@@ -70,7 +84,11 @@ struct TextBody {
   double insetBottom = 4.8;
   TextAnchor anchor = TextAnchor::Top;
   bool wrap = true;
-  bool vertical = false;
+  bool fitsText = false;  // the shape was sized to its text
+  // Vertical text: laid out in the box turned a quarter about its centre, and
+  // drawn turned by this many degrees (90 reads top to bottom, 270 bottom to
+  // top); 0 for horizontal text.
+  int turn = 0;
   double lineSpacingReduction = 0.0;  // 0..1, taken off every line's spacing
   bool shrinkOnOverflow = false;      // text that overflows its box shrinks until it fits
 

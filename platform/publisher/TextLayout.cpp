@@ -51,19 +51,56 @@ std::vector<size_t> WordOfLetter(const ParagraphUnits& units) {
   return word;
 }
 
+// Widens the gaps of each line so that its ink reaches `right`: the blanks
+// between its words, or with `distribute` and no blanks, between its letters.
+// Advances stay as measured, so a letter away from where the one before it
+// ends starts a new piece for the renderer.
+// Justified text leaves a paragraph's last line and lines ended by a break.
+void Stretch(const ParagraphUnits& units, bool distribute, double right, ParagraphPlace& pp,
+             std::vector<double>& inkRight) {
+  const size_t n = units.letters.size();
+  for (size_t l = 0; l < inkRight.size(); ++l) {
+    size_t first = n, last = n, end = n;  // first and last letters with ink, last letter
+    for (size_t i = 0; i < n; ++i) {
+      if (pp.letters[i].line != l) continue;
+      end = i;
+      if (units.letters[i].blank || IsLineBreak(units.letters[i].ch)) continue;
+      if (first == n) first = i;
+      last = i;
+    }
+    if (first == n || last == first) continue;
+    const bool ended = l + 1 == inkRight.size() || IsLineBreak(units.letters[end].ch);
+    if (ended && !distribute) continue;
+    size_t blanks = 0;
+    for (size_t i = first; i < last; ++i) blanks += units.letters[i].blank ? 1 : 0;
+    const bool byLetter = blanks == 0;
+    if (byLetter && !distribute) continue;
+    const double room = right - inkRight[l];
+    if (room <= kEpsilon) continue;
+    const double step = room / static_cast<double>(byLetter ? last - first : blanks);
+    double moved = 0.0;
+    for (size_t i = first; i <= last; ++i) {
+      pp.letters[i].x += moved;
+      if (byLetter || units.letters[i].blank) moved += step;
+    }
+    inkRight[l] = right;
+  }
+}
+
 }  // namespace
 
 bool SameCharProps(const CharProps& a, const CharProps& b) {
   return a.font == b.font && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
          a.underline == b.underline && a.colour == b.colour && a.baseline == b.baseline &&
-         a.shadow == b.shadow;
+         a.spacing == b.spacing && a.shadow == b.shadow;
 }
 
 void EstimateMeasurer::Advances(const std::wstring& text, const CharProps& props,
                                 std::vector<double>& advances) {
   advances.resize(text.size());
   const double scale = props.size * kUnitsPerPoint * (props.bold ? 1.07 : 1.0);
-  for (size_t i = 0; i < text.size(); ++i) advances[i] = EstimateWidth(text[i]) * scale;
+  for (size_t i = 0; i < text.size(); ++i)
+    advances[i] = EstimateWidth(text[i]) * scale + props.spacing * kUnitsPerPoint;
 }
 
 FontMetrics EstimateMeasurer::Metrics(const CharProps& props) {
@@ -76,6 +113,16 @@ FontMetrics EstimateMeasurer::Metrics(const CharProps& props) {
 TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& measurer,
                      const LetterPropsFn& override) {
   TextPlace place;
+  double turned[4] = {box[0], box[1], box[2], box[3]};
+  if (body.turn != 0) {
+    const double cx = (box[0] + box[2]) * 0.5, cy = (box[1] + box[3]) * 0.5;
+    const double halfW = (box[3] - box[1]) * 0.5, halfH = (box[2] - box[0]) * 0.5;
+    turned[0] = cx - halfW;
+    turned[1] = cy - halfH;
+    turned[2] = cx + halfW;
+    turned[3] = cy + halfH;
+    box = turned;
+  }
   const double textLeft0 = box[0] + body.insetLeft;
   const double textRight = box[2] - body.insetRight;
   std::map<const CharProps*, FontMetrics> metricsCache;
@@ -105,8 +152,10 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
       const CharProps* p = override ? override(k, i) : nullptr;
       props[i] = p ? p : &para.runs[units.letters[i].run].props;
     }
-    const CharProps* paraProps =
-        n ? props[0] : (para.runs.empty() ? lastProps : &para.runs[0].props);
+    const CharProps* paraProps = n ? props[0]
+                                   : (para.endProps       ? &*para.endProps
+                                      : para.runs.empty() ? lastProps
+                                                          : &para.runs[0].props);
     lastProps = paraProps;
 
     // Measure pieces: letters of one word drawn with the same properties.
@@ -135,6 +184,12 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
     if (!para.bullet.empty() && !para.Text().empty()) {
       pp.hasBullet = true;
       pp.bulletProps = *paraProps;
+      if (para.bulletColoured) pp.bulletProps.colour = para.bulletColour;
+      if (!para.bulletFont.empty()) pp.bulletProps.font = para.bulletFont;
+      pp.bulletProps.size =
+          para.bulletPoints > 0.0 ? para.bulletPoints : pp.bulletProps.size * para.bulletScale;
+      pp.bulletProps.baseline = 0;
+      pp.bulletProps.underline = 0;
       pp.bulletX = textLeft + para.indent;
       measurer.Advances(para.bullet, pp.bulletProps, tmp);
       double width = 0.0;
@@ -218,15 +273,23 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
     cursorY += para.spaceAfter * kUnitsPerPoint;
 
     std::vector<double> shift(lineCount, 0.0);
-    if (para.align == TextAlign::Centre || para.align == TextAlign::Right) {
+    // A shape sized to its unwrapped text was sized with the author's fonts:
+    // a line that comes out wider spreads to both sides of the box.
+    const bool spread = body.fitsText && !body.wrap;
+    if (para.align == TextAlign::Centre || para.align == TextAlign::Right || spread) {
       for (size_t l = 0; l < lineCount; ++l) {
         if (!hasInk[l]) continue;
         const double width = inkRight[l] - lineStart[l];
         const double room = textRight - lineStart[l] - width;
-        shift[l] = para.align == TextAlign::Centre ? room * 0.5 : room;
+        if (para.align == TextAlign::Centre || (spread && room < 0.0))
+          shift[l] = room * 0.5;
+        else if (para.align == TextAlign::Right)
+          shift[l] = room;
       }
     }
     for (LetterPlace& lp : pp.letters) lp.x += shift[lp.line];
+    if (para.align == TextAlign::Justify || para.align == TextAlign::Distribute)
+      Stretch(units, para.align == TextAlign::Distribute, textRight, pp, inkRight);
 
     bool any = false;
     for (size_t l = 0; l < lineCount; ++l) {
@@ -266,7 +329,7 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
 void FitText(TextBody& body, const double box[4], ITextMeasurer& measurer) {
   if (!body.shrinkOnOverflow) return;
   body.shrinkOnOverflow = false;
-  if (body.vertical) return;
+  if (body.turn != 0) return;
   const double room = (box[3] - box[1]) - body.insetTop - body.insetBottom;
   auto heightAt = [&](double scale, TextBody* out) {
     TextBody scaled = body;

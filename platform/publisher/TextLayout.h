@@ -83,4 +83,13 @@ inline bool IsLineBreak(wchar_t c) {
 
 bool SameCharProps(const CharProps& a, const CharProps& b);
 
+// True when letter `i` starts where the letter before it ends (justified
+// lines move letters apart).
+inline bool FollowsOn(const ParagraphPlace& pp, size_t i) {
+  if (i == 0 || i >= pp.letters.size()) return true;
+  const LetterPlace& before = pp.letters[i - 1];
+  const double gap = pp.letters[i].x - (before.x + before.advance);
+  return before.line != pp.letters[i].line || (gap < 0.01 && gap > -0.01);
+}
+
 }  // namespace platform

@@ -55,6 +55,26 @@ std::string Cell(const std::string& fill, const std::string& attrs = "") {
          "</a:tcPr></a:tc>";
 }
 
+// A text box with an a:bodyPr of attributes (and children) `bodyPr`, and paragraphs `paras`.
+std::string TextBox(int id, double x, double y, double w, double h, const std::string& bodyPr,
+                    const std::string& paras) {
+  return "<p:sp><p:nvSpPr><p:cNvPr id=\"" + std::to_string(id) +
+         "\" name=\"text\"/><p:cNvSpPr txBox=\"1\"/><p:nvPr/></p:nvSpPr><p:spPr>" +
+         x::Xfrm(x, y, w, h) + "<a:prstGeom prst=\"rect\"/></p:spPr><p:txBody><a:bodyPr " + bodyPr +
+         "</a:bodyPr><a:lstStyle/>" + paras + "</p:txBody></p:sp>";
+}
+
+// A paragraph of solid blocks (U+2588), words parted by spaces, at 40 points.
+std::string Blocks(const std::string& pPr, const std::vector<int>& words) {
+  std::string text;
+  for (int letters : words) {
+    if (!text.empty()) text += " ";
+    for (int i = 0; i < letters; ++i) text += "\xE2\x96\x88";
+  }
+  return "<a:p><a:pPr " + pPr + "><a:buNone/></a:pPr><a:r><a:rPr sz=\"4000\">" + Solid("000000") +
+         "</a:rPr><a:t>" + text + "</a:t></a:r></a:p>";
+}
+
 // A 1 x 1 BMP of (0, 200, 0).
 std::string Bmp() {
   const unsigned char bytes[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54,  0, 0, 0,  40,
@@ -158,6 +178,20 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        {},
        {{380, 150, 0xFF0000}, {150, 250, 0x00FF00}, {450, 250, 0x0000FF}}},
+      {"a table row grows with its text and pushes the next row down",
+       Frame(2, 100, 100, 400, 120, table,
+             "<a:tbl><a:tblPr/><a:tblGrid><a:gridCol w=\"" + Emu(400) +
+                 "\"/></a:tblGrid><a:tr h=\"" + Emu(20) +
+                 "\"><a:tc><a:txBody><a:bodyPr/><a:lstStyle/>" + Blocks("", {1}) + Blocks("", {1}) +
+                 Blocks("", {1}) + "</a:txBody><a:tcPr>" + Solid("FF0000") +
+                 "</a:tcPr></a:tc></a:tr><a:tr h=\"" + Emu(100) + "\">" + Cell(Solid("0000FF")) +
+                 "</a:tr></a:tbl>"),
+       "",
+       "",
+       {},
+       {},
+       // Three lines of 40 points: the first row reaches below 270, the second past the frame.
+       {{450, 200, 0xFF0000}, {450, 260, 0xFF0000}, {450, 340, 0x0000FF}}},
       {"a chart from its cached values",
        Frame(2, 0, 0, 1000, 600, chartUri,
              "<c:chart xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
@@ -291,6 +325,43 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        {},
        {{40, 20, 0x000000}, {40, 300, 0xFFFFFF}}},
+      {"justified lines reach the right edge but the last; vertical text turns",
+       TextBox(2, 100, 100, 320, 200, "lIns=\"0\" rIns=\"0\" tIns=\"0\">",
+               Blocks("algn=\"just\"", {3, 3, 3, 3})) +
+           TextBox(3, 800, 100, 100, 400, "vert=\"vert\" lIns=\"0\" tIns=\"0\" rIns=\"0\">",
+                   Blocks("", {4})),
+       "",
+       "",
+       {},
+       {},
+       // Blocks of about 0.7 em: three make a word of some 110 units; one line holds two words.
+       {{104, 120, 0x000000},
+        {412, 120, 0x000000},
+        {412, 180, 0xFFFFFF},
+        {880, 120, 0x000000},
+        {820, 120, 0xFFFFFF}}},
+      {"an empty paragraph as tall as its end characters; unwrapped text wider than its fitted box",
+       TextBox(2, 100, 100, 400, 400, "tIns=\"0\">",
+               Blocks("", {1}) + "<a:p><a:endParaRPr sz=\"1000\"/></a:p>" + Blocks("", {1})) +
+           TextBox(3, 800, 100, 100, 100, "wrap=\"none\"><a:spAutoFit/>", Blocks("", {8})),
+       "",
+       "",
+       {},
+       {},
+       // Lines of 40 points are some 62 units tall, of 10 points some 16.
+       {{120, 100 + 62 + 16 + 20, 0x000000}, {700, 130, 0x000000}, {1000, 130, 0x000000}}},
+      {"bullet colour and size",
+       TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
+               "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buClr><a:srgbClr val=\"FF0000\"/></a:buClr>"
+               "<a:buSzPct val=\"300000\"/><a:buChar char=\"\xE2\x96\x88\"/></a:pPr><a:r><a:rPr "
+               "sz=\"2000\">" +
+                   Solid("000000") + "</a:rPr><a:t>\xE2\x96\x88\xE2\x96\x88</a:t></a:r></a:p>"),
+       "",
+       "",
+       {},
+       {},
+       // A bullet of 60 points is some 60 units wide; the text follows it.
+       {{116, 318, 0xFF0000}, {150, 318, 0xFF0000}, {190, 318, 0x000000}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

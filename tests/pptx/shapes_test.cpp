@@ -142,7 +142,8 @@ TEST(ShapeReader, DuplicateAndInvalidIdsGetFreshOnes) {
 
 TEST(ShapeReader, TextParagraphsRunsAndStyles) {
   x::Para title;
-  title.runs = {{"Bold ", "b=\"1\" sz=\"3200\"", "C00000"}, {"italic", "i=\"1\" u=\"sng\"", ""}};
+  title.runs = {{"Bold ", "b=\"1\" sz=\"3200\"", "C00000"},
+                {"italic", "i=\"1\" u=\"sng\" cap=\"all\" spc=\"150\"", ""}};
   x::Para second = x::P("second");
   second.level = 1;
   second.runs.push_back({"\n", "", ""});
@@ -164,6 +165,8 @@ TEST(ShapeReader, TextParagraphsRunsAndStyles) {
   const platform::CharProps& italic = paragraphs[0].runs[1].props;
   EXPECT_TRUE(italic.italic);
   EXPECT_EQ(italic.underline, 2);
+  EXPECT_DOUBLE_EQ(italic.spacing, 1.5);
+  EXPECT_EQ(paragraphs[0].runs[1].text, L"ITALIC");
   EXPECT_DOUBLE_EQ(italic.size, 18.0);  // the presentation's default text style
   EXPECT_EQ(paragraphs[1].level, 1);
   EXPECT_EQ(paragraphs[1].Text(), std::wstring(L"second") + platform::kLineBreak + L"after break");

@@ -99,6 +99,11 @@ TEST(Units, BulletsAndNumbering) {
   EXPECT_EQ(pptx::AutoNumberText("arabicParenBoth", 1), L"(1)");
   EXPECT_EQ(pptx::BulletText(L"n", "Wingdings"), L"\u25A0");
   EXPECT_EQ(pptx::BulletText(L"n", "Arial"), L"n");
+  // Glyphs written in the private use area, and the other symbol fonts.
+  EXPECT_EQ(pptx::BulletText(L"\uF06E", "Wingdings"), L"\u25A0");
+  EXPECT_EQ(pptx::BulletText(L"\uF0B7", "Symbol"), L"\u2022");
+  EXPECT_EQ(pptx::BulletText(L"\uF097", "Wingdings 2"), L"\u2022");
+  EXPECT_EQ(pptx::BulletText(L"\uF07D", "Wingdings 3"), L"\u25B8");
 }
 
 }  // namespace
