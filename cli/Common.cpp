@@ -3,16 +3,21 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "common/Utf8.h"
 
 namespace cli {
 
-bool LoadDeck(const std::string& path, pptx::Deck& deck, std::ostream& err) {
+namespace {
+
+// Runs `read`, then prints the reader's warnings and, when the deck could not
+// be read, the error; false on that error.
+bool Reading(std::ostream& err, const std::function<void(pptx::Diagnostics&)>& read) {
   pptx::Diagnostics diagnostics;
   try {
-    deck = pptx::ReadDeck(path, diagnostics);
+    read(diagnostics);
   } catch (const pptx::ReadError& error) {
     diagnostics.Print(err);
     err << "error: " << error.what() << "\n";
@@ -22,25 +27,25 @@ bool LoadDeck(const std::string& path, pptx::Deck& deck, std::ostream& err) {
   return true;
 }
 
+}  // namespace
+
+bool LoadDeck(const std::string& path, pptx::Deck& deck, std::ostream& err) {
+  return Reading(err,
+                 [&](pptx::Diagnostics& diagnostics) { deck = pptx::ReadDeck(path, diagnostics); });
+}
+
 bool ReadDeckSlides(const std::string& path, pptx::Deck& info, size_t& count,
                     const std::function<void(const boost::shared_ptr<platform::Slide>&)>& use,
                     std::ostream& err) {
-  pptx::Diagnostics diagnostics;
   count = 0;
-  try {
+  return Reading(err, [&](pptx::Diagnostics& diagnostics) {
     pptx::DeckReader reader(path, diagnostics);
     info = reader.Info();
     while (boost::shared_ptr<platform::Slide> slide = reader.Next()) {
       ++count;
       use(slide);
     }
-  } catch (const pptx::ReadError& error) {
-    diagnostics.Print(err);
-    err << "error: " << error.what() << "\n";
-    return false;
-  }
-  diagnostics.Print(err);
-  return true;
+  });
 }
 
 bool CheckSlide(const DeckOptions& options, size_t count, std::ostream& err) {

@@ -74,6 +74,9 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
   if (sources.hasFontColour) list.SetColour(sources.fontColour);
   if (!sources.fontFace.empty()) list.SetFont(sources.fontFace);
   list.Merge(Child(txBody, "lstStyle"), ctx.colours);
+  // Text shrinks further than its stored scale only when the shape itself asks
+  // for it: a master's or layout's autofit alone leaves the stored sizes be.
+  body.shrinkOnOverflow = false;
   ReadBodyProps(ctx, Child(txBody, "bodyPr"), body, fontScale, where);
 
   int numbering[9] = {0};
