@@ -122,6 +122,10 @@ platform::FontMetrics PangoMeasurer::Metrics(const platform::CharProps& props) {
   platform::FontMetrics m;
   m.ascent = static_cast<double>(pango_font_metrics_get_ascent(metrics)) / PANGO_SCALE;
   m.descent = static_cast<double>(pango_font_metrics_get_descent(metrics)) / PANGO_SCALE;
+  // A line is as tall as the font's line height, its line gap included; the
+  // gap goes above the letters.
+  const double height = static_cast<double>(pango_font_metrics_get_height(metrics)) / PANGO_SCALE;
+  if (height > m.ascent + m.descent) m.ascent = height - m.descent;
   pango_font_metrics_unref(metrics);
   pango_font_description_free(desc);
   if (metrics_.size() > 4096) metrics_.clear();
