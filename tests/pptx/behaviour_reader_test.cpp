@@ -274,45 +274,34 @@ TEST(BehaviourReader, ColourMotionRotationScaleSetAndCommand) {
 
   auto rgb = Main(effect, 0);
   EXPECT_EQ(rgb->GetKind(), static_cast<uint32_t>(eBehaviourColor));
-  EXPECT_EQ(Int(rgb, ePropColorSpace), 0);
-  EXPECT_EQ(Int(rgb, ePropAttribute), pptx::eAttrFillColour);
-  EXPECT_EQ(Int(rgb, ePropRedBy), 26);  // 10 % of 255
-  EXPECT_EQ(Int(rgb, ePropGreenBy), -51);
-  EXPECT_EQ(Int(rgb, ePropBlueBy), 255);
-  auto hsl = Main(effect, 1);
-  EXPECT_EQ(Int(hsl, ePropColorSpace), 1);
-  EXPECT_EQ(Int(hsl, ePropAttribute), pptx::eAttrColour);
-  EXPECT_EQ(Int(hsl, ePropHueBy), 90);
-  EXPECT_EQ(Int(hsl, ePropSaturationBy), 50);
-  EXPECT_EQ(Int(hsl, ePropLightnessBy), -25);
+  // Space, attribute and the three offsets; 10 % of 255 is 26.
+  EXPECT_EQ(Values(rgb, {ePropColorSpace, ePropAttribute, ePropRedBy, ePropGreenBy, ePropBlueBy}),
+            (Numbers{0, pptx::eAttrFillColour, 26, -51, 255}));
+  EXPECT_EQ(Values(Main(effect, 1), {ePropColorSpace, ePropAttribute, ePropHueBy, ePropSaturationBy,
+                                     ePropLightnessBy}),
+            (Numbers{1, pptx::eAttrColour, 90, 50, -25}));
   auto to = Main(effect, 2);
   EXPECT_EQ(Int(to, ePropAttribute), pptx::eAttrLineColour);
   Kinefold::TColor red = GetColor(boost::shared_ptr<IInterface>(to), ePropToValueText);
-  EXPECT_EQ(red.red, 255u);
-  EXPECT_EQ(red.green, 0u);
-  EXPECT_EQ(red.alpha, 255u);
+  EXPECT_EQ(red, (Kinefold::TColor{255, 0, 0, 255}));
 
   auto path = Main(effect, 3);
   EXPECT_EQ(path->GetKind(), static_cast<uint32_t>(eBehaviourMotion));
   EXPECT_EQ(Text(path, ePropMotionPath), "M 0 0 L 0.25 0.5 E");
-  EXPECT_EQ(Int(path, ePropMotionPathMode), 1);  // relative to the shape
-  EXPECT_EQ(Int(path, ePropMotionOrigin), 1);    // not locked
+  // Relative to the shape, not locked; the offset's path is locked.
+  EXPECT_EQ(Values(path, {ePropMotionPathMode, ePropMotionOrigin}), (Numbers{1, 1}));
   EXPECT_EQ(path->pathEditMode, L"relative");
   auto by = Main(effect, 4);
-  EXPECT_EQ(Int(by, ePropMotionPathMode), 1);
-  EXPECT_EQ(Int(by, ePropMotionOrigin), 0);  // a locked path
-  Kinefold::TPoint offset = GetPoint(boost::shared_ptr<IInterface>(by), ePropMotionBy);
-  EXPECT_DOUBLE_EQ(offset.x, 0.25);
-  EXPECT_DOUBLE_EQ(offset.y, -0.5);
+  EXPECT_EQ(Values(by, {ePropMotionPathMode, ePropMotionOrigin}), (Numbers{1, 0}));
+  EXPECT_EQ(GetPoint(boost::shared_ptr<IInterface>(by), ePropMotionBy),
+            (Kinefold::TPoint{0.25, -0.5}));
 
   auto rotation = Main(effect, 5);
   EXPECT_EQ(rotation->GetKind(), static_cast<uint32_t>(eBehaviourRotation));
-  EXPECT_EQ(Int(rotation, ePropBy), 21600000);  // 60000ths of a degree
-  EXPECT_EQ(Int(rotation, ePropAttribute), pptx::eAttrRotation);
+  // 60000ths of a degree.
+  EXPECT_EQ(Values(rotation, {ePropBy, ePropAttribute}), (Numbers{21600000, pptx::eAttrRotation}));
   auto scale = Main(effect, 6);
-  Kinefold::TPoint factor = GetPoint(boost::shared_ptr<IInterface>(scale), ePropBy);
-  EXPECT_DOUBLE_EQ(factor.x, 150.0);
-  EXPECT_DOUBLE_EQ(factor.y, 150.0);
+  EXPECT_EQ(GetPoint(boost::shared_ptr<IInterface>(scale), ePropBy), (Kinefold::TPoint{150, 150}));
   auto set = Main(effect, 7);
   EXPECT_EQ(set->GetKind(), static_cast<uint32_t>(eBehaviourSet));
   EXPECT_EQ(Int(set, ePropAttribute), pptx::eAttrVisibility);
