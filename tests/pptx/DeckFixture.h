@@ -16,6 +16,7 @@
 #include "pptx/DeckReader.h"
 #include "pptx/DeckWriter.h"
 #include "support/Scratch.h"
+#include "support/Values.h"
 
 namespace testdeck {
 
@@ -100,15 +101,6 @@ bool Bool(const boost::shared_ptr<T>& object, EPropertyId key) {
 template <class T>
 bool HasKey(const boost::shared_ptr<T>& object, EPropertyId key) {
   return Has(boost::shared_ptr<IInterface>(object), key);
-}
-// Several numeric keys of one object (bools read 1 or 0), in the order
-// asked, to compare at once.
-using Numbers = std::vector<double>;
-template <class T>
-Numbers Values(const boost::shared_ptr<T>& object, std::initializer_list<EPropertyId> keys) {
-  Numbers values;
-  for (EPropertyId key : keys) values.push_back(Double(object, key));
-  return values;
 }
 template <class T>
 std::string Text(const boost::shared_ptr<T>& object, EPropertyId key) {

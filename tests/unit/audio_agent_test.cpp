@@ -5,6 +5,7 @@
 #include "agent_slides.h"
 #include "agents/AudioEffectAgent.h"
 #include "document/Effect.h"
+#include "support/Values.h"
 
 namespace {
 
@@ -26,11 +27,9 @@ TEST(AudioEffectAgent, WritesTheSoundSettingsOnItsAction) {
       .Set<std::wstring>(ePropSoundPart, L"ppt/media/chime.wav");
   auto action = Prepared(node);
   ASSERT_TRUE(action);
-  EXPECT_EQ(GetDouble(action, ePropOutSound392), 0.75);
-  EXPECT_EQ(GetInt(action, ePropOutRepeatCount), 2);
-  EXPECT_EQ(GetDouble(action, ePropOutMediaStartMs), 1500.0);
-  EXPECT_EQ(GetDouble(action, ePropOutMediaEnd), 3.0);
-  EXPECT_EQ(GetInt(action, ePropOutDelay), 250);
+  EXPECT_EQ(Values(action, {ePropOutSound392, ePropOutRepeatCount, ePropOutMediaStartMs,
+                            ePropOutMediaEnd, ePropOutDelay}),
+            (Numbers{0.75, 2, 1500, 3, 250}));
   EXPECT_EQ(GetString(action, ePropOutSoundName), L"ppt/media/chime.wav");
 
   // Keys the behaviour lacks are not written; a count below 1000 is 0.
@@ -53,7 +52,6 @@ TEST(AudioEffectAgent, DrawsNothing) {
   AudioEffectAgent agent(boost::shared_ptr<IInterface>(), boost::make_shared<PublishContext>(), 0,
                          0);
   EXPECT_FALSE(agent.GetActionObject());
-  EXPECT_EQ(agent.AppliesToShape(), 1u);
   auto screen = slides::Screen();
   agent.SetTiming(0, 1000);
   agent.Apply(screen->Find(L"7"), 500);

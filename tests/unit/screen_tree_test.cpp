@@ -10,6 +10,7 @@
 #include "document/Slide.h"
 #include "host/Properties.h"
 #include "publisher/SlideScreen.h"
+#include "support/Values.h"
 
 using platform::SlideScreen;
 
@@ -104,20 +105,17 @@ TEST_F(ScreenTree, ShapeFlagFollowsWhatTheShapeDraws) {
 }
 
 TEST_F(ScreenTree, TextKeys) {
-  auto p0 = Get(L"2/p0");
-  EXPECT_EQ(GetInt(p0, ePropParagraphIndex), 0);
-  EXPECT_EQ(GetInt(p0, ePropWordCount), 2);
-  EXPECT_EQ(GetInt(p0, ePropLetterCount), 10);  // the space takes no step
+  // The space takes no step; the run view's paragraph has the same keys.
+  for (const wchar_t* p : {L"2/p0", L"2/runs/p0"})
+    EXPECT_EQ(Values(Get(p), {ePropParagraphIndex, ePropWordCount, ePropLetterCount}),
+              (Numbers{0, 2, 10}));
   EXPECT_EQ(GetInt(Get(L"2/p1"), ePropParagraphIndex), 1);
   EXPECT_EQ(GetString(Get(L"2/p0/w0"), ePropText), L"Hello ");
   EXPECT_EQ(GetString(Get(L"2/p0/w0/l5"), ePropText), L" ");
   EXPECT_TRUE(GetBool(Get(L"2/p0/w0/l5"), ePropNoTimeStep));
   EXPECT_FALSE(GetBool(Get(L"2/p0/w0/l4"), ePropNoTimeStep));
   EXPECT_FALSE(Has(Get(L"2/shape"), ePropIsBackground));
-  auto view = Get(L"2/runs/p0");
-  EXPECT_EQ(GetInt(view, ePropParagraphIndex), 0);
-  EXPECT_EQ(GetInt(view, ePropWordCount), 2);
-  auto runs = GetSheetList(view, ePropRunList);
+  auto runs = GetSheetList(Get(L"2/runs/p0"), ePropRunList);
   ASSERT_TRUE(runs);
   ASSERT_EQ(runs->GetCount(), 2u);
   EXPECT_EQ(GetInt(runs->GetItem(0), ePropRunLength), 1);
