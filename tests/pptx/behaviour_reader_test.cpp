@@ -34,51 +34,31 @@ std::string Repeated(const std::string& behaviour, const std::string& count) {
 // effect's length counts every pass; what copies cannot draw is reported.
 TEST(BehaviourReader, BehaviourRepeatsAreUnrolled) {
   const std::string box = x::ShapeTarget(2);
+  auto turns = [&](long long by, const char* count) {
+    return Repeated(x::Rotate(box, by, 200), count);
+  };
+  const std::string turn = x::Rotate(box, 7200000, 200);
+  const char* const kAddsUp = "repeated turn or scale adds up";
   const struct {
     const char* name;
-    std::string behaviour;
     std::vector<int> delays;  // of the main behaviours
     int lastRepeat;           // 303 of the last one, 0 when absent
     uint32_t own;
     const char* warning;  // empty: none
+    std::string behaviour;
   } rows[] = {
-      {"turns on",
-       Repeated(x::Rotate(box, 7200000, 200), "3000"),
-       {0, 200, 400},
-       0,
-       600,
-       "repeated turn or scale adds up"},
-      {"whole turns", Repeated(x::Rotate(box, 21600000, 200), "2000"), {0, 200}, 0, 400, ""},
-      {"reversed",
-       Timed(x::Rotate(box, 7200000, 200), "autoRev=\"1\" repeatCount=\"2000\"", 100),
-       {100, 500},
-       0,
-       900,
-       ""},
-      {"fraction",
-       Repeated(x::Rotate(box, 21600000, 200), "2500"),
-       {0, 200},
-       1500,
-       500,
-       "fractional behaviour repeat"},
+      {"turns on", {0, 200, 400}, 0, 600, kAddsUp, turns(7200000, "3000")},
+      {"whole turns", {0, 200}, 0, 400, "", turns(21600000, "2000")},
+      {"reversed", {100, 500}, 0, 900, "", Timed(turn, "autoRev=\"1\" repeatCount=\"2000\"", 100)},
+      {"fraction", {0, 200}, 1500, 500, "fractional behaviour repeat", turns(21600000, "2500")},
       {"endless",
-       Repeated(x::Rotate(box, 7200000, 200), "indefinite"),
        {0},
        kIndefinite,
        0xFFFFFFFFu,
-       "endless behaviour repeat"},
-      {"motion starts over",
-       Repeated(x::Motion(box, "M 0 0 L 0.1 0 E", 300), "2000"),
-       {0, 300},
-       0,
-       600,
-       ""},
-      {"scale",
-       Repeated(x::Scale(box, 150, 150, 300), "2000"),
-       {0, 300},
-       0,
-       600,
-       "repeated turn or scale adds up"},
+       "endless behaviour repeat",
+       turns(7200000, "indefinite")},
+      {"motion", {0, 300}, 0, 600, "", Repeated(x::Motion(box, "M 0 0 L 0.1 0 E", 300), "2000")},
+      {"scale", {0, 300}, 0, 600, kAddsUp, Repeated(x::Scale(box, 150, 150, 300), "2000")},
   };
   for (const auto& row : rows) {
     pptx::Diagnostics diag;
