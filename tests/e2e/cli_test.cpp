@@ -26,6 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace x = pptx::xml;
+using testdeck::FadeIn;
 using testdeck::MakeEffect;
 
 scratch::Folder* const kScratch = scratch::Folder::Register("cli");
@@ -50,12 +51,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
-x::Effect FadeIn(int spid, uint32_t ms) {
-  return MakeEffect("entr", "clickEffect",
-                    x::Set(x::ShapeTarget(spid), "style.visibility", "visible") +
-                        x::Filter(x::ShapeTarget(spid), "fade", true, ms));
-}
-
 // A red box at (100, 100) to (500, 300) on a white 1280 x 720 slide.
 std::string Box() {
   return x::Shape(2, "Box", 100, 100, 400, 200, "FF0000");
@@ -63,9 +58,7 @@ std::string Box() {
 
 // `writer`'s deck saved in the scratch folder as `name`.
 std::string Saved(const std::string& name, const pptx::DeckWriter& writer) {
-  const std::string file = In(name);
-  EXPECT_TRUE(writer.Save(file));
-  return file;
+  return testdeck::Saved(In(name), writer);
 }
 
 // Slide 1: the box fades in on the first click, over 500 ms: at 25 fps the
@@ -120,12 +113,7 @@ int Green(uint32_t argb) {
   return static_cast<int>((argb >> 8) & 0xFF);
 }
 
-class Cli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(command::Available()) << "build the slideanim command first: " << command::Path();
-  }
-};
+using Cli = command::Test;
 
 TEST_F(Cli, FramesCoverTheWholeTimelineOfEverySlide) {
   const std::string out = In("frames-all");

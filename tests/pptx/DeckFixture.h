@@ -66,6 +66,20 @@ inline x::Effect MakeEffect(const std::string& presetClass, const std::string& n
   return effect;
 }
 
+// A click that shows shape `spid` and fades it in over `ms`.
+inline x::Effect FadeIn(int spid, uint32_t ms) {
+  const std::string target = x::ShapeTarget(spid);
+  return MakeEffect(
+      "entr", "clickEffect",
+      x::Set(target, "style.visibility", "visible") + x::Filter(target, "fade", true, ms));
+}
+
+// `writer`'s deck saved at `path`.
+inline std::string Saved(const std::string& path, const pptx::DeckWriter& writer) {
+  EXPECT_TRUE(writer.Save(path)) << path;
+  return path;
+}
+
 inline boost::shared_ptr<platform::Effect> EffectAt(const boost::shared_ptr<platform::Slide>& slide,
                                                     size_t index) {
   if (!slide || index >= slide->Effects()->Effects().size())
