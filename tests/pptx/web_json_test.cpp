@@ -28,9 +28,7 @@ ordered_json PublishForWeb(const boost::shared_ptr<platform::Slide>& slide) {
 
 TEST(WebJson, DeckToEffectRecords) {
   const std::string box = x::ShapeTarget(3);
-  x::Effect appear =
-      MakeEffect("entr", "clickEffect",
-                 x::Set(box, "style.visibility", "visible") + x::Filter(box, "fade", true, 500));
+  x::Effect appear = FadeIn(3, 500);
   x::Effect spin = MakeEffect("emph", "withEffect", x::Rotate(box, 21600000, 1000));
   x::Effect glide = MakeEffect("path", "afterEffect", x::Motion(box, "M 0 0 L 0.25 0 E", 1000));
   x::Effect slide = MakeEffect("emph", "afterEffect",
