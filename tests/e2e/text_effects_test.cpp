@@ -3,20 +3,17 @@
 // two units, so the earlier one has changed and the later one not yet.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <boost/make_shared.hpp>
 
-#include "document/Slide.h"
-#include "host/Webdeck.h"
-#include "manager/IAnimationManager.h"
 #include "pptx/DeckReader.h"
 #include "pptx/DeckWriter.h"
-#include "publisher/FrameDriver.h"
-#include "publisher/SlideScreen.h"
 #include "render/FrameRenderer.h"
 #include "render/PangoText.h"
+#include "support/Played.h"
 
 using namespace platform;
 namespace x = pptx::xml;
@@ -30,7 +27,6 @@ const double kWidth = 400, kHeight = 300;
 struct Played {
   Played(const std::vector<x::Para>& paragraphs, std::vector<x::Effect> effects,
          const std::string& buildList = "") {
-    IWebdeckSlide::ResetInstance();
     pptx::DeckWriter writer(kWidth, kHeight);
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
     slide.shapes = x::Shape(2, "text", 10, 10, 380, 280, "", "", paragraphs);
@@ -40,16 +36,13 @@ struct Played {
     pptx::Deck deck = pptx::ReadDeckFromMemory("text.pptx", writer.Bytes(), diagnostics);
     EXPECT_EQ(deck.slides.size(), 1u);
     if (deck.slides.empty()) return;
-    manager = IAnimationManager::Create(
-        boost::make_shared<PublishContext>(kHeight, kWidth, 25, 0));  // no minimum length
-    manager->BuildSlide(deck.slides[0], 0, 0);
     measurer = boost::make_shared<render::PangoMeasurer>();
-    screen = SlideScreen::Build(deck.slides[0], measurer);
-    driver = boost::make_shared<FrameDriver>(manager, screen);
-    driver->Build();
+    played = std::make_unique<play::Played>(deck.slides[0], measurer);  // no minimum length
+    manager = played->manager;
+    screen = played->screen;
+    driver = played->driver;
     renderer = boost::make_shared<render::FrameRenderer>(measurer);
   }
-  ~Played() { IWebdeckSlide::ResetInstance(); }
 
   render::Image At(uint32_t t) {
     if (!driver) return render::Image();
@@ -63,6 +56,7 @@ struct Played {
     return screen->FindShape(L"2")->CurrentPlace(*measurer).paragraphs[0].letters[i].x;
   }
 
+  std::unique_ptr<play::Played> played;
   boost::shared_ptr<IAnimationManager> manager;
   boost::shared_ptr<SlideScreen> screen;
   boost::shared_ptr<FrameDriver> driver;

@@ -5,10 +5,8 @@
 
 #include <cmath>
 
-#include "manager/IAnimationManager.h"
 #include "pptx/Mappings.h"
-#include "publisher/FrameDriver.h"
-#include "publisher/SlideScreen.h"
+#include "support/Played.h"
 
 using namespace testdeck;
 
@@ -112,20 +110,14 @@ TEST(BehaviourReader, BehaviourPassesArePlayedAndTimed) {
                   MainSequence({MakeEffect("emph", "clickEffect", row.behaviour), next}), diag);
     ASSERT_TRUE(slide);
     EXPECT_EQ(EffectAt(slide, 0)->GetOwnDuration(), row.end) << row.name;
-    auto manager = IAnimationManager::Create(
-        boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0));
-    manager->BuildSlide(slide, 0, 0);
+    play::Played played(slide);
     boost::shared_ptr<IScreenAnimation> after;
-    manager->GetShapeAnimation(after, L"4", 0);
+    played.manager->GetShapeAnimation(after, L"4", 0);
     EXPECT_EQ(after->GetStartTime(), row.end) << row.name;
-
-    auto screen = platform::SlideScreen::Build(slide);
-    platform::FrameDriver driver(manager, screen);
-    driver.Build();
+    const auto shape = QueryAs<IShapeContext>(played.screen->Find(L"3/shape"), eIidScreenShape9);
     for (const auto& frame : row.frames) {
-      driver.Frame(frame.first);
-      const double* m =
-          QueryAs<IShapeContext>(screen->Find(L"3/shape"), eIidScreenShape9)->GetTransform();
+      played.driver->Frame(frame.first);
+      const double* m = shape->GetTransform();
       const double radians = frame.second * 3.141592653589793 / 180.0;
       EXPECT_NEAR(m[4], std::cos(radians), 1e-6) << row.name << " at " << frame.first;
       EXPECT_NEAR(m[2], std::sin(radians), 1e-6) << row.name << " at " << frame.first;

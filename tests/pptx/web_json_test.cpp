@@ -4,10 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "DeckFixture.h"
-#include "host/Webdeck.h"
-#include "manager/IAnimationManager.h"
-#include "publisher/FrameDriver.h"
-#include "publisher/SlideScreen.h"
+#include "support/Played.h"
 
 using namespace testdeck;
 using nlohmann::ordered_json;
@@ -15,15 +12,7 @@ using nlohmann::ordered_json;
 namespace {
 
 ordered_json PublishForWeb(const boost::shared_ptr<platform::Slide>& slide) {
-  IWebdeckSlide::ResetInstance();
-  auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
-  boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
-  manager->BuildSlide(slide, 0, 0);
-  platform::FrameDriver driver(manager, platform::SlideScreen::Build(slide));
-  driver.Build();
-  const std::string json = platform::ToUtf8(manager->GetJsonContent());
-  IWebdeckSlide::ResetInstance();
-  return ordered_json::parse(json);
+  return ordered_json::parse(platform::ToUtf8(play::Played(slide).manager->GetJsonContent()));
 }
 
 TEST(WebJson, DeckToEffectRecords) {

@@ -1,6 +1,5 @@
 // Real screen objects for the agent tests: a small slide built by the
-// publisher, and the same slide played through the manager and the frame
-// driver.
+// publisher, to play through the manager and the frame driver too.
 #pragma once
 
 #include <string>
@@ -15,6 +14,7 @@
 #include "publisher/NodeColours.h"
 #include "publisher/SlideScreen.h"
 #include "publisher/TextNode.h"
+#include "support/Played.h"
 
 namespace slides {
 
@@ -69,26 +69,10 @@ inline Kinefold::TColor Letter(const platform::SlideScreen& screen, const std::w
       *boost::dynamic_pointer_cast<platform::TextNode>(screen.FindNode(letter)));
 }
 
-// A slide compiled by the manager and built by the frame driver; the web
-// deck is fresh for each.
-struct Played {
-  explicit Played(const boost::shared_ptr<platform::Slide>& s,
-                  const boost::shared_ptr<PublishContext>& context =
-                      boost::make_shared<PublishContext>(540.0, 720.0, 25, 0))
-      : slide(s) {
-    IWebdeckSlide::ResetInstance();
-    manager = IAnimationManager::Create(context);
-    manager->BuildSlide(slide, 0, 0);
-    screen = platform::SlideScreen::Build(slide);
-    driver = boost::make_shared<platform::FrameDriver>(manager, screen);
-    driver->Build();
-  }
-  ~Played() { IWebdeckSlide::ResetInstance(); }
-
-  boost::shared_ptr<platform::Slide> slide;
-  boost::shared_ptr<IAnimationManager> manager;
-  boost::shared_ptr<platform::SlideScreen> screen;
-  boost::shared_ptr<platform::FrameDriver> driver;
+// Played in the 720 x 540 context the tests' fractions are of.
+struct Played : play::Played {
+  explicit Played(const boost::shared_ptr<platform::Slide>& s)
+      : play::Played(s, nullptr, boost::make_shared<PublishContext>(540.0, 720.0, 25, 0)) {}
 };
 
 }  // namespace slides
