@@ -22,16 +22,10 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-boost::shared_ptr<Slide> SmallSlide() {
-  auto slide = boost::make_shared<Slide>();
-  slide->width = 200;
-  slide->height = 150;
-  return slide;
-}
+using golden::Draw;
 
-render::Image Draw(const SlideScreen& screen) {
-  render::FrameRenderer renderer;
-  return renderer.Render(screen, 200, 150);
+boost::shared_ptr<Slide> SmallSlide() {
+  return golden::SmallSlide(200, 150);
 }
 
 // Attaches `content` as an active mask of `object`, the way filters do.

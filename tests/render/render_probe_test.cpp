@@ -14,6 +14,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "Golden.h"
 #include "document/Slide.h"
 #include "host/Properties.h"
 #include "publisher/MaskShapes.h"
@@ -35,16 +36,10 @@ std::vector<unsigned char> FileBytes(const std::string& path) {
                                     std::istreambuf_iterator<char>());
 }
 
-boost::shared_ptr<Slide> SmallSlide() {
-  auto slide = boost::make_shared<Slide>();
-  slide->width = 100;
-  slide->height = 100;
-  return slide;
-}
+using golden::Draw;
 
-render::Image Draw(const SlideScreen& screen) {
-  render::FrameRenderer renderer;
-  return renderer.Render(screen, 100, 100);
+boost::shared_ptr<Slide> SmallSlide() {
+  return golden::SmallSlide(100, 100);
 }
 
 bool Near(uint32_t pixel, uint32_t expected, int tolerance = 12) {
