@@ -28,7 +28,7 @@ using namespace platform;
 
 namespace {
 
-const uint32_t kWhite = 0xFFFFFFFFu;
+const uint32_t kWhite = 0xFFFFFFFFu, kBlack = 0xFF000000u;
 
 std::vector<unsigned char> FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -48,6 +48,17 @@ bool Near(uint32_t pixel, uint32_t expected, int tolerance = 12) {
                  static_cast<int>((expected >> shift) & 0xFF)) > tolerance)
       return false;
   return true;
+}
+
+struct At {
+  int x, y;
+  uint32_t argb;
+};
+
+// Expects each of the pixels near its colour.
+void ExpectPixels(const render::Image& image, std::initializer_list<At> pixels) {
+  for (const At& p : pixels)
+    EXPECT_TRUE(Near(image.Pixel(p.x, p.y), p.argb)) << "at (" << p.x << ", " << p.y << ")";
 }
 
 boost::shared_ptr<IShapeTarget> Target(const SlideScreen& screen, const std::wstring& name) {
@@ -100,8 +111,7 @@ TEST_F(Probe, NonFiniteStateLeavesOnlyThatNodeOut) {
     auto screen = SlideScreen::Build(slide);
     spoil(Target(*screen, L"2"));
     render::Image image = Draw(*screen);
-    EXPECT_TRUE(Near(image.Pixel(35, 50), kWhite));
-    EXPECT_TRUE(Near(image.Pixel(75, 50), 0xFF0000FFu));
+    ExpectPixels(image, {{35, 50, kWhite}, {75, 50, 0xFF0000FFu}});
   }
 }
 
@@ -118,8 +128,7 @@ TEST_F(Probe, PositionMovesTheShapeUnderItsMask) {
   auto target = Target(*screen, L"2");
   target->GetPosition()[0] += 40;
   render::Image moved = Draw(*screen);
-  EXPECT_TRUE(Near(moved.Pixel(35, 50), kWhite));
-  EXPECT_TRUE(Near(moved.Pixel(75, 50), 0xFFFF0000u));
+  ExpectPixels(moved, {{35, 50, kWhite}, {75, 50, 0xFFFF0000u}});
   // Peek: a mask on the shape's own bounds stays while the shape moves.
   auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
   rect->SetGeometry(20, 40, 50, 60);
@@ -128,9 +137,7 @@ TEST_F(Probe, PositionMovesTheShapeUnderItsMask) {
   QueryAs<ICompoundShape>(screen->Find(L"2"), eIidCompoundShape)->InsertChild(container, 0);
   target->GetPosition()[0] -= 25;  // 15 to the right of home
   render::Image peek = Draw(*screen);
-  EXPECT_TRUE(Near(peek.Pixel(30, 50), kWhite));
-  EXPECT_TRUE(Near(peek.Pixel(45, 50), 0xFFFF0000u));
-  EXPECT_TRUE(Near(peek.Pixel(60, 50), kWhite));
+  ExpectPixels(peek, {{30, 50, kWhite}, {45, 50, 0xFFFF0000u}, {60, 50, kWhite}});
 }
 
 TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
@@ -140,8 +147,7 @@ TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
   auto screen = SlideScreen::Build(slide);
   render::Image image = Draw(*screen);
   // 30 x 20 about (35, 50) turned upright: 20 wide, 30 tall.
-  EXPECT_TRUE(Near(image.Pixel(35, 37), 0xFFFF0000u));
-  EXPECT_TRUE(Near(image.Pixel(22, 50), kWhite));
+  ExpectPixels(image, {{35, 37, 0xFFFF0000u}, {22, 50, kWhite}});
 }
 
 TEST_F(Probe, GroupTransformMovesMembers) {
@@ -153,8 +159,7 @@ TEST_F(Probe, GroupTransformMovesMembers) {
   auto screen = SlideScreen::Build(slide);
   Target(*screen, L"3")->GetTransform()[1] = 50;
   render::Image image = Draw(*screen);
-  EXPECT_TRUE(Near(image.Pixel(20, 20), kWhite));
-  EXPECT_TRUE(Near(image.Pixel(20, 70), 0xFF0000FFu));
+  ExpectPixels(image, {{20, 20, kWhite}, {20, 70, 0xFF0000FFu}});
 }
 
 TEST_F(Probe, EmbeddedPictures) {
@@ -224,12 +229,10 @@ TEST_F(Probe, GeometryPresetsAndFallback) {
   custom.geometry.paths = {path};
   auto screen = SlideScreen::Build(slide);
   render::Image image = Draw(*screen);
-  EXPECT_TRUE(Near(image.Pixel(30, 30), 0xFF000000u));
-  EXPECT_TRUE(Near(image.Pixel(12, 12), kWhite));       // outside the ellipse
-  EXPECT_TRUE(Near(image.Pixel(62, 12), 0xFF000000u));  // the bounds stand in
-  EXPECT_TRUE(Near(image.Pixel(50, 70), 0xFF000000u));
-  EXPECT_TRUE(Near(image.Pixel(65, 55), 0xFF000000u));  // the custom triangle
-  EXPECT_TRUE(Near(image.Pixel(85, 75), kWhite));
+  // (12, 12) is outside the ellipse; the bounds stand in for the unknown
+  // preset at (62, 12); (65, 55) is in the custom triangle.
+  ExpectPixels(image, {{30, 30, kBlack}, {12, 12, kWhite}, {62, 12, kBlack}});
+  ExpectPixels(image, {{50, 70, kBlack}, {65, 55, kBlack}, {85, 75, kWhite}});
 }
 
 class TextProbe : public ::testing::Test {
