@@ -82,9 +82,7 @@ TEST(EffectAgentTime, IndefiniteIsActiveFromItsStart) {
   EXPECT_TRUE(agent.IsActive(0xFFFFFFF0u));
 }
 
-}  // namespace
-
-namespace {
+// namespace
 
 using fake::ProbeAgent;
 
