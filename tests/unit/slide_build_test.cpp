@@ -1,6 +1,7 @@
 // The slide build: steps, timing, triggers, media, drops and the click timeline.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 #include "document/Slide.h"
@@ -11,6 +12,39 @@ namespace {
 const uint32_t kNone = 0xFFFFFFFFu;
 using Fakes = std::vector<boost::shared_ptr<FakeAnimation>>;
 using Names = std::vector<std::wstring>;
+
+// A step: "start-end", then "dropped" when its first effect was, its
+// trigger "@object/bookmark" and sequence kind "seq<k>" when they are not the
+// defaults, and the shapes it animates.
+std::wstring Describe(const AnimationStep& s) {
+  std::wstring d = std::to_wstring(s.startTime) + L"-" +
+                   (s.endTime == kNone ? L"open" : std::to_wstring(s.endTime));
+  if (!s.kept) d += L" dropped";
+  if (s.triggerObjectId != L"-1" || s.triggerBookmark != L"-1")
+    d += L" @" + s.triggerObjectId + L"/" + s.triggerBookmark;
+  if (s.sequenceKind) d += L" seq" + std::to_wstring(s.sequenceKind);
+  for (const auto& name : s.shapeNames) d += L" " + name;
+  return d;
+}
+
+// A bookmark trigger: "name at time: object -> target".
+std::wstring Describe(const BookmarkTrigger& b) {
+  std::wostringstream d;
+  d << b.bookmarkName << L" at " << b.time << L": " << b.triggerObjectId << L" -> " << b.targetId;
+  return d.str();
+}
+
+// The descriptions of `count` records that `get` fills in.
+template <class T>
+std::vector<std::wstring> All(uint32_t count, const std::function<void(T&, uint32_t)>& get) {
+  std::vector<std::wstring> all(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    T record;
+    get(record, i);
+    all[i] = Describe(record);
+  }
+  return all;
+}
 
 class SlideBuildTest : public ::testing::Test {
  protected:
@@ -38,37 +72,15 @@ class SlideBuildTest : public ::testing::Test {
     effect.PresetClass(presetClass).NodeType(nodeType).Delay(delay).SetOwnDuration(duration);
     return effect;
   }
-  // Each step whole: "start-end", then "dropped" when its first effect was,
-  // its trigger "@object/bookmark" and sequence kind "seq<k>" when they are
-  // not the defaults, and the shapes it animates.
+  // Each step and each bookmark trigger the manager lists, described whole.
   static std::vector<std::wstring> Steps(IAnimationManager& manager) {
-    std::vector<std::wstring> steps;
-    for (uint32_t i = 0; i < manager.GetStepCount(); ++i) {
-      AnimationStep s;
-      manager.GetStep(s, i);
-      std::wstring d = std::to_wstring(s.startTime) + L"-" +
-                       (s.endTime == kNone ? L"open" : std::to_wstring(s.endTime));
-      if (!s.kept) d += L" dropped";
-      if (s.triggerObjectId != L"-1" || s.triggerBookmark != L"-1")
-        d += L" @" + s.triggerObjectId + L"/" + s.triggerBookmark;
-      if (s.sequenceKind) d += L" seq" + std::to_wstring(s.sequenceKind);
-      for (const auto& name : s.shapeNames) d += L" " + name;
-      steps.push_back(d);
-    }
-    return steps;
+    return All<AnimationStep>(manager.GetStepCount(),
+                              [&](AnimationStep& s, uint32_t i) { manager.GetStep(s, i); });
   }
-  // Each bookmark trigger whole: "name at time: object -> target".
   static std::vector<std::wstring> Bookmarks(IAnimationManager& manager) {
-    std::vector<std::wstring> bookmarks;
-    for (uint32_t i = 0; i < manager.GetBookmarkTriggerCount(); ++i) {
-      BookmarkTrigger b;
-      manager.GetBookmarkTrigger(b, i);
-      std::wostringstream d;
-      d << b.bookmarkName << L" at " << b.time << L": " << b.triggerObjectId << L" -> "
-        << b.targetId;
-      bookmarks.push_back(d.str());
-    }
-    return bookmarks;
+    return All<BookmarkTrigger>(
+        manager.GetBookmarkTriggerCount(),
+        [&](BookmarkTrigger& b, uint32_t i) { manager.GetBookmarkTrigger(b, i); });
   }
   // Clicks of a timeline as (start, animation ids).
   static std::vector<std::pair<uint32_t, Names>> Clicks(const std::wstring& trigger) {
