@@ -70,6 +70,20 @@ x::Para Big(const std::string& text) {
   return p;
 }
 
+// An emphasis of these behaviours after `delay` ms, by letter ("lt") or word
+// ("wd") `step` ms apart when `unit` is given.
+x::Effect Emphasis(const std::string& behaviours, uint32_t delay = 0, const char* unit = nullptr,
+                   int step = 0) {
+  x::Effect e;
+  e.presetClass = "emph";
+  e.delay = delay;
+  e.behaviours = behaviours;
+  if (unit)
+    e.iterate = std::string("<p:iterate type=\"") + unit + "\"><p:tmAbs val=\"" +
+                std::to_string(step) + "\"/></p:iterate>";
+  return e;
+}
+
 int Channel(uint32_t pixel, int shift) {
   return static_cast<int>((pixel >> shift) & 0xFF);
 }
@@ -111,13 +125,8 @@ std::vector<int> InkBands(const render::Image& image) {
 TEST(TextEffects, LetterRunsDrawAsTheUnsplitText) {
   // A bold effect by letter that has not started splits the runs at letters;
   // ligatures and kerning stay as they are without it.
-  x::Effect late;
-  late.presetClass = "emph";
-  late.delay = 5000;
-  late.behaviours = x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
-  late.iterate = "<p:iterate type=\"lt\"><p:tmAbs val=\"100\"/></p:iterate>";
-  x::Effect other = late;
-  other.iterate.clear();
+  const std::string bold = x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
+  const x::Effect late = Emphasis(bold, 5000, "lt", 100), other = Emphasis(bold, 5000);
   const std::vector<x::Para> text = {Big("office AVATAR"), Big("Wave fluffier")};
   Played split(text, {late});
   Played whole(text, {other});
@@ -133,11 +142,8 @@ TEST(TextEffects, LetterRunsDrawAsTheUnsplitText) {
 
 TEST(TextEffects, ColourByLetter) {
   // Letters turn red 1000 ms apart.
-  x::Effect e;
-  e.presetClass = "emph";
-  e.behaviours = x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100);
-  e.iterate = "<p:iterate type=\"lt\"><p:tmAbs val=\"1000\"/></p:iterate>";
-  Played play({Big("ABC")}, {e});
+  Played play({Big("ABC")}, {Emphasis(x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100), 0,
+                                      "lt", 1000)});
   for (uint32_t t : {600u, 1600u}) {
     const render::Image image = play.At(t);
     const size_t changed = t / 1000 + 1;
@@ -164,12 +170,9 @@ TEST(TextEffects, BoldByLetterAndByWord) {
   };
   const std::vector<Case> cases = {{"wd", "mm mm mm", 3}, {"lt", "mmm", 1}};
   for (const Case& c : cases) {
-    x::Effect e;
-    e.presetClass = "emph";
-    e.behaviours = x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
-    e.iterate =
-        std::string("<p:iterate type=\"") + c.iterate + "\"><p:tmAbs val=\"1000\"/></p:iterate>";
-    Played play({Big(c.text)}, {e});
+    Played play({Big(c.text)},
+                {Emphasis(x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100), 0,
+                          c.iterate, 1000)});
     std::vector<render::Image> frames;
     frames.push_back(play.At(0));
     const double split = play.LetterX(c.second);
@@ -195,12 +198,10 @@ TEST(TextEffects, BoldByLetterAndByWord) {
 
 TEST(TextEffects, MixedEffectDrawsBothSides) {
   // A colour (shape side) and bold (text side) in one effect.
-  x::Effect e;
-  e.presetClass = "emph";
-  e.delay = 500;
-  e.behaviours = x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100) +
-                 x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
-  Played play({Big("mmm")}, {e});
+  Played play({Big("mmm")},
+              {Emphasis(x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100) +
+                            x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100),
+                        500)});
   ASSERT_TRUE(play.manager);
   boost::shared_ptr<IScreenAnimation> animation;
   play.manager->GetShapeAnimation(animation, L"2", 0);
@@ -217,12 +218,10 @@ TEST(TextEffects, MixedEffectDrawsBothSides) {
 TEST(TextEffects, FontSizeByParagraph) {
   // Each paragraph doubles its size: the first at once, the second 1000 ms
   // later, as a build by paragraph lists them.
-  std::vector<x::Effect> effects(2);
-  for (int k = 0; k < 2; ++k) {
-    effects[k].presetClass = "emph";
-    effects[k].delay = 1000 * k;
-    effects[k].behaviours = x::Anim(x::ParagraphTarget(2, k, k), "style.fontSize", 100, "to=\"2\"");
-  }
+  std::vector<x::Effect> effects;
+  for (int k = 0; k < 2; ++k)
+    effects.push_back(Emphasis(
+        x::Anim(x::ParagraphTarget(2, k, k), "style.fontSize", 100, "to=\"2\""), 1000 * k));
   Played play({Big("Hh"), Big("Hh")}, effects, x::BuildParagraph(2, 0, "p"));
   const std::vector<int> before = InkBands(play.At(0));
   const std::vector<int> first = InkBands(play.At(600));
