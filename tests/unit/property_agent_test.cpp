@@ -283,34 +283,46 @@ TEST(PropertyEffectAgent, ReportsItsAttributeAndLetsGo) {
   EXPECT_EQ(shape->transform[transform::kA], 1.0);
 }
 
-struct TextCase {
-  const char* name;
-  int attribute;
-  const wchar_t* value;
-  EPropertyId key;
-  bool before, after;
-};
-
-TEST(PropertyEffectAgent, SetsCharacterFlagsOnRunsOfKindZero) {
-  const TextCase cases[] = {
-      {"italic", 10, L"italic", ePropItalic, false, true},
-      {"not italic", 10, L"normal", ePropItalic, true, false},
-      {"bold", 11, L"bold", ePropBold, false, true},
-      {"normal", 11, L"normal", ePropBold, true, false},
-      {"other values leave bold alone", 11, L"bolder", ePropBold, true, true},
-      {"... either way", 11, L"", ePropBold, false, false},
+// A property animation (on runs of kind 0 only) and a set write the same
+// character properties, but for underlining.
+TEST(PropertyEffectAgent, SetsCharacterPropertiesLikeASet) {
+  const struct {
+    const char* name;
+    int attribute;
+    const wchar_t* value;
+    EPropertyId key;
+    int before, after;
+  } cases[] = {
+      {"italic", 10, L"italic", ePropItalic, 0, 1},
+      {"not italic", 10, L"normal", ePropItalic, 1, 0},
+      {"bold", 11, L"bold", ePropBold, 0, 1},
+      {"normal", 11, L"normal", ePropBold, 1, 0},
+      {"other values leave bold alone", 11, L"bolder", ePropBold, 1, 1},
+      {"... either way", 11, L"", ePropBold, 0, 0},
+      {"underline", 12, L"true", ePropUnderline, 0, 2},
+      {"no underline", 12, L"false", ePropUnderline, 2, 0},
   };
-  for (const TextCase& c : cases) {
+  for (const auto& c : cases) {
     auto node = Node(c.attribute);
     SetList(*node, {{0, Text(c.value), L""}});
     auto screen = slides::Screen();
     SetInt(screen->Find(L"7/p0/r1"), ePropRunKind, 1);
     for (const wchar_t* run : {L"7/p0/r0", L"7/p0/r1"})
-      SetBool(slides::Props(*screen, run), c.key, c.before);
+      SetInt(slides::Props(*screen, run), c.key, c.before);
     Agent(node)->Apply(screen->Find(L"7/runs/text"), 100);
-    EXPECT_EQ(GetBool(slides::Props(*screen, L"7/p0/r0"), c.key), c.after) << c.name;
-    EXPECT_EQ(GetBool(slides::Props(*screen, L"7/p0/r1"), c.key), c.before)
+    // A property animation leaves underlining alone.
+    const int after = c.key == ePropUnderline ? c.before : c.after;
+    EXPECT_EQ(GetInt(slides::Props(*screen, L"7/p0/r0"), c.key), after) << c.name;
+    EXPECT_EQ(GetInt(slides::Props(*screen, L"7/p0/r1"), c.key), c.before)
         << c.name << ": kind 1 is left alone";
+
+    auto set = behaviours::AttributeNode(eBehaviourSet, c.attribute);
+    set->Set<std::wstring>(ePropToValueText, c.value);
+    auto other = slides::Screen();
+    auto props = slides::Props(*other, L"7/p0/r1");
+    SetInt(props, c.key, c.before);
+    behaviours::MakeAgent<SetEffectAgent>(set)->Apply(other->Find(L"7/runs/text"), 0);
+    EXPECT_EQ(GetInt(props, c.key), c.after) << c.name << " set";
   }
 
   auto font = Node(13);

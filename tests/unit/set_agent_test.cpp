@@ -88,31 +88,8 @@ TEST(SetEffectAgent, HiddenWhileActive) {
   EXPECT_EQ(slides::ColourOf(*screen, L"7/p0/w0/l1").alphaMul, 0.0);
 }
 
-struct TextCase {
-  const char* name;
-  int attribute;
-  const wchar_t* value;
-  EPropertyId key;
-  int before, after;
-};
-
+// Italic, bold and underline are in the property agent's table.
 TEST(SetEffectAgent, SetsCharacterProperties) {
-  const TextCase cases[] = {
-      {"underline", 12, L"true", ePropUnderline, 0, 2},
-      {"no underline", 12, L"false", ePropUnderline, 2, 0},
-      {"italic", 10, L"italic", ePropItalic, 0, 1},
-      {"bold", 11, L"bold", ePropBold, 0, 1},
-      {"normal", 11, L"normal", ePropBold, 1, 0},
-      {"bold left alone", 11, L"heavy", ePropBold, 1, 1},
-  };
-  for (const TextCase& c : cases) {
-    auto screen = slides::Screen();
-    auto props = slides::Props(*screen, L"7/p0/r1");
-    SetInt(props, c.key, c.before);
-    Agent(Node(c.attribute, c.value))->Apply(screen->Find(L"7/runs/text"), 0);
-    EXPECT_EQ(GetInt(props, c.key), c.after) << c.name;
-  }
-
   auto screen = slides::Screen();
   auto props = slides::Props(*screen, L"7/p0/r0");
   auto agent = Agent(Node(14, L"1.5"));
