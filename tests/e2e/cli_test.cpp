@@ -217,6 +217,7 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
   };
   const std::string notZip = "error: " + broken + ": not a zip archive, so not a .pptx file\n";
   std::vector<Case> cases = {
+      {"inspect " + Quoted(broken), 1, notZip},
       {"frames " + Quoted(broken) + " -o " + Quoted(In("x")), 1, notZip},
       {"sheet " + Quoted(broken) + " -o " + Quoted(In("x.png")), 1, notZip},
       {"json " + Quoted(broken), 1, notZip},
@@ -227,6 +228,8 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
       {"html " + deck + " -o " + Quoted(blocker), 1, "error: " + blocker},
       {"frames --slide 3 " + deck + " -o " + Quoted(In("x")), 2,
        "error: " + FadeDeck() + ": there is no slide 3 (the deck has 2)\n"},
+      {"inspect --slide 7 " + deck, 2,
+       "error: " + FadeDeck() + ": there is no slide 7 (the deck has 2)\n"},
       {"json --slide 9 " + deck, 2,
        "error: " + FadeDeck() + ": there is no slide 9 (the deck has 2)\n"},
       {"frames --from 300 --to 100 " + deck + " -o " + Quoted(In("x")), 2,
@@ -243,6 +246,8 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
       {"sheet --width 4000 --columns 10 --count 10 " + deck + " -o " + Quoted(In("x.png")), 2,
        "error: " + In("x.png") + ": the sheet would be 40140 x "},
       {"frames --fps 0 " + deck + " -o " + Quoted(In("x")), -2, ""},
+      {"inspect --fps 0 " + deck, -2, ""},
+      {"inspect", -2, ""},
       {"frames " + deck, -2, ""},  // no output folder
       {"frames --at 5 --from 2 " + deck + " -o " + Quoted(In("x")), -2, ""},
       {"sheet --count 0 " + deck + " -o " + Quoted(In("x.png")), -2, ""},
@@ -257,6 +262,7 @@ TEST_F(Cli, BadRequestsGiveOneLineAndAnExitCode) {
       continue;
     }
     EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
     EXPECT_EQ(run.err.substr(0, c.message.size()), c.message);
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   }
@@ -271,6 +277,7 @@ TEST_F(Cli, HelpExplainsEveryCommandAndOption) {
   for (const char* command : {"inspect", "frames", "sheet", "json", "preview", "html"})
     EXPECT_NE(top.out.find(command), std::string::npos) << command;
   const std::vector<std::pair<std::string, std::vector<std::string>>> options = {
+      {"inspect", {"--slide", "--fps", "--default-effect-frames", "--json"}},
       {"frames",
        {"--slide", "--fps", "--default-effect-frames", "--width", "--from", "--to", "--at",
         "--output", "--max-frames", "--jobs"}},
