@@ -468,10 +468,12 @@ TEST_F(Cli, OutputIsTheSameWhateverTheThreadsAndTheLocale) {
   for (int s = 0; s < 4; ++s) {
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
     slide.shapes = Box() + x::Shape(3, "Turner", 640, 300, 200, 200, "0000FF", "", {x::P("Turn")});
-    slide.timing = x::Timing({x::Sequence{
-        "",
-        {FadeIn(2, 200 + 100 * s),
-         MakeEffect("emph", "withEffect", x::Rotate(x::ShapeTarget(3), 90 * 60000, 300))}}});
+    // A click on the box turns the other shape: a trigger with its box.
+    slide.timing = x::Timing(
+        {x::Sequence{"", {FadeIn(2, 200 + 100 * s)}},
+         x::Sequence{
+             x::ClickCondition(2),
+             {MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(3), 5400000, 300))}}});
   }
   const std::string deck = Quoted(Saved("threads.pptx", writer));
   const std::string out = In("again");
