@@ -2,6 +2,8 @@
 // publisher, to play through the manager and the frame driver too.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include <boost/make_shared.hpp>
@@ -54,14 +56,15 @@ inline boost::shared_ptr<IInterface> Props(const platform::SlideScreen& screen,
   return GetSheet(screen.Find(run), ePropRunCharProps);
 }
 
+// The fill, line and letter colours of a leaf, which must have them.
 inline Kinefold::TColor Fill(const platform::SlideScreen& screen, const std::wstring& leaf) {
   Kinefold::TColor c;
-  platform::FillColour(*screen.FindNode(leaf), c);
+  EXPECT_TRUE(platform::FillColour(*screen.FindNode(leaf), c)) << "no fill";
   return c;
 }
 inline Kinefold::TColor Line(const platform::SlideScreen& screen, const std::wstring& leaf) {
   Kinefold::TColor c;
-  platform::LineColour(*screen.FindNode(leaf), c);
+  EXPECT_TRUE(platform::LineColour(*screen.FindNode(leaf), c)) << "no line";
   return c;
 }
 inline Kinefold::TColor Letter(const platform::SlideScreen& screen, const std::wstring& letter) {
