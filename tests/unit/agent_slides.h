@@ -10,9 +10,6 @@
 
 #include "document/Slide.h"
 #include "host/Properties.h"
-#include "host/Webdeck.h"
-#include "manager/IAnimationManager.h"
-#include "publisher/FrameDriver.h"
 #include "publisher/NodeColours.h"
 #include "publisher/SlideScreen.h"
 #include "publisher/TextNode.h"
