@@ -115,11 +115,11 @@ struct Probe {
 struct Case {
   const char* name;
   std::string shapes;
-  std::string layoutTree;  // extra shapes of the layout, with its background
-  std::string layoutBg;    // a p:bg of the layout
-  std::vector<std::pair<std::string, std::string>> parts;  // name, XML (or bytes)
-  std::vector<pptx::DeckWriter::Slide::Rel> rels;
   std::vector<Probe> probes;
+  std::vector<std::pair<std::string, std::string>> parts = {};  // name, XML (or bytes)
+  std::vector<pptx::DeckWriter::Slide::Rel> rels = {};
+  std::string layoutTree = "";  // extra shapes of the layout, with its background
+  std::string layoutBg = "";    // a p:bg of the layout
 };
 
 std::string Layout(const Case& c) {
@@ -149,23 +149,22 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
   const std::vector<Case> cases = {
       {"layout shapes under the slide's, layout placeholders left out",
        x::Shape(2, "own", 400, 0, 200, 100, "0000FF"),
+       {{640, 660, 0xFF0000}, {500, 50, 0x0000FF}, {640, 300, 0xFFFFFF}},
+       {},
+       {},
        x::Shape(5, "bar", 0, 600, 1280, 120, "FF0000") +
-           x::Placeholder(6, "ph", "body", 1, {x::P("prompt")}),
-       "",
-       {},
-       {},
-       {{640, 660, 0xFF0000}, {500, 50, 0x0000FF}, {640, 300, 0xFFFFFF}}},
+           x::Placeholder(6, "ph", "body", 1, {x::P("prompt")})},
       {"gradient background of the layout, gradient fill of a shape",
        x::Shape(2, "", 0, 0, 10, 10, "") +
            "<p:sp><p:nvSpPr><p:cNvPr id=\"3\" name=\"g\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
            "<p:spPr>" +
            x::Xfrm(400, 200, 400, 400) + "<a:prstGeom prst=\"rect\"/>" +
            Gradient("FFFF00", "00FFFF", 5400000) + "</p:spPr></p:sp>",
+       {{4, 360, 0xFF0000}, {1276, 360, 0x0000FF}, {600, 204, 0xFFFF00}, {600, 596, 0x00FFFF}},
+       {},
+       {},
        "",
-       "<p:bg><p:bgPr>" + Gradient("FF0000", "0000FF", 0) + "</p:bgPr></p:bg>",
-       {},
-       {},
-       {{4, 360, 0xFF0000}, {1276, 360, 0x0000FF}, {600, 204, 0xFFFF00}, {600, 596, 0x00FFFF}}},
+       "<p:bg><p:bgPr>" + Gradient("FF0000", "0000FF", 0) + "</p:bgPr></p:bg>"},
       {"table cells with fills and a merged first row",
        Frame(2, 100, 100, 400, 200, table,
              "<a:tbl><a:tblPr/><a:tblGrid><a:gridCol w=\"" + Emu(200) + "\"/><a:gridCol w=\"" +
@@ -173,10 +172,6 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
                  Cell(Solid("FF0000"), " gridSpan=\"2\"") + Cell("", " hMerge=\"1\"") +
                  "</a:tr><a:tr h=\"" + Emu(100) + "\">" + Cell(Solid("00FF00")) +
                  Cell(Solid("0000FF")) + "</a:tr></a:tbl>"),
-       "",
-       "",
-       {},
-       {},
        {{380, 150, 0xFF0000}, {150, 250, 0x00FF00}, {450, 250, 0x0000FF}}},
       {"a table row grows with its text and pushes the next row down",
        Frame(2, 100, 100, 400, 120, table,
@@ -186,18 +181,14 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
                  Blocks("", {1}) + "</a:txBody><a:tcPr>" + Solid("FF0000") +
                  "</a:tcPr></a:tc></a:tr><a:tr h=\"" + Emu(100) + "\">" + Cell(Solid("0000FF")) +
                  "</a:tr></a:tbl>"),
-       "",
-       "",
-       {},
-       {},
        // Three lines of 40 points: the first row reaches below 270, the second past the frame.
        {{450, 200, 0xFF0000}, {450, 260, 0xFF0000}, {450, 340, 0x0000FF}}},
       {"a chart from its cached values",
        Frame(2, 0, 0, 1000, 600, chartUri,
              "<c:chart xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
              "r:id=\"rIdChart\"/>"),
-       "",
-       "",
+       // Plot area 100..950 wide, bars at 0.2..0.8 of each half; the first is a quarter tall.
+       {{750, 300, 0xFF0000}, {300, 300, 0xFFFFFF}, {300, 520, 0xFF0000}},
        {{"ppt/charts/chart1.xml",
          "<c:chartSpace xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
          "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><c:chart><c:plotArea>"
@@ -206,15 +197,12 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
              "</c:spPr><c:val><c:numRef><c:numCache><c:ptCount val=\"2\"/><c:pt idx=\"0\"><c:v>1"
              "</c:v></c:pt><c:pt idx=\"1\"><c:v>4</c:v></c:pt></c:numCache></c:numRef></c:val>"
              "</c:ser></c:barChart></c:plotArea></c:chart></c:chartSpace>"}},
-       {{"rIdChart", "chart", "../charts/chart1.xml", false}},
-       // Plot area 100..950 wide, bars at 0.2..0.8 of each half; the first is a quarter tall.
-       {{750, 300, 0xFF0000}, {300, 300, 0xFFFFFF}, {300, 520, 0xFF0000}}},
+       {{"rIdChart", "chart", "../charts/chart1.xml", false}}},
       {"a diagram's stored drawing",
        Frame(2, 200, 100, 400, 400, diagramUri,
              "<dgm:relIds xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
              "r:dm=\"rIdData\" r:lo=\"\" r:qs=\"\" r:cs=\"\"/>"),
-       "",
-       "",
+       {{350, 150, 0x00FF00}, {250, 150, 0xFFFFFF}},
        {{"ppt/diagrams/data1.xml",
          "<dgm:dataModel xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
          "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><dgm:extLst><a:ext "
@@ -231,20 +219,17 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
              "</dsp:spPr></dsp:sp></dsp:spTree></dsp:drawing>"}},
        {{"rIdData", "diagramData", "../diagrams/data1.xml", false},
         {"rIdDrawing", "http://schemas.microsoft.com/office/2007/relationships/diagramDrawing",
-         "../diagrams/drawing1.xml", false}},
-       {{350, 150, 0x00FF00}, {250, 150, 0xFFFFFF}}},
+         "../diagrams/drawing1.xml", false}}},
       {"a BMP picture, and a picture cropped to its right half",
        x::Picture(2, "bmp", 0, 0, 200, 200, "rIdBmp") +
            "<p:pic><p:nvPicPr><p:cNvPr id=\"3\" name=\"crop\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr>"
            "<p:blipFill><a:blip r:embed=\"rIdTwo\"/><a:srcRect l=\"50000\"/><a:stretch>"
            "<a:fillRect/></a:stretch></p:blipFill><p:spPr>" +
            x::Xfrm(400, 0, 200, 200) + "<a:prstGeom prst=\"rect\"/></p:spPr></p:pic>",
-       "",
-       "",
+       {{100, 100, 0x00C800}, {500, 100, 0x0000FF}, {590, 100, 0x0000FF}},
        {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
        {{"rIdBmp", "image", "../media/image1.bmp", false},
-        {"rIdTwo", "image", "../media/image2.bmp", false}},
-       {{100, 100, 0x00C800}, {500, 100, 0x0000FF}, {590, 100, 0x0000FF}}},
+        {"rIdTwo", "image", "../media/image2.bmp", false}}},
       {"dash patterns, line ends and round corners",
        Line(2, 100, 100, 400, "<a:prstDash val=\"dash\"/>") +
            Line(3, 100, 300, 400, "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>") +
@@ -252,10 +237,6 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
            "<p:spPr>" +
            x::Xfrm(700, 100, 200, 100) + "<a:prstGeom prst=\"rect\"/><a:noFill/><a:ln w=\"" +
            Emu(40) + "\">" + Solid("000000") + "<a:round/></a:ln></p:spPr></p:sp>",
-       "",
-       "",
-       {},
-       {},
        // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
        {{116, 100, 0x000000},
         {144, 100, 0xFFFFFF},
@@ -282,11 +263,6 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
            x::Xfrm(800, 400, 400, 100) +
            "<a:prstGeom prst=\"rect\"/><a:blipFill><a:blip r:embed=\"rIdTwo\"/><a:tile tx=\"" +
            Emu(50) + "\" sx=\"10000000\" sy=\"10000000\"/></a:blipFill></p:spPr></p:sp>",
-       "",
-       "",
-       {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
-       {{"rIdBmp", "image", "../media/image1.bmp", false},
-        {"rIdTwo", "image", "../media/image2.bmp", false}},
        // (0, 200, 0) is 46% grey. The 2 x 1 tile grows to 200 x 100 from x = 850
        // (probes at its pixels' centres).
        {{100, 100, 0x750000},
@@ -298,12 +274,14 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
         {1120, 50, 0xFF0000},
         {800, 450, 0x0000FF},
         {900, 450, 0xFF0000},
-        {1000, 450, 0x0000FF}}},
+        {1000, 450, 0x0000FF}},
+       {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
+       {{"rIdBmp", "image", "../media/image1.bmp", false},
+        {"rIdTwo", "image", "../media/image2.bmp", false}}},
       {"an OLE object's picture kept only in the legacy drawing",
        Frame(2, 0, 0, 200, 200, "http://schemas.openxmlformats.org/presentationml/2006/ole",
              "<p:oleObj spid=\"_x0000_s2\" r:id=\"rIdOle\"><p:embed/></p:oleObj>"),
-       "",
-       "",
+       {{100, 100, 0x00C800}},
        {{"ppt/drawings/vmlDrawing1.vml",
          "<xml xmlns:v=\"urn:schemas-microsoft-com:vml\" "
          "xmlns:o=\"urn:schemas-microsoft-com:office:office\"><v:shape id=\"_x0000_s2\">"
@@ -313,27 +291,18 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
          "<Relationship Id=\"rIdImg\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
          "2006/relationships/image\" Target=\"../media/image1.bmp\"/></Relationships>"},
         {"ppt/media/image1.bmp", Bmp()}},
-       {{"rIdVml", "vmlDrawing", "../drawings/vmlDrawing1.vml", false}},
-       {{100, 100, 0x00C800}}},
+       {{"rIdVml", "vmlDrawing", "../drawings/vmlDrawing1.vml", false}}},
       {"text that overflows a box that shrinks it",
        "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"fit\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr><p:spPr>" +
            x::Xfrm(0, 0, 400, 200) + "<a:prstGeom prst=\"rect\"/></p:spPr>" +
            x::TextBody(std::vector<x::Para>(8, blocks), "<a:bodyPr><a:normAutofit/></a:bodyPr>") +
            "</p:sp>",
-       "",
-       "",
-       {},
-       {},
        {{40, 20, 0x000000}, {40, 300, 0xFFFFFF}}},
       {"justified lines reach the right edge but the last; vertical text turns",
        TextBox(2, 100, 100, 320, 200, "lIns=\"0\" rIns=\"0\" tIns=\"0\">",
                Blocks("algn=\"just\"", {3, 3, 3, 3})) +
            TextBox(3, 800, 100, 100, 400, "vert=\"vert\" lIns=\"0\" tIns=\"0\" rIns=\"0\">",
                    Blocks("", {4})),
-       "",
-       "",
-       {},
-       {},
        // Blocks of about 0.7 em: three make a word of some 110 units; one line holds two words.
        {{104, 120, 0x000000},
         {412, 120, 0x000000},
@@ -344,10 +313,6 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        TextBox(2, 100, 100, 400, 400, "tIns=\"0\">",
                Blocks("", {1}) + "<a:p><a:endParaRPr sz=\"1000\"/></a:p>" + Blocks("", {1})) +
            TextBox(3, 800, 100, 100, 100, "wrap=\"none\"><a:spAutoFit/>", Blocks("", {8})),
-       "",
-       "",
-       {},
-       {},
        // Lines of 40 points are some 62 units tall, of 10 points some 16.
        {{120, 100 + 62 + 16 + 20, 0x000000}, {700, 130, 0x000000}, {1000, 130, 0x000000}}},
       {"bullet colour and size",
@@ -356,10 +321,6 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
                "<a:buSzPct val=\"300000\"/><a:buChar char=\"\xE2\x96\x88\"/></a:pPr><a:r><a:rPr "
                "sz=\"2000\">" +
                    Solid("000000") + "</a:rPr><a:t>\xE2\x96\x88\xE2\x96\x88</a:t></a:r></a:p>"),
-       "",
-       "",
-       {},
-       {},
        // A bullet of 60 points is some 60 units wide; the text follows it.
        {{116, 318, 0xFF0000}, {150, 318, 0xFF0000}, {190, 318, 0x000000}}},
   };

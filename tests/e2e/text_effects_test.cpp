@@ -3,20 +3,17 @@
 // two units, so the earlier one has changed and the later one not yet.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <boost/make_shared.hpp>
 
-#include "document/Slide.h"
-#include "host/Webdeck.h"
-#include "manager/IAnimationManager.h"
 #include "pptx/DeckReader.h"
 #include "pptx/DeckWriter.h"
-#include "publisher/FrameDriver.h"
-#include "publisher/SlideScreen.h"
 #include "render/FrameRenderer.h"
 #include "render/PangoText.h"
+#include "support/Played.h"
 
 using namespace platform;
 namespace x = pptx::xml;
@@ -30,7 +27,6 @@ const double kWidth = 400, kHeight = 300;
 struct Played {
   Played(const std::vector<x::Para>& paragraphs, std::vector<x::Effect> effects,
          const std::string& buildList = "") {
-    IWebdeckSlide::ResetInstance();
     pptx::DeckWriter writer(kWidth, kHeight);
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
     slide.shapes = x::Shape(2, "text", 10, 10, 380, 280, "", "", paragraphs);
@@ -40,16 +36,13 @@ struct Played {
     pptx::Deck deck = pptx::ReadDeckFromMemory("text.pptx", writer.Bytes(), diagnostics);
     EXPECT_EQ(deck.slides.size(), 1u);
     if (deck.slides.empty()) return;
-    manager = IAnimationManager::Create(
-        boost::make_shared<PublishContext>(kHeight, kWidth, 25, 0));  // no minimum length
-    manager->BuildSlide(deck.slides[0], 0, 0);
     measurer = boost::make_shared<render::PangoMeasurer>();
-    screen = SlideScreen::Build(deck.slides[0], measurer);
-    driver = boost::make_shared<FrameDriver>(manager, screen);
-    driver->Build();
+    played = std::make_unique<play::Played>(deck.slides[0], measurer);  // no minimum length
+    manager = played->manager;
+    screen = played->screen;
+    driver = played->driver;
     renderer = boost::make_shared<render::FrameRenderer>(measurer);
   }
-  ~Played() { IWebdeckSlide::ResetInstance(); }
 
   render::Image At(uint32_t t) {
     if (!driver) return render::Image();
@@ -63,6 +56,7 @@ struct Played {
     return screen->FindShape(L"2")->CurrentPlace(*measurer).paragraphs[0].letters[i].x;
   }
 
+  std::unique_ptr<play::Played> played;
   boost::shared_ptr<IAnimationManager> manager;
   boost::shared_ptr<SlideScreen> screen;
   boost::shared_ptr<FrameDriver> driver;
@@ -74,6 +68,20 @@ x::Para Big(const std::string& text) {
   x::Para p;
   p.runs.push_back(x::Run{text, "sz=\"2400\"", "000000"});
   return p;
+}
+
+// An emphasis of these behaviours after `delay` ms, by letter ("lt") or word
+// ("wd") `step` ms apart when `unit` is given.
+x::Effect Emphasis(const std::string& behaviours, uint32_t delay = 0, const char* unit = nullptr,
+                   int step = 0) {
+  x::Effect e;
+  e.presetClass = "emph";
+  e.delay = delay;
+  e.behaviours = behaviours;
+  if (unit)
+    e.iterate = std::string("<p:iterate type=\"") + unit + "\"><p:tmAbs val=\"" +
+                std::to_string(step) + "\"/></p:iterate>";
+  return e;
 }
 
 int Channel(uint32_t pixel, int shift) {
@@ -117,13 +125,8 @@ std::vector<int> InkBands(const render::Image& image) {
 TEST(TextEffects, LetterRunsDrawAsTheUnsplitText) {
   // A bold effect by letter that has not started splits the runs at letters;
   // ligatures and kerning stay as they are without it.
-  x::Effect late;
-  late.presetClass = "emph";
-  late.delay = 5000;
-  late.behaviours = x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
-  late.iterate = "<p:iterate type=\"lt\"><p:tmAbs val=\"100\"/></p:iterate>";
-  x::Effect other = late;
-  other.iterate.clear();
+  const std::string bold = x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
+  const x::Effect late = Emphasis(bold, 5000, "lt", 100), other = Emphasis(bold, 5000);
   const std::vector<x::Para> text = {Big("office AVATAR"), Big("Wave fluffier")};
   Played split(text, {late});
   Played whole(text, {other});
@@ -139,11 +142,8 @@ TEST(TextEffects, LetterRunsDrawAsTheUnsplitText) {
 
 TEST(TextEffects, ColourByLetter) {
   // Letters turn red 1000 ms apart.
-  x::Effect e;
-  e.presetClass = "emph";
-  e.behaviours = x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100);
-  e.iterate = "<p:iterate type=\"lt\"><p:tmAbs val=\"1000\"/></p:iterate>";
-  Played play({Big("ABC")}, {e});
+  Played play({Big("ABC")}, {Emphasis(x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100), 0,
+                                      "lt", 1000)});
   for (uint32_t t : {600u, 1600u}) {
     const render::Image image = play.At(t);
     const size_t changed = t / 1000 + 1;
@@ -170,12 +170,9 @@ TEST(TextEffects, BoldByLetterAndByWord) {
   };
   const std::vector<Case> cases = {{"wd", "mm mm mm", 3}, {"lt", "mmm", 1}};
   for (const Case& c : cases) {
-    x::Effect e;
-    e.presetClass = "emph";
-    e.behaviours = x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
-    e.iterate =
-        std::string("<p:iterate type=\"") + c.iterate + "\"><p:tmAbs val=\"1000\"/></p:iterate>";
-    Played play({Big(c.text)}, {e});
+    Played play({Big(c.text)},
+                {Emphasis(x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100), 0,
+                          c.iterate, 1000)});
     std::vector<render::Image> frames;
     frames.push_back(play.At(0));
     const double split = play.LetterX(c.second);
@@ -201,12 +198,10 @@ TEST(TextEffects, BoldByLetterAndByWord) {
 
 TEST(TextEffects, MixedEffectDrawsBothSides) {
   // A colour (shape side) and bold (text side) in one effect.
-  x::Effect e;
-  e.presetClass = "emph";
-  e.delay = 500;
-  e.behaviours = x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100) +
-                 x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
-  Played play({Big("mmm")}, {e});
+  Played play({Big("mmm")},
+              {Emphasis(x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100) +
+                            x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100),
+                        500)});
   ASSERT_TRUE(play.manager);
   boost::shared_ptr<IScreenAnimation> animation;
   play.manager->GetShapeAnimation(animation, L"2", 0);
@@ -223,12 +218,10 @@ TEST(TextEffects, MixedEffectDrawsBothSides) {
 TEST(TextEffects, FontSizeByParagraph) {
   // Each paragraph doubles its size: the first at once, the second 1000 ms
   // later, as a build by paragraph lists them.
-  std::vector<x::Effect> effects(2);
-  for (int k = 0; k < 2; ++k) {
-    effects[k].presetClass = "emph";
-    effects[k].delay = 1000 * k;
-    effects[k].behaviours = x::Anim(x::ParagraphTarget(2, k, k), "style.fontSize", 100, "to=\"2\"");
-  }
+  std::vector<x::Effect> effects;
+  for (int k = 0; k < 2; ++k)
+    effects.push_back(Emphasis(
+        x::Anim(x::ParagraphTarget(2, k, k), "style.fontSize", 100, "to=\"2\""), 1000 * k));
   Played play({Big("Hh"), Big("Hh")}, effects, x::BuildParagraph(2, 0, "p"));
   const std::vector<int> before = InkBands(play.At(0));
   const std::vector<int> first = InkBands(play.At(600));

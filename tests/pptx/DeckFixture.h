@@ -16,6 +16,7 @@
 #include "pptx/DeckReader.h"
 #include "pptx/DeckWriter.h"
 #include "support/Scratch.h"
+#include "support/Values.h"
 
 namespace testdeck {
 
@@ -63,6 +64,20 @@ inline x::Effect MakeEffect(const std::string& presetClass, const std::string& n
   effect.nodeType = nodeType;
   effect.behaviours = behaviours;
   return effect;
+}
+
+// A click that shows shape `spid` and fades it in over `ms`.
+inline x::Effect FadeIn(int spid, uint32_t ms) {
+  const std::string target = x::ShapeTarget(spid);
+  return MakeEffect(
+      "entr", "clickEffect",
+      x::Set(target, "style.visibility", "visible") + x::Filter(target, "fade", true, ms));
+}
+
+// `writer`'s deck saved at `path`.
+inline std::string Saved(const std::string& path, const pptx::DeckWriter& writer) {
+  EXPECT_TRUE(writer.Save(path)) << path;
+  return path;
 }
 
 inline boost::shared_ptr<platform::Effect> EffectAt(const boost::shared_ptr<platform::Slide>& slide,

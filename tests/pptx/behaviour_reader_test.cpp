@@ -5,10 +5,8 @@
 
 #include <cmath>
 
-#include "manager/IAnimationManager.h"
 #include "pptx/Mappings.h"
-#include "publisher/FrameDriver.h"
-#include "publisher/SlideScreen.h"
+#include "support/Played.h"
 
 using namespace testdeck;
 
@@ -34,51 +32,31 @@ std::string Repeated(const std::string& behaviour, const std::string& count) {
 // effect's length counts every pass; what copies cannot draw is reported.
 TEST(BehaviourReader, BehaviourRepeatsAreUnrolled) {
   const std::string box = x::ShapeTarget(2);
+  auto turns = [&](long long by, const char* count) {
+    return Repeated(x::Rotate(box, by, 200), count);
+  };
+  const std::string turn = x::Rotate(box, 7200000, 200);
+  const char* const kAddsUp = "repeated turn or scale adds up";
   const struct {
     const char* name;
-    std::string behaviour;
     std::vector<int> delays;  // of the main behaviours
     int lastRepeat;           // 303 of the last one, 0 when absent
     uint32_t own;
     const char* warning;  // empty: none
+    std::string behaviour;
   } rows[] = {
-      {"turns on",
-       Repeated(x::Rotate(box, 7200000, 200), "3000"),
-       {0, 200, 400},
-       0,
-       600,
-       "repeated turn or scale adds up"},
-      {"whole turns", Repeated(x::Rotate(box, 21600000, 200), "2000"), {0, 200}, 0, 400, ""},
-      {"reversed",
-       Timed(x::Rotate(box, 7200000, 200), "autoRev=\"1\" repeatCount=\"2000\"", 100),
-       {100, 500},
-       0,
-       900,
-       ""},
-      {"fraction",
-       Repeated(x::Rotate(box, 21600000, 200), "2500"),
-       {0, 200},
-       1500,
-       500,
-       "fractional behaviour repeat"},
+      {"turns on", {0, 200, 400}, 0, 600, kAddsUp, turns(7200000, "3000")},
+      {"whole turns", {0, 200}, 0, 400, "", turns(21600000, "2000")},
+      {"reversed", {100, 500}, 0, 900, "", Timed(turn, "autoRev=\"1\" repeatCount=\"2000\"", 100)},
+      {"fraction", {0, 200}, 1500, 500, "fractional behaviour repeat", turns(21600000, "2500")},
       {"endless",
-       Repeated(x::Rotate(box, 7200000, 200), "indefinite"),
        {0},
        kIndefinite,
        0xFFFFFFFFu,
-       "endless behaviour repeat"},
-      {"motion starts over",
-       Repeated(x::Motion(box, "M 0 0 L 0.1 0 E", 300), "2000"),
-       {0, 300},
-       0,
-       600,
-       ""},
-      {"scale",
-       Repeated(x::Scale(box, 150, 150, 300), "2000"),
-       {0, 300},
-       0,
-       600,
-       "repeated turn or scale adds up"},
+       "endless behaviour repeat",
+       turns(7200000, "indefinite")},
+      {"motion", {0, 300}, 0, 600, "", Repeated(x::Motion(box, "M 0 0 L 0.1 0 E", 300), "2000")},
+      {"scale", {0, 300}, 0, 600, kAddsUp, Repeated(x::Scale(box, 150, 150, 300), "2000")},
   };
   for (const auto& row : rows) {
     pptx::Diagnostics diag;
@@ -132,20 +110,14 @@ TEST(BehaviourReader, BehaviourPassesArePlayedAndTimed) {
                   MainSequence({MakeEffect("emph", "clickEffect", row.behaviour), next}), diag);
     ASSERT_TRUE(slide);
     EXPECT_EQ(EffectAt(slide, 0)->GetOwnDuration(), row.end) << row.name;
-    auto manager = IAnimationManager::Create(
-        boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0));
-    manager->BuildSlide(slide, 0, 0);
+    play::Played played(slide);
     boost::shared_ptr<IScreenAnimation> after;
-    manager->GetShapeAnimation(after, L"4", 0);
+    played.manager->GetShapeAnimation(after, L"4", 0);
     EXPECT_EQ(after->GetStartTime(), row.end) << row.name;
-
-    auto screen = platform::SlideScreen::Build(slide);
-    platform::FrameDriver driver(manager, screen);
-    driver.Build();
+    const auto shape = QueryAs<IShapeContext>(played.screen->Find(L"3/shape"), eIidScreenShape9);
     for (const auto& frame : row.frames) {
-      driver.Frame(frame.first);
-      const double* m =
-          QueryAs<IShapeContext>(screen->Find(L"3/shape"), eIidScreenShape9)->GetTransform();
+      played.driver->Frame(frame.first);
+      const double* m = shape->GetTransform();
       const double radians = frame.second * 3.141592653589793 / 180.0;
       EXPECT_NEAR(m[4], std::cos(radians), 1e-6) << row.name << " at " << frame.first;
       EXPECT_NEAR(m[2], std::sin(radians), 1e-6) << row.name << " at " << frame.first;
@@ -274,45 +246,34 @@ TEST(BehaviourReader, ColourMotionRotationScaleSetAndCommand) {
 
   auto rgb = Main(effect, 0);
   EXPECT_EQ(rgb->GetKind(), static_cast<uint32_t>(eBehaviourColor));
-  EXPECT_EQ(Int(rgb, ePropColorSpace), 0);
-  EXPECT_EQ(Int(rgb, ePropAttribute), pptx::eAttrFillColour);
-  EXPECT_EQ(Int(rgb, ePropRedBy), 26);  // 10 % of 255
-  EXPECT_EQ(Int(rgb, ePropGreenBy), -51);
-  EXPECT_EQ(Int(rgb, ePropBlueBy), 255);
-  auto hsl = Main(effect, 1);
-  EXPECT_EQ(Int(hsl, ePropColorSpace), 1);
-  EXPECT_EQ(Int(hsl, ePropAttribute), pptx::eAttrColour);
-  EXPECT_EQ(Int(hsl, ePropHueBy), 90);
-  EXPECT_EQ(Int(hsl, ePropSaturationBy), 50);
-  EXPECT_EQ(Int(hsl, ePropLightnessBy), -25);
+  // Space, attribute and the three offsets; 10 % of 255 is 26.
+  EXPECT_EQ(Values(rgb, {ePropColorSpace, ePropAttribute, ePropRedBy, ePropGreenBy, ePropBlueBy}),
+            (Numbers{0, pptx::eAttrFillColour, 26, -51, 255}));
+  EXPECT_EQ(Values(Main(effect, 1), {ePropColorSpace, ePropAttribute, ePropHueBy, ePropSaturationBy,
+                                     ePropLightnessBy}),
+            (Numbers{1, pptx::eAttrColour, 90, 50, -25}));
   auto to = Main(effect, 2);
   EXPECT_EQ(Int(to, ePropAttribute), pptx::eAttrLineColour);
   Kinefold::TColor red = GetColor(boost::shared_ptr<IInterface>(to), ePropToValueText);
-  EXPECT_EQ(red.red, 255u);
-  EXPECT_EQ(red.green, 0u);
-  EXPECT_EQ(red.alpha, 255u);
+  EXPECT_EQ(red, (Kinefold::TColor{255, 0, 0, 255}));
 
   auto path = Main(effect, 3);
   EXPECT_EQ(path->GetKind(), static_cast<uint32_t>(eBehaviourMotion));
   EXPECT_EQ(Text(path, ePropMotionPath), "M 0 0 L 0.25 0.5 E");
-  EXPECT_EQ(Int(path, ePropMotionPathMode), 1);  // relative to the shape
-  EXPECT_EQ(Int(path, ePropMotionOrigin), 1);    // not locked
+  // Relative to the shape, not locked; the offset's path is locked.
+  EXPECT_EQ(Values(path, {ePropMotionPathMode, ePropMotionOrigin}), (Numbers{1, 1}));
   EXPECT_EQ(path->pathEditMode, L"relative");
   auto by = Main(effect, 4);
-  EXPECT_EQ(Int(by, ePropMotionPathMode), 1);
-  EXPECT_EQ(Int(by, ePropMotionOrigin), 0);  // a locked path
-  Kinefold::TPoint offset = GetPoint(boost::shared_ptr<IInterface>(by), ePropMotionBy);
-  EXPECT_DOUBLE_EQ(offset.x, 0.25);
-  EXPECT_DOUBLE_EQ(offset.y, -0.5);
+  EXPECT_EQ(Values(by, {ePropMotionPathMode, ePropMotionOrigin}), (Numbers{1, 0}));
+  EXPECT_EQ(GetPoint(boost::shared_ptr<IInterface>(by), ePropMotionBy),
+            (Kinefold::TPoint{0.25, -0.5}));
 
   auto rotation = Main(effect, 5);
   EXPECT_EQ(rotation->GetKind(), static_cast<uint32_t>(eBehaviourRotation));
-  EXPECT_EQ(Int(rotation, ePropBy), 21600000);  // 60000ths of a degree
-  EXPECT_EQ(Int(rotation, ePropAttribute), pptx::eAttrRotation);
+  // 60000ths of a degree.
+  EXPECT_EQ(Values(rotation, {ePropBy, ePropAttribute}), (Numbers{21600000, pptx::eAttrRotation}));
   auto scale = Main(effect, 6);
-  Kinefold::TPoint factor = GetPoint(boost::shared_ptr<IInterface>(scale), ePropBy);
-  EXPECT_DOUBLE_EQ(factor.x, 150.0);
-  EXPECT_DOUBLE_EQ(factor.y, 150.0);
+  EXPECT_EQ(GetPoint(boost::shared_ptr<IInterface>(scale), ePropBy), (Kinefold::TPoint{150, 150}));
   auto set = Main(effect, 7);
   EXPECT_EQ(set->GetKind(), static_cast<uint32_t>(eBehaviourSet));
   EXPECT_EQ(Int(set, ePropAttribute), pptx::eAttrVisibility);

@@ -1,22 +1,17 @@
 // End to end: decks read, built by the animation library, described for the
 // web and inspected by the slideanim command; every deck of the shared corpus
 // when it is there.
-#include "DeckFixture.h"
-
-#include <fstream>
-
 #include <boost/make_shared.hpp>
 #include <nlohmann/json.hpp>
 
+#include "DeckFixture.h"
 #include "common/Utf8.h"
-#include "host/Webdeck.h"
-#include "manager/IAnimationManager.h"
-#include "publisher/FrameDriver.h"
-#include "publisher/SlideScreen.h"
 #include "support/Command.h"
 #include "support/Corpus.h"
+#include "support/Played.h"
 
 using namespace testdeck;
+using nlohmann::ordered_json;
 
 namespace {
 
@@ -28,10 +23,8 @@ using CommandResult = command::Result;
 size_t BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
   size_t records = 0;
   for (const auto& slide : deck.slides) {
-    IWebdeckSlide::ResetInstance();
-    auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
-    boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
-    manager->BuildSlide(slide, 0, 0);
+    play::Played played(slide);
+    const auto& manager = played.manager;
     manager->GetSlideLength();
     for (uint32_t i = 0; i < manager->GetStepCount(); ++i) {
       AnimationStep step;
@@ -44,8 +37,6 @@ size_t BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
         EXPECT_TRUE(animation) << name;
         if (animation) animation->GetDuration();
       }
-    platform::FrameDriver driver(manager, platform::SlideScreen::Build(slide));
-    driver.Build();
     const auto doc = nlohmann::json::parse(platform::ToUtf8(manager->GetJsonContent()));
     for (const nlohmann::json& effect : doc["effects"]) {
       ++records;
@@ -57,7 +48,6 @@ size_t BuildEverySlide(const pptx::Deck& deck, const std::string& name) {
       EXPECT_TRUE(!record.contains("parts") || record["type"] == 5) << name << record.dump();
     }
   }
-  IWebdeckSlide::ResetInstance();
   return records;
 }
 
@@ -138,27 +128,56 @@ TEST(Inspect, JsonReportHasTheDocumentedShape) {
   EXPECT_NE(text.out.find("slide 1: length "), std::string::npos) << text.out;
 }
 
-TEST(Inspect, BadRequestsAndUnreadableDecksExitNonZeroWithOneLine) {
-  if (!command::Available()) GTEST_SKIP() << "no slideanim command at " << command::Path();
-  std::string broken = DeckPath("inspect_not_a_zip");
-  std::ofstream(broken) << "plain text";
-  CommandResult run = command::Run("inspect '" + broken + "'");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "error: " + broken + ": not a zip archive, so not a .pptx file\n");
-  EXPECT_TRUE(run.out.empty());
+ordered_json PublishForWeb(const boost::shared_ptr<platform::Slide>& slide) {
+  return ordered_json::parse(platform::ToUtf8(play::Played(slide).manager->GetJsonContent()));
+}
 
-  std::string path = DeckPath("inspect_slides");
-  ASSERT_TRUE(DemoLikeDeck().Save(path));
-  CommandResult missing = command::Run("inspect --slide 7 '" + path + "'");
-  EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("there is no slide 7 (the deck has 2)"), std::string::npos);
+TEST(WebJson, DeckToEffectRecords) {
+  const std::string box = x::ShapeTarget(3);
+  x::Effect appear = FadeIn(3, 500);
+  x::Effect spin = MakeEffect("emph", "withEffect", x::Rotate(box, 21600000, 1000));
+  x::Effect glide = MakeEffect("path", "afterEffect", x::Motion(box, "M 0 0 L 0.25 0 E", 1000));
+  x::Effect slide = MakeEffect("emph", "afterEffect",
+                               x::Anim(box, "ppt_x", 1000, "calcmode=\"lin\" valueType=\"num\"",
+                                       x::Tav("0", "#ppt_x") + x::Tav("100000", "#ppt_x+0.25")));
+  x::Effect leave =
+      MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500));
+  pptx::Diagnostics diagnostics;
+  auto deck =
+      ReadSlide("web_json", TextShape(2, 1) + x::Shape(3, "Box", 600, 300, 160, 120, "FF0000"),
+                MainSequence({appear, spin, glide, slide, leave}), diagnostics);
+  ASSERT_TRUE(deck);
+  EXPECT_EQ(diagnostics.WarningCount(), 0u);
 
-  EXPECT_NE(command::Run("inspect --fps 0 '" + path + "'").status, 0);
-  EXPECT_NE(command::Run("inspect").status, 0);
-  CommandResult help = command::Run("inspect --help");
-  EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--slide", "--fps", "--default-effect-frames", "--json"})
-    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  const ordered_json doc = PublishForWeb(deck);
+  // In the order the host builds them: shape by shape. Effects after
+  // others on the same click are delayed by the ones before.
+  const ordered_json expected = ordered_json::parse(R"([
+    {"id": "effect_ID4", "target": "2", "presetClass": 1, "properties": {
+      "duration": 500, "origin": [300.0, 200.0], "type": 0, "variable": 14,
+      "values": [0, 1, 100, 0]}},
+    {"id": "effect_ID0", "target": "3/shape", "presetClass": 0, "properties": {
+      "type": 5, "duration": 500, "origin": [680.0, 360.0], "parts": [
+        {"type": 1, "variable": 17, "to": true, "duration": 1},
+        {"type": 0, "variable": 14, "values": [0, 0, 100, 1], "duration": 500}]}},
+    {"id": "effect_ID1", "target": "3/shape", "presetClass": 2, "properties": {
+      "duration": 1000, "origin": [680.0, 360.0], "type": 2, "variable": 15, "by": 360.0}},
+    {"id": "effect_ID2", "target": "3/shape", "presetClass": 3, "properties": {
+      "delay": 1000, "duration": 1000, "origin": [680.0, 360.0], "type": 6,
+      "values": "M 0 0 L 0.25 0"}},
+    {"id": "effect_ID3", "target": "3/shape", "presetClass": 2, "properties": {
+      "delay": 2000, "duration": 1000, "origin": [680.0, 360.0], "type": 0, "variable": 12,
+      "values": [0.0, 680.0, 100.0, 1000.0]}}])");
+  EXPECT_EQ(doc["effects"], expected) << doc["effects"].dump(1);
+
+  // Every record is played by a click of the main sequence.
+  std::vector<std::string> played;
+  ASSERT_FALSE(doc["timelines"].empty());
+  EXPECT_EQ(doc["timelines"][0]["trigger"], "");
+  for (const ordered_json& click : doc["timelines"][0]["clicks"])
+    for (const ordered_json& id : click["animations"]) played.push_back(id.get<std::string>());
+  EXPECT_EQ(played, (std::vector<std::string>{"effect_ID0", "effect_ID1", "effect_ID2",
+                                              "effect_ID3", "effect_ID4"}));
 }
 
 }  // namespace

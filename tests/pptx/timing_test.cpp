@@ -49,8 +49,9 @@ TEST(TimingReader, EffectDelayIsItsOwnNodesNotTheGroupOffset) {
   second.delay = 250;  // the writer also puts 800 on the after-group container
   pptx::Diagnostics diag;
   auto slide = ReadSlide("effect_delay", TextShape(2, 1), MainSequence({first, second}), diag);
-  EXPECT_EQ(Int(EffectAt(slide, 0), ePropDelay), 0);
-  EXPECT_EQ(Int(EffectAt(slide, 1), ePropDelay), 250);
+  EXPECT_EQ(
+      (Numbers{Double(EffectAt(slide, 0), ePropDelay), Double(EffectAt(slide, 1), ePropDelay)}),
+      (Numbers{0, 250}));
 }
 
 TEST(TimingReader, DurationsAndTheEffectsOwnLength) {
@@ -68,9 +69,9 @@ TEST(TimingReader, DurationsAndTheEffectsOwnLength) {
                                        MakeEffect("emph", "clickEffect", endless)}),
                          diag);
   auto effect = EffectAt(slide, 0);
-  EXPECT_EQ(Int(Main(effect, 0), ePropDuration), 1);
-  EXPECT_EQ(Int(Main(effect, 1), ePropDuration), 700);
-  EXPECT_EQ(Int(Main(effect, 2), ePropDelay), 400);
+  EXPECT_EQ((Numbers{Double(Main(effect, 0), ePropDuration), Double(Main(effect, 1), ePropDuration),
+                     Double(Main(effect, 2), ePropDelay)}),
+            (Numbers{1, 700, 400}));
   EXPECT_EQ(effect->GetOwnDuration(), 900u);  // the longest delay plus duration
   auto indefinite = EffectAt(slide, 1);
   EXPECT_EQ(Int(Main(indefinite, 0), ePropDuration), kIndefinite);
@@ -124,16 +125,12 @@ TEST(TimingReader, EasingReverseAndFillOnEffectsAndBehaviours) {
   pptx::Diagnostics diag;
   auto slide = ReadSlide("easing", TextShape(2, 1), MainSequence({e}), diag);
   auto effect = EffectAt(slide, 0);
-  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(effect), ePropAccel), 50000.0f);
-  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(effect), ePropDecel), 50000.0f);
-  EXPECT_TRUE(Bool(effect, ePropAutoReverse));
-  EXPECT_EQ(Int(effect, ePropFill), 2);  // hold
-  auto behaviour = Main(effect, 0);
-  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(behaviour), ePropAccel), 20000.0f);
-  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(behaviour), ePropDecel), 80000.0f);
-  EXPECT_TRUE(Bool(behaviour, ePropAutoReverse));
-  EXPECT_EQ(Int(behaviour, ePropFill), 1);  // freeze
-  EXPECT_FLOAT_EQ(GetFloat(boost::shared_ptr<IInterface>(behaviour), ePropSpeed306), -100000.0f);
+  // The effect holds (fill 2), the behaviour freezes (fill 1); both reverse.
+  EXPECT_EQ(Values(effect, {ePropAccel, ePropDecel, ePropAutoReverse, ePropFill}),
+            (Numbers{50000, 50000, 1, 2}));
+  EXPECT_EQ(
+      Values(Main(effect, 0), {ePropAccel, ePropDecel, ePropAutoReverse, ePropFill, ePropSpeed306}),
+      (Numbers{20000, 80000, 1, 1, -100000}));
 }
 
 TEST(TimingReader, IterationByLetterAndWord) {
@@ -145,13 +142,11 @@ TEST(TimingReader, IterationByLetterAndWord) {
   pptx::Diagnostics diag;
   auto slide = ReadSlide("iterate", TextShape(2, 2), MainSequence({letters, words}), diag);
   auto byLetter = EffectAt(slide, 0);
-  EXPECT_EQ(Int(byLetter, ePropIterateType), 2);
-  EXPECT_EQ(Int(byLetter, ePropIteratePercent), 10);
+  EXPECT_EQ(Values(byLetter, {ePropIterateType, ePropIteratePercent}), (Numbers{2, 10}));
   EXPECT_FALSE(HasKey(byLetter, ePropIterateTime));
   EXPECT_TRUE(Bool(byLetter, ePropFlag325));
   auto byWord = EffectAt(slide, 1);
-  EXPECT_EQ(Int(byWord, ePropIterateType), 1);
-  EXPECT_EQ(Int(byWord, ePropIterateTime), 250);
+  EXPECT_EQ(Values(byWord, {ePropIterateType, ePropIterateTime}), (Numbers{1, 250}));
   EXPECT_FALSE(HasKey(byWord, ePropIteratePercent));
 }
 
@@ -180,11 +175,9 @@ TEST(TimingReader, TextTargetsAndBuilds) {
   EXPECT_FALSE(HasKey(bg, ePropByParagraph));
   auto p0 = EffectAt(slide, 1);
   EXPECT_TRUE(Bool(p0, ePropByParagraph));
-  EXPECT_EQ(Int(p0, ePropParagraphFirst), 0);
-  EXPECT_EQ(Int(p0, ePropParagraphLast), 0);
-  auto p1 = EffectAt(slide, 2);
-  EXPECT_EQ(Int(p1, ePropParagraphFirst), 1);
-  EXPECT_EQ(Int(p1, ePropParagraphLast), 2);  // limited to the last paragraph
+  EXPECT_EQ(Values(p0, {ePropParagraphFirst, ePropParagraphLast}), (Numbers{0, 0}));
+  // Limited to the last paragraph.
+  EXPECT_EQ(Values(EffectAt(slide, 2), {ePropParagraphFirst, ePropParagraphLast}), (Numbers{1, 2}));
   EXPECT_EQ(diag.Count("paragraph range out of bounds"), 2u);
   auto asOne = EffectAt(slide, 3);
   // Built "whole" (the default) without its attached shape: the text alone.
@@ -213,10 +206,8 @@ TEST(TimingReader, SubAnimationsAfterEffectsAndSounds) {
   pptx::Deck deck = Read("sub_animations", writer, diag);
   auto effect = EffectAt(deck.slides[0], 0);
   ASSERT_EQ(effect->GetSubAnimationCount(), 2u);
-  auto hide = Sub(effect, 0);
-  EXPECT_EQ(Int(hide, ePropSubAnimTrigger), 2);
-  EXPECT_EQ(Int(hide, ePropSubAnimStart), 1);
-  EXPECT_EQ(Int(hide, ePropDuration), 1);
+  EXPECT_EQ(Values(Sub(effect, 0), {ePropSubAnimTrigger, ePropSubAnimStart, ePropDuration}),
+            (Numbers{2, 1, 1}));
   auto sound = Sub(effect, 1);
   EXPECT_EQ(sound->GetKind(), static_cast<uint32_t>(eBehaviourAudio));
   EXPECT_EQ(Int(sound, ePropSubAnimStart), 2);  // plays along the whole effect
@@ -279,9 +270,8 @@ TEST(TimingReader, MediaCallsAndMediaSettings) {
   ASSERT_EQ(slide->Effects()->Effects().size(), 1u);  // pausing has no place on the timeline
   EXPECT_EQ(diag.Count("media command not animated"), 1u);
   auto effect = EffectAt(slide, 0);
-  EXPECT_EQ(Int(effect, ePropPresetClass), 5);
+  EXPECT_EQ(Values(effect, {ePropPresetClass, ePropMediaDuration}), (Numbers{5, 12000}));
   EXPECT_DOUBLE_EQ(Double(effect, ePropMediaStart), 1.5);  // seconds
-  EXPECT_EQ(Int(effect, ePropMediaDuration), 12000);
   auto shape = slide->FindShape(L"4");
   ASSERT_TRUE(shape);
   EXPECT_EQ(shape->Media(), platform::MediaKind::Video);
@@ -297,8 +287,8 @@ TEST(TimingReader, MediaCallsAndMediaSettings) {
   auto video = slide->Effects()->FindVideo(L"4");
   ASSERT_TRUE(video);
   EXPECT_DOUBLE_EQ(Double(video, ePropMediaValue304), 0.8);
-  EXPECT_EQ(Int(video, ePropMediaValue351), 1);  // loops until stopped
-  EXPECT_EQ(Int(video, ePropMediaRepeatCount), -1);
+  // Loops until stopped.
+  EXPECT_EQ(Values(video, {ePropMediaValue351, ePropMediaRepeatCount}), (Numbers{1, -1}));
 }
 
 TEST(TimingReader, BadTimingValuesSkipTheirElement) {

@@ -72,24 +72,25 @@ TEST(Units, ColoursWithModifiersAndTheColourMap) {
   pptx::Diagnostics diag;
   pptx::ColourContext colours(&theme, &diag);
   std::vector<pugi::xml_node> nodes = pptx::Elements(doc.child("t"));
-  Kinefold::TColor c;
-  ASSERT_TRUE(colours.Resolve(nodes[0], c));
-  EXPECT_EQ(c.blue, 100u);  // half the lightness: 4472C4 becomes 203864
-  ASSERT_TRUE(colours.Resolve(nodes[1], c));
-  EXPECT_EQ(c.red, 1u);  // tx1 maps to dk1
+  // Each colour resolved as 0xRRGGBBAA, 0 where it cannot be.
+  auto resolved = [&] {
+    std::vector<uint32_t> out;
+    for (const pugi::xml_node& node : nodes) {
+      Kinefold::TColor c;
+      out.push_back(colours.Resolve(node, c) ? c.red << 24 | c.green << 16 | c.blue << 8 | c.alpha
+                                             : 0);
+    }
+    return out;
+  };
+  // Half the lightness turns 4472C4 into 203864; tx1 maps to dk1; the tint
+  // goes halfway to white.
+  EXPECT_EQ(resolved(),
+            (std::vector<uint32_t>{0x203864FF, 0x010203FF, 0x0A141E80, 0xFF0000FF, 0, 0xC0C0C0FF}));
+  EXPECT_EQ(diag.Count("unknown colour"), 1u);
   pugi::xml_document map;
   map.load_string("<clrMap tx1=\"lt1\"/>");
   colours.SetMap(map.child("clrMap"));
-  ASSERT_TRUE(colours.Resolve(nodes[1], c));
-  EXPECT_EQ(c.red, 250u);
-  ASSERT_TRUE(colours.Resolve(nodes[2], c));
-  EXPECT_EQ(c.alpha, 128u);
-  ASSERT_TRUE(colours.Resolve(nodes[3], c));
-  EXPECT_EQ(c.red, 255u);
-  EXPECT_FALSE(colours.Resolve(nodes[4], c));
-  EXPECT_EQ(diag.Count("unknown colour"), 1u);
-  ASSERT_TRUE(colours.Resolve(nodes[5], c));
-  EXPECT_EQ(c.red, 192u);  // halfway to white
+  EXPECT_EQ(resolved()[1], 0xFAFAFAFFu);
 }
 
 TEST(Units, BulletsAndNumbering) {

@@ -10,9 +10,26 @@
 
 #include <string>
 
+#include <boost/make_shared.hpp>
+
+#include "document/Slide.h"
+#include "publisher/SlideScreen.h"
+#include "render/FrameRenderer.h"
 #include "render/Image.h"
 
 namespace golden {
+
+// An empty slide of `width` x `height`, and a screen of one drawn at its size.
+inline boost::shared_ptr<platform::Slide> SmallSlide(double width, double height) {
+  auto slide = boost::make_shared<platform::Slide>();
+  slide->width = width;
+  slide->height = height;
+  return slide;
+}
+inline render::Image Draw(const platform::SlideScreen& screen) {
+  return render::FrameRenderer().Render(screen, static_cast<int>(screen.GetSlide()->width),
+                                        static_cast<int>(screen.GetSlide()->height));
+}
 
 struct Tolerance {
   int channel = 24;              // largest difference of one channel that still matches

@@ -10,11 +10,8 @@
 
 #include "document/Slide.h"
 #include "host/Properties.h"
-#include "host/Webdeck.h"
-#include "manager/IAnimationManager.h"
-#include "publisher/FrameDriver.h"
-#include "publisher/SlideScreen.h"
 #include "render/FrameRenderer.h"
+#include "support/Played.h"
 
 using namespace platform;
 
@@ -25,9 +22,10 @@ namespace {
 // it: an entrance makes the shape visible first, an exit hides it at its
 // end, and both hold what they set (fill 2).
 struct Show {
-  Show(int kind, int presetClass, int subtype) {
-    IWebdeckSlide::ResetInstance();
-    slide = boost::make_shared<Slide>();
+  Show(int kind, int presetClass, int subtype) : played(MakeSlide(kind, presetClass, subtype)) {}
+
+  static boost::shared_ptr<Slide> MakeSlide(int kind, int presetClass, int subtype) {
+    auto slide = boost::make_shared<Slide>();
     slide->width = 200;
     slide->height = 150;
     slide->AddShape(L"2").SetBounds(50, 40, 100, 70).SetSolidFill({255, 0, 0, 255});
@@ -40,13 +38,8 @@ struct Show {
         .Set<int>(ePropFadeOut, presetClass)
         .Duration(1000);
     if (presetClass == 1) Visibility(effect, L"hidden", 999);
-    manager = IAnimationManager::Create(boost::make_shared<PublishContext>(150.0, 200.0, 25, 0));
-    manager->BuildSlide(slide, 0, 0);
-    screen = SlideScreen::Build(slide);
-    driver = boost::make_shared<FrameDriver>(manager, screen);
-    driver->Build();
+    return slide;
   }
-  ~Show() { IWebdeckSlide::ResetInstance(); }
 
   static void Visibility(Effect& effect, const wchar_t* value, int delay) {
     effect.AddBehaviour(eBehaviourSet)
@@ -58,14 +51,11 @@ struct Show {
   }
 
   render::Image At(uint32_t t) {
-    driver->Frame(t);
-    return renderer.Render(*screen, 200, 150);
+    played.driver->Frame(t);
+    return renderer.Render(*played.screen, 200, 150);
   }
 
-  boost::shared_ptr<Slide> slide;
-  boost::shared_ptr<IAnimationManager> manager;
-  boost::shared_ptr<SlideScreen> screen;
-  boost::shared_ptr<FrameDriver> driver;
+  play::Played played;
   render::FrameRenderer renderer;
 };
 

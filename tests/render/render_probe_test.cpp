@@ -1,9 +1,10 @@
-// Pixel probes of the renderer: what each piece of frame state does to the
-// picture, pictures embedded in the deck, and input it must survive.
+// The renderer: pixel probes of what each piece of frame state does to the
+// picture, pictures embedded in the deck, and input it must survive; and
+// frames compared with reference images: transforms, colour transforms,
+// masks (morphs, even-odd groups, pies of line segments) and styled text.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -14,6 +15,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "Golden.h"
 #include "document/Slide.h"
 #include "host/Properties.h"
 #include "publisher/MaskShapes.h"
@@ -22,12 +24,13 @@
 #include "render/Image.h"
 #include "render/PangoText.h"
 #include "render/PictureDecoder.h"
+#include "unit/mask_builders.h"
 
 using namespace platform;
 
 namespace {
 
-const uint32_t kWhite = 0xFFFFFFFFu;
+const uint32_t kWhite = 0xFFFFFFFFu, kBlack = 0xFF000000u;
 
 std::vector<unsigned char> FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -35,16 +38,10 @@ std::vector<unsigned char> FileBytes(const std::string& path) {
                                     std::istreambuf_iterator<char>());
 }
 
-boost::shared_ptr<Slide> SmallSlide() {
-  auto slide = boost::make_shared<Slide>();
-  slide->width = 100;
-  slide->height = 100;
-  return slide;
-}
+using golden::Draw;
 
-render::Image Draw(const SlideScreen& screen) {
-  render::FrameRenderer renderer;
-  return renderer.Render(screen, 100, 100);
+boost::shared_ptr<Slide> SmallSlide() {
+  return golden::SmallSlide(100, 100);
 }
 
 bool Near(uint32_t pixel, uint32_t expected, int tolerance = 12) {
@@ -53,6 +50,17 @@ bool Near(uint32_t pixel, uint32_t expected, int tolerance = 12) {
                  static_cast<int>((expected >> shift) & 0xFF)) > tolerance)
       return false;
   return true;
+}
+
+struct At {
+  int x, y;
+  uint32_t argb;
+};
+
+// Expects each of the pixels near its colour.
+void ExpectPixels(const render::Image& image, std::initializer_list<At> pixels) {
+  for (const At& p : pixels)
+    EXPECT_TRUE(Near(image.Pixel(p.x, p.y), p.argb)) << "at (" << p.x << ", " << p.y << ")";
 }
 
 boost::shared_ptr<IShapeTarget> Target(const SlideScreen& screen, const std::wstring& name) {
@@ -105,8 +113,7 @@ TEST_F(Probe, NonFiniteStateLeavesOnlyThatNodeOut) {
     auto screen = SlideScreen::Build(slide);
     spoil(Target(*screen, L"2"));
     render::Image image = Draw(*screen);
-    EXPECT_TRUE(Near(image.Pixel(35, 50), kWhite));
-    EXPECT_TRUE(Near(image.Pixel(75, 50), 0xFF0000FFu));
+    ExpectPixels(image, {{35, 50, kWhite}, {75, 50, 0xFF0000FFu}});
   }
 }
 
@@ -123,8 +130,7 @@ TEST_F(Probe, PositionMovesTheShapeUnderItsMask) {
   auto target = Target(*screen, L"2");
   target->GetPosition()[0] += 40;
   render::Image moved = Draw(*screen);
-  EXPECT_TRUE(Near(moved.Pixel(35, 50), kWhite));
-  EXPECT_TRUE(Near(moved.Pixel(75, 50), 0xFFFF0000u));
+  ExpectPixels(moved, {{35, 50, kWhite}, {75, 50, 0xFFFF0000u}});
   // Peek: a mask on the shape's own bounds stays while the shape moves.
   auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
   rect->SetGeometry(20, 40, 50, 60);
@@ -133,9 +139,7 @@ TEST_F(Probe, PositionMovesTheShapeUnderItsMask) {
   QueryAs<ICompoundShape>(screen->Find(L"2"), eIidCompoundShape)->InsertChild(container, 0);
   target->GetPosition()[0] -= 25;  // 15 to the right of home
   render::Image peek = Draw(*screen);
-  EXPECT_TRUE(Near(peek.Pixel(30, 50), kWhite));
-  EXPECT_TRUE(Near(peek.Pixel(45, 50), 0xFFFF0000u));
-  EXPECT_TRUE(Near(peek.Pixel(60, 50), kWhite));
+  ExpectPixels(peek, {{30, 50, kWhite}, {45, 50, 0xFFFF0000u}, {60, 50, kWhite}});
 }
 
 TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
@@ -145,8 +149,7 @@ TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
   auto screen = SlideScreen::Build(slide);
   render::Image image = Draw(*screen);
   // 30 x 20 about (35, 50) turned upright: 20 wide, 30 tall.
-  EXPECT_TRUE(Near(image.Pixel(35, 37), 0xFFFF0000u));
-  EXPECT_TRUE(Near(image.Pixel(22, 50), kWhite));
+  ExpectPixels(image, {{35, 37, 0xFFFF0000u}, {22, 50, kWhite}});
 }
 
 TEST_F(Probe, GroupTransformMovesMembers) {
@@ -158,8 +161,7 @@ TEST_F(Probe, GroupTransformMovesMembers) {
   auto screen = SlideScreen::Build(slide);
   Target(*screen, L"3")->GetTransform()[1] = 50;
   render::Image image = Draw(*screen);
-  EXPECT_TRUE(Near(image.Pixel(20, 20), kWhite));
-  EXPECT_TRUE(Near(image.Pixel(20, 70), 0xFF0000FFu));
+  ExpectPixels(image, {{20, 20, kWhite}, {20, 70, 0xFF0000FFu}});
 }
 
 TEST_F(Probe, EmbeddedPictures) {
@@ -229,12 +231,10 @@ TEST_F(Probe, GeometryPresetsAndFallback) {
   custom.geometry.paths = {path};
   auto screen = SlideScreen::Build(slide);
   render::Image image = Draw(*screen);
-  EXPECT_TRUE(Near(image.Pixel(30, 30), 0xFF000000u));
-  EXPECT_TRUE(Near(image.Pixel(12, 12), kWhite));       // outside the ellipse
-  EXPECT_TRUE(Near(image.Pixel(62, 12), 0xFF000000u));  // the bounds stand in
-  EXPECT_TRUE(Near(image.Pixel(50, 70), 0xFF000000u));
-  EXPECT_TRUE(Near(image.Pixel(65, 55), 0xFF000000u));  // the custom triangle
-  EXPECT_TRUE(Near(image.Pixel(85, 75), kWhite));
+  // (12, 12) is outside the ellipse; the bounds stand in for the unknown
+  // preset at (62, 12); (65, 55) is in the custom triangle.
+  ExpectPixels(image, {{30, 30, kBlack}, {12, 12, kWhite}, {62, 12, kBlack}});
+  ExpectPixels(image, {{50, 70, kBlack}, {65, 55, kBlack}, {85, 75, kWhite}});
 }
 
 class TextProbe : public ::testing::Test {
@@ -364,3 +364,126 @@ TEST(PngFile, KeepsEveryPixel) {
   std::remove(path.c_str());
   EXPECT_FALSE(render::Image(3, 3).WritePng("/nonexistent-folder/x.png"));
 }
+
+using masks::Rect;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The reference images are of a 200 x 150 slide.
+boost::shared_ptr<Slide> WideSlide() {
+  return golden::SmallSlide(200, 150);
+}
+
+// Attaches `content` as an active mask of `object`, the way filters do.
+void Mask(const boost::shared_ptr<IScreenObject>& object,
+          const boost::shared_ptr<IScreenShape>& content) {
+  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+  container->SetContent(content);
+  auto masks = QueryAs<ICompoundShape>(object, eIidCompoundShape);
+  masks->InsertChild(container, 0);
+  masks->SetChildActive(true, container);
+}
+
+LineStyle Outline(Kinefold::TColor colour, double width) {
+  LineStyle line;
+  line.present = true;
+  line.colour = colour;
+  line.width = width;
+  return line;
+}
+
+TEST(RenderGolden, TransformedRectangle) {
+  auto slide = WideSlide();
+  slide->AddShape(L"2")
+      .SetBounds(60, 50, 80, 50)
+      .SetSolidFill({68, 114, 196, 255})
+      .SetLine(Outline({20, 40, 90, 255}, 3));
+  auto screen = SlideScreen::Build(slide);
+  // Turned by 30 degrees and grown by a fifth about the centre (100, 75).
+  double* t = QueryAs<IShapeContext>(screen->Find(L"2"), eIidScreenShape9)->GetTransform();
+  const double k = std::cos(kPi / 6) * 1.2, s = std::sin(kPi / 6) * 1.2;
+  t[4] = k, t[3] = -s, t[2] = s, t[5] = k;
+  t[0] = 100 - (k * 100 - s * 75);
+  t[1] = 75 - (s * 100 + k * 75);
+  golden::ExpectMatches(Draw(*screen), "transformed_rect");
+}
+
+TEST(RenderGolden, HalfFadedShape) {
+  auto slide = WideSlide();
+  slide->AddShape(L"2").SetBounds(0, 60, 200, 30).SetSolidFill({0, 0, 0, 255});
+  slide->AddShape(L"3")
+      .SetBounds(50, 25, 100, 100)
+      .SetGeometry("ellipse")
+      .SetSolidFill({220, 30, 30, 255});
+  auto screen = SlideScreen::Build(slide);
+  QueryAs<IShapeContext>(screen->Find(L"3"), eIidShapeTarget)->GetColorTransform()->alphaAdd = -127;
+  golden::ExpectMatches(Draw(*screen), "half_faded");
+}
+
+TEST(RenderGolden, BoxMaskMorph) {
+  for (uint32_t ratio : {0u, 32767u, 65535u}) {
+    auto slide = WideSlide();
+    slide->AddShape(L"2")
+        .SetBounds(40, 35, 120, 80)
+        .SetSolidFill({40, 160, 80, 255})
+        .SetLine(Outline({0, 0, 0, 255}, 2));
+    auto screen = SlideScreen::Build(slide);
+    // The box entrance: from a 2 x 2 square at the centre to the bounds with
+    // their margin.
+    Mask(screen->Find(L"2"), masks::Morph(Rect(99, 74, 101, 76), Rect(30, 25, 170, 125), ratio));
+    golden::ExpectMatches(Draw(*screen), "box_morph_" + std::to_string(ratio));
+  }
+}
+
+TEST(RenderGolden, EvenOddCutOut) {
+  auto slide = WideSlide();
+  slide->AddShape(L"2").SetBounds(40, 30, 120, 90).SetSolidFill({240, 150, 30, 255});
+  auto screen = SlideScreen::Build(slide);
+  Mask(screen->Find(L"2"), masks::Group({Rect(40, 30, 160, 120), Rect(80, 55, 120, 95)}));
+  golden::ExpectMatches(Draw(*screen), "evenodd_cutout");
+}
+
+TEST(RenderGolden, PieSliceOfLineSegments) {
+  auto slide = WideSlide();
+  slide->AddShape(L"2").SetBounds(30, 15, 140, 120).SetSolidFill({120, 60, 170, 255});
+  auto screen = SlideScreen::Build(slide);
+  // The wedge filter at a third of the way: arc segments and two radii.
+  const double p = 1.0 / 3.0, cx = 100, cy = 75, r = std::sqrt((140.0 * 140 + 120 * 120) / 4) + 5;
+  const double a1 = -kPi / 2 - p * 3.12413936106985, a2 = p * 3.12413936106985 - kPi / 2;
+  Mask(screen->Find(L"2"), masks::Pie(a1, a2, cx, cy, r));
+  golden::ExpectMatches(Draw(*screen), "pie_slice");
+}
+
+TEST(RenderGolden, StyledText) {
+  auto slide = WideSlide();
+  TextBody body;
+  CharProps base;
+  base.font = "DejaVu Sans";
+  base.size = 12;
+  Paragraph first;
+  CharProps bold = base, italic = base, under = base;
+  bold.bold = true;
+  bold.colour = {20, 40, 140, 255};
+  italic.italic = true;
+  italic.colour = {200, 30, 30, 255};
+  under.underline = 2;
+  under.colour = {20, 130, 60, 255};
+  first.runs = {{L"Bold ", bold}, {L"italic ", italic}, {L"under", under}};
+  Paragraph second;
+  CharProps small = base;
+  small.size = 8;
+  small.colour = {90, 90, 90, 255};
+  second.runs = {{L"centred line that wraps in the box", small}};
+  second.align = TextAlign::Centre;
+  body.paragraphs = {first, second};
+  slide->AddShape(L"2")
+      .SetBounds(10, 20, 180, 110)
+      .SetLine(Outline({160, 160, 160, 255}, 1))
+      .SetTextBody(body);
+  auto screen = SlideScreen::Build(slide, boost::make_shared<render::PangoMeasurer>());
+  golden::ExpectMatches(Draw(*screen), "styled_text", golden::Tolerance{64, 0.03});
+}
+
+}  // namespace

@@ -64,4 +64,12 @@ inline Result Run(const std::string& arguments, const std::string& environment =
   return run;
 }
 
+// Tests of the command, which must have been built.
+class Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Available()) << "build the slideanim command first: " << Path();
+  }
+};
+
 }  // namespace command

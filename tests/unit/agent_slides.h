@@ -1,7 +1,8 @@
 // Real screen objects for the agent tests: a small slide built by the
-// publisher, and the same slide played through the manager and the frame
-// driver.
+// publisher, to play through the manager and the frame driver too.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -9,12 +10,10 @@
 
 #include "document/Slide.h"
 #include "host/Properties.h"
-#include "host/Webdeck.h"
-#include "manager/IAnimationManager.h"
-#include "publisher/FrameDriver.h"
 #include "publisher/NodeColours.h"
 #include "publisher/SlideScreen.h"
 #include "publisher/TextNode.h"
+#include "support/Played.h"
 
 namespace slides {
 
@@ -54,14 +53,15 @@ inline boost::shared_ptr<IInterface> Props(const platform::SlideScreen& screen,
   return GetSheet(screen.Find(run), ePropRunCharProps);
 }
 
+// The fill, line and letter colours of a leaf, which must have them.
 inline Kinefold::TColor Fill(const platform::SlideScreen& screen, const std::wstring& leaf) {
   Kinefold::TColor c;
-  platform::FillColour(*screen.FindNode(leaf), c);
+  EXPECT_TRUE(platform::FillColour(*screen.FindNode(leaf), c)) << "no fill";
   return c;
 }
 inline Kinefold::TColor Line(const platform::SlideScreen& screen, const std::wstring& leaf) {
   Kinefold::TColor c;
-  platform::LineColour(*screen.FindNode(leaf), c);
+  EXPECT_TRUE(platform::LineColour(*screen.FindNode(leaf), c)) << "no line";
   return c;
 }
 inline Kinefold::TColor Letter(const platform::SlideScreen& screen, const std::wstring& letter) {
@@ -69,26 +69,10 @@ inline Kinefold::TColor Letter(const platform::SlideScreen& screen, const std::w
       *boost::dynamic_pointer_cast<platform::TextNode>(screen.FindNode(letter)));
 }
 
-// A slide compiled by the manager and built by the frame driver; the web
-// deck is fresh for each.
-struct Played {
-  explicit Played(const boost::shared_ptr<platform::Slide>& s,
-                  const boost::shared_ptr<PublishContext>& context =
-                      boost::make_shared<PublishContext>(540.0, 720.0, 25, 0))
-      : slide(s) {
-    IWebdeckSlide::ResetInstance();
-    manager = IAnimationManager::Create(context);
-    manager->BuildSlide(slide, 0, 0);
-    screen = platform::SlideScreen::Build(slide);
-    driver = boost::make_shared<platform::FrameDriver>(manager, screen);
-    driver->Build();
-  }
-  ~Played() { IWebdeckSlide::ResetInstance(); }
-
-  boost::shared_ptr<platform::Slide> slide;
-  boost::shared_ptr<IAnimationManager> manager;
-  boost::shared_ptr<platform::SlideScreen> screen;
-  boost::shared_ptr<platform::FrameDriver> driver;
+// Played in the 720 x 540 context the tests' fractions are of.
+struct Played : play::Played {
+  explicit Played(const boost::shared_ptr<platform::Slide>& s)
+      : play::Played(s, nullptr, boost::make_shared<PublishContext>(540.0, 720.0, 25, 0)) {}
 };
 
 }  // namespace slides

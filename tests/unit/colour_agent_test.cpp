@@ -20,22 +20,20 @@ boost::shared_ptr<BehaviourNode> Node(int attribute) {
   return behaviours::AttributeNode(eBehaviourColor, attribute);
 }
 
-boost::shared_ptr<BehaviourNode> RgbBy(int attribute, int r, int g, int b) {
+// A change by (a, b, c) in RGB (space 0) or HSL (space 1).
+boost::shared_ptr<BehaviourNode> By(int attribute, int space, int a, int b, int c) {
+  const EPropertyId keys[2][3] = {{ePropRedBy, ePropGreenBy, ePropBlueBy},
+                                  {ePropHueBy, ePropSaturationBy, ePropLightnessBy}};
   auto node = Node(attribute);
-  node->Set<int>(ePropColorSpace, 0)
-      .Set<int>(ePropRedBy, r)
-      .Set<int>(ePropGreenBy, g)
-      .Set<int>(ePropBlueBy, b);
+  node->Set<int>(ePropColorSpace, space).Set<int>(keys[space][0], a).Set<int>(keys[space][1], b);
+  node->Set<int>(keys[space][2], c);
   return node;
 }
-
+boost::shared_ptr<BehaviourNode> RgbBy(int attribute, int r, int g, int b) {
+  return By(attribute, 0, r, g, b);
+}
 boost::shared_ptr<BehaviourNode> HslBy(int attribute, int h, int s, int l) {
-  auto node = Node(attribute);
-  node->Set<int>(ePropColorSpace, 1)
-      .Set<int>(ePropHueBy, h)
-      .Set<int>(ePropSaturationBy, s)
-      .Set<int>(ePropLightnessBy, l);
-  return node;
+  return By(attribute, 1, h, s, l);
 }
 
 boost::shared_ptr<BehaviourNode> Towards(int attribute, const TColor& to) {
@@ -104,23 +102,17 @@ struct ApplyCase {
 // letters (255, 0, 0).
 TEST(ColorEffectAgent, AnimatesShapeFillLinesOrText) {
   const TColor fill{100, 100, 100, 255}, line{0, 0, 255, 255}, letter{255, 0, 0, 255};
+  const TColor green{0, 200, 0, 255}, byFill{150, 120, 100, 255}, byLetter{255, 20, 0, 255};
+  const TColor towardsFill{50, 150, 50, 255}, towardsLine{0, 100, 128, 255};
   const ApplyCase cases[] = {
-      {"rgb by: shape and text",
-       RgbBy(6, 100, 40, 0),
-       {150, 120, 100, 255},
-       {50, 20, 255, 255},
-       {255, 20, 0, 255}},
-      {"rgb by: text", RgbBy(9, 100, 40, 0), fill, line, {255, 20, 0, 255}},
-      {"rgb by: fill", RgbBy(15, 100, 40, 0), {150, 120, 100, 255}, line, letter},
+      {"rgb by: all", RgbBy(6, 100, 40, 0), byFill, {50, 20, 255, 255}, byLetter},
+      {"rgb by: text", RgbBy(9, 100, 40, 0), fill, line, byLetter},
+      {"rgb by: fill", RgbBy(15, 100, 40, 0), byFill, line, letter},
       {"rgb by: lines", RgbBy(19, -100, 40, 0), fill, {0, 20, 255, 255}, letter},
       {"rgb by: no such attribute", RgbBy(7, 100, 40, 0), fill, line, letter},
-      {"towards: shape and text",
-       Towards(6, {0, 200, 0, 255}),
-       {50, 150, 50, 255},
-       {0, 100, 128, 255},
-       {128, 100, 0, 255}},
-      {"towards: fill", Towards(15, {0, 200, 0, 255}), {50, 150, 50, 255}, line, letter},
-      {"towards: lines", Towards(19, {0, 200, 0, 255}), fill, {0, 100, 128, 255}, letter},
+      {"towards: all", Towards(6, green), towardsFill, towardsLine, {128, 100, 0, 255}},
+      {"towards: fill", Towards(15, green), towardsFill, line, letter},
+      {"towards: lines", Towards(19, green), fill, towardsLine, letter},
       {"towards black by default", Node(9), fill, line, {128, 0, 0, 255}},
       {"hsl by: text", HslBy(9, 120, 0, 0), fill, line, {254, 255, 0, 255}},
       // The publisher shifts the shape's line along with its fill.

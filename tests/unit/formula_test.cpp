@@ -156,17 +156,11 @@ TEST(Formula, EdgeCases) {
   EXPECT_NEAR(Eval(L"0.1"), 0.100000001490116, 1e-15) << "0.1 widened from single precision";
 }
 
-TEST(Formula, TokenCodes) {
+TEST(Formula, AFreshParserHasNothingToEvaluate) {
   ExpParser parser;
   EXPECT_EQ(parser.GetToken(), 33);
   EXPECT_FALSE(parser.GetRoot());
   EXPECT_EQ(parser.Evaluate({}), 0.0);
-  EXPECT_EQ(kTokenSin, 7563630);
-  EXPECT_EQ(kTokenCos, 6516595);
-  EXPECT_EQ(kTokenTan, 7627118);
-  EXPECT_EQ(kTokenMin, 7170414);
-  EXPECT_EQ(kTokenMax, 7168376);
-  EXPECT_EQ(kTokenAbs, 6382195);
 }
 
 TEST(Formula, VariableTableOrder) {

@@ -4,6 +4,7 @@
 
 #include "agent_slides.h"
 #include "agents/PropertyEffectAgent.h"
+#include "agents/SetEffectAgent.h"
 #include "agents/TransformOps.h"
 #include "behaviours.h"
 #include "document/Effect.h"
@@ -126,31 +127,40 @@ TEST(PropertyEffectAgent, WalksTheTimeValueList) {
   EXPECT_DOUBLE_EQ(agent->ValueAt(0), kFx);
 }
 
-struct DrawCase {
-  const char* name;
-  int attribute;
-  const wchar_t* value;
-  std::vector<double> transform;
-};
-
-TEST(PropertyEffectAgent, DrawsShapeAttributes) {
-  const DrawCase cases[] = {
-      {"x", 0, L"0.5", {160, 0, 0, 0, 1, 1}},
-      {"y", 1, L"0.5", {0, 120, 0, 0, 1, 1}},
-      {"width about the centre", 2, L"0.5", {-160, 0, 0, 0, 1.8, 1}},
-      {"height about the centre", 3, L"0.5", {0, -255, 0, 0, 1, 2.7}},
-      {"rotation in degrees", 5, L"90", {350, -50, 1, -1, 0, 0}},
-      {"shear about the centre line", 20, L"0.5", {-75, 0, 0, 0.5, 1, 1}},
-      {"nothing", 6, L"0.5", {0, 0, 0, 0, 1, 1}},
+// A property animation from and to a value, and a set to it, draw the
+// same; a set leaves width and height alone.
+TEST(PropertyEffectAgent, DrawsShapeAttributesLikeASet) {
+  const double tenth = kTenth * 720;
+  const struct {
+    const char* name;
+    int attribute;
+    const wchar_t* value;
+    std::vector<double> transform;
+    bool set;  // the set agent draws it too
+  } cases[] = {
+      {"x", 0, L"0.5", {160, 0, 0, 0, 1, 1}, true},
+      {"x by formula", 0, L"#ppt_x+0.1", {tenth, 0, 0, 0, 1, 1}, true},
+      {"y", 1, L"0.5", {0, 120, 0, 0, 1, 1}, true},
+      {"width about the centre", 2, L"0.5", {-160, 0, 0, 0, 1.8, 1}, false},
+      {"height about the centre", 3, L"0.5", {0, -255, 0, 0, 1, 2.7}, false},
+      {"rotation in degrees", 5, L"90", {350, -50, 1, -1, 0, 0}, true},
+      {"shear about the centre line", 20, L"0.5", {-75, 0, 0, 0.5, 1, 1}, true},
+      {"nothing", 6, L"0.5", {0, 0, 0, 0, 1, 1}, true},
+      {"nothing for 8", 8, L"0.5", {0, 0, 0, 0, 1, 1}, true},
   };
-  for (const DrawCase& c : cases) {
+  const std::vector<double> identity = {0, 0, 0, 0, 1, 1};
+  for (const auto& c : cases) {
     auto node = Node(c.attribute);
     node->Set<std::wstring>(ePropFrom, c.value).Set<std::wstring>(ePropTo, c.value);
-    auto shape = fake::MakeShape(L"7", {});
-    Agent(node)->Apply(shape, 400);
-    std::vector<double> m(shape->transform, shape->transform + 6);
-    ASSERT_EQ(m.size(), c.transform.size());
-    for (size_t i = 0; i < m.size(); ++i) EXPECT_NEAR(m[i], c.transform[i], 1e-9) << c.name << i;
+    auto property = fake::MakeShape(L"7", {}), set = fake::MakeShape(L"7", {});
+    Agent(node)->Apply(property, 400);
+    auto setNode = behaviours::AttributeNode(eBehaviourSet, c.attribute);
+    setNode->Set<std::wstring>(ePropToValueText, c.value);
+    behaviours::MakeAgent<SetEffectAgent>(setNode)->Apply(set, 500);
+    for (size_t i = 0; i < 6; ++i) {
+      EXPECT_NEAR(property->transform[i], c.transform[i], 1e-9) << c.name << i;
+      EXPECT_NEAR(set->transform[i], c.set ? c.transform[i] : identity[i], 1e-6) << c.name << i;
+    }
   }
 
   // Positions are measured where the shape is drawn now.
@@ -273,34 +283,46 @@ TEST(PropertyEffectAgent, ReportsItsAttributeAndLetsGo) {
   EXPECT_EQ(shape->transform[transform::kA], 1.0);
 }
 
-struct TextCase {
-  const char* name;
-  int attribute;
-  const wchar_t* value;
-  EPropertyId key;
-  bool before, after;
-};
-
-TEST(PropertyEffectAgent, SetsCharacterFlagsOnRunsOfKindZero) {
-  const TextCase cases[] = {
-      {"italic", 10, L"italic", ePropItalic, false, true},
-      {"not italic", 10, L"normal", ePropItalic, true, false},
-      {"bold", 11, L"bold", ePropBold, false, true},
-      {"normal", 11, L"normal", ePropBold, true, false},
-      {"other values leave bold alone", 11, L"bolder", ePropBold, true, true},
-      {"... either way", 11, L"", ePropBold, false, false},
+// A property animation (on runs of kind 0 only) and a set write the same
+// character properties, but for underlining.
+TEST(PropertyEffectAgent, SetsCharacterPropertiesLikeASet) {
+  const struct {
+    const char* name;
+    int attribute;
+    const wchar_t* value;
+    EPropertyId key;
+    int before, after;
+  } cases[] = {
+      {"italic", 10, L"italic", ePropItalic, 0, 1},
+      {"not italic", 10, L"normal", ePropItalic, 1, 0},
+      {"bold", 11, L"bold", ePropBold, 0, 1},
+      {"normal", 11, L"normal", ePropBold, 1, 0},
+      {"other values leave bold alone", 11, L"bolder", ePropBold, 1, 1},
+      {"... either way", 11, L"", ePropBold, 0, 0},
+      {"underline", 12, L"true", ePropUnderline, 0, 2},
+      {"no underline", 12, L"false", ePropUnderline, 2, 0},
   };
-  for (const TextCase& c : cases) {
+  for (const auto& c : cases) {
     auto node = Node(c.attribute);
     SetList(*node, {{0, Text(c.value), L""}});
     auto screen = slides::Screen();
     SetInt(screen->Find(L"7/p0/r1"), ePropRunKind, 1);
     for (const wchar_t* run : {L"7/p0/r0", L"7/p0/r1"})
-      SetBool(slides::Props(*screen, run), c.key, c.before);
+      SetInt(slides::Props(*screen, run), c.key, c.before);
     Agent(node)->Apply(screen->Find(L"7/runs/text"), 100);
-    EXPECT_EQ(GetBool(slides::Props(*screen, L"7/p0/r0"), c.key), c.after) << c.name;
-    EXPECT_EQ(GetBool(slides::Props(*screen, L"7/p0/r1"), c.key), c.before)
+    // A property animation leaves underlining alone.
+    const int after = c.key == ePropUnderline ? c.before : c.after;
+    EXPECT_EQ(GetInt(slides::Props(*screen, L"7/p0/r0"), c.key), after) << c.name;
+    EXPECT_EQ(GetInt(slides::Props(*screen, L"7/p0/r1"), c.key), c.before)
         << c.name << ": kind 1 is left alone";
+
+    auto set = behaviours::AttributeNode(eBehaviourSet, c.attribute);
+    set->Set<std::wstring>(ePropToValueText, c.value);
+    auto other = slides::Screen();
+    auto props = slides::Props(*other, L"7/p0/r1");
+    SetInt(props, c.key, c.before);
+    behaviours::MakeAgent<SetEffectAgent>(set)->Apply(other->Find(L"7/runs/text"), 0);
+    EXPECT_EQ(GetInt(props, c.key), c.after) << c.name << " set";
   }
 
   auto font = Node(13);

@@ -30,19 +30,9 @@ class ColourUtils : public ::testing::Test {
     slide->AddShape(L"4", slide->FindShape(L"3")).SetFill(groupFill);
     screen = SlideScreen::Build(slide);
   }
-  TColor Fill(const std::wstring& id) {
-    TColor c;
-    EXPECT_TRUE(FillColour(*screen->FindNode(id + L"/shape/fill"), c));
-    return c;
-  }
-  TColor Line(const std::wstring& id) {
-    TColor c;
-    EXPECT_TRUE(LineColour(*screen->FindNode(id + L"/shape/fill"), c));
-    return c;
-  }
-  TColor Letter(const std::wstring& name) {
-    return TextColour(*boost::dynamic_pointer_cast<TextNode>(screen->FindNode(name)));
-  }
+  TColor Fill(const std::wstring& id) { return slides::Fill(*screen, id + L"/shape/fill"); }
+  TColor Line(const std::wstring& id) { return slides::Line(*screen, id + L"/shape/fill"); }
+  TColor Letter(const std::wstring& name) { return slides::Letter(*screen, name); }
   boost::shared_ptr<SlideScreen> screen;
 };
 

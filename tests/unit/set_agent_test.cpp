@@ -46,32 +46,8 @@ TEST(SetEffectAgent, HasNoEasing) {
   EXPECT_DOUBLE_EQ(agent->GetProgress(250), 0.25);
 }
 
-struct ShapeCase {
-  const char* name;
-  int attribute;
-  const wchar_t* value;
-  std::vector<double> transform;
-};
-
-TEST(SetEffectAgent, SetsShapeAttributes) {
-  const double tenth = 0.100000001490116 * 720;
-  const ShapeCase cases[] = {
-      {"x", 0, L"0.5", {160, 0, 0, 0, 1, 1}},
-      {"x by formula", 0, L"#ppt_x+0.1", {tenth, 0, 0, 0, 1, 1}},
-      {"y", 1, L"0.5", {0, 120, 0, 0, 1, 1}},
-      {"rotation", 5, L"90", {350, -50, 1, -1, 0, 0}},
-      {"shear", 20, L"0.5", {-75, 0, 0, 0.5, 1, 1}},
-      {"no width", 2, L"0.5", {0, 0, 0, 0, 1, 1}},
-      {"no height", 3, L"0.5", {0, 0, 0, 0, 1, 1}},
-      {"nothing for 8", 8, L"0.5", {0, 0, 0, 0, 1, 1}},
-  };
-  for (const ShapeCase& c : cases) {
-    auto shape = fake::MakeShape(L"7", {});
-    Agent(Node(c.attribute, c.value))->Apply(shape, 500);
-    for (size_t i = 0; i < 6; ++i)
-      EXPECT_NEAR(shape->transform[i], c.transform[i], 1e-6) << c.name << " " << i;
-  }
-
+// The transforms a set draws are in the property agent's table.
+TEST(SetEffectAgent, SetsOpacityAndColour) {
   // Without rounding: half opacity is 127.5 below, truncated to 127.
   auto shape = fake::MakeShape(L"7", {});
   Agent(Node(4, L"0.5"))->Apply(shape, 0);
@@ -112,31 +88,8 @@ TEST(SetEffectAgent, HiddenWhileActive) {
   EXPECT_EQ(slides::ColourOf(*screen, L"7/p0/w0/l1").alphaMul, 0.0);
 }
 
-struct TextCase {
-  const char* name;
-  int attribute;
-  const wchar_t* value;
-  EPropertyId key;
-  int before, after;
-};
-
+// Italic, bold and underline are in the property agent's table.
 TEST(SetEffectAgent, SetsCharacterProperties) {
-  const TextCase cases[] = {
-      {"underline", 12, L"true", ePropUnderline, 0, 2},
-      {"no underline", 12, L"false", ePropUnderline, 2, 0},
-      {"italic", 10, L"italic", ePropItalic, 0, 1},
-      {"bold", 11, L"bold", ePropBold, 0, 1},
-      {"normal", 11, L"normal", ePropBold, 1, 0},
-      {"bold left alone", 11, L"heavy", ePropBold, 1, 1},
-  };
-  for (const TextCase& c : cases) {
-    auto screen = slides::Screen();
-    auto props = slides::Props(*screen, L"7/p0/r1");
-    SetInt(props, c.key, c.before);
-    Agent(Node(c.attribute, c.value))->Apply(screen->Find(L"7/runs/text"), 0);
-    EXPECT_EQ(GetInt(props, c.key), c.after) << c.name;
-  }
-
   auto screen = slides::Screen();
   auto props = slides::Props(*screen, L"7/p0/r0");
   auto agent = Agent(Node(14, L"1.5"));

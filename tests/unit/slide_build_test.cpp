@@ -1,6 +1,9 @@
 // The slide build: steps, timing, triggers, media, drops and the click timeline.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sstream>
+
 #include "document/Slide.h"
 #include "fake_animation.h"
 
@@ -9,6 +12,39 @@ namespace {
 const uint32_t kNone = 0xFFFFFFFFu;
 using Fakes = std::vector<boost::shared_ptr<FakeAnimation>>;
 using Names = std::vector<std::wstring>;
+
+// A step: "start-end", then "dropped" when its first effect was, its
+// trigger "@object/bookmark" and sequence kind "seq<k>" when they are not the
+// defaults, and the shapes it animates.
+std::wstring Describe(const AnimationStep& s) {
+  std::wstring d = std::to_wstring(s.startTime) + L"-" +
+                   (s.endTime == kNone ? L"open" : std::to_wstring(s.endTime));
+  if (!s.kept) d += L" dropped";
+  if (s.triggerObjectId != L"-1" || s.triggerBookmark != L"-1")
+    d += L" @" + s.triggerObjectId + L"/" + s.triggerBookmark;
+  if (s.sequenceKind) d += L" seq" + std::to_wstring(s.sequenceKind);
+  for (const auto& name : s.shapeNames) d += L" " + name;
+  return d;
+}
+
+// A bookmark trigger: "name at time: object -> target".
+std::wstring Describe(const BookmarkTrigger& b) {
+  std::wostringstream d;
+  d << b.bookmarkName << L" at " << b.time << L": " << b.triggerObjectId << L" -> " << b.targetId;
+  return d.str();
+}
+
+// The descriptions of `count` records that `get` fills in.
+template <class T>
+std::vector<std::wstring> All(uint32_t count, const std::function<void(T&, uint32_t)>& get) {
+  std::vector<std::wstring> all(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    T record;
+    get(record, i);
+    all[i] = Describe(record);
+  }
+  return all;
+}
 
 class SlideBuildTest : public ::testing::Test {
  protected:
@@ -36,10 +72,15 @@ class SlideBuildTest : public ::testing::Test {
     effect.PresetClass(presetClass).NodeType(nodeType).Delay(delay).SetOwnDuration(duration);
     return effect;
   }
-  static std::vector<AnimationStep> Steps(IAnimationManager& manager) {
-    std::vector<AnimationStep> steps(manager.GetStepCount());
-    for (uint32_t i = 0; i < steps.size(); ++i) manager.GetStep(steps[i], i);
-    return steps;
+  // Each step and each bookmark trigger the manager lists, described whole.
+  static std::vector<std::wstring> Steps(IAnimationManager& manager) {
+    return All<AnimationStep>(manager.GetStepCount(),
+                              [&](AnimationStep& s, uint32_t i) { manager.GetStep(s, i); });
+  }
+  static std::vector<std::wstring> Bookmarks(IAnimationManager& manager) {
+    return All<BookmarkTrigger>(
+        manager.GetBookmarkTriggerCount(),
+        [&](BookmarkTrigger& b, uint32_t i) { manager.GetBookmarkTrigger(b, i); });
   }
   // Clicks of a timeline as (start, animation ids).
   static std::vector<std::pair<uint32_t, Names>> Clicks(const std::wstring& trigger) {
@@ -51,8 +92,17 @@ class SlideBuildTest : public ::testing::Test {
     return clicks;
   }
 
+  // One field of every animation made, in build order.
+  template <class T>
+  std::vector<T> Each(T FakeAnimation::*field) const {
+    std::vector<T> values;
+    for (const auto& a : made) values.push_back((*a).*field);
+    return values;
+  }
+
   Fakes made;
 };
+using Times = std::vector<uint32_t>;
 
 boost::shared_ptr<platform::Slide> SlideWithShapes(std::initializer_list<const wchar_t*> ids) {
   auto slide = boost::make_shared<platform::Slide>();
@@ -81,26 +131,15 @@ TEST_F(SlideBuildTest, WorkedExample) {
   AddEffect(*slide, L"s2", 2, 200, 300);
   auto manager = Built(slide);
 
-  ASSERT_EQ(made.size(), 3u);
-  EXPECT_EQ(made[0]->start, 0u);
-  EXPECT_EQ(made[1]->start, 0u);
-  EXPECT_EQ(made[2]->start, 1200u);
-  auto steps = Steps(*manager);
-  ASSERT_EQ(steps.size(), 1u);
-  EXPECT_EQ(steps[0].startTime, 0u);
-  EXPECT_EQ(steps[0].endTime, kNone);
-  EXPECT_TRUE(steps[0].kept);
-  EXPECT_EQ(steps[0].triggerObjectId, L"-1");
-  EXPECT_EQ(steps[0].triggerBookmark, L"-1");
-  EXPECT_EQ(steps[0].sequenceKind, 0);
-  EXPECT_EQ(steps[0].shapeNames, (Names{L"s0", L"s1", L"s2"}));
+  EXPECT_EQ(Each(&FakeAnimation::start), (Times{0, 0, 1200}));
+  EXPECT_EQ(Steps(*manager), Names{L"0-open s0 s1 s2"});
   EXPECT_EQ(manager->GetSlideLength(), 1540u);
   EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), 1540u);
   EXPECT_EQ(slide->Length(), 1540u);
   EXPECT_TRUE(manager->HasAnimations());
-  EXPECT_EQ(made[1]->tags, (std::vector<uint32_t>{0}));
+  EXPECT_EQ(made[1]->tags, Times{0});
   EXPECT_EQ(made[1]->clickMarks, 1) << "the after-previous effect marks its predecessor";
-  for (const auto& a : made) EXPECT_EQ(a->hiddenChecks, 0);
+  EXPECT_EQ(Each(&FakeAnimation::hiddenChecks), (std::vector<int>{0, 0, 0}));
   for (const wchar_t* id : {L"s0", L"s1", L"s2"}) {
     EXPECT_EQ(manager->GetShapeStartTime(id), kNone);
     EXPECT_EQ(manager->GetShapeEndTime(id), 1540u);
@@ -108,9 +147,7 @@ TEST_F(SlideBuildTest, WorkedExample) {
   }
 
   // The click timeline of the same build.
-  EXPECT_EQ(made[0]->htmlDelayOffset, 0u);
-  EXPECT_EQ(made[1]->htmlDelayOffset, 0u);
-  EXPECT_EQ(made[2]->htmlDelayOffset, 1000u);
+  EXPECT_EQ(Each(&FakeAnimation::htmlDelayOffset), (Times{0, 0, 1000}));
   auto clicks = Clicks(L"");
   ASSERT_EQ(clicks.size(), 2u);
   EXPECT_EQ(clicks[0], std::make_pair(0u, Names{}));
@@ -125,11 +162,8 @@ TEST_F(SlideBuildTest, LaterClickStepsStartOneFrameAfterTheirGroup) {
   AddEffect(*slide, L"a", 0, 0, 500);
   AddEffect(*slide, L"b", 0, 0, 500);
   auto manager = Built(slide);
-  auto steps = Steps(*manager);
-  ASSERT_EQ(steps.size(), 2u);
-  EXPECT_EQ(steps[0].startTime, 0u);
-  EXPECT_EQ(steps[0].endTime, 540u) << "500 is moved by one frame onto 540";
-  EXPECT_EQ(steps[1].startTime, 580u);
+  // 500 is moved by one frame onto 540.
+  EXPECT_EQ(Steps(*manager), (Names{L"0-540 a", L"580-open b"}));
   EXPECT_EQ(made[1]->start, 580u);
   EXPECT_EQ(manager->GetSlideLength(), 1080u) << "1080 is a multiple of the frame";
   // The timeline adds a second frame once it holds more than one click.
@@ -145,14 +179,11 @@ TEST_F(SlideBuildTest, TransitionDefaultLengthAndAnAutomaticStart) {
   AddEffect(*slide, L"a", 1, 100, kNone);  // with previous, first on the slide
   AddEffect(*slide, L"b", 2, 0, 300);
   auto manager = Built(slide, 30, 15);  // frame 34 ms, default length 500 ms
-  auto steps = Steps(*manager);
-  ASSERT_EQ(steps.size(), 1u);
-  EXPECT_EQ(steps[0].startTime, 734u) << "700 moved by one 34 ms frame";
-  EXPECT_EQ(steps[0].sequenceKind, 1);
-  EXPECT_EQ(made[0]->start, 834u);
-  EXPECT_EQ(made[0]->tags, (std::vector<uint32_t>{255, 0}));
+  EXPECT_EQ(Steps(*manager), Names{L"734-open seq1 a b"}) << "700 moved by one 34 ms frame";
+  // b starts after the 500 ms default length and the delay.
+  EXPECT_EQ(Each(&FakeAnimation::start), (Times{834, 1334}));
+  EXPECT_EQ(made[0]->tags, (Times{255, 0}));
   EXPECT_EQ(made[0]->hiddenChecks, 1) << "the slide starts with an automatic effect";
-  EXPECT_EQ(made[1]->start, 1334u) << "after the 500 ms default length and the delay";
   EXPECT_EQ(made[0]->clickMarks, 1);
   EXPECT_EQ(manager->GetSlideLength(), 1668u);
 }
@@ -166,15 +197,7 @@ TEST_F(SlideBuildTest, ClickTriggerGroupThenBackToTheMainSequence) {
   AddEffect(*slide, L"s1", 0, 0, 300);
   auto manager = Built(slide);
 
-  auto steps = Steps(*manager);
-  ASSERT_EQ(steps.size(), 3u);
-  EXPECT_EQ(steps[0].endTime, 540u);
-  EXPECT_EQ(steps[1].startTime, 580u);
-  EXPECT_EQ(steps[1].triggerObjectId, L"b");
-  EXPECT_EQ(steps[1].shapeNames, (Names{L"s2", L"s3"}));
-  EXPECT_EQ(steps[1].endTime, 1020u);
-  EXPECT_EQ(steps[2].startTime, 1060u);
-  EXPECT_EQ(steps[2].triggerObjectId, L"-1");
+  EXPECT_EQ(Steps(*manager), (Names{L"0-540 s1", L"580-1020 @b/-1 s2 s3", L"1060-open s1"}));
   EXPECT_EQ(made[2]->start, 580u);
   EXPECT_EQ(manager->GetSlideLength(), 1360u);
   EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), 960u) << "less the 400 ms the trigger adds";
@@ -207,22 +230,10 @@ TEST_F(SlideBuildTest, BookmarkTriggerOnAVideoWithAStartOffset) {
   EXPECT_EQ(GetInt(m, ePropVideoStartTime), 0);
   EXPECT_EQ(GetInt(m, ePropMediaSetting122), 4);
   (void)media;
-  ASSERT_EQ(manager->GetBookmarkTriggerCount(), 2u);
-  BookmarkTrigger first, second;
-  manager->GetBookmarkTrigger(first, 0);
-  manager->GetBookmarkTrigger(second, 1);
-  EXPECT_EQ(first.bookmarkName, L"bm1");
-  EXPECT_EQ(first.time, 0.0) << "a bookmark before the start position is raised to 0";
-  EXPECT_EQ(second.time, 1000.0);
-  EXPECT_EQ(second.triggerObjectId, L"vTrig");
-  EXPECT_EQ(second.targetId, L"-1");
+  // A bookmark before the start position is raised to 0.
+  EXPECT_EQ(Bookmarks(*manager), (Names{L"bm1 at 0: vTrig -> -1", L"bm2 at 1000: vTrig -> -1"}));
 
-  auto steps = Steps(*manager);
-  ASSERT_EQ(steps.size(), 2u);
-  EXPECT_EQ(steps[0].shapeNames, Names{L"vTrig"});
-  EXPECT_EQ(steps[1].startTime, 40u);
-  EXPECT_EQ(steps[1].triggerObjectId, L"vTrig");
-  EXPECT_EQ(steps[1].triggerBookmark, L"bm2");
+  EXPECT_EQ(Steps(*manager), (Names{L"0-0 vTrig", L"40-open @vTrig/bm2 s1"}));
   EXPECT_EQ(manager->GetSlideLength(), 580u);
   EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), 80u);
   boost::shared_ptr<IVideoAnimation> videoAnimation;
@@ -248,16 +259,9 @@ TEST_F(SlideBuildTest, SoundPlayingToTheDefaultLength) {
   EXPECT_EQ(GetInt(sound, ePropHtmlAnimIndex), 0);
   EXPECT_EQ(GetInt(sound, ePropClickOffset), 0);
   EXPECT_EQ(GetDouble(sound, ePropMediaStart), 0.5);
-  ASSERT_EQ(manager->GetBookmarkTriggerCount(), 2u);
-  BookmarkTrigger early, odd;
-  manager->GetBookmarkTrigger(early, 0);
-  manager->GetBookmarkTrigger(odd, 1);
-  EXPECT_EQ(early.time, 200.0);
-  EXPECT_EQ(odd.time, -5.0);
-  auto steps = Steps(*manager);
-  ASSERT_EQ(steps.size(), 1u);
-  EXPECT_EQ(steps[0].startTime, 1000u);
-  EXPECT_EQ(steps[0].shapeNames, Names{L"sndTrig"});
+  EXPECT_EQ(Bookmarks(*manager),
+            (Names{L"early at 200: sndTrig -> -1", L"odd at -5: sndTrig -> -1"}));
+  EXPECT_EQ(Steps(*manager), Names{L"1000-open sndTrig"});
   EXPECT_EQ(manager->GetSlideLength(), 2140u) << "1000 + the default 1000 + delay 100, on a frame";
   auto clicks = Clicks(L"");
   ASSERT_EQ(clicks.size(), 2u);
@@ -314,11 +318,7 @@ TEST_F(SlideBuildTest, ThreeDRuleDropsTextEffectsButKeepsTheirSteps) {
   AddEffect(*slide, L"pic", 0, 0, 500).Set<bool>(ePropWholeText, true);
   AddEffect(*slide, L"d", 0, 0, 500);
   auto manager = Built(slide);
-  auto steps = Steps(*manager);
-  ASSERT_EQ(steps.size(), 3u);
-  EXPECT_FALSE(steps[0].kept);
-  EXPECT_TRUE(steps[1].kept);
-  EXPECT_TRUE(steps[2].kept);
+  EXPECT_EQ(Steps(*manager), (Names{L"0-540 dropped d", L"580-1080 pic", L"1120-open d"}));
   EXPECT_EQ(manager->GetShapeAnimationCount(L"d"), 1u);
   EXPECT_EQ(manager->GetShapeAnimationCount(L"pic"), 1u);
   EXPECT_EQ(Clicks(L"").size(), 4u) << "the dropped effect keeps its timeline entry";
@@ -366,10 +366,8 @@ TEST_F(SlideBuildTest, TwoSlidesInARowAppendAndContinueTheTimeline) {
   manager->BuildSlide(second, 0, 0);
   EXPECT_EQ(manager->GetSlideLength(), 340u);
 
-  auto steps = Steps(*manager);
-  ASSERT_EQ(steps.size(), 2u);
-  EXPECT_EQ(steps[0].endTime, 0u) << "the next build's first click closes the last step";
-  EXPECT_EQ(steps[1].startTime, 0u);
+  // The next build's first click closes the last step.
+  EXPECT_EQ(Steps(*manager), (Names{L"0-0 s1", L"0-open s2"}));
   EXPECT_EQ(manager->GetShapeAnimationCount(L"s1"), 1u);
   EXPECT_EQ(manager->GetShapeAnimationCount(L"s2"), 1u);
   auto clicks = Clicks(L"");

@@ -25,13 +25,12 @@ extern "C" {
 
 #include "cli/SlidePlayer.h"
 #include "cli/VideoEncoder.h"
-#include "pptx/DeckReader.h"
-#include "pptx/DeckWriter.h"
+#include "pptx/DeckFixture.h"
 #include "render/FrameRenderer.h"
 #include "render/Image.h"
 #include "render/PangoText.h"
-#include "tests/support/Command.h"
-#include "tests/support/Scratch.h"
+#include "support/Command.h"
+#include "support/Scratch.h"
 
 namespace {
 
@@ -208,17 +207,9 @@ uint32_t SecondStep(const std::string& deck) {
 
 // `writer`'s deck saved in the scratch folder as `name`.
 std::string Saved(const std::string& name, const pptx::DeckWriter& writer) {
-  const std::string file = In(name);
-  EXPECT_TRUE(writer.Save(file));
-  return file;
+  return testdeck::Saved(In(name), writer);
 }
-
-x::Effect FadeIn(int spid, uint32_t ms) {
-  x::Effect effect;
-  effect.behaviours = x::Set(x::ShapeTarget(spid), "style.visibility", "visible") +
-                      x::Filter(x::ShapeTarget(spid), "fade", true, ms);
-  return effect;
-}
+using testdeck::FadeIn;
 
 // Slide 1: a red box fades in on a click over 500 ms; slide 2, hidden, and
 // slide 3 have no animations.
@@ -373,12 +364,7 @@ double Rms(const std::vector<float>& sound, size_t from, size_t to) {
   return std::sqrt(sum / double(to - from));
 }
 
-class VideoCommand : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(command::Available()) << "build the slideanim command first: " << command::Path();
-  }
-};
+using VideoCommand = command::Test;
 
 TEST_F(VideoCommand, EachFormatReadsBackWithItsStreamsTimingAndPictures) {
   struct Case {
