@@ -162,10 +162,9 @@ void AddPie(const ChartModel& model, const Box& box, std::vector<ChartPart>& par
     slice->SetFill(PointFill(model, 0, i));
     if (s.line.present) slice->SetLine(s.line);
     parts.push_back(slice);
-    if (s.showValues) {
+    const std::wstring text = LabelText(model, 0, i);
+    if (!text.empty()) {
       const double mid = (angle + swing / 2) * kPi / 180.0, at = (r + hole) / 2 + r * 0.15;
-      const std::wstring text =
-          FormatNumber(*s.values[i], s.labelFormat.empty() ? s.format : s.labelFormat);
       const double w = TextWidth(text, s.labelText) + 4, h = LineHeight(s.labelText);
       labels.push_back(TextPart(cx + at * std::cos(mid) - w / 2, cy + at * std::sin(mid) - h / 2, w,
                                 h, text, s.labelText, platform::TextAlign::Centre));

@@ -35,6 +35,13 @@ struct ChartGroup {
   double gapWidth = 150, overlap = 0;  // percent of a bar's width
 };
 
+// What a data label shows.
+struct ChartLabel {
+  bool value = false, category = false, series = false, percent = false;
+  std::string separator = ", ";
+  bool Shown() const { return value || category || series || percent; }
+};
+
 struct ChartSeries {
   size_t group = 0;  // index into ChartModel::groups
   std::wstring name;
@@ -43,7 +50,8 @@ struct ChartSeries {
   platform::FillStyle fill;                   // bars, areas, slices
   platform::LineStyle line;                   // lines; the outline of bars and slices
   std::vector<std::pair<size_t, platform::FillStyle>> pointFills;  // c:dPt
-  bool showValues = false;                                         // c:dLbls showVal
+  ChartLabel label;                                                // c:dLbls
+  std::vector<std::pair<size_t, ChartLabel>> pointLabels;          // c:dLbl
   std::string labelPosition;                                       // c:dLblPos
   std::string labelFormat;                                         // empty: the values'
   platform::CharProps labelText;

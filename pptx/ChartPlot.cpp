@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "pptx/Xml.h"
+
 namespace pptx {
 namespace {
 
@@ -99,6 +101,32 @@ ChartPart MarkerPart(const ChartMarker& marker, double x, double y) {
   return part;
 }
 
+std::wstring LabelText(const ChartModel& model, size_t series, size_t point) {
+  const ChartSeries& s = model.series[series];
+  ChartLabel label = s.label;
+  for (const auto& own : s.pointLabels)
+    if (own.first == point) label = own.second;
+  if (!label.Shown() || point >= s.values.size() || !s.values[point]) return std::wstring();
+  std::vector<std::wstring> pieces;
+  if (label.series) pieces.push_back(s.name);
+  if (label.category)
+    pieces.push_back(point < model.categories.size() ? model.categories[point]
+                                                     : std::to_wstring(point + 1));
+  if (label.value)
+    pieces.push_back(
+        FormatNumber(*s.values[point], s.labelFormat.empty() ? s.format : s.labelFormat));
+  if (label.percent) {
+    double total = 0;
+    for (const auto& v : s.values)
+      if (v) total += std::fabs(*v);
+    pieces.push_back(FormatNumber(total > 0 ? std::fabs(*s.values[point]) / total : 0, "0%"));
+  }
+  std::wstring out;
+  const std::wstring separator = WideText(label.separator.c_str());
+  for (const auto& piece : pieces) out += (out.empty() ? L"" : separator) + piece;
+  return out;
+}
+
 platform::FillStyle PointFill(const ChartModel& model, size_t series, size_t point) {
   const ChartSeries& s = model.series[series];
   platform::FillStyle fill = s.fill;
@@ -137,11 +165,16 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
   auto scaleFor = [&](double length) {
     double low = stack.range.low, high = stack.range.high;
     if (!stack.range.any) high = 1;
+    // Room of a twentieth of the values' spread beyond them, then a zero
+    // floor unless the values lie close together.
+    const double spread = high - low;
+    if (!percent && high > 0) high += spread * 0.05;
+    if (!percent && low < 0) low -= spread * 0.05;
     if (low > 0 && (high - low) / high >= 1.0 / 6) low = 0;
     if (high < 0 && (high - low) / -low >= 1.0 / 6) high = 0;
     if (va.min) low = *va.min;
     if (va.max) high = *va.max;
-    const double per = vertical ? vLine * 1.2 : vLine * 4;
+    const double per = vertical ? vLine : vLine * 4;
     const int steps = std::max(2, std::min(10, static_cast<int>(length / per)));
     AxisScale scale = NiceScale(low, high, steps);
     if (va.majorUnit && (scale.high - scale.low) / *va.majorUnit < 1000) {
@@ -272,10 +305,9 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
     const double bar = slot / (lanes + g);
     const auto& spans = stack.spans[k];
     const double lh = LineHeight(s.labelText);
-    auto label = [&](double value, double cx, double cy, double w) {
-      const std::string fmt = s.labelFormat.empty() ? s.format : s.labelFormat;
-      labels.push_back(TextPart(cx - w / 2, cy - lh / 2, w, lh, FormatNumber(value, fmt),
-                                s.labelText, platform::TextAlign::Centre));
+    auto label = [&](const std::wstring& text, double cx, double cy, double w) {
+      labels.push_back(
+          TextPart(cx - w / 2, cy - lh / 2, w, lh, text, s.labelText, platform::TextAlign::Centre));
     };
     if (group.kind == "bar") {
       for (size_t i = 0; i < points; ++i) {
@@ -288,23 +320,21 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
         part->SetFill(PointFill(model, k, i));
         if (s.line.present) part->SetLine(s.line);
         parts.push_back(part);
-        if (!s.showValues || !s.values[i]) continue;
+        const std::wstring text = LabelText(model, k, i);
+        if (text.empty()) continue;
         const std::string pos =
             s.labelPosition.empty() ? (stacked ? "ctr" : "outEnd") : s.labelPosition;
         const bool up = (b <= a) == vertical;  // the bar grows towards smaller y or larger x
         double at = (a + b) / 2;
-        const double room =
-            vertical ? lh * 0.6
-                     : TextWidth(FormatNumber(*s.values[i], s.format), s.labelText) * 0.6 + 2;
+        const double room = vertical ? lh * 0.6 : TextWidth(text, s.labelText) * 0.6 + 2;
         if (pos == "outEnd") at = b + (up == vertical ? -room : room);
         if (pos == "inEnd") at = b + (up == vertical ? room : -room);
         if (pos == "inBase") at = a + (up == vertical ? -room : room);
-        const double wide =
-            std::max(bar, TextWidth(FormatNumber(*s.values[i], s.format), s.labelText) + 4);
+        const double wide = std::max(bar, TextWidth(text, s.labelText) + 4);
         if (vertical)
-          label(*s.values[i], along + bar / 2, at, wide);
+          label(text, along + bar / 2, at, wide);
         else
-          label(*s.values[i], at, along + bar / 2, wide);
+          label(text, at, along + bar / 2, wide);
       }
       continue;
     }
@@ -322,12 +352,13 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
       runs.back().push_back(p);
       top.push_back(p);
       bottom.push_back(vertical ? std::make_pair(c, base) : std::make_pair(base, c));
-      if (s.showValues && s.values[i]) {
-        const double w = TextWidth(FormatNumber(*s.values[i], s.format), s.labelText) + 4;
+      const std::wstring text = LabelText(model, k, i);
+      if (!text.empty()) {
+        const double w = TextWidth(text, s.labelText) + 4;
         if (vertical)
-          label(*s.values[i], c, v - lh * 0.8, w);
+          label(text, c, v - lh * 0.8, w);
         else
-          label(*s.values[i], v + w / 2 + 2, c, w);
+          label(text, v + w / 2 + 2, c, w);
       }
     }
     if (group.kind == "area") {

@@ -2,6 +2,7 @@
 // lines, tick labels and data labels, placed in a box of the slide.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "pptx/ChartModel.h"
@@ -16,6 +17,10 @@ void BuildPlot(const ChartModel& model, double x, double y, double w, double h, 
 
 // The fill of the series' point (its own, a c:dPt's, or one colour per point).
 platform::FillStyle PointFill(const ChartModel& model, size_t series, size_t point);
+
+// A data label's text: the series' name, the category, the value and the
+// share of the series' total that it shows; empty when it shows none.
+std::wstring LabelText(const ChartModel& model, size_t series, size_t point);
 
 // A line's marker centred on (x, y).
 ChartPart MarkerPart(const ChartMarker& marker, double x, double y);

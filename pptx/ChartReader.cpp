@@ -5,6 +5,7 @@
 
 #include "pptx/ChartBuilder.h"
 #include "pptx/FillReader.h"
+#include "pptx/GraphicReader.h"
 #include "pptx/ShapeReader.h"
 #include "pptx/TextStyles.h"
 #include "pptx/Units.h"
@@ -122,11 +123,28 @@ std::string OwnFormat(const pugi::xml_node& numFmt) {
   return linked ? std::string() : numFmt.attribute("formatCode").as_string();
 }
 
+// What c:dLbls or c:dLbl states a label shows, over `label`.
+void ReadLabel(const pugi::xml_node& node, ChartLabel& label) {
+  if (Flag(node, "delete", false)) {
+    label = ChartLabel();
+    return;
+  }
+  label.value = Flag(node, "showVal", label.value);
+  label.category = Flag(node, "showCatName", label.category);
+  label.series = Flag(node, "showSerName", label.series);
+  label.percent = Flag(node, "showPercent", label.percent);
+  if (pugi::xml_node separator = Child(node, "separator")) label.separator = separator.text().get();
+}
+
 void ReadLabels(SlideContext& ctx, const pugi::xml_node& dLbls, const platform::CharProps& base,
                 ChartSeries& series) {
   if (!dLbls) return;
-  if (Child(dLbls, "showVal")) series.showValues = Flag(dLbls, "showVal", false);
-  if (Child(dLbls, "delete") && Flag(dLbls, "delete", false)) series.showValues = false;
+  ReadLabel(dLbls, series.label);
+  for (pugi::xml_node one : Children(dLbls, "dLbl")) {
+    ChartLabel label = series.label;
+    ReadLabel(one, label);
+    series.pointLabels.emplace_back(Child(one, "idx").attribute("val").as_uint(0), label);
+  }
   if (Child(dLbls, "dLblPos")) series.labelPosition = Value(dLbls, "dLblPos");
   series.labelFormat = OwnFormat(Child(dLbls, "numFmt"));
   if (pugi::xml_node txPr = Child(dLbls, "txPr")) series.labelText = TextOf(ctx, txPr, base);
@@ -180,6 +198,47 @@ std::vector<platform::Paragraph> RichText(SlideContext& ctx, const pugi::xml_nod
     out.push_back(para);
   }
   return out;
+}
+
+double Fraction(const pugi::xml_node& node, const char* name) {
+  double v = 0;
+  return ParseDecimal(Child(node, name).text().get(), v) ? std::max(0.0, std::min(1.0, v)) : 0.0;
+}
+
+// Shapes drawn over the chart (c:userShapes), each placed by its anchor: the
+// corners as fractions of the chart (relSizeAnchor), or a corner and a size.
+void ReadUserShapes(SlideContext& ctx, const std::string& chartPart, platform::Shape& frame) {
+  const Relationship* rel = ctx.package.FindRelationshipOfType(chartPart, "chartUserShapes");
+  if (!rel || rel->external || !ctx.package.Has(rel->target)) return;
+  std::shared_ptr<pugi::xml_document> doc;
+  try {
+    doc = ctx.package.ReadXml(rel->target);
+  } catch (const std::exception& error) {
+    ctx.Diag().Warn("chart drawing not read", rel->target + ": " + error.what());
+    return;
+  }
+  const double fx = frame.X(), fy = frame.Y(), fw = frame.Width(), fh = frame.Height();
+  for (pugi::xml_node anchor : Elements(Child(*doc, "userShapes"))) {
+    const bool relative = Is(anchor, "relSizeAnchor");
+    if (!relative && !Is(anchor, "absSizeAnchor")) continue;
+    pugi::xml_node from = Child(anchor, "from"), to = Child(anchor, "to"),
+                   ext = Child(anchor, "ext");
+    const double x0 = fx + Fraction(from, "x") * fw, y0 = fy + Fraction(from, "y") * fh;
+    const double x1 = relative ? fx + Fraction(to, "x") * fw
+                               : x0 + EmuToUnits(std::max(0.0, ext.attribute("cx").as_double()));
+    const double y1 = relative ? fy + Fraction(to, "y") * fh
+                               : y0 + EmuToUnits(std::max(0.0, ext.attribute("cy").as_double()));
+    pugi::xml_document tree;
+    pugi::xml_node spTree = tree.append_child("spTree");
+    for (pugi::xml_node e : Elements(anchor))
+      if (!Is(e, "from") && !Is(e, "to") && !Is(e, "ext")) spTree.append_copy(e);
+    for (const auto& shape :
+         ReadForeignShapes(ctx, rel->target, spTree, fx * kEmuPerUnit, fy * kEmuPerUnit)) {
+      if (shape->Kind() != platform::ShapeKind::Group)
+        shape->SetBounds(x0, y0, std::max(0.0, x1 - x0), std::max(0.0, y1 - y0));
+      frame.parts.push_back(shape);
+    }
+  }
 }
 
 }  // namespace
@@ -369,6 +428,7 @@ bool ReadChart(SlideContext& ctx, const pugi::xml_node& chartRef, platform::Shap
   ChartModel model;
   if (!ReadChartModel(ctx, chartSpace, model)) return false;
   BuildChart(model, frame.X(), frame.Y(), frame.Width(), frame.Height(), frame.parts);
+  ReadUserShapes(ctx, rel->target, frame);
   return true;
 }
 

@@ -10,8 +10,9 @@
 
 namespace pptx {
 
-// Reads the chart part that `chartRef` (c:chart) names and adds its drawing
-// to the frame's parts; false when there is no chart it can draw.
+// Reads the chart part that `chartRef` (c:chart) names and adds its drawing,
+// and the shapes drawn over it, to the frame's parts; false when there is no
+// chart it can draw.
 bool ReadChart(SlideContext& context, const pugi::xml_node& chartRef, platform::Shape& frame);
 
 // Reads c:chartSpace; false when it holds none of the charts above with values.
