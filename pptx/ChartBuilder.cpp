@@ -29,8 +29,7 @@ std::wstring Trimmed(const std::wstring& text) {
 
 std::vector<LegendEntry> LegendEntries(const ChartModel& model) {
   std::vector<LegendEntry> out;
-  const bool perPoint = model.varyColours && model.series.size() == 1;
-  if (perPoint) {
+  if (PerPoint(model)) {
     const ChartSeries& s = model.series.front();
     for (size_t i = 0; i < s.values.size() && i < 256; ++i) {
       LegendEntry e;
@@ -51,6 +50,11 @@ std::vector<LegendEntry> LegendEntries(const ChartModel& model) {
     }
     out.push_back(e);
   }
+  // Stacked columns list their series top down, as they are stacked.
+  const ChartGroup& group = model.groups.front();
+  if (group.kind == "bar" && !model.horizontal && group.grouping != "clustered" &&
+      (model.legendPosition == "r" || model.legendPosition == "l"))
+    std::reverse(out.begin(), out.end());
   return out;
 }
 
@@ -134,42 +138,49 @@ void AddLegend(const ChartModel& model, const Box& area, std::vector<ChartPart>&
   }
 }
 
+// A pie, or a doughnut's rings (its first series innermost), from 12 o'clock
+// clockwise.
 void AddPie(const ChartModel& model, const Box& box, std::vector<ChartPart>& parts) {
-  const ChartSeries& s = model.series.front();
-  double total = 0;
-  for (const auto& v : s.values)
-    if (v) total += std::max(0.0, *v);
-  if (total <= 0) return;
   const double r = std::min(box.w, box.h) / 2, cx = box.x + box.w / 2, cy = box.y + box.h / 2;
-  const double hole = model.kind == "doughnut" ? r * 0.5 : 0;
-  double angle = -90.0;
+  const double hole = model.kind == "doughnut" ? r * model.holeSize / 100 : 0;
+  const size_t rings = model.kind == "doughnut" ? model.series.size() : 1;
   std::vector<ChartPart> labels;
-  for (size_t i = 0; i < s.values.size(); ++i) {
-    const double swing = s.values[i] ? std::max(0.0, *s.values[i]) / total * 360.0 : 0;
-    if (swing <= 0) continue;
-    std::vector<std::pair<double, double>> pts;
-    const int steps = std::max(2, static_cast<int>(swing / 4));
-    for (int k = 0; k <= steps; ++k) {
-      const double a = (angle + swing * k / steps) * kPi / 180.0;
-      pts.emplace_back(cx + r * std::cos(a), cy + r * std::sin(a));
+  for (size_t n = 0; n < rings; ++n) {
+    const ChartSeries& s = model.series[n];
+    double total = 0;
+    for (const auto& v : s.values)
+      if (v) total += std::max(0.0, *v);
+    if (total <= 0) continue;
+    const double inner = hole + (r - hole) * n / rings, outer = hole + (r - hole) * (n + 1) / rings;
+    double angle = -90.0;
+    for (size_t i = 0; i < s.values.size(); ++i) {
+      const double swing = s.values[i] ? std::max(0.0, *s.values[i]) / total * 360.0 : 0;
+      if (swing <= 0) continue;
+      std::vector<std::pair<double, double>> pts;
+      const int steps = std::max(2, static_cast<int>(swing / 4));
+      for (int k = 0; k <= steps; ++k) {
+        const double a = (angle + swing * k / steps) * kPi / 180.0;
+        pts.emplace_back(cx + outer * std::cos(a), cy + outer * std::sin(a));
+      }
+      for (int k = steps; k >= 0 && inner > 0; --k) {
+        const double a = (angle + swing * k / steps) * kPi / 180.0;
+        pts.emplace_back(cx + inner * std::cos(a), cy + inner * std::sin(a));
+      }
+      if (inner <= 0) pts.emplace_back(cx, cy);
+      auto slice = PolygonPart(pts, true);
+      slice->SetFill(PointFill(model, n, i));
+      if (s.line.present) slice->SetLine(s.line);
+      parts.push_back(slice);
+      const std::wstring text = LabelText(model, n, i);
+      if (!text.empty()) {
+        const double mid = (angle + swing / 2) * kPi / 180.0;
+        const double at = inner > 0 ? (inner + outer) / 2 : outer * 0.65;
+        const double w = TextWidth(text, s.labelText) + 4, h = LineHeight(s.labelText);
+        labels.push_back(TextPart(cx + at * std::cos(mid) - w / 2, cy + at * std::sin(mid) - h / 2,
+                                  w, h, text, s.labelText, platform::TextAlign::Centre));
+      }
+      angle += swing;
     }
-    for (int k = steps; k >= 0 && hole > 0; --k) {
-      const double a = (angle + swing * k / steps) * kPi / 180.0;
-      pts.emplace_back(cx + hole * std::cos(a), cy + hole * std::sin(a));
-    }
-    if (hole <= 0) pts.emplace_back(cx, cy);
-    auto slice = PolygonPart(pts, true);
-    slice->SetFill(PointFill(model, 0, i));
-    if (s.line.present) slice->SetLine(s.line);
-    parts.push_back(slice);
-    const std::wstring text = LabelText(model, 0, i);
-    if (!text.empty()) {
-      const double mid = (angle + swing / 2) * kPi / 180.0, at = (r + hole) / 2 + r * 0.15;
-      const double w = TextWidth(text, s.labelText) + 4, h = LineHeight(s.labelText);
-      labels.push_back(TextPart(cx + at * std::cos(mid) - w / 2, cy + at * std::sin(mid) - h / 2, w,
-                                h, text, s.labelText, platform::TextAlign::Centre));
-    }
-    angle += swing;
   }
   parts.insert(parts.end(), labels.begin(), labels.end());
 }

@@ -45,6 +45,7 @@ struct ChartLabel {
 struct ChartSeries {
   size_t group = 0;  // index into ChartModel::groups
   std::wstring name;
+  bool named = false;                         // the name is the chart's, not made up
   std::vector<std::optional<double>> values;  // unset where the cache has no point
   std::string format;                         // the values' number format
   platform::FillStyle fill;                   // bars, areas, slices
@@ -79,6 +80,7 @@ struct ChartModel {
   bool horizontal = false;
   std::vector<ChartGroup> groups;  // a pie stands alone; the others may share the axes
   bool varyColours = false;        // one colour per point (pies)
+  double holeSize = 50;            // a doughnut's hole, percent of its radius
   std::vector<std::wstring> categories;
   std::vector<ChartSeries> series;
   std::vector<Kinefold::TColor> accents;  // the theme's, for one colour per point

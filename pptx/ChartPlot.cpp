@@ -101,6 +101,11 @@ ChartPart MarkerPart(const ChartMarker& marker, double x, double y) {
   return part;
 }
 
+bool PerPoint(const ChartModel& model) {
+  return model.varyColours &&
+         (model.series.size() == 1 || model.kind == "pie" || model.kind == "doughnut");
+}
+
 std::wstring LabelText(const ChartModel& model, size_t series, size_t point) {
   const ChartSeries& s = model.series[series];
   ChartLabel label = s.label;
@@ -130,7 +135,7 @@ std::wstring LabelText(const ChartModel& model, size_t series, size_t point) {
 platform::FillStyle PointFill(const ChartModel& model, size_t series, size_t point) {
   const ChartSeries& s = model.series[series];
   platform::FillStyle fill = s.fill;
-  if (model.varyColours && model.series.size() == 1 && !model.categories.empty()) {
+  if (PerPoint(model)) {
     // One colour per point: the accents in turn, as the first series' colour starts them.
     static const Kinefold::TColor kAccents[6] = {{68, 114, 196, 255},  {237, 125, 49, 255},
                                                  {165, 165, 165, 255}, {255, 192, 0, 255},
@@ -174,7 +179,7 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
     if (high < 0 && (high - low) / -low >= 1.0 / 6) high = 0;
     if (va.min) low = *va.min;
     if (va.max) high = *va.max;
-    const double per = vertical ? vLine : vLine * 4;
+    const double per = vertical ? vLine : vLine * 2.5;
     const int steps = std::max(2, std::min(10, static_cast<int>(length / per)));
     AxisScale scale = NiceScale(low, high, steps);
     if (va.majorUnit && (scale.high - scale.low) / *va.majorUnit < 1000) {
@@ -295,7 +300,18 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
   std::vector<size_t> lane(model.series.size(), 0), lanesOf(model.groups.size(), 0);
   for (size_t k = 0; k < model.series.size(); ++k) lane[k] = lanesOf[model.series[k].group]++;
   std::vector<ChartPart> labels;
-  for (size_t k = 0; k < model.series.size(); ++k) {
+  for (size_t n = 0; n < model.series.size(); ++n) {
+    // Areas that are not stacked are drawn last series first, so that the
+    // first stays in front.
+    size_t k = n;
+    const ChartGroup& first = model.groups[model.series[n].group];
+    if (first.kind == "area" && first.grouping == "standard") {
+      size_t begin = n, end = n;
+      while (begin > 0 && model.series[begin - 1].group == model.series[n].group) --begin;
+      while (end + 1 < model.series.size() && model.series[end + 1].group == model.series[n].group)
+        ++end;
+      k = begin + end - n;
+    }
     const ChartSeries& s = model.series[k];
     const ChartGroup& group = model.groups[s.group];
     const size_t count = lanesOf[s.group];

@@ -15,6 +15,9 @@ namespace pptx {
 void BuildPlot(const ChartModel& model, double x, double y, double w, double h, bool inner,
                std::vector<ChartPart>& parts);
 
+// Whether colours vary by point: the legend lists the points then.
+bool PerPoint(const ChartModel& model);
+
 // The fill of the series' point (its own, a c:dPt's, or one colour per point).
 platform::FillStyle PointFill(const ChartModel& model, size_t series, size_t point);
 

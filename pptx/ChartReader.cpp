@@ -295,6 +295,7 @@ bool ReadChartModel(SlideContext& ctx, const pugi::xml_node& chartSpace, ChartMo
       std::vector<std::wstring> name = CachedStrings(Child(ser, "tx"));
       if (!name.empty()) s.name = name.front();
       if (s.name.empty()) s.name = WideText(Path(ser, {"tx", "v"}).text().get());
+      s.named = !s.name.empty();
       if (s.name.empty()) s.name = L"Series " + std::to_wstring(k + 1);
       ReadValues(Child(ser, "val"), s);
       if (model.categories.empty()) model.categories = CachedStrings(Child(ser, "cat"));
@@ -335,6 +336,8 @@ bool ReadChartModel(SlideContext& ctx, const pugi::xml_node& chartSpace, ChartMo
     model.groups.push_back(group);
   }
   if (model.series.empty()) return false;
+  if (model.kind == "pie") model.series.resize(1);  // a pie shows its first series
+  model.holeSize = std::max(10.0, std::min(90.0, Number(chart, "holeSize").value_or(50)));
 
   // Title: its own text, else the only series' name.
   if (pugi::xml_node title = Child(chartNode, "title")) {
@@ -358,8 +361,8 @@ bool ReadChartModel(SlideContext& ctx, const pugi::xml_node& chartSpace, ChartMo
     }
     model.titleBox = ManualBox(Child(title, "layout"));
     model.titleOverlays = Flag(title, "overlay", false);
-  } else if (Child(chartNode, "autoTitleDeleted") && !Flag(chartNode, "autoTitleDeleted", true) &&
-             model.series.size() == 1) {
+  } else if (!Flag(chartNode, "autoTitleDeleted", false) && model.series.size() == 1 &&
+             model.series.front().named) {
     model.hasTitle = true;
     platform::CharProps props = base;
     props.size = 18;

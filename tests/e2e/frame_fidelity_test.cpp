@@ -230,6 +230,26 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
         {800, 300, 0x00FF00},
         {500, 322, 0x000000},
         {480, 250, 0xFFFFFF}}},
+      {"a doughnut from 12 o'clock clockwise, each point in its own colour",
+       Frame(2, 0, 0, 1280, 720, chartUri,
+             "<c:chart xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
+             "r:id=\"rIdChart\"/>"),
+       "",
+       "",
+       {{"ppt/charts/chart1.xml",
+         "<c:chartSpace xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
+         "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><c:chart>"
+         "<c:autoTitleDeleted val=\"1\"/><c:plotArea><c:doughnutChart><c:varyColors "
+         "val=\"1\"/><c:ser><c:idx val=\"0\"/><c:dPt><c:idx val=\"0\"/><c:spPr>" +
+             Solid("FF0000") + "</c:spPr></c:dPt><c:dPt><c:idx val=\"1\"/><c:spPr>" +
+             Solid("0000FF") +
+             "</c:spPr></c:dPt><c:val><c:numRef><c:numCache><c:ptCount val=\"2\"/>"
+             "<c:pt idx=\"0\"><c:v>1</c:v></c:pt><c:pt idx=\"1\"><c:v>3</c:v></c:pt>"
+             "</c:numCache></c:numRef></c:val></c:ser><c:holeSize val=\"50\"/>"
+             "</c:doughnutChart></c:plotArea></c:chart></c:chartSpace>"}},
+       {{"rIdChart", "chart", "../charts/chart1.xml", false}},
+       // Centred at (640, 360), radius about 308, the hole half of it.
+       {{790, 210, 0xFF0000}, {790, 510, 0x0000FF}, {490, 510, 0x0000FF}, {640, 360, 0xFFFFFF}}},
       {"a diagram's stored drawing",
        Frame(2, 200, 100, 400, 400, diagramUri,
              "<dgm:relIds xmlns:dgm=\"http://schemas.openxmlformats.org/drawingml/2006/diagram\" "
