@@ -10,6 +10,8 @@ namespace pptx {
 namespace {
 
 const double kPi = 3.14159265358979323846;
+// The share of its slot that a category's label may take across.
+const double kLabelShare = 0.95;
 
 struct Range {
   double low = 0, high = 0;
@@ -26,6 +28,14 @@ struct Stack {
   std::vector<std::vector<std::optional<std::pair<double, double>>>> spans;  // [series][point]
   Range range;
 };
+
+// The values of an axis's ticks, low to high.
+std::vector<double> Ticks(const AxisScale& scale) {
+  std::vector<double> out;
+  const double steps = std::floor((scale.high - scale.low) / scale.step + 1e-6);
+  for (int i = 0; i <= steps && i <= 1000; ++i) out.push_back(scale.low + i * scale.step);
+  return out;
+}
 
 bool Stacked(const ChartGroup& group) {
   return group.grouping == "stacked" || group.grouping == "percentStacked";
@@ -190,6 +200,9 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
     if (va.min) scale.low = *va.min;
     if (va.max) scale.high = *va.max;
     if (scale.high <= scale.low) scale.high = scale.low + scale.step;
+    if (!std::isfinite(scale.low) || !std::isfinite(scale.high) || !(scale.step > 0) ||
+        (scale.high - scale.low) / scale.step > 1000)
+      scale = AxisScale();
     return scale;
   };
   auto labelText = [&](const AxisScale& scale, double v) {
@@ -197,7 +210,7 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
   };
   auto labelsWidth = [&](const AxisScale& scale) {
     double widest = 0;
-    for (double v = scale.low; v <= scale.high + scale.step * 1e-6; v += scale.step)
+    for (double v : Ticks(scale))
       widest = std::max(widest, TextWidth(labelText(scale, v), va.text));
     return widest;
   };
@@ -217,11 +230,11 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
     if (!vertical) return std::min(widestName, pw * 0.4) + gap;
     if (ca.rotation && *ca.rotation != 0) {
       angle = *ca.rotation;
-    } else if (widestName > slot * 0.8) {
+    } else if (widestName > slot * kLabelShare) {
       // Wrapped when every word fits the slot, else turned.
       int most = 0;
       for (const auto& n : names) {
-        const int lines = WrappedLines(n, ca.text, slot * 0.8);
+        const int lines = WrappedLines(n, ca.text, slot * kLabelShare);
         most = lines == 0 ? 99 : std::max(most, lines);
       }
       if (most <= 5)
@@ -284,7 +297,7 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
     parts.push_back(back);
   }
   if (va.gridlines && va.grid.present)
-    for (double v = scale.low; v <= scale.high + scale.step * 1e-6; v += scale.step) {
+    for (double v : Ticks(scale)) {
       const double at = valueAt(v);
       parts.push_back(vertical ? LinePart(px, at, px + pw, at, va.grid)
                                : LinePart(at, py, at, py + ph, va.grid));
@@ -418,7 +431,7 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
 
   // Tick labels.
   if (valueLabels)
-    for (double v = scale.low; v <= scale.high + scale.step * 1e-6; v += scale.step) {
+    for (double v : Ticks(scale)) {
       const std::wstring text = labelText(scale, v);
       const double at = valueAt(v), w = TextWidth(text, va.text) + vLine;
       if (vertical)
@@ -445,8 +458,8 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
                                  platform::TextAlign::Right));
       } else if (angle == 0) {
         const double h = wrapLines * cLine;
-        parts.push_back(TextPart(c - slot / 2, py + ph + gap, slot, h, names[i], ca.text,
-                                 platform::TextAlign::Centre, wrapLines > 1,
+        parts.push_back(TextPart(c - slot * kLabelShare / 2, py + ph + gap, slot * kLabelShare, h,
+                                 names[i], ca.text, platform::TextAlign::Centre, wrapLines > 1,
                                  platform::TextAnchor::Top));
       } else {
         // Turned about the end that meets the axis.

@@ -99,7 +99,8 @@ void ReadValues(const pugi::xml_node& val, ChartSeries& series) {
   for (pugi::xml_node pt : Children(cache, "pt")) {
     const size_t idx = pt.attribute("idx").as_uint(0);
     double v = 0;
-    if (idx >= 1000 || !ParseDecimal(Child(pt, "v").text().get(), v) || !std::isfinite(v)) continue;
+    if (idx >= 1000 || !ParseDecimal(Child(pt, "v").text().get(), v) || !(std::fabs(v) < 1e15))
+      continue;
     if (series.values.size() <= idx) series.values.resize(idx + 1);
     series.values[idx] = v;
   }
