@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "pptx/ChartPlot.h"
 
@@ -50,6 +51,11 @@ std::vector<LegendEntry> LegendEntries(const ChartModel& model) {
     }
     out.push_back(e);
   }
+  // Entries the legend leaves out, by their index before any reordering.
+  for (size_t i = out.size(); i-- > 0;)
+    if (std::find(model.legendHidden.begin(), model.legendHidden.end(), i) !=
+        model.legendHidden.end())
+      out.erase(out.begin() + static_cast<std::ptrdiff_t>(i));
   // Stacked columns list their series top down, as they are stacked.
   const ChartGroup& group = model.groups.front();
   if (group.kind == "bar" && !model.horizontal && group.grouping != "clustered" &&

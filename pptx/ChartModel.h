@@ -22,7 +22,7 @@ struct ChartBox {
 // "plus", "star", "dash", "dot", or "none".
 struct ChartMarker {
   std::string symbol = "none";
-  double size = 7;  // points
+  double size = 5;  // points
   platform::FillStyle fill;
   platform::LineStyle line;
 };
@@ -95,6 +95,7 @@ struct ChartModel {
   std::optional<ChartBox> legendBox;
   bool legendOverlays = false;
   platform::CharProps legendText;
+  std::vector<size_t> legendHidden;  // entries left out (c:legendEntry delete)
 
   std::optional<ChartBox> plotBox;
   bool plotBoxInner = false;  // the box holds the plot area without the axis labels

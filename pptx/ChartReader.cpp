@@ -314,7 +314,7 @@ bool ReadChartModel(SlideContext& ctx, const pugi::xml_node& chartSpace, ChartMo
                                                 : "none";
       if (s.marker.symbol == "auto") s.marker.symbol = kSymbols[inGroup % 7];
       if (!line) s.marker.symbol = "none";
-      s.marker.size = std::max(2.0, std::min(72.0, Number(marker, "size").value_or(7)));
+      s.marker.size = std::max(2.0, std::min(72.0, Number(marker, "size").value_or(5)));
       s.marker.fill.type = platform::eFillSolid;
       s.marker.fill.colour = s.line.colour;
       s.marker.line.present = true;
@@ -380,6 +380,9 @@ bool ReadChartModel(SlideContext& ctx, const pugi::xml_node& chartSpace, ChartMo
     model.legendBox = ManualBox(Child(legend, "layout"));
     model.legendOverlays = Flag(legend, "overlay", false);
     model.legendText = TextOf(ctx, Child(legend, "txPr"), base);
+    for (pugi::xml_node entry : Children(legend, "legendEntry"))
+      if (Flag(entry, "delete", false))
+        model.legendHidden.push_back(Child(entry, "idx").attribute("val").as_uint(0));
   }
 
   bool inner = false;
