@@ -78,17 +78,29 @@ void AddLegend(const ChartModel& model, const Box& area, std::vector<ChartPart>&
   }
   const std::string pos = model.legendPosition;
   const bool across = pos == "t" || pos == "b";
-  // Rows of entries: one per entry down the side, or as many as fit across.
+  // Rows of entries: one row across when they fit, else a grid of columns as
+  // wide as the widest entry (one column down the side).
   std::vector<std::vector<size_t>> rows(1);
   std::vector<double> rowWidth(1, 0.0);
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const double w = swatch + gap / 2 + widths[i] + gap;
-    if (!rows.back().empty() && (!across || rowWidth.back() + w > area.w)) {
-      rows.emplace_back();
-      rowWidth.push_back(0);
+  std::vector<double> offset(entries.size(), 0.0);  // each entry's x in its row
+  double flowWidth = 0;
+  for (double w : widths) flowWidth += swatch + gap / 2 + w + gap;
+  if (across && flowWidth <= area.w) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      offset[i] = rowWidth[0];
+      rows[0].push_back(i);
+      rowWidth[0] += swatch + gap / 2 + widths[i] + gap;
     }
-    rows.back().push_back(i);
-    rowWidth.back() += w;
+  } else {
+    const double cell = swatch + gap / 2 + widest + gap;
+    const size_t columns =
+        across ? std::max<size_t>(1, static_cast<size_t>(area.w / std::max(1.0, cell))) : 1;
+    rows.assign((entries.size() + columns - 1) / columns, {});
+    rowWidth.assign(rows.size(), std::min(entries.size(), columns) * cell);
+    for (size_t i = 0; i < entries.size(); ++i) {
+      rows[i / columns].push_back(i);
+      offset[i] = (i % columns) * cell;
+    }
   }
   double legendW = 0;
   for (double w : rowWidth) legendW = std::max(legendW, w);
@@ -124,8 +136,8 @@ void AddLegend(const ChartModel& model, const Box& area, std::vector<ChartPart>&
   for (size_t r = 0; r < rows.size(); ++r) {
     const double y = box.y + r * line;
     if (y + line > box.y + legendH + 0.5) break;
-    double x = box.x + (across ? (legendW - rowWidth[r]) / 2 : 0);
     for (size_t i : rows[r]) {
+      const double x = box.x + (across ? (legendW - rowWidth[r]) / 2 : 0) + offset[i];
       const LegendEntry& e = entries[i];
       if (e.line.present || e.marker.symbol != "none") {
         if (e.line.present)
@@ -139,7 +151,6 @@ void AddLegend(const ChartModel& model, const Box& area, std::vector<ChartPart>&
       }
       parts.push_back(TextPart(x + swatch + gap / 2, y, widths[i], line, e.name, text,
                                platform::TextAlign::Left));
-      x += swatch + gap / 2 + widths[i] + gap;
     }
   }
 }
@@ -223,7 +234,7 @@ void BuildChart(const ChartModel& model, double x, double y, double w, double h,
     height *= lines;
     auto title = RectPart(rest.x + (rest.w - width) / 2, rest.y, width, height);
     if (model.titleBox) {
-      const double tw = std::min(widest * 1.1, w);
+      const double tw = std::min(widest * 1.1, w * 0.8);
       title->SetBounds(x + model.titleBox->x * w, y + model.titleBox->y * h, tw, height);
     }
     platform::TextBody body;
