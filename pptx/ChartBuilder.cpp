@@ -22,19 +22,13 @@ struct LegendEntry {
   ChartMarker marker;
 };
 
-std::wstring Trimmed(const std::wstring& text) {
-  const size_t a = text.find_first_not_of(L' ');
-  if (a == std::wstring::npos) return std::wstring();
-  return text.substr(a, text.find_last_not_of(L' ') - a + 1);
-}
-
 std::vector<LegendEntry> LegendEntries(const ChartModel& model) {
   std::vector<LegendEntry> out;
   if (PerPoint(model)) {
     const ChartSeries& s = model.series.front();
     for (size_t i = 0; i < s.values.size() && i < 256; ++i) {
       LegendEntry e;
-      e.name = i < model.categories.size() ? Trimmed(model.categories[i]) : std::to_wstring(i + 1);
+      e.name = i < model.categories.size() ? model.categories[i] : std::to_wstring(i + 1);
       e.fill = PointFill(model, 0, i);
       out.push_back(e);
     }
@@ -42,7 +36,7 @@ std::vector<LegendEntry> LegendEntries(const ChartModel& model) {
   }
   for (const ChartSeries& s : model.series) {
     LegendEntry e;
-    e.name = Trimmed(s.name);
+    e.name = s.name;
     e.fill = s.fill;
     if (model.groups[s.group].kind == "line") {
       e.line = s.line;

@@ -74,12 +74,6 @@ Stack StackValues(const ChartModel& model, size_t points) {
   return out;
 }
 
-std::wstring Trimmed(const std::wstring& text) {
-  const size_t a = text.find_first_not_of(L' ');
-  if (a == std::wstring::npos) return std::wstring();
-  return text.substr(a, text.find_last_not_of(L' ') - a + 1);
-}
-
 }  // namespace
 
 ChartPart MarkerPart(const ChartMarker& marker, double x, double y) {
@@ -219,7 +213,7 @@ void BuildPlot(const ChartModel& model, double px, double py, double pw, double 
   // Category labels: as they are, wrapped to their slot, or turned.
   std::vector<std::wstring> names(points);
   for (size_t i = 0; i < points; ++i)
-    names[i] = i < model.categories.size() ? Trimmed(model.categories[i]) : std::to_wstring(i + 1);
+    names[i] = i < model.categories.size() ? model.categories[i] : std::to_wstring(i + 1);
   double widestName = 0;
   for (const auto& n : names) widestName = std::max(widestName, TextWidth(n, ca.text));
   double angle = 0;

@@ -63,7 +63,14 @@ std::optional<ChartBox> ManualBox(const pugi::xml_node& layout, bool* inner = nu
   return box;
 }
 
-// Text of a c:tx, c:cat or the like: a literal, or a string or number cache.
+std::wstring Trimmed(const std::wstring& text) {
+  const size_t a = text.find_first_not_of(L' ');
+  if (a == std::wstring::npos) return std::wstring();
+  return text.substr(a, text.find_last_not_of(L' ') - a + 1);
+}
+
+// Text of a c:tx, c:cat or the like: a literal, or a string or number cache;
+// blanks around each piece are dropped.
 std::vector<std::wstring> CachedStrings(const pugi::xml_node& node) {
   std::vector<std::wstring> out;
   pugi::xml_node cache;
@@ -88,6 +95,7 @@ std::vector<std::wstring> CachedStrings(const pugi::xml_node& node) {
       out[idx] = ParseDecimal(text, v) ? FormatNumber(v, format) : WideText(text);
     else
       out[idx] = WideText(text);
+    out[idx] = Trimmed(out[idx]);
   }
   return out;
 }
