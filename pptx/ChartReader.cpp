@@ -175,13 +175,13 @@ void ReadAxis(SlideContext& ctx, const pugi::xml_node& ax, const platform::CharP
   if (pugi::xml_node grid = Child(ax, "majorGridlines")) {
     axis.gridlines = true;
     axis.grid.present = true;
-    axis.grid.colour = {179, 179, 179, 255};
-    axis.grid.width = 0.75;
+    axis.grid.colour = {134, 134, 134, 255};
+    axis.grid.width = 1.0;
     ReadShapeLine(ctx, Path(grid, {"spPr", "ln"}), axis.grid);
   }
   axis.line.present = true;
-  axis.line.colour = {179, 179, 179, 255};
-  axis.line.width = 0.75;
+  axis.line.colour = {134, 134, 134, 255};
+  axis.line.width = 1.0;
   ReadShapeLine(ctx, Path(ax, {"spPr", "ln"}), axis.line);
   axis.text = TextOf(ctx, Child(ax, "txPr"), base);
   axis.rotation = Rotation(Child(ax, "txPr"));
