@@ -1,7 +1,7 @@
 // What graphic frames show, read into the frame's parts: tables (cell fills,
 // borders, merged cells and text, with the deck's table style), a diagram's
 // stored drawing, the fallback picture of an OLE object or chart, and charts
-// without one as plain bar, line or pie charts from their cached values.
+// without one drawn from their cached values (ChartReader).
 #pragma once
 
 #include <string>

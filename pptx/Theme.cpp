@@ -178,9 +178,7 @@ bool IsColourElement(const pugi::xml_node& node) {
   return false;
 }
 
-Theme ReadTheme(const pugi::xml_node& themeRoot) {
-  Theme theme;
-  pugi::xml_node elements = Child(themeRoot, "themeElements");
+void ReadThemeSchemes(const pugi::xml_node& elements, Theme& theme) {
   ColourContext plain(nullptr, nullptr);
   for (pugi::xml_node entry : Elements(Child(elements, "clrScheme"))) {
     Kinefold::TColor colour;
@@ -191,6 +189,12 @@ Theme ReadTheme(const pugi::xml_node& themeRoot) {
   std::string minor = Path(fonts, {"minorFont", "latin"}).attribute("typeface").as_string();
   if (!major.empty()) theme.majorFont = major;
   if (!minor.empty()) theme.minorFont = minor;
+}
+
+Theme ReadTheme(const pugi::xml_node& themeRoot) {
+  Theme theme;
+  pugi::xml_node elements = Child(themeRoot, "themeElements");
+  ReadThemeSchemes(elements, theme);
   pugi::xml_node format = Child(elements, "fmtScheme");
   for (pugi::xml_node line : Children(Child(format, "lnStyleLst"), "ln"))
     theme.lineWidths.push_back(EmuToUnits(line.attribute("w").as_double(9525)));

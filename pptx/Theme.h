@@ -29,6 +29,9 @@ struct Theme {
 };
 
 Theme ReadTheme(const pugi::xml_node& themeRoot);
+// Reads the colour and font schemes of a:themeElements (or of a part's
+// a:themeOverride) over `theme`: what they state replaces what it holds.
+void ReadThemeSchemes(const pugi::xml_node& elements, Theme& theme);
 
 // A theme seen through a colour map (bg1 -> lt1, tx1 -> dk1, ...).
 class ColourContext {
@@ -39,6 +42,12 @@ class ColourContext {
   // Reads p:clrMap attributes; an override replaces only the names it gives.
   void SetMap(const pugi::xml_node& clrMap);
   const Theme* GetTheme() const { return theme_; }
+  // The same colour map over another theme.
+  ColourContext WithTheme(const Theme* theme) const {
+    ColourContext out = *this;
+    out.theme_ = theme;
+    return out;
+  }
 
   // Resolves the colour element `colour` (srgbClr, schemeClr, ...). `phClr` is
   // what a style reference's placeholder colour stands for.

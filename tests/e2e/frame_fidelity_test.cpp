@@ -183,20 +183,59 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
                  "</a:tr></a:tbl>"),
        // Three lines of 40 points: the first row reaches below 270, the second past the frame.
        {{450, 200, 0xFF0000}, {450, 260, 0xFF0000}, {450, 340, 0x0000FF}}},
-      {"a chart from its cached values",
-       Frame(2, 0, 0, 1000, 600, chartUri,
+      {"a chart: plot area placed by hand, gridlines under the bars, a point's own colour, a "
+       "data label over its bar",
+       Frame(2, 0, 0, 1280, 720, chartUri,
              "<c:chart xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
              "r:id=\"rIdChart\"/>"),
-       // Plot area 100..950 wide, bars at 0.2..0.8 of each half; the first is a quarter tall.
-       {{750, 300, 0xFF0000}, {300, 300, 0xFFFFFF}, {300, 520, 0xFF0000}},
+       // Plot 320..960 x 180..540, a step of 90 per unit; bars 400..560 and 720..880. The
+       // label "2" with two blocks sits centred over the first bar, below y 360.
+       {{640, 450, 0xFF0000},
+        {340, 270, 0xFF0000},
+        {340, 405, 0xFFFFFF},
+        {480, 450, 0x0000FF},
+        {800, 300, 0x00FF00},
+        {500, 322, 0x000000},
+        {480, 250, 0xFFFFFF}},
        {{"ppt/charts/chart1.xml",
          "<c:chartSpace xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
          "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><c:chart><c:plotArea>"
-         "<c:barChart><c:barDir val=\"col\"/><c:ser><c:spPr>" +
+         "<c:layout><c:manualLayout><c:layoutTarget val=\"inner\"/><c:xMode val=\"edge\"/>"
+         "<c:yMode val=\"edge\"/><c:x val=\"0.25\"/><c:y val=\"0.25\"/><c:w val=\"0.5\"/>"
+         "<c:h val=\"0.5\"/></c:manualLayout></c:layout><c:barChart><c:barDir val=\"col\"/>"
+         "<c:grouping val=\"clustered\"/><c:ser><c:idx val=\"0\"/><c:spPr>" +
+             Solid("0000FF") + "</c:spPr><c:dPt><c:idx val=\"1\"/><c:spPr>" + Solid("00FF00") +
+             "</c:spPr></c:dPt><c:dLbls><c:numFmt formatCode=\"0&quot;\xE2\x96\x88\xE2\x96\x88"
+             "&quot;\" sourceLinked=\"0\"/><c:txPr><a:bodyPr/><a:p><a:pPr><a:defRPr sz=\"4000\">" +
+             Solid("000000") +
+             "</a:defRPr></a:pPr></a:p></c:txPr><c:showVal val=\"1\"/></c:dLbls><c:val>"
+             "<c:numRef><c:numCache><c:ptCount val=\"2\"/><c:pt idx=\"0\"><c:v>2</c:v></c:pt>"
+             "<c:pt idx=\"1\"><c:v>4</c:v></c:pt></c:numCache></c:numRef></c:val></c:ser>"
+             "<c:gapWidth val=\"100\"/><c:axId val=\"1\"/><c:axId val=\"2\"/></c:barChart>"
+             "<c:catAx><c:axId val=\"1\"/><c:delete val=\"1\"/><c:crossAx val=\"2\"/></c:catAx>"
+             "<c:valAx><c:axId val=\"2\"/><c:scaling><c:max val=\"4\"/><c:min val=\"0\"/>"
+             "</c:scaling><c:delete val=\"1\"/><c:majorGridlines><c:spPr><a:ln w=\"76200\">" +
              Solid("FF0000") +
-             "</c:spPr><c:val><c:numRef><c:numCache><c:ptCount val=\"2\"/><c:pt idx=\"0\"><c:v>1"
-             "</c:v></c:pt><c:pt idx=\"1\"><c:v>4</c:v></c:pt></c:numCache></c:numRef></c:val>"
-             "</c:ser></c:barChart></c:plotArea></c:chart></c:chartSpace>"}},
+             "</a:ln></c:spPr></c:majorGridlines><c:majorUnit val=\"1\"/><c:crossAx val=\"1\"/>"
+             "</c:valAx></c:plotArea></c:chart></c:chartSpace>"}},
+       {{"rIdChart", "chart", "../charts/chart1.xml", false}}},
+      {"a doughnut from 12 o'clock clockwise, each point in its own colour",
+       Frame(2, 0, 0, 1280, 720, chartUri,
+             "<c:chart xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
+             "r:id=\"rIdChart\"/>"),
+       // Centred at (640, 360), radius about 308, the hole half of it.
+       {{790, 210, 0xFF0000}, {790, 510, 0x0000FF}, {490, 510, 0x0000FF}, {640, 360, 0xFFFFFF}},
+       {{"ppt/charts/chart1.xml",
+         "<c:chartSpace xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "
+         "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><c:chart>"
+         "<c:autoTitleDeleted val=\"1\"/><c:plotArea><c:doughnutChart><c:varyColors "
+         "val=\"1\"/><c:ser><c:idx val=\"0\"/><c:dPt><c:idx val=\"0\"/><c:spPr>" +
+             Solid("FF0000") + "</c:spPr></c:dPt><c:dPt><c:idx val=\"1\"/><c:spPr>" +
+             Solid("0000FF") +
+             "</c:spPr></c:dPt><c:val><c:numRef><c:numCache><c:ptCount val=\"2\"/>"
+             "<c:pt idx=\"0\"><c:v>1</c:v></c:pt><c:pt idx=\"1\"><c:v>3</c:v></c:pt>"
+             "</c:numCache></c:numRef></c:val></c:ser><c:holeSize val=\"50\"/>"
+             "</c:doughnutChart></c:plotArea></c:chart></c:chartSpace>"}},
        {{"rIdChart", "chart", "../charts/chart1.xml", false}}},
       {"a diagram's stored drawing",
        Frame(2, 200, 100, 400, 400, diagramUri,
