@@ -10,6 +10,7 @@
 #include <boost/make_shared.hpp>
 
 #include "cli/SlidePlayer.h"
+#include "host/Webdeck.h"
 #include "render/PangoText.h"
 
 namespace cli {
@@ -108,10 +109,11 @@ class PrettyWriter : public nlohmann::json_sax<ordered_json> {
 };
 
 // Builds the slides it is given, keeping only the last one: every manager of
-// the process adds to the same description, so the last one built hands back
-// all of it; a fresh one stands in for no slides. It is serialised once,
-// after the last slide: asking after every slide would make the work grow
-// with the square of the deck.
+// the process adds to the same description, the host's. It is serialised
+// once, after the last slide: asking after every slide would make the work
+// grow with the square of the deck. Each slide's effect records are turned
+// into text once that slide is released, so that a long deck does not keep
+// every slide's records until the end.
 class DescriptionBuilder {
  public:
   explicit DescriptionBuilder(const DeckOptions& options)
@@ -119,26 +121,25 @@ class DescriptionBuilder {
 
   void Add(const boost::shared_ptr<platform::Slide>& slide) {
     if (options_.slide != 0 && slide->number != options_.slide) return;
-    last_.reset();
+    Release();
     last_ =
         std::make_unique<SlidePlayer>(slide, options_.fps, options_.defaultEffectFrames, measurer_);
     last_->Prepare();
   }
 
-  // The library's description as UTF-8 text, empty when it gives none.
-  std::string Text(const pptx::Deck& deck) {
-    std::wstring text;
-    if (last_) text = last_->Manager().GetJsonContent();
-    last_.reset();
-    if (text.empty()) {
-      auto context = boost::make_shared<PublishContext>(deck.height, deck.width, options_.fps,
-                                                        options_.defaultEffectFrames);
-      text = IAnimationManager::Create(context)->GetJsonContent();
-    }
-    return Utf8(text);
+  // The description as UTF-8 text.
+  std::string Text() {
+    Release();
+    return IWebdeckSlide::GetInstance()->GetAnimationManager()->GetJsonText();
   }
 
  private:
+  void Release() {
+    if (!last_) return;
+    last_.reset();
+    IWebdeckSlide::GetInstance()->GetAnimationManager()->WriteContents();
+  }
+
   DeckOptions options_;
   boost::shared_ptr<render::PangoMeasurer> measurer_;
   std::unique_ptr<SlidePlayer> last_;
@@ -171,9 +172,7 @@ int WriteDescription(const std::string& text, const PrettyWriter& description,
 nlohmann::ordered_json WebDescription(const pptx::Deck& deck, const DeckOptions& options) {
   DescriptionBuilder builder(options);
   for (const auto& slide : deck.slides) builder.Add(slide);
-  const std::string text = builder.Text(deck);
-  if (text.empty()) return nlohmann::ordered_json::object();
-  return nlohmann::ordered_json::parse(text);
+  return nlohmann::ordered_json::parse(builder.Text());
 }
 
 int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
@@ -186,11 +185,7 @@ int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
   std::string text;
   PrettyWriter description(text);
   try {
-    const std::string compact = builder.Text(info);
-    if (compact.empty())
-      text = "{}";
-    else
-      ordered_json::sax_parse(compact, &description);
+    ordered_json::sax_parse(builder.Text(), &description);
   } catch (const nlohmann::json::exception& error) {
     err << "error: " << options.deck.deck << ": the web description is not JSON (" << error.what()
         << ")\n";
