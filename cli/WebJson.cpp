@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -49,7 +50,11 @@ class PrettyWriter : public nlohmann::json_sax<ordered_json> {
   bool end_array() override { return Close(']'); }
   bool key(string_t& name) override {
     Separate();
-    out_ += ordered_json(name).dump();
+    // A description repeats a few key names many times.
+    auto quoted = quotedKeys_.find(name);
+    if (quoted == quotedKeys_.end())
+      quoted = quotedKeys_.emplace(name, ordered_json(name).dump()).first;
+    out_ += quoted->second;
     out_ += ": ";
     if (open_.size() == 1) sizes_[member_ = name] = 0;
     return true;
@@ -106,6 +111,7 @@ class PrettyWriter : public nlohmann::json_sax<ordered_json> {
   std::vector<Level> open_;
   std::string member_;
   std::map<std::string, size_t> sizes_;
+  std::unordered_map<std::string, std::string> quotedKeys_;
 };
 
 // Builds the slides it is given, keeping only the last one: every manager of

@@ -81,13 +81,16 @@ std::string Dump(const ordered_json& value) {
   return value.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
 }
 
-std::string EffectText(const WebdeckAnimationContent& content) {
-  ordered_json effect = ordered_json::object();
-  effect["id"] = platform::ToUtf8(content.GetEffectId());
-  effect["target"] = platform::ToUtf8(content.GetTargetName());
-  effect["presetClass"] = content.presetClass;
-  effect["properties"] = WEBDECK::ToJson(*content.GetHTMLObj());
-  return Dump(effect);
+void AppendEffect(const WebdeckAnimationContent& content, std::string& out) {
+  out += "{\"id\":";
+  out += Dump(platform::ToUtf8(content.GetEffectId()));
+  out += ",\"target\":";
+  out += Dump(platform::ToUtf8(content.GetTargetName()));
+  out += ",\"presetClass\":";
+  out += std::to_string(content.presetClass);
+  out += ",\"properties\":";
+  WEBDECK::AppendJson(*content.GetHTMLObj(), out);
+  out += '}';
 }
 
 }  // namespace
@@ -95,7 +98,7 @@ std::string EffectText(const WebdeckAnimationContent& content) {
 void WebdeckAnimationManager::WriteContents() {
   for (const auto& content : contents_) {
     if (!writtenContents_.empty()) writtenContents_ += ',';
-    writtenContents_ += EffectText(*content);
+    AppendEffect(*content, writtenContents_);
   }
   contents_.clear();
   contents_.shrink_to_fit();
@@ -110,7 +113,7 @@ std::string WebdeckAnimationManager::GetJsonText() const {
   for (const auto& content : contents_) {
     if (!first) text += ',';
     first = false;
-    text += EffectText(*content);
+    AppendEffect(*content, text);
   }
   text += "],";
 

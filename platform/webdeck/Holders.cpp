@@ -61,6 +61,51 @@ nlohmann::ordered_json ToJson(const PptxJSPropertyHolder& holder) {
   return node.value;
 }
 
+void AppendJson(const PptxJSPropertyHolder& holder, std::string& out) {
+  using nlohmann::ordered_json;
+  if (const auto* object = dynamic_cast<const PptxHTMLObjPropHolder*>(&holder)) {
+    // A key added twice keeps its first place and takes the last value.
+    out += '{';
+    const size_t count = object->GetCount();
+    bool first = true;
+    for (size_t i = 0; i < count; ++i) {
+      const std::string& key = object->GetEntry(i).first;
+      bool seen = false;
+      for (size_t j = 0; j < i && !seen; ++j) seen = object->GetEntry(j).first == key;
+      if (seen) continue;
+      size_t last = i;
+      for (size_t j = i + 1; j < count; ++j)
+        if (object->GetEntry(j).first == key) last = j;
+      if (!first) out += ',';
+      first = false;
+      out += ordered_json(key).dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+      out += ':';
+      AppendJson(*object->GetEntry(last).second, out);
+    }
+    out += '}';
+    return;
+  }
+  if (const auto* array = dynamic_cast<const PptxJSArrHolder*>(&holder)) {
+    out += '[';
+    for (size_t i = 0; i < array->GetCount(); ++i) {
+      if (i > 0) out += ',';
+      AppendJson(*array->GetItem(i), out);
+    }
+    out += ']';
+    return;
+  }
+  if (const auto* objects = dynamic_cast<const PptxJSObjectArrHolder*>(&holder)) {
+    out += '[';
+    for (size_t i = 0; i < objects->GetCount(); ++i) {
+      if (i > 0) out += ',';
+      AppendJson(*objects->GetItem(i), out);
+    }
+    out += ']';
+    return;
+  }
+  out += ToJson(holder).dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+}
+
 PptxJSPropertyHolder::PptxJSPropertyHolder(const std::string& name) : name_(name) {}
 PptxJSPropertyHolder::~PptxJSPropertyHolder() = default;
 
