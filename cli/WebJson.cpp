@@ -1,5 +1,6 @@
 #include "cli/WebJson.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -42,7 +43,13 @@ class PrettyWriter : public nlohmann::json_sax<ordered_json> {
   bool number_float(number_float_t value, const string_t&) override {
     return Scalar(ordered_json(value).dump(), 1);
   }
-  bool string(string_t& value) override { return Scalar(ordered_json(value).dump(), 1); }
+  bool string(string_t& value) override {
+    // Most strings need no escapes: printable ASCII without quotes or backslashes.
+    const bool plain = std::all_of(value.begin(), value.end(), [](char c) {
+      return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    });
+    return Scalar(plain ? '"' + value + '"' : ordered_json(value).dump(), 1);
+  }
   bool binary(binary_t&) override { return false; }  // never in JSON text
   bool start_object(std::size_t) override { return Open('{'); }
   bool end_object() override { return Close('}'); }

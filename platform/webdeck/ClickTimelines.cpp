@@ -83,9 +83,9 @@ std::string Dump(const ordered_json& value) {
 
 void AppendEffect(const WebdeckAnimationContent& content, std::string& out) {
   out += "{\"id\":";
-  out += Dump(platform::ToUtf8(content.GetEffectId()));
+  WEBDECK::AppendJsonString(content.GetEffectId(), out);
   out += ",\"target\":";
-  out += Dump(platform::ToUtf8(content.GetTargetName()));
+  WEBDECK::AppendJsonString(content.GetTargetName(), out);
   out += ",\"presetClass\":";
   out += std::to_string(content.presetClass);
   out += ",\"properties\":";

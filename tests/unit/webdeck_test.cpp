@@ -13,8 +13,13 @@ using namespace WEBDECK;
 
 namespace {
 
+// The document's text, which the records' direct writer must match.
 std::string Dump(const PptxJSPropertyHolder& holder) {
-  return ToJson(holder).dump();
+  const std::string text = ToJson(holder).dump();
+  std::string direct;
+  AppendJson(holder, direct);
+  EXPECT_EQ(direct, text);
+  return text;
 }
 
 }  // namespace
