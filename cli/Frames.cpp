@@ -52,6 +52,7 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
   std::vector<uint32_t> lengths;
   bool tooMany = false;
   for (const auto& slide : slides) {
+    IWebdeckSlide::ResetInstance();  // as when it is drawn, below
     const uint32_t length =
         SlidePlayer(slide, options.deck.fps, options.deck.defaultEffectFrames, measurer).Length();
     lengths.push_back(length);
@@ -71,8 +72,6 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
   }
   if (tooMany) return kExitBadRequest;
   if (!MakeFolder(options.output, err)) return kExitFailed;
-  // The slides are built again from a fresh description, in the same order.
-  IWebdeckSlide::ResetInstance();
 
   // Frames of several slides are drawn at once; the lines come in slide order.
   FramePipeline pipeline(options.jobs, measurer);
@@ -84,7 +83,10 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
     const platform::Slide& slide = *slides[s];
     numbers[s] = slide.number;
     hidden[s] = slide.hidden ? 1 : 0;
+    // Frames draw nothing of the web description, which would otherwise keep
+    // the records of every slide built: each slide starts a fresh one.
     work[s].open = [&, s] {
+      IWebdeckSlide::ResetInstance();
       players[s] = std::make_unique<SlidePlayer>(slides[s], options.deck.fps,
                                                  options.deck.defaultEffectFrames, measurer);
       return players[s].get();
