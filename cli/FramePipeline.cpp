@@ -111,6 +111,7 @@ void FramePipeline::Work() {
       try {
         {
           std::lock_guard<std::mutex> state(FrameStateLock());
+          if (!work.player && work.open) work.player = work.open();
           work.player->Seek(work.times[frame], work.collectSounds ? &work.sounds : nullptr);
         }
         std::shared_ptr<const render::Image> image;

@@ -11,7 +11,7 @@
 //   task that any free thread runs; while twice as many tasks as threads
 //   wait, threads take tasks before new frames, so memory stays bounded.
 // Slides are started lowest first, so only about as many slides as threads
-// are open at a time.
+// are open at a time, and slides built when they start are built in order.
 #pragma once
 
 #include <condition_variable>
@@ -34,6 +34,9 @@ namespace cli {
 
 struct PipelineSlide {
   SlidePlayer* player = nullptr;
+  // Without a player: makes it when the slide's first frame is due, under the
+  // frame state lock, so that only the slides being drawn are built.
+  std::function<SlidePlayer*()> open;
   std::vector<uint32_t> times;  // ms, in the order the frames are made
   int width = 0, height = 0;    // of the images; no image when either is not positive
   bool collectSounds = false;

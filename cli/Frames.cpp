@@ -9,6 +9,7 @@
 #include "cli/FramePipeline.h"
 #include "cli/FrameTimes.h"
 #include "cli/SlidePlayer.h"
+#include "host/Webdeck.h"
 #include "render/PangoText.h"
 
 namespace cli {
@@ -40,17 +41,22 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
   pptx::Deck deck;
   std::vector<boost::shared_ptr<platform::Slide>> slides;
   if (int status = OpenDeck(options.deck, deck, slides, err)) return status;
+  deck.slides.clear();  // `slides` holds the chosen ones, each until it is drawn
 
-  // Build every slide first: its length says how many frames it takes, and a
-  // request that is too large is refused before anything is drawn.
+  // Every slide's length first: it says how many frames the slide takes, and
+  // a request that is too large is refused before anything is drawn. Each
+  // slide is built for that and let go; it is built again when it is drawn,
+  // so that only the slides being drawn are held.
   auto measurer = boost::make_shared<render::PangoMeasurer>();
-  std::vector<std::unique_ptr<SlidePlayer>> players;
   std::vector<std::vector<uint32_t>> plans;
+  std::vector<uint32_t> lengths;
   bool tooMany = false;
   for (const auto& slide : slides) {
-    players.push_back(std::make_unique<SlidePlayer>(slide, options.deck.fps,
-                                                    options.deck.defaultEffectFrames, measurer));
-    const uint32_t to = options.hasTo ? options.to : players.back()->Length();
+    IWebdeckSlide::ResetInstance();  // as when it is drawn, below
+    const uint32_t length =
+        SlidePlayer(slide, options.deck.fps, options.deck.defaultEffectFrames, measurer).Length();
+    lengths.push_back(length);
+    const uint32_t to = options.hasTo ? options.to : length;
     const uint32_t from = options.hasFrom ? options.from : 0;
     const uint64_t count = FrameCount(from, to, options.deck.fps);
     if (options.at.empty() && count > options.maxFrames) {
@@ -69,34 +75,46 @@ int RunFrames(const FramesOptions& options, std::ostream& out, std::ostream& err
 
   // Frames of several slides are drawn at once; the lines come in slide order.
   FramePipeline pipeline(options.jobs, measurer);
-  std::vector<PipelineSlide> work(players.size());
-  std::vector<uint32_t> lengths(players.size());
-  for (size_t s = 0; s < players.size(); ++s) {
-    const platform::Slide& slide = players[s]->GetSlide();
-    work[s].player = players[s].get();
+  std::vector<PipelineSlide> work(slides.size());
+  std::vector<std::unique_ptr<SlidePlayer>> players(slides.size());
+  std::vector<int> numbers(slides.size());
+  std::vector<char> hidden(slides.size());
+  for (size_t s = 0; s < slides.size(); ++s) {
+    const platform::Slide& slide = *slides[s];
+    numbers[s] = slide.number;
+    hidden[s] = slide.hidden ? 1 : 0;
+    // Frames draw nothing of the web description, which would otherwise keep
+    // the records of every slide built: each slide starts a fresh one.
+    work[s].open = [&, s] {
+      IWebdeckSlide::ResetInstance();
+      players[s] = std::make_unique<SlidePlayer>(slides[s], options.deck.fps,
+                                                 options.deck.defaultEffectFrames, measurer);
+      return players[s].get();
+    };
     work[s].times = plans[s];
     work[s].width = FrameWidth(slide, options.width);
     work[s].height = HeightFor(slide, work[s].width);
     work[s].collectSounds = true;
-    lengths[s] = players[s]->Length();
   }
   const bool written = pipeline.Run(
       work,
       [&](size_t s, size_t i, std::shared_ptr<const render::Image> image) {
-        const std::string file = JoinPath(options.output, FrameFileName(slides[s]->number, i));
+        const std::string file = JoinPath(options.output, FrameFileName(numbers[s], i));
         pipeline.Post([image, file] { return image && image->Valid() && image->WritePng(file); },
                       file);
       },
-      [&](size_t s) { players[s].reset(); });  // its screen objects are no longer needed
+      [&](size_t s) {  // the slide and its screen objects are no longer needed
+        players[s].reset();
+        slides[s].reset();
+      });
   if (!written) {
     err << "error: " << pipeline.Failure() << ": cannot write the frame\n";
     return kExitFailed;
   }
   uint64_t total = 0;
   for (size_t s = 0; s < work.size(); ++s) {
-    const platform::Slide& slide = *slides[s];
     total += plans[s].size();
-    out << "slide " << slide.number << (slide.hidden ? " (hidden)" : "") << ": " << plans[s].size()
+    out << "slide " << numbers[s] << (hidden[s] ? " (hidden)" : "") << ": " << plans[s].size()
         << " frame" << (plans[s].size() == 1 ? "" : "s") << ", length " << lengths[s] << " ms, "
         << SoundsText(work[s].sounds);
     if (plans[s].empty())

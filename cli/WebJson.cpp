@@ -4,114 +4,105 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 #include <boost/make_shared.hpp>
 
 #include "cli/SlidePlayer.h"
+#include "host/Webdeck.h"
 #include "render/PangoText.h"
 
 namespace cli {
 
 namespace {
 
-using nlohmann::ordered_json;
-
-// Writes JSON text as ordered_json's dump(2) writes the document that parse()
-// makes of it, as it reads the text, without building that document (which
-// takes several times the text's memory). It counts the direct children of
-// each top-level member's value, as size() would.
-class PrettyWriter : public nlohmann::json_sax<ordered_json> {
+// Lays out the host's compact description text as ordered_json's dump(2)
+// writes the document that parse() makes of it, without parsing it: the host
+// writes its text as dump() does (no blanks outside strings, strings and
+// numbers in the form dump() gives them), so only the layout changes. It
+// counts the direct children of each top-level member's value, as size()
+// would for a container.
+class PrettyWriter {
  public:
   explicit PrettyWriter(std::string& out) : out_(out) {}
+
+  // False when the brackets or strings of `text` do not close.
+  bool Write(const std::string& text) {
+    out_.reserve(out_.size() + text.size() * 2);
+    size_t depth = 0;
+    std::string key;  // the top-level member being written
+    for (size_t i = 0; i < text.size(); ++i) {
+      const char c = text[i];
+      switch (c) {
+        case '"': {
+          const size_t begin = i++;
+          while (i < text.size() && text[i] != '"') i += text[i] == '\\' ? 2 : 1;
+          if (i >= text.size()) return false;
+          out_.append(text, begin, i + 1 - begin);
+          if (depth == 1 && i + 1 < text.size() && text[i + 1] == ':') {
+            key = text.substr(begin + 1, i - begin - 1);
+            sizes_[key] = 0;
+          }
+          break;
+        }
+        case '{':
+        case '[':
+          if (i + 1 < text.size() && text[i + 1] == (c == '{' ? '}' : ']')) {
+            out_ += c;
+            out_ += text[++i];
+            break;
+          }
+          if (depth == 1 && !key.empty()) sizes_[key] = 1;
+          out_ += c;
+          NewLine(++depth);
+          break;
+        case '}':
+        case ']':
+          if (depth == 0) return false;
+          NewLine(--depth);
+          out_ += c;
+          break;
+        case ',':
+          if (depth == 2 && !key.empty()) ++sizes_[key];
+          out_ += ',';
+          NewLine(depth);
+          break;
+        case ':':
+          out_ += ": ";
+          // A top-level member's scalar value counts one, null none.
+          if (depth == 1 && !key.empty() && i + 1 < text.size() && text[i + 1] != '{' &&
+              text[i + 1] != '[')
+            sizes_[key] = text.compare(i + 1, 4, "null") == 0 ? 0 : 1;
+          break;
+        default:
+          out_ += c;
+          break;
+      }
+    }
+    return depth == 0;
+  }
 
   size_t MemberSize(const std::string& key) const {
     auto found = sizes_.find(key);
     return found == sizes_.end() ? 0 : found->second;
   }
 
-  bool null() override { return Scalar("null", 0); }
-  bool boolean(bool value) override { return Scalar(value ? "true" : "false", 1); }
-  bool number_integer(number_integer_t value) override { return Scalar(std::to_string(value), 1); }
-  bool number_unsigned(number_unsigned_t value) override {
-    return Scalar(std::to_string(value), 1);
-  }
-  bool number_float(number_float_t value, const string_t&) override {
-    return Scalar(ordered_json(value).dump(), 1);
-  }
-  bool string(string_t& value) override { return Scalar(ordered_json(value).dump(), 1); }
-  bool binary(binary_t&) override { return false; }  // never in JSON text
-  bool start_object(std::size_t) override { return Open('{'); }
-  bool end_object() override { return Close('}'); }
-  bool start_array(std::size_t) override { return Open('['); }
-  bool end_array() override { return Close(']'); }
-  bool key(string_t& name) override {
-    Separate();
-    out_ += ordered_json(name).dump();
-    out_ += ": ";
-    if (open_.size() == 1) sizes_[member_ = name] = 0;
-    return true;
-  }
-  bool parse_error(std::size_t, const std::string&,
-                   const nlohmann::detail::exception& error) override {
-    if (auto* parse = dynamic_cast<const nlohmann::detail::parse_error*>(&error)) throw *parse;
-    throw std::runtime_error(error.what());
-  }
-
  private:
-  struct Level {
-    bool array;
-    size_t count;
-  };
-
-  // Before a value: an array's next element starts a new line.
-  void BeforeValue() {
-    if (!open_.empty() && open_.back().array) Separate();
-  }
-  void Separate() {
-    Level& level = open_.back();
-    out_ += level.count++ == 0 ? "\n" : ",\n";
-    out_.append(2 * open_.size(), ' ');
-  }
-  // A direct child of a top-level member's value, or the member itself.
-  bool InMember(size_t depth) const { return open_.size() == depth && !open_.front().array; }
-  bool Scalar(const std::string& text, size_t size) {
-    BeforeValue();
-    if (InMember(1)) sizes_[member_] = size;
-    if (InMember(2)) ++sizes_[member_];
-    out_ += text;
-    return true;
-  }
-  bool Open(char bracket) {
-    BeforeValue();
-    if (InMember(2)) ++sizes_[member_];
-    out_ += bracket;
-    open_.push_back({bracket == '[', 0});
-    return true;
-  }
-  bool Close(char bracket) {
-    const bool empty = open_.back().count == 0;
-    open_.pop_back();
-    if (!empty) {
-      out_ += '\n';
-      out_.append(2 * open_.size(), ' ');
-    }
-    out_ += bracket;
-    return true;
+  void NewLine(size_t depth) {
+    out_ += '\n';
+    out_.append(2 * depth, ' ');
   }
 
   std::string& out_;
-  std::vector<Level> open_;
-  std::string member_;
   std::map<std::string, size_t> sizes_;
 };
 
 // Builds the slides it is given, keeping only the last one: every manager of
-// the process adds to the same description, so the last one built hands back
-// all of it; a fresh one stands in for no slides. It is serialised once,
-// after the last slide: asking after every slide would make the work grow
-// with the square of the deck.
+// the process adds to the same description, the host's. It is serialised
+// once, after the last slide: asking after every slide would make the work
+// grow with the square of the deck. Each slide's effect records are turned
+// into text once that slide is released, so that a long deck does not keep
+// every slide's records until the end.
 class DescriptionBuilder {
  public:
   explicit DescriptionBuilder(const DeckOptions& options)
@@ -119,26 +110,25 @@ class DescriptionBuilder {
 
   void Add(const boost::shared_ptr<platform::Slide>& slide) {
     if (options_.slide != 0 && slide->number != options_.slide) return;
-    last_.reset();
+    Release();
     last_ =
         std::make_unique<SlidePlayer>(slide, options_.fps, options_.defaultEffectFrames, measurer_);
     last_->Prepare();
   }
 
-  // The library's description as UTF-8 text, empty when it gives none.
-  std::string Text(const pptx::Deck& deck) {
-    std::wstring text;
-    if (last_) text = last_->Manager().GetJsonContent();
-    last_.reset();
-    if (text.empty()) {
-      auto context = boost::make_shared<PublishContext>(deck.height, deck.width, options_.fps,
-                                                        options_.defaultEffectFrames);
-      text = IAnimationManager::Create(context)->GetJsonContent();
-    }
-    return Utf8(text);
+  // The description as UTF-8 text.
+  std::string Text() {
+    Release();
+    return IWebdeckSlide::GetInstance()->GetAnimationManager()->GetJsonText();
   }
 
  private:
+  void Release() {
+    if (!last_) return;
+    last_.reset();
+    IWebdeckSlide::GetInstance()->GetAnimationManager()->WriteContents();
+  }
+
   DeckOptions options_;
   boost::shared_ptr<render::PangoMeasurer> measurer_;
   std::unique_ptr<SlidePlayer> last_;
@@ -171,9 +161,7 @@ int WriteDescription(const std::string& text, const PrettyWriter& description,
 nlohmann::ordered_json WebDescription(const pptx::Deck& deck, const DeckOptions& options) {
   DescriptionBuilder builder(options);
   for (const auto& slide : deck.slides) builder.Add(slide);
-  const std::string text = builder.Text(deck);
-  if (text.empty()) return nlohmann::ordered_json::object();
-  return nlohmann::ordered_json::parse(text);
+  return nlohmann::ordered_json::parse(builder.Text());
 }
 
 int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
@@ -185,15 +173,8 @@ int RunJson(const JsonOptions& options, std::ostream& out, std::ostream& err) {
   if (!CheckSlide(options.deck, count, err)) return kExitBadRequest;
   std::string text;
   PrettyWriter description(text);
-  try {
-    const std::string compact = builder.Text(info);
-    if (compact.empty())
-      text = "{}";
-    else
-      ordered_json::sax_parse(compact, &description);
-  } catch (const nlohmann::json::exception& error) {
-    err << "error: " << options.deck.deck << ": the web description is not JSON (" << error.what()
-        << ")\n";
+  if (!description.Write(builder.Text())) {
+    err << "error: " << options.deck.deck << ": the web description is not JSON\n";
     return kExitFailed;
   }
   text += "\n";

@@ -114,9 +114,19 @@ void Package::Fail(const std::string& part, const std::string& message) {
   throw diagnostics_.Error(name_, part, message);
 }
 
+// As zip_name_locate with ZIP_FL_NOCASE finds it: the first entry whose name
+// matches without regard to case.
 int64_t Package::Locate(const std::string& part) {
   if (part.empty()) return -1;
-  return zip_name_locate(archive_, part.c_str(), ZIP_FL_NOCASE);
+  if (!entriesIndexed_) {
+    entriesIndexed_ = true;
+    const zip_int64_t count = zip_get_num_entries(archive_, 0);
+    for (zip_int64_t i = 0; i < count; ++i)
+      if (const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), 0))
+        entries_.emplace(Lower(name), i);
+  }
+  auto found = entries_.find(Lower(part.c_str()));
+  return found == entries_.end() ? -1 : found->second;
 }
 
 bool Package::Has(const std::string& part) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -88,6 +89,10 @@ class Package {
   std::map<std::string, std::string> overrides_;  // lower-cased part name -> type
   std::map<std::string, std::vector<Relationship>> relationships_;
   std::map<std::string, std::shared_ptr<pugi::xml_document>> xml_;
+  // Lower-cased entry name -> the first entry of that name, made on first
+  // use: looking a name up in the archive itself walks every entry.
+  std::unordered_map<std::string, int64_t> entries_;
+  bool entriesIndexed_ = false;
 };
 
 }  // namespace pptx

@@ -187,7 +187,7 @@ PropertyEffectAgent::PropertyEffectAgent(const boost::shared_ptr<IInterface>& be
                      {L"-(*)/", 1},
                      {L"+((-*(-))*--(-*(-))*())*(-)", 2},
                      {L"+((-*(-))*-+(-*(-))*())*(-)", 3}} {
-  const int32_t kind = GetInt(behaviour, ePropAttribute);
+  const int32_t kind = attribute_ = GetInt(behaviour, ePropAttribute);
   if (IsShapeAttribute(kind))
     shapeLevel_.Set(1);
   else if (IsTextAttribute(kind))
@@ -208,13 +208,16 @@ void PropertyEffectAgent::GetProperty(boost::shared_ptr<IPropertyValue>& out, EP
   BaseEffectAgent::GetProperty(out, key);
 }
 
+// The behaviour is only read: its attribute is read once.
 int32_t PropertyEffectAgent::Attribute() const {
-  return GetInt(Behaviour(), ePropAttribute);
+  return Behaviour() ? attribute_ : GetInt(Behaviour(), ePropAttribute);
 }
 
 void PropertyEffectAgent::Reset() {
   BaseEffectAgent::Reset();
   ReleaseBehaviour();
+  listRead_.Clear();
+  list_.reset();
 }
 
 // Character changes are noted afresh on every frame, whether or not the
@@ -247,6 +250,7 @@ void PropertyEffectAgent::Prepare(const boost::shared_ptr<IScreenObject>& contex
   Init(context);
   geometry_.Take(*this, context);
   geometry_.FillVariables(variables_);
+  variablesGiven_ = false;
 
   // The same trapezoid as the agent's progress, kept for easing list times.
   const VelocityProfile p = VelocityProfile::For(GetDuration(), ownAccel_, ownDecel_);
@@ -279,6 +283,16 @@ double PropertyEffectAgent::FormulaValue(const std::wstring& formula) {
   return parser_->Evaluate(variables_);
 }
 
+// Evaluate(variables_) without comparing the maps on every call: the parser
+// keeps the variables it was given until variables_ is filled anew.
+double PropertyEffectAgent::TreeValue(const boost::shared_ptr<RegParser::Node>& tree) {
+  if (!variablesGiven_) {
+    parser_->SetVariables(variables_);
+    variablesGiven_ = true;
+  }
+  return tree ? tree->Evaluate() : 0.0;
+}
+
 const std::vector<PropertyEffectAgent::ListEntry>& PropertyEffectAgent::ListEntries(
     const PropertySheetList& list) {
   bool same = listEntries_.size() == list.GetCount();
@@ -298,12 +312,20 @@ const std::vector<PropertyEffectAgent::ListEntry>& PropertyEffectAgent::ListEntr
     else
       entry.number = property_cast<double>(value);
     entry.formula = GetString(sheet, ePropTavFormula);
+    if (entry.formulaValue) {
+      parser_->Parse(entry.text);
+      entry.textTree = parser_->GetRoot();
+    }
+    if (!entry.formula.empty()) {
+      parser_->Parse(entry.formula);
+      entry.formulaTree = parser_->GetRoot();
+    }
   }
   return listEntries_;
 }
 
 double PropertyEffectAgent::ListEntryValue(const ListEntry& entry) {
-  return entry.formulaValue ? FormulaValue(entry.text) : entry.number;
+  return entry.formulaValue ? TreeValue(entry.textTree) : entry.number;
 }
 
 // Interpolates between the entry last reached and the next one; the formula
@@ -332,7 +354,8 @@ double PropertyEffectAgent::ListValue(const PropertySheetList& list, uint32_t e)
   }
   if (reached.formula.empty()) return value;
   variables_[RegParser::kVariableValue] = value;
-  return FormulaValue(reached.formula);
+  if (variablesGiven_) parser_->SetVariable(RegParser::kVariableValue, value);
+  return TreeValue(reached.formulaTree);
 }
 
 void PropertyEffectAgent::FromAndTo(int32_t kind, const double (&start)[4], double& from,
@@ -369,7 +392,11 @@ double PropertyEffectAgent::ValueAt(uint32_t u) {
   const boost::shared_ptr<IInterface>& b = Behaviour();
   if (!b) return 0.0;
   const uint32_t e = EasedTime(u);
-  boost::shared_ptr<PropertySheetList> list = GetSheetList(b, ePropTimeValueList);
+  if (!listRead_.isSet) {
+    list_ = GetSheetList(b, ePropTimeValueList);
+    listRead_.Set(true);
+  }
+  const PropertySheetList* list = list_.get();
   if (list && list->GetCount() >= 2) return ListValue(*list, e);
   return FromToByValue(e);
 }

@@ -164,14 +164,16 @@ class PropertyEffectAgent : public BaseEffectAgent {
   // u through the agent's own easing, in whole ms.
   uint32_t EasedTime(uint32_t u);
   double FormulaValue(const std::wstring& formula);
+  // The value of a tree this agent's parser made, with the agent's variables.
+  double TreeValue(const boost::shared_ptr<RegParser::Node>& tree);
   double ListValue(const PropertySheetList& list, uint32_t e);
   double FromToByValue(uint32_t e);
   // The behaviour's from and to values. Without a from key, x, y, width and
   // height start at `start` (fractions of the slide), the font size at 1 and
   // the rest at 0; without a to key, to is from plus by, or 1.
   void FromAndTo(int32_t kind, const double (&start)[4], double& from, double& to);
-  // What ListValue reads of each entry, read once: the document's entries do
-  // not change while frames are made.
+  // What ListValue reads of each entry, read once, its formulas parsed once:
+  // the document's entries do not change while frames are made.
   struct ListEntry {
     const IPropertySheet* sheet = nullptr;
     double time = 0.0;  // percent of the duration
@@ -179,6 +181,7 @@ class PropertyEffectAgent : public BaseEffectAgent {
     std::wstring text;  // the value, when it is a formula
     double number = 0.0;
     std::wstring formula;  // applied to the interpolated value
+    boost::shared_ptr<RegParser::Node> textTree, formulaTree;
   };
   const std::vector<ListEntry>& ListEntries(const PropertySheetList& list);
   double ListEntryValue(const ListEntry& entry);
@@ -191,6 +194,13 @@ class PropertyEffectAgent : public BaseEffectAgent {
   double ownDecel_;
   Profile ownProfile_;
   RegParser::VariableMap variables_;
+  int32_t attribute_ = 0;
+  // The behaviour's time-value list, read once.
+  Optional<bool> listRead_;
+  boost::shared_ptr<PropertySheetList> list_;
+  // Whether the parser holds variables_ as it is: cleared wherever the map is
+  // filled anew.
+  bool variablesGiven_ = false;
   bool prepared_ = false;
   bool textPrepared_ = false;
   std::vector<ListEntry> listEntries_;

@@ -215,6 +215,7 @@ void PropertyEffectAgent::BuildWebValues(boost::shared_ptr<WEBDECK::PptxJSArrHol
   variables_[RegParser::kVariablePptH] = variables_[RegParser::kVariableHashPptH] = fh;
   variables_[RegParser::kVariablePi] = RegParser::ExpParser::kPi;
   variables_[RegParser::kVariableE] = RegParser::ExpParser::kE;
+  variablesGiven_ = false;
 
   out = boost::make_shared<WEBDECK::PptxJSArrHolder>(WEBDECK::kEffectAnimationValues);
 

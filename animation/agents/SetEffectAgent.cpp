@@ -25,7 +25,7 @@ SetEffectAgent::SetEffectAgent(const boost::shared_ptr<IInterface>& behaviour,
                                uint32_t decel)
     : BaseEffectAgent(behaviour, metrics, 1, accel, decel),
       parser_(boost::make_shared<RegParser::ExpParser>()) {
-  const int32_t kind = GetInt(behaviour, ePropAttribute);
+  const int32_t kind = attribute_ = GetInt(behaviour, ePropAttribute);
   if (IsShapeAttribute(kind))
     shapeLevel_.Set(1);
   else if (IsTextAttribute(kind))
@@ -53,10 +53,13 @@ void SetEffectAgent::SetTiming(uint32_t start, uint32_t duration) {
 void SetEffectAgent::Reset() {
   BaseEffectAgent::Reset();
   ReleaseBehaviour();
+  numericValue_.Clear();
+  visible_.Clear();
 }
 
+// The behaviour is only read: its attribute is read once.
 int32_t SetEffectAgent::Attribute() const {
-  return GetInt(Behaviour(), ePropAttribute);
+  return Behaviour() ? attribute_ : GetInt(Behaviour(), ePropAttribute);
 }
 
 double SetEffectAgent::FormulaValue(const std::wstring& formula) {
@@ -65,11 +68,15 @@ double SetEffectAgent::FormulaValue(const std::wstring& formula) {
 }
 
 double SetEffectAgent::NumericValue() {
-  return FormulaValue(GetString(Behaviour(), ePropToValueText));
+  if (!numericValue_.isSet)
+    numericValue_.Set(FormulaValue(GetString(Behaviour(), ePropToValueText)));
+  return numericValue_.Get();
 }
 
 void SetEffectAgent::Prepare(const boost::shared_ptr<IScreenObject>& context) {
   prepared_ = true;
+  numericValue_.Clear();
+  visible_.Clear();
   Init(context);
   geometry_.Take(*this, context);
   geometry_.FillVariables(variables_);
@@ -108,7 +115,8 @@ void SetEffectAgent::ApplyShape(const boost::shared_ptr<IScreenObject>& context)
       if (m) transform::RotateAbout(m, NumericValue() * kPi / 180.0, g.cx, g.cy);
       break;
     case 7:
-      if (GetString(b, ePropToValueText) == L"visible")
+      if (!visible_.isSet) visible_.Set(GetString(b, ePropToValueText) == L"visible");
+      if (visible_.Get())
         attribute::Show(context);
       else
         attribute::Hide(context);

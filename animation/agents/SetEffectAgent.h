@@ -55,6 +55,10 @@ class SetEffectAgent : public BaseEffectAgent {
   boost::shared_ptr<RegParser::ExpParser> parser_;
   attribute::Geometry geometry_;
   RegParser::VariableMap variables_;
+  int32_t attribute_ = 0;
+  // What ApplyShape reads of the behaviour, read once it is prepared.
+  Optional<double> numericValue_;
+  Optional<bool> visible_;
   bool prepared_ = false;
   Optional<uint32_t> shapeLevel_;
   Optional<double> lastFontSize_;

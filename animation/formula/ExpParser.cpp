@@ -122,6 +122,11 @@ void ExpParser::SetVariables(const VariableMap& variables) {
   variables_.emplace(kVariableE, kE);
 }
 
+void ExpParser::SetVariable(int32_t index, double value) {
+  variables_[index] = value;
+  if (given_) (*given_)[index] = value;
+}
+
 void ExpParser::NextToken() {
   if (AtEnd()) {
     token_ = kTokenNone;

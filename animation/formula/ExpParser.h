@@ -89,6 +89,9 @@ class ExpParser {
   // Replaces the variables by a copy of the given map, adding pi and e where
   // the map does not hold indices 0 and 1.
   void SetVariables(const VariableMap& variables);
+  // Changes one variable, as SetVariables would with that one changed in the
+  // map last given.
+  void SetVariable(int32_t index, double value);
 
   const boost::shared_ptr<Node>& GetRoot() const { return root_; }
   int32_t GetToken() const { return token_; }

@@ -66,18 +66,14 @@ class IInterface {
   virtual ~IInterface() {}
 };
 
-namespace hostdetail {
-struct NoDelete {
-  void operator()(const void*) const {}
-};
-}  // namespace hostdetail
-
 // What an implementation of QueryInterface stores for a capability it offers:
-// a non-owning pointer to the interface sub-object `self`.
+// a non-owning pointer to the interface sub-object `self`. It has no
+// reference count of its own (an empty owner), so a query allocates nothing.
 template <class T>
 inline bool AnswerInterface(T* self, boost::shared_ptr<IInterface>* out, bool* sharesOwner) {
   if (out) {
-    *out = boost::shared_ptr<IInterface>(static_cast<IInterface*>(self), hostdetail::NoDelete());
+    *out = boost::shared_ptr<IInterface>(boost::shared_ptr<IInterface>(),
+                                         static_cast<IInterface*>(self));
     if (sharesOwner) *sharesOwner = true;
   }
   return true;

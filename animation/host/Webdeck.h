@@ -217,6 +217,14 @@ class WebdeckAnimationManager {
   boost::shared_ptr<TimeLineAnim> GetTimeLineAnim(const std::wstring& shapeId) const;
 
   std::wstring GetJsonContent() const;
+  // The same description as UTF-8 text.
+  std::string GetJsonText() const;
+  // Turns the effect records added so far into their JSON text and drops the
+  // records, so that a long deck does not keep every slide's records until
+  // the end. Call it only once nothing changes those records any more (their
+  // slide's animations are gone); GetContents() then lists only the records
+  // added since.
+  void WriteContents();
 
   const std::vector<boost::shared_ptr<WebdeckAnimationContent>>& GetContents() const {
     return contents_;
@@ -227,6 +235,7 @@ class WebdeckAnimationManager {
   std::vector<boost::shared_ptr<WebdeckAnimationContent>> contents_;
   std::vector<std::pair<std::wstring, boost::shared_ptr<WEBDECK::PptxHTMLObjPropHolder>>> sounds_;
   std::vector<boost::shared_ptr<TimeLineAnim>> timelines_;
+  std::string writtenContents_;  // the records WriteContents dropped, comma-separated
   uint32_t uniqueCount_ = 0;
   uint32_t lastAnimTime_ = 0;
   uint32_t lastAnimTimeSeq_ = 0;

@@ -166,7 +166,8 @@ void ScreenAnimation::ComputeDuration(const boost::shared_ptr<IShape>& shape) {
 // 32-bit arithmetic: a length past the clock's range wraps.
 uint32_t ScreenAnimation::GetDuration() {
   uint32_t length = baseDuration_.Get();
-  if (GetBool(Effect(), ePropAutoReverse)) length *= 2;
+  if (!autoReverse_.isSet) autoReverse_.Set(GetBool(Effect(), ePropAutoReverse));
+  if (autoReverse_.Get()) length *= 2;
   const uint32_t repeat = repeatCount_.Get();
   if (repeat < kIndefinite) length *= repeat;
   return length;
@@ -227,7 +228,8 @@ const std::vector<AgentFacts>* ScreenAnimation::StudiedAgentsFor(
 // effect holds its state.
 void ScreenAnimation::Apply(const boost::shared_ptr<IScreenObject>& target, uint32_t time) {
   if (time < startTime_) return;
-  const int fill = GetInt(Effect(), ePropFill);
+  if (!fill_.isSet) fill_.Set(GetInt(Effect(), ePropFill));
+  const int fill = fill_.Get();
   const uint32_t length = GetDuration();
   const bool ended = static_cast<uint64_t>(time) > static_cast<uint64_t>(startTime_) + length &&
                      fill != 1 && fill != 2;

@@ -135,6 +135,9 @@ class ScreenAnimation : public IScreenAnimation {
   uint32_t startTime_ = 0;
   Optional<uint32_t> baseDuration_;
   Optional<uint32_t> repeatCount_;
+  // The effect node's auto-reverse and fill, read once: the document is only read.
+  Optional<bool> autoReverse_;
+  Optional<int32_t> fill_;
   uint32_t targetMode_ = 0;
   std::vector<AnimationStep> steps_;
   bool textIterationActive_ = false;

@@ -1,6 +1,7 @@
 // The HTML converter's per-deck collection of effect records, sounds and click
 // timelines, and its process-wide slide object.
 #include <memory>
+#include <string>
 #include <utility>
 
 #include <boost/make_shared.hpp>
@@ -72,20 +73,49 @@ boost::shared_ptr<TimeLineAnim> WebdeckAnimationManager::GetTimeLineAnim(
   return boost::shared_ptr<TimeLineAnim>();
 }
 
-std::wstring WebdeckAnimationManager::GetJsonContent() const {
-  using nlohmann::ordered_json;
-  ordered_json doc = ordered_json::object();
+namespace {
 
-  ordered_json effects = ordered_json::array();
+using nlohmann::ordered_json;
+
+std::string Dump(const ordered_json& value) {
+  return value.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+}
+
+void AppendEffect(const WebdeckAnimationContent& content, std::string& out) {
+  out += "{\"id\":";
+  WEBDECK::AppendJsonString(content.GetEffectId(), out);
+  out += ",\"target\":";
+  WEBDECK::AppendJsonString(content.GetTargetName(), out);
+  out += ",\"presetClass\":";
+  out += std::to_string(content.presetClass);
+  out += ",\"properties\":";
+  WEBDECK::AppendJson(*content.GetHTMLObj(), out);
+  out += '}';
+}
+
+}  // namespace
+
+void WebdeckAnimationManager::WriteContents() {
   for (const auto& content : contents_) {
-    ordered_json effect = ordered_json::object();
-    effect["id"] = platform::ToUtf8(content->GetEffectId());
-    effect["target"] = platform::ToUtf8(content->GetTargetName());
-    effect["presetClass"] = content->presetClass;
-    effect["properties"] = WEBDECK::ToJson(*content->GetHTMLObj());
-    effects.push_back(std::move(effect));
+    if (!writtenContents_.empty()) writtenContents_ += ',';
+    AppendEffect(*content, writtenContents_);
   }
-  doc["effects"] = std::move(effects);
+  contents_.clear();
+  contents_.shrink_to_fit();
+}
+
+// Written member by member, as dump() writes the whole document: the effect
+// records may already be text.
+std::string WebdeckAnimationManager::GetJsonText() const {
+  std::string text = "{\"effects\":[";
+  text += writtenContents_;
+  bool first = writtenContents_.empty();
+  for (const auto& content : contents_) {
+    if (!first) text += ',';
+    first = false;
+    AppendEffect(*content, text);
+  }
+  text += "],";
 
   ordered_json sounds = ordered_json::object();
   for (const auto& sound : sounds_) {
@@ -93,29 +123,35 @@ std::wstring WebdeckAnimationManager::GetJsonContent() const {
     if (!sounds.contains(name)) sounds[name] = ordered_json::array();
     sounds[name].push_back(WEBDECK::ToJson(*sound.second));
   }
-  doc["sounds"] = std::move(sounds);
+  text += "\"sounds\":";
+  text += Dump(sounds);
 
-  ordered_json timelines = ordered_json::array();
-  for (const auto& timeline : timelines_) {
-    ordered_json entry = ordered_json::object();
-    entry["trigger"] = platform::ToUtf8(timeline->GetShapeId());
-    ordered_json clicks = ordered_json::array();
-    for (const auto& click : timeline->GetClicks()) {
+  // A click at a time: a deck's main timeline holds every click of the deck.
+  text += ",\"timelines\":[";
+  for (size_t t = 0; t < timelines_.size(); ++t) {
+    if (t > 0) text += ',';
+    text += "{\"trigger\":";
+    text += Dump(platform::ToUtf8(timelines_[t]->GetShapeId()));
+    text += ",\"clicks\":[";
+    const auto& clicks = timelines_[t]->GetClicks();
+    for (size_t i = 0; i < clicks.size(); ++i) {
+      if (i > 0) text += ',';
       ordered_json c = ordered_json::object();
-      c["start"] = click->GetStartTime();
+      c["start"] = clicks[i]->GetStartTime();
       ordered_json animations = ordered_json::array();
-      for (const auto& id : click->GetAnimations()) animations.push_back(platform::ToUtf8(id));
+      for (const auto& id : clicks[i]->GetAnimations()) animations.push_back(platform::ToUtf8(id));
       c["animations"] = std::move(animations);
-      clicks.push_back(std::move(c));
+      text += Dump(c);
     }
-    entry["clicks"] = std::move(clicks);
-    timelines.push_back(std::move(entry));
+    text += "]}";
   }
-  doc["timelines"] = std::move(timelines);
+  text += ']';
+  text += '}';
+  return text;
+}
 
-  std::string text = doc.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
-  doc = ordered_json();  // the text is all that is needed now
-  return platform::FromUtf8(text);
+std::wstring WebdeckAnimationManager::GetJsonContent() const {
+  return platform::FromUtf8(GetJsonText());
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <typeinfo>
 
 #include <boost/make_shared.hpp>
 
@@ -59,6 +60,116 @@ nlohmann::ordered_json ToJson(const PptxJSPropertyHolder& holder) {
   JsonNode node;
   holder.Serialize(node);
   return node.value;
+}
+
+namespace {
+
+// Text that JSON writes as it is between quotes: printable ASCII without
+// quotes or backslashes. Anything else is left to the JSON library.
+template <class Char>
+bool Plain(const std::basic_string<Char>& text) {
+  for (Char c : text)
+    if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') return false;
+  return true;
+}
+
+std::string Quoted(const std::string& utf8) {
+  using nlohmann::ordered_json;
+  return ordered_json(utf8).dump(-1, ' ', false, ordered_json::error_handler_t::replace);
+}
+
+void AppendQuoted(const std::string& text, std::string& out) {
+  if (!Plain(text)) {
+    out += Quoted(text);
+    return;
+  }
+  out += '"';
+  out += text;
+  out += '"';
+}
+
+void AppendQuoted(const std::wstring& text, std::string& out) {
+  if (!Plain(text)) {
+    out += Quoted(platform::ToUtf8(text));
+    return;
+  }
+  out += '"';
+  for (wchar_t c : text) out += static_cast<char>(c);
+  out += '"';
+}
+
+}  // namespace
+
+void AppendJsonString(const std::wstring& text, std::string& out) {
+  AppendQuoted(text, out);
+}
+
+// The holders' own classes are told apart by their type; anything else
+// serialises itself.
+void AppendJson(const PptxJSPropertyHolder& holder, std::string& out) {
+  using nlohmann::ordered_json;
+  const std::type_info& type = typeid(holder);
+  if (type == typeid(PptxJSIntPropertyHolder)) {
+    out += std::to_string(static_cast<const PptxJSIntPropertyHolder&>(holder).GetValue());
+    return;
+  }
+  if (type == typeid(PptxJSBoolPropertyHolder)) {
+    out += static_cast<const PptxJSBoolPropertyHolder&>(holder).GetValue() ? "true" : "false";
+    return;
+  }
+  if (type == typeid(PptxJSStringPropertyHolder)) {
+    AppendQuoted(static_cast<const PptxJSStringPropertyHolder&>(holder).GetValue(), out);
+    return;
+  }
+  const auto* object = type == typeid(PptxHTMLObjPropHolder)
+                           ? static_cast<const PptxHTMLObjPropHolder*>(&holder)
+                           : nullptr;
+  const auto* array =
+      type == typeid(PptxJSArrHolder) ? static_cast<const PptxJSArrHolder*>(&holder) : nullptr;
+  const auto* objects = type == typeid(PptxJSObjectArrHolder)
+                            ? static_cast<const PptxJSObjectArrHolder*>(&holder)
+                            : nullptr;
+  if (object) {
+    // A key added twice keeps its first place and takes the last value.
+    out += '{';
+    const size_t count = object->GetCount();
+    bool first = true;
+    for (size_t i = 0; i < count; ++i) {
+      const std::string& key = object->GetEntry(i).first;
+      bool seen = false;
+      for (size_t j = 0; j < i && !seen; ++j) seen = object->GetEntry(j).first == key;
+      if (seen) continue;
+      size_t last = i;
+      for (size_t j = i + 1; j < count; ++j)
+        if (object->GetEntry(j).first == key) last = j;
+      if (!first) out += ',';
+      first = false;
+      AppendQuoted(key, out);
+      out += ':';
+      AppendJson(*object->GetEntry(last).second, out);
+    }
+    out += '}';
+    return;
+  }
+  if (array) {
+    out += '[';
+    for (size_t i = 0; i < array->GetCount(); ++i) {
+      if (i > 0) out += ',';
+      AppendJson(*array->GetItem(i), out);
+    }
+    out += ']';
+    return;
+  }
+  if (objects) {
+    out += '[';
+    for (size_t i = 0; i < objects->GetCount(); ++i) {
+      if (i > 0) out += ',';
+      AppendJson(*objects->GetItem(i), out);
+    }
+    out += ']';
+    return;
+  }
+  out += ToJson(holder).dump(-1, ' ', false, ordered_json::error_handler_t::replace);
 }
 
 PptxJSPropertyHolder::PptxJSPropertyHolder(const std::string& name) : name_(name) {}

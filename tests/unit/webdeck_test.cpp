@@ -13,8 +13,13 @@ using namespace WEBDECK;
 
 namespace {
 
+// The document's text, which the records' direct writer must match.
 std::string Dump(const PptxJSPropertyHolder& holder) {
-  return ToJson(holder).dump();
+  const std::string text = ToJson(holder).dump();
+  std::string direct;
+  AppendJson(holder, direct);
+  EXPECT_EQ(direct, text);
+  return text;
 }
 
 }  // namespace
@@ -116,6 +121,10 @@ TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
   content->presetClass = 1;
   content->GetHTMLObj()->AddIntProperty(kEffectDuration, 500);
   manager.AddAnimContent(content);
+  // Records already turned into text come first, in order.
+  manager.WriteContents();
+  EXPECT_TRUE(manager.GetContents().empty());
+  manager.AddAnimContent(boost::make_shared<WebdeckAnimationContent>(L"3", L"effect_ID1"));
   auto sound = boost::make_shared<PptxHTMLObjPropHolder>("");
   sound->AddIntProperty(kEffectType, 8);
   manager.AddAnimObjToList(L"chime", sound);
@@ -128,10 +137,12 @@ TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
   manager.AddTimeLineAnim(timeline);
 
   ordered_json doc = ordered_json::parse(platform::ToUtf8(manager.GetJsonContent()));
-  EXPECT_EQ(doc.dump(), R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,)"
-                        R"("properties":{"duration":500}}],"sounds":{"chime":[{"type":8}]},)"
-                        R"("timelines":[{"trigger":"","clicks":[{"start":40,)"
-                        R"("animations":["effect_ID0","audio_ID1"]}]}]})");
+  EXPECT_EQ(doc.dump(),
+            R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,)"
+            R"("properties":{"duration":500}},{"id":"effect_ID1","target":"3","presetClass":0,)"
+            R"("properties":{}}],"sounds":{"chime":[{"type":8}]},)"
+            R"("timelines":[{"trigger":"","clicks":[{"start":40,)"
+            R"("animations":["effect_ID0","audio_ID1"]}]}]})");
 }
 
 TEST(WebdeckSlide, ResetStartsAFreshDeck) {
