@@ -52,7 +52,6 @@ class PangoMeasurer : public platform::ITextMeasurer {
   PangoContext* context_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::map<std::pair<FontKey, std::wstring>, std::vector<double>> advances_;
-  std::map<FontKey, platform::FontMetrics> metrics_;
   size_t cachedLetters_ = 0;
 };
 

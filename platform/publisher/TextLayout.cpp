@@ -267,7 +267,10 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
       const double height = (m.ascent + m.descent) * spacing;
       pp.lines[l].top = cursorY;
       pp.lines[l].bottom = cursorY + height;
-      pp.lines[l].baseline = cursorY + height - m.descent;
+      // Extra height goes above the letters; a line set tighter than its
+      // font keeps its baseline at four fifths of its new height at most.
+      pp.lines[l].baseline =
+          cursorY + (spacing < 1.0 ? std::min(m.ascent, height * 0.8) : height - m.descent);
       cursorY += height;
     }
     cursorY += para.spaceAfter * kUnitsPerPoint;
