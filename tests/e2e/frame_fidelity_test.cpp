@@ -146,6 +146,11 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
   const std::string dsp = "http://schemas.microsoft.com/office/drawing/2008/diagram";
   x::Para blocks = x::P("\u2588\u2588\u2588\u2588");
   blocks.runs[0].attrs = "sz=\"4000\"";
+  std::string arialLines;
+  for (int i = 0; i < 8; ++i)
+    arialLines +=
+        "<a:p><a:r><a:rPr sz=\"4000\"><a:latin typeface=\"Arial\"/></a:rPr>"
+        "<a:t>\u2588</a:t></a:r></a:p>";
   const std::vector<Case> cases = {
       {"layout shapes under the slide's, layout placeholders left out",
        x::Shape(2, "own", 400, 0, 200, 100, "0000FF"),
@@ -348,8 +353,16 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        "",
        {},
        {},
-       // Lines of 40 points are some 62 units tall, of 10 points some 16.
+       // Lines of 40 points are 64 units tall, of 10 points 16.
        {{120, 100 + 62 + 16 + 20, 0x000000}, {700, 130, 0x000000}, {1000, 130, 0x000000}}},
+      {"lines 1.2 times their font size apart, whatever the font's own line height",
+       TextBox(2, 100, 100, 200, 600, "lIns=\"0\" tIns=\"0\">", arialLines),
+       "",
+       "",
+       {},
+       {},
+       // Eight lines of 40 points, 64 units apart: the last block reaches past 600.
+       {{120, 604, 0x000000}, {120, 624, 0xFFFFFF}}},
       {"bullet colour and size",
        TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
                "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buClr><a:srgbClr val=\"FF0000\"/></a:buClr>"
