@@ -123,6 +123,12 @@ void ApplyModifiers(const pugi::xml_node& colour, Rgba& c) {
         const double linear = SrgbToLinear(*channel);
         *channel = LinearToSrgb(tint ? 1 - (1 - linear) * v : linear * v);
       }
+    } else if (!std::strcmp(name, "gamma") || !std::strcmp(name, "invGamma")) {
+      // Lightens (gamma) or darkens (invGamma) the linear light by a power of
+      // 2.3: between the two, a shade or tint acts on the colour as written.
+      const double power = !std::strcmp(name, "gamma") ? 1 / 2.3 : 2.3;
+      for (double* channel : {&c.r, &c.g, &c.b})
+        *channel = LinearToSrgb(std::pow(SrgbToLinear(*channel), power));
     } else if (!std::strcmp(name, "inv")) {
       c.r = 1 - c.r;
       c.g = 1 - c.g;

@@ -123,4 +123,22 @@ platform::FontMetrics PangoMeasurer::Metrics(const platform::CharProps& props) {
   return m;
 }
 
+platform::FontMetrics PangoMeasurer::FontExtents(const platform::CharProps& props) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const FontKey key = KeyOf(props);
+  const auto found = extents_.find(key);
+  if (found != extents_.end()) return found->second;
+  SetUp();
+  PangoFontDescription* desc = NewFontDescription(props);
+  PangoFontMetrics* metrics = pango_context_get_metrics(context_, desc, nullptr);
+  platform::FontMetrics m;
+  m.ascent = static_cast<double>(pango_font_metrics_get_ascent(metrics)) / PANGO_SCALE;
+  m.descent = static_cast<double>(pango_font_metrics_get_descent(metrics)) / PANGO_SCALE;
+  pango_font_metrics_unref(metrics);
+  pango_font_description_free(desc);
+  if (extents_.size() > 4096) extents_.clear();
+  extents_.emplace(key, m);
+  return m;
+}
+
 }  // namespace render

@@ -40,6 +40,7 @@ class PangoMeasurer : public platform::ITextMeasurer {
   void Advances(const std::wstring& text, const platform::CharProps& props,
                 std::vector<double>& advances) override;
   platform::FontMetrics Metrics(const platform::CharProps& props) override;
+  platform::FontMetrics FontExtents(const platform::CharProps& props) override;
 
  private:
   // Font, size, bold, italic, underline, baseline, letter spacing: what the
@@ -52,6 +53,7 @@ class PangoMeasurer : public platform::ITextMeasurer {
   PangoContext* context_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::map<std::pair<FontKey, std::wstring>, std::vector<double>> advances_;
+  std::map<FontKey, platform::FontMetrics> extents_;
   size_t cachedLetters_ = 0;
 };
 

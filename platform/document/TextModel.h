@@ -90,7 +90,10 @@ struct TextBody {
   // top); 0 for horizontal text.
   int turn = 0;
   double lineSpacingReduction = 0.0;  // 0..1, taken off every line's spacing
-  bool shrinkOnOverflow = false;      // text that overflows its box shrinks until it fits
+  // Lines as tall as their font's own ascent and descent (table cells), not
+  // the fixed share of the size that other text takes.
+  bool fontLineHeights = false;
+  bool shrinkOnOverflow = false;  // text that overflows its box shrinks until it fits
 
   bool Empty() const;         // no paragraph holds a visible character
   std::wstring Text() const;  // paragraphs joined by '\n'

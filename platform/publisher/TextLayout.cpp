@@ -129,7 +129,7 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
   auto metrics = [&](const CharProps* props) {
     auto it = metricsCache.find(props);
     if (it != metricsCache.end()) return it->second;
-    FontMetrics m = measurer.Metrics(*props);
+    FontMetrics m = body.fontLineHeights ? measurer.FontExtents(*props) : measurer.Metrics(*props);
     metricsCache[props] = m;
     return m;
   };

@@ -25,7 +25,11 @@ class ITextMeasurer {
   // with `props`, in slide units (points). `advances` gets text.size() values.
   virtual void Advances(const std::wstring& text, const CharProps& props,
                         std::vector<double>& advances) = 0;
+  // A line's ascent and descent for `props`.
   virtual FontMetrics Metrics(const CharProps& props) = 0;
+  // The font's own ascent and descent, for lines set as tall as their font
+  // (TextBody::fontLineHeights); by default the same as Metrics.
+  virtual FontMetrics FontExtents(const CharProps& props) { return Metrics(props); }
 };
 
 // A font-free estimate from typical glyph widths; good enough for tests and

@@ -146,11 +146,12 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
   const std::string dsp = "http://schemas.microsoft.com/office/drawing/2008/diagram";
   x::Para blocks = x::P("\u2588\u2588\u2588\u2588");
   blocks.runs[0].attrs = "sz=\"4000\"";
-  std::string arialLines;
-  for (int i = 0; i < 8; ++i)
-    arialLines +=
-        "<a:p><a:r><a:rPr sz=\"4000\"><a:latin typeface=\"Arial\"/></a:rPr>"
-        "<a:t>\u2588</a:t></a:r></a:p>";
+  std::string arialLines, calibriLines;
+  for (int i = 0; i < 8; ++i) {
+    const std::string line = "\"/></a:rPr><a:t>\u2588</a:t></a:r></a:p>";
+    arialLines += "<a:p><a:r><a:rPr sz=\"4000\"><a:latin typeface=\"Arial" + line;
+    if (i < 3) calibriLines += "<a:p><a:r><a:rPr sz=\"4000\"><a:latin typeface=\"Calibri" + line;
+  }
   const std::vector<Case> cases = {
       {"layout shapes under the slide's, layout placeholders left out",
        x::Shape(2, "own", 400, 0, 200, 100, "0000FF"),
@@ -187,16 +188,28 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        Frame(2, 100, 100, 400, 120, table,
              "<a:tbl><a:tblPr/><a:tblGrid><a:gridCol w=\"" + Emu(400) +
                  "\"/></a:tblGrid><a:tr h=\"" + Emu(20) +
-                 "\"><a:tc><a:txBody><a:bodyPr/><a:lstStyle/>" + Blocks("", {1}) + Blocks("", {1}) +
-                 Blocks("", {1}) + "</a:txBody><a:tcPr>" + Solid("FF0000") +
-                 "</a:tcPr></a:tc></a:tr><a:tr h=\"" + Emu(100) + "\">" + Cell(Solid("0000FF")) +
-                 "</a:tr></a:tbl>"),
+                 "\"><a:tc><a:txBody><a:bodyPr/><a:lstStyle/>" + calibriLines +
+                 "</a:txBody><a:tcPr>" + Solid("FF0000") + "</a:tcPr></a:tc></a:tr><a:tr h=\"" +
+                 Emu(100) + "\">" + Cell(Solid("0000FF")) + "</a:tr></a:tbl>"),
        "",
        "",
        {},
        {},
-       // Three lines of 40 points: the first row reaches below 270, the second past the frame.
-       {{450, 200, 0xFF0000}, {450, 260, 0xFF0000}, {450, 340, 0x0000FF}}},
+       // Three lines as tall as the font (53 units at 40 points in Calibri): the first row
+       // ends near 270, the second reaches past the frame.
+       {{450, 200, 0xFF0000}, {450, 260, 0xFF0000}, {450, 285, 0x0000FF}, {450, 340, 0x0000FF}}},
+      {"vertical text in a table cell runs down the cell",
+       Frame(2, 100, 100, 100, 400, table,
+             "<a:tbl><a:tblPr/><a:tblGrid><a:gridCol w=\"" + Emu(100) +
+                 "\"/></a:tblGrid><a:tr h=\"" + Emu(400) +
+                 "\"><a:tc><a:txBody><a:bodyPr/><a:lstStyle/>" + Blocks("", {8}) +
+                 "</a:txBody><a:tcPr vert=\"vert\"/></a:tc></a:tr></a:tbl>"),
+       "",
+       "",
+       {},
+       {},
+       // Eight blocks of 40 points reach some 300 units down; set across, they would end by 320.
+       {{170, 380, 0x000000}}},
       {"a chart from its cached values",
        Frame(2, 0, 0, 1000, 600, chartUri,
              "<c:chart xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\" "

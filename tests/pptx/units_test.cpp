@@ -64,7 +64,8 @@ TEST(Units, ColoursWithModifiersAndTheColourMap) {
       "<t><a:srgbClr val=\"4472C4\"><a:lumMod val=\"50000\"/></a:srgbClr>"
       "<a:schemeClr val=\"tx1\"/><a:schemeClr val=\"accent1\"><a:alpha val=\"50000\"/>"
       "</a:schemeClr><a:prstClr val=\"red\"/><a:srgbClr val=\"zzzzzz\"/>"
-      "<a:srgbClr val=\"808080\"><a:tint val=\"50000\"/></a:srgbClr></t>");
+      "<a:srgbClr val=\"808080\"><a:tint val=\"50000\"/></a:srgbClr>"
+      "<a:srgbClr val=\"808080\"><a:gamma/><a:shade val=\"50000\"/><a:invGamma/></a:srgbClr></t>");
   pptx::Theme theme;
   theme.colours["dk1"] = Kinefold::TColor{1, 2, 3, 255};
   theme.colours["lt1"] = Kinefold::TColor{250, 250, 250, 255};
@@ -90,6 +91,8 @@ TEST(Units, ColoursWithModifiersAndTheColourMap) {
   EXPECT_EQ(diag.Count("unknown colour"), 1u);
   ASSERT_TRUE(colours.Resolve(nodes[5], c));
   EXPECT_EQ(c.red, 205u);  // halfway to white in linear light
+  ASSERT_TRUE(colours.Resolve(nodes[6], c));
+  EXPECT_NEAR(c.red, 59, 2);  // between gamma and its inverse, a shade about halves the value
 }
 
 TEST(Units, BulletsAndNumbering) {
