@@ -123,6 +123,21 @@ platform::FontMetrics PangoMeasurer::Metrics(const platform::CharProps& props) {
   return m;
 }
 
+bool PangoMeasurer::InkExtents(const std::wstring& text, const platform::CharProps& props,
+                               double& above, double& below) {
+  if (text.empty()) return false;
+  std::lock_guard<std::mutex> lock(mutex_);
+  SetUp();
+  SetLayoutText(layout_, text, props);
+  PangoRectangle ink;
+  pango_layout_get_extents(layout_, &ink, nullptr);
+  if (ink.height <= 0) return false;
+  const int baseline = pango_layout_get_baseline(layout_);
+  above = static_cast<double>(baseline - ink.y) / PANGO_SCALE;
+  below = static_cast<double>(ink.y + ink.height - baseline) / PANGO_SCALE;
+  return true;
+}
+
 platform::FontMetrics PangoMeasurer::FontExtents(const platform::CharProps& props) {
   std::lock_guard<std::mutex> lock(mutex_);
   const FontKey key = KeyOf(props);

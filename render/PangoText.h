@@ -41,6 +41,8 @@ class PangoMeasurer : public platform::ITextMeasurer {
                 std::vector<double>& advances) override;
   platform::FontMetrics Metrics(const platform::CharProps& props) override;
   platform::FontMetrics FontExtents(const platform::CharProps& props) override;
+  bool InkExtents(const std::wstring& text, const platform::CharProps& props, double& above,
+                  double& below) override;
 
  private:
   // Font, size, bold, italic, underline, baseline, letter spacing: what the

@@ -191,6 +191,10 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
       pp.bulletProps.baseline = 0;
       pp.bulletProps.underline = 0;
       pp.bulletX = textLeft + para.indent;
+      double above = 0.0, below = 0.0;
+      if (para.bulletCentre > 0.0 && measurer.InkExtents(para.bullet, pp.bulletProps, above, below))
+        pp.bulletRise =
+            pp.bulletProps.size * kUnitsPerPoint * para.bulletCentre - (above - below) * 0.5;
       measurer.Advances(para.bullet, pp.bulletProps, tmp);
       double width = 0.0;
       for (double a : tmp) width += a;

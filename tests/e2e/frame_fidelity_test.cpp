@@ -376,18 +376,27 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        // Eight lines of 40 points, 64 units apart: the last block reaches past 600.
        {{120, 604, 0x000000}, {120, 624, 0xFFFFFF}}},
-      {"bullet colour and size",
+      {"bullet colour and size; a symbol font's bullet centred half its size above the baseline",
        TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
                "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buClr><a:srgbClr val=\"FF0000\"/></a:buClr>"
                "<a:buSzPct val=\"300000\"/><a:buChar char=\"\xE2\x96\x88\"/></a:pPr><a:r><a:rPr "
                "sz=\"2000\">" +
-                   Solid("000000") + "</a:rPr><a:t>\xE2\x96\x88\xE2\x96\x88</a:t></a:r></a:p>"),
+                   Solid("000000") + "</a:rPr><a:t>\xE2\x96\x88\xE2\x96\x88</a:t></a:r></a:p>") +
+           TextBox(3, 800, 300, 400, 100, "lIns=\"0\" tIns=\"0\">",
+                   "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buClr><a:srgbClr val=\"FF0000\"/>"
+                   "</a:buClr><a:buFont typeface=\"Wingdings\"/><a:buChar char=\"n\"/></a:pPr><a:r>"
+                   "<a:rPr sz=\"4000\"/><a:t>x</a:t></a:r></a:p>"),
        "",
        "",
        {},
        {},
-       // A bullet of 60 points is some 60 units wide; the text follows it.
-       {{116, 318, 0xFF0000}, {150, 318, 0xFF0000}, {190, 318, 0x000000}}},
+       // A bullet of 60 points is some 60 units wide; the text follows it. The square of 40
+       // points (53 units) is centred 27 units above the baseline at 353, clear of it.
+       {{116, 318, 0xFF0000},
+        {150, 318, 0xFF0000},
+        {190, 318, 0x000000},
+        {812, 312, 0xFF0000},
+        {812, 350, 0xFFFFFF}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

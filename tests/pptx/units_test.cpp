@@ -105,7 +105,11 @@ TEST(Units, BulletsAndNumbering) {
   // Glyphs written in the private use area, and the other symbol fonts.
   EXPECT_EQ(pptx::BulletText(L"\uF06E", "Wingdings"), L"\u25A0");
   EXPECT_EQ(pptx::BulletText(L"\uF0B7", "Symbol"), L"\u2022");
-  EXPECT_EQ(pptx::BulletText(L"\uF097", "Wingdings 2"), L"\u2022");
+  EXPECT_EQ(pptx::BulletText(L"\uF097", "Wingdings 2"), L"\u25CF");
+  EXPECT_EQ(pptx::BulletText(L"\uF0A4", "Wingdings 2"), L"\u2022");
+  double scale = 1.0;
+  EXPECT_EQ(pptx::BulletText(L"\uF077", "Wingdings", &scale), L"\u25C6");
+  EXPECT_DOUBLE_EQ(scale, 0.6);  // a small diamond
   EXPECT_EQ(pptx::BulletText(L"\uF07D", "Wingdings 3"), L"\u25B8");
 }
 
