@@ -161,17 +161,30 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        {},
        {{640, 660, 0xFF0000}, {500, 50, 0x0000FF}, {640, 300, 0xFFFFFF}}},
-      {"gradient background of the layout, gradient fill of a shape",
+      {"gradient background of the layout, gradient fill of a shape, a rectangular path gradient",
        x::Shape(2, "", 0, 0, 10, 10, "") +
            "<p:sp><p:nvSpPr><p:cNvPr id=\"3\" name=\"g\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
            "<p:spPr>" +
            x::Xfrm(400, 200, 400, 400) + "<a:prstGeom prst=\"rect\"/>" +
-           Gradient("FFFF00", "00FFFF", 5400000) + "</p:spPr></p:sp>",
+           Gradient("FFFF00", "00FFFF", 5400000) + "</p:spPr></p:sp>" +
+           "<p:sp><p:nvSpPr><p:cNvPr id=\"4\" name=\"r\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+           "<p:spPr>" +
+           x::Xfrm(850, 100, 400, 200) + "<a:prstGeom prst=\"rect\"/>" +
+           "<a:gradFill><a:gsLst><a:gs pos=\"0\"><a:srgbClr val=\"FFFF00\"/></a:gs><a:gs "
+           "pos=\"100000\"><a:srgbClr val=\"0000FF\"/></a:gs></a:gsLst><a:path path=\"rect\">"
+           "<a:fillToRect l=\"50000\" t=\"50000\" r=\"50000\" b=\"50000\"/></a:path></a:gradFill>" +
+           "</p:spPr></p:sp>",
        "",
        "<p:bg><p:bgPr>" + Gradient("FF0000", "0000FF", 0) + "</p:bgPr></p:bg>",
        {},
        {},
-       {{4, 360, 0xFF0000}, {1276, 360, 0x0000FF}, {600, 204, 0xFFFF00}, {600, 596, 0x00FFFF}}},
+       // Nine tenths of the way from the centre to the top edge: nearly blue (a circle would
+       // still be mostly yellow there).
+       {{4, 360, 0xFF0000},
+        {1276, 360, 0x0000FF},
+        {600, 204, 0xFFFF00},
+        {600, 596, 0x00FFFF},
+        {1050, 110, 0x1919E6}}},
       {"table cells with fills and a merged first row",
        Frame(2, 100, 100, 400, 200, table,
              "<a:tbl><a:tblPr/><a:tblGrid><a:gridCol w=\"" + Emu(200) + "\"/><a:gridCol w=\"" +
