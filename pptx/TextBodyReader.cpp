@@ -102,8 +102,6 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
     if (style.align) para.align = *style.align;
     if (style.marginLeft) para.marginLeft = *style.marginLeft;
     if (style.indent) para.indent = *style.indent;
-    if (style.defaultTab) para.defaultTab = *style.defaultTab;
-    if (style.tabStops) para.tabStops = *style.tabStops;
     for (pugi::xml_node item : Elements(p)) {
       bool isBreak = Is(item, "br");
       if (!isBreak && !Is(item, "r") && !Is(item, "fld")) continue;

@@ -127,8 +127,6 @@ void ParaStyle::Merge(const ParaStyle& over) {
     autoNumber = over.autoNumber;
     autoNumberStart = over.autoNumberStart;
   }
-  Take(defaultTab, over.defaultTab);
-  Take(tabStops, over.tabStops);
   chars.Merge(over.chars);
 }
 
@@ -199,16 +197,6 @@ ParaStyle ReadParaStyle(const pugi::xml_node& pPr, const ColourContext& colours)
   double value = 0;
   if (ParseDecimal(pPr.attribute("marL").as_string(), value)) style.marginLeft = EmuToUnits(value);
   if (ParseDecimal(pPr.attribute("indent").as_string(), value)) style.indent = EmuToUnits(value);
-  if (ParseDecimal(pPr.attribute("defTabSz").as_string(), value) && value > 0)
-    style.defaultTab = EmuToUnits(value);
-  if (pugi::xml_node tabs = Child(pPr, "tabLst")) {
-    std::vector<double> stops;
-    for (pugi::xml_node tab : Children(tabs, "tab"))
-      if (ParseDecimal(tab.attribute("pos").as_string(), value) && value >= 0 && stops.size() < 32)
-        stops.push_back(EmuToUnits(value));
-    std::sort(stops.begin(), stops.end());
-    style.tabStops = stops;
-  }
   ReadSpacing(Child(pPr, "lnSpc"), style.lineSpacingPercent, style.lineSpacingPoints);
   ReadSpacing(Child(pPr, "spcBef"), style.spaceBeforePercent, style.spaceBeforePoints);
   ReadSpacing(Child(pPr, "spcAft"), style.spaceAfterPercent, style.spaceAfterPoints);

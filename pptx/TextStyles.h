@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include <pugixml.hpp>
 
@@ -48,8 +47,6 @@ struct ParaStyle {
   std::optional<double> bulletScale, bulletPoints;
   std::optional<std::string> autoNumber;  // numbering scheme ("arabicPeriod", ...)
   std::optional<int> autoNumberStart;
-  std::optional<double> defaultTab;             // slide units
-  std::optional<std::vector<double>> tabStops;  // slide units, in order
   CharStyle chars;
 
   void Merge(const ParaStyle& over);

@@ -70,10 +70,6 @@ struct Paragraph {
   double lineSpacing = 1.0;  // multiple of the font's line height
   double spaceBefore = 0.0;  // points
   double spaceAfter = 0.0;   // points
-  // Tabs stop at these positions (slide units from the text's left edge, in
-  // order), then every defaultTab.
-  std::vector<double> tabStops;
-  double defaultTab = 96.0;
   // The characters after the last run: the height of a paragraph without
   // letters (unset: the paragraph before's).
   std::optional<CharProps> endProps;

@@ -7,6 +7,7 @@
 namespace platform {
 namespace {
 
+constexpr double kTabStop = 96.0;  // one inch, in slide units
 constexpr double kEpsilon = 1e-6;
 
 double EstimateWidth(wchar_t c) {
@@ -39,16 +40,6 @@ double EstimateWidth(wchar_t c) {
   if (c >= L'A' && c <= L'Z') return 0.66;
   if (c >= L'0' && c <= L'9') return 0.55;
   return 0.52;
-}
-
-// From `x` (slide units from the text's left edge) to the next tab stop: the
-// paragraph's own stops, then its default ones.
-double TabAdvance(const Paragraph& para, double x) {
-  for (double stop : para.tabStops)
-    if (stop > x + kEpsilon) return stop - x;
-  const double every = para.defaultTab > 1.0 ? para.defaultTab : 96.0;
-  const double a = every - std::fmod(x, every);
-  return a < kEpsilon ? every : a;
 }
 
 // Start of each word's letters in one paragraph: the word index of every letter.
@@ -234,7 +225,8 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
         const size_t li = word.firstLetter + i;
         const Letter& l = units.letters[li];
         if (l.ch == L'\t') {
-          adv[li] = TabAdvance(para, x - textLeft);
+          double a = kTabStop - std::fmod(x - textLeft, kTabStop);
+          adv[li] = a < kEpsilon ? kTabStop : a;
         } else if (breakWord && !lineEmpty && !l.blank && !IsLineBreak(l.ch) &&
                    x + adv[li] > textRight + kEpsilon) {
           newLine();

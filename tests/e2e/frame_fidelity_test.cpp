@@ -381,18 +381,6 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        // Lines of 40 points are 64 units tall, of 10 points 16.
        {{120, 100 + 62 + 16 + 20, 0x000000}, {700, 130, 0x000000}, {1000, 130, 0x000000}}},
-      {"tabs stop at the paragraph's tab list, then every default tab size",
-       TextBox(2, 100, 100, 800, 200, "lIns=\"0\" tIns=\"0\">",
-               "<a:p><a:pPr><a:tabLst><a:tab pos=\"" + Emu(300) +
-                   "\" algn=\"l\"/></a:tabLst></a:pPr><a:r><a:rPr sz=\"4000\"/><a:t>\u2588\t\u2588"
-                   "</a:t></a:r></a:p><a:p><a:pPr defTabSz=\"" +
-                   Emu(200) + "\"/><a:r><a:rPr sz=\"4000\"/><a:t>\u2588\t\u2588</a:t></a:r></a:p>"),
-       "",
-       "",
-       {},
-       {},
-       // The second block of each line starts at 300 and 200 (an inch, 96, by default).
-       {{415, 130, 0x000000}, {315, 194, 0x000000}, {115, 130, 0x000000}}},
       {"lines 1.2 times their font size apart, whatever the font's own line height",
        TextBox(2, 100, 100, 200, 600, "lIns=\"0\" tIns=\"0\">", arialLines),
        "",
