@@ -30,7 +30,10 @@ bool ReadGradientFill(const ColourContext& colours, const pugi::xml_node& gradFi
   if (pugi::xml_node lin = Child(gradFill, "lin"))
     if (ParseDecimal(lin.attribute("ang").as_string(), angle)) fill.angle = angle / 60000.0;
   // A path gradient runs from its centre (stop 0) out to the edge.
-  fill.radial = static_cast<bool>(Child(gradFill, "path"));
+  pugi::xml_node path = Child(gradFill, "path");
+  fill.radial = static_cast<bool>(path);
+  const std::string kind = path.attribute("path").as_string();
+  fill.rectangular = kind == "rect" || kind == "shape";
   if (pugi::xml_node to = Path(gradFill, {"path", "fillToRect"})) {
     auto inset = [&](const char* name) {
       double v = 0;
@@ -39,6 +42,10 @@ bool ReadGradientFill(const ColourContext& colours, const pugi::xml_node& gradFi
     const double l = inset("l"), t = inset("t"), r = inset("r"), b = inset("b");
     fill.focusX = std::max(0.0, std::min(1.0, (l + 1.0 - r) / 2));
     fill.focusY = std::max(0.0, std::min(1.0, (t + 1.0 - b) / 2));
+    fill.focus[0] = std::max(0.0, std::min(1.0, l));
+    fill.focus[1] = std::max(0.0, std::min(1.0, t));
+    fill.focus[2] = std::max(fill.focus[0], std::min(1.0, 1.0 - r));
+    fill.focus[3] = std::max(fill.focus[1], std::min(1.0, 1.0 - b));
   }
   return true;
 }

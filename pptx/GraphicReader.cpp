@@ -159,6 +159,9 @@ void ReadTable(SlideContext& ctx, const pugi::xml_node& tbl, Shape& frame) {
         body.insetRight = EmuToUnits(Emu(tcPr, "marR", 91440));
         body.insetTop = EmuToUnits(Emu(tcPr, "marT", 45720));
         body.insetBottom = EmuToUnits(Emu(tcPr, "marB", 45720));
+        body.fontLineHeights = true;
+        const std::string vert = tcPr.attribute("vert").as_string();
+        if (!vert.empty()) body.turn = vert == "vert270" ? 270 : vert == "horz" ? 0 : 90;
         const std::string anchor = tcPr.attribute("anchor").as_string();
         body.anchor = anchor == "ctr" ? platform::TextAnchor::Middle
                       : anchor == "b" ? platform::TextAnchor::Bottom

@@ -141,6 +141,7 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
     if (style.spaceAfterPercent) para.spaceAfter = *style.spaceAfterPercent / 100.0 * size;
     // Bullets show on paragraphs with text only; numbering counts them.
     bool hasText = !para.Text().empty();
+    double lookAlike = 1.0;
     for (int deeper = static_cast<int>(level) + 1; deeper < 9; ++deeper) numbering[deeper] = 0;
     if (style.autoNumber && hasText) {
       if (numberingScheme[level] != *style.autoNumber) numbering[level] = 0;
@@ -150,10 +151,13 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
     } else {
       numbering[level] = 0;
       if (style.bulletChar && hasText) {
-        para.bullet = BulletText(*style.bulletChar, style.bulletFont ? *style.bulletFont : "");
+        para.bullet =
+            BulletText(*style.bulletChar, style.bulletFont ? *style.bulletFont : "", &lookAlike);
         // A symbol font's glyph turned into its Unicode twin is set in the text's font.
         if (style.bulletFont && para.bullet == *style.bulletChar)
           para.bulletFont = *style.bulletFont;
+        // Symbol bullets sit half their stated size above the baseline.
+        if (para.bullet != *style.bulletChar) para.bulletCentre = 0.5 / lookAlike;
       }
     }
     if (style.bulletColour && *style.bulletColour) {
@@ -162,6 +166,8 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
     }
     if (style.bulletScale) para.bulletScale = *style.bulletScale;
     if (style.bulletPoints) para.bulletPoints = *style.bulletPoints * fontScale;
+    para.bulletScale *= lookAlike;
+    para.bulletPoints *= lookAlike;
     body.paragraphs.push_back(para);
   }
   shape.SetTextBody(body);

@@ -230,7 +230,8 @@ ParaStyle ReadParaStyle(const pugi::xml_node& pPr, const ColourContext& colours)
   return style;
 }
 
-std::wstring BulletText(const std::wstring& character, const std::string& font) {
+std::wstring BulletText(const std::wstring& character, const std::string& font, double* scale) {
+  if (scale) *scale = 1.0;
   if (character.size() != 1) return character;
   bool wingdings = font.find("Wingdings") != std::string::npos;
   bool symbol = font == "Symbol";
@@ -240,17 +241,18 @@ std::wstring BulletText(const std::wstring& character, const std::string& font) 
   if (c >= 0xF020 && c <= 0xF0FF) c -= 0xF000;
   if (symbol) return c == 0xB7 ? L"\u2022" : std::wstring(1, c);
   if (font == "Wingdings 2") {
-    if (c >= 0x95 && c <= 0x9A) return c < 0x98 ? L"\u2022" : L"\u25CF";  // dots to discs
-    if (c >= 0x9B && c <= 0x9F) return L"\u25CB";                         // rings
-    if (c >= 0xA0 && c <= 0xA7) return c < 0xA2 ? L"\u25AA" : L"\u25A0";  // squares
-    return L"\u2022";
+    if (c >= 0x95 && c <= 0x98) return L"\u25CF";                         // discs
+    if (c >= 0x9B && c <= 0x9D) return L"\u25CB";                         // rings
+    if (c >= 0xA0 && c <= 0xA3) return c < 0xA2 ? L"\u25AA" : L"\u25A0";  // squares
+    return L"\u2022";                                                     // dots
   }
   if (font == "Wingdings 3") return c >= 0x70 && c <= 0x7F ? L"\u25B8" : L"\u2022";
   switch (c) {
     case L'n':
       return L"\u25A0";
-    case L'w':
-      return L"\u29EB";
+    case L'w':  // a small diamond
+      if (scale) *scale = 0.6;
+      return L"\u25C6";
     case 0xA8:
       return L"\u25FB";
     case L'l':
@@ -266,7 +268,7 @@ std::wstring BulletText(const std::wstring& character, const std::string& font) 
     case 0xD8:
       return L"\u27A2";
     case 0xFC:
-      return L"\u2714";
+      return L"\u2713";
     case 0xE0:
       return L"\u2192";
     default:

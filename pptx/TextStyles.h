@@ -66,8 +66,11 @@ CharStyle ReadCharStyle(const pugi::xml_node& runProperties, const ColourContext
 ParaStyle ReadParaStyle(const pugi::xml_node& paraProperties, const ColourContext& colours);
 
 // The bullet as a Unicode character: symbol fonts place their glyphs on
-// ordinary letters ("n" in Wingdings is a black square).
-std::wstring BulletText(const std::wstring& character, const std::string& font);
+// ordinary letters ("n" in Wingdings is a black square). `scale`, when given,
+// gets the share of the bullet's size its look-alike is drawn at (a small
+// diamond is a black diamond drawn smaller).
+std::wstring BulletText(const std::wstring& character, const std::string& font,
+                        double* scale = nullptr);
 
 // "1.", "a)", "iv." ... for the n-th (1-based) item of an automatic numbering.
 std::wstring AutoNumberText(const std::string& scheme, int n);

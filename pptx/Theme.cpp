@@ -83,6 +83,11 @@ double Percent(const pugi::xml_node& node) {
   return 0;
 }
 
+double SrgbToLinear(double v) {
+  v = std::min(1.0, std::max(0.0, v));
+  return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
 double LinearToSrgb(double v) {
   v = std::min(1.0, std::max(0.0, v));
   return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
@@ -110,14 +115,20 @@ void ApplyModifiers(const pugi::xml_node& colour, Rgba& c) {
       if (!std::strcmp(name, "hueMod")) h *= v;
       if (!std::strcmp(name, "hueOff")) h += mod.attribute("val").as_double() / 60000.0 / 360.0;
       FromHsl(h, s, l, c);
-    } else if (!std::strcmp(name, "tint")) {
-      c.r = 1 - (1 - c.r) * v;
-      c.g = 1 - (1 - c.g) * v;
-      c.b = 1 - (1 - c.b) * v;
-    } else if (!std::strcmp(name, "shade")) {
-      c.r *= v;
-      c.g *= v;
-      c.b *= v;
+    } else if (!std::strcmp(name, "tint") || !std::strcmp(name, "shade")) {
+      // Tints move towards white and shades towards black in linear light,
+      // so a tint of black is lighter than its share of white suggests.
+      const bool tint = !std::strcmp(name, "tint");
+      for (double* channel : {&c.r, &c.g, &c.b}) {
+        const double linear = SrgbToLinear(*channel);
+        *channel = LinearToSrgb(tint ? 1 - (1 - linear) * v : linear * v);
+      }
+    } else if (!std::strcmp(name, "gamma") || !std::strcmp(name, "invGamma")) {
+      // Lightens (gamma) or darkens (invGamma) the linear light by a power of
+      // 2.3: between the two, a shade or tint acts on the colour as written.
+      const double power = !std::strcmp(name, "gamma") ? 1 / 2.3 : 2.3;
+      for (double* channel : {&c.r, &c.g, &c.b})
+        *channel = LinearToSrgb(std::pow(SrgbToLinear(*channel), power));
     } else if (!std::strcmp(name, "inv")) {
       c.r = 1 - c.r;
       c.g = 1 - c.g;

@@ -184,7 +184,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
           if (!Transparent(bulletColour))
             DrawText(bullet, pp.bulletProps,
                      platform::ApplyMatrix(pp.bulletProps.colour, bulletColour), pp.bulletX,
-                     pp.lines.front().baseline, content);
+                     pp.lines.front().baseline - pp.bulletRise, content);
         }
       }
       break;

@@ -1,5 +1,6 @@
 // Cairo patterns for gradient fills: linear ones along their angle across the
-// box, radial ones spreading from the box's centre to its corners.
+// box, radial ones spreading from their focus to the farthest corner, and
+// rectangular ones growing from their focus rectangle to the box's edges.
 #pragma once
 
 #include <cairo.h>

@@ -112,24 +112,47 @@ void PangoMeasurer::Advances(const std::wstring& text, const platform::CharProps
 }
 
 platform::FontMetrics PangoMeasurer::Metrics(const platform::CharProps& props) {
+  // Lines are set in cells of a fixed share of the font size, whatever the
+  // font's own ascent, descent and line gap: the letters' em box sits on the
+  // baseline with a fifth of the size below it. Decks read the same with any
+  // stand-in font, and spacing in points or percent means the same height.
+  const double size = (props.size > 0.0 ? props.size : 1.0) * platform::kUnitsPerPoint;
+  platform::FontMetrics m;
+  m.ascent = size;
+  m.descent = 0.2 * size;
+  return m;
+}
+
+bool PangoMeasurer::InkExtents(const std::wstring& text, const platform::CharProps& props,
+                               double& above, double& below) {
+  if (text.empty()) return false;
+  std::lock_guard<std::mutex> lock(mutex_);
+  SetUp();
+  SetLayoutText(layout_, text, props);
+  PangoRectangle ink;
+  pango_layout_get_extents(layout_, &ink, nullptr);
+  if (ink.height <= 0) return false;
+  const int baseline = pango_layout_get_baseline(layout_);
+  above = static_cast<double>(baseline - ink.y) / PANGO_SCALE;
+  below = static_cast<double>(ink.y + ink.height - baseline) / PANGO_SCALE;
+  return true;
+}
+
+platform::FontMetrics PangoMeasurer::FontExtents(const platform::CharProps& props) {
   std::lock_guard<std::mutex> lock(mutex_);
   const FontKey key = KeyOf(props);
-  const auto found = metrics_.find(key);
-  if (found != metrics_.end()) return found->second;
+  const auto found = extents_.find(key);
+  if (found != extents_.end()) return found->second;
   SetUp();
   PangoFontDescription* desc = NewFontDescription(props);
   PangoFontMetrics* metrics = pango_context_get_metrics(context_, desc, nullptr);
   platform::FontMetrics m;
   m.ascent = static_cast<double>(pango_font_metrics_get_ascent(metrics)) / PANGO_SCALE;
   m.descent = static_cast<double>(pango_font_metrics_get_descent(metrics)) / PANGO_SCALE;
-  // A line is as tall as the font's line height, its line gap included; the
-  // gap goes above the letters.
-  const double height = static_cast<double>(pango_font_metrics_get_height(metrics)) / PANGO_SCALE;
-  if (height > m.ascent + m.descent) m.ascent = height - m.descent;
   pango_font_metrics_unref(metrics);
   pango_font_description_free(desc);
-  if (metrics_.size() > 4096) metrics_.clear();
-  metrics_.emplace(key, m);
+  if (extents_.size() > 4096) extents_.clear();
+  extents_.emplace(key, m);
   return m;
 }
 

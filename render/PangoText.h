@@ -40,6 +40,9 @@ class PangoMeasurer : public platform::ITextMeasurer {
   void Advances(const std::wstring& text, const platform::CharProps& props,
                 std::vector<double>& advances) override;
   platform::FontMetrics Metrics(const platform::CharProps& props) override;
+  platform::FontMetrics FontExtents(const platform::CharProps& props) override;
+  bool InkExtents(const std::wstring& text, const platform::CharProps& props, double& above,
+                  double& below) override;
 
  private:
   // Font, size, bold, italic, underline, baseline, letter spacing: what the
@@ -52,7 +55,7 @@ class PangoMeasurer : public platform::ITextMeasurer {
   PangoContext* context_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::map<std::pair<FontKey, std::wstring>, std::vector<double>> advances_;
-  std::map<FontKey, platform::FontMetrics> metrics_;
+  std::map<FontKey, platform::FontMetrics> extents_;
   size_t cachedLetters_ = 0;
 };
 

@@ -350,7 +350,7 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
     const platform::ParagraphPlace& pp = place.paragraphs[k];
     if (pp.hasBullet && !pp.lines.empty())
       ShowText(para.bullet, pp.bulletProps, platform::ApplyMatrix(pp.bulletProps.colour, colour),
-               pp.bulletX, pp.lines.front().baseline);
+               pp.bulletX, pp.lines.front().baseline - pp.bulletRise);
     const platform::ParagraphUnits units = platform::SplitUnits(para);
     std::wstring text;
     size_t first = 0, run = 0, line = 0;

@@ -7,7 +7,8 @@
 namespace render {
 
 double CellTextHeight(const platform::Shape& cell, platform::ITextMeasurer& measurer) {
-  if (!cell.HasTextBody() || cell.Text().paragraphs.empty()) return 0.0;
+  // Vertical text runs along the row: it does not make the row taller.
+  if (!cell.HasTextBody() || cell.Text().paragraphs.empty() || cell.Text().turn != 0) return 0.0;
   platform::TextBody body = cell.Text();
   body.anchor = platform::TextAnchor::Top;
   const double box[4] = {cell.X(), cell.Y(), cell.X() + cell.Width(), cell.Y() + cell.Height()};

@@ -76,6 +76,10 @@ struct FillStyle {
   double angle = 0.0;
   bool radial = false;
   double focusX = 0.5, focusY = 0.5;  // a radial one's centre, fractions of the box
+  // A rectangular one (path "rect" or "shape") grows from its focus rectangle
+  // (left, top, right, bottom, fractions of the box) out to the box's edges.
+  bool rectangular = false;
+  double focus[4] = {0.5, 0.5, 0.5, 0.5};
 };
 
 struct LineStyle {

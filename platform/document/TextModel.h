@@ -62,11 +62,14 @@ struct Paragraph {
   double bulletScale = 1.0;   // of the first letter's size
   double bulletPoints = 0.0;  // when positive, the bullet's size whatever the text's
   std::string bulletFont;     // empty: the first letter's
-  double marginLeft = 0.0;    // slide units
-  double indent = 0.0;        // first line, slide units (negative hangs)
-  double lineSpacing = 1.0;   // multiple of the font's line height
-  double spaceBefore = 0.0;   // points
-  double spaceAfter = 0.0;    // points
+  // When positive, the bullet's ink is centred this share of its size above
+  // the baseline (a symbol font's glyph drawn as its Unicode look-alike).
+  double bulletCentre = 0.0;
+  double marginLeft = 0.0;   // slide units
+  double indent = 0.0;       // first line, slide units (negative hangs)
+  double lineSpacing = 1.0;  // multiple of the font's line height
+  double spaceBefore = 0.0;  // points
+  double spaceAfter = 0.0;   // points
   // The characters after the last run: the height of a paragraph without
   // letters (unset: the paragraph before's).
   std::optional<CharProps> endProps;
@@ -90,7 +93,10 @@ struct TextBody {
   // top); 0 for horizontal text.
   int turn = 0;
   double lineSpacingReduction = 0.0;  // 0..1, taken off every line's spacing
-  bool shrinkOnOverflow = false;      // text that overflows its box shrinks until it fits
+  // Lines as tall as their font's own ascent and descent (table cells), not
+  // the fixed share of the size that other text takes.
+  bool fontLineHeights = false;
+  bool shrinkOnOverflow = false;  // text that overflows its box shrinks until it fits
 
   bool Empty() const;         // no paragraph holds a visible character
   std::wstring Text() const;  // paragraphs joined by '\n'

@@ -129,7 +129,7 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
   auto metrics = [&](const CharProps* props) {
     auto it = metricsCache.find(props);
     if (it != metricsCache.end()) return it->second;
-    FontMetrics m = measurer.Metrics(*props);
+    FontMetrics m = body.fontLineHeights ? measurer.FontExtents(*props) : measurer.Metrics(*props);
     metricsCache[props] = m;
     return m;
   };
@@ -191,6 +191,10 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
       pp.bulletProps.baseline = 0;
       pp.bulletProps.underline = 0;
       pp.bulletX = textLeft + para.indent;
+      double above = 0.0, below = 0.0;
+      if (para.bulletCentre > 0.0 && measurer.InkExtents(para.bullet, pp.bulletProps, above, below))
+        pp.bulletRise =
+            pp.bulletProps.size * kUnitsPerPoint * para.bulletCentre - (above - below) * 0.5;
       measurer.Advances(para.bullet, pp.bulletProps, tmp);
       double width = 0.0;
       for (double a : tmp) width += a;
@@ -267,7 +271,10 @@ TextPlace LayoutText(const TextBody& body, const double box[4], ITextMeasurer& m
       const double height = (m.ascent + m.descent) * spacing;
       pp.lines[l].top = cursorY;
       pp.lines[l].bottom = cursorY + height;
-      pp.lines[l].baseline = cursorY + height - m.descent;
+      // Extra height goes above the letters; a line set tighter than its
+      // font keeps its baseline at four fifths of its new height at most.
+      pp.lines[l].baseline =
+          cursorY + (spacing < 1.0 ? std::min(m.ascent, height * 0.8) : height - m.descent);
       cursorY += height;
     }
     cursorY += para.spaceAfter * kUnitsPerPoint;

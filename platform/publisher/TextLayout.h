@@ -25,7 +25,18 @@ class ITextMeasurer {
   // with `props`, in slide units (points). `advances` gets text.size() values.
   virtual void Advances(const std::wstring& text, const CharProps& props,
                         std::vector<double>& advances) = 0;
+  // A line's ascent and descent for `props`.
   virtual FontMetrics Metrics(const CharProps& props) = 0;
+  // The font's own ascent and descent, for lines set as tall as their font
+  // (TextBody::fontLineHeights); by default the same as Metrics.
+  virtual FontMetrics FontExtents(const CharProps& props) { return Metrics(props); }
+  // How far the ink of `text` reaches above and below its baseline (slide
+  // units, below positive downwards); false when the measurer cannot tell.
+  virtual bool InkExtents(const std::wstring& text, const CharProps& props, double& above,
+                          double& below) {
+    (void)text, (void)props, (void)above, (void)below;
+    return false;
+  }
 };
 
 // A font-free estimate from typical glyph widths; good enough for tests and
@@ -55,6 +66,7 @@ struct ParagraphPlace {
   double bounds[4] = {0, 0, 0, 0};   // left, top, right, bottom of the inked lines
   bool hasBullet = false;
   double bulletX = 0.0;
+  double bulletRise = 0.0;  // the bullet's baseline above the first line's
   CharProps bulletProps;
 };
 

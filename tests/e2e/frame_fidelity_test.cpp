@@ -146,6 +146,12 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
   const std::string dsp = "http://schemas.microsoft.com/office/drawing/2008/diagram";
   x::Para blocks = x::P("\u2588\u2588\u2588\u2588");
   blocks.runs[0].attrs = "sz=\"4000\"";
+  std::string arialLines, calibriLines;
+  for (int i = 0; i < 8; ++i) {
+    const std::string line = "\"/></a:rPr><a:t>\u2588</a:t></a:r></a:p>";
+    arialLines += "<a:p><a:r><a:rPr sz=\"4000\"><a:latin typeface=\"Arial" + line;
+    if (i < 3) calibriLines += "<a:p><a:r><a:rPr sz=\"4000\"><a:latin typeface=\"Calibri" + line;
+  }
   const std::vector<Case> cases = {
       {"layout shapes under the slide's, layout placeholders left out",
        x::Shape(2, "own", 400, 0, 200, 100, "0000FF"),
@@ -154,13 +160,26 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {},
        x::Shape(5, "bar", 0, 600, 1280, 120, "FF0000") +
            x::Placeholder(6, "ph", "body", 1, {x::P("prompt")})},
-      {"gradient background of the layout, gradient fill of a shape",
+      {"gradient background of the layout, gradient fill of a shape, a rectangular path gradient",
        x::Shape(2, "", 0, 0, 10, 10, "") +
            "<p:sp><p:nvSpPr><p:cNvPr id=\"3\" name=\"g\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
            "<p:spPr>" +
            x::Xfrm(400, 200, 400, 400) + "<a:prstGeom prst=\"rect\"/>" +
-           Gradient("FFFF00", "00FFFF", 5400000) + "</p:spPr></p:sp>",
-       {{4, 360, 0xFF0000}, {1276, 360, 0x0000FF}, {600, 204, 0xFFFF00}, {600, 596, 0x00FFFF}},
+           Gradient("FFFF00", "00FFFF", 5400000) + "</p:spPr></p:sp>" +
+           "<p:sp><p:nvSpPr><p:cNvPr id=\"4\" name=\"r\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr>"
+           "<p:spPr>" +
+           x::Xfrm(850, 100, 400, 200) + "<a:prstGeom prst=\"rect\"/>" +
+           "<a:gradFill><a:gsLst><a:gs pos=\"0\"><a:srgbClr val=\"FFFF00\"/></a:gs><a:gs "
+           "pos=\"100000\"><a:srgbClr val=\"0000FF\"/></a:gs></a:gsLst><a:path path=\"rect\">"
+           "<a:fillToRect l=\"50000\" t=\"50000\" r=\"50000\" b=\"50000\"/></a:path></a:gradFill>" +
+           "</p:spPr></p:sp>",
+       // Nine tenths of the way from the centre to the top edge: nearly blue (a circle would
+       // still be mostly yellow there).
+       {{4, 360, 0xFF0000},
+        {1276, 360, 0x0000FF},
+        {600, 204, 0xFFFF00},
+        {600, 596, 0x00FFFF},
+        {1050, 110, 0x1919E6}},
        {},
        {},
        "",
@@ -177,12 +196,20 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        Frame(2, 100, 100, 400, 120, table,
              "<a:tbl><a:tblPr/><a:tblGrid><a:gridCol w=\"" + Emu(400) +
                  "\"/></a:tblGrid><a:tr h=\"" + Emu(20) +
-                 "\"><a:tc><a:txBody><a:bodyPr/><a:lstStyle/>" + Blocks("", {1}) + Blocks("", {1}) +
-                 Blocks("", {1}) + "</a:txBody><a:tcPr>" + Solid("FF0000") +
-                 "</a:tcPr></a:tc></a:tr><a:tr h=\"" + Emu(100) + "\">" + Cell(Solid("0000FF")) +
-                 "</a:tr></a:tbl>"),
-       // Three lines of 40 points: the first row reaches below 270, the second past the frame.
-       {{450, 200, 0xFF0000}, {450, 260, 0xFF0000}, {450, 340, 0x0000FF}}},
+                 "\"><a:tc><a:txBody><a:bodyPr/><a:lstStyle/>" + calibriLines +
+                 "</a:txBody><a:tcPr>" + Solid("FF0000") + "</a:tcPr></a:tc></a:tr><a:tr h=\"" +
+                 Emu(100) + "\">" + Cell(Solid("0000FF")) + "</a:tr></a:tbl>"),
+       // Three lines as tall as the font (53 units at 40 points in Calibri): the first row
+       // ends near 270, the second reaches past the frame.
+       {{450, 200, 0xFF0000}, {450, 260, 0xFF0000}, {450, 285, 0x0000FF}, {450, 340, 0x0000FF}}},
+      {"vertical text in a table cell runs down the cell",
+       Frame(2, 100, 100, 100, 400, table,
+             "<a:tbl><a:tblPr/><a:tblGrid><a:gridCol w=\"" + Emu(100) +
+                 "\"/></a:tblGrid><a:tr h=\"" + Emu(400) +
+                 "\"><a:tc><a:txBody><a:bodyPr/><a:lstStyle/>" + Blocks("", {8}) +
+                 "</a:txBody><a:tcPr vert=\"vert\"/></a:tc></a:tr></a:tbl>"),
+       // Eight blocks of 40 points reach some 300 units down; set across, they would end by 320.
+       {{170, 380, 0x000000}}},
       {"a chart: plot area placed by hand, gridlines under the bars, a point's own colour, a "
        "data label over its bar",
        Frame(2, 0, 0, 1280, 720, chartUri,
@@ -352,16 +379,29 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        TextBox(2, 100, 100, 400, 400, "tIns=\"0\">",
                Blocks("", {1}) + "<a:p><a:endParaRPr sz=\"1000\"/></a:p>" + Blocks("", {1})) +
            TextBox(3, 800, 100, 100, 100, "wrap=\"none\"><a:spAutoFit/>", Blocks("", {8})),
-       // Lines of 40 points are some 62 units tall, of 10 points some 16.
+       // Lines of 40 points are 64 units tall, of 10 points 16.
        {{120, 100 + 62 + 16 + 20, 0x000000}, {700, 130, 0x000000}, {1000, 130, 0x000000}}},
-      {"bullet colour and size",
+      {"lines 1.2 times their font size apart, whatever the font's own line height",
+       TextBox(2, 100, 100, 200, 600, "lIns=\"0\" tIns=\"0\">", arialLines),
+       // Eight lines of 40 points, 64 units apart: the last block reaches past 600.
+       {{120, 604, 0x000000}, {120, 624, 0xFFFFFF}}},
+      {"bullet colour and size; a symbol font's bullet centred half its size above the baseline",
        TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
                "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buClr><a:srgbClr val=\"FF0000\"/></a:buClr>"
                "<a:buSzPct val=\"300000\"/><a:buChar char=\"\xE2\x96\x88\"/></a:pPr><a:r><a:rPr "
                "sz=\"2000\">" +
-                   Solid("000000") + "</a:rPr><a:t>\xE2\x96\x88\xE2\x96\x88</a:t></a:r></a:p>"),
-       // A bullet of 60 points is some 60 units wide; the text follows it.
-       {{116, 318, 0xFF0000}, {150, 318, 0xFF0000}, {190, 318, 0x000000}}},
+                   Solid("000000") + "</a:rPr><a:t>\xE2\x96\x88\xE2\x96\x88</a:t></a:r></a:p>") +
+           TextBox(3, 800, 300, 400, 100, "lIns=\"0\" tIns=\"0\">",
+                   "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buClr><a:srgbClr val=\"FF0000\"/>"
+                   "</a:buClr><a:buFont typeface=\"Wingdings\"/><a:buChar char=\"n\"/></a:pPr><a:r>"
+                   "<a:rPr sz=\"4000\"/><a:t>x</a:t></a:r></a:p>"),
+       // A bullet of 60 points is some 60 units wide; the text follows it. The square of 40
+       // points (53 units) is centred 27 units above the baseline at 353, clear of it.
+       {{116, 318, 0xFF0000},
+        {150, 318, 0xFF0000},
+        {190, 318, 0x000000},
+        {812, 312, 0xFF0000},
+        {812, 350, 0xFFFFFF}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -64,7 +64,8 @@ TEST(Units, ColoursWithModifiersAndTheColourMap) {
       "<t><a:srgbClr val=\"4472C4\"><a:lumMod val=\"50000\"/></a:srgbClr>"
       "<a:schemeClr val=\"tx1\"/><a:schemeClr val=\"accent1\"><a:alpha val=\"50000\"/>"
       "</a:schemeClr><a:prstClr val=\"red\"/><a:srgbClr val=\"zzzzzz\"/>"
-      "<a:srgbClr val=\"808080\"><a:tint val=\"50000\"/></a:srgbClr></t>");
+      "<a:srgbClr val=\"808080\"><a:tint val=\"50000\"/></a:srgbClr>"
+      "<a:srgbClr val=\"808080\"><a:gamma/><a:shade val=\"50000\"/><a:invGamma/></a:srgbClr></t>");
   pptx::Theme theme;
   theme.colours["dk1"] = Kinefold::TColor{1, 2, 3, 255};
   theme.colours["lt1"] = Kinefold::TColor{250, 250, 250, 255};
@@ -83,9 +84,12 @@ TEST(Units, ColoursWithModifiersAndTheColourMap) {
     return out;
   };
   // Half the lightness turns 4472C4 into 203864; tx1 maps to dk1; the tint
-  // goes halfway to white.
-  EXPECT_EQ(resolved(),
-            (std::vector<uint32_t>{0x203864FF, 0x010203FF, 0x0A141E80, 0xFF0000FF, 0, 0xC0C0C0FF}));
+  // goes halfway to white in linear light; between gamma and its inverse, a
+  // shade about halves the value.
+  std::vector<uint32_t> got = resolved();
+  EXPECT_EQ(std::vector<uint32_t>(got.begin(), got.begin() + 6),
+            (std::vector<uint32_t>{0x203864FF, 0x010203FF, 0x0A141E80, 0xFF0000FF, 0, 0xCDCDCDFF}));
+  EXPECT_NEAR(got[6] >> 24, 59u, 2u);
   EXPECT_EQ(diag.Count("unknown colour"), 1u);
   pugi::xml_document map;
   map.load_string("<clrMap tx1=\"lt1\"/>");
@@ -103,7 +107,11 @@ TEST(Units, BulletsAndNumbering) {
   // Glyphs written in the private use area, and the other symbol fonts.
   EXPECT_EQ(pptx::BulletText(L"\uF06E", "Wingdings"), L"\u25A0");
   EXPECT_EQ(pptx::BulletText(L"\uF0B7", "Symbol"), L"\u2022");
-  EXPECT_EQ(pptx::BulletText(L"\uF097", "Wingdings 2"), L"\u2022");
+  EXPECT_EQ(pptx::BulletText(L"\uF097", "Wingdings 2"), L"\u25CF");
+  EXPECT_EQ(pptx::BulletText(L"\uF0A4", "Wingdings 2"), L"\u2022");
+  double scale = 1.0;
+  EXPECT_EQ(pptx::BulletText(L"\uF077", "Wingdings", &scale), L"\u25C6");
+  EXPECT_DOUBLE_EQ(scale, 0.6);  // a small diamond
   EXPECT_EQ(pptx::BulletText(L"\uF07D", "Wingdings 3"), L"\u25B8");
 }
 
