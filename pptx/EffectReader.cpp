@@ -41,6 +41,19 @@ bool ReadShadow(const ColourContext& colours, const pugi::xml_node& effectLst,
   return true;
 }
 
+void ReadGlow(const ColourContext& colours, const pugi::xml_node& effectLst,
+              platform::ShadowStyle& glow, const Kinefold::TColor* phClr) {
+  glow = platform::ShadowStyle();
+  pugi::xml_node node = Child(effectLst, "glow");
+  if (!node) return;
+  Kinefold::TColor colour{0, 0, 0, 255};
+  colours.ResolveChild(node, colour, phClr);
+  const double rad = std::min(20 * 914400.0, std::max(0.0, Attr(node, "rad", 0)));
+  glow.present = colour.alpha > 0 && rad > 0;
+  glow.colour = colour;
+  glow.blur = EmuToUnits(rad);
+}
+
 pugi::xml_node ThemeEffectStyle(const ColourContext& colours, int index) {
   const Theme* theme = colours.GetTheme();
   if (!theme || index <= 0) return pugi::xml_node();

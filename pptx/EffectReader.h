@@ -1,5 +1,5 @@
-// DrawingML effects that the renderer draws: the outer shadow of an effect
-// list (of a shape, a picture or a text run, or of the theme's effect style
+// DrawingML effects that the renderer draws: the outer shadow and glow of an
+// effect list (of a shape, a picture or a text run, or of the theme's effect style
 // that a style reference names), and the recolouring effects of a picture's
 // a:blip.
 #pragma once
@@ -15,6 +15,11 @@ namespace pptx {
 // that there is none). False when `effectLst` is a null node: nothing stated.
 bool ReadShadow(const ColourContext& colours, const pugi::xml_node& effectLst,
                 platform::ShadowStyle& shadow, const Kinefold::TColor* phClr = nullptr);
+
+// Reads the glow of a:effectLst into `glow`: its colour, and its radius as
+// the blur (with no offset). No glow when `effectLst` is a null node.
+void ReadGlow(const ColourContext& colours, const pugi::xml_node& effectLst,
+              platform::ShadowStyle& glow, const Kinefold::TColor* phClr = nullptr);
 
 // The effect list of the theme's effect style `index` (1..), or a null node.
 pugi::xml_node ThemeEffectStyle(const ColourContext& colours, int index);

@@ -226,9 +226,40 @@ void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinef
   DrawLineEnds(cr, line, width);
 }
 
+namespace {
+
+void PaintShapeGlow(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
+                    const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide) {
+  const platform::ShadowStyle& glow = doc.glow;
+  if (!glow.present) return;
+  Kinefold::TColor ink = glow.colour;
+  ink.alpha = platform::ApplyMatrix(ink, colour).alpha;
+  // The silhouette grows by the glow's radius, then blurs over about as much,
+  // so that the halo is nearly solid at the shape's edge and gone a radius
+  // or two further out.
+  const double line = stroked ? doc.Line().width : 0.0;
+  const double reach = 2 * glow.blur + 5 * line;
+  const double box[4] = {doc.X() - reach, doc.Y() - reach, doc.Width() + 2 * reach,
+                         doc.Height() + 2 * reach};
+  DrawShadow(cr, glow, ink, box, slide, [&](cairo_t* mask) {
+    cairo_set_line_width(mask, 2 * glow.blur + line);
+    cairo_set_line_join(mask, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_cap(mask, CAIRO_LINE_CAP_ROUND);
+    ForEachShapePath(mask, doc, [&](bool fillable, bool strokable) {
+      if (fillable && filled) cairo_fill_preserve(mask);
+      if ((fillable && filled) || (strokable && stroked)) cairo_stroke_preserve(mask);
+      cairo_new_path(mask);
+    });
+  });
+}
+
+}  // namespace
+
 void PaintShapeShadow(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
                       const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide) {
-  if (!doc.shadow.present || (!filled && !stroked)) return;
+  if (!filled && !stroked) return;
+  PaintShapeGlow(cr, doc, filled, stroked, colour, slide);
+  if (!doc.shadow.present) return;
   Kinefold::TColor ink = doc.shadow.colour;
   ink.alpha = platform::ApplyMatrix(ink, colour).alpha;
   // Line ends reach a few line widths past the geometry.

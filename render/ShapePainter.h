@@ -31,10 +31,10 @@ void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::Picture
 void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinefold::TColor& ink,
                        const Kinefold::TColorMatrix& colour);
 
-// Draws the outer shadow of `shape` under its fill (or picture, when
-// `filled`) and line (when `stroked`), in the current user space of `cr` (the
-// shape's own, flips included); `slide` maps slide units to device space.
-// The colour transform's opacity applies to the shadow.
+// Draws the outer shadow and the glow of `shape` under its fill (or picture,
+// when `filled`) and line (when `stroked`), in the current user space of `cr`
+// (the shape's own, flips included); `slide` maps slide units to device
+// space. The colour transform's opacity applies to both.
 void PaintShapeShadow(cairo_t* cr, const platform::Shape& shape, bool filled, bool stroked,
                       const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide);
 // Draws the outer shadow of `layout`, shown at (x, top) in the current user

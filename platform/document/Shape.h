@@ -234,6 +234,7 @@ class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
   Geometry geometry;
   PictureData picture;
   ShadowStyle shadow;  // outer shadow of the shape's fill and line
+  ShadowStyle glow;    // halo around them: its colour, and its size as `blur` (no offset)
   bool threeD = false;
   bool threeDFlag = true;  // what Is3dShape leaves in its out flag
   bool rasterParagraph = false;

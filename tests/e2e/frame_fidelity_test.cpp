@@ -1,6 +1,6 @@
 // Pixel probes of what real slides show besides their own shapes: layout and
 // master shapes and backgrounds, gradients, tables, diagram drawings, charts,
-// pictures and their recolouring, and shadows, each on a small generated deck
+// pictures and their recolouring, shadows and glows, each on a small generated deck
 // drawn at a quarter of its size.
 #include <gtest/gtest.h>
 
@@ -344,6 +344,15 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
        {{"rIdBmp", "image", "../media/image1.bmp", false},
         {"rIdTwo", "image", "../media/image2.bmp", false}}},
+      {"a glow around a shape",
+       [] {
+         std::string shape = x::Shape(2, "s", 400, 300, 200, 100, "00FF00");
+         return shape.insert(shape.find("</p:spPr>"), "<a:effectLst><a:glow rad=\"" + Emu(40) +
+                                                          "\">" + "<a:srgbClr val=\"FF0000\"/>"
+                                                          "</a:glow></a:effectLst>");
+       }(),
+       // Nearly solid at the shape's edge, gone well past its radius.
+       {{500, 294, 0xFF0000}, {500, 350, 0x00FF00}, {500, 180, 0xFFFFFF}}},
       {"an OLE object's picture kept only in the legacy drawing",
        Frame(2, 0, 0, 200, 200, "http://schemas.openxmlformats.org/presentationml/2006/ole",
              "<p:oleObj spid=\"_x0000_s2\" r:id=\"rIdOle\"><p:embed/></p:oleObj>"),
