@@ -1,7 +1,6 @@
-// DrawingML effects that the renderer draws: the outer shadow and glow of an
-// effect list (of a shape, a picture or a text run, or of the theme's effect style
-// that a style reference names), and the recolouring effects of a picture's
-// a:blip.
+// DrawingML effects that the renderer draws: the outer shadow, glow, soft
+// edges and reflection of an effect list (of a shape, a picture or a text run, or of the theme's
+// effect style that a style reference names), and the recolouring effects of a picture's a:blip.
 #pragma once
 
 #include <pugixml.hpp>
@@ -20,6 +19,10 @@ bool ReadShadow(const ColourContext& colours, const pugi::xml_node& effectLst,
 // the blur (with no offset). No glow when `effectLst` is a null node.
 void ReadGlow(const ColourContext& colours, const pugi::xml_node& effectLst,
               platform::ShadowStyle& glow, const Kinefold::TColor* phClr = nullptr);
+
+// Reads the soft edge radius (0: none) and the reflection of a:effectLst.
+void ReadSoftEdgeAndReflection(const pugi::xml_node& effectLst, double& softEdge,
+                               platform::ReflectionStyle& reflection);
 
 // The effect list of the theme's effect style `index` (1..), or a null node.
 pugi::xml_node ThemeEffectStyle(const ColourContext& colours, int index);

@@ -364,6 +364,7 @@ void ReadFillAndLine(SlideContext& ctx, Shape& shape, const pugi::xml_node& spPr
     effects = Path(inherited[i], {"spPr", "effectLst"});
   ReadShadow(ctx.colours, effects, shape.shadow, phClr);
   ReadGlow(ctx.colours, effects, shape.glow, phClr);
+  ReadSoftEdgeAndReflection(effects, shape.softEdge, shape.reflection);
 }
 
 void GiveShadow(Shape& group, const platform::ShadowStyle& shadow) {

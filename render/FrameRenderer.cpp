@@ -257,11 +257,13 @@ void FrameRenderer::Pass::DrawLeaf(ScreenNode& leaf, const cairo_matrix_t& m,
   cairo_matrix_t slide = m;
   cairo_matrix_rotate(&slide, -doc.Rotation() * kPi / 180.0);
   PaintShapeShadow(cr_, doc, hasFill || picture, hasLine, colour, slide);
-  ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
-    if (fillable && hasFill) FillCurrentPath(cr_, style ? *style : solid, fill, box, colour);
-    if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
-    if (strokable && hasLine) StrokeCurrentPath(cr_, doc.Line(), line, colour);
-    cairo_new_path(cr_);
+  PaintShapeBody(cr_, doc, hasFill || picture, hasLine, slide, [&](cairo_t* cr) {
+    ForEachShapePath(cr, doc, [&](bool fillable, bool strokable) {
+      if (fillable && hasFill) FillCurrentPath(cr, style ? *style : solid, fill, box, colour);
+      if (fillable && picture) PaintPicture(cr, picture, doc.picture, box, colour);
+      if (strokable && hasLine) StrokeCurrentPath(cr, doc.Line(), line, colour);
+      cairo_new_path(cr);
+    });
   });
   if (!doc.parts.empty()) painter_.PaintParts(doc, m, colour);
 }

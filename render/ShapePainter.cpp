@@ -228,6 +228,17 @@ void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinef
 
 namespace {
 
+// Paints the fill (when `filled`) and line (when `stroked`) of `doc` in the
+// current source of `cr`.
+void PaintSilhouette(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked) {
+  ForEachShapePath(cr, doc, [&](bool fillable, bool strokable) {
+    if (fillable && filled) cairo_fill_preserve(cr);
+    if (strokable && stroked)
+      StrokeCurrentPath(cr, doc.Line(), Kinefold::TColor{0, 0, 0, 255}, Kinefold::TColorMatrix());
+    cairo_new_path(cr);
+  });
+}
+
 void PaintShapeGlow(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
                     const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide) {
   const platform::ShadowStyle& glow = doc.glow;
@@ -266,15 +277,18 @@ void PaintShapeShadow(cairo_t* cr, const platform::Shape& doc, bool filled, bool
   const double reach = stroked ? 5 * std::max(doc.Line().width, 0.75) : 0.0;
   const double box[4] = {doc.X() - reach, doc.Y() - reach, doc.Width() + 2 * reach,
                          doc.Height() + 2 * reach};
-  DrawShadow(cr, doc.shadow, ink, box, slide, [&](cairo_t* mask) {
-    ForEachShapePath(mask, doc, [&](bool fillable, bool strokable) {
-      if (fillable && filled) cairo_fill_preserve(mask);
-      if (strokable && stroked)
-        StrokeCurrentPath(mask, doc.Line(), Kinefold::TColor{0, 0, 0, 255},
-                          Kinefold::TColorMatrix());
-      cairo_new_path(mask);
-    });
-  });
+  DrawShadow(cr, doc.shadow, ink, box, slide,
+             [&](cairo_t* mask) { PaintSilhouette(mask, doc, filled, stroked); });
+}
+
+void PaintShapeBody(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
+                    const cairo_matrix_t& slide, const std::function<void(cairo_t*)>& body) {
+  const double reach = stroked ? 5 * std::max(doc.Line().width, 0.75) : 0.0;
+  const double frame[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
+  const double box[4] = {doc.X() - reach, doc.Y() - reach, doc.Width() + 2 * reach,
+                         doc.Height() + 2 * reach};
+  DrawWithEdgeEffects(cr, doc.softEdge, doc.reflection, frame, box, slide, body,
+                      [&](cairo_t* mask) { PaintSilhouette(mask, doc, filled, stroked); });
 }
 
 const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape) {
@@ -335,12 +349,14 @@ void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const 
   cairo_surface_t* picture = doc.picture.bytes.empty() ? nullptr : pictures_(shape);
   const double box[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
   PaintShapeShadow(cr_, doc, hasFill || picture, doc.Line().present, colour, m);
-  ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
-    if (fillable && hasFill) FillCurrentPath(cr_, fill, fill.colour, box, colour);
-    if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
-    if (strokable && doc.Line().present)
-      StrokeCurrentPath(cr_, doc.Line(), doc.Line().colour, colour);
-    cairo_new_path(cr_);
+  PaintShapeBody(cr_, doc, hasFill || picture, doc.Line().present, m, [&](cairo_t* cr) {
+    ForEachShapePath(cr, doc, [&](bool fillable, bool strokable) {
+      if (fillable && hasFill) FillCurrentPath(cr, fill, fill.colour, box, colour);
+      if (fillable && picture) PaintPicture(cr, picture, doc.picture, box, colour);
+      if (strokable && doc.Line().present)
+        StrokeCurrentPath(cr, doc.Line(), doc.Line().colour, colour);
+      cairo_new_path(cr);
+    });
   });
   cairo_restore(cr_);
   PaintParts(doc, turned, colour);

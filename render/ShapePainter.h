@@ -37,6 +37,11 @@ void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinef
 // space. The colour transform's opacity applies to both.
 void PaintShapeShadow(cairo_t* cr, const platform::Shape& shape, bool filled, bool stroked,
                       const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide);
+// Draws what `body` paints of `shape` (its fill, picture and line, in the
+// current user space of `cr`) with the shape's soft edges and reflection;
+// `filled` and `stroked` as for the shadow.
+void PaintShapeBody(cairo_t* cr, const platform::Shape& shape, bool filled, bool stroked,
+                    const cairo_matrix_t& slide, const std::function<void(cairo_t*)>& body);
 // Draws the outer shadow of `layout`, shown at (x, top) in the current user
 // space of `cr`, at the opacity `alpha` (0..255) of its letters. A run
 // without a shadow of its own takes `fallback` when there is one.

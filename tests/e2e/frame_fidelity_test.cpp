@@ -1,7 +1,7 @@
 // Pixel probes of what real slides show besides their own shapes: layout and
 // master shapes and backgrounds, gradients, tables, diagram drawings, charts,
-// pictures and their recolouring, shadows and glows, each on a small generated deck
-// drawn at a quarter of its size.
+// pictures and their recolouring, shadows, glows, soft edges and reflections, each on a small
+// generated deck drawn at a quarter of its size.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -353,6 +353,26 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        }(),
        // Nearly solid at the shape's edge, gone well past its radius.
        {{500, 294, 0xFF0000}, {500, 350, 0x00FF00}, {500, 180, 0xFFFFFF}}},
+      {"soft edges; a reflection mirrored below its shape, fading",
+       [] {
+         std::string soft = x::Shape(2, "s", 100, 300, 200, 200, "00FF00");
+         soft.insert(soft.find("</p:spPr>"),
+                     "<a:effectLst><a:softEdge rad=\"" + Emu(40) + "\"/></a:effectLst>");
+         std::string mirrored = x::Shape(3, "r", 800, 300, 200, 100, "00FF00");
+         const size_t fill = mirrored.find("<a:solidFill>");
+         mirrored.replace(fill, mirrored.find("</a:solidFill>") + 14 - fill,
+                          Gradient("FF0000", "0000FF", 5400000));
+         mirrored.insert(mirrored.find("</p:spPr>"),
+                         "<a:effectLst><a:reflection stA=\"100000\" endA=\"0\" "
+                         "endPos=\"100000\" sy=\"-100000\" algn=\"bl\"/></a:effectLst>");
+         return soft + mirrored;
+       }(),
+       // The red to blue gradient runs down: its mirror starts blue, just below it.
+       {{102, 400, 0xFFFFFF},
+        {200, 400, 0x00FF00},
+        {900, 396, 0x0000FF},
+        {900, 404, 0x0000FF},
+        {900, 520, 0xFFFFFF}}},
       {"an OLE object's picture kept only in the legacy drawing",
        Frame(2, 0, 0, 200, 200, "http://schemas.openxmlformats.org/presentationml/2006/ole",
              "<p:oleObj spid=\"_x0000_s2\" r:id=\"rIdOle\"><p:embed/></p:oleObj>"),
