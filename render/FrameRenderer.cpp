@@ -179,9 +179,15 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
             unit = unit->Parts().front().get();
             bulletColour = platform::Compose(bulletColour, unit->Frame().colour);
           }
-          const std::wstring bullet =
-              paragraph.Shape()->Document()->Text().paragraphs[paragraph.ParagraphIndex()].bullet;
-          if (!Transparent(bulletColour))
+          const platform::Paragraph& para =
+              paragraph.Shape()->Document()->Text().paragraphs[paragraph.ParagraphIndex()];
+          const std::wstring& bullet = para.bullet;
+          if (!Transparent(bulletColour) && !para.bulletPicture.empty()) {
+            cairo_set_matrix(cr_, &content);
+            PaintBulletPicture(
+                cr_, para, pp,
+                platform::ApplyMatrix(Kinefold::TColor{0, 0, 0, 255}, bulletColour).alpha / 255.0);
+          } else if (!Transparent(bulletColour))
             DrawText(bullet, pp.bulletProps,
                      platform::ApplyMatrix(pp.bulletProps.colour, bulletColour), pp.bulletX,
                      pp.lines.front().baseline - pp.bulletRise, content);

@@ -291,6 +291,33 @@ void PaintShapeBody(cairo_t* cr, const platform::Shape& doc, bool filled, bool s
                       [&](cairo_t* mask) { PaintSilhouette(mask, doc, filled, stroked); });
 }
 
+void PaintBulletPicture(cairo_t* cr, const platform::Paragraph& para,
+                        const platform::ParagraphPlace& pp, double alpha) {
+  if (para.bulletPicture.empty() || pp.lines.empty() || alpha <= 0) return;
+  platform::PictureData data;
+  data.bytes = para.bulletPicture;
+  data.contentType = para.bulletPictureType;
+  cairo_surface_t* picture = DecodePicture(data);
+  if (!picture) return;
+  const int pw = cairo_image_surface_get_width(picture);
+  const int ph = cairo_image_surface_get_height(picture);
+  const double height = pp.bulletProps.size * platform::kUnitsPerPoint;
+  if (pw > 0 && ph > 0 && height > 0) {
+    const double width = height * pw / ph;
+    const double top = pp.lines.front().baseline - pp.bulletRise - height;
+    cairo_save(cr);
+    cairo_translate(cr, pp.bulletX, top);
+    cairo_scale(cr, width / pw, height / ph);
+    cairo_set_source_surface(cr, picture, 0, 0);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_rectangle(cr, 0, 0, pw, ph);
+    cairo_clip(cr);
+    cairo_paint_with_alpha(cr, alpha);
+    cairo_restore(cr);
+  }
+  cairo_surface_destroy(picture);
+}
+
 const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape) {
   const bool bare = shape.Fill().type == platform::eFillNone && !shape.Line().present &&
                     shape.picture.bytes.empty();
@@ -395,7 +422,11 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
   for (size_t k = 0; k < body.paragraphs.size() && k < place.paragraphs.size(); ++k) {
     const platform::Paragraph& para = body.paragraphs[k];
     const platform::ParagraphPlace& pp = place.paragraphs[k];
-    if (pp.hasBullet && !pp.lines.empty())
+    if (pp.hasBullet && !para.bulletPicture.empty())
+      PaintBulletPicture(
+          cr_, para, pp,
+          platform::ApplyMatrix(Kinefold::TColor{0, 0, 0, 255}, colour).alpha / 255.0);
+    else if (pp.hasBullet && !pp.lines.empty())
       ShowText(para.bullet, pp.bulletProps, platform::ApplyMatrix(pp.bulletProps.colour, colour),
                pp.bulletX, pp.lines.front().baseline - pp.bulletRise);
     const platform::ParagraphUnits units = platform::SplitUnits(para);

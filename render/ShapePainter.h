@@ -42,6 +42,10 @@ void PaintShapeShadow(cairo_t* cr, const platform::Shape& shape, bool filled, bo
 // `filled` and `stroked` as for the shadow.
 void PaintShapeBody(cairo_t* cr, const platform::Shape& shape, bool filled, bool stroked,
                     const cairo_matrix_t& slide, const std::function<void(cairo_t*)>& body);
+// Draws the picture of a picture bullet one bullet size high, its bottom on
+// the first line's baseline, at the bullet's place; `alpha` is its opacity.
+void PaintBulletPicture(cairo_t* cr, const platform::Paragraph& para,
+                        const platform::ParagraphPlace& pp, double alpha);
 // Draws the outer shadow of `layout`, shown at (x, top) in the current user
 // space of `cr`, at the opacity `alpha` (0..255) of its letters. A run
 // without a shadow of its own takes `fallback` when there is one.

@@ -431,6 +431,15 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
         {190, 318, 0x000000},
         {812, 312, 0xFF0000},
         {812, 350, 0xFFFFFF}}},
+      {"a picture bullet as high as the bullet's size, the text after it",
+       TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
+               "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buSzPct val=\"300000\"/><a:buBlip><a:blip "
+               "r:embed=\"rIdBmp\"/></a:buBlip></a:pPr><a:r><a:rPr sz=\"2000\">" +
+                   Solid("000000") + "</a:rPr><a:t>\xE2\x96\x88\xE2\x96\x88</a:t></a:r></a:p>"),
+       // A picture of 60 points is 80 units square, from x = 100, its bottom on the baseline.
+       {{110, 290, 0x00C800}, {170, 300, 0x00C800}, {200, 320, 0x000000}},
+       {{"ppt/media/image1.bmp", Bmp()}},
+       {{"rIdBmp", "image", "../media/image1.bmp", false}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
