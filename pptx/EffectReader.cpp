@@ -41,6 +41,42 @@ bool ReadShadow(const ColourContext& colours, const pugi::xml_node& effectLst,
   return true;
 }
 
+void ReadGlow(const ColourContext& colours, const pugi::xml_node& effectLst,
+              platform::ShadowStyle& glow, const Kinefold::TColor* phClr) {
+  glow = platform::ShadowStyle();
+  pugi::xml_node node = Child(effectLst, "glow");
+  if (!node) return;
+  Kinefold::TColor colour{0, 0, 0, 255};
+  colours.ResolveChild(node, colour, phClr);
+  const double rad = std::min(20 * 914400.0, std::max(0.0, Attr(node, "rad", 0)));
+  glow.present = colour.alpha > 0 && rad > 0;
+  glow.colour = colour;
+  glow.blur = EmuToUnits(rad);
+}
+
+void ReadSoftEdgeAndReflection(const pugi::xml_node& effectLst, double& softEdge,
+                               platform::ReflectionStyle& reflection) {
+  const double limit = 20 * 914400.0;
+  auto fraction = [](const pugi::xml_node& node, const char* name, double fallback) {
+    return std::max(0.0, std::min(1.0, Attr(node, name, fallback) / 100000.0));
+  };
+  softEdge =
+      EmuToUnits(std::min(limit, std::max(0.0, Attr(Child(effectLst, "softEdge"), "rad", 0))));
+  reflection = platform::ReflectionStyle();
+  pugi::xml_node node = Child(effectLst, "reflection");
+  if (!node) return;
+  // Only the usual mirror straight down is drawn: a vertical flip below the
+  // shape.
+  if (Attr(node, "sy", 100000) >= 0) return;
+  reflection.blur = EmuToUnits(std::min(limit, std::max(0.0, Attr(node, "blurRad", 0))));
+  reflection.dist = EmuToUnits(std::min(limit, std::max(0.0, Attr(node, "dist", 0))));
+  reflection.startAlpha = fraction(node, "stA", 100000);
+  reflection.endAlpha = fraction(node, "endA", 0);
+  reflection.endPos = fraction(node, "endPos", 100000);
+  reflection.present =
+      reflection.endPos > 0 && (reflection.startAlpha > 0 || reflection.endAlpha > 0);
+}
+
 pugi::xml_node ThemeEffectStyle(const ColourContext& colours, int index) {
   const Theme* theme = colours.GetTheme();
   if (!theme || index <= 0) return pugi::xml_node();

@@ -1,7 +1,6 @@
-// DrawingML effects that the renderer draws: the outer shadow of an effect
-// list (of a shape, a picture or a text run, or of the theme's effect style
-// that a style reference names), and the recolouring effects of a picture's
-// a:blip.
+// DrawingML effects that the renderer draws: the outer shadow, glow, soft
+// edges and reflection of an effect list (of a shape, a picture or a text run, or of the theme's
+// effect style that a style reference names), and the recolouring effects of a picture's a:blip.
 #pragma once
 
 #include <pugixml.hpp>
@@ -15,6 +14,15 @@ namespace pptx {
 // that there is none). False when `effectLst` is a null node: nothing stated.
 bool ReadShadow(const ColourContext& colours, const pugi::xml_node& effectLst,
                 platform::ShadowStyle& shadow, const Kinefold::TColor* phClr = nullptr);
+
+// Reads the glow of a:effectLst into `glow`: its colour, and its radius as
+// the blur (with no offset). No glow when `effectLst` is a null node.
+void ReadGlow(const ColourContext& colours, const pugi::xml_node& effectLst,
+              platform::ShadowStyle& glow, const Kinefold::TColor* phClr = nullptr);
+
+// Reads the soft edge radius (0: none) and the reflection of a:effectLst.
+void ReadSoftEdgeAndReflection(const pugi::xml_node& effectLst, double& softEdge,
+                               platform::ReflectionStyle& reflection);
 
 // The effect list of the theme's effect style `index` (1..), or a null node.
 pugi::xml_node ThemeEffectStyle(const ColourContext& colours, int index);

@@ -354,12 +354,17 @@ void ReadFillAndLine(SlideContext& ctx, Shape& shape, const pugi::xml_node& spPr
 
   // Effects: the shape's own list, else its style reference's theme effect
   // style, else its placeholder's list.
-  bool effectStated = ReadShadow(ctx.colours, Child(spPr, "effectLst"), shape.shadow);
-  if (!effectStated && style.effectIndex > 0)
-    effectStated = ReadShadow(ctx.colours, ThemeEffectStyle(ctx.colours, style.effectIndex),
-                              shape.shadow, style.hasEffect ? &style.effectColour : nullptr);
-  for (size_t i = inherited.size(); !effectStated && i-- > 0;)
-    effectStated = ReadShadow(ctx.colours, Path(inherited[i], {"spPr", "effectLst"}), shape.shadow);
+  pugi::xml_node effects = Child(spPr, "effectLst");
+  const Kinefold::TColor* phClr = nullptr;
+  if (!effects && style.effectIndex > 0) {
+    effects = ThemeEffectStyle(ctx.colours, style.effectIndex);
+    phClr = style.hasEffect ? &style.effectColour : nullptr;
+  }
+  for (size_t i = inherited.size(); !effects && i-- > 0;)
+    effects = Path(inherited[i], {"spPr", "effectLst"});
+  ReadShadow(ctx.colours, effects, shape.shadow, phClr);
+  ReadGlow(ctx.colours, effects, shape.glow, phClr);
+  ReadSoftEdgeAndReflection(effects, shape.softEdge, shape.reflection);
 }
 
 void GiveShadow(Shape& group, const platform::ShadowStyle& shadow) {

@@ -47,6 +47,26 @@ void ReadBodyProps(SlideContext& ctx, const pugi::xml_node& bodyPr, platform::Te
   }
 }
 
+// Loads the picture of a picture bullet's a:blip, whose relationship belongs
+// to the part that holds it: the slide's, its layout's or its master's.
+void ReadBulletPicture(SlideContext& ctx, const pugi::xml_node& blip, platform::Paragraph& para,
+                       const std::string& where) {
+  std::string part = ctx.part;
+  for (const StyleSource* source :
+       {static_cast<const StyleSource*>(ctx.layout), static_cast<const StyleSource*>(ctx.master)})
+    if (source && source->document && blip.root() == source->document->root()) part = source->part;
+  const Relationship* rel = ctx.package.FindRelationship(part, NsAttr(blip, "embed").as_string());
+  std::string bytes;
+  if (!rel || rel->external ||
+      !ctx.package.TryRead(rel->target, bytes, where + " bullet picture")) {
+    ctx.Diag().Warn("picture bullet not loaded", where);
+    return;
+  }
+  para.bullet = L"\u2003";
+  para.bulletPicture.assign(bytes.begin(), bytes.end());
+  para.bulletPictureType = ctx.package.ContentType(rel->target);
+}
+
 }  // namespace
 
 void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_node& txBody,
@@ -158,6 +178,8 @@ void ReadTextBody(SlideContext& ctx, platform::Shape& shape, const pugi::xml_nod
           para.bulletFont = *style.bulletFont;
         // Symbol bullets sit half their stated size above the baseline.
         if (para.bullet != *style.bulletChar) para.bulletCentre = 0.5 / lookAlike;
+      } else if (style.bulletBlip && hasText) {
+        ReadBulletPicture(ctx, *style.bulletBlip, para, where);
       }
     }
     if (style.bulletColour && *style.bulletColour) {

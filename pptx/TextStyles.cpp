@@ -122,8 +122,9 @@ void ParaStyle::Merge(const ParaStyle& over) {
     bulletScale = over.bulletScale;
     bulletPoints = over.bulletPoints;
   }
-  if (over.bulletChar || over.autoNumber) {
+  if (over.bulletChar || over.autoNumber || over.bulletBlip) {
     bulletChar = over.bulletChar;
+    bulletBlip = over.bulletBlip;
     autoNumber = over.autoNumber;
     autoNumberStart = over.autoNumberStart;
   }
@@ -220,6 +221,8 @@ ParaStyle ReadParaStyle(const pugi::xml_node& pPr, const ColourContext& colours)
     style.bulletChar = std::wstring();
   } else if (pugi::xml_node bu = Child(pPr, "buChar")) {
     style.bulletChar = WideText(bu.attribute("char").as_string());
+  } else if (pugi::xml_node blip = Path(pPr, {"buBlip", "blip"})) {
+    style.bulletBlip = blip;
   } else if (pugi::xml_node num = Child(pPr, "buAutoNum")) {
     style.autoNumber = num.attribute("type").as_string();
     int64_t start = 1;

@@ -39,8 +39,9 @@ struct ParaStyle {
   std::optional<double> lineSpacingPoints;
   std::optional<double> spaceBeforePercent, spaceBeforePoints;
   std::optional<double> spaceAfterPercent, spaceAfterPoints;
-  std::optional<std::wstring> bulletChar;  // empty: no bullet
-  std::optional<std::string> bulletFont;   // empty: the text's
+  std::optional<std::wstring> bulletChar;    // empty: no bullet
+  std::optional<pugi::xml_node> bulletBlip;  // a picture bullet's a:blip
+  std::optional<std::string> bulletFont;     // empty: the text's
   // Bullet colour (unset inside: the text's) and size (a share of the text's,
   // or points).
   std::optional<std::optional<Kinefold::TColor>> bulletColour;

@@ -117,6 +117,111 @@ void DrawShadow(cairo_t* cr, const platform::ShadowStyle& shadow, const Kinefold
   cairo_surface_destroy(mask);
 }
 
+void DrawWithEdgeEffects(cairo_t* cr, double softEdge, const platform::ReflectionStyle& reflection,
+                         const double frame[4], const double box[4], const cairo_matrix_t& slide,
+                         const std::function<void(cairo_t*)>& body,
+                         const std::function<void(cairo_t*)>& silhouette) {
+  const double scale = std::sqrt(std::fabs(slide.xx * slide.yy - slide.xy * slide.yx));
+  const double soft = softEdge * scale, blur = reflection.blur * scale;
+  const bool softened = std::isfinite(soft) && soft >= 0.5;
+  const bool reflected = reflection.present && std::isfinite(blur);
+  // The shape is drawn into a layer of its device area first.
+  cairo_matrix_t m;
+  cairo_get_matrix(cr, &m);
+  double l = INFINITY, t = INFINITY, r = -INFINITY, b = -INFINITY;
+  for (int corner = 0; corner < 4; ++corner) {
+    double x = box[0] + (corner & 1 ? box[2] : 0.0), y = box[1] + (corner & 2 ? box[3] : 0.0);
+    cairo_matrix_transform_point(&m, &x, &y);
+    l = std::min(l, x);
+    r = std::max(r, x);
+    t = std::min(t, y);
+    b = std::max(b, y);
+  }
+  if ((!softened && !reflected) || !(r > l && b > t) || r - l > 8192 || b - t > 8192) {
+    body(cr);
+    return;
+  }
+  const int x0 = static_cast<int>(std::floor(l)) - 1, y0 = static_cast<int>(std::floor(t)) - 1;
+  const int w = static_cast<int>(std::ceil(r)) + 1 - x0,
+            h = static_cast<int>(std::ceil(b)) + 1 - y0;
+  cairo_matrix_t shifted = m;
+  shifted.x0 -= x0;
+  shifted.y0 -= y0;
+  cairo_surface_t* layer = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+  cairo_t* lc = cairo_create(layer);
+  cairo_set_matrix(lc, &shifted);
+  body(lc);
+
+  if (softened) {
+    // A blurred silhouette is half opaque at the edge; stretching its upper
+    // half gives an opacity that rises from nothing at the edge to nearly
+    // full about the radius inside.
+    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
+    cairo_t* mc = cairo_create(mask);
+    cairo_set_matrix(mc, &shifted);
+    cairo_set_source_rgba(mc, 0, 0, 0, 1);
+    silhouette(mc);
+    cairo_destroy(mc);
+    BoxBlur(mask, static_cast<int>(std::lround(std::min(soft / 2.0, 200.0))));
+    cairo_surface_flush(mask);
+    unsigned char* data = cairo_image_surface_get_data(mask);
+    const int stride = cairo_image_surface_get_stride(mask);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        unsigned char& a = data[y * stride + x];
+        a = static_cast<unsigned char>(std::max(0, 2 * a - 255));
+      }
+    cairo_surface_mark_dirty(mask);
+    cairo_identity_matrix(lc);
+    cairo_set_operator(lc, CAIRO_OPERATOR_DEST_IN);
+    cairo_set_source_surface(lc, mask, 0, 0);
+    cairo_paint(lc);
+    cairo_surface_destroy(mask);
+  }
+  cairo_destroy(lc);
+
+  if (reflected) {
+    const int radius = static_cast<int>(std::lround(std::min(blur / 2.0, 200.0)));
+    const int pad = 3 * radius;
+    cairo_surface_t* copy =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w + 2 * pad, h + 2 * pad);
+    cairo_t* cc = cairo_create(copy);
+    cairo_set_source_surface(cc, layer, pad, pad);
+    cairo_paint(cc);
+    cairo_destroy(cc);
+    BoxBlur(copy, radius);
+    // Mirrored about the frame's bottom edge, moved down by the gap.
+    const double bottom = frame[1] + frame[3];
+    cairo_matrix_t mirror, pattern;
+    cairo_matrix_init(&mirror, 1, 0, 0, -1, 0, 2 * bottom + reflection.dist);
+    cairo_matrix_multiply(&pattern, &mirror, &m);
+    pattern.x0 -= x0 - pad;
+    pattern.y0 -= y0 - pad;
+    cairo_pattern_t* source = cairo_pattern_create_for_surface(copy);
+    cairo_pattern_set_matrix(source, &pattern);
+    const double top = bottom + reflection.dist;
+    cairo_pattern_t* fade =
+        cairo_pattern_create_linear(0, top, 0, top + reflection.endPos * frame[3]);
+    cairo_pattern_add_color_stop_rgba(fade, 0, 0, 0, 0, reflection.startAlpha);
+    cairo_pattern_add_color_stop_rgba(fade, 1, 0, 0, 0, reflection.endAlpha);
+    cairo_pattern_set_extend(fade, CAIRO_EXTEND_NONE);
+    cairo_save(cr);
+    cairo_set_source(cr, source);
+    cairo_mask(cr, fade);
+    cairo_restore(cr);
+    cairo_pattern_destroy(fade);
+    cairo_pattern_destroy(source);
+    cairo_surface_destroy(copy);
+  }
+
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_set_source_surface(cr, layer, x0, y0);
+  cairo_paint(cr);
+  cairo_restore(cr);
+  cairo_surface_destroy(layer);
+}
+
 cairo_surface_t* WithPictureEffects(cairo_surface_t* picture, const platform::PictureData& d) {
   if (!picture || !Recolours(d)) return picture;
   if (cairo_image_surface_get_format(picture) != CAIRO_FORMAT_ARGB32) {

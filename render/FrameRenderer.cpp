@@ -179,9 +179,15 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
             unit = unit->Parts().front().get();
             bulletColour = platform::Compose(bulletColour, unit->Frame().colour);
           }
-          const std::wstring bullet =
-              paragraph.Shape()->Document()->Text().paragraphs[paragraph.ParagraphIndex()].bullet;
-          if (!Transparent(bulletColour))
+          const platform::Paragraph& para =
+              paragraph.Shape()->Document()->Text().paragraphs[paragraph.ParagraphIndex()];
+          const std::wstring& bullet = para.bullet;
+          if (!Transparent(bulletColour) && !para.bulletPicture.empty()) {
+            cairo_set_matrix(cr_, &content);
+            PaintBulletPicture(
+                cr_, para, pp,
+                platform::ApplyMatrix(Kinefold::TColor{0, 0, 0, 255}, bulletColour).alpha / 255.0);
+          } else if (!Transparent(bulletColour))
             DrawText(bullet, pp.bulletProps,
                      platform::ApplyMatrix(pp.bulletProps.colour, bulletColour), pp.bulletX,
                      pp.lines.front().baseline - pp.bulletRise, content);
@@ -257,11 +263,13 @@ void FrameRenderer::Pass::DrawLeaf(ScreenNode& leaf, const cairo_matrix_t& m,
   cairo_matrix_t slide = m;
   cairo_matrix_rotate(&slide, -doc.Rotation() * kPi / 180.0);
   PaintShapeShadow(cr_, doc, hasFill || picture, hasLine, colour, slide);
-  ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
-    if (fillable && hasFill) FillCurrentPath(cr_, style ? *style : solid, fill, box, colour);
-    if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
-    if (strokable && hasLine) StrokeCurrentPath(cr_, doc.Line(), line, colour);
-    cairo_new_path(cr_);
+  PaintShapeBody(cr_, doc, hasFill || picture, hasLine, slide, [&](cairo_t* cr) {
+    ForEachShapePath(cr, doc, [&](bool fillable, bool strokable) {
+      if (fillable && hasFill) FillCurrentPath(cr, style ? *style : solid, fill, box, colour);
+      if (fillable && picture) PaintPicture(cr, picture, doc.picture, box, colour);
+      if (strokable && hasLine) StrokeCurrentPath(cr, doc.Line(), line, colour);
+      cairo_new_path(cr);
+    });
   });
   if (!doc.parts.empty()) painter_.PaintParts(doc, m, colour);
 }

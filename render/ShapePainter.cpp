@@ -226,24 +226,96 @@ void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinef
   DrawLineEnds(cr, line, width);
 }
 
+namespace {
+
+// Paints the fill (when `filled`) and line (when `stroked`) of `doc` in the
+// current source of `cr`.
+void PaintSilhouette(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked) {
+  ForEachShapePath(cr, doc, [&](bool fillable, bool strokable) {
+    if (fillable && filled) cairo_fill_preserve(cr);
+    if (strokable && stroked)
+      StrokeCurrentPath(cr, doc.Line(), Kinefold::TColor{0, 0, 0, 255}, Kinefold::TColorMatrix());
+    cairo_new_path(cr);
+  });
+}
+
+void PaintShapeGlow(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
+                    const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide) {
+  const platform::ShadowStyle& glow = doc.glow;
+  if (!glow.present) return;
+  Kinefold::TColor ink = glow.colour;
+  ink.alpha = platform::ApplyMatrix(ink, colour).alpha;
+  // The silhouette grows by the glow's radius, then blurs over about as much,
+  // so that the halo is nearly solid at the shape's edge and gone a radius
+  // or two further out.
+  const double line = stroked ? doc.Line().width : 0.0;
+  const double reach = 2 * glow.blur + 5 * line;
+  const double box[4] = {doc.X() - reach, doc.Y() - reach, doc.Width() + 2 * reach,
+                         doc.Height() + 2 * reach};
+  DrawShadow(cr, glow, ink, box, slide, [&](cairo_t* mask) {
+    cairo_set_line_width(mask, 2 * glow.blur + line);
+    cairo_set_line_join(mask, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_cap(mask, CAIRO_LINE_CAP_ROUND);
+    ForEachShapePath(mask, doc, [&](bool fillable, bool strokable) {
+      if (fillable && filled) cairo_fill_preserve(mask);
+      if ((fillable && filled) || (strokable && stroked)) cairo_stroke_preserve(mask);
+      cairo_new_path(mask);
+    });
+  });
+}
+
+}  // namespace
+
 void PaintShapeShadow(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
                       const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide) {
-  if (!doc.shadow.present || (!filled && !stroked)) return;
+  if (!filled && !stroked) return;
+  PaintShapeGlow(cr, doc, filled, stroked, colour, slide);
+  if (!doc.shadow.present) return;
   Kinefold::TColor ink = doc.shadow.colour;
   ink.alpha = platform::ApplyMatrix(ink, colour).alpha;
   // Line ends reach a few line widths past the geometry.
   const double reach = stroked ? 5 * std::max(doc.Line().width, 0.75) : 0.0;
   const double box[4] = {doc.X() - reach, doc.Y() - reach, doc.Width() + 2 * reach,
                          doc.Height() + 2 * reach};
-  DrawShadow(cr, doc.shadow, ink, box, slide, [&](cairo_t* mask) {
-    ForEachShapePath(mask, doc, [&](bool fillable, bool strokable) {
-      if (fillable && filled) cairo_fill_preserve(mask);
-      if (strokable && stroked)
-        StrokeCurrentPath(mask, doc.Line(), Kinefold::TColor{0, 0, 0, 255},
-                          Kinefold::TColorMatrix());
-      cairo_new_path(mask);
-    });
-  });
+  DrawShadow(cr, doc.shadow, ink, box, slide,
+             [&](cairo_t* mask) { PaintSilhouette(mask, doc, filled, stroked); });
+}
+
+void PaintShapeBody(cairo_t* cr, const platform::Shape& doc, bool filled, bool stroked,
+                    const cairo_matrix_t& slide, const std::function<void(cairo_t*)>& body) {
+  const double reach = stroked ? 5 * std::max(doc.Line().width, 0.75) : 0.0;
+  const double frame[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
+  const double box[4] = {doc.X() - reach, doc.Y() - reach, doc.Width() + 2 * reach,
+                         doc.Height() + 2 * reach};
+  DrawWithEdgeEffects(cr, doc.softEdge, doc.reflection, frame, box, slide, body,
+                      [&](cairo_t* mask) { PaintSilhouette(mask, doc, filled, stroked); });
+}
+
+void PaintBulletPicture(cairo_t* cr, const platform::Paragraph& para,
+                        const platform::ParagraphPlace& pp, double alpha) {
+  if (para.bulletPicture.empty() || pp.lines.empty() || alpha <= 0) return;
+  platform::PictureData data;
+  data.bytes = para.bulletPicture;
+  data.contentType = para.bulletPictureType;
+  cairo_surface_t* picture = DecodePicture(data);
+  if (!picture) return;
+  const int pw = cairo_image_surface_get_width(picture);
+  const int ph = cairo_image_surface_get_height(picture);
+  const double height = pp.bulletProps.size * platform::kUnitsPerPoint;
+  if (pw > 0 && ph > 0 && height > 0) {
+    const double width = height * pw / ph;
+    const double top = pp.lines.front().baseline - pp.bulletRise - height;
+    cairo_save(cr);
+    cairo_translate(cr, pp.bulletX, top);
+    cairo_scale(cr, width / pw, height / ph);
+    cairo_set_source_surface(cr, picture, 0, 0);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_rectangle(cr, 0, 0, pw, ph);
+    cairo_clip(cr);
+    cairo_paint_with_alpha(cr, alpha);
+    cairo_restore(cr);
+  }
+  cairo_surface_destroy(picture);
 }
 
 const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape) {
@@ -304,12 +376,14 @@ void ShapePainter::Paint(const boost::shared_ptr<platform::Shape>& shape, const 
   cairo_surface_t* picture = doc.picture.bytes.empty() ? nullptr : pictures_(shape);
   const double box[4] = {doc.X(), doc.Y(), doc.Width(), doc.Height()};
   PaintShapeShadow(cr_, doc, hasFill || picture, doc.Line().present, colour, m);
-  ForEachShapePath(cr_, doc, [&](bool fillable, bool strokable) {
-    if (fillable && hasFill) FillCurrentPath(cr_, fill, fill.colour, box, colour);
-    if (fillable && picture) PaintPicture(cr_, picture, doc.picture, box, colour);
-    if (strokable && doc.Line().present)
-      StrokeCurrentPath(cr_, doc.Line(), doc.Line().colour, colour);
-    cairo_new_path(cr_);
+  PaintShapeBody(cr_, doc, hasFill || picture, doc.Line().present, m, [&](cairo_t* cr) {
+    ForEachShapePath(cr, doc, [&](bool fillable, bool strokable) {
+      if (fillable && hasFill) FillCurrentPath(cr, fill, fill.colour, box, colour);
+      if (fillable && picture) PaintPicture(cr, picture, doc.picture, box, colour);
+      if (strokable && doc.Line().present)
+        StrokeCurrentPath(cr, doc.Line(), doc.Line().colour, colour);
+      cairo_new_path(cr);
+    });
   });
   cairo_restore(cr_);
   PaintParts(doc, turned, colour);
@@ -348,7 +422,11 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
   for (size_t k = 0; k < body.paragraphs.size() && k < place.paragraphs.size(); ++k) {
     const platform::Paragraph& para = body.paragraphs[k];
     const platform::ParagraphPlace& pp = place.paragraphs[k];
-    if (pp.hasBullet && !pp.lines.empty())
+    if (pp.hasBullet && !para.bulletPicture.empty())
+      PaintBulletPicture(
+          cr_, para, pp,
+          platform::ApplyMatrix(Kinefold::TColor{0, 0, 0, 255}, colour).alpha / 255.0);
+    else if (pp.hasBullet && !pp.lines.empty())
       ShowText(para.bullet, pp.bulletProps, platform::ApplyMatrix(pp.bulletProps.colour, colour),
                pp.bulletX, pp.lines.front().baseline - pp.bulletRise);
     const platform::ParagraphUnits units = platform::SplitUnits(para);

@@ -31,12 +31,21 @@ void PaintPicture(cairo_t* cr, cairo_surface_t* picture, const platform::Picture
 void StrokeCurrentPath(cairo_t* cr, const platform::LineStyle& line, const Kinefold::TColor& ink,
                        const Kinefold::TColorMatrix& colour);
 
-// Draws the outer shadow of `shape` under its fill (or picture, when
-// `filled`) and line (when `stroked`), in the current user space of `cr` (the
-// shape's own, flips included); `slide` maps slide units to device space.
-// The colour transform's opacity applies to the shadow.
+// Draws the outer shadow and the glow of `shape` under its fill (or picture,
+// when `filled`) and line (when `stroked`), in the current user space of `cr`
+// (the shape's own, flips included); `slide` maps slide units to device
+// space. The colour transform's opacity applies to both.
 void PaintShapeShadow(cairo_t* cr, const platform::Shape& shape, bool filled, bool stroked,
                       const Kinefold::TColorMatrix& colour, const cairo_matrix_t& slide);
+// Draws what `body` paints of `shape` (its fill, picture and line, in the
+// current user space of `cr`) with the shape's soft edges and reflection;
+// `filled` and `stroked` as for the shadow.
+void PaintShapeBody(cairo_t* cr, const platform::Shape& shape, bool filled, bool stroked,
+                    const cairo_matrix_t& slide, const std::function<void(cairo_t*)>& body);
+// Draws the picture of a picture bullet one bullet size high, its bottom on
+// the first line's baseline, at the bullet's place; `alpha` is its opacity.
+void PaintBulletPicture(cairo_t* cr, const platform::Paragraph& para,
+                        const platform::ParagraphPlace& pp, double alpha);
 // Draws the outer shadow of `layout`, shown at (x, top) in the current user
 // space of `cr`, at the opacity `alpha` (0..255) of its letters. A run
 // without a shadow of its own takes `fallback` when there is one.

@@ -155,6 +155,15 @@ struct PictureData {
   double opacity = 1.0;
 };
 
+// A mirrored copy of a shape below it, fading as it goes down.
+struct ReflectionStyle {
+  bool present = false;
+  double blur = 0.0;                        // blur radius, slide units
+  double startAlpha = 0.5, endAlpha = 0.0;  // opacity at the shape's edge and at endPos
+  double endPos = 1.0;                      // where the fade ends, a fraction of the height
+  double dist = 0.0;                        // gap below the shape, slide units
+};
+
 enum class MediaKind { None, Audio, Video };
 
 struct MediaBookmark {
@@ -233,7 +242,10 @@ class Shape : public IShape, public boost::enable_shared_from_this<Shape> {
   // Geometry, picture and parser-library facts are plain data.
   Geometry geometry;
   PictureData picture;
-  ShadowStyle shadow;  // outer shadow of the shape's fill and line
+  ShadowStyle shadow;     // outer shadow of the shape's fill and line
+  double softEdge = 0.0;  // radius over which the edges fade out, slide units
+  ReflectionStyle reflection;
+  ShadowStyle glow;  // halo around them: its colour, and its size as `blur` (no offset)
   bool threeD = false;
   bool threeDFlag = true;  // what Is3dShape leaves in its out flag
   bool rasterParagraph = false;

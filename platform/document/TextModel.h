@@ -65,6 +65,10 @@ struct Paragraph {
   // When positive, the bullet's ink is centred this share of its size above
   // the baseline (a symbol font's glyph drawn as its Unicode look-alike).
   double bulletCentre = 0.0;
+  // A picture bullet: the encoded picture (and its content type), drawn one
+  // bullet size high where `bullet` (an em space that holds its place) goes.
+  std::vector<unsigned char> bulletPicture;
+  std::string bulletPictureType;
   double marginLeft = 0.0;   // slide units
   double indent = 0.0;       // first line, slide units (negative hangs)
   double lineSpacing = 1.0;  // multiple of the font's line height

@@ -1,7 +1,7 @@
 // Pixel probes of what real slides show besides their own shapes: layout and
 // master shapes and backgrounds, gradients, tables, diagram drawings, charts,
-// pictures and their recolouring, and shadows, each on a small generated deck
-// drawn at a quarter of its size.
+// pictures and their recolouring, shadows, glows, soft edges and reflections, each on a small
+// generated deck drawn at a quarter of its size.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -344,6 +344,35 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
        {{"rIdBmp", "image", "../media/image1.bmp", false},
         {"rIdTwo", "image", "../media/image2.bmp", false}}},
+      {"a glow around a shape",
+       [] {
+         std::string shape = x::Shape(2, "s", 400, 300, 200, 100, "00FF00");
+         return shape.insert(shape.find("</p:spPr>"), "<a:effectLst><a:glow rad=\"" + Emu(40) +
+                                                          "\">" + "<a:srgbClr val=\"FF0000\"/>"
+                                                          "</a:glow></a:effectLst>");
+       }(),
+       // Nearly solid at the shape's edge, gone well past its radius.
+       {{500, 294, 0xFF0000}, {500, 350, 0x00FF00}, {500, 180, 0xFFFFFF}}},
+      {"soft edges; a reflection mirrored below its shape, fading",
+       [] {
+         std::string soft = x::Shape(2, "s", 100, 300, 200, 200, "00FF00");
+         soft.insert(soft.find("</p:spPr>"),
+                     "<a:effectLst><a:softEdge rad=\"" + Emu(40) + "\"/></a:effectLst>");
+         std::string mirrored = x::Shape(3, "r", 800, 300, 200, 100, "00FF00");
+         const size_t fill = mirrored.find("<a:solidFill>");
+         mirrored.replace(fill, mirrored.find("</a:solidFill>") + 14 - fill,
+                          Gradient("FF0000", "0000FF", 5400000));
+         mirrored.insert(mirrored.find("</p:spPr>"),
+                         "<a:effectLst><a:reflection stA=\"100000\" endA=\"0\" "
+                         "endPos=\"100000\" sy=\"-100000\" algn=\"bl\"/></a:effectLst>");
+         return soft + mirrored;
+       }(),
+       // The red to blue gradient runs down: its mirror starts blue, just below it.
+       {{102, 400, 0xFFFFFF},
+        {200, 400, 0x00FF00},
+        {900, 396, 0x0000FF},
+        {900, 404, 0x0000FF},
+        {900, 520, 0xFFFFFF}}},
       {"an OLE object's picture kept only in the legacy drawing",
        Frame(2, 0, 0, 200, 200, "http://schemas.openxmlformats.org/presentationml/2006/ole",
              "<p:oleObj spid=\"_x0000_s2\" r:id=\"rIdOle\"><p:embed/></p:oleObj>"),
@@ -402,6 +431,15 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
         {190, 318, 0x000000},
         {812, 312, 0xFF0000},
         {812, 350, 0xFFFFFF}}},
+      {"a picture bullet as high as the bullet's size, the text after it",
+       TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
+               "<a:p><a:pPr marL=\"0\" indent=\"0\"><a:buSzPct val=\"300000\"/><a:buBlip><a:blip "
+               "r:embed=\"rIdBmp\"/></a:buBlip></a:pPr><a:r><a:rPr sz=\"2000\">" +
+                   Solid("000000") + "</a:rPr><a:t>\xE2\x96\x88\xE2\x96\x88</a:t></a:r></a:p>"),
+       // A picture of 60 points is 80 units square, from x = 100, its bottom on the baseline.
+       {{110, 290, 0x00C800}, {170, 300, 0x00C800}, {200, 320, 0x000000}},
+       {{"ppt/media/image1.bmp", Bmp()}},
+       {{"rIdBmp", "image", "../media/image1.bmp", false}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
