@@ -80,9 +80,12 @@ class FrameRenderer::Pass {
         cr_(cr),
         measurer_(measurer),
         pango_(pango_cairo_create_context(cr)),
-        painter_(cr, pango_, measurer, [&owner](const boost::shared_ptr<platform::Shape>& shape) {
-          return owner.Picture(shape);
-        }) {}
+        painter_(
+            cr, pango_, measurer,
+            [&owner](const boost::shared_ptr<platform::Shape>& shape) {
+              return owner.Picture(shape);
+            },
+            [&owner](const platform::Paragraph& para) { return owner.BulletPicture(para); }) {}
   ~Pass() { g_object_unref(pango_); }
 
   ShapePainter& Painter() { return painter_; }
@@ -185,7 +188,7 @@ void FrameRenderer::Pass::DrawNode(ScreenNode& node, const cairo_matrix_t& paren
           if (!Transparent(bulletColour) && !para.bulletPicture.empty()) {
             cairo_set_matrix(cr_, &content);
             PaintBulletPicture(
-                cr_, para, pp,
+                cr_, owner_.BulletPicture(para), pp,
                 platform::ApplyMatrix(Kinefold::TColor{0, 0, 0, 255}, bulletColour).alpha / 255.0);
           } else if (!Transparent(bulletColour))
             DrawText(bullet, pp.bulletProps,
@@ -397,6 +400,20 @@ FrameRenderer::FrameRenderer(const boost::shared_ptr<platform::ITextMeasurer>& m
 FrameRenderer::~FrameRenderer() {
   for (auto& entry : pictures_)
     if (entry.second.second) cairo_surface_destroy(entry.second.second);
+  for (auto& entry : bulletPictures_)
+    if (entry.second) cairo_surface_destroy(entry.second);
+}
+
+cairo_surface_t* FrameRenderer::BulletPicture(const platform::Paragraph& para) {
+  auto it = bulletPictures_.find(para.bulletPicture);
+  if (it != bulletPictures_.end()) return it->second;
+  platform::PictureData data;
+  data.bytes = para.bulletPicture;
+  data.contentType = para.bulletPictureType;
+  cairo_surface_t* surface = DecodePicture(data);
+  if (!surface) WarnOnce("cannot draw a bullet picture of type \"" + data.contentType + "\"");
+  bulletPictures_[para.bulletPicture] = surface;
+  return surface;
 }
 
 cairo_surface_t* FrameRenderer::Picture(const boost::shared_ptr<platform::Shape>& shape) {

@@ -15,6 +15,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <cairo.h>
 #include <boost/shared_ptr.hpp>
@@ -45,10 +46,14 @@ class FrameRenderer {
   class Pass;
 
   cairo_surface_t* Picture(const boost::shared_ptr<platform::Shape>& shape);
+  cairo_surface_t* BulletPicture(const platform::Paragraph& para);
 
   boost::shared_ptr<platform::ITextMeasurer> measurer_;
   std::map<const platform::Shape*, std::pair<boost::shared_ptr<platform::Shape>, cairo_surface_t*>>
       pictures_;
+  // Decoded picture bullets by their bytes: a deck repeats one bullet picture
+  // in many paragraphs, and each is drawn every frame.
+  std::map<std::vector<unsigned char>, cairo_surface_t*> bulletPictures_;
 };
 
 }  // namespace render

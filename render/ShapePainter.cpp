@@ -291,14 +291,9 @@ void PaintShapeBody(cairo_t* cr, const platform::Shape& doc, bool filled, bool s
                       [&](cairo_t* mask) { PaintSilhouette(mask, doc, filled, stroked); });
 }
 
-void PaintBulletPicture(cairo_t* cr, const platform::Paragraph& para,
-                        const platform::ParagraphPlace& pp, double alpha) {
-  if (para.bulletPicture.empty() || pp.lines.empty() || alpha <= 0) return;
-  platform::PictureData data;
-  data.bytes = para.bulletPicture;
-  data.contentType = para.bulletPictureType;
-  cairo_surface_t* picture = DecodePicture(data);
-  if (!picture) return;
+void PaintBulletPicture(cairo_t* cr, cairo_surface_t* picture, const platform::ParagraphPlace& pp,
+                        double alpha) {
+  if (!picture || pp.lines.empty() || alpha <= 0) return;
   const int pw = cairo_image_surface_get_width(picture);
   const int ph = cairo_image_surface_get_height(picture);
   const double height = pp.bulletProps.size * platform::kUnitsPerPoint;
@@ -315,7 +310,6 @@ void PaintBulletPicture(cairo_t* cr, const platform::Paragraph& para,
     cairo_paint_with_alpha(cr, alpha);
     cairo_restore(cr);
   }
-  cairo_surface_destroy(picture);
 }
 
 const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape) {
@@ -424,7 +418,7 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
     const platform::ParagraphPlace& pp = place.paragraphs[k];
     if (pp.hasBullet && !para.bulletPicture.empty())
       PaintBulletPicture(
-          cr_, para, pp,
+          cr_, bullets_(para), pp,
           platform::ApplyMatrix(Kinefold::TColor{0, 0, 0, 255}, colour).alpha / 255.0);
     else if (pp.hasBullet && !pp.lines.empty())
       ShowText(para.bullet, pp.bulletProps, platform::ApplyMatrix(pp.bulletProps.colour, colour),

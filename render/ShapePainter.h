@@ -18,6 +18,9 @@ namespace render {
 
 // The decoded picture of a shape (owned by the caller's cache), or null.
 using PictureSource = std::function<cairo_surface_t*(const boost::shared_ptr<platform::Shape>&)>;
+// The decoded picture of a paragraph's picture bullet (owned by the caller's
+// cache), or null.
+using BulletSource = std::function<cairo_surface_t*(const platform::Paragraph&)>;
 
 // Fills the current path of `cr` (kept) with `fill`: its gradient over the box
 // (x, y, width, height), else the plain colour `solid`.
@@ -42,10 +45,11 @@ void PaintShapeShadow(cairo_t* cr, const platform::Shape& shape, bool filled, bo
 // `filled` and `stroked` as for the shadow.
 void PaintShapeBody(cairo_t* cr, const platform::Shape& shape, bool filled, bool stroked,
                     const cairo_matrix_t& slide, const std::function<void(cairo_t*)>& body);
-// Draws the picture of a picture bullet one bullet size high, its bottom on
-// the first line's baseline, at the bullet's place; `alpha` is its opacity.
-void PaintBulletPicture(cairo_t* cr, const platform::Paragraph& para,
-                        const platform::ParagraphPlace& pp, double alpha);
+// Draws `picture`, a paragraph's picture bullet, one bullet size high, its
+// bottom on the first line's baseline, at the bullet's place; `alpha` is its
+// opacity.
+void PaintBulletPicture(cairo_t* cr, cairo_surface_t* picture, const platform::ParagraphPlace& pp,
+                        double alpha);
 // Draws the outer shadow of `layout`, shown at (x, top) in the current user
 // space of `cr`, at the opacity `alpha` (0..255) of its letters. A run
 // without a shadow of its own takes `fallback` when there is one.
@@ -62,8 +66,12 @@ cairo_matrix_t TurnForText(const platform::TextBody& body, const double box[4],
 class ShapePainter {
  public:
   ShapePainter(cairo_t* cr, PangoContext* pango, platform::ITextMeasurer& measurer,
-               PictureSource pictures)
-      : cr_(cr), pango_(pango), measurer_(measurer), pictures_(std::move(pictures)) {}
+               PictureSource pictures, BulletSource bullets)
+      : cr_(cr),
+        pango_(pango),
+        measurer_(measurer),
+        pictures_(std::move(pictures)),
+        bullets_(std::move(bullets)) {}
 
   // Draws `shape` (a group: its members) in the slide space `m`.
   void Paint(const boost::shared_ptr<platform::Shape>& shape, const cairo_matrix_t& m,
@@ -82,6 +90,7 @@ class ShapePainter {
   PangoContext* pango_;
   platform::ITextMeasurer& measurer_;
   PictureSource pictures_;
+  BulletSource bullets_;
   const platform::ShadowStyle* textShadow_ = nullptr;  // of the text being drawn
 };
 
