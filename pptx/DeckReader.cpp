@@ -54,6 +54,7 @@ class Reader {
   }
 
   size_t SlideCount() const { return ids_.size(); }
+  void Rewind() { next_ = 0; }
 
   // The next slide of the list, or null after the last. Its parsed XML is
   // dropped once it is read, so that the slides are not all held at once.
@@ -277,6 +278,10 @@ size_t DeckReader::SlideCount() const {
 
 boost::shared_ptr<platform::Slide> DeckReader::Next() {
   return state_->reader.Next(state_->deck);
+}
+
+void DeckReader::Rewind() {
+  state_->reader.Rewind();
 }
 
 Deck ReadDeckFromMemory(const std::string& name, std::string bytes, Diagnostics& diagnostics,

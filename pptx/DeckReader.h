@@ -44,6 +44,10 @@ class DeckReader {
   size_t SlideCount() const;
   // The next slide, or null after the last one.
   boost::shared_ptr<platform::Slide> Next();
+  // Starts again from the first slide, for a caller that reads the deck twice
+  // without holding it: the masters and layouts already read are kept, and
+  // the slides' warnings are given again.
+  void Rewind();
 
  private:
   struct State;
