@@ -30,6 +30,22 @@ bool Recolours(const platform::PictureData& d) {
   return d.grey || d.duotone || d.brightness != 0.0 || d.contrast != 0.0 || d.opacity < 1.0;
 }
 
+// The device-space bounds (left, top, right, bottom) of the box (x, y, width,
+// height) under `m`, moved by (dx, dy).
+void DeviceBounds(const cairo_matrix_t& m, const double box[4], double dx, double dy,
+                  double bounds[4]) {
+  bounds[0] = bounds[1] = INFINITY;
+  bounds[2] = bounds[3] = -INFINITY;
+  for (int corner = 0; corner < 4; ++corner) {
+    double x = box[0] + (corner & 1 ? box[2] : 0.0), y = box[1] + (corner & 2 ? box[3] : 0.0);
+    cairo_matrix_transform_point(&m, &x, &y);
+    bounds[0] = std::min(bounds[0], x + dx);
+    bounds[1] = std::min(bounds[1], y + dy);
+    bounds[2] = std::max(bounds[2], x + dx);
+    bounds[3] = std::max(bounds[3], y + dy);
+  }
+}
+
 int Clamp255(double v) {
   return static_cast<int>(std::lround(std::max(0.0, std::min(255.0, v))));
 }
@@ -74,15 +90,9 @@ void DrawShadow(cairo_t* cr, const platform::ShadowStyle& shadow, const Kinefold
   // The device area the moved, blurred silhouette can touch, within the clip.
   cairo_matrix_t m;
   cairo_get_matrix(cr, &m);
-  double l = INFINITY, t = INFINITY, r = -INFINITY, b = -INFINITY;
-  for (int corner = 0; corner < 4; ++corner) {
-    double x = box[0] + (corner & 1 ? box[2] : 0.0), y = box[1] + (corner & 2 ? box[3] : 0.0);
-    cairo_matrix_transform_point(&m, &x, &y);
-    l = std::min(l, x + dx);
-    r = std::max(r, x + dx);
-    t = std::min(t, y + dy);
-    b = std::max(b, y + dy);
-  }
+  double bounds[4];
+  DeviceBounds(m, box, dx, dy, bounds);
+  double l = bounds[0], t = bounds[1], r = bounds[2], b = bounds[3];
   const double pad = 3.0 * radius + 2.0;
   double cl, ct, cr2, cb;
   cairo_save(cr);
@@ -128,15 +138,9 @@ void DrawWithEdgeEffects(cairo_t* cr, double softEdge, const platform::Reflectio
   // The shape is drawn into a layer of its device area first.
   cairo_matrix_t m;
   cairo_get_matrix(cr, &m);
-  double l = INFINITY, t = INFINITY, r = -INFINITY, b = -INFINITY;
-  for (int corner = 0; corner < 4; ++corner) {
-    double x = box[0] + (corner & 1 ? box[2] : 0.0), y = box[1] + (corner & 2 ? box[3] : 0.0);
-    cairo_matrix_transform_point(&m, &x, &y);
-    l = std::min(l, x);
-    r = std::max(r, x);
-    t = std::min(t, y);
-    b = std::max(b, y);
-  }
+  double bounds[4];
+  DeviceBounds(m, box, 0, 0, bounds);
+  double l = bounds[0], t = bounds[1], r = bounds[2], b = bounds[3];
   if ((!softened && !reflected) || !(r > l && b > t) || r - l > 8192 || b - t > 8192) {
     body(cr);
     return;
