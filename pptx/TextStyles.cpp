@@ -86,6 +86,7 @@ void CharStyle::Merge(const CharStyle& over) {
   Take(spacing, over.spacing);
   Take(capitals, over.capitals);
   Take(shadow, over.shadow);
+  Take(glow, over.glow);
 }
 
 void CharStyle::ApplyTo(platform::CharProps& props) const {
@@ -98,6 +99,7 @@ void CharStyle::ApplyTo(platform::CharProps& props) const {
   if (baseline) props.baseline = *baseline;
   if (spacing) props.spacing = *spacing;
   if (shadow) props.shadow = *shadow;
+  if (glow) props.glow = *glow;
 }
 
 void ParaStyle::Merge(const ParaStyle& over) {
@@ -174,6 +176,11 @@ CharStyle ReadCharStyle(const pugi::xml_node& rPr, const ColourContext& colours)
   }
   platform::ShadowStyle shadow;
   if (ReadShadow(colours, Child(rPr, "effectLst"), shadow)) style.shadow = shadow;
+  if (pugi::xml_node effects = Child(rPr, "effectLst")) {
+    platform::ShadowStyle glow;
+    ReadGlow(colours, effects, glow);
+    style.glow = glow;
+  }
   if (pugi::xml_node latin = Child(rPr, "latin")) {
     std::string face = latin.attribute("typeface").as_string();
     if (!face.empty()) style.font = colours.Font(face);

@@ -26,6 +26,7 @@ struct CharStyle {
   std::optional<double> spacing;  // points
   std::optional<bool> capitals;   // shown in capital letters
   std::optional<platform::ShadowStyle> shadow;
+  std::optional<platform::ShadowStyle> glow;
 
   void Merge(const CharStyle& over);
   void ApplyTo(platform::CharProps& props) const;

@@ -387,7 +387,7 @@ void FrameRenderer::Pass::DrawText(const std::wstring& text, const platform::Cha
       baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
   uint32_t alpha = 0;
   for (const Kinefold::TColor& ink : inks) alpha = std::max(alpha, ink.alpha);
-  PaintTextShadow(cr_, layout, props.shadow, textShadow_, static_cast<int>(alpha), x, top);
+  PaintTextShadow(cr_, layout, props, textShadow_, static_cast<int>(alpha), x, top);
   cairo_move_to(cr_, x, top);
   SetColour(cr_, inks.front());
   pango_cairo_show_layout(cr_, layout);

@@ -318,12 +318,16 @@ const platform::ShadowStyle* TextShadowOf(const platform::Shape& shape) {
   return bare && shape.shadow.present ? &shape.shadow : nullptr;
 }
 
-void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowStyle& own,
+void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::CharProps& props,
                      const platform::ShadowStyle* fallback, int alpha, double x, double top) {
+  const platform::ShadowStyle& own = props.shadow;
   const platform::ShadowStyle& shadow = own.present || !fallback ? own : *fallback;
-  if (!shadow.present || alpha <= 0) return;
-  Kinefold::TColor ink = shadow.colour;
-  ink.alpha = ink.alpha * static_cast<uint32_t>(std::min(alpha, 255)) / 255;
+  const platform::ShadowStyle& glow = props.glow;
+  if ((!shadow.present && !glow.present) || alpha <= 0) return;
+  auto faded = [alpha](Kinefold::TColor ink) {
+    ink.alpha = ink.alpha * static_cast<uint32_t>(std::min(alpha, 255)) / 255;
+    return ink;
+  };
   PangoRectangle inkRect, logical;
   pango_layout_get_extents(layout, &inkRect, &logical);
   const double box[4] = {x + static_cast<double>(inkRect.x) / PANGO_SCALE,
@@ -332,7 +336,22 @@ void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowSty
                          static_cast<double>(inkRect.height) / PANGO_SCALE};
   cairo_matrix_t slide;
   cairo_get_matrix(cr, &slide);
-  DrawShadow(cr, shadow, ink, box, slide, [&](cairo_t* mask) {
+  if (glow.present) {
+    // As a shape's glow: the letters' outline grows by the radius, then blurs.
+    const double reach = 2 * glow.blur;
+    const double grown[4] = {box[0] - reach, box[1] - reach, box[2] + 2 * reach,
+                             box[3] + 2 * reach};
+    DrawShadow(cr, glow, faded(glow.colour), grown, slide, [&](cairo_t* mask) {
+      cairo_set_line_width(mask, 2 * glow.blur);
+      cairo_set_line_join(mask, CAIRO_LINE_JOIN_ROUND);
+      cairo_move_to(mask, x, top);
+      pango_cairo_layout_path(mask, layout);
+      cairo_fill_preserve(mask);
+      cairo_stroke(mask);
+    });
+  }
+  if (!shadow.present) return;
+  DrawShadow(cr, shadow, faded(shadow.colour), box, slide, [&](cairo_t* mask) {
     cairo_move_to(mask, x, top);
     pango_cairo_show_layout(mask, layout);
   });
@@ -460,7 +479,7 @@ void ShapePainter::ShowText(const std::wstring& text, const platform::CharProps&
   SetLayoutText(layout, text, props);
   const double top =
       baseline - static_cast<double>(pango_layout_get_baseline(layout)) / PANGO_SCALE;
-  PaintTextShadow(cr_, layout, props.shadow, textShadow_, static_cast<int>(ink.alpha), x, top);
+  PaintTextShadow(cr_, layout, props, textShadow_, static_cast<int>(ink.alpha), x, top);
   cairo_move_to(cr_, x, top);
   SetColour(cr_, ink);
   pango_cairo_show_layout(cr_, layout);

@@ -50,10 +50,11 @@ void PaintShapeBody(cairo_t* cr, const platform::Shape& shape, bool filled, bool
 // opacity.
 void PaintBulletPicture(cairo_t* cr, cairo_surface_t* picture, const platform::ParagraphPlace& pp,
                         double alpha);
-// Draws the outer shadow of `layout`, shown at (x, top) in the current user
-// space of `cr`, at the opacity `alpha` (0..255) of its letters. A run
-// without a shadow of its own takes `fallback` when there is one.
-void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::ShadowStyle& shadow,
+// Draws the glow and then the outer shadow of `layout`, a run with the
+// character properties `props`, shown at (x, top) in the current user space
+// of `cr`, at the opacity `alpha` (0..255) of its letters. A run without a
+// shadow of its own takes `fallback` when there is one.
+void PaintTextShadow(cairo_t* cr, PangoLayout* layout, const platform::CharProps& props,
                      const platform::ShadowStyle* fallback, int alpha, double x, double top);
 // The shadow that the text of `shape` takes from the shape: its own, when it
 // has neither fill, line nor picture to cast it; else null.

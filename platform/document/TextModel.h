@@ -37,6 +37,7 @@ struct CharProps {
   int baseline = 0;      // percent; positive raises (superscript)
   double spacing = 0.0;  // points added between letters (negative: taken off)
   ShadowStyle shadow;
+  ShadowStyle glow;  // a halo of the letters' outline: its colour, the radius as blur
 };
 
 // A run of text with one set of character properties. A line break inside a

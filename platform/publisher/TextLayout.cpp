@@ -92,7 +92,7 @@ void Stretch(const ParagraphUnits& units, bool distribute, double right, Paragra
 bool SameCharProps(const CharProps& a, const CharProps& b) {
   return a.font == b.font && a.size == b.size && a.bold == b.bold && a.italic == b.italic &&
          a.underline == b.underline && a.colour == b.colour && a.baseline == b.baseline &&
-         a.spacing == b.spacing && a.shadow == b.shadow;
+         a.spacing == b.spacing && a.shadow == b.shadow && a.glow == b.glow;
 }
 
 void EstimateMeasurer::Advances(const std::wstring& text, const CharProps& props,

@@ -344,15 +344,23 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        {{"ppt/media/image1.bmp", Bmp()}, {"ppt/media/image2.bmp", ""}},
        {{"rIdBmp", "image", "../media/image1.bmp", false},
         {"rIdTwo", "image", "../media/image2.bmp", false}}},
-      {"a glow around a shape",
+      {"a glow around a shape and around letters",
        [] {
+         const std::string glow = "<a:effectLst><a:glow rad=\"" + Emu(40) +
+                                  "\"><a:srgbClr val=\"FF0000\"/></a:glow></a:effectLst>";
          std::string shape = x::Shape(2, "s", 400, 300, 200, 100, "00FF00");
-         return shape.insert(shape.find("</p:spPr>"), "<a:effectLst><a:glow rad=\"" + Emu(40) +
-                                                          "\">" + "<a:srgbClr val=\"FF0000\"/>"
-                                                          "</a:glow></a:effectLst>");
+         return shape.insert(shape.find("</p:spPr>"), glow) +
+                TextBox(3, 800, 300, 400, 100, "lIns=\"0\" tIns=\"0\">",
+                        "<a:p><a:r><a:rPr sz=\"4000\">" + Solid("000000") + glow +
+                            "</a:rPr><a:t>\xE2\x96\x88</a:t></a:r></a:p>");
        }(),
-       // Nearly solid at the shape's edge, gone well past its radius.
-       {{500, 294, 0xFF0000}, {500, 350, 0x00FF00}, {500, 180, 0xFFFFFF}}},
+       // Nearly solid at the shape's and the letter's edges, gone well past the radius.
+       {{500, 294, 0xFF0000},
+        {500, 350, 0x00FF00},
+        {500, 180, 0xFFFFFF},
+        {794, 340, 0xFF0000},
+        {812, 340, 0x000000},
+        {1000, 340, 0xFFFFFF}}},
       {"soft edges; a reflection mirrored below its shape, fading",
        [] {
          std::string soft = x::Shape(2, "s", 100, 300, 200, 200, "00FF00");
