@@ -151,24 +151,17 @@ void AppendJson(const PptxJSPropertyHolder& holder, std::string& out) {
     out += '}';
     return;
   }
-  if (array) {
+  // Both kinds of list hold their items the same way.
+  auto appendList = [&out](const auto& list) {
     out += '[';
-    for (size_t i = 0; i < array->GetCount(); ++i) {
+    for (size_t i = 0; i < list.GetCount(); ++i) {
       if (i > 0) out += ',';
-      AppendJson(*array->GetItem(i), out);
+      AppendJson(*list.GetItem(i), out);
     }
     out += ']';
-    return;
-  }
-  if (objects) {
-    out += '[';
-    for (size_t i = 0; i < objects->GetCount(); ++i) {
-      if (i > 0) out += ',';
-      AppendJson(*objects->GetItem(i), out);
-    }
-    out += ']';
-    return;
-  }
+  };
+  if (array) return appendList(*array);
+  if (objects) return appendList(*objects);
   out += ToJson(holder).dump(-1, ' ', false, ordered_json::error_handler_t::replace);
 }
 
