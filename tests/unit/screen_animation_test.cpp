@@ -24,24 +24,56 @@ using platform::Effect;
 
 using namespace behaviours;
 
-boost::shared_ptr<ScreenAnimation> Compile(const boost::shared_ptr<Effect>& effect) {
-  return boost::make_shared<ScreenAnimation>(effect, Context());
+// An effect on "7" of `own` ms with a 1000 ms fade.
+boost::shared_ptr<Effect> Fade(uint32_t own = 1000) {
+  auto effect = MakeEffect(own);
+  AddFade(*effect, 1000);
+  return effect;
 }
 
+// The effect compiled, its length computed against `shape`.
+boost::shared_ptr<ScreenAnimation> Compile(
+    const boost::shared_ptr<Effect>& effect,
+    const boost::shared_ptr<platform::Shape>& shape = boost::make_shared<platform::Shape>(L"7")) {
+  auto animation = boost::make_shared<ScreenAnimation>(effect, Context());
+  animation->ComputeDuration(shape);
+  return animation;
+}
+
+// The behaviours by agent, the sub-animations' bookkeeping, target names and
+// the web id.
 TEST(ScreenAnimation, ClassifiesBehavioursByTheirAgents) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
+  auto effect = Fade();
   effect->AddBehaviour(eBehaviourRotation).Set<int>(ePropBy, 60000);
   effect->AddBehaviour(eBehaviourCommand).Duration(1);
   effect->AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, 11).Duration(500);
+  auto& click = effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimTrigger, 2);
   effect->AddSubAnimation(eBehaviourAudio);
   auto animation = Compile(effect);
   EXPECT_EQ(animation->ShapeBehaviours().size(), 2u);
   EXPECT_EQ(animation->ShapeDurations(), std::vector<uint32_t>{1000});  // only the fade has one
   EXPECT_TRUE(animation->TextBehaviours().empty());
-  EXPECT_TRUE(animation->HasSound());
   EXPECT_EQ(animation->GetTargetMode(), 1u);
   EXPECT_EQ(GetInt(effect, ePropMinimumLength), 500);
+
+  animation->MarkClickSubAnimations();
+  EXPECT_TRUE(GetBool(click.Sheet(), ePropWaitsForClick));
+  EXPECT_TRUE(animation->HasSound());
+  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
+  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
+  EXPECT_FALSE(animation->RemoveSoundBehaviour(nullptr));
+
+  // Names already listed keep their value.
+  animation->Build(fake::MakeShape(L"7", {}), {});
+  std::map<std::wstring, uint32_t> names{{L"7/shape", 5}};
+  animation->CollectTargetNames(names);
+  EXPECT_EQ(names, (std::map<std::wstring, uint32_t>{{L"7/shape", 5}}));
+  auto manager = boost::make_shared<WebdeckAnimationManager>();
+  for (int i = 0; i < 12; ++i) manager->GetUniqueAnimCount();
+  animation->AttachHtmlManager(manager);
+  std::wstring id;
+  animation->GetEffectId(id);
+  EXPECT_EQ(id, L"effect_ID12");
 }
 
 TEST(ScreenAnimation, EffectWithoutAgentsBuildsNothing) {
@@ -49,7 +81,6 @@ TEST(ScreenAnimation, EffectWithoutAgentsBuildsNothing) {
   effect->AddBehaviour(eBehaviourCommand);
   auto animation = Compile(effect);
   EXPECT_EQ(animation->GetTargetMode(), 0u);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
   animation->Build(fake::MakeShape(L"7", {L"text"}), {});
   EXPECT_TRUE(animation->ShapeAgents().empty());
   EXPECT_TRUE(animation->IsFinal());
@@ -79,12 +110,10 @@ TEST(ScreenAnimation, RepeatAndReverseLengthenTheEffect) {
       {0x80000001u, true, -1, kForEver, 2},  // an indefinite repeat leaves the doubled pass
   };
   for (const auto& row : rows) {
-    auto effect = MakeEffect(row.own);
-    AddFade(*effect, 1000);
+    auto effect = Fade(row.own);
     effect->Set<bool>(ePropAutoReverse, row.reverse);
     if (row.repeat) effect->Set<int>(ePropRepeatCount, row.repeat);
     auto animation = Compile(effect);
-    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
     EXPECT_EQ(animation->GetRepeatCount(), row.count) << row.own << " x" << row.repeat;
     EXPECT_EQ(animation->GetDuration(), row.duration) << row.own << " x" << row.repeat;
   }
@@ -138,8 +167,7 @@ TEST(ScreenAnimation, ComputeDurationCountsTextUnits) {
       {"3-D shape", 1000, 1, nullptr, kThreeD, 1000},
   };
   for (const auto& row : rows) {
-    auto effect = MakeEffect(row.own);
-    AddFade(*effect, 1000);
+    auto effect = Fade(row.own);
     effect->Set<int>(ePropIterateType, row.iterate).Set<int>(ePropIterateTime, 200);
     if (row.settings) row.settings(*effect);
     auto shape = boost::make_shared<platform::Shape>(L"7");
@@ -148,9 +176,7 @@ TEST(ScreenAnimation, ComputeDurationCountsTextUnits) {
     else
       shape->SetText({L"one two three", L"four five", L"six"});
     shape->threeD = row.shape == kThreeD;
-    auto animation = Compile(effect);
-    animation->ComputeDuration(shape);
-    EXPECT_EQ(animation->GetBaseDuration(), row.base) << row.name;
+    EXPECT_EQ(Compile(effect, shape)->GetBaseDuration(), row.base) << row.name;
   }
 }
 
@@ -191,15 +217,14 @@ TEST(AgentSelection, LaterAgentOfTheSameAttributeWins) {
   EXPECT_EQ(Chosen(all, 600), (std::vector<boost::shared_ptr<EffectAgent>>{
                                   visibility, laterX, laterVisibility, other}));
   EXPECT_EQ(Chosen(all, 400), all);  // the later one has not started
-}
 
-TEST(AgentSelection, RepeatFoldsTheTimeForLaterChecks) {
-  auto x = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 0, 1000);
-  auto repeat = boost::make_shared<RepeatAgent>(x, 3, 1000, 0, 0);
+  // A repeat folds the time for later checks: 2700 to 700, where the later one plays.
+  auto y = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 0, 1000);
+  auto repeat = boost::make_shared<RepeatAgent>(y, 3, 1000, 0, 0);
   repeat->SetTiming(0, 3000);
-  auto laterX = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 500, 1000);
-  std::vector<boost::shared_ptr<EffectAgent>> all{repeat, laterX};
-  EXPECT_EQ(Chosen(all, 2700).size(), 1u);  // 2700 folds to 700, where the later one plays
+  auto laterY = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 500, 1000);
+  all = {repeat, laterY};
+  EXPECT_EQ(Chosen(all, 2700).size(), 1u);
   EXPECT_EQ(Chosen(all, 2200).size(), 2u);
 }
 
@@ -226,7 +251,6 @@ TEST(ScreenAnimation, OverlappingScales) {
                        .Delay(row.delay);
     if (row.from) second.Set<Kinefold::TPoint>(ePropFrom, {100, 100});
     auto animation = Compile(effect);
-    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
     auto shape = fake::MakeShape(L"7", {});
     animation->Build(shape, {});
     animation->SetStartTime(row.start);
@@ -237,14 +261,12 @@ TEST(ScreenAnimation, OverlappingScales) {
 }
 
 TEST(ScreenAnimation, SoundStartsOnceAndAgainAtEachUnit) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
+  auto effect = Fade();
   effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
   effect->AddSubAnimation(eBehaviourAudio);
   auto document = boost::make_shared<platform::Shape>(L"7");
   document->SetText({L"a b c"});
-  auto animation = Compile(effect);
-  animation->ComputeDuration(document);
+  auto animation = Compile(effect, document);
   auto shape = fake::MakeShape(L"7", {L"a b c"}, false);  // no fill: the text plays alone
   animation->Build(shape, {});
   animation->SetStartTime(100);
@@ -271,39 +293,6 @@ TEST(ScreenAnimation, SoundStartsOnceAndAgainAtEachUnit) {
   EXPECT_TRUE(animation->SoundStartOffsets().empty());
 }
 
-TEST(ScreenAnimation, SubAnimationBookkeeping) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
-  auto& click = effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimTrigger, 2);
-  effect->AddSubAnimation(eBehaviourAudio);
-  auto animation = Compile(effect);
-  animation->MarkClickSubAnimations();
-  EXPECT_TRUE(GetBool(click.Sheet(), ePropWaitsForClick));
-  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
-  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
-  EXPECT_FALSE(animation->RemoveSoundBehaviour(nullptr));
-}
-
-TEST(ScreenAnimation, CollectsTargetNamesAndEffectId) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
-  auto animation = Compile(effect);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-  animation->Build(fake::MakeShape(L"7", {}), {});
-  std::map<std::wstring, uint32_t> names{{L"7/shape", 5}};
-  animation->CollectTargetNames(names);
-  EXPECT_EQ(names, (std::map<std::wstring, uint32_t>{{L"7/shape", 5}}));
-
-  auto manager = boost::make_shared<WebdeckAnimationManager>();
-  for (int i = 0; i < 12; ++i) manager->GetUniqueAnimCount();
-  animation->AttachHtmlManager(manager);
-  std::wstring id;
-  animation->GetEffectId(id);
-  EXPECT_EQ(id, L"effect_ID12");
-}
-
-// namespace
-
 boost::shared_ptr<EffectAgent> Create(const boost::shared_ptr<Effect>& effect,
                                       const boost::shared_ptr<BehaviourNode>& node) {
   return CreateEffectAgent(effect, boost::make_shared<PublishContext>(), node);
@@ -317,29 +306,21 @@ int ClassId(const boost::shared_ptr<EffectAgent>& agent) {
   return Supports(agent, eIidBaseEffectAgent) ? 72 : 68;
 }
 
-TEST(EffectAgentFactory, DispatchesByKind) {
+TEST(EffectAgentFactory, DispatchesByKindAndFilterKind) {
   auto effect = boost::make_shared<Effect>(L"1");
-  // Commands (9) and unknown kinds never have an agent; the colour agent (4)
-  // answers only the base id.
+  // Commands (9), unknown kinds and filters (5) of other kinds than the fade
+  // never have an agent; the colour agent (4) answers only the base id.
   const struct {
     uint32_t kind;
-    int id;
-  } rows[] = {{0, 0},  {2, 0}, {3, 77},  {4, 72},  {6, 76}, {7, 72},
-              {8, 78}, {9, 0}, {10, 75}, {11, 82}, {12, 0}};
-  for (const auto& row : rows)
-    EXPECT_EQ(ClassId(Create(effect, boost::make_shared<BehaviourNode>(row.kind))), row.id)
-        << "kind " << row.kind;
-}
-
-TEST(EffectAgentFactory, DispatchesFiltersByFilterKind) {
-  auto effect = boost::make_shared<Effect>(L"1");
-  auto filter = [&](int kind) {
-    auto node = boost::make_shared<BehaviourNode>(eBehaviourFilter);
-    node->Set<int>(ePropFilterKind, kind);
-    return Create(effect, node);
-  };
-  EXPECT_EQ(ClassId(filter(1)), 74);  // fade
-  for (int kind : {11, 20, -1}) EXPECT_FALSE(filter(kind)) << "filter kind " << kind;
+    int filterKind, id;
+  } rows[] = {{0, 0, 0},  {2, 0, 0},  {3, 0, 77}, {4, 0, 72},  {6, 0, 76},
+              {7, 0, 72}, {8, 0, 78}, {9, 0, 0},  {10, 0, 75}, {11, 0, 82},
+              {12, 0, 0}, {5, 1, 74}, {5, 11, 0}, {5, 20, 0},  {5, -1, 0}};
+  for (const auto& row : rows) {
+    auto node = boost::make_shared<BehaviourNode>(row.kind);
+    if (row.kind == eBehaviourFilter) node->Set<int>(ePropFilterKind, row.filterKind);
+    EXPECT_EQ(ClassId(Create(effect, node)), row.id) << row.kind << "/" << row.filterKind;
+  }
 }
 
 TEST(EffectAgentFactory, WheelSpokes) {
