@@ -2,12 +2,12 @@
 // how behaviours are classified, and the lengths they add up to.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <boost/make_shared.hpp>
 
 #include "agents/AudioEffectAgent.h"
+#include "agents/PropertyEffectAgent.h"
 #include "agents/RepeatAgent.h"
+#include "agents/SetEffectAgent.h"
 #include "behaviours.h"
 #include "document/Effect.h"
 #include "document/Shape.h"
@@ -119,86 +119,63 @@ TEST(ScreenAnimation, RepeatAndReverseLengthenTheEffect) {
   }
 }
 
-const int kPlain = 0, kThreeD = 1, kNoWords = 2;
-
-// Paragraphs `first` to `last`, units `interval` ms apart.
-std::function<void(Effect&)> Range(int first, int last, int interval = 200) {
-  return [=](Effect& e) {
-    e.Set<bool>(ePropByParagraph, true)
-        .Set<int>(ePropParagraphFirst, first)
-        .Set<int>(ePropParagraphLast, last)
-        .Set<int>(ePropIterateTime, interval);
-  };
-}
-
+// The text has 6 words of 22 letters in 3 paragraphs; units are `interval`
+// ms apart, or 10 % of the fade with kPercent, and only in paragraph `range`
+// when that is not -1. With a fill the shape plays before its text.
 TEST(ScreenAnimation, ComputeDurationCountsTextUnits) {
+  enum { kThreeD = 1, kNoWords = 2, kPercent = 4, kWholeText = 8, kBackground = 16 };
   const struct {
     const char* name;
     uint32_t own;
-    int iterate;
-    std::function<void(Effect&)> settings;
-    int shape;  // kPlain, kThreeD or kNoWords
+    int iterate, interval, range, flags;
     uint32_t base;
   } rows[] = {
-      {"zero stays", 0, 0, nullptr, kPlain, 0},
-      {"short becomes L", 300, 0, nullptr, kPlain, 500},
-      {"indefinite becomes L", 0xFFFFFFFFu, 0, nullptr, kPlain, 500},
-      // 6 words 200 ms apart, and the shape before its text.
-      {"by word", 1000, 1, nullptr, kPlain, 5 * 200 + 1000 + 1000},
-      {"by letter", 1000, 2, nullptr, kPlain, 21 * 200 + 1000 + 1000},  // 22 letters
-      {"by word, percent", 1000, 1,
-       [](Effect& e) {
-         e.Sheet()->Remove(ePropIterateTime);
-         e.Set<int>(ePropIteratePercent, 10);
-       },
-       kPlain, 5 * 100 + 1000 + 1000},
-      {"paragraph range", 1000, 1, Range(1, 1), kPlain, 200 + 1000},
+      {"zero stays", 0, 0, 200, -1, 0, 0},
+      {"short becomes L", 300, 0, 200, -1, 0, 500},
+      {"indefinite becomes L", 0xFFFFFFFFu, 0, 200, -1, 0, 500},
+      {"by word", 1000, 1, 200, -1, 0, 5 * 200 + 1000 + 1000},
+      {"by letter", 1000, 2, 200, -1, 0, 21 * 200 + 1000 + 1000},
+      {"by word, percent", 1000, 1, 0, -1, kPercent, 5 * 100 + 1000 + 1000},
+      {"paragraph range", 1000, 1, 200, 1, 0, 200 + 1000},
       // n = 1 and n = 0: the 32-bit sum wraps when the interval is the longer.
-      {"one word", 1000, 1, Range(2, 2, 1500), kPlain, 1000},
-      {"no words in range", 1000, 1, Range(5, 5, 1500), kPlain, 4294966796u},
-      {"no words, shape first", 1000, 1, [](Effect& e) { e.Set<int>(ePropIterateTime, 1500); },
-       kNoWords, 500},
-      {"other iterate type counts no units", 1000, 3,
-       [](Effect& e) { e.Set<int>(ePropIterateTime, 1500); }, kPlain, 500},
-      {"whole text", 1000, 1, [](Effect& e) { e.Set<bool>(ePropWholeText, true); }, kPlain,
-       5 * 200 + 1000},
-      {"background", 1000, 1, [](Effect& e) { e.Set<bool>(ePropAnimateBackground, true); }, kPlain,
-       1000},
-      {"3-D shape", 1000, 1, nullptr, kThreeD, 1000},
+      {"one word", 1000, 1, 1500, 2, 0, 1000},
+      {"no words in range", 1000, 1, 1500, 5, 0, 4294966796u},
+      {"no words, shape first", 1000, 1, 1500, -1, kNoWords, 500},
+      {"other iterate type counts no units", 1000, 3, 1500, -1, 0, 500},
+      {"whole text", 1000, 1, 200, -1, kWholeText, 5 * 200 + 1000},
+      {"background", 1000, 1, 200, -1, kBackground, 1000},
+      {"3-D shape", 1000, 1, 200, -1, kThreeD, 1000},
   };
   for (const auto& row : rows) {
     auto effect = Fade(row.own);
-    effect->Set<int>(ePropIterateType, row.iterate).Set<int>(ePropIterateTime, 200);
-    if (row.settings) row.settings(*effect);
+    effect->Set<int>(ePropIterateType, row.iterate);
+    if (row.flags & kPercent)
+      effect->Set<int>(ePropIteratePercent, 10);
+    else
+      effect->Set<int>(ePropIterateTime, row.interval);
+    if (row.range >= 0)
+      effect->Set<bool>(ePropByParagraph, true)
+          .Set<int>(ePropParagraphFirst, row.range)
+          .Set<int>(ePropParagraphLast, row.range);
+    if (row.flags & kWholeText) effect->Set<bool>(ePropWholeText, true);
+    if (row.flags & kBackground) effect->Set<bool>(ePropAnimateBackground, true);
     auto shape = boost::make_shared<platform::Shape>(L"7");
-    if (row.shape == kNoWords)
+    if (row.flags & kNoWords)
       shape->SetText({L""});
     else
       shape->SetText({L"one two three", L"four five", L"six"});
-    shape->threeD = row.shape == kThreeD;
+    shape->threeD = row.flags & kThreeD;
     EXPECT_EQ(Compile(effect, shape)->GetBaseDuration(), row.base) << row.name;
   }
 }
 
-// An agent with an attribute, as set and property agents have.
-class AttributeAgent : public fake::ProbeAgent {
- public:
-  AttributeAgent(EInterfaceId id, int attribute, uint32_t start, uint32_t duration)
-      : id_(id), attribute_(attribute) {
-    SetTiming(start, duration);
-  }
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* shares, EInterfaceId id) override {
-    if (id == id_) return AnswerInterface<AttributeAgent>(this, out, shares);
-    return EffectAgent::QueryInterface(out, shares, id);
-  }
-  void GetProperty(boost::shared_ptr<IPropertyValue>& out, EPropertyId key) override {
-    if (key == ePropAttribute) out = boost::make_shared<PropertyValue<int>>(attribute_);
-  }
-
- private:
-  EInterfaceId id_;
-  int attribute_;
-};
+// A set or property agent driving `attribute` from `start` for 1000 ms.
+template <class A>
+boost::shared_ptr<EffectAgent> Agent(uint32_t kind, int attribute, uint32_t start) {
+  auto agent = MakeAgent<A>(AttributeNode(kind, attribute));
+  agent->SetTiming(start, 1000);
+  return agent;
+}
 
 std::vector<boost::shared_ptr<EffectAgent>> Chosen(
     const std::vector<boost::shared_ptr<EffectAgent>>& agents, uint32_t u) {
@@ -208,10 +185,10 @@ std::vector<boost::shared_ptr<EffectAgent>> Chosen(
 }
 
 TEST(AgentSelection, LaterAgentOfTheSameAttributeWins) {
-  auto x = boost::make_shared<AttributeAgent>(eIidSetAgent, 2, 0, 1000);
-  auto laterX = boost::make_shared<AttributeAgent>(eIidPropertyAgent, 2, 500, 1000);
-  auto visibility = boost::make_shared<AttributeAgent>(eIidSetAgent, 7, 0, 1000);
-  auto laterVisibility = boost::make_shared<AttributeAgent>(eIidSetAgent, 7, 0, 1000);
+  auto x = Agent<SetEffectAgent>(eBehaviourSet, 2, 0);
+  auto laterX = Agent<PropertyEffectAgent>(eBehaviourProperty, 2, 500);
+  auto visibility = Agent<SetEffectAgent>(eBehaviourSet, 7, 0);
+  auto laterVisibility = Agent<SetEffectAgent>(eBehaviourSet, 7, 0);
   auto other = boost::make_shared<fake::ProbeAgent>();
   std::vector<boost::shared_ptr<EffectAgent>> all{x, visibility, laterX, laterVisibility, other};
   EXPECT_EQ(Chosen(all, 600), (std::vector<boost::shared_ptr<EffectAgent>>{
@@ -219,10 +196,10 @@ TEST(AgentSelection, LaterAgentOfTheSameAttributeWins) {
   EXPECT_EQ(Chosen(all, 400), all);  // the later one has not started
 
   // A repeat folds the time for later checks: 2700 to 700, where the later one plays.
-  auto y = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 0, 1000);
+  auto y = Agent<SetEffectAgent>(eBehaviourSet, 3, 0);
   auto repeat = boost::make_shared<RepeatAgent>(y, 3, 1000, 0, 0);
   repeat->SetTiming(0, 3000);
-  auto laterY = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 500, 1000);
+  auto laterY = Agent<SetEffectAgent>(eBehaviourSet, 3, 500);
   all = {repeat, laterY};
   EXPECT_EQ(Chosen(all, 2700).size(), 1u);
   EXPECT_EQ(Chosen(all, 2200).size(), 2u);
