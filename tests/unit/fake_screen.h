@@ -41,15 +41,9 @@ class MaskList : public ICompoundShape {
   void InsertChild(const boost::shared_ptr<IScreenShape>& c, int32_t) override {
     masks.insert(masks.begin(), c);
   }
-  void SetChildActive(bool on, const boost::shared_ptr<IScreenShape>& c) override {
-    if (on)
-      active.insert(c.get());
-    else
-      active.erase(c.get());
-  }
+  void SetChildActive(bool, const boost::shared_ptr<IScreenShape>&) override {}
   void DetachChild(const boost::shared_ptr<IScreenShape>&) override {}
   std::vector<boost::shared_ptr<IScreenShape>> masks;
-  std::set<const void*> active;
 };
 
 class Node : public IScreenObject, public IShapeTarget, public IChildList, public ISeparable {
@@ -193,18 +187,6 @@ inline NodePtr Find(const NodePtr& root, const std::wstring& name) {
       if (NodePtr n = Find(boost::static_pointer_cast<Node>(item), name)) return n;
   return NodePtr();
 }
-
-// A sound action that can be told to restart at each text unit.
-class Action : public IActionObject {
- public:
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* shares, EInterfaceId id) override {
-    if (id != eIidPropertySheet) return false;
-    return AnswerInterface<IPropertySheet>(sheet.get(), out, shares);
-  }
-  bool PlaysPerUnit() override { return perUnit; }
-  bool perUnit = false;
-  boost::shared_ptr<platform::PropertySheet> sheet = boost::make_shared<platform::PropertySheet>();
-};
 
 // An agent that records the times it is applied at; with `checks` it first
 // asks CheckTime like a drawing agent.

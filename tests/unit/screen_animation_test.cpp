@@ -4,7 +4,6 @@
 
 #include <boost/make_shared.hpp>
 
-#include "agents/AudioEffectAgent.h"
 #include "agents/PropertyEffectAgent.h"
 #include "agents/RepeatAgent.h"
 #include "agents/SetEffectAgent.h"
@@ -250,12 +249,6 @@ TEST(ScreenAnimation, SoundStartsOnceAndAgainAtEachUnit) {
   EXPECT_EQ(animation->SoundStartOffsets(), (std::vector<uint32_t>{0, 500, 1000}));
 
   auto word = fake::Find(shape, L"7/p0/w0");
-  auto audio = QueryAs<AudioEffectAgent>(
-      LookThrough(animation->ShapeAgents().at(L"7/p0/w0").back()), eIidAudioAgent);
-  ASSERT_TRUE(audio);
-  auto action = boost::make_shared<fake::Action>();
-  action->perUnit = true;
-  audio->SetActionObject(action);
 
   const struct {
     uint32_t t;
