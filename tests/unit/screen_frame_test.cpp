@@ -13,6 +13,7 @@
 #include "mask_builders.h"
 #include "publisher/MaskShapes.h"
 #include "publisher/SlideScreen.h"
+#include "support/Values.h"
 
 using namespace platform;
 
@@ -57,10 +58,9 @@ TEST(CompoundShape, ChildOperations) {
   EXPECT_EQ(node->Masks().ActiveShapes().size(), 3u);  // children start switched on
   masks->SetChildActive(false, a);
   masks->SetChildActive(false, c);
-  ASSERT_EQ(node->Masks().ActiveShapes().size(), 1u);
-  EXPECT_EQ(node->Masks().ActiveShapes()[0], b);
-  masks->SetChildActive(true,
-                        ScreenShapeFactroy::GetScreenShape(eIidRectangleShape));  // not a child
+  EXPECT_EQ(node->Masks().ActiveShapes(), Shapes{b});
+  // Switching on a shape that is not a child does nothing.
+  masks->SetChildActive(true, ScreenShapeFactroy::GetScreenShape(eIidRectangleShape));
 
   // A detached child stays for this frame; detaching it again removes it.
   masks->DetachChild(b);
@@ -78,8 +78,7 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   auto shape = screen->Find(L"2");
   auto target = QueryAs<IShapeTarget>(shape, eIidShapeTarget);
   auto masks = QueryAs<ICompoundShape>(shape, eIidCompoundShape);
-  auto letter = screen->Find(L"2/p0/w0/l0");
-  auto letterContext = QueryAs<IShapeContext>(letter, eIidScreenShape9);
+  auto letterContext = QueryAs<IShapeContext>(screen->Find(L"2/p0/w0/l0"), eIidScreenShape9);
 
   // What the build does: a mask attached switched off, a part hidden.
   auto kept = Container();
@@ -108,11 +107,9 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   SetBool(current, ePropBold, true);
   SetDouble(current, ePropFontSize, 36.0);
   auto runObject = boost::dynamic_pointer_cast<FormattingRun>(run);
-  EXPECT_TRUE(runObject->Changed());
-  EXPECT_TRUE(runObject->Current().bold);
+  EXPECT_TRUE(runObject->Changed() && runObject->Current().bold);
   EXPECT_TRUE(screen->FindShape(L"2")->TextPropsChanged());
-  Kinefold::TColor colour{1, 2, 3, 255};
-  screen->FindNode(L"2/shape/fill")->MutableFrame().fill.Set(colour);
+  screen->FindNode(L"2/shape/fill")->MutableFrame().fill.Set(Kinefold::TColor{1, 2, 3, 255});
 
   screen->ResetFrame();
   EXPECT_TRUE(IsIdentityTransform(target->GetTransform()));
@@ -121,8 +118,7 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   EXPECT_EQ(Children(*masks), (Shapes{kept, nullptr}));
   EXPECT_FALSE(screen->FindNode(L"2")->Masks().HasActive());
   EXPECT_EQ(letterContext->GetColorTransform()->alphaMul, 0.0);
-  EXPECT_FALSE(GetBool(current, ePropBold));
-  EXPECT_DOUBLE_EQ(GetDouble(current, ePropFontSize), 18.0);
+  EXPECT_EQ(Values(current, {ePropBold, ePropFontSize}), (Numbers{0, 18}));
   EXPECT_FALSE(runObject->Changed());
   EXPECT_FALSE(screen->FindNode(L"2/shape/fill")->Frame().fill.set);
 
