@@ -71,19 +71,13 @@ class FakeMedia : public IAudioAnimation, public IVideoAnimation {
   }
 };
 
-class FakeManager : public IAnimationManager {
+// A manager that answers what the driver asks from the test's animations;
+// what the driver does not ask it leaves to the library's manager.
+class FakeManager : public AnimationManager {
  public:
-  bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
-    return false;
-  }
-  void BuildSlide(const boost::shared_ptr<ISlide>&, int32_t, int32_t) override {}
-  uint32_t GetSlideLength() override { return 0; }
-  uint32_t GetSlideLengthAfterTriggers() override { return 0; }
-  uint32_t GetShapeStartTime(std::wstring) override { return 0; }
-  uint32_t GetShapeEndTime(std::wstring) override { return 0; }
+  FakeManager() : AnimationManager(boost::make_shared<PublishContext>()) {}
   uint32_t GetShapeAnimationCount(std::wstring id) override {
-    auto it = animations.find(id);
-    return it == animations.end() ? 0 : static_cast<uint32_t>(it->second.size());
+    return animations.count(id) ? static_cast<uint32_t>(animations[id].size()) : 0;
   }
   void GetShapeAnimation(boost::shared_ptr<IScreenAnimation>& out, std::wstring id,
                          uint32_t index) override {
@@ -108,12 +102,6 @@ class FakeManager : public IAnimationManager {
   }
   uint32_t GetStepCount() override { return 2; }
   void GetStep(AnimationStep& out, uint32_t index) override { out.startTime = index * 1000; }
-  uint32_t GetBookmarkTriggerCount() override { return 0; }
-  void GetBookmarkTrigger(BookmarkTrigger&, uint32_t) override {}
-  bool IsShapeActiveAt(const boost::shared_ptr<IShape>&, uint32_t) override { return true; }
-  bool HasAnimations() override { return true; }
-  bool HasMarkedAnimation(std::wstring) override { return false; }
-  std::wstring GetJsonContent() override { return std::wstring(); }
 
   std::map<std::wstring, std::vector<boost::shared_ptr<IScreenAnimation>>> animations;
 };
