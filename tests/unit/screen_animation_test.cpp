@@ -86,35 +86,28 @@ TEST(ScreenAnimation, EffectWithoutAgentsBuildsNothing) {
 }
 
 // The repeat count is given in thousandths. Doubling and repeating are
-// 32-bit products: just past 2^32 they wrap.
+// 32-bit products: just past 2^32 they wrap. An indefinite repeat (-1) leaves
+// the doubled pass.
 TEST(ScreenAnimation, RepeatAndReverseLengthenTheEffect) {
-  const uint32_t kForEver = 0xFFFFFFFFu;
   const struct {
     uint32_t own;
     bool reverse;
     int repeat;  // 0: absent
     uint32_t count, duration;
-  } rows[] = {
-      {1000, false, 0, 1, 1000},
-      {1000, false, 1, 1, 1000},
-      {1000, false, 3000, 3, 3000},
-      {1000, false, 2500, 2, 2000},
-      {1000, false, 500, 0, 0},
-      {1000, false, -1, kForEver, 1000},
-      {1000, true, 3000, 3, 6000},
-      {0x7FFFFFFFu, true, 1, 1, 0xFFFFFFFEu},
-      {0x80000001u, true, 1, 1, 2},
-      {1431655764, false, 3000, 3, 4294967292u},
-      {1431655766, false, 3000, 3, 2},
-      {0x80000001u, true, -1, kForEver, 2},  // an indefinite repeat leaves the doubled pass
-  };
+  } rows[] = {{1000, false, 0, 1, 1000},       {1000, false, 1, 1, 1000},
+              {1000, false, 3000, 3, 3000},    {1000, false, 2500, 2, 2000},
+              {1000, false, 500, 0, 0},        {1000, false, -1, 0xFFFFFFFFu, 1000},
+              {1000, true, 3000, 3, 6000},     {0x7FFFFFFFu, true, 1, 1, 0xFFFFFFFEu},
+              {0x80000001u, true, 1, 1, 2},    {1431655764, false, 3000, 3, 4294967292u},
+              {1431655766, false, 3000, 3, 2}, {0x80000001u, true, -1, 0xFFFFFFFFu, 2}};
   for (const auto& row : rows) {
     auto effect = Fade(row.own);
     effect->Set<bool>(ePropAutoReverse, row.reverse);
     if (row.repeat) effect->Set<int>(ePropRepeatCount, row.repeat);
     auto animation = Compile(effect);
-    EXPECT_EQ(animation->GetRepeatCount(), row.count) << row.own << " x" << row.repeat;
-    EXPECT_EQ(animation->GetDuration(), row.duration) << row.own << " x" << row.repeat;
+    EXPECT_EQ(std::make_pair(animation->GetRepeatCount(), animation->GetDuration()),
+              std::make_pair(row.count, row.duration))
+        << row.own << " x" << row.repeat;
   }
 }
 
