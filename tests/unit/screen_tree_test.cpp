@@ -150,7 +150,8 @@ TEST_F(ScreenTree, RunsAreSharedBetweenParagraphAndRunView) {
 
 TEST(ScreenRuns, LetterRunsOnlyWhereACharacterEffectWalksLetters) {
   // "ab c", a line break and "d" (three authored runs); the run view's 63
-  // list and the runs of its first word, by effect.
+  // list and the runs of its first word, by effect: bold and size by letter,
+  // bold by word, colour and visibility by letter.
   struct Case {
     int iterate;
     uint32_t kind;
@@ -158,13 +159,11 @@ TEST(ScreenRuns, LetterRunsOnlyWhereACharacterEffectWalksLetters) {
     std::vector<std::wstring> units;
     uint32_t runs;
     int firstWordUnits;
-  } cases[] = {
-      {2, eBehaviourSet, 11, {L"a", L"b ", L"c", L"d"}, 5, 2},         // bold by letter
-      {2, eBehaviourProperty, 14, {L"a", L"b ", L"c", L"d"}, 5, 2},    // size by letter
-      {1, eBehaviourSet, 11, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},   // by word
-      {2, eBehaviourColor, 9, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},  // colour: letters
-      {2, eBehaviourSet, 7, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},    // visibility
-  };
+  } cases[] = {{2, eBehaviourSet, 11, {L"a", L"b ", L"c", L"d"}, 5, 2},
+               {2, eBehaviourProperty, 14, {L"a", L"b ", L"c", L"d"}, 5, 2},
+               {1, eBehaviourSet, 11, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},
+               {2, eBehaviourColor, 9, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},
+               {2, eBehaviourSet, 7, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1}};
   for (const Case& c : cases) {
     auto slide = boost::make_shared<platform::Slide>();
     platform::Paragraph p;
@@ -318,11 +317,9 @@ TEST(TextLayout, AlignmentAnchorAndSpacing) {
     TextAlign align;
     TextAnchor anchor;
     double left, top;
-  } cases[] = {
-      {TextAlign::Left, TextAnchor::Top, 0, 0},
-      {TextAlign::Centre, TextAnchor::Middle, 35, 45},
-      {TextAlign::Right, TextAnchor::Bottom, 70, 90},
-  };
+  } cases[] = {{TextAlign::Left, TextAnchor::Top, 0, 0},
+               {TextAlign::Centre, TextAnchor::Middle, 35, 45},
+               {TextAlign::Right, TextAnchor::Bottom, 70, 90}};
   for (const Case& c : cases) {
     TextBody body = Body({L"abc"});
     body.paragraphs[0].align = c.align;
