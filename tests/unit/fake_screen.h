@@ -14,18 +14,14 @@
 #include "agents/EffectAgent.h"
 #include "common/PropertySheet.h"
 #include "host/Screen.h"
+#include "publisher/ItemListView.h"
 
 namespace fake {
 
-class ItemList : public IItemList {
- public:
-  bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
-    return false;
-  }
-  uint32_t GetItemCount() override { return static_cast<uint32_t>(items.size()); }
-  boost::shared_ptr<IScreenObject> GetItem(uint32_t i) override {
-    return i < items.size() ? items[i] : boost::shared_ptr<IScreenObject>();
-  }
+// An item list over its own vector.
+struct ItemList : platform::ItemListView<IScreenObject> {
+  ItemList() : ItemListView(&items) {}
+  ItemList(const ItemList&) = delete;  // the view points at this list's own items
   std::vector<boost::shared_ptr<IScreenObject>> items;
 };
 

@@ -209,8 +209,7 @@ TEST_F(SlideBuildTest, ClickTriggerGroupThenBackToTheMainSequence) {
 
 TEST_F(SlideBuildTest, BookmarkTriggerOnAVideoWithAStartOffset) {
   auto slide = SlideWithShapes({L"s1"});
-  platform::Shape& video = slide->AddShape(L"v");
-  video.SetMedia(platform::MediaKind::Video);
+  platform::Shape& video = slide->AddShape(L"v").SetMedia(platform::MediaKind::Video);
   AddBookmarks(video, {{L"bm1", 500.0}, {L"bm2", 3000.0}});
   video.Sheet()->Set<double>(ePropMediaTrimStart, 1500.0).Set<int>(ePropMediaSetting122, 4);
   slide->Effects()->AddVideo(L"v");
@@ -285,8 +284,7 @@ TEST_F(SlideBuildTest, ShapesThatDropTheirEffects) {
     auto slide = boost::make_shared<platform::Slide>();
     slide->SetSlideKind(c.shape & kMasterLike ? 1 : 0);
     if (!(c.shape & kMissing)) {
-      platform::Shape& shape = slide->AddShape(L"p");
-      shape.SetPlaceholderType(c.placeholder);
+      platform::Shape& shape = slide->AddShape(L"p").SetPlaceholderType(c.placeholder);
       shape.unsupported = c.shape & kUnsupported;
       if (c.shape & (kText | kEmptyBody)) shape.SetText({c.shape & kText ? L"Title" : L""});
       if (c.shape & kFill) shape.SetSolidFill({255, 0, 0, 255});
@@ -303,12 +301,8 @@ TEST_F(SlideBuildTest, ShapesThatDropTheirEffects) {
 
 TEST_F(SlideBuildTest, ThreeDRuleDropsTextEffectsButKeepsTheirSteps) {
   auto slide = boost::make_shared<platform::Slide>();
-  platform::Shape& solid = slide->AddShape(L"d");
-  solid.SetText({L"Label"});
-  solid.threeD = true;
-  platform::Shape& picture = slide->AddShape(L"pic");
-  picture.threeD = true;
-  picture.AddInterface(eIidShapeKind16);
+  slide->AddShape(L"d").SetText({L"Label"}).threeD = true;
+  slide->AddShape(L"pic").AddInterface(eIidShapeKind16).threeD = true;
   AddEffect(*slide, L"d", 0, 0, 500).Set<bool>(ePropWholeText, true);
   AddEffect(*slide, L"pic", 0, 0, 500).Set<bool>(ePropWholeText, true);
   AddEffect(*slide, L"d", 0, 0, 500);
