@@ -115,16 +115,13 @@ boost::shared_ptr<platform::Slide> SlideWithShapes(std::initializer_list<const w
   return slide;
 }
 
-void AddBookmarks(platform::Shape& media,
-                  std::initializer_list<std::pair<const wchar_t*, double>> marks) {
-  auto bookmarks = boost::make_shared<PropertySheetList>();
-  for (auto mark : marks) {
-    auto sheet = boost::make_shared<platform::PropertySheet>();
-    sheet->Set<std::wstring>(ePropBookmarkName, mark.first)
-        .Set<double>(ePropBookmarkTime, mark.second);
-    bookmarks->Add(sheet);
-  }
-  media.Sheet()->SetList(ePropBookmarks, bookmarks);
+// Media shape `id` of `kind` with its bookmarks, `trim` ms cut from its start.
+platform::Shape& AddMedia(platform::Slide& slide, const wchar_t* id, platform::MediaKind kind,
+                          std::vector<platform::MediaBookmark> bookmarks, double trim = 0) {
+  platform::MediaInfo info;
+  info.bookmarks = std::move(bookmarks);
+  info.trimStartMs = trim;
+  return slide.AddShape(id).SetMedia(kind).SetMediaInfo(info);
 }
 
 }  // namespace
@@ -209,9 +206,9 @@ TEST_F(SlideBuildTest, ClickTriggerGroupThenBackToTheMainSequence) {
 
 TEST_F(SlideBuildTest, BookmarkTriggerOnAVideoWithAStartOffset) {
   auto slide = SlideWithShapes({L"s1"});
-  platform::Shape& video = slide->AddShape(L"v").SetMedia(platform::MediaKind::Video);
-  AddBookmarks(video, {{L"bm1", 500.0}, {L"bm2", 3000.0}});
-  video.Sheet()->Set<double>(ePropMediaTrimStart, 1500.0).Set<int>(ePropMediaSetting122, 4);
+  AddMedia(*slide, L"v", platform::MediaKind::Video, {{L"bm1", 500.0}, {L"bm2", 3000.0}}, 1500)
+      .Sheet()
+      ->Set<int>(ePropMediaSetting122, 4);
   slide->Effects()->AddVideo(L"v");
   AddEffect(*slide, L"v", 0, 0, 0, 5).Set<double>(ePropMediaStart, 0.5);
   AddEffect(*slide, L"s1", 0, 0, 500).SetTrigger(platform::MakeBookmarkTrigger(L"v", L"bm2"));
@@ -233,8 +230,7 @@ TEST_F(SlideBuildTest, BookmarkTriggerOnAVideoWithAStartOffset) {
 // A sound's bookmarks keep their authored times, whatever its start position.
 TEST_F(SlideBuildTest, SoundPlayingToTheDefaultLength) {
   auto slide = SlideWithShapes({});
-  AddBookmarks(slide->AddShape(L"snd").SetMedia(platform::MediaKind::Audio),
-               {{L"early", 200.0}, {L"odd", -5.0}});
+  AddMedia(*slide, L"snd", platform::MediaKind::Audio, {{L"early", 200.0}, {L"odd", -5.0}});
   slide->Effects()->AddSound(L"snd");
   AddEffect(*slide, L"snd", 0, 100, 0, 5)
       .Set<int>(ePropMediaDuration, -1)
