@@ -73,16 +73,14 @@ TEST(ScreenAnimation, ClassifiesBehavioursByTheirAgents) {
   std::wstring id;
   animation->GetEffectId(id);
   EXPECT_EQ(id, L"effect_ID12");
-}
 
-TEST(ScreenAnimation, EffectWithoutAgentsBuildsNothing) {
-  auto effect = MakeEffect(1000);
-  effect->AddBehaviour(eBehaviourCommand);
-  auto animation = Compile(effect);
-  EXPECT_EQ(animation->GetTargetMode(), 0u);
-  animation->Build(fake::MakeShape(L"7", {L"text"}), {});
-  EXPECT_TRUE(animation->ShapeAgents().empty());
-  EXPECT_TRUE(animation->IsFinal());
+  // An effect of only a command has no agents: it builds nothing and is final.
+  auto bare = MakeEffect(1000);
+  bare->AddBehaviour(eBehaviourCommand);
+  auto none = Compile(bare);
+  EXPECT_EQ(none->GetTargetMode(), 0u);
+  none->Build(fake::MakeShape(L"7", {L"text"}), {});
+  EXPECT_TRUE(none->ShapeAgents().empty() && none->IsFinal());
 }
 
 // The repeat count is given in thousandths. Doubling and repeating are

@@ -233,7 +233,7 @@ TEST(MaskShapes, MorphKinds) {
   EXPECT_NEAR(g.points[0].y, -10.0, 1e-3);
 }
 
-TEST(MaskShapes, MorphOfDifferentStructures) {
+TEST(MaskShapes, MorphOfDifferentOrCyclicStructures) {
   // An extra child of the start shrinks away; one of the end grows in.
   auto two = Group({Rect(0, 0, 10, 10), Rect(20, 0, 40, 20)});
   auto one = Group({Rect(0, 0, 10, 10)});
@@ -274,17 +274,14 @@ TEST(MaskShapes, MorphOfDifferentStructures) {
   EXPECT_FALSE(static_cast<MaskShape*>(container.get())->Clips());
   container->SetContent(lonely);
   EXPECT_TRUE(static_cast<MaskShape*>(container.get())->Clips());
-}
 
-TEST(MaskShapes, SelfContainingShapesEnd) {
+  // A morph that contains itself ends in nothing after a fixed depth.
   auto morph = ScreenShapeFactroy::GetScreenShape(eIidMorphShape);
   morph->SetStartShape(morph);
   morph->SetEndShape(Rect(0, 0, 1, 1));
   morph->SetRatio(30000);
-  MaskGeometry g = GeometryOf(morph);
-  EXPECT_EQ(g.kind, MaskGeometry::Rect);  // the loop ends in nothing after a fixed depth
-  // Break the cycle so the shape is freed.
-  morph->SetStartShape(boost::shared_ptr<IScreenShape>());
+  EXPECT_EQ(GeometryOf(morph).kind, MaskGeometry::Rect);
+  morph->SetStartShape(boost::shared_ptr<IScreenShape>());  // frees the shape
 }
 
 }  // namespace

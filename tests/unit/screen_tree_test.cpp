@@ -111,7 +111,7 @@ TEST_F(ScreenTree, PartsAreTheChildListAndQueriesShareTheOwner) {
   EXPECT_EQ(target->GetChildCount(), 2u);
 }
 
-TEST_F(ScreenTree, TextKeys) {
+TEST_F(ScreenTree, TextKeysAndSharedRuns) {
   // The space takes no step; the run view's paragraph has the same keys.
   for (const wchar_t* p : {L"2/p0", L"2/runs/p0"})
     EXPECT_EQ(Values(Get(p), {ePropParagraphIndex, ePropWordCount, ePropLetterCount}),
@@ -126,14 +126,13 @@ TEST_F(ScreenTree, TextKeys) {
   ASSERT_TRUE(runs);
   ASSERT_EQ(runs->GetCount(), 2u);
   EXPECT_EQ(GetInt(runs->GetItem(0), ePropRunLength), 1);
-}
 
-TEST_F(ScreenTree, RunsAreSharedBetweenParagraphAndRunView) {
-  auto runs = Items(Get(L"2/p0"), eIidRunGroup);
-  // One authored run, split at the word boundary.
-  ASSERT_EQ(runs.size(), 2u);
-  EXPECT_EQ(runs, Items(Get(L"2/runs/p0"), eIidRunGroup));
-  auto run = runs[0];
+  // One authored run, split at the word boundary, shared by the paragraph
+  // and the run view.
+  auto shared = Items(Get(L"2/p0"), eIidRunGroup);
+  ASSERT_EQ(shared.size(), 2u);
+  EXPECT_EQ(shared, Items(Get(L"2/runs/p0"), eIidRunGroup));
+  auto run = shared[0];
   EXPECT_EQ(GetInt(run, ePropRunKind), 0);
   auto current = GetSheet(run, ePropRunCharProps);
   auto authored = GetSheet(run, ePropRunAuthoredCharProps);
