@@ -267,26 +267,26 @@ int ClassId(const boost::shared_ptr<EffectAgent>& agent) {
   return Supports(agent, eIidBaseEffectAgent) ? 72 : 68;
 }
 
+// Commands (9), unknown kinds and filters (5) of unknown kinds never have an
+// agent; the colour agent (4) answers only the base id. Wheel filters (15 to
+// 19) have 1, 2, 3, 4 and 8 spokes; other filter kinds none.
 TEST(EffectAgentFactory, DispatchesByKindAndFilterKind) {
   auto effect = boost::make_shared<Effect>(L"1");
-  // Commands (9), unknown kinds and filters (5) of other kinds than the fade
-  // never have an agent; the colour agent (4) answers only the base id.
   const struct {
     uint32_t kind;
     int filterKind, id;
-  } rows[] = {{0, 0, 0},  {2, 0, 0},  {3, 0, 77}, {4, 0, 72},  {6, 0, 76},
-              {7, 0, 72}, {8, 0, 78}, {9, 0, 0},  {10, 0, 75}, {11, 0, 82},
-              {12, 0, 0}, {5, 1, 74}, {5, 11, 0}, {5, 20, 0},  {5, -1, 0}};
+    uint32_t spokes;
+  } rows[] = {{0, 0, 0, 0},   {2, 0, 0, 0},   {3, 0, 77, 0},  {4, 0, 72, 0},  {6, 0, 76, 0},
+              {7, 0, 72, 0},  {8, 0, 78, 0},  {9, 0, 0, 0},   {10, 0, 75, 0}, {11, 0, 82, 0},
+              {12, 0, 0, 0},  {5, 1, 74, 0},  {5, 11, 0, 0},  {5, 20, 0, 0},  {5, -1, 0, 0},
+              {5, 14, 74, 0}, {5, 15, 74, 1}, {5, 16, 74, 2}, {5, 17, 74, 3}, {5, 18, 74, 4},
+              {5, 19, 74, 8}};
   for (const auto& row : rows) {
     auto node = boost::make_shared<BehaviourNode>(row.kind);
     if (row.kind == eBehaviourFilter) node->Set<int>(ePropFilterKind, row.filterKind);
     EXPECT_EQ(ClassId(Create(effect, node)), row.id) << row.kind << "/" << row.filterKind;
+    EXPECT_EQ(WheelSpokes(row.filterKind), row.spokes) << row.filterKind;
   }
-}
-
-TEST(EffectAgentFactory, WheelSpokes) {
-  const int spokes[][2] = {{15, 1}, {16, 2}, {17, 3}, {18, 4}, {19, 8}, {14, 0}, {20, 0}};
-  for (const auto& row : spokes) EXPECT_EQ(WheelSpokes(row[0]), uint32_t(row[1])) << row[0];
 }
 
 TEST(EffectAgentFactory, BehaviourProfileOverridesTheEffects) {
