@@ -4,7 +4,6 @@
 
 #include <set>
 
-#include "common/PropertySheet.h"
 #include "document/Slide.h"
 #include "fake_animation.h"
 #include "fake_screen.h"

@@ -4,8 +4,6 @@
 // groups, chained line segments), morphs.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include <boost/make_shared.hpp>
 
 #include "document/Slide.h"
