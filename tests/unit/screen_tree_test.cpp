@@ -99,9 +99,7 @@ TEST_F(ScreenTree, PartsAreTheChildListAndQueriesShareTheOwner) {
   EXPECT_EQ(target->GetChildCount(), 2u);
   EXPECT_EQ(list->GetChild(0), target->GetChild(0));
   EXPECT_FALSE(list->GetChild(2));
-  std::wstring name;
-  list->GetChild(1)->GetName(name);
-  EXPECT_EQ(name, L"2/text");
+  EXPECT_EQ(list->GetChild(1), Get(L"2/text"));
   // The geometry part's flag follows what the shape draws.
   EXPECT_TRUE(QueryAs<IShapeTarget>(Get(L"2/shape"), eIidShapeTarget)->GetShapeFlag());
   EXPECT_FALSE(QueryAs<IShapeTarget>(Get(L"3/shape"), eIidShapeTarget)->GetShapeFlag());
@@ -248,10 +246,8 @@ TEST(ScreenMedia, MediaShapesGetMediaObjects) {
   auto shape = screen->FindShape(L"8");
   ASSERT_TRUE(shape->Media() && shape->Player());
   EXPECT_EQ(screen->MediaFor(L"8"), shape->Media());
-  boost::shared_ptr<IScreenObject> media = shape->Media();
-  auto sheet = QueryAs<IMediaScreenObject>(media, eIidMediaScreenObject)->GetMediaSheet();
-  EXPECT_TRUE(sheet);
-  boost::shared_ptr<IScreenObject> player = shape->Player();
+  const boost::shared_ptr<IScreenObject> media = shape->Media(), player = shape->Player();
+  EXPECT_TRUE(QueryAs<IMediaScreenObject>(media, eIidMediaScreenObject)->GetMediaSheet());
   QueryAs<IVideoPlayer>(player, eIidVideoPlayer)->SetStartTime(250);
   EXPECT_EQ(shape->Player()->StartTime(), 250);
   // A sound without a shape gets an object of its own, the same every time.
