@@ -23,16 +23,15 @@ std::wstring NameOf(const boost::shared_ptr<IScreenObject>& object) {
   return name;
 }
 
-struct Log {
-  std::vector<std::wstring> calls;
-};
+// What the stand-ins were asked to do, in order.
+std::vector<std::wstring> calls;
 
 // Logs each target it is applied to under its tag, moves it right by t and
 // shows it; it has a sound at `soundAt` when that is not 0.
 class DrivenAnimation : public FakeAnimation {
  public:
-  DrivenAnimation(Log& log, std::wstring tag, uint32_t mode, std::vector<std::wstring> names)
-      : FakeAnimation(nullptr), log_(log), tag_(std::move(tag)), mode_(mode) {
+  DrivenAnimation(std::wstring tag, uint32_t mode, std::vector<std::wstring> names)
+      : FakeAnimation(nullptr), tag(std::move(tag)), mode(mode) {
     targetNames = std::move(names);
     duration = 1000;
   }
@@ -42,13 +41,13 @@ class DrivenAnimation : public FakeAnimation {
     stepCount = steps.size();
   }
   void Apply(const boost::shared_ptr<IScreenObject>& target, uint32_t time) override {
-    log_.calls.push_back(tag_ + L":" + NameOf(target));
+    calls.push_back(tag + L":" + NameOf(target));
     if (auto context = QueryAs<IShapeContext>(target, eIidScreenShape9)) {
       context->GetTransform()[0] += time;
       context->GetColorTransform()->alphaMul = 1.0;
     }
   }
-  uint32_t GetTargetMode() override { return mode_; }
+  uint32_t GetTargetMode() override { return mode; }
   bool HasSound() override { return soundAt != 0; }
   void GetSoundAction(boost::shared_ptr<IActionObject>& action,
                       const boost::shared_ptr<IScreenObject>&, uint32_t time) override {
@@ -58,56 +57,42 @@ class DrivenAnimation : public FakeAnimation {
   std::wstring builtOn;
   size_t stepCount = 0;
   uint32_t soundAt = 0;
-
- private:
-  Log& log_;
-  std::wstring tag_;
-  uint32_t mode_;
+  std::wstring tag;
+  uint32_t mode;
 };
 
 class FakeMedia : public IAudioAnimation, public IVideoAnimation {
  public:
-  explicit FakeMedia(Log& log) : log_(log) {}
   bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
     return false;
   }
   void ApplyMedia(const boost::shared_ptr<IScreenObject>& target) override {
-    log_.calls.push_back(L"media:" + NameOf(target));
+    calls.push_back(L"media:" + NameOf(target));
   }
-
- private:
-  Log& log_;
 };
 
-class FakeManager : public IAnimationManager {
+// A manager that answers what the driver asks from the test's animations;
+// what the driver does not ask it leaves to the library's manager.
+class FakeManager : public AnimationManager {
  public:
-  explicit FakeManager(Log& log) : log_(log) {}
-  bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
-    return false;
-  }
-  void BuildSlide(const boost::shared_ptr<ISlide>&, int32_t, int32_t) override {}
-  uint32_t GetSlideLength() override { return 0; }
-  uint32_t GetSlideLengthAfterTriggers() override { return 0; }
-  uint32_t GetShapeStartTime(std::wstring) override { return 0; }
-  uint32_t GetShapeEndTime(std::wstring) override { return 0; }
+  FakeManager() : AnimationManager(boost::make_shared<PublishContext>()) {}
   uint32_t GetShapeAnimationCount(std::wstring id) override {
-    auto it = animations.find(id);
-    return it == animations.end() ? 0 : static_cast<uint32_t>(it->second.size());
+    return animations.count(id) ? static_cast<uint32_t>(animations[id].size()) : 0;
   }
   void GetShapeAnimation(boost::shared_ptr<IScreenAnimation>& out, std::wstring id,
                          uint32_t index) override {
     out = animations.at(id).at(index);
   }
   void GetAudioAnimation(boost::shared_ptr<IAudioAnimation>& out, const std::wstring& id) override {
-    if (id == L"snd") out = boost::make_shared<FakeMedia>(log_);
+    if (id == L"snd") out = boost::make_shared<FakeMedia>();
   }
   void GetVideoAnimation(boost::shared_ptr<IVideoAnimation>& out, const std::wstring& id) override {
-    if (id == L"4") out = boost::make_shared<FakeMedia>(log_);
+    if (id == L"4") out = boost::make_shared<FakeMedia>();
   }
   // Hides the text body, as the real one hides what entrances reveal.
   void HideRevealedParts(const boost::shared_ptr<IScreenObject>& object,
                          bool ignoreHidden) override {
-    log_.calls.push_back(L"hide:" + NameOf(object) + (ignoreHidden ? L"!" : L""));
+    calls.push_back(L"hide:" + NameOf(object) + (ignoreHidden ? L"!" : L""));
     auto parts = QueryAs<IChildList>(object, eIidChildList);
     for (uint32_t i = 0; parts && i < parts->GetChildCount(); ++i)
       if (NameOf(parts->GetChild(i)) == L"2/text")
@@ -117,22 +102,16 @@ class FakeManager : public IAnimationManager {
   }
   uint32_t GetStepCount() override { return 2; }
   void GetStep(AnimationStep& out, uint32_t index) override { out.startTime = index * 1000; }
-  uint32_t GetBookmarkTriggerCount() override { return 0; }
-  void GetBookmarkTrigger(BookmarkTrigger&, uint32_t) override {}
-  bool IsShapeActiveAt(const boost::shared_ptr<IShape>&, uint32_t) override { return true; }
-  bool HasAnimations() override { return true; }
-  bool HasMarkedAnimation(std::wstring) override { return false; }
-  std::wstring GetJsonContent() override { return std::wstring(); }
 
   std::map<std::wstring, std::vector<boost::shared_ptr<IScreenAnimation>>> animations;
-
- private:
-  Log& log_;
 };
+
+using Names = std::vector<std::wstring>;
 
 class Driver : public ::testing::Test {
  protected:
   void SetUp() override {
+    calls.clear();
     auto slide = boost::make_shared<Slide>();
     slide->AddShape(L"2")
         .SetBounds(0, 0, 200, 100)
@@ -143,20 +122,23 @@ class Driver : public ::testing::Test {
     slide->Effects()->AddSound(L"snd");
     slide->Effects()->AddVideo(L"4");
     screen = SlideScreen::Build(slide);
-    manager = boost::make_shared<FakeManager>(log);
     shapeAnim = boost::make_shared<DrivenAnimation>(
-        log, L"A", 1, std::vector<std::wstring>{L"2/shape", L"2/text", L"2/p0/w1", L"elsewhere"});
-    textAnim = boost::make_shared<DrivenAnimation>(log, L"B", 0,
-                                                   std::vector<std::wstring>{L"2/runs/text", L"3"});
-    soundAnim = boost::make_shared<DrivenAnimation>(log, L"C", 1, std::vector<std::wstring>{L"3"});
+        L"A", 1, Names{L"2/shape", L"2/text", L"2/p0/w1", L"elsewhere"});
+    textAnim = boost::make_shared<DrivenAnimation>(L"B", 0, Names{L"2/runs/text", L"3"});
+    soundAnim = boost::make_shared<DrivenAnimation>(L"C", 1, Names{L"3"});
     soundAnim->soundAt = 200;
-    manager->animations[L"2"] = {shapeAnim, textAnim};
-    manager->animations[L"3"] = {soundAnim};
+    auto manager = boost::make_shared<FakeManager>();
+    manager->animations = {{L"2", {shapeAnim, textAnim}}, {L"3", {soundAnim}}};
     driver = boost::make_shared<FrameDriver>(manager, screen);
     driver->Build();
   }
-  double Tx(const std::wstring& name) {
-    return QueryAs<IShapeContext>(screen->Find(name), eIidScreenShape9)->GetTransform()[0];
+  // The x offset of each node's frame transform, or its alpha factor.
+  std::vector<double> Tx(const Names& names) {
+    std::vector<double> out;
+    for (const auto& name : names)
+      out.push_back(
+          QueryAs<IShapeContext>(screen->Find(name), eIidScreenShape9)->GetTransform()[0]);
+    return out;
   }
   double Alpha(const std::wstring& name) {
     return QueryAs<IShapeContext>(screen->Find(name), eIidScreenShape9)
@@ -164,63 +146,47 @@ class Driver : public ::testing::Test {
         ->alphaMul;
   }
 
-  Log log;
   boost::shared_ptr<SlideScreen> screen;
-  boost::shared_ptr<FakeManager> manager;
   boost::shared_ptr<DrivenAnimation> shapeAnim, textAnim, soundAnim;
   boost::shared_ptr<FrameDriver> driver;
 };
 
-TEST_F(Driver, BuildsAgainstTheTargetOfEachMode) {
-  EXPECT_EQ(shapeAnim->builtOn, L"2");
-  EXPECT_EQ(textAnim->builtOn, L"2/runs");
-  EXPECT_EQ(soundAnim->builtOn, L"3");
+TEST_F(Driver, BuildsAgainstTheTargetOfEachModeAndAppliesInManagerAndTreeOrder) {
+  EXPECT_EQ((Names{shapeAnim->builtOn, textAnim->builtOn, soundAnim->builtOn}),
+            (Names{L"2", L"2/runs", L"3"}));
   EXPECT_EQ(shapeAnim->stepCount, 2u);
   ASSERT_EQ(driver->Steps().size(), 2u);
   EXPECT_EQ(driver->Steps()[1].startTime, 1000u);
   EXPECT_EQ(driver->AnimationCount(), 3u);
-  const std::vector<std::wstring> expected = {L"hide:2", L"hide:3", L"media:snd/media",
-                                              L"media:4/media", L"media:4/player"};
-  EXPECT_EQ(log.calls, expected);
-}
-
-TEST_F(Driver, AppliesInManagerAndTreeOrder) {
-  log.calls.clear();
+  EXPECT_EQ(calls,
+            (Names{L"hide:2", L"hide:3", L"media:snd/media", L"media:4/media", L"media:4/player"}));
+  calls.clear();
   driver->Frame(100);
-  const std::vector<std::wstring> expected = {L"A:2/shape",     L"A:2/text", L"A:2/p0/w1",
-                                              L"B:2/runs/text", L"B:3",      L"C:3"};
-  EXPECT_EQ(log.calls, expected);
+  EXPECT_EQ(calls,
+            (Names{L"A:2/shape", L"A:2/text", L"A:2/p0/w1", L"B:2/runs/text", L"B:3", L"C:3"}));
 }
 
-TEST_F(Driver, EveryFrameStartsFromTheBuiltState) {
+TEST_F(Driver, EveryFrameStartsFromTheBuiltStateAndCollectsSounds) {
   // Hidden by HideRevealedParts at build time: hidden again at every frame start.
-  driver->Frame(100);
-  EXPECT_DOUBLE_EQ(Tx(L"2/shape"), 100.0);
-  EXPECT_DOUBLE_EQ(Alpha(L"2/text"), 1.0);
-  EXPECT_DOUBLE_EQ(Tx(L"3"), 200.0);  // two animations on the same node
-  driver->Frame(40);                  // going back
-  EXPECT_DOUBLE_EQ(Tx(L"2/shape"), 40.0);
-  EXPECT_DOUBLE_EQ(Tx(L"2/p0/w0"), 0.0);
-  screen->ResetFrame();
-  EXPECT_DOUBLE_EQ(Alpha(L"2/text"), 0.0);
-  EXPECT_DOUBLE_EQ(Tx(L"2/shape"), 0.0);
-}
-
-TEST_F(Driver, CollectsSounds) {
   std::vector<SoundCue> sounds;
   driver->Frame(100, &sounds);
   EXPECT_TRUE(sounds.empty());
+  EXPECT_EQ(Tx({L"2/shape", L"3"}), (std::vector<double>{100, 200}));  // "3" twice animated
+  EXPECT_DOUBLE_EQ(Alpha(L"2/text"), 1.0);
+  driver->Frame(40);  // going back
+  EXPECT_EQ(Tx({L"2/shape", L"2/p0/w0"}), (std::vector<double>{40, 0}));
+  screen->ResetFrame();
+  EXPECT_DOUBLE_EQ(Alpha(L"2/text"), 0.0);
+  EXPECT_EQ(Tx({L"2/shape"}), std::vector<double>{0});
   driver->Frame(200, &sounds);
   ASSERT_EQ(sounds.size(), 1u);
-  EXPECT_EQ(sounds[0].shapeId, L"3");
-  EXPECT_EQ(sounds[0].targetName, L"3");
+  EXPECT_EQ((Names{sounds[0].shapeId, sounds[0].targetName}), (Names{L"3", L"3"}));
   EXPECT_TRUE(sounds[0].action->PlaysPerUnit());
 }
 
 TEST(DriverEdges, NothingToDriveIsFine) {
-  Log log;
-  auto manager = boost::make_shared<FakeManager>(log);
-  FrameDriver empty(manager, SlideScreen::Build(boost::make_shared<Slide>()));
+  FrameDriver empty(boost::make_shared<FakeManager>(),
+                    SlideScreen::Build(boost::make_shared<Slide>()));
   empty.Build();
   empty.Build();  // a second build does nothing
   empty.Frame(0);

@@ -29,9 +29,7 @@ class FakeAnimation : public IScreenAnimation {
   uint32_t GetDuration() override { return duration; }
   bool IsFinal() override { return false; }
   uint32_t GetTargetMode() override { return 1; }
-  int32_t GetPresetClass() override {
-    return presetClass >= 0 ? presetClass : GetInt(effect_, ePropPresetClass);
-  }
+  int32_t GetPresetClass() override { return GetInt(effect_, ePropPresetClass); }
   int32_t GetNodeType() override { return GetInt(effect_, ePropNodeType); }
   void CollectTargetNames(std::map<std::wstring, uint32_t>& names) override {
     for (const auto& name : targetNames) names[name] = 0;
@@ -58,7 +56,6 @@ class FakeAnimation : public IScreenAnimation {
 
   uint32_t start = 0;
   uint32_t duration = 0;
-  int32_t presetClass = -1;
   uint32_t hidden = 0;
   std::vector<uint32_t> tags;
   int hiddenChecks = 0;

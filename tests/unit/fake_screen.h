@@ -14,18 +14,14 @@
 #include "agents/EffectAgent.h"
 #include "common/PropertySheet.h"
 #include "host/Screen.h"
+#include "publisher/ItemListView.h"
 
 namespace fake {
 
-class ItemList : public IItemList {
- public:
-  bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
-    return false;
-  }
-  uint32_t GetItemCount() override { return static_cast<uint32_t>(items.size()); }
-  boost::shared_ptr<IScreenObject> GetItem(uint32_t i) override {
-    return i < items.size() ? items[i] : boost::shared_ptr<IScreenObject>();
-  }
+// An item list over its own vector.
+struct ItemList : platform::ItemListView<IScreenObject> {
+  ItemList() : ItemListView(&items) {}
+  ItemList(const ItemList&) = delete;  // the view points at this list's own items
   std::vector<boost::shared_ptr<IScreenObject>> items;
 };
 
@@ -41,15 +37,9 @@ class MaskList : public ICompoundShape {
   void InsertChild(const boost::shared_ptr<IScreenShape>& c, int32_t) override {
     masks.insert(masks.begin(), c);
   }
-  void SetChildActive(bool on, const boost::shared_ptr<IScreenShape>& c) override {
-    if (on)
-      active.insert(c.get());
-    else
-      active.erase(c.get());
-  }
+  void SetChildActive(bool, const boost::shared_ptr<IScreenShape>&) override {}
   void DetachChild(const boost::shared_ptr<IScreenShape>&) override {}
   std::vector<boost::shared_ptr<IScreenShape>> masks;
-  std::set<const void*> active;
 };
 
 class Node : public IScreenObject, public IShapeTarget, public IChildList, public ISeparable {
@@ -193,18 +183,6 @@ inline NodePtr Find(const NodePtr& root, const std::wstring& name) {
       if (NodePtr n = Find(boost::static_pointer_cast<Node>(item), name)) return n;
   return NodePtr();
 }
-
-// A sound action that can be told to restart at each text unit.
-class Action : public IActionObject {
- public:
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* shares, EInterfaceId id) override {
-    if (id != eIidPropertySheet) return false;
-    return AnswerInterface<IPropertySheet>(sheet.get(), out, shares);
-  }
-  bool PlaysPerUnit() override { return perUnit; }
-  bool perUnit = false;
-  boost::shared_ptr<platform::PropertySheet> sheet = boost::make_shared<platform::PropertySheet>();
-};
 
 // An agent that records the times it is applied at; with `checks` it first
 // asks CheckTime like a drawing agent.

@@ -1,9 +1,9 @@
 // The manager's read-back: a fresh manager, look-ups, activity and revealed parts.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "common/PropertySheet.h"
 #include "document/Slide.h"
 #include "fake_animation.h"
 #include "fake_screen.h"
@@ -49,34 +49,18 @@ class ManagerTest : public ::testing::Test {
 TEST_F(ManagerTest, FreshManagerReadsBackNothing) {
   boost::shared_ptr<IAnimationManager> manager =
       IAnimationManager::Create(boost::make_shared<PublishContext>());
-  EXPECT_EQ(manager->GetSlideLength(), kNone);
-  EXPECT_EQ(manager->GetSlideLengthAfterTriggers(), kNone);
-  EXPECT_FALSE(manager->HasAnimations());
-  EXPECT_EQ(manager->GetStepCount(), 0u);
-  EXPECT_EQ(manager->GetBookmarkTriggerCount(), 0u);
-  EXPECT_EQ(manager->GetShapeAnimationCount(L"2"), 0u);
-  EXPECT_FALSE(manager->HasMarkedAnimation(L"2"));
-  EXPECT_EQ(manager->GetShapeStartTime(L"2"), kNone);
+  EXPECT_EQ((std::vector<uint32_t>{
+                manager->GetSlideLength(), manager->GetSlideLengthAfterTriggers(),
+                manager->GetStepCount(), manager->GetBookmarkTriggerCount(),
+                manager->GetShapeAnimationCount(L"2"), manager->GetShapeStartTime(L"2")}),
+            (std::vector<uint32_t>{kNone, kNone, 0, 0, 0, kNone}));
+  EXPECT_FALSE(manager->HasAnimations() || manager->HasMarkedAnimation(L"2"));
   boost::shared_ptr<IAudioAnimation> audio;
   manager->GetAudioAnimation(audio, L"m");
   EXPECT_FALSE(audio);
   boost::shared_ptr<IScreenAnimation> animation;
   EXPECT_THROW(manager->GetShapeAnimation(animation, L"2", 0), std::out_of_range);
   EXPECT_EQ(manager->GetJsonContent(), LR"({"effects":[],"sounds":{},"timelines":[]})");
-}
-
-TEST_F(ManagerTest, ShapeAnimationsByIndex) {
-  auto manager = BuildShape({0, 2});
-  ASSERT_EQ(manager->GetShapeAnimationCount(L"2"), 2u);
-  boost::shared_ptr<IScreenAnimation> second;
-  manager->GetShapeAnimation(second, L"2", 1);
-  EXPECT_EQ(second, made[1]);
-  try {
-    manager->GetShapeAnimation(second, L"2", 2);
-    FAIL();
-  } catch (const std::out_of_range& e) {
-    EXPECT_STREQ(e.what(), "invalid vector<T> subscript");
-  }
 }
 
 // Active from the start to three frames past the end, and always within the
@@ -100,8 +84,16 @@ TEST_F(ManagerTest, ShapeIsActiveAroundItsAnimations) {
   EXPECT_TRUE(BuildShape({0})->IsShapeActiveAt(other, 5000)) << "a shape without animations";
 }
 
-TEST_F(ManagerTest, HideRevealedPartsHidesWhatEntrancesReveal) {
+// The shape's animations by index, and the parts its entrances reveal.
+TEST_F(ManagerTest, ShapeAnimationsAndRevealedParts) {
   auto manager = BuildShape({0, 2, 0, 1});
+  ASSERT_EQ(manager->GetShapeAnimationCount(L"2"), 4u);
+  boost::shared_ptr<IScreenAnimation> second;
+  manager->GetShapeAnimation(second, L"2", 1);
+  EXPECT_EQ(second, made[1]);
+  EXPECT_THAT(
+      [&] { manager->GetShapeAnimation(second, L"2", 4); },
+      testing::ThrowsMessage<std::out_of_range>(testing::StrEq("invalid vector<T> subscript")));
   made[0]->targetNames = {L"2/p0"};              // entrance
   made[1]->targetNames = {L"2/p1"};              // emphasis: shown before
   made[2]->targetNames = {L"2/p1", L"2/shape"};  // entrance after the emphasis
@@ -112,19 +104,20 @@ TEST_F(ManagerTest, HideRevealedPartsHidesWhatEntrancesReveal) {
   auto geometry = Part(L"2/shape", {fill});
   auto shape = Part(L"2", {geometry, Part(L"2/text", {p0, p1, p2})});
 
-  manager->HideRevealedParts(shape, true);
-  EXPECT_EQ(p0->colour.alphaMul, 0.0);
-  EXPECT_EQ(fill->colour.alphaMul, 0.0) << "a compound part hides through its parts";
-  EXPECT_EQ(geometry->colour.alphaMul, 1.0);
-  EXPECT_EQ(p1->colour.alphaMul, 1.0) << "an earlier emphasis shows it first";
-  EXPECT_EQ(p2->colour.alphaMul, 1.0) << "hidden exits count only when not ignored";
-
-  manager->HideRevealedParts(shape, false);
-  EXPECT_EQ(p2->colour.alphaMul, 0.0);
-
   auto stranger = Part(L"9");
+  auto alphas = [&] {
+    std::vector<double> out;
+    for (const auto& node : {p0, fill, geometry, p1, p2, stranger})
+      out.push_back(node->colour.alphaMul);
+    return out;
+  };
+  // A compound part hides through its parts; an earlier emphasis shows its
+  // part first; hidden exits count only when not ignored.
+  manager->HideRevealedParts(shape, true);
+  EXPECT_EQ(alphas(), (std::vector<double>{0, 0, 1, 1, 1, 1}));
+  manager->HideRevealedParts(shape, false);
   manager->HideRevealedParts(stranger, false);
-  EXPECT_EQ(stranger->colour.alphaMul, 1.0);
+  EXPECT_EQ(alphas(), (std::vector<double>{0, 0, 1, 1, 0, 1}));
 }
 
 TEST_F(ManagerTest, MarkedAnimationsAreFoundOnTheEffectNode) {

@@ -2,12 +2,11 @@
 // how behaviours are classified, and the lengths they add up to.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <boost/make_shared.hpp>
 
-#include "agents/AudioEffectAgent.h"
+#include "agents/PropertyEffectAgent.h"
 #include "agents/RepeatAgent.h"
+#include "agents/SetEffectAgent.h"
 #include "behaviours.h"
 #include "document/Effect.h"
 #include "document/Shape.h"
@@ -24,155 +23,149 @@ using platform::Effect;
 
 using namespace behaviours;
 
-boost::shared_ptr<ScreenAnimation> Compile(const boost::shared_ptr<Effect>& effect) {
-  return boost::make_shared<ScreenAnimation>(effect, Context());
+// An effect on "7" of `own` ms with a 1000 ms fade.
+boost::shared_ptr<Effect> Fade(uint32_t own = 1000) {
+  auto effect = MakeEffect(own);
+  AddFade(*effect, 1000);
+  return effect;
 }
 
+// The effect compiled, its length computed against `shape`.
+boost::shared_ptr<ScreenAnimation> Compile(
+    const boost::shared_ptr<Effect>& effect,
+    const boost::shared_ptr<platform::Shape>& shape = boost::make_shared<platform::Shape>(L"7")) {
+  auto animation = boost::make_shared<ScreenAnimation>(effect, Context());
+  animation->ComputeDuration(shape);
+  return animation;
+}
+
+// The behaviours by agent, the sub-animations' bookkeeping, target names and
+// the web id.
 TEST(ScreenAnimation, ClassifiesBehavioursByTheirAgents) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
+  auto effect = Fade();
   effect->AddBehaviour(eBehaviourRotation).Set<int>(ePropBy, 60000);
   effect->AddBehaviour(eBehaviourCommand).Duration(1);
   effect->AddBehaviour(eBehaviourFilter).Set<int>(ePropFilterKind, 11).Duration(500);
+  auto& click = effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimTrigger, 2);
   effect->AddSubAnimation(eBehaviourAudio);
   auto animation = Compile(effect);
   EXPECT_EQ(animation->ShapeBehaviours().size(), 2u);
   EXPECT_EQ(animation->ShapeDurations(), std::vector<uint32_t>{1000});  // only the fade has one
   EXPECT_TRUE(animation->TextBehaviours().empty());
-  EXPECT_TRUE(animation->HasSound());
   EXPECT_EQ(animation->GetTargetMode(), 1u);
   EXPECT_EQ(GetInt(effect, ePropMinimumLength), 500);
-}
 
-TEST(ScreenAnimation, EffectWithoutAgentsBuildsNothing) {
-  auto effect = MakeEffect(1000);
-  effect->AddBehaviour(eBehaviourCommand);
-  auto animation = Compile(effect);
-  EXPECT_EQ(animation->GetTargetMode(), 0u);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-  animation->Build(fake::MakeShape(L"7", {L"text"}), {});
-  EXPECT_TRUE(animation->ShapeAgents().empty());
-  EXPECT_TRUE(animation->IsFinal());
+  animation->MarkClickSubAnimations();
+  EXPECT_TRUE(GetBool(click.Sheet(), ePropWaitsForClick));
+  EXPECT_TRUE(animation->HasSound());
+  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
+  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
+  EXPECT_FALSE(animation->RemoveSoundBehaviour(nullptr));
+
+  // Names already listed keep their value.
+  animation->Build(fake::MakeShape(L"7", {}), {});
+  std::map<std::wstring, uint32_t> names{{L"7/shape", 5}};
+  animation->CollectTargetNames(names);
+  EXPECT_EQ(names, (std::map<std::wstring, uint32_t>{{L"7/shape", 5}}));
+  auto manager = boost::make_shared<WebdeckAnimationManager>();
+  for (int i = 0; i < 12; ++i) manager->GetUniqueAnimCount();
+  animation->AttachHtmlManager(manager);
+  std::wstring id;
+  animation->GetEffectId(id);
+  EXPECT_EQ(id, L"effect_ID12");
+
+  // An effect of only a command has no agents: it builds nothing and is final.
+  auto bare = MakeEffect(1000);
+  bare->AddBehaviour(eBehaviourCommand);
+  auto none = Compile(bare);
+  EXPECT_EQ(none->GetTargetMode(), 0u);
+  none->Build(fake::MakeShape(L"7", {L"text"}), {});
+  EXPECT_TRUE(none->ShapeAgents().empty() && none->IsFinal());
 }
 
 // The repeat count is given in thousandths. Doubling and repeating are
-// 32-bit products: just past 2^32 they wrap.
+// 32-bit products: just past 2^32 they wrap. An indefinite repeat (-1) leaves
+// the doubled pass.
 TEST(ScreenAnimation, RepeatAndReverseLengthenTheEffect) {
-  const uint32_t kForEver = 0xFFFFFFFFu;
   const struct {
     uint32_t own;
     bool reverse;
     int repeat;  // 0: absent
     uint32_t count, duration;
-  } rows[] = {
-      {1000, false, 0, 1, 1000},
-      {1000, false, 1, 1, 1000},
-      {1000, false, 3000, 3, 3000},
-      {1000, false, 2500, 2, 2000},
-      {1000, false, 500, 0, 0},
-      {1000, false, -1, kForEver, 1000},
-      {1000, true, 3000, 3, 6000},
-      {0x7FFFFFFFu, true, 1, 1, 0xFFFFFFFEu},
-      {0x80000001u, true, 1, 1, 2},
-      {1431655764, false, 3000, 3, 4294967292u},
-      {1431655766, false, 3000, 3, 2},
-      {0x80000001u, true, -1, kForEver, 2},  // an indefinite repeat leaves the doubled pass
-  };
+  } rows[] = {{1000, false, 0, 1, 1000},       {1000, false, 1, 1, 1000},
+              {1000, false, 3000, 3, 3000},    {1000, false, 2500, 2, 2000},
+              {1000, false, 500, 0, 0},        {1000, false, -1, 0xFFFFFFFFu, 1000},
+              {1000, true, 3000, 3, 6000},     {0x7FFFFFFFu, true, 1, 1, 0xFFFFFFFEu},
+              {0x80000001u, true, 1, 1, 2},    {1431655764, false, 3000, 3, 4294967292u},
+              {1431655766, false, 3000, 3, 2}, {0x80000001u, true, -1, 0xFFFFFFFFu, 2}};
   for (const auto& row : rows) {
-    auto effect = MakeEffect(row.own);
-    AddFade(*effect, 1000);
+    auto effect = Fade(row.own);
     effect->Set<bool>(ePropAutoReverse, row.reverse);
     if (row.repeat) effect->Set<int>(ePropRepeatCount, row.repeat);
     auto animation = Compile(effect);
-    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-    EXPECT_EQ(animation->GetRepeatCount(), row.count) << row.own << " x" << row.repeat;
-    EXPECT_EQ(animation->GetDuration(), row.duration) << row.own << " x" << row.repeat;
+    EXPECT_EQ(std::make_pair(animation->GetRepeatCount(), animation->GetDuration()),
+              std::make_pair(row.count, row.duration))
+        << row.own << " x" << row.repeat;
   }
 }
 
-const int kPlain = 0, kThreeD = 1, kNoWords = 2;
-
-// Paragraphs `first` to `last`, units `interval` ms apart.
-std::function<void(Effect&)> Range(int first, int last, int interval = 200) {
-  return [=](Effect& e) {
-    e.Set<bool>(ePropByParagraph, true)
-        .Set<int>(ePropParagraphFirst, first)
-        .Set<int>(ePropParagraphLast, last)
-        .Set<int>(ePropIterateTime, interval);
-  };
-}
-
+// The text has 6 words of 22 letters in 3 paragraphs; units are `interval`
+// ms apart, or 10 % of the fade with kPercent, and only in paragraph `range`
+// when that is not -1. With a fill the shape plays before its text.
 TEST(ScreenAnimation, ComputeDurationCountsTextUnits) {
+  enum { kThreeD = 1, kNoWords = 2, kPercent = 4, kWholeText = 8, kBackground = 16 };
   const struct {
     const char* name;
     uint32_t own;
-    int iterate;
-    std::function<void(Effect&)> settings;
-    int shape;  // kPlain, kThreeD or kNoWords
+    int iterate, interval, range, flags;
     uint32_t base;
   } rows[] = {
-      {"zero stays", 0, 0, nullptr, kPlain, 0},
-      {"short becomes L", 300, 0, nullptr, kPlain, 500},
-      {"indefinite becomes L", 0xFFFFFFFFu, 0, nullptr, kPlain, 500},
-      // 6 words 200 ms apart, and the shape before its text.
-      {"by word", 1000, 1, nullptr, kPlain, 5 * 200 + 1000 + 1000},
-      {"by letter", 1000, 2, nullptr, kPlain, 21 * 200 + 1000 + 1000},  // 22 letters
-      {"by word, percent", 1000, 1,
-       [](Effect& e) {
-         e.Sheet()->Remove(ePropIterateTime);
-         e.Set<int>(ePropIteratePercent, 10);
-       },
-       kPlain, 5 * 100 + 1000 + 1000},
-      {"paragraph range", 1000, 1, Range(1, 1), kPlain, 200 + 1000},
+      {"zero stays", 0, 0, 200, -1, 0, 0},
+      {"short becomes L", 300, 0, 200, -1, 0, 500},
+      {"indefinite becomes L", 0xFFFFFFFFu, 0, 200, -1, 0, 500},
+      {"by word", 1000, 1, 200, -1, 0, 5 * 200 + 1000 + 1000},
+      {"by letter", 1000, 2, 200, -1, 0, 21 * 200 + 1000 + 1000},
+      {"by word, percent", 1000, 1, 0, -1, kPercent, 5 * 100 + 1000 + 1000},
+      {"paragraph range", 1000, 1, 200, 1, 0, 200 + 1000},
       // n = 1 and n = 0: the 32-bit sum wraps when the interval is the longer.
-      {"one word", 1000, 1, Range(2, 2, 1500), kPlain, 1000},
-      {"no words in range", 1000, 1, Range(5, 5, 1500), kPlain, 4294966796u},
-      {"no words, shape first", 1000, 1, [](Effect& e) { e.Set<int>(ePropIterateTime, 1500); },
-       kNoWords, 500},
-      {"other iterate type counts no units", 1000, 3,
-       [](Effect& e) { e.Set<int>(ePropIterateTime, 1500); }, kPlain, 500},
-      {"whole text", 1000, 1, [](Effect& e) { e.Set<bool>(ePropWholeText, true); }, kPlain,
-       5 * 200 + 1000},
-      {"background", 1000, 1, [](Effect& e) { e.Set<bool>(ePropAnimateBackground, true); }, kPlain,
-       1000},
-      {"3-D shape", 1000, 1, nullptr, kThreeD, 1000},
+      {"one word", 1000, 1, 1500, 2, 0, 1000},
+      {"no words in range", 1000, 1, 1500, 5, 0, 4294966796u},
+      {"no words, shape first", 1000, 1, 1500, -1, kNoWords, 500},
+      {"other iterate type counts no units", 1000, 3, 1500, -1, 0, 500},
+      {"whole text", 1000, 1, 200, -1, kWholeText, 5 * 200 + 1000},
+      {"background", 1000, 1, 200, -1, kBackground, 1000},
+      {"3-D shape", 1000, 1, 200, -1, kThreeD, 1000},
   };
   for (const auto& row : rows) {
-    auto effect = MakeEffect(row.own);
-    AddFade(*effect, 1000);
-    effect->Set<int>(ePropIterateType, row.iterate).Set<int>(ePropIterateTime, 200);
-    if (row.settings) row.settings(*effect);
+    auto effect = Fade(row.own);
+    effect->Set<int>(ePropIterateType, row.iterate);
+    if (row.flags & kPercent)
+      effect->Set<int>(ePropIteratePercent, 10);
+    else
+      effect->Set<int>(ePropIterateTime, row.interval);
+    if (row.range >= 0)
+      effect->Set<bool>(ePropByParagraph, true)
+          .Set<int>(ePropParagraphFirst, row.range)
+          .Set<int>(ePropParagraphLast, row.range);
+    if (row.flags & kWholeText) effect->Set<bool>(ePropWholeText, true);
+    if (row.flags & kBackground) effect->Set<bool>(ePropAnimateBackground, true);
     auto shape = boost::make_shared<platform::Shape>(L"7");
-    if (row.shape == kNoWords)
+    if (row.flags & kNoWords)
       shape->SetText({L""});
     else
       shape->SetText({L"one two three", L"four five", L"six"});
-    shape->threeD = row.shape == kThreeD;
-    auto animation = Compile(effect);
-    animation->ComputeDuration(shape);
-    EXPECT_EQ(animation->GetBaseDuration(), row.base) << row.name;
+    shape->threeD = row.flags & kThreeD;
+    EXPECT_EQ(Compile(effect, shape)->GetBaseDuration(), row.base) << row.name;
   }
 }
 
-// An agent with an attribute, as set and property agents have.
-class AttributeAgent : public fake::ProbeAgent {
- public:
-  AttributeAgent(EInterfaceId id, int attribute, uint32_t start, uint32_t duration)
-      : id_(id), attribute_(attribute) {
-    SetTiming(start, duration);
-  }
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* shares, EInterfaceId id) override {
-    if (id == id_) return AnswerInterface<AttributeAgent>(this, out, shares);
-    return EffectAgent::QueryInterface(out, shares, id);
-  }
-  void GetProperty(boost::shared_ptr<IPropertyValue>& out, EPropertyId key) override {
-    if (key == ePropAttribute) out = boost::make_shared<PropertyValue<int>>(attribute_);
-  }
-
- private:
-  EInterfaceId id_;
-  int attribute_;
-};
+// A set or property agent driving `attribute` from `start` for 1000 ms.
+template <class A>
+boost::shared_ptr<EffectAgent> Agent(uint32_t kind, int attribute, uint32_t start) {
+  auto agent = MakeAgent<A>(AttributeNode(kind, attribute));
+  agent->SetTiming(start, 1000);
+  return agent;
+}
 
 std::vector<boost::shared_ptr<EffectAgent>> Chosen(
     const std::vector<boost::shared_ptr<EffectAgent>>& agents, uint32_t u) {
@@ -182,24 +175,23 @@ std::vector<boost::shared_ptr<EffectAgent>> Chosen(
 }
 
 TEST(AgentSelection, LaterAgentOfTheSameAttributeWins) {
-  auto x = boost::make_shared<AttributeAgent>(eIidSetAgent, 2, 0, 1000);
-  auto laterX = boost::make_shared<AttributeAgent>(eIidPropertyAgent, 2, 500, 1000);
-  auto visibility = boost::make_shared<AttributeAgent>(eIidSetAgent, 7, 0, 1000);
-  auto laterVisibility = boost::make_shared<AttributeAgent>(eIidSetAgent, 7, 0, 1000);
+  auto x = Agent<SetEffectAgent>(eBehaviourSet, 2, 0);
+  auto laterX = Agent<PropertyEffectAgent>(eBehaviourProperty, 2, 500);
+  auto visibility = Agent<SetEffectAgent>(eBehaviourSet, 7, 0);
+  auto laterVisibility = Agent<SetEffectAgent>(eBehaviourSet, 7, 0);
   auto other = boost::make_shared<fake::ProbeAgent>();
   std::vector<boost::shared_ptr<EffectAgent>> all{x, visibility, laterX, laterVisibility, other};
   EXPECT_EQ(Chosen(all, 600), (std::vector<boost::shared_ptr<EffectAgent>>{
                                   visibility, laterX, laterVisibility, other}));
   EXPECT_EQ(Chosen(all, 400), all);  // the later one has not started
-}
 
-TEST(AgentSelection, RepeatFoldsTheTimeForLaterChecks) {
-  auto x = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 0, 1000);
-  auto repeat = boost::make_shared<RepeatAgent>(x, 3, 1000, 0, 0);
+  // A repeat folds the time for later checks: 2700 to 700, where the later one plays.
+  auto y = Agent<SetEffectAgent>(eBehaviourSet, 3, 0);
+  auto repeat = boost::make_shared<RepeatAgent>(y, 3, 1000, 0, 0);
   repeat->SetTiming(0, 3000);
-  auto laterX = boost::make_shared<AttributeAgent>(eIidSetAgent, 3, 500, 1000);
-  std::vector<boost::shared_ptr<EffectAgent>> all{repeat, laterX};
-  EXPECT_EQ(Chosen(all, 2700).size(), 1u);  // 2700 folds to 700, where the later one plays
+  auto laterY = Agent<SetEffectAgent>(eBehaviourSet, 3, 500);
+  all = {repeat, laterY};
+  EXPECT_EQ(Chosen(all, 2700).size(), 1u);
   EXPECT_EQ(Chosen(all, 2200).size(), 2u);
 }
 
@@ -226,7 +218,6 @@ TEST(ScreenAnimation, OverlappingScales) {
                        .Delay(row.delay);
     if (row.from) second.Set<Kinefold::TPoint>(ePropFrom, {100, 100});
     auto animation = Compile(effect);
-    animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
     auto shape = fake::MakeShape(L"7", {});
     animation->Build(shape, {});
     animation->SetStartTime(row.start);
@@ -237,26 +228,18 @@ TEST(ScreenAnimation, OverlappingScales) {
 }
 
 TEST(ScreenAnimation, SoundStartsOnceAndAgainAtEachUnit) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
+  auto effect = Fade();
   effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
   effect->AddSubAnimation(eBehaviourAudio);
   auto document = boost::make_shared<platform::Shape>(L"7");
   document->SetText({L"a b c"});
-  auto animation = Compile(effect);
-  animation->ComputeDuration(document);
+  auto animation = Compile(effect, document);
   auto shape = fake::MakeShape(L"7", {L"a b c"}, false);  // no fill: the text plays alone
   animation->Build(shape, {});
   animation->SetStartTime(100);
   EXPECT_EQ(animation->SoundStartOffsets(), (std::vector<uint32_t>{0, 500, 1000}));
 
   auto word = fake::Find(shape, L"7/p0/w0");
-  auto audio = QueryAs<AudioEffectAgent>(
-      LookThrough(animation->ShapeAgents().at(L"7/p0/w0").back()), eIidAudioAgent);
-  ASSERT_TRUE(audio);
-  auto action = boost::make_shared<fake::Action>();
-  action->perUnit = true;
-  audio->SetActionObject(action);
 
   const struct {
     uint32_t t;
@@ -271,39 +254,6 @@ TEST(ScreenAnimation, SoundStartsOnceAndAgainAtEachUnit) {
   EXPECT_TRUE(animation->SoundStartOffsets().empty());
 }
 
-TEST(ScreenAnimation, SubAnimationBookkeeping) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
-  auto& click = effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimTrigger, 2);
-  effect->AddSubAnimation(eBehaviourAudio);
-  auto animation = Compile(effect);
-  animation->MarkClickSubAnimations();
-  EXPECT_TRUE(GetBool(click.Sheet(), ePropWaitsForClick));
-  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
-  EXPECT_TRUE(animation->RemoveSoundBehaviour(nullptr));
-  EXPECT_FALSE(animation->RemoveSoundBehaviour(nullptr));
-}
-
-TEST(ScreenAnimation, CollectsTargetNamesAndEffectId) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, 1000);
-  auto animation = Compile(effect);
-  animation->ComputeDuration(boost::make_shared<platform::Shape>(L"7"));
-  animation->Build(fake::MakeShape(L"7", {}), {});
-  std::map<std::wstring, uint32_t> names{{L"7/shape", 5}};
-  animation->CollectTargetNames(names);
-  EXPECT_EQ(names, (std::map<std::wstring, uint32_t>{{L"7/shape", 5}}));
-
-  auto manager = boost::make_shared<WebdeckAnimationManager>();
-  for (int i = 0; i < 12; ++i) manager->GetUniqueAnimCount();
-  animation->AttachHtmlManager(manager);
-  std::wstring id;
-  animation->GetEffectId(id);
-  EXPECT_EQ(id, L"effect_ID12");
-}
-
-// namespace
-
 boost::shared_ptr<EffectAgent> Create(const boost::shared_ptr<Effect>& effect,
                                       const boost::shared_ptr<BehaviourNode>& node) {
   return CreateEffectAgent(effect, boost::make_shared<PublishContext>(), node);
@@ -317,34 +267,26 @@ int ClassId(const boost::shared_ptr<EffectAgent>& agent) {
   return Supports(agent, eIidBaseEffectAgent) ? 72 : 68;
 }
 
-TEST(EffectAgentFactory, DispatchesByKind) {
+// Commands (9), unknown kinds and filters (5) of unknown kinds never have an
+// agent; the colour agent (4) answers only the base id. Wheel filters (15 to
+// 19) have 1, 2, 3, 4 and 8 spokes; other filter kinds none.
+TEST(EffectAgentFactory, DispatchesByKindAndFilterKind) {
   auto effect = boost::make_shared<Effect>(L"1");
-  // Commands (9) and unknown kinds never have an agent; the colour agent (4)
-  // answers only the base id.
   const struct {
     uint32_t kind;
-    int id;
-  } rows[] = {{0, 0},  {2, 0}, {3, 77},  {4, 72},  {6, 76}, {7, 72},
-              {8, 78}, {9, 0}, {10, 75}, {11, 82}, {12, 0}};
-  for (const auto& row : rows)
-    EXPECT_EQ(ClassId(Create(effect, boost::make_shared<BehaviourNode>(row.kind))), row.id)
-        << "kind " << row.kind;
-}
-
-TEST(EffectAgentFactory, DispatchesFiltersByFilterKind) {
-  auto effect = boost::make_shared<Effect>(L"1");
-  auto filter = [&](int kind) {
-    auto node = boost::make_shared<BehaviourNode>(eBehaviourFilter);
-    node->Set<int>(ePropFilterKind, kind);
-    return Create(effect, node);
-  };
-  EXPECT_EQ(ClassId(filter(1)), 74);  // fade
-  for (int kind : {11, 20, -1}) EXPECT_FALSE(filter(kind)) << "filter kind " << kind;
-}
-
-TEST(EffectAgentFactory, WheelSpokes) {
-  const int spokes[][2] = {{15, 1}, {16, 2}, {17, 3}, {18, 4}, {19, 8}, {14, 0}, {20, 0}};
-  for (const auto& row : spokes) EXPECT_EQ(WheelSpokes(row[0]), uint32_t(row[1])) << row[0];
+    int filterKind, id;
+    uint32_t spokes;
+  } rows[] = {{0, 0, 0, 0},   {2, 0, 0, 0},   {3, 0, 77, 0},  {4, 0, 72, 0},  {6, 0, 76, 0},
+              {7, 0, 72, 0},  {8, 0, 78, 0},  {9, 0, 0, 0},   {10, 0, 75, 0}, {11, 0, 82, 0},
+              {12, 0, 0, 0},  {5, 1, 74, 0},  {5, 11, 0, 0},  {5, 20, 0, 0},  {5, -1, 0, 0},
+              {5, 14, 74, 0}, {5, 15, 74, 1}, {5, 16, 74, 2}, {5, 17, 74, 3}, {5, 18, 74, 4},
+              {5, 19, 74, 8}};
+  for (const auto& row : rows) {
+    auto node = boost::make_shared<BehaviourNode>(row.kind);
+    if (row.kind == eBehaviourFilter) node->Set<int>(ePropFilterKind, row.filterKind);
+    EXPECT_EQ(ClassId(Create(effect, node)), row.id) << row.kind << "/" << row.filterKind;
+    EXPECT_EQ(WheelSpokes(row.filterKind), row.spokes) << row.filterKind;
+  }
 }
 
 TEST(EffectAgentFactory, BehaviourProfileOverridesTheEffects) {

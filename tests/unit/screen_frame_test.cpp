@@ -4,8 +4,6 @@
 // groups, chained line segments), morphs.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include <boost/make_shared.hpp>
 
 #include "document/Slide.h"
@@ -13,6 +11,7 @@
 #include "mask_builders.h"
 #include "publisher/MaskShapes.h"
 #include "publisher/SlideScreen.h"
+#include "support/Values.h"
 
 using namespace platform;
 
@@ -57,10 +56,9 @@ TEST(CompoundShape, ChildOperations) {
   EXPECT_EQ(node->Masks().ActiveShapes().size(), 3u);  // children start switched on
   masks->SetChildActive(false, a);
   masks->SetChildActive(false, c);
-  ASSERT_EQ(node->Masks().ActiveShapes().size(), 1u);
-  EXPECT_EQ(node->Masks().ActiveShapes()[0], b);
-  masks->SetChildActive(true,
-                        ScreenShapeFactroy::GetScreenShape(eIidRectangleShape));  // not a child
+  EXPECT_EQ(node->Masks().ActiveShapes(), Shapes{b});
+  // Switching on a shape that is not a child does nothing.
+  masks->SetChildActive(true, ScreenShapeFactroy::GetScreenShape(eIidRectangleShape));
 
   // A detached child stays for this frame; detaching it again removes it.
   masks->DetachChild(b);
@@ -78,15 +76,18 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   auto shape = screen->Find(L"2");
   auto target = QueryAs<IShapeTarget>(shape, eIidShapeTarget);
   auto masks = QueryAs<ICompoundShape>(shape, eIidCompoundShape);
-  auto letter = screen->Find(L"2/p0/w0/l0");
-  auto letterContext = QueryAs<IShapeContext>(letter, eIidScreenShape9);
+  auto letterContext = QueryAs<IShapeContext>(screen->Find(L"2/p0/w0/l0"), eIidScreenShape9);
 
   // What the build does: a mask attached switched off, a part hidden.
   auto kept = Container();
   masks->InsertChild(kept, 0);
   masks->SetChildActive(false, kept);
   letterContext->GetColorTransform()->alphaMul = 0.0;
+  auto detached = Container();  // stays for the current frame only
+  masks->InsertChild(detached, 0);
+  masks->DetachChild(detached);
   screen->CaptureAuthored();
+  EXPECT_EQ(Children(*masks), (Shapes{detached, kept, nullptr}));
 
   // What a frame's agents do.
   double* t = target->GetTransform();
@@ -104,11 +105,9 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   SetBool(current, ePropBold, true);
   SetDouble(current, ePropFontSize, 36.0);
   auto runObject = boost::dynamic_pointer_cast<FormattingRun>(run);
-  EXPECT_TRUE(runObject->Changed());
-  EXPECT_TRUE(runObject->Current().bold);
+  EXPECT_TRUE(runObject->Changed() && runObject->Current().bold);
   EXPECT_TRUE(screen->FindShape(L"2")->TextPropsChanged());
-  Kinefold::TColor colour{1, 2, 3, 255};
-  screen->FindNode(L"2/shape/fill")->MutableFrame().fill.Set(colour);
+  screen->FindNode(L"2/shape/fill")->MutableFrame().fill.Set(Kinefold::TColor{1, 2, 3, 255});
 
   screen->ResetFrame();
   EXPECT_TRUE(IsIdentityTransform(target->GetTransform()));
@@ -117,8 +116,7 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   EXPECT_EQ(Children(*masks), (Shapes{kept, nullptr}));
   EXPECT_FALSE(screen->FindNode(L"2")->Masks().HasActive());
   EXPECT_EQ(letterContext->GetColorTransform()->alphaMul, 0.0);
-  EXPECT_FALSE(GetBool(current, ePropBold));
-  EXPECT_DOUBLE_EQ(GetDouble(current, ePropFontSize), 18.0);
+  EXPECT_EQ(Values(current, {ePropBold, ePropFontSize}), (Numbers{0, 18}));
   EXPECT_FALSE(runObject->Changed());
   EXPECT_FALSE(screen->FindNode(L"2/shape/fill")->Frame().fill.set);
 
@@ -129,18 +127,6 @@ TEST(FrameReset, RestoresWhatTheBuildLeft) {
   EXPECT_TRUE(runObject->Current().italic);
   screen->ResetFrame();
   EXPECT_EQ(GetSheet(run, ePropRunCharProps), current);
-}
-
-TEST(FrameReset, DetachedChildrenAreNotAuthored) {
-  auto screen = Screen();
-  auto masks = QueryAs<ICompoundShape>(screen->Find(L"2"), eIidCompoundShape);
-  auto c = Container();
-  masks->InsertChild(c, 0);
-  masks->DetachChild(c);
-  screen->CaptureAuthored();
-  EXPECT_EQ(Children(*masks), (Shapes{c, nullptr}));  // still there for the current frame
-  screen->ResetFrame();
-  EXPECT_EQ(Children(*masks), (Shapes{nullptr}));
 }
 
 }  // namespace
@@ -155,61 +141,49 @@ bool Visible(const boost::shared_ptr<IScreenShape>& shape, double x, double y) {
   return Contains(GeometryOf(shape), x, y);
 }
 
-TEST(MaskShapes, PropertiesGiveTheGeometry) {
-  auto poly = ScreenShapeFactroy::GetScreenShape(eIidPolygonShape);
+// Where the mask leaves the slide visible: polygons and ellipses from their
+// properties, groups where an odd number of children overlap, pies of
+// chained line segments, the box filter's inward frame pair half way.
+TEST(MaskShapes, VisibleArea) {
+  auto diamond = ScreenShapeFactroy::GetScreenShape(eIidPolygonShape);
   for (Kinefold::TPoint p : {Kinefold::TPoint{0, 5}, {5, 0}, {10, 5}, {5, 10}})
-    SetPoint(poly, ePropPolygonVertex, p);
-  poly->SetGeometry(0, 0, 10, 10);
-  EXPECT_TRUE(Visible(poly, 5, 5));
-  EXPECT_FALSE(Visible(poly, 1, 1));  // outside the diamond, inside its bounds
-  EXPECT_EQ(poly->GetBounds()[2], 10.0);
-
-  auto circle = Circle(50, 50, 10);
-  EXPECT_TRUE(Visible(circle, 57, 57));
-  EXPECT_FALSE(Visible(circle, 58, 58));
-  EXPECT_NEAR(circle->GetBounds()[0], 40.0, 1e-9);
-
+    SetPoint(diamond, ePropPolygonVertex, p);
+  diamond->SetGeometry(0, 0, 10, 10);
   auto ellipse = ScreenShapeFactroy::GetScreenShape(eIidEllipseShape);
   SetPoint(ellipse, ePropEllipseCentre, {0, 0});
   SetInt(ellipse, ePropEllipseRadiusX, 20);
   SetInt(ellipse, ePropEllipseRadiusY, 5);
   SetInt(ellipse, ePropEllipse226, 0);
   ellipse->SetGeometry(-10, -2, 10, 2);
-  EXPECT_TRUE(Visible(ellipse, 19, 0));
-  EXPECT_FALSE(Visible(ellipse, 0, 6));
-}
-
-TEST(MaskShapes, GroupsShowWhereAnOddNumberOfChildrenOverlap) {
-  struct Case {
+  auto circle = Circle(50, 50, 10);
+  auto frame = Group({Rect(0, 0, 100, 100), Rect(40, 40, 60, 60)});
+  auto nested = Group({frame, Rect(45, 0, 55, 100)}), empty = Group({});
+  auto twice = Group({Rect(0, 0, 100, 100), Rect(0, 0, 100, 100)});
+  auto pie = Pie(-kPi / 2, 0.0, 100, 100, 50);  // a quarter from up to right
+  auto noAngle = Pie(-kPi / 2, -kPi / 2, 100, 100, 50);
+  auto wheel = Group({Pie(-kPi / 2, 0.0, 100, 100, 50), Circle(100, 100, 50)});  // an exit wheel
+  auto bounds = Rect(0, 0, 100, 100);
+  auto outer = Group({Rect(0, 0, 100, 100), bounds}), inner = Group({Rect(49, 49, 51, 51), bounds});
+  auto half = Morph(outer, inner, 32768), start = Morph(outer, inner, 0);
+  // Inside and outside each: the diamond's corner is inside its bounds, the
+  // pie's points are left of up, below and past the radius.
+  const struct {
     boost::shared_ptr<IScreenShape> shape;
     double x, y;
     bool visible;
-  };
-  auto frame = Group({Rect(0, 0, 100, 100), Rect(40, 40, 60, 60)});
-  auto nothing = Group({Rect(0, 0, 100, 100), Rect(0, 0, 100, 100)});
-  auto nested = Group({frame, Rect(45, 0, 55, 100)});
-  Case cases[] = {
-      {frame, 10, 10, true},    {frame, 50, 50, false},   {frame, 150, 50, false},
-      {nothing, 50, 50, false}, {nested, 50, 50, true},   {nested, 50, 20, false},
-      {nested, 20, 20, true},   {Group({}), 1, 1, false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Visible(c.shape, c.x, c.y), c.visible) << c.x << "," << c.y;
-}
-
-TEST(MaskShapes, ChainedLineSegmentsOutlineAPie) {
-  // A quarter pie from up to right, about (100, 100), radius 50.
-  auto pie = Pie(-kPi / 2, 0.0, 100, 100, 50);
-  EXPECT_TRUE(Visible(pie, 120, 80));
-  EXPECT_FALSE(Visible(pie, 80, 80));    // the quarter to the left of up
-  EXPECT_FALSE(Visible(pie, 120, 120));  // below
-  EXPECT_FALSE(Visible(pie, 140, 60));   // outside the radius
-  // A pie of no angle covers nothing.
-  EXPECT_TRUE(Outline(GeometryOf(Pie(-kPi / 2, -kPi / 2, 100, 100, 50))).size() <= 1u);
-  EXPECT_FALSE(Visible(Pie(-kPi / 2, -kPi / 2, 100, 100, 50), 100, 90));
-  // An exit wheel: the circle with the slice cut out.
-  auto wheel = Group({Pie(-kPi / 2, 0.0, 100, 100, 50), Circle(100, 100, 50)});
-  EXPECT_FALSE(Visible(wheel, 120, 80));
-  EXPECT_TRUE(Visible(wheel, 80, 120));
+  } rows[] = {{diamond, 5, 5, true},     {diamond, 1, 1, false},  {circle, 57, 57, true},
+              {circle, 58, 58, false},   {ellipse, 19, 0, true},  {ellipse, 0, 6, false},
+              {frame, 10, 10, true},     {frame, 50, 50, false},  {frame, 150, 50, false},
+              {twice, 50, 50, false},    {nested, 50, 50, true},  {nested, 50, 20, false},
+              {nested, 20, 20, true},    {empty, 1, 1, false},    {pie, 120, 80, true},
+              {pie, 80, 80, false},      {pie, 120, 120, false},  {pie, 140, 60, false},
+              {noAngle, 100, 90, false}, {wheel, 120, 80, false}, {wheel, 80, 120, true},
+              {half, 5, 5, true},        {half, 50, 50, false},   {start, 5, 5, false}};
+  for (const auto& row : rows)
+    EXPECT_EQ(Visible(row.shape, row.x, row.y), row.visible) << row.x << "," << row.y;
+  EXPECT_EQ(diamond->GetBounds()[2], 10.0);
+  EXPECT_NEAR(circle->GetBounds()[0], 40.0, 1e-9);
+  EXPECT_TRUE(Outline(GeometryOf(noAngle)).size() <= 1u);
   // Segments that do not close enclose nothing.
   auto open = ScreenShapeFactroy::GetScreenShape(eIidGroupShape);
   auto line = ScreenShapeFactroy::GetScreenShape(eIidLineShape);
@@ -255,19 +229,9 @@ TEST(MaskShapes, MorphKinds) {
   ASSERT_EQ(g.points.size(), 4u);
   EXPECT_NEAR(g.points[0].x, -5.0, 1e-3);
   EXPECT_NEAR(g.points[0].y, -10.0, 1e-3);
-
-  // Groups child by child: the box filter's inward frame pair.
-  auto full = Rect(0, 0, 100, 100);
-  auto bounds = Rect(0, 0, 100, 100);
-  auto g1 = Group({full, bounds});
-  auto g2 = Group({Rect(49, 49, 51, 51), bounds});
-  auto half = Morph(g1, g2, 32768);
-  EXPECT_TRUE(Visible(half, 5, 5));
-  EXPECT_FALSE(Visible(half, 50, 50));
-  EXPECT_FALSE(Visible(Morph(g1, g2, 0), 5, 5));
 }
 
-TEST(MaskShapes, MorphOfDifferentStructures) {
+TEST(MaskShapes, MorphOfDifferentOrCyclicStructures) {
   // An extra child of the start shrinks away; one of the end grows in.
   auto two = Group({Rect(0, 0, 10, 10), Rect(20, 0, 40, 20)});
   auto one = Group({Rect(0, 0, 10, 10)});
@@ -308,17 +272,14 @@ TEST(MaskShapes, MorphOfDifferentStructures) {
   EXPECT_FALSE(static_cast<MaskShape*>(container.get())->Clips());
   container->SetContent(lonely);
   EXPECT_TRUE(static_cast<MaskShape*>(container.get())->Clips());
-}
 
-TEST(MaskShapes, SelfContainingShapesEnd) {
+  // A morph that contains itself ends in nothing after a fixed depth.
   auto morph = ScreenShapeFactroy::GetScreenShape(eIidMorphShape);
   morph->SetStartShape(morph);
   morph->SetEndShape(Rect(0, 0, 1, 1));
   morph->SetRatio(30000);
-  MaskGeometry g = GeometryOf(morph);
-  EXPECT_EQ(g.kind, MaskGeometry::Rect);  // the loop ends in nothing after a fixed depth
-  // Break the cycle so the shape is freed.
-  morph->SetStartShape(boost::shared_ptr<IScreenShape>());
+  EXPECT_EQ(GeometryOf(morph).kind, MaskGeometry::Rect);
+  morph->SetStartShape(boost::shared_ptr<IScreenShape>());  // frees the shape
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // text layout: wrapping, alignment, anchoring, bullets and line breaks.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -35,12 +34,22 @@ boost::shared_ptr<platform::Slide> MakeSlide() {
   return slide;
 }
 
-std::set<int> Answers(const boost::shared_ptr<IScreenObject>& object) {
-  static const int ids[] = {4, 8, 9, 10, 12, 19, 20, 21, 26, 39, 48, 49, 52, 63, 66, 93};
-  std::set<int> out;
-  for (int id : ids)
-    if (Supports(object, static_cast<EInterfaceId>(id))) out.insert(id);
+// The interfaces an object answers, as "4 8 9".
+std::string Answers(const boost::shared_ptr<IScreenObject>& object) {
+  std::string out;
+  for (int id : {4, 8, 9, 10, 12, 19, 20, 21, 26, 39, 48, 49, 52, 63, 66, 93})
+    if (Supports(object, static_cast<EInterfaceId>(id)))
+      out += (out.empty() ? "" : " ") + std::to_string(id);
   return out;
+}
+
+// The items `object` lists under `id`.
+std::vector<boost::shared_ptr<IScreenObject>> Items(const boost::shared_ptr<IInterface>& object,
+                                                    EInterfaceId id) {
+  std::vector<boost::shared_ptr<IScreenObject>> items;
+  auto list = QueryAs<IItemList>(object, id);
+  for (uint32_t i = 0; list && i < list->GetItemCount(); ++i) items.push_back(list->GetItem(i));
+  return items;
 }
 
 class ScreenTree : public ::testing::Test {
@@ -54,26 +63,24 @@ class ScreenTree : public ::testing::Test {
   boost::shared_ptr<SlideScreen> screen;
 };
 
+// A group is one target: members are its parts and items, not a child list.
 TEST_F(ScreenTree, NodesAnswerTheirInterfaces) {
   struct Case {
     const wchar_t* name;
-    std::set<int> ids;
-  } cases[] = {
-      {L"2", {8, 9, 10, 12, 39, 49}},
-      {L"2/shape", {9, 10, 12}},
-      {L"2/shape/fill", {9, 12}},
-      {L"2/text", {8, 9, 10, 12, 19, 63, 66}},
-      {L"2/p0", {8, 9, 10, 12, 20, 63, 66}},
-      {L"2/p0/w1", {8, 9, 10, 12, 63, 66}},
-      {L"2/p0/w1/l2", {9, 12, 26, 66}},
-      {L"2/runs", {4, 8}},
-      {L"2/runs/text", {4, 19, 63}},
-      {L"2/runs/p1", {4, 20, 63}},
-      {L"2/p0/r0", {4, 21}},
-      // A group is one target: members are its parts and items, not a child list.
-      {L"4", {9, 10, 12, 39, 48, 49}},
-      {L"5", {8, 9, 10, 12, 39, 49}},
-  };
+    const char* ids;
+  } cases[] = {{L"2", "8 9 10 12 39 49"},
+               {L"2/shape", "9 10 12"},
+               {L"2/shape/fill", "9 12"},
+               {L"2/text", "8 9 10 12 19 63 66"},
+               {L"2/p0", "8 9 10 12 20 63 66"},
+               {L"2/p0/w1", "8 9 10 12 63 66"},
+               {L"2/p0/w1/l2", "9 12 26 66"},
+               {L"2/runs", "4 8"},
+               {L"2/runs/text", "4 19 63"},
+               {L"2/runs/p1", "4 20 63"},
+               {L"2/p0/r0", "4 21"},
+               {L"4", "9 10 12 39 48 49"},
+               {L"5", "8 9 10 12 39 49"}};
   for (const Case& c : cases) {
     auto object = Get(c.name);
     EXPECT_EQ(Answers(object), c.ids) << std::string(c.name, c.name + wcslen(c.name));
@@ -92,21 +99,17 @@ TEST_F(ScreenTree, PartsAreTheChildListAndQueriesShareTheOwner) {
   EXPECT_EQ(target->GetChildCount(), 2u);
   EXPECT_EQ(list->GetChild(0), target->GetChild(0));
   EXPECT_FALSE(list->GetChild(2));
-  std::wstring name;
-  list->GetChild(1)->GetName(name);
-  EXPECT_EQ(name, L"2/text");
+  EXPECT_EQ(list->GetChild(1), Get(L"2/text"));
+  // The geometry part's flag follows what the shape draws.
+  EXPECT_TRUE(QueryAs<IShapeTarget>(Get(L"2/shape"), eIidShapeTarget)->GetShapeFlag());
+  EXPECT_FALSE(QueryAs<IShapeTarget>(Get(L"3/shape"), eIidShapeTarget)->GetShapeFlag());
   // The interface keeps the node alive once everything else is gone.
   screen.reset();
   shape.reset();
   EXPECT_EQ(target->GetChildCount(), 2u);
 }
 
-TEST_F(ScreenTree, ShapeFlagFollowsWhatTheShapeDraws) {
-  EXPECT_TRUE(QueryAs<IShapeTarget>(Get(L"2/shape"), eIidShapeTarget)->GetShapeFlag());
-  EXPECT_FALSE(QueryAs<IShapeTarget>(Get(L"3/shape"), eIidShapeTarget)->GetShapeFlag());
-}
-
-TEST_F(ScreenTree, TextKeys) {
+TEST_F(ScreenTree, TextKeysAndSharedRuns) {
   // The space takes no step; the run view's paragraph has the same keys.
   for (const wchar_t* p : {L"2/p0", L"2/runs/p0"})
     EXPECT_EQ(Values(Get(p), {ePropParagraphIndex, ePropWordCount, ePropLetterCount}),
@@ -121,35 +124,31 @@ TEST_F(ScreenTree, TextKeys) {
   ASSERT_TRUE(runs);
   ASSERT_EQ(runs->GetCount(), 2u);
   EXPECT_EQ(GetInt(runs->GetItem(0), ePropRunLength), 1);
-}
 
-TEST_F(ScreenTree, RunsAreSharedBetweenParagraphAndRunView) {
-  auto paragraphRuns = QueryAs<IItemList>(Get(L"2/p0"), eIidRunGroup);
-  auto viewRuns = QueryAs<IItemList>(Get(L"2/runs/p0"), eIidRunGroup);
-  ASSERT_TRUE(paragraphRuns && viewRuns);
-  // One authored run, split at the word boundary.
-  ASSERT_EQ(paragraphRuns->GetItemCount(), 2u);
-  ASSERT_EQ(viewRuns->GetItemCount(), 2u);
-  for (uint32_t i = 0; i < 2; ++i) EXPECT_EQ(paragraphRuns->GetItem(i), viewRuns->GetItem(i));
-  auto run = paragraphRuns->GetItem(0);
+  // One authored run, split at the word boundary, shared by the paragraph
+  // and the run view.
+  auto shared = Items(Get(L"2/p0"), eIidRunGroup);
+  ASSERT_EQ(shared.size(), 2u);
+  EXPECT_EQ(shared, Items(Get(L"2/runs/p0"), eIidRunGroup));
+  auto run = shared[0];
   EXPECT_EQ(GetInt(run, ePropRunKind), 0);
   auto current = GetSheet(run, ePropRunCharProps);
   auto authored = GetSheet(run, ePropRunAuthoredCharProps);
   ASSERT_TRUE(current && authored);
   EXPECT_NE(current, authored);
+  EXPECT_EQ(Values(current, {ePropFontSize}), Values(authored, {ePropFontSize}));
   EXPECT_DOUBLE_EQ(GetDouble(current, ePropFontSize), 18.0);
-  EXPECT_DOUBLE_EQ(GetDouble(authored, ePropFontSize), 18.0);
 
   auto text = QueryAs<IChildList>(Get(L"2/runs"), eIidChildList);
   ASSERT_EQ(text->GetChildCount(), 1u);
-  auto paragraphs = QueryAs<IItemList>(text->GetChild(0), eIidTextBody19);
-  ASSERT_EQ(paragraphs->GetItemCount(), 2u);
-  EXPECT_EQ(paragraphs->GetItem(1), Get(L"2/runs/p1"));
+  EXPECT_EQ(Items(text->GetChild(0), eIidTextBody19),
+            (std::vector<boost::shared_ptr<IScreenObject>>{Get(L"2/runs/p0"), Get(L"2/runs/p1")}));
 }
 
 TEST(ScreenRuns, LetterRunsOnlyWhereACharacterEffectWalksLetters) {
   // "ab c", a line break and "d" (three authored runs); the run view's 63
-  // list and the runs of its first word, by effect.
+  // list and the runs of its first word, by effect: bold and size by letter,
+  // bold by word, colour and visibility by letter.
   struct Case {
     int iterate;
     uint32_t kind;
@@ -157,13 +156,11 @@ TEST(ScreenRuns, LetterRunsOnlyWhereACharacterEffectWalksLetters) {
     std::vector<std::wstring> units;
     uint32_t runs;
     int firstWordUnits;
-  } cases[] = {
-      {2, eBehaviourSet, 11, {L"a", L"b ", L"c", L"d"}, 5, 2},         // bold by letter
-      {2, eBehaviourProperty, 14, {L"a", L"b ", L"c", L"d"}, 5, 2},    // size by letter
-      {1, eBehaviourSet, 11, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},   // by word
-      {2, eBehaviourColor, 9, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},  // colour: letters
-      {2, eBehaviourSet, 7, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},    // visibility
-  };
+  } cases[] = {{2, eBehaviourSet, 11, {L"a", L"b ", L"c", L"d"}, 5, 2},
+               {2, eBehaviourProperty, 14, {L"a", L"b ", L"c", L"d"}, 5, 2},
+               {1, eBehaviourSet, 11, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},
+               {2, eBehaviourColor, 9, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1},
+               {2, eBehaviourSet, 7, {L"ab ", L"c", L"\u2028", L"d"}, 4, 1}};
   for (const Case& c : cases) {
     auto slide = boost::make_shared<platform::Slide>();
     platform::Paragraph p;
@@ -178,14 +175,12 @@ TEST(ScreenRuns, LetterRunsOnlyWhereACharacterEffectWalksLetters) {
         .Set<int>(ePropAttribute, c.attribute);
     auto screen = SlideScreen::Build(slide);
     auto view = screen->Find(L"2/runs/p0");
-    auto units = QueryAs<IItemList>(view, eIidParagraphList);
-    ASSERT_TRUE(units);
     std::vector<std::wstring> texts;
-    for (uint32_t i = 0; i < units->GetItemCount(); ++i)
-      texts.push_back(GetString(units->GetItem(i), ePropText));
+    for (const auto& unit : Items(view, eIidParagraphList))
+      texts.push_back(GetString(unit, ePropText));
     EXPECT_EQ(texts, c.units) << c.kind << " " << c.attribute;
     // Every run, the line break's too, is on the paragraph's run list.
-    EXPECT_EQ(QueryAs<IItemList>(view, eIidRunGroup)->GetItemCount(), c.runs);
+    EXPECT_EQ(Items(view, eIidRunGroup).size(), c.runs);
     EXPECT_EQ(GetInt(GetSheetList(view, ePropRunList)->GetItem(0), ePropRunLength),
               c.firstWordUnits);
   }
@@ -217,17 +212,16 @@ TEST_F(ScreenTree, TextUnitsHaveBoundsInsideTheShape) {
   EXPECT_EQ(target->GetPosition()[1], p1[1]);
 }
 
-TEST_F(ScreenTree, DocumentLinksAndGroupItems) {
+TEST_F(ScreenTree, DocumentLinksGroupItemsAndDrawingOrder) {
   auto member = QueryAs<IDocumentShapeLink>(Get(L"6"), eIidDocumentShape39);
   ASSERT_TRUE(member);
   auto fill = GetSheet(member->GetDocumentShape(), ePropFillSheet);
   EXPECT_EQ(GetInt(fill, ePropFillType), platform::eFillGroup);
   auto related = member->GetRelatedShape();
   ASSERT_TRUE(Supports(related, eIidGroupShape));
-  auto items = QueryAs<IItemList>(related, eIidGroupShape);
-  ASSERT_EQ(items->GetItemCount(), 2u);
-  EXPECT_EQ(GetInt(GetSheet(items->GetItem(1), ePropFillSheet), ePropFillType),
-            platform::eFillGroup);
+  auto items = Items(related, eIidGroupShape);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(GetInt(GetSheet(items[1], ePropFillSheet), ePropFillType), platform::eFillGroup);
   // A top-level shape is related to itself; its sheet carries the fill too.
   auto top = QueryAs<IDocumentShapeLink>(Get(L"2"), eIidShape49);
   EXPECT_EQ(GetInt(GetSheet(top->GetRelatedShape(), ePropFillSheet), ePropFillType),
@@ -235,9 +229,7 @@ TEST_F(ScreenTree, DocumentLinksAndGroupItems) {
   auto groupTarget = QueryAs<IShapeTarget>(Get(L"4"), eIidShapeTarget);
   ASSERT_EQ(groupTarget->GetChildCount(), 2u);
   EXPECT_EQ(groupTarget->GetChild(0), Get(L"5"));
-}
-
-TEST_F(ScreenTree, LookupAndDrawingOrder) {
+  // Look-up and drawing order.
   ASSERT_EQ(screen->TopLevel().size(), 3u);
   EXPECT_EQ(screen->TopLevel()[2]->Name(), L"4");
   ASSERT_EQ(screen->Shapes().size(), 5u);
@@ -254,10 +246,8 @@ TEST(ScreenMedia, MediaShapesGetMediaObjects) {
   auto shape = screen->FindShape(L"8");
   ASSERT_TRUE(shape->Media() && shape->Player());
   EXPECT_EQ(screen->MediaFor(L"8"), shape->Media());
-  boost::shared_ptr<IScreenObject> media = shape->Media();
-  auto sheet = QueryAs<IMediaScreenObject>(media, eIidMediaScreenObject)->GetMediaSheet();
-  EXPECT_TRUE(sheet);
-  boost::shared_ptr<IScreenObject> player = shape->Player();
+  const boost::shared_ptr<IScreenObject> media = shape->Media(), player = shape->Player();
+  EXPECT_TRUE(QueryAs<IMediaScreenObject>(media, eIidMediaScreenObject)->GetMediaSheet());
   QueryAs<IVideoPlayer>(player, eIidVideoPlayer)->SetStartTime(250);
   EXPECT_EQ(shape->Player()->StartTime(), 250);
   // A sound without a shape gets an object of its own, the same every time.
@@ -287,6 +277,15 @@ TextBody Body(const std::vector<std::wstring>& paragraphs) {
 }
 
 const double kBox[4] = {0, 0, 100, 100};
+using Doubles = std::vector<double>;
+
+// A line's top, baseline and bottom; a letter's line, x and advance.
+Doubles Line(const LinePlace& l) {
+  return {l.top, l.baseline, l.bottom};
+}
+Doubles Letter(const LetterPlace& l) {
+  return {double(l.line), l.x, l.advance};
+}
 
 TEST(TextLayout, WrapsAtWordsAndBreaksLongWords) {
   FixedMeasurer m;
@@ -294,10 +293,9 @@ TEST(TextLayout, WrapsAtWordsAndBreaksLongWords) {
   TextPlace place = LayoutText(Body({L"aaa bbb ccc"}), kBox, m);
   const ParagraphPlace& p = place.paragraphs[0];
   ASSERT_EQ(p.lines.size(), 2u);
-  EXPECT_EQ(p.letters[8].line, 1u);  // "ccc" moves down
-  EXPECT_DOUBLE_EQ(p.letters[8].x, 0.0);
-  EXPECT_DOUBLE_EQ(p.lines[0].baseline, 8.0);
-  EXPECT_DOUBLE_EQ(p.lines[1].top, 10.0);
+  EXPECT_EQ(Letter(p.letters[8]), (Doubles{1, 0, 10}));  // "ccc" moves down
+  EXPECT_EQ(Line(p.lines[0]), (Doubles{0, 8, 10}));
+  EXPECT_EQ(Line(p.lines[1]), (Doubles{10, 18, 20}));
 
   place = LayoutText(Body({L"abcdefghijklmno"}), kBox, m);
   ASSERT_EQ(place.paragraphs[0].lines.size(), 2u);
@@ -314,31 +312,22 @@ TEST(TextLayout, AlignmentAnchorAndSpacing) {
     TextAlign align;
     TextAnchor anchor;
     double left, top;
-  } cases[] = {
-      {TextAlign::Left, TextAnchor::Top, 0, 0},
-      {TextAlign::Centre, TextAnchor::Middle, 35, 45},
-      {TextAlign::Right, TextAnchor::Bottom, 70, 90},
-  };
+  } cases[] = {{TextAlign::Left, TextAnchor::Top, 0, 0},
+               {TextAlign::Centre, TextAnchor::Middle, 35, 45},
+               {TextAlign::Right, TextAnchor::Bottom, 70, 90}};
   for (const Case& c : cases) {
     TextBody body = Body({L"abc"});
     body.paragraphs[0].align = c.align;
     body.anchor = c.anchor;
-    TextPlace place = LayoutText(body, kBox, m);
-    EXPECT_DOUBLE_EQ(place.paragraphs[0].bounds[0], c.left);
-    EXPECT_DOUBLE_EQ(place.paragraphs[0].bounds[1], c.top);
-    EXPECT_DOUBLE_EQ(place.paragraphs[0].bounds[2], c.left + 30);
+    const double* bounds = LayoutText(body, kBox, m).paragraphs[0].bounds;
+    EXPECT_EQ(Doubles(bounds, bounds + 4), (Doubles{c.left, c.top, c.left + 30, c.top + 10}));
   }
   TextBody spaced = Body({L"a", L"b"});
   spaced.paragraphs[1].spaceBefore = 6;  // points: 8 slide units
   spaced.paragraphs[1].lineSpacing = 1.5;
-  TextPlace place = LayoutText(spaced, kBox, m);
-  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].top, 18.0);
-  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].bottom, 33.0);
-  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].baseline, 31.0);
+  EXPECT_EQ(Line(LayoutText(spaced, kBox, m).paragraphs[1].lines[0]), (Doubles{18, 31, 33}));
   spaced.lineSpacingReduction = 0.2;  // autofit: every line 20% closer
-  place = LayoutText(spaced, kBox, m);
-  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].top, 16.0);
-  EXPECT_DOUBLE_EQ(place.paragraphs[1].lines[0].bottom, 28.0);
+  EXPECT_EQ(Line(LayoutText(spaced, kBox, m).paragraphs[1].lines[0]), (Doubles{16, 26, 28}));
 }
 
 TEST(TextLayout, BulletsHangAndBreaksEndLines) {
@@ -351,16 +340,15 @@ TEST(TextLayout, BulletsHangAndBreaksEndLines) {
   TextPlace place = LayoutText(body, kBox, m);
   EXPECT_TRUE(place.paragraphs[0].hasBullet);
   EXPECT_DOUBLE_EQ(place.paragraphs[0].bulletX, 0.0);
-  EXPECT_DOUBLE_EQ(place.paragraphs[0].letters[0].x, 20.0);
+  EXPECT_EQ(Letter(place.paragraphs[0].letters[0]), (Doubles{0, 20, 10}));
   EXPECT_FALSE(place.paragraphs[1].hasBullet);
   EXPECT_EQ(place.paragraphs[1].lines.size(), 1u);
 
   place = LayoutText(Body({L"ab\vcd\t"}), kBox, m);
   const ParagraphPlace& p = place.paragraphs[0];
   ASSERT_EQ(p.lines.size(), 2u);
-  EXPECT_EQ(p.letters[3].line, 1u);
-  EXPECT_DOUBLE_EQ(p.letters[3].x, 0.0);
-  EXPECT_DOUBLE_EQ(p.letters[5].advance, 76.0);  // tab to the next inch (96 units)
+  EXPECT_EQ(Letter(p.letters[3]), (Doubles{1, 0, 10}));
+  EXPECT_EQ(Letter(p.letters[5]), (Doubles{1, 20, 76}));  // tab to the next inch (96 units)
 }
 
 TEST(TextLayout, OverriddenPropertiesAreMeasured) {
