@@ -17,10 +17,7 @@ constexpr int kButton = 4;
 constexpr uint32_t kLength = 1000;
 
 x::Para Label(const std::string& text, const std::string& size = "3200") {
-  x::Para p;
-  p.runs.push_back(x::Run{text, "b=\"1\" sz=\"" + size + "\"", "FFFFFF"});
-  p.pPr = "algn=\"ctr\"";
-  return p;
+  return x::Para{{x::Run{text, "b=\"1\" sz=\"" + size + "\"", "FFFFFF"}}, 0, "algn=\"ctr\""};
 }
 
 x::Effect Make(const std::string& presetClass, const std::string& behaviours,
@@ -68,7 +65,8 @@ std::vector<WebCase> WriteWebDeck(const std::string& path) {
   std::vector<Case> cases;
   auto add = [&](const std::string& family, const std::vector<x::Effect>& effects,
                  const std::string& trigger = "") -> Case& {
-    cases.push_back(Case{family, {{trigger, effects}}, "", {}, "", false, kLength, false});
+    cases.push_back(
+        Case{family, {{trigger, effects}}, "", {Label(family)}, "", false, kLength, false});
     return cases.back();
   };
   // Entrances, as "family=filter"; dissolve and random bars are random by design.
@@ -160,12 +158,11 @@ std::vector<WebCase> WriteWebDeck(const std::string& path) {
   for (size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
     pptx::DeckWriter::Slide& slide = writer.AddSlide();
-    std::vector<x::Para> text = c.text.empty() ? std::vector<x::Para>{Label(c.family)} : c.text;
-    x::Para title;
-    title.runs.push_back(x::Run{std::to_string(i + 1) + ". " + c.family, "sz=\"2800\"", "404040"});
+    const x::Para title{
+        {x::Run{std::to_string(i + 1) + ". " + c.family, "sz=\"2800\"", "404040"}}, 0, ""};
     slide.shapes =
         x::Shape(kTitle, "Title", 60, 40, 1160, 80, "", "", {title}) +
-        x::Shape(kTarget, "Target", 440, 235, 400, 250, "4472C4", "2F528F", text, "roundRect") +
+        x::Shape(kTarget, "Target", 440, 235, 400, 250, "4472C4", "2F528F", c.text, "roundRect") +
         c.shapes;
     slide.timing = x::Timing(c.sequences, c.buildList);
     if (c.sound) slide.relationships.push_back({"rIdChime", "audio", "../media/chime.wav", false});

@@ -64,17 +64,15 @@ int Shoot(const std::string& name, const std::string& list) {
                " < " + Quote(file));
 }
 
-// Grey levels 0..255 of an image.
+// Grey levels 0..255 of an image over white.
 std::vector<double> Grey(const render::Image& image) {
-  std::vector<double> grey(static_cast<size_t>(image.Width()) * image.Height());
+  std::vector<double> grey;
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x) {
       const uint32_t p = image.Pixel(x, y);
       const double a = (p >> 24) / 255.0;
-      const double r = ((p >> 16) & 255) * a + 255 * (1 - a);
-      const double g = ((p >> 8) & 255) * a + 255 * (1 - a);
-      const double b = (p & 255) * a + 255 * (1 - a);
-      grey[static_cast<size_t>(y) * image.Width() + x] = 0.299 * r + 0.587 * g + 0.114 * b;
+      auto channel = [&](int shift) { return ((p >> shift) & 255) * a + 255 * (1 - a); };
+      grey.push_back(0.299 * channel(16) + 0.587 * channel(8) + 0.114 * channel(0));
     }
   return grey;
 }
