@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <numeric>
 #include <set>
 #include <string>
 #include <utility>
@@ -334,10 +335,9 @@ TEST_F(VideoCommand, EachFormatReadsBackWithItsStreamsTimingAndPictures) {
   const size_t firstOfSlide3 = static_cast<size_t>(std::ceil((lengths[0] + kHold) * kFps / 1000.0));
   // The first frame, one in the middle of the fade, the held end of slide 1
   // and slide 3 against the renderer's frames at the same times.
-  const uint32_t mid = 320;
   const std::vector<std::pair<size_t, std::vector<uint8_t>>> samples = {
       {0, Reference(deck, 0, 0)},
-      {mid * kFps / 1000, Reference(deck, 0, mid)},
+      {320 * kFps / 1000, Reference(deck, 0, 320)},
       {firstOfSlide3 - 1, Reference(deck, 0, lengths[0])},
       {firstOfSlide3 + 1, Reference(deck, 2, 1000 / kFps)},
   };
@@ -355,12 +355,11 @@ TEST_F(VideoCommand, EachFormatReadsBackWithItsStreamsTimingAndPictures) {
     if (c.extension == "gif") {
       // Each frame waits 1/25 s (4 hundredths) for every frame it stands
       // for: the held frames are one frame with a longer delay.
-      int64_t total = 0;
-      for (int64_t delay : media.delays) {
-        EXPECT_EQ(delay % 4, 0) << delay;
-        total += delay;
-      }
-      EXPECT_NEAR(total / 100.0, seconds, frame);
+      EXPECT_TRUE(std::all_of(media.delays.begin(), media.delays.end(), [](int64_t delay) {
+        return delay % 4 == 0;
+      })) << ::testing::PrintToString(media.delays);
+      EXPECT_NEAR(std::accumulate(media.delays.begin(), media.delays.end(), int64_t{0}) / 100.0,
+                  seconds, frame);
       EXPECT_LT(media.delays.size(), firstOfSlide3);
       EXPECT_GE(media.delays.back(), 4);
       continue;
