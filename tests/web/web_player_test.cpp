@@ -125,17 +125,14 @@ uint64_t FolderBytes(const std::string& folder) {
   return bytes;
 }
 
-bool Available(const std::string& program) {
-  return !program.empty() && fs::exists(program);
-}
-
 // The deck written and converted to a page; skips without a browser.
 class WebPlayer : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Available(CHROMIUM_EXECUTABLE) || !Available(NODE_EXECUTABLE))
-      GTEST_SKIP() << "chromium or node is missing (scripts/setup installs them); the web player "
-                      "was not checked in a browser";
+    for (const std::string program : {CHROMIUM_EXECUTABLE, NODE_EXECUTABLE})
+      if (program.empty() || !fs::exists(program))
+        GTEST_SKIP() << "chromium or node is missing (scripts/setup installs them); the web player "
+                        "was not checked in a browser";
     fs::create_directories(kWork);
     cases_ = WriteWebDeck(kDeck);
     ASSERT_FALSE(cases_.empty());
@@ -145,7 +142,6 @@ class WebPlayer : public ::testing::Test {
   std::vector<WebCase> cases_;
 };
 
-// Each effect at five times across it, and once after it.
 TEST_F(WebPlayer, ScreenshotsAgreeWithFrames) {
   const std::string frames = kWork + "/frames", shots = kWork + "/shots";
   fs::remove_all(frames);
