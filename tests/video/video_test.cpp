@@ -217,10 +217,8 @@ std::string ToneWav(int rate, double seconds) {
     return s;
   };
   std::string data;
-  for (int i = 0; i < static_cast<int>(rate * seconds); ++i)
-    data +=
-        le(static_cast<uint16_t>(static_cast<int16_t>(16000 * std::sin(2 * M_PI * 440 * i / rate))),
-           2);
+  for (int i = 0; i < static_cast<int>(rate * seconds); ++i)  // two's complement samples
+    data += le(static_cast<int16_t>(16000 * std::sin(2 * M_PI * 440 * i / rate)), 2);
   const uint32_t size = static_cast<uint32_t>(data.size());
   return "RIFF" + le(36 + size, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4) +
          le(rate * 2, 4) + le(2, 2) + le(16, 2) + "data" + le(size, 4) + data;
