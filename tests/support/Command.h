@@ -7,23 +7,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 namespace command {
 
 // <build>/cli/slideanim, beside the <build>/tests folder of this program.
 inline std::string Path() {
-  char self[4096];
-  ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-  if (n <= 0) return std::string();
-  std::string path(self, static_cast<size_t>(n));
-  path = path.substr(0, path.find_last_of('/'));  // .../tests
-  path = path.substr(0, path.find_last_of('/'));  // the build tree
-  return path + "/cli/slideanim";
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : (self.parent_path().parent_path() / "cli/slideanim").string();
 }
 
 // The bytes of the file at `path`; empty when it cannot be read.
@@ -43,24 +41,16 @@ struct Result {
 
 // `environment` goes before the command ("LC_ALL=C ").
 inline Result Run(const std::string& arguments, const std::string& environment = "") {
-  Result run;
   static int calls = 0;
-  const std::string errFile = ::testing::TempDir() + "slideanim-stderr-" +
-                              std::to_string(::getpid()) + "-" + std::to_string(++calls) + ".txt";
-  const std::string command = environment + Path() + " " + arguments + " 2>'" + errFile + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.out.append(buffer.data(), n);
-  const int status = ::pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  {
-    std::ifstream err(errFile);
-    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-  }
-  std::remove(errFile.c_str());
+  const std::string base = ::testing::TempDir() + "slideanim-" + std::to_string(::getpid()) + "-" +
+                           std::to_string(++calls);
+  const int status = std::system(
+      (environment + Path() + " " + arguments + " >'" + base + ".out' 2>'" + base + ".err'")
+          .c_str());
+  const Result run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(base + ".out"),
+                   ReadFile(base + ".err")};
+  std::remove((base + ".out").c_str());
+  std::remove((base + ".err").c_str());
   return run;
 }
 

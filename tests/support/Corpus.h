@@ -2,11 +2,11 @@
 // SLIDEANIM_CORPUS variable wins over the build's default) and its decks.
 #pragma once
 
-#include <dirent.h>
-
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "pptx/DeckReader.h"
@@ -21,14 +21,9 @@ inline std::string Dir() {
 // The .pptx files of the folder in name order; none when it is absent.
 inline std::vector<std::string> Decks() {
   std::vector<std::string> decks;
-  if (DIR* dir = ::opendir(Dir().c_str())) {
-    while (dirent* entry = ::readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name.size() > 5 && name.compare(name.size() - 5, 5, ".pptx") == 0)
-        decks.push_back(Dir() + "/" + name);
-    }
-    ::closedir(dir);
-  }
+  std::error_code absent;
+  for (const auto& entry : std::filesystem::directory_iterator(Dir(), absent))
+    if (entry.path().extension() == ".pptx") decks.push_back(entry.path().string());
   std::sort(decks.begin(), decks.end());
   return decks;
 }
