@@ -21,20 +21,6 @@ namespace filters {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Shape "2" with bounds (l, t) to (l + w, t + h) on a slide of its own.
-struct Stage {
-  Stage(double l, double t, double w, double h) {
-    slide = boost::make_shared<platform::Slide>();
-    slide->AddShape(L"2").SetBounds(l, t, w, h).SetSolidFill({255, 0, 0, 255});
-    screen = platform::SlideScreen::Build(slide);
-  }
-  boost::shared_ptr<IScreenObject> Target() const { return screen->Find(L"2"); }
-  platform::ScreenNode& Node() const { return *screen->FindNode(L"2"); }
-
-  boost::shared_ptr<platform::Slide> slide;
-  boost::shared_ptr<platform::SlideScreen> screen;
-};
-
 struct Params {
   int presetClass = 0;  // < 0: the cell is left unset
   int subtype = 0;
@@ -44,15 +30,6 @@ struct Params {
   float accel = 0.0f;  // 1/100000 of the duration
   float decel = 0.0f;
 };
-
-// A filter of `presetClass`, `subtype` and `transition`, with the default timing.
-inline Params ForClass(int presetClass, int subtype = 0, int transition = 0) {
-  Params params;
-  params.presetClass = presetClass;
-  params.subtype = subtype;
-  params.transition = transition;
-  return params;
-}
 
 // The agent the factory makes for filter `kind`, with its preset class and
 // timing set as the timing translation sets them.
@@ -77,6 +54,35 @@ template <class A>
 boost::shared_ptr<A> MakeFilterAs(int kind, const Params& params = Params()) {
   return boost::dynamic_pointer_cast<A>(MakeFilter(kind, params));
 }
+
+// Shape "2" with bounds (l, t) to (l + w, t + h) on a slide of its own.
+struct Stage {
+  Stage(double l, double t, double w, double h) {
+    slide = boost::make_shared<platform::Slide>();
+    slide->AddShape(L"2").SetBounds(l, t, w, h).SetSolidFill({255, 0, 0, 255});
+    screen = platform::SlideScreen::Build(slide);
+  }
+  boost::shared_ptr<IScreenObject> Target() const { return screen->Find(L"2"); }
+  platform::ScreenNode& Node() const { return *screen->FindNode(L"2"); }
+
+  // Filter `kind` as an A, prepared on the shape.
+  template <class A = EffectAgent>
+  boost::shared_ptr<A> Prepare(int kind, const Params& params = Params()) const {
+    auto agent = MakeFilterAs<A>(kind, params);
+    agent->PrepareAction(Target());
+    return agent;
+  }
+  // The same, drawn at time t.
+  template <class A = EffectAgent>
+  boost::shared_ptr<A> Run(int kind, const Params& params, uint32_t t) const {
+    auto agent = Prepare<A>(kind, params);
+    agent->Apply(Target(), t);
+    return agent;
+  }
+
+  boost::shared_ptr<platform::Slide> slide;
+  boost::shared_ptr<platform::SlideScreen> screen;
+};
 
 inline platform::MaskShape* Ours(const boost::shared_ptr<IScreenShape>& shape) {
   return dynamic_cast<platform::MaskShape*>(shape.get());

@@ -18,15 +18,11 @@
 
 namespace {
 
-using filters::MakeFilter;
-using filters::MakeFilterAs;
-using filters::Params;
-using filters::Stage;
+using namespace filters;
 
 TEST(FilterFactory, EveryFilterKindHasItsAgent) {
   // Kind 1: morphing filters, peek and fade; kind 2: rebuilt every frame.
-  const int morphing[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-  for (int kind : morphing) {
+  for (int kind : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) {
     boost::shared_ptr<EffectAgent> agent = MakeFilter(kind);
     ASSERT_TRUE(agent && Supports(agent, eIidFilterAgent)) << kind;
     EXPECT_EQ(agent->GetKind(), 1u) << kind;
@@ -41,7 +37,8 @@ TEST(FilterFactory, EveryFilterKindHasItsAgent) {
   EXPECT_FALSE(MakeFilter(11));
 }
 
-// trunc(progress x 65535), after the acceleration profile; held to 0..65535.
+// trunc(progress x 65535), after the acceleration profile; held to 0..65535,
+// and at the end state once the effect is over.
 TEST(MorphFilterAgent, RatioFollowsTheProgress) {
   const struct {
     float accel, decel;
@@ -54,16 +51,12 @@ TEST(MorphFilterAgent, RatioFollowsTheProgress) {
       {50000, 50000, 500, 32767},
       {100000, 0, 500, 16383},
       {0, 100000, 500, 49151},
+      {0, 0, 1500, 65535},
   };
   for (const auto& row : rows) {
     Stage stage(100, 100, 200, 100);
-    Params params;
-    params.accel = row.accel;
-    params.decel = row.decel;
-    auto box = MakeFilterAs<BoxAgent>(3, params);
-    box->PrepareAction(stage.Target());
-    box->Apply(stage.Target(), row.t);
-    EXPECT_EQ(filters::MorphOf(stage.Node(), *box)->Ratio(), row.ratio) << row.t;
+    auto box = stage.Run<BoxAgent>(3, {0, 0, 0, 0, 1000, row.accel, row.decel}, row.t);
+    EXPECT_EQ(MorphOf(stage.Node(), *box)->Ratio(), row.ratio) << row.t;
   }
   EXPECT_EQ(MorphFilterAgent::RatioFor(-0.001), 0u);
   EXPECT_EQ(MorphFilterAgent::RatioFor(1.001), 65535u);
@@ -105,52 +98,38 @@ class Recorder : public IScreenObject, public ICompoundShape {
 
 using Calls = std::vector<std::string>;
 
-// Effect from 200 to 500. A morph's mask is attached switched off, on while
-// drawing, off before the start; the first frame after the end switches it
-// off and on at the end state; then nothing. A per-frame mask is replaced
-// every frame and attached for that frame only. Peek's mask is on for good.
+// Effect from 200 to 500; a frame before the preparation has nothing to build
+// on. A morph's mask is attached switched off, on while drawing, off before
+// the start; the first frame after the end switches it off and on at the end
+// state; then nothing. A per-frame mask is replaced every frame and attached
+// for that frame only. Peek's mask is on for good.
 TEST(FilterAgents, MaskCallsInOrder) {
-  Params params;
-  params.start = 200;
-  params.duration = 300;
-  auto host = boost::make_shared<Recorder>();
-  auto box = MakeFilter(3, params);
-  box->PrepareAction(host);
-  EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "off #0"}));
   const struct {
-    uint32_t t;
-    Calls calls;
-  } boxFrames[] = {{300, {"on #0"}}, {650, {"off #0", "on #0"}}, {700, {}}, {100, {"off #0"}}};
-  for (const auto& f : boxFrames) {
-    box->Apply(host, f.t);
-    EXPECT_EQ(host->Take(), f.calls) << f.t;
-    if (f.t == 650) {
-      EXPECT_EQ(filters::Ours(filters::Ours(host->children[0])->Content())->Ratio(), 65535u);
+    int kind;
+    Calls prepared;
+    std::vector<std::pair<uint32_t, Calls>> frames;
+  } rows[] = {
+      {3,
+       {"insert 0 #0", "off #0"},
+       {{300, {"on #0"}}, {650, {"off #0", "on #0"}}, {700, {}}, {100, {"off #0"}}}},
+      {14,
+       {},
+       {{300, {"insert 0 #0", "detach #0", "on #0"}},
+        {400, {"detach #0", "insert 0 #1", "detach #1", "on #1"}},
+        {100, {"off #1"}}}},
+      {0, {"insert 0 #0", "on #0"}, {{100, {}}, {300, {}}, {650, {}}, {700, {}}}},
+  };
+  for (const auto& row : rows) {
+    auto host = boost::make_shared<Recorder>();
+    auto agent = MakeFilter(row.kind, {0, 0, 0, 200, 300});
+    agent->Apply(host, 300);
+    agent->PrepareAction(host);
+    EXPECT_EQ(host->Take(), row.prepared) << row.kind;
+    for (const auto& f : row.frames) {
+      agent->Apply(host, f.first);
+      EXPECT_EQ(host->Take(), f.second) << row.kind << " at " << f.first;
     }
   }
-
-  host = boost::make_shared<Recorder>();
-  auto wedge = MakeFilter(14, params);
-  wedge->Apply(host, 300);  // not prepared: nothing to build on
-  wedge->PrepareAction(host);
-  EXPECT_EQ(host->Take(), Calls{});
-  const struct {
-    uint32_t t;
-    Calls calls;
-  } wedgeFrames[] = {{300, {"insert 0 #0", "detach #0", "on #0"}},
-                     {400, {"detach #0", "insert 0 #1", "detach #1", "on #1"}},
-                     {100, {"off #1"}}};
-  for (const auto& f : wedgeFrames) {
-    wedge->Apply(host, f.t);
-    EXPECT_EQ(host->Take(), f.calls) << f.t;
-  }
-
-  host = boost::make_shared<Recorder>();
-  auto peek = MakeFilter(0, params);
-  peek->PrepareAction(host);
-  EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "on #0"}));
-  for (uint32_t t : {100u, 300u, 650u, 700u}) peek->Apply(host, t);
-  EXPECT_EQ(host->Take(), Calls{});
 
   // Without a mask list the agents build, draw nothing and do not fail.
   for (int kind : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 19}) {
@@ -203,34 +182,23 @@ TEST(FilterAgents, WhereEntrancesAndExitsOpen) {
   for (const auto& row : rows) {
     for (int presetClass : {0, 1}) {
       Stage stage(100, 100, 200, 100);
-      boost::shared_ptr<EffectAgent> agent =
-          MakeFilter(row.kind, filters::ForClass(presetClass, row.subtype, presetClass));
-      agent->PrepareAction(stage.Target());
-      agent->Apply(stage.Target(), 500);
+      stage.Run(row.kind, {presetClass, row.subtype, presetClass}, 500);
       for (const Probe& p : row.probes)
-        EXPECT_EQ(filters::Visible(stage.Node(), p.x, p.y), presetClass ? p.exit : p.entrance)
+        EXPECT_EQ(Visible(stage.Node(), p.x, p.y), presetClass ? p.exit : p.entrance)
             << row.name << (presetClass ? " exit" : " entrance") << " at " << p.x << "," << p.y;
     }
   }
   // Neither entrance nor exit: a morph without shapes, which does not clip.
   Stage stage(100, 100, 200, 100);
-  Params emphasis;
-  emphasis.presetClass = 2;
-  auto box = MakeFilterAs<BoxAgent>(3, emphasis);
-  box->PrepareAction(stage.Target());
-  box->Apply(stage.Target(), 500);
-  EXPECT_FALSE(filters::MorphOf(stage.Node(), *box)->Start());
-  EXPECT_TRUE(filters::Visible(stage.Node(), 105, 105));
+  auto box = stage.Run<BoxAgent>(3, Params{2}, 500);
+  EXPECT_FALSE(MorphOf(stage.Node(), *box)->Start());
+  EXPECT_TRUE(Visible(stage.Node(), 105, 105));
   // Blinds go by the transition alone: an exit with transition 0 opens.
-  Params blindsIn;
-  blindsIn.presetClass = 1;
-  auto blinds = MakeFilterAs<MorphFilterAgent>(2, blindsIn);
   Stage other(100, 100, 200, 100);
-  blinds->PrepareAction(other.Target());
-  blinds->Apply(other.Target(), 0);
-  EXPECT_FALSE(filters::Visible(other.Node(), 172, 150));
+  auto blinds = other.Run(2, Params{1}, 0);
+  EXPECT_FALSE(Visible(other.Node(), 172, 150));
   blinds->Apply(other.Target(), 1000);
-  EXPECT_TRUE(filters::Visible(other.Node(), 172, 150));
+  EXPECT_TRUE(Visible(other.Node(), 172, 150));
 }
 
 }  // namespace

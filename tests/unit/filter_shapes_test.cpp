@@ -17,11 +17,7 @@
 
 namespace {
 
-using filters::MakeFilter;
-using filters::MakeFilterAs;
-using filters::Ours;
-using filters::Params;
-using filters::Stage;
+using namespace filters;
 using platform::GeometryOf;
 using platform::MaskGeometry;
 
@@ -44,33 +40,30 @@ TEST(FilterShapes, Margins) {
     int kind;
     double w, h;
     int prepares;
+    uint32_t drawnAt;  // 0: not drawn
     Box area;
   } rows[] = {
-      {"box: 10, 30 across an extent below 60", 3, 100, 50, 1, {-10, -30, 110, 80}},
-      {"box prepared twice widens again", 3, 100, 50, 2, {-20, -40, 120, 90}},
-      {"wipe", 8, 40, 100, 1, {-30, -10, 70, 110}},
-      {"split", 6, 100, 50, 1, {-10, -30, 110, 80}},
-      {"circle, diamond, plus: none", 5, 100, 50, 1, {0, 0, 100, 50}},
-      {"strips: 20", 10, 100, 40, 1, {-20, -20, 120, 60}},
-      {"blinds take the bounds afresh", 2, 100, 40, 2, {-20, -20, 120, 60}},
-      {"checkerboard takes the bounds afresh", 9, 300, 90, 2, {-5, -5, 305, 95}},
-      {"peek: 30 across a small extent only", 0, 50, 60, 1, {-30, 0, 80, 60}},
-      {"dissolve", 12, 50, 50, 1, {-30, -30, 80, 80}},
-      {"wedge: none", 14, 50, 50, 1, {0, 0, 50, 50}},
+      {"box: 10, 30 across an extent below 60", 3, 100, 50, 1, 0, {-10, -30, 110, 80}},
+      {"box prepared twice widens again", 3, 100, 50, 2, 0, {-20, -40, 120, 90}},
+      {"wipe", 8, 40, 100, 1, 0, {-30, -10, 70, 110}},
+      {"split", 6, 100, 50, 1, 0, {-10, -30, 110, 80}},
+      {"circle, diamond, plus: none", 5, 100, 50, 1, 0, {0, 0, 100, 50}},
+      {"strips: 20", 10, 100, 40, 1, 0, {-20, -20, 120, 60}},
+      {"blinds take the bounds afresh", 2, 100, 40, 2, 0, {-20, -20, 120, 60}},
+      {"checkerboard takes the bounds afresh", 9, 300, 90, 2, 0, {-5, -5, 305, 95}},
+      {"peek: 30 across a small extent only", 0, 50, 60, 1, 0, {-30, 0, 80, 60}},
+      {"dissolve", 12, 50, 50, 1, 0, {-30, -30, 80, 80}},
+      {"wedge: none", 14, 50, 50, 1, 0, {0, 0, 50, 50}},
+      {"random bars: none before the first bar", 13, 50, 100, 1, 0, {0, 0, 50, 100}},
+      {"random bars widen with the first bar", 13, 50, 100, 1, 500, {-30, 0, 80, 100}},
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, row.w, row.h);
-    auto agent = boost::dynamic_pointer_cast<FilterAgent>(MakeFilter(row.kind));
-    for (int i = 0; i < row.prepares; ++i) agent->PrepareAction(stage.Target());
+    auto agent = stage.Prepare<FilterAgent>(row.kind);
+    for (int i = 1; i < row.prepares; ++i) agent->PrepareAction(stage.Target());
+    if (row.drawnAt) agent->Apply(stage.Target(), row.drawnAt);
     EXPECT_EQ(AreaOf(*agent), row.area) << row.name;
   }
-  // Random bars widen when they make their first bar.
-  Stage stage(0, 0, 50, 100);
-  auto bars = MakeFilterAs<RandomBarsAgent>(13);
-  bars->PrepareAction(stage.Target());
-  EXPECT_EQ(AreaOf(*bars), (Box{0, 0, 50, 100}));
-  bars->Apply(stage.Target(), 500);
-  EXPECT_EQ(AreaOf(*bars), (Box{-30, 0, 80, 100}));
 }
 
 // Shape (0, 0)-(w, 50): collapsed rectangles; the full one is the bounds.
@@ -94,8 +87,7 @@ TEST(FilterShapes, CollapsedRectangles) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, row.w, 50);
-    auto agent = MakeFilterAs<InOutAgent>(row.kind, filters::ForClass(0, row.subtype));
-    agent->PrepareAction(stage.Target());
+    auto agent = stage.Prepare<InOutAgent>(row.kind, Params{0, row.subtype});
     EXPECT_EQ(RectOf(agent->BuildCollapsedShape()), row.collapsed) << row.name;
     EXPECT_EQ(RectOf(agent->BuildFullShape()), AreaOf(*agent)) << row.name;
   }
@@ -107,12 +99,13 @@ TEST(FilterShapes, CircleDiamondAndPlus) {
       {100, 100, 71, 71, 50, 50}, {200, 100, 141, 71, 100, 50}, {201, 101, 141, 71, 100, 50}};
   for (const auto& c : circles) {
     Stage stage(0, 0, c[0], c[1]);
-    auto circle = MakeFilterAs<InOutAgent>(5);
-    circle->PrepareAction(stage.Target());
+    auto circle = stage.Prepare<InOutAgent>(5);
     auto full = circle->BuildFullShape();
-    EXPECT_EQ(GetInt(full, ePropEllipseRadiusX), c[2]) << c[0];
-    EXPECT_EQ(GetInt(full, ePropEllipseRadiusY), c[3]) << c[0];
-    EXPECT_EQ(GetPoint(full, ePropEllipseCentre), (Kinefold::TPoint{c[4], c[5]})) << c[0];
+    const Kinefold::TPoint centre = GetPoint(full, ePropEllipseCentre);
+    EXPECT_EQ((Box{double(GetInt(full, ePropEllipseRadiusX)),
+                   double(GetInt(full, ePropEllipseRadiusY)), centre.x, centre.y}),
+              Box(c + 2, c + 6))
+        << c[0];
     EXPECT_TRUE(platform::Contains(GeometryOf(full), c[0] - 1.5, c[1] - 1.5)) << c[0];
     EXPECT_EQ(GetDouble(circle->BuildCollapsedShape(), ePropCircleRadius), 1.0);
   }
@@ -123,13 +116,11 @@ TEST(FilterShapes, CircleDiamondAndPlus) {
     return out;
   };
   Stage stage(0, 0, 100, 50);
-  auto diamond = MakeFilterAs<InOutAgent>(4);
-  diamond->PrepareAction(stage.Target());
+  auto diamond = stage.Prepare<InOutAgent>(4);
   // Twice the half extents each way: the edges pass through the corners.
   EXPECT_EQ(vertices(diamond->BuildFullShape()), (Box{-50, 25, 50, -25, 150, 25, 50, 75}));
   EXPECT_EQ(vertices(diamond->BuildCollapsedShape()), (Box{49, 25, 50, 24, 51, 25, 50, 26}));
-  auto plus = MakeFilterAs<InOutAgent>(7);
-  plus->PrepareAction(stage.Target());
+  auto plus = stage.Prepare<InOutAgent>(7);
   EXPECT_EQ(vertices(plus->BuildCollapsedShape()),
             (Box{0,   24, 49, 24, 49, 0,  51, 0,  51, 24, 100, 24,
                  100, 26, 51, 26, 51, 50, 49, 50, 49, 26, 0,   26}));
@@ -150,16 +141,12 @@ void ExpectGroup(const boost::shared_ptr<IScreenShape>& group, size_t count, siz
 TEST(FilterShapes, CheckerBoardAndBlinds) {
   Stage wide(0, 0, 300, 90);  // (-5, -5)-(305, 95): 5 rows of 20, 7 columns
   const double cw = 310.0 / 7;
-  Params across;
-  across.subtype = 8;
-  auto board = MakeFilterAs<CheckerBoardAgent>(9, across);
-  board->PrepareAction(wide.Target());
+  auto board = wide.Prepare<CheckerBoardAgent>(9, Params{0, 8});
   EXPECT_EQ(std::make_pair(board->Rows(), board->Columns()), std::make_pair(5, 7));
   const double x0 = -5 - cw * 0.5;
   ExpectGroup(board->BuildFullShape(), 48, 8, {x0, 15, x0 + cw, 35}, "across");
   ExpectGroup(board->BuildCollapsedShape(), 48, 1, {-5 + cw, -5, -5 + cw + 1, 15}, "across");
-  auto down = MakeFilterAs<CheckerBoardAgent>(9);
-  down->PrepareAction(wide.Target());
+  auto down = wide.Prepare<CheckerBoardAgent>(9);
   ExpectGroup(down->BuildFullShape(), 48, 6, {-5 + cw, -15, -5 + 2 * cw, 5}, "down");
   ExpectGroup(down->BuildCollapsedShape(), 48, 1, {-5, 15, -5 + cw, 16}, "down");
   Stage tiny(0, 0, 5, 5);  // under 20 units: still one cell
@@ -180,9 +167,8 @@ TEST(FilterShapes, CheckerBoardAndBlinds) {
   };
   for (const auto& row : blinds) {
     Stage stage(0, 0, row.w, 40);
-    auto agent = MakeFilterAs<BlindsAgent>(2, filters::ForClass(0, row.subtype));
-    agent->PrepareAction(stage.Target());
-    const platform::MaskShape* morph = filters::MorphOf(stage.Node(), *agent);
+    auto agent = stage.Prepare<BlindsAgent>(2, Params{0, row.subtype});
+    const platform::MaskShape* morph = MorphOf(stage.Node(), *agent);
     ExpectGroup(morph->End(), row.bands, 0, row.first, "blinds full");
     ExpectGroup(morph->Start(), row.bands, 0, row.thin, "blinds thin");
   }
@@ -209,8 +195,7 @@ TEST(FilterShapes, StripsBands) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, row.w, 40);
-    auto strips = MakeFilterAs<InOutAgent>(10, filters::ForClass(row.presetClass, row.subtype));
-    strips->PrepareAction(stage.Target());
+    auto strips = stage.Prepare<InOutAgent>(10, Params{row.presetClass, row.subtype});
     ExpectGroup(strips->BuildCollapsedShape(), 10, row.band, row.collapsed, row.name);
     ExpectGroup(strips->BuildFullShape(), 10, row.band, row.full, row.name);
   }
@@ -238,9 +223,7 @@ TEST(FilterShapes, RandomPieces) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, row.w, row.h);
-    auto agent =
-        MakeFilterAs<GeneralAgent>(row.kind, filters::ForClass(row.presetClass, row.subtype));
-    agent->PrepareAction(stage.Target());
+    auto agent = stage.Prepare<GeneralAgent>(row.kind, Params{row.presetClass, row.subtype});
     for (const auto& frame : row.frames) {
       agent->Apply(stage.Target(), frame.first);
       const std::vector<uint32_t>& remaining =
@@ -259,16 +242,11 @@ TEST(FilterShapes, RandomPieces) {
       // only the cells are counted on the way).
       const double shown = frame.second / double(row.total);
       if (row.total && (row.kind == 12 || frame.second == row.total)) {
-        EXPECT_NEAR(filters::VisibleShare(stage.Node()), row.presetClass ? 1 - shown : shown, 0.05)
-            << at;
+        EXPECT_NEAR(VisibleShare(stage.Node()), row.presetClass ? 1 - shown : shown, 0.05) << at;
       }
     }
   }
 }
-
-// namespace
-
-using filters::kPi;
 
 // 300 x 400 at (0, 0): radius 250 + 5 about (150, 200), chords of 10 / 255
 // radian; the pie opens both ways from straight up and leaves a gap below.
@@ -289,10 +267,7 @@ TEST(WedgeAgent, OpensFromTheTopBothWays) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, 300, 400);
-    auto wedge = MakeFilterAs<GeneralAgent>(14, filters::ForClass(row.presetClass));
-    wedge->PrepareAction(stage.Target());
-    wedge->Apply(stage.Target(), row.t);
-    const MaskGeometry g = filters::Content(*wedge);
+    const MaskGeometry g = Content(*stage.Run<GeneralAgent>(14, Params{row.presetClass}, row.t));
     const auto outline = platform::Outline(g);
     for (const auto& p : row.shown)
       EXPECT_TRUE(platform::Contains(outline, p.first, p.second)) << row.t << " " << p.first;
@@ -346,10 +321,8 @@ TEST(WheelAgent, SpokesAndSweep) {
   auto angle = [](const double* v) { return std::atan2(v[1] - 200, v[0] - 150); };
   for (const auto& row : rows) {
     Stage stage(0, 0, 300, 400);
-    auto wheel = MakeFilterAs<GeneralAgent>(row.kind, filters::ForClass(row.presetClass));
-    wheel->PrepareAction(stage.Target());
-    wheel->Apply(stage.Target(), row.t);
-    const MaskGeometry g = filters::Content(*wheel);
+    const MaskGeometry g =
+        Content(*stage.Run<GeneralAgent>(row.kind, Params{row.presetClass}, row.t));
     ASSERT_EQ(g.children.size(), size_t(row.spokes + row.presetClass)) << row.kind;
     for (int i = 0; i < row.spokes; ++i) {
       const MaskGeometry& slice = g.children[size_t(i)];
@@ -365,11 +338,9 @@ TEST(WheelAgent, SpokesAndSweep) {
   // One spoke half way: the right half, or for an exit the left.
   for (int presetClass : {0, 1}) {
     Stage stage(0, 0, 300, 400);
-    auto wheel = MakeFilterAs<GeneralAgent>(15, filters::ForClass(presetClass));
-    wheel->PrepareAction(stage.Target());
-    wheel->Apply(stage.Target(), 500);
-    EXPECT_EQ(filters::Visible(stage.Node(), 250, 200), presetClass == 0);
-    EXPECT_EQ(filters::Visible(stage.Node(), 50, 200), presetClass == 1);
+    stage.Run(15, Params{presetClass}, 500);
+    EXPECT_EQ(Visible(stage.Node(), 250, 200), presetClass == 0);
+    EXPECT_EQ(Visible(stage.Node(), 50, 200), presetClass == 1);
   }
 }
 
@@ -377,13 +348,11 @@ TEST(WheelAgent, SpokesAndSweep) {
 // of its own. The cells cover the widened bounds.
 TEST(DissolveOutAgent, NothingLeftToShow) {
   Stage stage(0, 0, 40, 40);  // widened to (-30, -30)-(70, 70)
-  auto dissolve = MakeFilterAs<GeneralAgent>(12);
-  dissolve->PrepareAction(stage.Target());
-  dissolve->Apply(stage.Target(), 1000);
+  auto dissolve = stage.Run<GeneralAgent>(12, Params(), 1000);
   const auto mask = dissolve->CurrentMask();
   double box[4];
-  ASSERT_TRUE(platform::GeometryBounds(platform::GeometryOf(dissolve->MaskGroup()), box));
-  EXPECT_EQ(std::vector<double>(box, box + 4), (std::vector<double>{-30, -30, 70, 70}));
+  ASSERT_TRUE(platform::GeometryBounds(GeometryOf(dissolve->MaskGroup()), box));
+  EXPECT_EQ(Box(box, box + 4), (Box{-30, -30, 70, 70}));
   stage.screen->ResetFrame();
   dissolve->Apply(stage.Target(), 1000);
   EXPECT_EQ(dissolve->CurrentMask(), mask);
@@ -408,20 +377,14 @@ TEST(PeekInAgent, Offsets) {
   };
   for (const auto& row : rows) {
     Stage stage(100, 100, row.w, 100);
-    auto peek = MakeFilterAs<PeekInAgent>(
-        0, filters::ForClass(row.presetClass, row.subtype, row.transition));
-    peek->PrepareAction(stage.Target());
+    auto peek = stage.Prepare<PeekInAgent>(0, {row.presetClass, row.subtype, row.transition});
     stage.screen->CaptureAuthored();
-    const TRect& a = peek->MaskArea();
-    const MaskGeometry frame = Ours(peek->Mask())->Geometry();
-    EXPECT_EQ(std::vector<double>(frame.v, frame.v + 4),
-              (std::vector<double>{a.left, a.top, a.right, a.bottom}));
+    EXPECT_EQ(RectOf(peek->Mask()), AreaOf(*peek));
     for (int i = 0; i < 3; ++i) {
       stage.screen->ResetFrame();
       peek->Apply(stage.Target(), uint32_t(i * 500));
       const double* p = stage.Node().Frame().position;
-      EXPECT_DOUBLE_EQ(p[0] - 100, row.x[i]) << row.name << " " << i;
-      EXPECT_DOUBLE_EQ(p[1] - 100, row.y[i]) << row.name << " " << i;
+      EXPECT_EQ((Box{p[0] - 100, p[1] - 100}), (Box{row.x[i], row.y[i]})) << row.name << " " << i;
       EXPECT_TRUE(stage.Node().Frame().masks.at(0).active) << row.name;
     }
   }
