@@ -1,4 +1,5 @@
 // The query protocol, property sheets, casts and accessors.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <locale>
@@ -36,6 +37,11 @@ class Widget : public IPropertySheet, public IPropertyValue {
   platform::PropertySheet sheet_;
 };
 
+template <class T>
+boost::shared_ptr<IPropertyValue> Value(T v) {
+  return boost::make_shared<PropertyValue<T>>(v);
+}
+
 class NoSheet : public IInterface {
  public:
   bool QueryInterface(boost::shared_ptr<IInterface>*, bool*, EInterfaceId) override {
@@ -45,7 +51,9 @@ class NoSheet : public IInterface {
 
 }  // namespace
 
-TEST(QueryProtocol, QueriedInterfaceAloneKeepsItsObjectAlive) {
+// A queried interface alone keeps its object alive; a null out pointer only
+// asks whether the interface is there.
+TEST(QueryProtocol, AnswersAndOwnership) {
   bool destroyed = false;
   boost::shared_ptr<IPropertyValue> value;
   boost::shared_ptr<IPropertySheet> sheet;
@@ -53,23 +61,17 @@ TEST(QueryProtocol, QueriedInterfaceAloneKeepsItsObjectAlive) {
     boost::shared_ptr<IPropertySheet> widget = boost::make_shared<Widget>(&destroyed);
     value = QueryAs<IPropertyValue>(widget, eIidPropertyValue);
     sheet = QueryAs<IPropertySheet>(widget, eIidPropertySheet);
-    ASSERT_TRUE(value);
-    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(value && sheet);
+    EXPECT_TRUE(Supports(widget, eIidPropertySheet));
+    EXPECT_FALSE(Supports(widget, eIidChildList));
+    EXPECT_FALSE(QueryAs<IPropertySheet>(widget, eIidChildList));
   }
+  EXPECT_FALSE(Supports(boost::shared_ptr<IInterface>(), eIidPropertySheet));
   EXPECT_FALSE(destroyed);
   value.reset();
   EXPECT_FALSE(destroyed) << "the member sheet still holds the object";
   sheet.reset();
   EXPECT_TRUE(destroyed);
-}
-
-TEST(QueryProtocol, NullOutPointerOnlyAnswers) {
-  bool destroyed = false;
-  boost::shared_ptr<IPropertySheet> widget = boost::make_shared<Widget>(&destroyed);
-  EXPECT_TRUE(Supports(widget, eIidPropertySheet));
-  EXPECT_FALSE(Supports(widget, eIidChildList));
-  EXPECT_FALSE(QueryAs<IPropertySheet>(widget, eIidChildList));
-  EXPECT_FALSE(Supports(boost::shared_ptr<IInterface>(), eIidPropertySheet));
 }
 
 TEST(PropertyAccessors, ObjectWithoutSheetOrKeyReadsZeroAndIgnoresWrites) {
@@ -100,15 +102,10 @@ TEST(PropertyAccessors, SettersStoreTaggedValues) {
   SetBool(sheet, ePropAutoReverse, true);
   SetString(sheet, ePropText, L"hidden");
   SetPoint(sheet, ePropMotionBy, {0.25, -0.5});
-  struct Row {
-    EPropertyId key;
-    uint32_t tag;
-  } rows[] = {{ePropDelay, 1},
-              {ePropMediaStart, 3},
-              {ePropAutoReverse, 8},
-              {ePropText, 5},
-              {ePropMotionBy, 9}};
-  for (const Row& row : rows) EXPECT_EQ(GetValue(sheet, row.key)->GetType(), row.tag) << row.key;
+  std::vector<uint32_t> tags;
+  for (EPropertyId key : {ePropDelay, ePropMediaStart, ePropAutoReverse, ePropText, ePropMotionBy})
+    tags.push_back(GetValue(sheet, key)->GetType());
+  EXPECT_EQ(tags, (std::vector<uint32_t>{1, 3, 8, 5, 9}));
   EXPECT_EQ(static_cast<uint32_t>(GetInt(sheet, ePropDelay)), 0xFFFFFFFFu);
   EXPECT_EQ(GetPoint(sheet, ePropMotionBy).y, -0.5);
 }
@@ -117,28 +114,24 @@ TEST(PropertyAccessors, SettersStoreTaggedValues) {
 // conversions never follow the process's locale.
 TEST(PropertyCast, ConvertsBetweenValueTypesInAnyLocale) {
   auto check = [] {
-    auto i = boost::make_shared<PropertyValue<int>>(7);
-    auto f = boost::make_shared<PropertyValue<float>>(-2.75f);
-    auto d = boost::make_shared<PropertyValue<double>>(50000.7);
-    auto s = boost::make_shared<PropertyValue<std::wstring>>(L"0.5");
-    auto word = boost::make_shared<PropertyValue<std::wstring>>(L"visible");
-    auto b = boost::make_shared<PropertyValue<bool>>(true);
-    auto rgb = boost::make_shared<PropertyValue<int>>(0x336699);
-
+    const auto i = Value(7), b = Value(true);
+    const auto f = Value(-2.75f);
+    const auto d = Value(50000.7);
     EXPECT_EQ(property_cast<int>(f), -2);  // toward zero
     EXPECT_EQ(property_cast<int>(d), 50000);
     EXPECT_EQ(property_cast<float>(d), 50000.7f);
-    EXPECT_EQ(property_cast<double>(s), 0.5);
-    EXPECT_EQ(property_cast<double>(word), 0.0);
+    EXPECT_EQ(property_cast<double>(Value(std::wstring(L"0.5"))), 0.5);
+    EXPECT_EQ(property_cast<double>(Value(std::wstring(L"visible"))), 0.0);
     EXPECT_EQ(property_cast<int>(b), 1);
     EXPECT_TRUE(property_cast<bool>(i));
     EXPECT_EQ(property_cast<std::wstring>(i), L"7");
     EXPECT_EQ(property_cast<std::wstring>(d), L"50000.7");
     EXPECT_EQ(property_cast<std::wstring>(f), L"-2.75");
     EXPECT_EQ(property_cast<std::wstring>(b), L"true");
-    EXPECT_EQ(property_cast<Kinefold::TColor>(rgb), (Kinefold::TColor{0x33, 0x66, 0x99, 255}));
+    EXPECT_EQ(property_cast<Kinefold::TColor>(Value(0x336699)),
+              (Kinefold::TColor{0x33, 0x66, 0x99, 255}));
     EXPECT_FALSE(property_cast<boost::shared_ptr<IPropertySheet>>(i));
-    EXPECT_EQ(property_cast<int>(boost::make_shared<PropertyValue<double>>(1e300)), 2147483647);
+    EXPECT_EQ(property_cast<int>(Value(1e300)), 2147483647);
   };
   check();
   struct ClassicAgain {
@@ -155,12 +148,7 @@ TEST(PropertyCast, ConvertsBetweenValueTypesInAnyLocale) {
 TEST(PropertySheetList, IndexOutOfRangeThrows) {
   PropertySheetList list;
   list.Add(boost::make_shared<platform::PropertySheet>());
-  EXPECT_EQ(list.GetCount(), 1u);
-  EXPECT_TRUE(list.GetItem(0));
-  try {
-    list.GetItem(1);
-    FAIL() << "expected out_of_range";
-  } catch (const std::out_of_range& e) {
-    EXPECT_STREQ(e.what(), "invalid vector<T> subscript");
-  }
+  EXPECT_TRUE(list.GetCount() == 1 && list.GetItem(0));
+  EXPECT_THAT([&] { list.GetItem(1); }, testing::ThrowsMessage<std::out_of_range>(
+                                            testing::StrEq("invalid vector<T> subscript")));
 }
