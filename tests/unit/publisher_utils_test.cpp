@@ -1,4 +1,4 @@
-// The publisher's colour utilities and action objects.
+// The publisher's colour utilities.
 #include <gtest/gtest.h>
 
 #include <boost/make_shared.hpp>
@@ -6,7 +6,6 @@
 #include "agent_slides.h"
 #include "document/Slide.h"
 #include "host/Properties.h"
-#include "publisher/ActionObject.h"
 #include "publisher/ColorMath.h"
 #include "publisher/NodeColours.h"
 #include "publisher/SlideScreen.h"
@@ -129,16 +128,4 @@ TEST(ColourMath, ComposeAppliesFirstThenSecond) {
   EXPECT_EQ(ApplyMatrix(c, Compose(fade, half)), ApplyMatrix(ApplyMatrix(c, fade), half));
   EXPECT_EQ(ApplyMatrix(c, half), (TColor{10, 20, 30, 128}));
 }
-
-TEST(ActionObjects, SheetAndPerUnitQuery) {
-  auto action = CreateScreenActionObject(eActionTypeSound, eSoundTypeEffect);
-  ASSERT_TRUE(action);
-  EXPECT_TRUE(action->PlaysPerUnit());
-  SetInt(action, ePropOutRepeatCount, 2);
-  SetString(action, ePropOutSoundName, L"applause");
-  EXPECT_EQ(GetInt(action, ePropOutRepeatCount), 2);
-  EXPECT_EQ(GetString(action, ePropOutSoundName), L"applause");
-  EXPECT_NE(CreateScreenActionObject(eActionTypeSound, eSoundTypeEffect), action);
-}
-
 }  // namespace
