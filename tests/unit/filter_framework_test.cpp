@@ -178,6 +178,8 @@ TEST(FilterAgents, WhereEntrancesAndExitsOpen) {
       {"strips 7", 10, 7, {{110, 110, true, true}, {290, 190, false, false}}},
       {"strips 5", 10, 5, {{110, 190, true, true}, {290, 110, false, false}}},
       {"strips 6", 10, 6, {{290, 110, true, true}, {110, 190, false, false}}},
+      // One spoke: the right half, or for an exit the left.
+      {"wheel", 15, 0, {{250, 150, true, false}, {150, 150, false, true}}},
   };
   for (const auto& row : rows) {
     for (int presetClass : {0, 1}) {

@@ -335,13 +335,6 @@ TEST(WheelAgent, SpokesAndSweep) {
           << row.kind << " " << i;
     }
   }
-  // One spoke half way: the right half, or for an exit the left.
-  for (int presetClass : {0, 1}) {
-    Stage stage(0, 0, 300, 400);
-    stage.Run(15, Params{presetClass}, 500);
-    EXPECT_EQ(Visible(stage.Node(), 250, 200), presetClass == 0);
-    EXPECT_EQ(Visible(stage.Node(), 50, 200), presetClass == 1);
-  }
 }
 
 // Once every cell is shown, a further frame adds nothing and attaches no mask
