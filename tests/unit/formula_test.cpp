@@ -217,12 +217,8 @@ TEST(Formula, ReparseReplacesTree) {
 // Characters beyond ASCII and of negative value are classified by their low
 // 8 bits, never handed to the C classification functions.
 TEST(Formula, HostileInput) {
-  struct Hostile {
-    std::wstring text;
-    double value;
-  };
   const int n = 100000;
-  const Hostile cases[] = {
+  const std::pair<std::wstring, double> cases[] = {
       {Repeat(L"(", n), 0},
       {Repeat(L"-", n) + L"2", 0},
       {Repeat(L"-(", n) + L"2", 0},
@@ -239,12 +235,13 @@ TEST(Formula, HostileInput) {
       {Repeat(L"9", n), std::numeric_limits<double>::infinity()},
       {{wchar_t(-1), wchar_t(0x7FFFFFFF), wchar_t(0x80000028), L'1'}, 0},
   };
-  for (const Hostile& c : cases) {
-    SCOPED_TRACE(std::string(c.text.begin(), c.text.begin() + std::min<size_t>(12, c.text.size())));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(
+        std::string(c.first.begin(), c.first.begin() + std::min<size_t>(12, c.first.size())));
     ExpParser parser;
-    parser.Parse(c.text);
+    parser.Parse(c.first);
     EXPECT_LE(Depth(parser.GetRoot()), ExpParser::kMaxDepth);
-    EXPECT_EQ(parser.Evaluate({}), c.value);
+    EXPECT_EQ(parser.Evaluate({}), c.second);
   }
 }
 
