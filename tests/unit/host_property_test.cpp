@@ -72,16 +72,13 @@ TEST(PropertyAccessors, ReadsAndWrites) {
   boost::shared_ptr<IInterface> none = Value(1);  // a value has no sheet
   boost::shared_ptr<IInterface> empty = boost::make_shared<platform::PropertySheet>();
   for (const auto& object : {none, empty, boost::shared_ptr<IInterface>()}) {
-    EXPECT_FALSE(Has(object, ePropDuration));
-    EXPECT_EQ(GetInt(object, ePropDuration), 0);
-    EXPECT_EQ(GetFloat(object, ePropAccel), 0.0f);
-    EXPECT_EQ(GetDouble(object, ePropMediaStart), 0.0);
-    EXPECT_FALSE(GetBool(object, ePropAutoReverse));
-    EXPECT_EQ(GetString(object, ePropText), L"");
-    EXPECT_EQ(GetPoint(object, ePropMotionBy).x, 0.0);
-    EXPECT_EQ(GetColor(object, ePropFillColor).alpha, 0u);
-    EXPECT_FALSE(GetSheet(object, ePropFillSheet));
-    EXPECT_FALSE(GetSheetList(object, ePropBookmarks));
+    EXPECT_EQ(
+        std::make_tuple(Has(object, ePropDuration), GetInt(object, ePropDuration),
+                        GetFloat(object, ePropAccel), GetDouble(object, ePropMediaStart),
+                        GetBool(object, ePropAutoReverse), GetString(object, ePropText),
+                        GetPoint(object, ePropMotionBy).x, GetColor(object, ePropFillColor).alpha),
+        std::make_tuple(false, 0, 0.0f, 0.0, false, std::wstring(), 0.0, 0u));
+    EXPECT_FALSE(GetSheet(object, ePropFillSheet) || GetSheetList(object, ePropBookmarks));
   }
   SetInt(none, ePropDuration, 5);
   EXPECT_FALSE(Has(none, ePropDuration));
