@@ -45,19 +45,16 @@ boost::shared_ptr<Effect> Faded(uint32_t duration = 1000, int fade = 1000) {
 // "name:start" of every agent, by target name, with containers looked through;
 // a sound's agent is marked "(sound)".
 std::string Starts(const ScreenAnimation& animation) {
-  std::map<std::wstring, std::vector<std::string>> starts;
+  std::map<std::wstring, std::string> starts;
   for (const AgentMap* map : {&animation.ShapeAgents(), &animation.TextAgents()})
     for (const auto& entry : *map)
       for (const auto& agent : entry.second)
-        starts[entry.first].push_back(
-            std::to_string(LookThrough(agent)->GetStart()) +
-            (Supports(LookThrough(agent), eIidAudioAgent) ? "(sound)" : ""));
+        starts[entry.first] += " " + std::string(entry.first.begin(), entry.first.end()) + ":" +
+                               std::to_string(LookThrough(agent)->GetStart()) +
+                               (Supports(LookThrough(agent), eIidAudioAgent) ? "(sound)" : "");
   std::string text;
-  for (const auto& entry : starts)
-    for (const std::string& start : entry.second)
-      text += (text.empty() ? "" : " ") + std::string(entry.first.begin(), entry.first.end()) +
-              ":" + start;
-  return text;
+  for (const auto& entry : starts) text += entry.second;
+  return text.empty() ? text : text.substr(1);
 }
 
 // A target without children is animated itself; an animation mark picks the
