@@ -77,40 +77,18 @@ TEST(Utf8, RoundTripsAndRepairs) {
   EXPECT_EQ(platform::FromUtf8("\xC0\x80"), L"\uFFFD");  // overlong
 }
 
-TEST(TimeLines, AddReplacePopAndUniqueCounts) {
+// Records already turned into text come first, in order. There is one
+// timeline per trigger shape and a main one without: adding the same one
+// again changes nothing, a new one for the same trigger replaces it. Clicks
+// pop from the end.
+TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
   WebdeckAnimationManager manager;
   EXPECT_EQ(manager.GetUniqueAnimCount(), 0u);
   EXPECT_EQ(manager.GetUniqueAnimCount(), 1u);
-
-  auto main = boost::make_shared<TimeLineAnim>();
-  manager.AddTimeLineAnim(main);
-  manager.AddTimeLineAnim(main);
-  EXPECT_EQ(manager.GetTimeLines().size(), 1u);
-  auto trigger = boost::make_shared<TimeLineAnim>();
-  trigger->SetShapeId(L"7");
-  manager.AddTimeLineAnim(trigger);
-  EXPECT_EQ(manager.GetTimeLineAnim(L"7"), trigger);
-  EXPECT_EQ(manager.GetTimeLineAnim(L""), main);
-  EXPECT_FALSE(manager.GetTimeLineAnim(L"8"));
-  auto replacement = boost::make_shared<TimeLineAnim>();
-  manager.AddTimeLineAnim(replacement);
-  EXPECT_EQ(manager.GetTimeLineAnim(L""), replacement);
-
-  EXPECT_FALSE(main->PopClickEffect());
-  main->AddClickEffect(boost::make_shared<ClickContent>(0));
-  main->AddClickEffect(boost::make_shared<ClickContent>(40));
-  EXPECT_EQ(main->NumClickEffect(), 2u);
-  EXPECT_EQ(main->PopClickEffect()->GetStartTime(), 40u);
-  EXPECT_EQ(main->NumClickEffect(), 1u);
-}
-
-TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
-  WebdeckAnimationManager manager;
   auto content = boost::make_shared<WebdeckAnimationContent>(L"2", L"effect_ID0");
   content->presetClass = 1;
   content->GetHTMLObj()->AddIntProperty(kEffectDuration, 500);
   manager.AddAnimContent(content);
-  // Records already turned into text come first, in order.
   manager.WriteContents();
   EXPECT_TRUE(manager.GetContents().empty());
   manager.AddAnimContent(boost::make_shared<WebdeckAnimationContent>(L"3", L"effect_ID1"));
@@ -118,12 +96,22 @@ TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
   sound->AddIntProperty(kEffectType, 8);
   manager.AddAnimObjToList(L"chime", sound);
 
-  auto timeline = boost::make_shared<TimeLineAnim>();
+  auto main = boost::make_shared<TimeLineAnim>(), trigger = boost::make_shared<TimeLineAnim>(),
+       replacement = boost::make_shared<TimeLineAnim>();
+  trigger->SetShapeId(L"7");
+  for (const auto& timeline : {main, main, trigger, replacement}) manager.AddTimeLineAnim(timeline);
+  EXPECT_EQ(manager.GetTimeLineAnim(L"7"), trigger);
+  EXPECT_EQ(manager.GetTimeLineAnim(L""), replacement);
+  EXPECT_FALSE(manager.GetTimeLineAnim(L"8"));
+  EXPECT_FALSE(main->PopClickEffect());
+  main->AddClickEffect(boost::make_shared<ClickContent>(0));
+  main->AddClickEffect(boost::make_shared<ClickContent>(40));
+  EXPECT_EQ(main->PopClickEffect()->GetStartTime(), 40u);
+  EXPECT_EQ(main->NumClickEffect(), 1u);
   auto click = boost::make_shared<ClickContent>(40);
   click->AddAnimToClick(L"effect_ID0");
   click->AddAnimToClick(L"audio_ID1");
-  timeline->AddClickEffect(click);
-  manager.AddTimeLineAnim(timeline);
+  replacement->AddClickEffect(click);
 
   ordered_json doc = ordered_json::parse(platform::ToUtf8(manager.GetJsonContent()));
   EXPECT_EQ(doc.dump(),
@@ -131,7 +119,7 @@ TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
             R"("properties":{"duration":500}},{"id":"effect_ID1","target":"3","presetClass":0,)"
             R"("properties":{}}],"sounds":{"chime":[{"type":8}]},)"
             R"("timelines":[{"trigger":"","clicks":[{"start":40,)"
-            R"("animations":["effect_ID0","audio_ID1"]}]}]})");
+            R"("animations":["effect_ID0","audio_ID1"]}]},{"trigger":"7","clicks":[]}]})");
 }
 
 TEST(WebdeckSlide, ResetStartsAFreshDeck) {
