@@ -128,77 +128,63 @@ TEST(FilterShapes, CircleDiamondAndPlus) {
                                                    49, 99, 49, 99, 50, 1, 50, 1, 49, 0, 49}));
 }
 
-// Children of a group, their number and the rectangle of one of them.
-void ExpectGroup(const boost::shared_ptr<IScreenShape>& group, size_t count, size_t index,
-                 const Box& rect, const std::string& what) {
-  const auto& children = Ours(group)->Children();
-  ASSERT_EQ(children.size(), count) << what;
-  EXPECT_EQ(RectOf(children[index]), rect) << what;
-}
-
-// At most 10 rows and 7 columns of about 20 units, one more of each built,
-// every other row (or column) shifted by half a cell; slivers one unit wide.
-TEST(FilterShapes, CheckerBoardAndBlinds) {
-  Stage wide(0, 0, 300, 90);  // (-5, -5)-(305, 95): 5 rows of 20, 7 columns
-  const double cw = 310.0 / 7;
-  auto board = wide.Prepare<CheckerBoardAgent>(9, Params{0, 8});
-  EXPECT_EQ(std::make_pair(board->Rows(), board->Columns()), std::make_pair(5, 7));
-  const double x0 = -5 - cw * 0.5;
-  ExpectGroup(board->BuildFullShape(), 48, 8, {x0, 15, x0 + cw, 35}, "across");
-  ExpectGroup(board->BuildCollapsedShape(), 48, 1, {-5 + cw, -5, -5 + cw + 1, 15}, "across");
-  auto down = wide.Prepare<CheckerBoardAgent>(9);
-  ExpectGroup(down->BuildFullShape(), 48, 6, {-5 + cw, -15, -5 + 2 * cw, 5}, "down");
-  ExpectGroup(down->BuildCollapsedShape(), 48, 1, {-5, 15, -5 + cw, 16}, "down");
-  Stage tiny(0, 0, 5, 5);  // under 20 units: still one cell
-  board->PrepareAction(tiny.Target());
-  EXPECT_EQ(std::make_pair(board->Rows(), board->Columns()), std::make_pair(1, 1));
-
-  // Blinds: bands of 20 below an extent of 220, ten equal ones from there.
+// Checkerboards: at most 10 rows and 7 columns of about 20 units, one more of
+// each built, every other row (or column) shifted by half a cell. Blinds:
+// bands of 20 below an extent of 220, ten equal ones from there. Strips: ten
+// bands of a tenth of the larger extent from the subtype's corner; exits take
+// the opposite corner; rounding is trunc(x + 0.5), so -34 becomes -33. The
+// thin shapes are slivers one unit wide. Shapes at (0, 0); the full and thin
+// shapes' piece count, and one piece of each.
+TEST(FilterShapes, CellsAndBands) {
+  const double cw = 310.0 / 7, x0 = -5 - cw * 0.5;  // boards 300 x 90: 7 columns
   const struct {
-    double w;
-    int subtype;
-    size_t bands;
-    Box first, thin;
-  } blinds[] = {
-      {80, 0, 6, {-20, -20, 0, 60}, {-20, -20, -19, 60}},
-      {90, 0, 6, {-20, -20, 0, 60}, {-20, -20, -19, 60}},  // the rest is margin
-      {260, 0, 10, {-20, -20, 10, 60}, {-20, -20, -19, 60}},
-      {300, 8, 4, {-20, -20, 320, 0}, {-20, -20, 320, -19}},  // 40 high: 80 down
-  };
-  for (const auto& row : blinds) {
-    Stage stage(0, 0, row.w, 40);
-    auto agent = stage.Prepare<BlindsAgent>(2, Params{0, row.subtype});
-    const platform::MaskShape* morph = MorphOf(stage.Node(), *agent);
-    ExpectGroup(morph->End(), row.bands, 0, row.first, "blinds full");
-    ExpectGroup(morph->Start(), row.bands, 0, row.thin, "blinds thin");
-  }
-}
-
-// Ten bands of a tenth of the larger extent from the subtype's corner; exits
-// take the opposite corner; rounding is trunc(x + 0.5), so -34 becomes -33.
-TEST(FilterShapes, StripsBands) {
-  const struct {
-    const char* name;
-    double w;
+    int kind;
+    double w, h;
     int presetClass, subtype;
-    size_t band;
-    Box collapsed, full;
+    size_t count, full;
+    Box fullRect;
+    size_t thin;
+    Box thinRect;
   } rows[] = {
-      // 100 x 40 widened to (-20, -20)-(120, 60): D = 140, bands of 14.
-      {"7 from the top left", 100, 0, 7, 1, {-33, -5, -32, 8}, {-33, -5, 246, 8}},
-      {"4 from the bottom right", 100, 0, 4, 1, {134, 46, 135, 32}, {-145, 46, 134, 32}},
-      {"5 from the bottom left", 100, 0, 5, 2, {-47, 32, -46, 18}, {-47, 32, 232, 18}},
-      {"6 from the top right", 100, 0, 6, 2, {148, 8, 149, 22}, {-131, 8, 148, 22}},
-      {"an exit with 4 goes as 7", 100, 1, 4, 1, {-33, -5, -32, 8}, {-33, -5, 246, 8}},
-      {"no corner: empty bands", 100, 0, 2, 3, {0, 0, 0, 0}, {0, 0, 0, 0}},
-      {"bands of 14.1", 101, 0, 7, 1, {-33, -5, -32, 8}, {-33, -5, 248, 8}},
+      // (-5, -5)-(305, 95): 5 rows of 20, across and down.
+      {9, 300, 90, 0, 8, 48, 8, {x0, 15, x0 + cw, 35}, 1, {-5 + cw, -5, -5 + cw + 1, 15}},
+      {9, 300, 90, 0, 0, 48, 6, {-5 + cw, -15, -5 + 2 * cw, 5}, 1, {-5, 15, -5 + cw, 16}},
+      // Blinds; at 90 the rest is margin; 40 high: 80 down.
+      {2, 80, 40, 0, 0, 6, 0, {-20, -20, 0, 60}, 0, {-20, -20, -19, 60}},
+      {2, 90, 40, 0, 0, 6, 0, {-20, -20, 0, 60}, 0, {-20, -20, -19, 60}},
+      {2, 260, 40, 0, 0, 10, 0, {-20, -20, 10, 60}, 0, {-20, -20, -19, 60}},
+      {2, 300, 40, 0, 8, 4, 0, {-20, -20, 320, 0}, 0, {-20, -20, 320, -19}},
+      // Strips on 100 x 40 widened to (-20, -20)-(120, 60): D = 140, bands of
+      // 14, from the top left (7), bottom right (4), bottom left (5), top
+      // right (6); an exit with 4 goes as 7; no corner: empty bands; bands of
+      // 14.1 on 101.
+      {10, 100, 40, 0, 7, 10, 1, {-33, -5, 246, 8}, 1, {-33, -5, -32, 8}},
+      {10, 100, 40, 0, 4, 10, 1, {-145, 46, 134, 32}, 1, {134, 46, 135, 32}},
+      {10, 100, 40, 0, 5, 10, 2, {-47, 32, 232, 18}, 2, {-47, 32, -46, 18}},
+      {10, 100, 40, 0, 6, 10, 2, {-131, 8, 148, 22}, 2, {148, 8, 149, 22}},
+      {10, 100, 40, 1, 4, 10, 1, {-33, -5, 246, 8}, 1, {-33, -5, -32, 8}},
+      {10, 100, 40, 0, 2, 10, 3, {0, 0, 0, 0}, 3, {0, 0, 0, 0}},
+      {10, 101, 40, 0, 7, 10, 1, {-33, -5, 248, 8}, 1, {-33, -5, -32, 8}},
   };
   for (const auto& row : rows) {
-    Stage stage(0, 0, row.w, 40);
-    auto strips = stage.Prepare<InOutAgent>(10, Params{row.presetClass, row.subtype});
-    ExpectGroup(strips->BuildCollapsedShape(), 10, row.band, row.collapsed, row.name);
-    ExpectGroup(strips->BuildFullShape(), 10, row.band, row.full, row.name);
+    SCOPED_TRACE(testing::Message() << "kind " << row.kind << ", " << row.presetClass << "/"
+                                    << row.subtype << ", " << row.w);
+    Stage stage(0, 0, row.w, row.h);
+    auto agent = stage.Prepare<MorphFilterAgent>(row.kind, Params{row.presetClass, row.subtype});
+    auto inOut = boost::dynamic_pointer_cast<InOutAgent>(agent);
+    // Blinds: the morph they attached.
+    const auto full = inOut ? inOut->BuildFullShape() : MorphOf(stage.Node(), *agent)->End();
+    const auto thin = inOut ? inOut->BuildCollapsedShape() : MorphOf(stage.Node(), *agent)->Start();
+    const auto &fulls = Ours(full)->Children(), &thins = Ours(thin)->Children();
+    ASSERT_EQ(std::make_pair(fulls.size(), thins.size()), std::make_pair(row.count, row.count));
+    EXPECT_EQ(RectOf(fulls[row.full]), row.fullRect);
+    EXPECT_EQ(RectOf(thins[row.thin]), row.thinRect);
   }
+  Stage wide(0, 0, 300, 90), tiny(0, 0, 5, 5);  // under 20 units: still one cell
+  auto board = wide.Prepare<CheckerBoardAgent>(9, Params{0, 8});
+  EXPECT_EQ(std::make_pair(board->Rows(), board->Columns()), std::make_pair(5, 7));
+  board->PrepareAction(tiny.Target());
+  EXPECT_EQ(std::make_pair(board->Rows(), board->Columns()), std::make_pair(1, 1));
 }
 
 // Random bars (as many as whole units across, at most 100) and dissolve (400
