@@ -9,7 +9,6 @@
 
 #include "filter_fixtures.h"
 #include "filters/ArcAgent.h"
-#include "filters/BlindsAgent.h"
 #include "filters/CheckerBoardAgent.h"
 #include "filters/DissolveOutAgent.h"
 #include "filters/PeekInAgent.h"

@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include <boost/make_shared.hpp>
-#include <boost/weak_ptr.hpp>
 
 #include "common/PropertySheet.h"
 #include "host/Properties.h"
