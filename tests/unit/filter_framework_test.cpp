@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_screen.h"
@@ -82,21 +83,19 @@ class Recorder : public IScreenObject, public ICompoundShape {
   }
   void DetachChild(const boost::shared_ptr<IScreenShape>& c) override { Note(c, "detach"); }
   // The calls since the last look; #n tells the children apart.
-  std::vector<std::string> Take() { return std::move(log); }
+  std::string Take() { return std::exchange(log, std::string()); }
 
   double bounds[4] = {100, 100, 300, 200};
   std::vector<boost::shared_ptr<IScreenShape>> children, known;
-  std::vector<std::string> log;
+  std::string log;
 
  private:
   void Note(const boost::shared_ptr<IScreenShape>& c, const std::string& what) {
     auto it = std::find(known.begin(), known.end(), c);
     if (it == known.end()) it = known.insert(known.end(), c);
-    log.push_back(what + " #" + std::to_string(it - known.begin()));
+    log += (log.empty() ? "" : ", ") + what + " #" + std::to_string(it - known.begin());
   }
 };
-
-using Calls = std::vector<std::string>;
 
 // Effect from 200 to 500; a frame before the preparation has nothing to build
 // on. A morph's mask is attached switched off, on while drawing, off before
@@ -104,31 +103,27 @@ using Calls = std::vector<std::string>;
 // state; then nothing. A per-frame mask is replaced every frame and attached
 // for that frame only. Peek's mask is on for good.
 TEST(FilterAgents, MaskCallsInOrder) {
-  const struct {
-    int kind;
-    Calls prepared;
-    std::vector<std::pair<uint32_t, Calls>> frames;
-  } rows[] = {
+  const std::pair<int, const char*> rows[] = {
       {3,
-       {"insert 0 #0", "off #0"},
-       {{300, {"on #0"}}, {650, {"off #0", "on #0"}}, {700, {}}, {100, {"off #0"}}}},
+       "prepare: insert 0 #0, off #0 | 300: on #0 | 400: on #0 | 650: off #0, on #0 | 700:  | "
+       "100: off #0"},
       {14,
-       {},
-       {{300, {"insert 0 #0", "detach #0", "on #0"}},
-        {400, {"detach #0", "insert 0 #1", "detach #1", "on #1"}},
-        {100, {"off #1"}}}},
-      {0, {"insert 0 #0", "on #0"}, {{100, {}}, {300, {}}, {650, {}}, {700, {}}}},
+       "prepare:  | 300: insert 0 #0, detach #0, on #0 | "
+       "400: detach #0, insert 0 #1, detach #1, on #1 | "
+       "650: detach #1, insert 0 #2, detach #2, on #2 | 700:  | 100: off #2"},
+      {0, "prepare: insert 0 #0, on #0 | 300:  | 400:  | 650:  | 700:  | 100: "},
   };
   for (const auto& row : rows) {
     auto host = boost::make_shared<Recorder>();
-    auto agent = MakeFilter(row.kind, {0, 0, 0, 200, 300});
+    auto agent = MakeFilter(row.first, {0, 0, 0, 200, 300});
     agent->Apply(host, 300);
     agent->PrepareAction(host);
-    EXPECT_EQ(host->Take(), row.prepared) << row.kind;
-    for (const auto& f : row.frames) {
-      agent->Apply(host, f.first);
-      EXPECT_EQ(host->Take(), f.second) << row.kind << " at " << f.first;
+    std::string calls = "prepare: " + host->Take();
+    for (uint32_t t : {300u, 400u, 650u, 700u, 100u}) {
+      agent->Apply(host, t);
+      calls += " | " + std::to_string(t) + ": " + host->Take();
     }
+    EXPECT_EQ(calls, row.second) << row.first;
   }
 
   // Without a mask list the agents build, draw nothing and do not fail.
