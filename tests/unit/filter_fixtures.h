@@ -31,9 +31,10 @@ struct Params {
   float decel = 0.0f;
 };
 
-// The agent the factory makes for filter `kind`, with its preset class and
-// timing set as the timing translation sets them.
-inline boost::shared_ptr<EffectAgent> MakeFilter(int kind, const Params& params = Params()) {
+// The agent the factory makes for filter `kind`, as an A, with its preset
+// class and timing set as the timing translation sets them.
+template <class A = EffectAgent>
+boost::shared_ptr<A> MakeFilter(int kind, const Params& params = Params()) {
   auto node = boost::make_shared<platform::BehaviourNode>(eBehaviourFilter);
   node->Set<int>(ePropFilterKind, kind)
       .Set<int>(ePropFilterSubtype, params.subtype)
@@ -42,17 +43,12 @@ inline boost::shared_ptr<EffectAgent> MakeFilter(int kind, const Params& params 
       .Set<float>(ePropDecel, params.decel);
   boost::shared_ptr<EffectAgent> agent = CreateEffectAgent(
       boost::make_shared<platform::Effect>(L"2"), boost::make_shared<PublishContext>(), node);
-  if (!agent) return agent;
+  if (!agent) return nullptr;
   auto cell = boost::make_shared<PresetClassCell>();
   if (params.presetClass >= 0) cell->Set(static_cast<uint32_t>(params.presetClass));
   agent->SetPresetClass(cell);
   agent->SetTiming(params.start, params.duration);
-  return agent;
-}
-
-template <class A>
-boost::shared_ptr<A> MakeFilterAs(int kind, const Params& params = Params()) {
-  return boost::dynamic_pointer_cast<A>(MakeFilter(kind, params));
+  return boost::dynamic_pointer_cast<A>(agent);
 }
 
 // Shape "2" with bounds (l, t) to (l + w, t + h) on a slide of its own.
@@ -65,18 +61,14 @@ struct Stage {
   boost::shared_ptr<IScreenObject> Target() const { return screen->Find(L"2"); }
   platform::ScreenNode& Node() const { return *screen->FindNode(L"2"); }
 
-  // Filter `kind` as an A, prepared on the shape.
+  // Filter `kind` as an A, prepared on the shape and drawn at time t if one
+  // is given.
   template <class A = EffectAgent>
-  boost::shared_ptr<A> Prepare(int kind, const Params& params = Params()) const {
-    auto agent = MakeFilterAs<A>(kind, params);
+  boost::shared_ptr<A> Prepare(int kind, const Params& params = Params(),
+                               uint32_t t = 0xFFFFFFFF) const {
+    auto agent = MakeFilter<A>(kind, params);
     agent->PrepareAction(Target());
-    return agent;
-  }
-  // The same, drawn at time t.
-  template <class A = EffectAgent>
-  boost::shared_ptr<A> Run(int kind, const Params& params, uint32_t t) const {
-    auto agent = Prepare<A>(kind, params);
-    agent->Apply(Target(), t);
+    if (t != 0xFFFFFFFF) agent->Apply(Target(), t);
     return agent;
   }
 

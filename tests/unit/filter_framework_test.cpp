@@ -30,10 +30,10 @@ TEST(FilterFactory, EveryFilterKindHasItsAgent) {
     const bool own = kind == 0 || kind == 1;  // peek and fade are not morphs
     EXPECT_EQ(boost::dynamic_pointer_cast<MorphFilterAgent>(agent) == nullptr, own) << kind;
   }
-  EXPECT_TRUE(MakeFilterAs<PeekInAgent>(0));
-  EXPECT_TRUE(MakeFilterAs<FadeAgent>(1));
-  EXPECT_TRUE(MakeFilterAs<DissolveOutAgent>(12));
-  EXPECT_TRUE(MakeFilterAs<WheelAgent>(15));  // spokes by kind: wheel tests
+  EXPECT_TRUE(MakeFilter<PeekInAgent>(0));
+  EXPECT_TRUE(MakeFilter<FadeAgent>(1));
+  EXPECT_TRUE(MakeFilter<DissolveOutAgent>(12));
+  EXPECT_TRUE(MakeFilter<WheelAgent>(15));  // spokes by kind: wheel tests
   for (int kind : {12, 13, 14, 15, 19}) EXPECT_EQ(MakeFilter(kind)->GetKind(), 2u) << kind;
   EXPECT_FALSE(MakeFilter(11));
 }
@@ -56,7 +56,7 @@ TEST(MorphFilterAgent, RatioFollowsTheProgress) {
   };
   for (const auto& row : rows) {
     Stage stage(100, 100, 200, 100);
-    auto box = stage.Run<BoxAgent>(3, {0, 0, 0, 0, 1000, row.accel, row.decel}, row.t);
+    auto box = stage.Prepare<BoxAgent>(3, {0, 0, 0, 0, 1000, row.accel, row.decel}, row.t);
     EXPECT_EQ(MorphOf(stage.Node(), *box)->Ratio(), row.ratio) << row.t;
   }
   EXPECT_EQ(MorphFilterAgent::RatioFor(-0.001), 0u);
@@ -179,7 +179,7 @@ TEST(FilterAgents, WhereEntrancesAndExitsOpen) {
   for (const auto& row : rows) {
     for (int presetClass : {0, 1}) {
       Stage stage(100, 100, 200, 100);
-      stage.Run(row.kind, {presetClass, row.subtype, presetClass}, 500);
+      stage.Prepare(row.kind, {presetClass, row.subtype, presetClass}, 500);
       for (const Probe& p : row.probes)
         EXPECT_EQ(Visible(stage.Node(), p.x, p.y), presetClass ? p.exit : p.entrance)
             << row.name << (presetClass ? " exit" : " entrance") << " at " << p.x << "," << p.y;
@@ -187,12 +187,12 @@ TEST(FilterAgents, WhereEntrancesAndExitsOpen) {
   }
   // Neither entrance nor exit: a morph without shapes, which does not clip.
   Stage stage(100, 100, 200, 100);
-  auto box = stage.Run<BoxAgent>(3, Params{2}, 500);
+  auto box = stage.Prepare<BoxAgent>(3, Params{2}, 500);
   EXPECT_FALSE(MorphOf(stage.Node(), *box)->Start());
   EXPECT_TRUE(Visible(stage.Node(), 105, 105));
   // Blinds go by the transition alone: an exit with transition 0 opens.
   Stage other(100, 100, 200, 100);
-  auto blinds = other.Run(2, Params{1}, 0);
+  auto blinds = other.Prepare(2, Params{1}, 0);
   EXPECT_FALSE(Visible(other.Node(), 172, 150));
   blinds->Apply(other.Target(), 1000);
   EXPECT_TRUE(Visible(other.Node(), 172, 150));

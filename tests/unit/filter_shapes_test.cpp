@@ -251,7 +251,8 @@ TEST(WedgeAgent, OpensFromTheTopBothWays) {
   };
   for (const auto& row : rows) {
     Stage stage(0, 0, 300, 400);
-    const MaskGeometry g = Content(*stage.Run<GeneralAgent>(14, Params{row.presetClass}, row.t));
+    const MaskGeometry g =
+        Content(*stage.Prepare<GeneralAgent>(14, Params{row.presetClass}, row.t));
     const auto outline = platform::Outline(g);
     std::string inside;
     for (const auto& p : probes) inside += platform::Contains(outline, p[0], p[1]) ? '+' : '-';
@@ -305,7 +306,7 @@ TEST(WheelAgent, SpokesAndSweep) {
   for (const auto& row : rows) {
     Stage stage(0, 0, 300, 400);
     const MaskGeometry g =
-        Content(*stage.Run<GeneralAgent>(row.kind, Params{row.presetClass}, row.t));
+        Content(*stage.Prepare<GeneralAgent>(row.kind, Params{row.presetClass}, row.t));
     ASSERT_EQ(g.children.size(), size_t(row.spokes + row.presetClass)) << row.kind;
     for (int i = 0; i < row.spokes; ++i) {
       const MaskGeometry& slice = g.children[size_t(i)];
@@ -324,7 +325,7 @@ TEST(WheelAgent, SpokesAndSweep) {
 // of its own. The cells cover the widened bounds.
 TEST(DissolveOutAgent, NothingLeftToShow) {
   Stage stage(0, 0, 40, 40);  // widened to (-30, -30)-(70, 70)
-  auto dissolve = stage.Run<GeneralAgent>(12, Params(), 1000);
+  auto dissolve = stage.Prepare<GeneralAgent>(12, Params(), 1000);
   const auto mask = dissolve->CurrentMask();
   double box[4];
   ASSERT_TRUE(platform::GeometryBounds(GeometryOf(dissolve->MaskGroup()), box));
