@@ -12,8 +12,8 @@
 
 namespace {
 
-// An object offering two interfaces from one body, its sheet as a member.
-class Widget : public IPropertySheet, public IPropertyValue {
+// A value that also answers for a sheet it holds as a member.
+class Widget : public IPropertyValue {
  public:
   explicit Widget(bool* destroyed) : destroyed_(destroyed) {}
   ~Widget() override { *destroyed_ = true; }
@@ -22,12 +22,6 @@ class Widget : public IPropertySheet, public IPropertyValue {
     if (id == eIidPropertySheet) return AnswerInterface<IPropertySheet>(&sheet_, out, sharesOwner);
     if (id == eIidPropertyValue) return AnswerInterface<IPropertyValue>(this, out, sharesOwner);
     return false;
-  }
-  void GetProperty(boost::shared_ptr<IPropertyValue>& out, EPropertyId key) override {
-    sheet_.GetProperty(out, key);
-  }
-  void SetProperty(EPropertyId key, const boost::shared_ptr<IPropertyValue>& value) override {
-    sheet_.SetProperty(key, value);
   }
   uint32_t GetType() override { return 0; }
 
@@ -50,7 +44,7 @@ TEST(QueryProtocol, AnswersAndOwnership) {
   boost::shared_ptr<IPropertyValue> value;
   boost::shared_ptr<IPropertySheet> sheet;
   {
-    boost::shared_ptr<IPropertySheet> widget = boost::make_shared<Widget>(&destroyed);
+    boost::shared_ptr<IPropertyValue> widget = boost::make_shared<Widget>(&destroyed);
     value = QueryAs<IPropertyValue>(widget, eIidPropertyValue);
     sheet = QueryAs<IPropertySheet>(widget, eIidPropertySheet);
     ASSERT_TRUE(value && sheet);
