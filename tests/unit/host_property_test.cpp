@@ -93,9 +93,7 @@ TEST(PropertyAccessors, ReadsAndWrites) {
 // conversions never follow the process's locale.
 TEST(PropertyCast, ConvertsBetweenValueTypesInAnyLocale) {
   auto check = [] {
-    const auto i = Value(7), b = Value(true);
-    const auto f = Value(-2.75f);
-    const auto d = Value(50000.7);
+    const auto i = Value(7), b = Value(true), f = Value(-2.75f), d = Value(50000.7);
     EXPECT_EQ(property_cast<int>(f), -2);  // toward zero
     EXPECT_EQ(property_cast<int>(d), 50000);
     EXPECT_EQ(property_cast<float>(d), 50000.7f);

@@ -15,7 +15,6 @@
 
 namespace {
 
-using platform::BehaviourNode;
 using platform::Effect;
 
 using namespace behaviours;
