@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <set>
+#include <sstream>
 #include <vector>
 
 #include "filter_fixtures.h"
@@ -101,23 +102,22 @@ TEST(FilterShapes, CircleDiamondAndPlus) {
     EXPECT_TRUE(platform::Contains(GeometryOf(full), c[0] - 1.5, c[1] - 1.5)) << c[0];
     EXPECT_EQ(GetDouble(circle->BuildCollapsedShape(), ePropCircleRadius), 1.0);
   }
-  auto vertices = [](const boost::shared_ptr<IScreenShape>& s) {
-    std::vector<double> out;
-    for (const Kinefold::TPoint& p : Ours(s)->Sheet()->Vertices())
-      out.insert(out.end(), {p.x, p.y});
-    return out;
+  auto vertices = [](const boost::shared_ptr<IScreenShape>& s) {  // "x,y x,y ..."
+    std::ostringstream out;
+    out.precision(17);
+    for (const Kinefold::TPoint& p : Ours(s)->Sheet()->Vertices()) out << p.x << ',' << p.y << ' ';
+    return out.str();
   };
   Stage stage(0, 0, 100, 50);
   auto diamond = stage.Prepare<InOutAgent>(4);
   // Twice the half extents each way: the edges pass through the corners.
-  EXPECT_EQ(vertices(diamond->BuildFullShape()), (Box{-50, 25, 50, -25, 150, 25, 50, 75}));
-  EXPECT_EQ(vertices(diamond->BuildCollapsedShape()), (Box{49, 25, 50, 24, 51, 25, 50, 26}));
+  EXPECT_EQ(vertices(diamond->BuildFullShape()), "-50,25 50,-25 150,25 50,75 ");
+  EXPECT_EQ(vertices(diamond->BuildCollapsedShape()), "49,25 50,24 51,25 50,26 ");
   auto plus = stage.Prepare<InOutAgent>(7);
   EXPECT_EQ(vertices(plus->BuildCollapsedShape()),
-            (Box{0,   24, 49, 24, 49, 0,  51, 0,  51, 24, 100, 24,
-                 100, 26, 51, 26, 51, 50, 49, 50, 49, 26, 0,   26}));
-  EXPECT_EQ(vertices(plus->BuildFullShape()), (Box{0,  1,  1,  1,  1,  0, 99, 0, 99, 1, 100, 1, 100,
-                                                   49, 99, 49, 99, 50, 1, 50, 1, 49, 0, 49}));
+            "0,24 49,24 49,0 51,0 51,24 100,24 100,26 51,26 51,50 49,50 49,26 0,26 ");
+  EXPECT_EQ(vertices(plus->BuildFullShape()),
+            "0,1 1,1 1,0 99,0 99,1 100,1 100,49 99,49 99,50 1,50 1,49 0,49 ");
 }
 
 // Checkerboards: at most 10 rows and 7 columns of about 20 units, one more of
@@ -207,20 +207,20 @@ TEST(FilterShapes, RandomPieces) {
       const std::vector<uint32_t>& remaining =
           row.kind == 13 ? boost::dynamic_pointer_cast<RandomBarsAgent>(agent)->Remaining()
                          : boost::dynamic_pointer_cast<DissolveOutAgent>(agent)->Remaining();
-      const std::string at = std::string(row.name) + " at " + std::to_string(frame.first);
+      SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(frame.first));
       const auto& children = Ours(agent->MaskGroup())->Children();
-      EXPECT_EQ(children.size(), frame.second + row.presetClass) << at;
-      EXPECT_EQ(remaining.size(), row.total - frame.second) << at;
+      EXPECT_EQ(children.size(), frame.second + row.presetClass);
+      EXPECT_EQ(remaining.size(), row.total - frame.second);
       EXPECT_EQ(std::set<uint32_t>(remaining.begin(), remaining.end()).size(), remaining.size());
       // The exit's whole rectangle comes first; the pieces cut holes in it.
       if (row.presetClass) {
-        EXPECT_EQ(RectOf(children[0]).size(), 4u) << at;
+        EXPECT_EQ(RectOf(children[0]).size(), 4u);
       }
       // Every piece shown covers the shape (bars reach into the margin, so
       // only the cells are counted on the way).
       const double shown = frame.second / double(row.total);
       if (row.total && (row.kind == 12 || frame.second == row.total)) {
-        EXPECT_NEAR(VisibleShare(stage.Node()), row.presetClass ? 1 - shown : shown, 0.05) << at;
+        EXPECT_NEAR(VisibleShare(stage.Node()), row.presetClass ? 1 - shown : shown, 0.05);
       }
     }
   }
@@ -307,9 +307,9 @@ TEST(WheelAgent, SpokesAndSweep) {
       // The first chord starts at the start; the radius back starts at the end.
       const double* first = slice.children.front().v;
       const double* back = slice.children[slice.children.size() - 2].v;
-      EXPECT_NEAR(std::remainder(angle(first) - start, 2 * kPi), 0, 1e-9) << row.kind << " " << i;
-      EXPECT_NEAR(std::remainder(angle(back) - start - row.sweep, 2 * kPi), 0, 1e-9)
-          << row.kind << " " << i;
+      SCOPED_TRACE(testing::Message() << "kind " << row.kind << ", slice " << i);
+      EXPECT_NEAR(std::remainder(angle(first) - start, 2 * kPi), 0, 1e-9);
+      EXPECT_NEAR(std::remainder(angle(back) - start - row.sweep, 2 * kPi), 0, 1e-9);
     }
   }
 }
