@@ -62,8 +62,6 @@ struct FormulaCase {
   const char* shape;  // nullptr: not checked
 };
 
-const double kSingle01 = static_cast<double>(0.1f);  // 0.100000001490116...
-
 const FormulaCase kCases[] = {
     // precedence and associativity
     {L"2+3*4", 14, "(+ 2 (* 3 4))"},
@@ -94,7 +92,7 @@ const FormulaCase kCases[] = {
     {L"sin(cos(0)-1)", 0, nullptr},
     {L"sin(pi/2)", 1, "(sin (/ v0 2))"},
     // numbers: single precision, points only
-    {L"0.1", kSingle01, "0.1"},
+    {L"0.1", static_cast<double>(0.1f), "0.1"},  // 0.100000001490116...
     {L".5", 0.5, "0.5"},
     {L"3.", 3, "3"},
     {L"1.2.3", static_cast<double>(1.2f), nullptr},
@@ -178,7 +176,7 @@ TEST(Formula, Variables) {
   EXPECT_EQ(parser.Evaluate({{-1, 5.0}, {12, 5.0}}), 0.0) << "unknown names never read the map";
 
   parser.Parse(L"#ppt_x+sin(2*pi*$)*0.1");
-  EXPECT_NEAR(parser.Evaluate({{2, 0.25}, {7, 0.25}}), 0.25 + kSingle01, 1e-12);
+  EXPECT_NEAR(parser.Evaluate({{2, 0.25}, {7, 0.25}}), 0.25 + static_cast<double>(0.1f), 1e-12);
 
   // Evaluating again with the same names skips nothing that changed, down to
   // the sign of a zero.

@@ -128,11 +128,10 @@ TEST(TimingTranslation, ContainersByKindAndEffect) {
   ASSERT_EQ(agents.size(), 3u);
   EXPECT_FALSE(Supports(agents[0], eIidPersistentAgent));  // a fade is not held
   auto rotation = QueryAs<PersistentAgent>(agents[1], eIidPersistentAgent);
-  ASSERT_TRUE(rotation);
+  auto scale = QueryAs<PersistentAgent>(agents[2], eIidPersistentAgent);
+  ASSERT_TRUE(rotation && scale);
   EXPECT_EQ(rotation->GetDuration(), 1000u);                        // held until the effect's end
   EXPECT_TRUE(Supports(rotation->GetChild(), eIidContainerAgent));  // reversed
-  auto scale = QueryAs<PersistentAgent>(agents[2], eIidPersistentAgent);
-  ASSERT_TRUE(scale);
   EXPECT_EQ(scale->GetDuration(), 0xFFFFFFFFu);
 }
 
