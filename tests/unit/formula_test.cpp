@@ -147,14 +147,31 @@ TEST(Formula, EdgeCases) {
   }
 }
 
-// The names' places in the variable table, which each evaluation reads
-// afresh; pi and e have defaults.
-TEST(Formula, Variables) {
+// One parser across formulas. A fresh one has nothing to evaluate; each parse
+// replaces the tree, and formulas met before come back with their own tree and
+// end state. The names have their places in the variable table, which each
+// evaluation reads afresh; pi and e have defaults.
+TEST(Formula, OneParserAcrossFormulas) {
+  ExpParser parser;
+  auto parse = [&](const wchar_t* formula) {
+    parser.Parse(formula);
+    return parser.Evaluate({});
+  };
+  EXPECT_FALSE(parser.GetRoot());
+  EXPECT_EQ(parser.Evaluate({}), 0.0);
+  EXPECT_EQ(parse(L"1+2"), 3.0);
+  EXPECT_EQ(parse(L""), 0.0);
+  EXPECT_FALSE(parser.GetRoot());
+  EXPECT_EQ(parse(L"2*3"), 6.0);
+  const int32_t token = parser.GetToken();
+  EXPECT_EQ(parse(L"1+2"), 3.0);
+  EXPECT_EQ(parse(L"2*3"), 6.0);
+  EXPECT_EQ(parser.GetToken(), token);
+
   const wchar_t* const names[] = {L"pi",     L"e", L"#ppt_x", L"#ppt_y", L"#ppt_h", L"#ppt_w",
                                   L"#ppt_c", L"$", L"ppt_x",  L"ppt_y",  L"ppt_w",  L"ppt_h"};
   VariableMap values;
   for (int32_t i = 0; i < 12; ++i) values[i] = 100.0 + i;
-  ExpParser parser;
   for (int32_t i = 0; i < 12; ++i) {
     parser.Parse(names[i]);
     EXPECT_EQ(Shape(parser.GetRoot()), "v" + std::to_string(i));
@@ -188,26 +205,6 @@ TEST(Formula, Variables) {
   EXPECT_EQ(parser.GetVariables().at(0), 1.0);
   EXPECT_EQ(parser.Evaluate({{7, 2.0}}), 2.0);
   EXPECT_EQ(parser.GetVariables().at(0), 3.14159265359) << "pi comes back once not given";
-}
-
-// A fresh parser has nothing to evaluate; each parse replaces the tree, and
-// formulas met before come back with their own tree and end state.
-TEST(Formula, ReparseReplacesTree) {
-  ExpParser parser;
-  auto parse = [&](const wchar_t* formula) {
-    parser.Parse(formula);
-    return parser.Evaluate({});
-  };
-  EXPECT_FALSE(parser.GetRoot());
-  EXPECT_EQ(parser.Evaluate({}), 0.0);
-  EXPECT_EQ(parse(L"1+2"), 3.0);
-  EXPECT_EQ(parse(L""), 0.0);
-  EXPECT_FALSE(parser.GetRoot());
-  EXPECT_EQ(parse(L"2*3"), 6.0);
-  const int32_t token = parser.GetToken();
-  EXPECT_EQ(parse(L"1+2"), 3.0);
-  EXPECT_EQ(parse(L"2*3"), 6.0);
-  EXPECT_EQ(parser.GetToken(), token);
 }
 
 // Nesting and chains far deeper than any real formula: the parse finishes, the
