@@ -53,9 +53,7 @@ TEST(JsonHolders, ObjectsKeepInsertionOrderAndNest) {
 // Strings are escaped and encoded; floats print shortest or to a precision.
 TEST(JsonHolders, Scalars) {
   auto text = [](const std::wstring& s) { return Dump(PptxJSStringPropertyHolder("", s)); };
-  auto number = [](float f, int precision) {
-    return Dump(PptxJSFloatPropertyHolder("", f, precision));
-  };
+  auto number = [](float f, int digits) { return Dump(PptxJSFloatPropertyHolder("", f, digits)); };
   const std::pair<std::string, std::string> rows[] = {
       {text(L"plain"), R"("plain")"},
       {text(L"quote \" and \\"), R"("quote \" and \\")"},
