@@ -88,11 +88,6 @@ inline platform::MaskShape* MorphOf(const platform::ScreenNode& node,
   return nullptr;
 }
 
-// The geometry of a per-frame filter's last mask.
-inline platform::MaskGeometry Content(const GeneralAgent& agent) {
-  return Ours(agent.CurrentMask())->Geometry();
-}
-
 // What the node's active masks leave visible at (x, y).
 inline bool Visible(const platform::ScreenNode& node, double x, double y) {
   for (const auto& shape : node.Masks().ActiveShapes()) {

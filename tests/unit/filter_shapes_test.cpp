@@ -245,7 +245,7 @@ TEST(WedgeAgent, OpensFromTheTopBothWays) {
   for (const auto& row : rows) {
     Stage stage(0, 0, 300, 400);
     const MaskGeometry g =
-        Content(*stage.Prepare<GeneralAgent>(14, Params{row.presetClass}, row.t));
+        GeometryOf(stage.Prepare<GeneralAgent>(14, Params{row.presetClass}, row.t)->CurrentMask());
     const auto outline = platform::Outline(g);
     std::string inside;
     for (const auto& p : probes) inside += platform::Contains(outline, p[0], p[1]) ? '+' : '-';
@@ -298,8 +298,8 @@ TEST(WheelAgent, SpokesAndSweep) {
   auto angle = [](const double* v) { return std::atan2(v[1] - 200, v[0] - 150); };
   for (const auto& row : rows) {
     Stage stage(0, 0, 300, 400);
-    const MaskGeometry g =
-        Content(*stage.Prepare<GeneralAgent>(row.kind, Params{row.presetClass}, row.t));
+    const MaskGeometry g = GeometryOf(
+        stage.Prepare<GeneralAgent>(row.kind, Params{row.presetClass}, row.t)->CurrentMask());
     ASSERT_EQ(g.children.size(), size_t(row.spokes + row.presetClass)) << row.kind;
     for (int i = 0; i < row.spokes; ++i) {
       const MaskGeometry& slice = g.children[size_t(i)];
