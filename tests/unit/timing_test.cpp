@@ -70,6 +70,13 @@ TEST(TimingTranslation, WhatIsAnimated) {
     EXPECT_EQ(Starts(*Build(effect, fake::MakeShape(L"7", {}))),
               std::wstring(mark) == L"7/shape" ? "7/shape:200" : "");
   }
+  // A colour change on text by word makes the shape part a shape.
+  auto coloured = Faded();
+  coloured->AddBehaviour(eBehaviourColor).Duration(1000);
+  coloured->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
+  auto shape = fake::MakeShape(L"7", {L"a"}, false);
+  Build(coloured, shape, {L"a"});
+  EXPECT_TRUE(fake::Find(shape, L"7/shape")->shapeFlag);
 }
 
 // Units start an interval apart. Without a fill the text plays alone; with
@@ -93,15 +100,6 @@ TEST(TimingTranslation, UnitsStartAnIntervalApart) {
     EXPECT_EQ(Starts(*animation), row.starts) << row.type << row.filled;
     EXPECT_EQ(animation->SoundStartOffsets(), row.sounds) << row.type << row.filled;
   }
-}
-
-TEST(TimingTranslation, ColourChangeMakesAPartAShape) {
-  auto effect = Faded();
-  effect->AddBehaviour(eBehaviourColor).Duration(1000);
-  effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
-  auto shape = fake::MakeShape(L"7", {L"a"}, false);
-  Build(effect, shape, {L"a"});
-  EXPECT_TRUE(fake::Find(shape, L"7/shape")->shapeFlag);
 }
 
 TEST(TimingTranslation, ParagraphRangeRestartsEachParagraph) {
@@ -133,6 +131,10 @@ TEST(TimingTranslation, ContainersByKindAndEffect) {
   EXPECT_EQ(rotation->GetDuration(), 1000u);                        // held until the effect's end
   EXPECT_TRUE(Supports(rotation->GetChild(), eIidContainerAgent));  // reversed
   EXPECT_EQ(scale->GetDuration(), 0xFFFFFFFFu);
+  // An indefinite behaviour holds the whole effect.
+  auto indefinite = Faded(1000, -1);
+  Build(indefinite, fake::MakeShape(L"7", {}));
+  EXPECT_EQ(GetInt(indefinite, ePropFill), 2);
 }
 
 // The pass doubles when the effect reverses and is multiplied by the
@@ -202,12 +204,6 @@ TEST(TimingTranslation, SubAnimationPlacement) {
     EXPECT_EQ(LookThrough(animation->ShapeAgents().at(L"7/shape").at(1))->GetStart(), row.expected)
         << row.name;
   }
-}
-
-TEST(TimingTranslation, IndefiniteBehaviourHoldsTheEffect) {
-  auto effect = Faded(1000, -1);
-  Build(effect, fake::MakeShape(L"7", {}));
-  EXPECT_EQ(GetInt(effect, ePropFill), 2);
 }
 
 TEST(TimingTranslation, TextCarriesTheShapesSound) {
