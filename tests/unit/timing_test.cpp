@@ -77,6 +77,12 @@ TEST(TimingTranslation, WhatIsAnimated) {
   auto shape = fake::MakeShape(L"7", {L"a"}, false);
   Build(coloured, shape, {L"a"});
   EXPECT_TRUE(fake::Find(shape, L"7/shape")->shapeFlag);
+  // The text carries the shape's sound.
+  auto sounded = Faded();
+  sounded->Set<int>(ePropIterateType, 0);
+  sounded->AddSubAnimation(eBehaviourAudio);
+  EXPECT_EQ(Starts(*Build(sounded, fake::MakeShape(L"7", {L"a"}), {L"a"})),
+            "7/shape:0 7/text:0 7/text:1000(sound)");
 }
 
 // Units start an interval apart. Without a fill the text plays alone; with
@@ -100,17 +106,15 @@ TEST(TimingTranslation, UnitsStartAnIntervalApart) {
     EXPECT_EQ(Starts(*animation), row.starts) << row.type << row.filled;
     EXPECT_EQ(animation->SoundStartOffsets(), row.sounds) << row.type << row.filled;
   }
-}
-
-TEST(TimingTranslation, ParagraphRangeRestartsEachParagraph) {
-  auto effect = Faded();
-  effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 300);
-  effect->Set<bool>(ePropByParagraph, true)
+  // A paragraph range restarts each paragraph.
+  auto ranged = Faded();
+  ranged->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 300);
+  ranged->Set<bool>(ePropByParagraph, true)
       .Set<int>(ePropParagraphFirst, 1)
       .Set<int>(ePropParagraphLast, 2);
   const std::vector<std::wstring> text{L"a", L"b c", L"d", L"e"};
   auto shape = fake::MakeShape(L"7", text);
-  auto animation = Build(effect, shape, text);
+  auto animation = Build(ranged, shape, text);
   EXPECT_EQ(Starts(*animation), "7/p1/w0:0 7/p1/w1:300 7/p2/w0:0");
   EXPECT_TRUE(fake::Find(shape, L"7/p1")->separate);
   EXPECT_FALSE(fake::Find(shape, L"7/p0")->separate);
@@ -204,14 +208,6 @@ TEST(TimingTranslation, SubAnimationPlacement) {
     EXPECT_EQ(LookThrough(animation->ShapeAgents().at(L"7/shape").at(1))->GetStart(), row.expected)
         << row.name;
   }
-}
-
-TEST(TimingTranslation, TextCarriesTheShapesSound) {
-  auto effect = Faded();
-  effect->Set<int>(ePropIterateType, 0);
-  effect->AddSubAnimation(eBehaviourAudio);
-  EXPECT_EQ(Starts(*Build(effect, fake::MakeShape(L"7", {L"a"}), {L"a"})),
-            "7/shape:0 7/text:0 7/text:1000(sound)");
 }
 
 }  // namespace
