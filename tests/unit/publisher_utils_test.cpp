@@ -87,7 +87,7 @@ TEST_F(ColourUtils, FillAndLineAnimation) {
   EXPECT_FALSE(LineColour(*screen->FindNode(L"8/shape/fill"), none));
 }
 
-TEST(ColourMath, HslShift) {
+TEST(ColourMath, HslShiftAndCompose) {
   struct Case {
     TColor in;
     double dh, ds, dl;
@@ -99,9 +99,7 @@ TEST(ColourMath, HslShift) {
       {{0, 0, 255, 255}, 0, 0, 60, {255, 255, 255, 255}},
   };
   for (const Case& c : cases) EXPECT_EQ(ShiftHsl(c.in, c.dh, c.ds, c.dl), c.out);
-}
-
-TEST(ColourMath, ComposeAppliesFirstThenSecond) {
+  // Composed matrices apply the first, then the second.
   TColorMatrix fade;
   fade.alphaAdd = -128;
   TColorMatrix half;
