@@ -87,6 +87,12 @@ TEST(PropertyAccessors, ReadsAndWrites) {
   EXPECT_EQ(tags, (std::vector<uint32_t>{1, 3, 8, 5, 9}));
   EXPECT_EQ(static_cast<uint32_t>(GetInt(empty, ePropDelay)), 0xFFFFFFFFu);
   EXPECT_EQ(GetPoint(empty, ePropMotionBy).y, -0.5);
+  // A list of sheets throws past its end.
+  PropertySheetList list;
+  list.Add(boost::make_shared<platform::PropertySheet>());
+  EXPECT_TRUE(list.GetCount() == 1 && list.GetItem(0));
+  EXPECT_THAT([&] { list.GetItem(1); }, testing::ThrowsMessage<std::out_of_range>(
+                                            testing::StrEq("invalid vector<T> subscript")));
 }
 
 // The same in the C locale and in one that writes decimals with a comma: the
@@ -120,12 +126,4 @@ TEST(PropertyCast, ConvertsBetweenValueTypesInAnyLocale) {
     GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (scripts/setup makes it)";
   }
   check();
-}
-
-TEST(PropertySheetList, IndexOutOfRangeThrows) {
-  PropertySheetList list;
-  list.Add(boost::make_shared<platform::PropertySheet>());
-  EXPECT_TRUE(list.GetCount() == 1 && list.GetItem(0));
-  EXPECT_THAT([&] { list.GetItem(1); }, testing::ThrowsMessage<std::out_of_range>(
-                                            testing::StrEq("invalid vector<T> subscript")));
 }
