@@ -112,12 +112,12 @@ TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
   replacement->AddClickEffect(click);
 
   ordered_json doc = ordered_json::parse(platform::ToUtf8(manager.GetJsonContent()));
-  EXPECT_EQ(doc.dump(),
-            R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,)"
-            R"("properties":{"duration":500}},{"id":"effect_ID1","target":"3","presetClass":0,)"
-            R"("properties":{}}],"sounds":{"chime":[{"type":8}]},)"
-            R"("timelines":[{"trigger":"","clicks":[{"start":40,)"
-            R"("animations":["effect_ID0","audio_ID1"]}]},{"trigger":"7","clicks":[]}]})");
+  EXPECT_EQ(
+      doc.dump(),
+      R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,"properties":)"
+      R"({"duration":500}},{"id":"effect_ID1","target":"3","presetClass":0,"properties":{}}],)"
+      R"("sounds":{"chime":[{"type":8}]},"timelines":[{"trigger":"","clicks":[{"start":40,)"
+      R"("animations":["effect_ID0","audio_ID1"]}]},{"trigger":"7","clicks":[]}]})");
 }
 
 TEST(WebdeckSlide, ResetStartsAFreshDeck) {
