@@ -114,8 +114,7 @@ TEST(TimingTranslation, UnitsStartAnIntervalApart) {
       .Set<int>(ePropParagraphLast, 2);
   const std::vector<std::wstring> text{L"a", L"b c", L"d", L"e"};
   auto shape = fake::MakeShape(L"7", text);
-  auto animation = Build(ranged, shape, text);
-  EXPECT_EQ(Starts(*animation), "7/p1/w0:0 7/p1/w1:300 7/p2/w0:0");
+  EXPECT_EQ(Starts(*Build(ranged, shape, text)), "7/p1/w0:0 7/p1/w1:300 7/p2/w0:0");
   EXPECT_TRUE(fake::Find(shape, L"7/p1")->separate);
   EXPECT_FALSE(fake::Find(shape, L"7/p0")->separate);
   EXPECT_FALSE(fake::Find(shape, L"7/p1/w0")->separate);  // words only by letter

@@ -124,6 +124,5 @@ TEST(WebdeckSlide, ResetStartsAFreshDeck) {
   auto first = IWebdeckSlide::GetInstance()->GetAnimationManager();
   EXPECT_EQ(IWebdeckSlide::GetInstance()->GetAnimationManager(), first);
   IWebdeckSlide::ResetInstance();
-  auto second = IWebdeckSlide::GetInstance()->GetAnimationManager();
-  EXPECT_NE(second, first);
+  EXPECT_NE(IWebdeckSlide::GetInstance()->GetAnimationManager(), first);
 }
