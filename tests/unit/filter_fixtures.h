@@ -21,20 +21,6 @@ namespace filters {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Shape "2" with bounds (l, t) to (l + w, t + h) on a slide of its own.
-struct Stage {
-  Stage(double l, double t, double w, double h) {
-    slide = boost::make_shared<platform::Slide>();
-    slide->AddShape(L"2").SetBounds(l, t, w, h).SetSolidFill({255, 0, 0, 255});
-    screen = platform::SlideScreen::Build(slide);
-  }
-  boost::shared_ptr<IScreenObject> Target() const { return screen->Find(L"2"); }
-  platform::ScreenNode& Node() const { return *screen->FindNode(L"2"); }
-
-  boost::shared_ptr<platform::Slide> slide;
-  boost::shared_ptr<platform::SlideScreen> screen;
-};
-
 struct Params {
   int presetClass = 0;  // < 0: the cell is left unset
   int subtype = 0;
@@ -45,18 +31,10 @@ struct Params {
   float decel = 0.0f;
 };
 
-// A filter of `presetClass`, `subtype` and `transition`, with the default timing.
-inline Params ForClass(int presetClass, int subtype = 0, int transition = 0) {
-  Params params;
-  params.presetClass = presetClass;
-  params.subtype = subtype;
-  params.transition = transition;
-  return params;
-}
-
-// The agent the factory makes for filter `kind`, with its preset class and
-// timing set as the timing translation sets them.
-inline boost::shared_ptr<EffectAgent> MakeFilter(int kind, const Params& params = Params()) {
+// The agent the factory makes for filter `kind`, as an A, with its preset
+// class and timing set as the timing translation sets them.
+template <class A = EffectAgent>
+boost::shared_ptr<A> MakeFilter(int kind, const Params& params = Params()) {
   auto node = boost::make_shared<platform::BehaviourNode>(eBehaviourFilter);
   node->Set<int>(ePropFilterKind, kind)
       .Set<int>(ePropFilterSubtype, params.subtype)
@@ -65,18 +43,38 @@ inline boost::shared_ptr<EffectAgent> MakeFilter(int kind, const Params& params 
       .Set<float>(ePropDecel, params.decel);
   boost::shared_ptr<EffectAgent> agent = CreateEffectAgent(
       boost::make_shared<platform::Effect>(L"2"), boost::make_shared<PublishContext>(), node);
-  if (!agent) return agent;
+  if (!agent) return nullptr;
   auto cell = boost::make_shared<PresetClassCell>();
   if (params.presetClass >= 0) cell->Set(static_cast<uint32_t>(params.presetClass));
   agent->SetPresetClass(cell);
   agent->SetTiming(params.start, params.duration);
-  return agent;
+  return boost::dynamic_pointer_cast<A>(agent);
 }
 
-template <class A>
-boost::shared_ptr<A> MakeFilterAs(int kind, const Params& params = Params()) {
-  return boost::dynamic_pointer_cast<A>(MakeFilter(kind, params));
-}
+// Shape "2" with bounds (l, t) to (l + w, t + h) on a slide of its own.
+struct Stage {
+  Stage(double l, double t, double w, double h) {
+    slide = boost::make_shared<platform::Slide>();
+    slide->AddShape(L"2").SetBounds(l, t, w, h).SetSolidFill({255, 0, 0, 255});
+    screen = platform::SlideScreen::Build(slide);
+  }
+  boost::shared_ptr<IScreenObject> Target() const { return screen->Find(L"2"); }
+  platform::ScreenNode& Node() const { return *screen->FindNode(L"2"); }
+
+  // Filter `kind` as an A, prepared on the shape and drawn at time t if one
+  // is given.
+  template <class A = EffectAgent>
+  boost::shared_ptr<A> Prepare(int kind, const Params& params = Params(),
+                               uint32_t t = 0xFFFFFFFF) const {
+    auto agent = MakeFilter<A>(kind, params);
+    agent->PrepareAction(Target());
+    if (t != 0xFFFFFFFF) agent->Apply(Target(), t);
+    return agent;
+  }
+
+  boost::shared_ptr<platform::Slide> slide;
+  boost::shared_ptr<platform::SlideScreen> screen;
+};
 
 inline platform::MaskShape* Ours(const boost::shared_ptr<IScreenShape>& shape) {
   return dynamic_cast<platform::MaskShape*>(shape.get());
@@ -88,11 +86,6 @@ inline platform::MaskShape* MorphOf(const platform::ScreenNode& node,
   for (const platform::MaskEntry& e : node.Frame().masks)
     if (Ours(e.shape)->Name() == agent.MaskName()) return Ours(Ours(e.shape)->Content());
   return nullptr;
-}
-
-// The geometry of a per-frame filter's last mask.
-inline platform::MaskGeometry Content(const GeneralAgent& agent) {
-  return Ours(agent.CurrentMask())->Geometry();
 }
 
 // What the node's active masks leave visible at (x, y).

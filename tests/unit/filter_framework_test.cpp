@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_screen.h"
@@ -18,30 +19,31 @@
 
 namespace {
 
-using filters::MakeFilter;
-using filters::MakeFilterAs;
-using filters::Params;
-using filters::Stage;
+using namespace filters;
 
+// Kind 1: morphing filters, peek and fade; kind 2: rebuilt every frame.
+// Without a mask list each agent builds, draws nothing and does not fail.
 TEST(FilterFactory, EveryFilterKindHasItsAgent) {
-  // Kind 1: morphing filters, peek and fade; kind 2: rebuilt every frame.
-  const int morphing[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-  for (int kind : morphing) {
+  for (int kind : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 18, 19}) {
     boost::shared_ptr<EffectAgent> agent = MakeFilter(kind);
     ASSERT_TRUE(agent && Supports(agent, eIidFilterAgent)) << kind;
-    EXPECT_EQ(agent->GetKind(), 1u) << kind;
-    const bool own = kind == 0 || kind == 1;  // peek and fade are not morphs
-    EXPECT_EQ(boost::dynamic_pointer_cast<MorphFilterAgent>(agent) == nullptr, own) << kind;
+    EXPECT_EQ(agent->GetKind(), kind < 11 ? 1u : 2u) << kind;
+    const bool morph = kind > 1 && kind < 11;  // not peek, fade or the per-frame ones
+    EXPECT_EQ(boost::dynamic_pointer_cast<MorphFilterAgent>(agent) != nullptr, morph) << kind;
+    fake::NodePtr node = fake::MakeNode(L"2", {9, 10}, 100, 100, 300, 200);
+    agent->PrepareAction(node);
+    for (uint32_t t : {0u, 500u, 1000u, 1500u}) agent->Apply(node, t);
+    EXPECT_TRUE(node->masks.masks.empty()) << kind;
   }
-  EXPECT_TRUE(MakeFilterAs<PeekInAgent>(0));
-  EXPECT_TRUE(MakeFilterAs<FadeAgent>(1));
-  EXPECT_TRUE(MakeFilterAs<DissolveOutAgent>(12));
-  EXPECT_TRUE(MakeFilterAs<WheelAgent>(15));  // spokes by kind: wheel tests
-  for (int kind : {12, 13, 14, 15, 19}) EXPECT_EQ(MakeFilter(kind)->GetKind(), 2u) << kind;
+  EXPECT_TRUE(MakeFilter<PeekInAgent>(0));
+  EXPECT_TRUE(MakeFilter<FadeAgent>(1));
+  EXPECT_TRUE(MakeFilter<DissolveOutAgent>(12));
+  EXPECT_TRUE(MakeFilter<WheelAgent>(15));  // spokes by kind: wheel tests
   EXPECT_FALSE(MakeFilter(11));
 }
 
-// trunc(progress x 65535), after the acceleration profile; held to 0..65535.
+// trunc(progress x 65535), after the acceleration profile; held to 0..65535,
+// and at the end state once the effect is over.
 TEST(MorphFilterAgent, RatioFollowsTheProgress) {
   const struct {
     float accel, decel;
@@ -54,16 +56,12 @@ TEST(MorphFilterAgent, RatioFollowsTheProgress) {
       {50000, 50000, 500, 32767},
       {100000, 0, 500, 16383},
       {0, 100000, 500, 49151},
+      {0, 0, 1500, 65535},
   };
   for (const auto& row : rows) {
     Stage stage(100, 100, 200, 100);
-    Params params;
-    params.accel = row.accel;
-    params.decel = row.decel;
-    auto box = MakeFilterAs<BoxAgent>(3, params);
-    box->PrepareAction(stage.Target());
-    box->Apply(stage.Target(), row.t);
-    EXPECT_EQ(filters::MorphOf(stage.Node(), *box)->Ratio(), row.ratio) << row.t;
+    auto box = stage.Prepare<BoxAgent>(3, {0, 0, 0, 0, 1000, row.accel, row.decel}, row.t);
+    EXPECT_EQ(MorphOf(stage.Node(), *box)->Ratio(), row.ratio) << row.t;
   }
   EXPECT_EQ(MorphFilterAgent::RatioFor(-0.001), 0u);
   EXPECT_EQ(MorphFilterAgent::RatioFor(1.001), 65535u);
@@ -89,76 +87,47 @@ class Recorder : public IScreenObject, public ICompoundShape {
   }
   void DetachChild(const boost::shared_ptr<IScreenShape>& c) override { Note(c, "detach"); }
   // The calls since the last look; #n tells the children apart.
-  std::vector<std::string> Take() { return std::move(log); }
+  std::string Take() { return std::exchange(log, std::string()); }
 
   double bounds[4] = {100, 100, 300, 200};
   std::vector<boost::shared_ptr<IScreenShape>> children, known;
-  std::vector<std::string> log;
+  std::string log;
 
  private:
   void Note(const boost::shared_ptr<IScreenShape>& c, const std::string& what) {
     auto it = std::find(known.begin(), known.end(), c);
     if (it == known.end()) it = known.insert(known.end(), c);
-    log.push_back(what + " #" + std::to_string(it - known.begin()));
+    log += (log.empty() ? "" : ", ") + what + " #" + std::to_string(it - known.begin());
   }
 };
 
-using Calls = std::vector<std::string>;
-
-// Effect from 200 to 500. A morph's mask is attached switched off, on while
-// drawing, off before the start; the first frame after the end switches it
-// off and on at the end state; then nothing. A per-frame mask is replaced
-// every frame and attached for that frame only. Peek's mask is on for good.
+// Effect from 200 to 500; a frame before the preparation has nothing to build
+// on. A morph's mask is attached switched off, on while drawing, off before
+// the start; the first frame after the end switches it off and on at the end
+// state; then nothing. A per-frame mask is replaced every frame and attached
+// for that frame only. Peek's mask is on for good.
 TEST(FilterAgents, MaskCallsInOrder) {
-  Params params;
-  params.start = 200;
-  params.duration = 300;
-  auto host = boost::make_shared<Recorder>();
-  auto box = MakeFilter(3, params);
-  box->PrepareAction(host);
-  EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "off #0"}));
-  const struct {
-    uint32_t t;
-    Calls calls;
-  } boxFrames[] = {{300, {"on #0"}}, {650, {"off #0", "on #0"}}, {700, {}}, {100, {"off #0"}}};
-  for (const auto& f : boxFrames) {
-    box->Apply(host, f.t);
-    EXPECT_EQ(host->Take(), f.calls) << f.t;
-    if (f.t == 650) {
-      EXPECT_EQ(filters::Ours(filters::Ours(host->children[0])->Content())->Ratio(), 65535u);
+  const std::pair<int, const char*> rows[] = {
+      {3,
+       "prepare: insert 0 #0, off #0 | 300: on #0 | 400: on #0 | 650: off #0, on #0 | 700:  | "
+       "100: off #0"},
+      {14,
+       "prepare:  | 300: insert 0 #0, detach #0, on #0 | "
+       "400: detach #0, insert 0 #1, detach #1, on #1 | "
+       "650: detach #1, insert 0 #2, detach #2, on #2 | 700:  | 100: off #2"},
+      {0, "prepare: insert 0 #0, on #0 | 300:  | 400:  | 650:  | 700:  | 100: "},
+  };
+  for (const auto& row : rows) {
+    auto host = boost::make_shared<Recorder>();
+    auto agent = MakeFilter(row.first, {0, 0, 0, 200, 300});
+    agent->Apply(host, 300);
+    agent->PrepareAction(host);
+    std::string calls = "prepare: " + host->Take();
+    for (uint32_t t : {300u, 400u, 650u, 700u, 100u}) {
+      agent->Apply(host, t);
+      calls += " | " + std::to_string(t) + ": " + host->Take();
     }
-  }
-
-  host = boost::make_shared<Recorder>();
-  auto wedge = MakeFilter(14, params);
-  wedge->Apply(host, 300);  // not prepared: nothing to build on
-  wedge->PrepareAction(host);
-  EXPECT_EQ(host->Take(), Calls{});
-  const struct {
-    uint32_t t;
-    Calls calls;
-  } wedgeFrames[] = {{300, {"insert 0 #0", "detach #0", "on #0"}},
-                     {400, {"detach #0", "insert 0 #1", "detach #1", "on #1"}},
-                     {100, {"off #1"}}};
-  for (const auto& f : wedgeFrames) {
-    wedge->Apply(host, f.t);
-    EXPECT_EQ(host->Take(), f.calls) << f.t;
-  }
-
-  host = boost::make_shared<Recorder>();
-  auto peek = MakeFilter(0, params);
-  peek->PrepareAction(host);
-  EXPECT_EQ(host->Take(), (Calls{"insert 0 #0", "on #0"}));
-  for (uint32_t t : {100u, 300u, 650u, 700u}) peek->Apply(host, t);
-  EXPECT_EQ(host->Take(), Calls{});
-
-  // Without a mask list the agents build, draw nothing and do not fail.
-  for (int kind : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 19}) {
-    fake::NodePtr node = fake::MakeNode(L"2", {9, 10}, 100, 100, 300, 200);
-    boost::shared_ptr<EffectAgent> agent = MakeFilter(kind);
-    agent->PrepareAction(node);
-    for (uint32_t t : {0u, 500u, 1000u, 1500u}) agent->Apply(node, t);
-    EXPECT_TRUE(node->masks.masks.empty()) << kind;
+    EXPECT_EQ(calls, row.second) << row.first;
   }
 }
 
@@ -199,38 +168,29 @@ TEST(FilterAgents, WhereEntrancesAndExitsOpen) {
       {"strips 7", 10, 7, {{110, 110, true, true}, {290, 190, false, false}}},
       {"strips 5", 10, 5, {{110, 190, true, true}, {290, 110, false, false}}},
       {"strips 6", 10, 6, {{290, 110, true, true}, {110, 190, false, false}}},
+      // One spoke: the right half, or for an exit the left.
+      {"wheel", 15, 0, {{250, 150, true, false}, {150, 150, false, true}}},
   };
   for (const auto& row : rows) {
     for (int presetClass : {0, 1}) {
       Stage stage(100, 100, 200, 100);
-      boost::shared_ptr<EffectAgent> agent =
-          MakeFilter(row.kind, filters::ForClass(presetClass, row.subtype, presetClass));
-      agent->PrepareAction(stage.Target());
-      agent->Apply(stage.Target(), 500);
+      stage.Prepare(row.kind, {presetClass, row.subtype, presetClass}, 500);
       for (const Probe& p : row.probes)
-        EXPECT_EQ(filters::Visible(stage.Node(), p.x, p.y), presetClass ? p.exit : p.entrance)
+        EXPECT_EQ(Visible(stage.Node(), p.x, p.y), presetClass ? p.exit : p.entrance)
             << row.name << (presetClass ? " exit" : " entrance") << " at " << p.x << "," << p.y;
     }
   }
   // Neither entrance nor exit: a morph without shapes, which does not clip.
   Stage stage(100, 100, 200, 100);
-  Params emphasis;
-  emphasis.presetClass = 2;
-  auto box = MakeFilterAs<BoxAgent>(3, emphasis);
-  box->PrepareAction(stage.Target());
-  box->Apply(stage.Target(), 500);
-  EXPECT_FALSE(filters::MorphOf(stage.Node(), *box)->Start());
-  EXPECT_TRUE(filters::Visible(stage.Node(), 105, 105));
+  auto box = stage.Prepare<BoxAgent>(3, Params{2}, 500);
+  EXPECT_FALSE(MorphOf(stage.Node(), *box)->Start());
+  EXPECT_TRUE(Visible(stage.Node(), 105, 105));
   // Blinds go by the transition alone: an exit with transition 0 opens.
-  Params blindsIn;
-  blindsIn.presetClass = 1;
-  auto blinds = MakeFilterAs<MorphFilterAgent>(2, blindsIn);
   Stage other(100, 100, 200, 100);
-  blinds->PrepareAction(other.Target());
-  blinds->Apply(other.Target(), 0);
-  EXPECT_FALSE(filters::Visible(other.Node(), 172, 150));
+  auto blinds = other.Prepare(2, Params{1}, 0);
+  EXPECT_FALSE(Visible(other.Node(), 172, 150));
   blinds->Apply(other.Target(), 1000);
-  EXPECT_TRUE(filters::Visible(other.Node(), 172, 150));
+  EXPECT_TRUE(Visible(other.Node(), 172, 150));
 }
 
 }  // namespace

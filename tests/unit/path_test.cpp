@@ -18,38 +18,44 @@ struct Point {
   double x, y;
 };
 
-Point At(const Kinefold::Path& path, double distance) {
+template <class P>
+Point At(const P& path, double distance) {
   Point p{-1, -1};
   path.GetPoint(distance, p.x, p.y);
   return p;
 }
 
-TEST(StraightLine, WalksAndExtrapolates) {
-  Kinefold::StraightLine line(0, 0, 30, 40);
+// Points along lines and paths, within their length, before it and past it.
+TEST(Paths, PointsAlong) {
+  const Kinefold::StraightLine line(0, 0, 30, 40), dot(7, 8, 7, 8);
+  const SimplePath relative(0, 0, 0.5, 0.25, kShape, kSlide, false);
+  const SimplePath absolute(0, 0, 0.5, 0.25, kShape, kSlide, true);
+  const MotionPath straight(L"M 0 0 L 0.25 0 E", kShape, kSlide, false);
+  const MotionPath corner(L"M 0 0 L 0.25 0 L 0.25 0.5", kShape, kSlide, false);
+  const MotionPath still(L"M 0.5 0.5 E", kShape, kSlide, false);  // a move alone
   EXPECT_EQ(line.GetLength(), 50.0);
-  double x = 0, y = 0;
-  line.GetPoint(25, x, y);
-  EXPECT_EQ(x, 15.0);
-  EXPECT_EQ(y, 20.0);
-  line.GetPoint(100, x, y);
-  EXPECT_EQ(x, 60.0);
-  Kinefold::StraightLine dot(7, 8, 7, 8);
-  dot.GetPoint(10, x, y);
-  EXPECT_EQ(x, 7.0);
-  EXPECT_EQ(y, 8.0);
-}
-
-TEST(SimplePath, PlacesFractionsAroundTheShapeCentre) {
-  SimplePath relative(0, 0, 0.5, 0.25, kShape, kSlide, false);
   EXPECT_DOUBLE_EQ(relative.GetLength(), std::hypot(360.0, 135.0));
-  EXPECT_DOUBLE_EQ(At(relative, 0).x, 150);
-  EXPECT_DOUBLE_EQ(At(relative, 0).y, 200);
-  EXPECT_DOUBLE_EQ(At(relative, relative.GetLength()).x, 510);
-  EXPECT_DOUBLE_EQ(At(relative, relative.GetLength()).y, 335);
-
-  SimplePath absolute(0, 0, 0.5, 0.25, kShape, kSlide, true);
-  EXPECT_DOUBLE_EQ(At(absolute, absolute.GetLength() / 2).x, 180);
-  EXPECT_DOUBLE_EQ(At(absolute, absolute.GetLength() / 2).y, 67.5);
+  EXPECT_EQ(still.GetLength(), 0.0);
+  const struct {
+    const char* name;
+    Point at, expected;
+  } rows[] = {
+      {"line half way", At(line, 25), {15, 20}},
+      {"line extrapolates", At(line, 100), {60, 80}},
+      {"a line of no length stays", At(dot, 10), {7, 8}},
+      {"relative from the shape's centre", At(relative, 0), {150, 200}},
+      {"relative end", At(relative, relative.GetLength()), {510, 335}},
+      {"absolute from the slide's corner", At(absolute, absolute.GetLength() / 2), {180, 67.5}},
+      {"half the first leg", At(corner, 90), {240, 200}},
+      {"half the second leg", At(corner, 315), {330, 335}},
+      {"before the start", At(straight, -20), {150, 200}},
+      {"past the end", At(straight, 1000), {330, 200}},
+      {"a path without segments stays at its start", At(still, 5), {510, 470}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_NEAR(row.at.x, row.expected.x, 1e-9) << row.name;
+    EXPECT_NEAR(row.at.y, row.expected.y, 1e-9) << row.name;
+  }
 }
 
 TEST(MotionPath, LinesAbsoluteAndRelative) {
@@ -68,35 +74,25 @@ TEST(MotionPath, LinesAbsoluteAndRelative) {
   };
   for (const auto& row : rows) {
     MotionPath path(row.text, kShape, kSlide, false);
+    const Point end = At(path, path.GetLength());
     EXPECT_NEAR(path.GetLength(), row.length, 1e-3) << path.GetExpression();
-    Point end = At(path, path.GetLength());
-    EXPECT_NEAR(end.x, row.end.x, 1e-9) << path.GetExpression();
-    EXPECT_NEAR(end.y, row.end.y, 1e-9) << path.GetExpression();
+    EXPECT_NEAR(std::hypot(end.x - row.end.x, end.y - row.end.y), 0, 1e-9) << path.GetExpression();
   }
-  MotionPath corner(L"M 0 0 L 0.25 0 L 0.25 0.5", kShape, kSlide, false);
-  EXPECT_NEAR(At(corner, 90).x, 240, 1e-9);   // half of the first leg
-  EXPECT_NEAR(At(corner, 315).y, 335, 1e-9);  // half of the second
 }
 
 TEST(MotionPath, CurvesAreWalkedAtConstantSpeed) {
-  // A quarter circle of radius 0.5 of a square slide, as a cubic.
-  const double k = 0.5 * 0.5522847498;
-  std::wstring text =
-      L"M 0.5 0 C 0.5 " + std::to_wstring(k) + L" " + std::to_wstring(k) + L" 0.5 0 0.5 E";
+  // A quarter circle of radius 0.5 of a square slide, as a cubic whose
+  // control points lie 0.5 x 0.5523 along the tangents.
   const TPathRect square{0, 0, 1000, 1000};
-  MotionPath path(text, square, square, true);
-  const double radius = 500;
-  EXPECT_NEAR(path.GetLength(), kPi / 2 * radius, 0.5);
+  MotionPath path(L"M 0.5 0 C 0.5 0.276142 0.276142 0.5 0 0.5 E", square, square, true);
+  EXPECT_NEAR(path.GetLength(), kPi / 2 * 500, 0.5);
   for (double f : {0.25, 0.5, 0.75}) {
-    Point p = At(path, path.GetLength() * f);
-    const double angle = std::atan2(p.y, p.x);
-    EXPECT_NEAR(std::hypot(p.x, p.y), radius, 0.2) << f;
-    EXPECT_NEAR(angle, f * kPi / 2, 2e-3) << f;
+    const Point p = At(path, path.GetLength() * f);
+    EXPECT_NEAR(std::hypot(p.x, p.y), 500, 0.2) << f;
+    EXPECT_NEAR(std::atan2(p.y, p.x), f * kPi / 2, 2e-3) << f;
   }
   // A relative curve is the same curve moved to the current point.
-  std::wstring relative =
-      L"M 0.5 0 c 0 " + std::to_wstring(k) + L" " + std::to_wstring(k - 0.5) + L" 0.5 -0.5 0.5";
-  MotionPath moved(relative, square, square, true);
+  MotionPath moved(L"M 0.5 0 c 0 0.276142 -0.223858 0.5 -0.5 0.5", square, square, true);
   EXPECT_NEAR(moved.GetLength(), path.GetLength(), 1e-3);
 }
 
@@ -105,15 +101,10 @@ TEST(MotionPath, MalformedTextGivesAStillPath) {
        {L"", L"E", L"M 0 0 L 0.5", L"M 0 0 X 1 1", L"0 0 L 1 1", L"M 0 0 Z 3", L"M 1e999 0 L 0 0",
         L"M - 0 L 1 1", L"M 0 0 C 1 2 3 4 5", L"M 0 0 L 1e306 0", L"L 0 -1e308 L 0 -1e308"}) {
     MotionPath path(text, kShape, kSlide, false);
-    EXPECT_EQ(path.GetLength(), 0.0) << text;
-    Point p = At(path, 10);
-    EXPECT_EQ(p.x, 150.0) << text;
-    EXPECT_EQ(p.y, 200.0) << text;
+    const Point p = At(path, 10);
+    EXPECT_EQ(std::make_tuple(path.GetLength(), p.x, p.y), std::make_tuple(0.0, 150.0, 200.0))
+        << text;
   }
-  // A move alone is a path without segments that stays at its start.
-  MotionPath still(L"M 0.5 0.5 E", kShape, kSlide, false);
-  EXPECT_EQ(still.GetLength(), 0.0);
-  EXPECT_DOUBLE_EQ(At(still, 5).x, 510);
 }
 
 // The slide's budget is shared by its paths; once it is spent, the rest of a
@@ -127,12 +118,6 @@ TEST(MotionPath, ASpentSlideBudgetJoinsTheRestIntoAChord) {
   EXPECT_DOUBLE_EQ(second.GetLength(), std::hypot(0.2 * 720, 0.3 * 540));
   EXPECT_DOUBLE_EQ(At(second, 1e9).x, 150 + 0.2 * 720);
   EXPECT_EQ(left, 0u);
-}
-
-TEST(MotionPath, DistancesOutsideThePathStayAtItsEnds) {
-  MotionPath path(L"M 0 0 L 0.25 0 E", kShape, kSlide, false);
-  EXPECT_DOUBLE_EQ(At(path, -20).x, 150);
-  EXPECT_DOUBLE_EQ(At(path, 1000).x, 330);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 
 namespace {
 
-using platform::BehaviourNode;
 using platform::Effect;
 
 using namespace behaviours;
@@ -35,38 +34,55 @@ boost::shared_ptr<ScreenAnimation> Build(const boost::shared_ptr<Effect>& effect
   return animation;
 }
 
-// "name:start" of every agent, by target name, with containers looked through.
+// An effect of `duration` on shape "7" with a fade of `fade`.
+boost::shared_ptr<Effect> Faded(uint32_t duration = 1000, int fade = 1000) {
+  auto effect = MakeEffect(duration);
+  AddFade(*effect, fade);
+  return effect;
+}
+
+// "name:start" of every agent, by target name, with containers looked through;
+// a sound's agent is marked "(sound)".
 std::string Starts(const ScreenAnimation& animation) {
-  std::map<std::wstring, std::vector<uint32_t>> starts;
+  std::map<std::wstring, std::string> starts;
   for (const AgentMap* map : {&animation.ShapeAgents(), &animation.TextAgents()})
     for (const auto& entry : *map)
       for (const auto& agent : entry.second)
-        starts[entry.first].push_back(LookThrough(agent)->GetStart());
+        starts[entry.first] += " " + std::string(entry.first.begin(), entry.first.end()) + ":" +
+                               std::to_string(LookThrough(agent)->GetStart()) +
+                               (Supports(LookThrough(agent), eIidAudioAgent) ? "(sound)" : "");
   std::string text;
-  for (const auto& entry : starts)
-    for (uint32_t start : entry.second)
-      text += (text.empty() ? "" : " ") + std::string(entry.first.begin(), entry.first.end()) +
-              ":" + std::to_string(start);
-  return text;
+  for (const auto& entry : starts) text += entry.second;
+  return text.empty() ? text : text.substr(1);
 }
 
-TEST(TimingTranslation, TargetWithoutChildrenIsAnimatedItself) {
+// A target without children is animated itself; an animation mark picks the
+// one child it names, if any.
+TEST(TimingTranslation, WhatIsAnimated) {
   auto effect = MakeEffect(1000);
   AddFade(*effect).Delay(200);
   auto part = fake::MakeNode(L"7/shape", {10, 9, 12});
   auto animation = Build(effect, part);
   EXPECT_EQ(Starts(*animation), "7/shape:200");
   EXPECT_EQ(animation->GetCurrentTarget(), part);
-}
-
-TEST(TimingTranslation, AnimationMarkPicksOneChild) {
   for (const wchar_t* mark : {L"7/shape", L"nothing"}) {
-    auto effect = MakeEffect(1000);
-    AddFade(*effect);
     effect->Set<std::wstring>(ePropAnimationMark, mark);
-    auto animation = Build(effect, fake::MakeShape(L"7", {}));
-    EXPECT_EQ(Starts(*animation), std::wstring(mark) == L"7/shape" ? "7/shape:0" : "");
+    EXPECT_EQ(Starts(*Build(effect, fake::MakeShape(L"7", {}))),
+              std::wstring(mark) == L"7/shape" ? "7/shape:200" : "");
   }
+  // A colour change on text by word makes the shape part a shape.
+  auto coloured = Faded();
+  coloured->AddBehaviour(eBehaviourColor).Duration(1000);
+  coloured->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
+  auto shape = fake::MakeShape(L"7", {L"a"}, false);
+  Build(coloured, shape, {L"a"});
+  EXPECT_TRUE(fake::Find(shape, L"7/shape")->shapeFlag);
+  // The text carries the shape's sound.
+  auto sounded = Faded();
+  sounded->Set<int>(ePropIterateType, 0);
+  sounded->AddSubAnimation(eBehaviourAudio);
+  EXPECT_EQ(Starts(*Build(sounded, fake::MakeShape(L"7", {L"a"}), {L"a"})),
+            "7/shape:0 7/text:0 7/text:1000(sound)");
 }
 
 // Units start an interval apart. Without a fill the text plays alone; with
@@ -84,44 +100,28 @@ TEST(TimingTranslation, UnitsStartAnIntervalApart) {
       {2, 100, L"a b", false, "7/p0/w0/l0:0 7/p0/w0/l1:100 7/p0/w1/l0:100", {0, 100}},
   };
   for (const auto& row : rows) {
-    auto effect = MakeEffect(1000);
-    AddFade(*effect);
+    auto effect = Faded();
     effect->Set<int>(ePropIterateType, row.type).Set<int>(ePropIterateTime, row.interval);
     auto animation = Build(effect, fake::MakeShape(L"7", {row.text}, row.filled), {row.text});
     EXPECT_EQ(Starts(*animation), row.starts) << row.type << row.filled;
     EXPECT_EQ(animation->SoundStartOffsets(), row.sounds) << row.type << row.filled;
   }
-}
-
-TEST(TimingTranslation, ColourChangeMakesAPartAShape) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect);
-  effect->AddBehaviour(eBehaviourColor).Duration(1000);
-  effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 500);
-  auto shape = fake::MakeShape(L"7", {L"a"}, false);
-  Build(effect, shape, {L"a"});
-  EXPECT_TRUE(fake::Find(shape, L"7/shape")->shapeFlag);
-}
-
-TEST(TimingTranslation, ParagraphRangeRestartsEachParagraph) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect);
-  effect->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 300);
-  effect->Set<bool>(ePropByParagraph, true)
+  // A paragraph range restarts each paragraph.
+  auto ranged = Faded();
+  ranged->Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 300);
+  ranged->Set<bool>(ePropByParagraph, true)
       .Set<int>(ePropParagraphFirst, 1)
       .Set<int>(ePropParagraphLast, 2);
   const std::vector<std::wstring> text{L"a", L"b c", L"d", L"e"};
   auto shape = fake::MakeShape(L"7", text);
-  auto animation = Build(effect, shape, text);
-  EXPECT_EQ(Starts(*animation), "7/p1/w0:0 7/p1/w1:300 7/p2/w0:0");
+  EXPECT_EQ(Starts(*Build(ranged, shape, text)), "7/p1/w0:0 7/p1/w1:300 7/p2/w0:0");
   EXPECT_TRUE(fake::Find(shape, L"7/p1")->separate);
   EXPECT_FALSE(fake::Find(shape, L"7/p0")->separate);
   EXPECT_FALSE(fake::Find(shape, L"7/p1/w0")->separate);  // words only by letter
 }
 
 TEST(TimingTranslation, ContainersByKindAndEffect) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect);
+  auto effect = Faded();
   effect->AddBehaviour(eBehaviourRotation).Duration(1000).Set<bool>(ePropAutoReverse, true);
   effect->AddBehaviour(eBehaviourScale).Duration(1000).Set<int>(ePropFill, 2);
   auto animation = Build(effect, fake::MakeShape(L"7", {}));
@@ -129,12 +129,15 @@ TEST(TimingTranslation, ContainersByKindAndEffect) {
   ASSERT_EQ(agents.size(), 3u);
   EXPECT_FALSE(Supports(agents[0], eIidPersistentAgent));  // a fade is not held
   auto rotation = QueryAs<PersistentAgent>(agents[1], eIidPersistentAgent);
-  ASSERT_TRUE(rotation);
+  auto scale = QueryAs<PersistentAgent>(agents[2], eIidPersistentAgent);
+  ASSERT_TRUE(rotation && scale);
   EXPECT_EQ(rotation->GetDuration(), 1000u);                        // held until the effect's end
   EXPECT_TRUE(Supports(rotation->GetChild(), eIidContainerAgent));  // reversed
-  auto scale = QueryAs<PersistentAgent>(agents[2], eIidPersistentAgent);
-  ASSERT_TRUE(scale);
   EXPECT_EQ(scale->GetDuration(), 0xFFFFFFFFu);
+  // An indefinite behaviour holds the whole effect.
+  auto indefinite = Faded(1000, -1);
+  Build(indefinite, fake::MakeShape(L"7", {}));
+  EXPECT_EQ(GetInt(indefinite, ePropFill), 2);
 }
 
 // The pass doubles when the effect reverses and is multiplied by the
@@ -156,25 +159,23 @@ TEST(TimingTranslation, ReverseAndRepeatLengthenThePass) {
       {0x80000001u, true, 2000, 0x80000001u, 2, 0x80000001u},  // wraps below d
   };
   for (const auto& row : rows) {
-    auto effect = MakeEffect(row.own);
-    AddFade(*effect);
+    auto effect = Faded(row.own);
     effect->Set<bool>(ePropAutoReverse, row.reverse).Set<int>(ePropRepeatCount, row.repeat);
     effect->AddSubAnimation(eBehaviourAudio).Set<int>(ePropSubAnimStart, 1).Duration(50);
     auto animation = Build(effect, fake::MakeShape(L"7", {}));
     const auto& agents = animation->ShapeAgents().at(L"7/shape");
-    boost::shared_ptr<EffectAgent> main = agents.at(0);
-    if (auto repeat = QueryAs<RepeatAgent>(main, eIidRepeatAgent)) {
-      EXPECT_EQ(repeat->GetCount(), static_cast<uint32_t>(row.repeat / 1000)) << row.own;
-      EXPECT_EQ(repeat->GetPeriod(), row.period) << row.own;
-      EXPECT_EQ(repeat->GetStart(), 0u);
-      EXPECT_EQ(repeat->GetDuration(), animation->GetDuration()) << row.own;
-      main = repeat->GetChild();
-    } else {
-      EXPECT_EQ(row.period, 0u) << row.own;
+    auto repeat = QueryAs<RepeatAgent>(agents.at(0), eIidRepeatAgent);
+    auto reverse =
+        QueryAs<AutoReverseAgent>(repeat ? repeat->GetChild() : agents.at(0), eIidContainerAgent);
+    EXPECT_EQ(std::make_tuple(repeat ? repeat->GetPeriod() : 0u, reverse ? reverse->GetHalf() : 0u,
+                              LookThrough(agents.at(1))->GetStart()),
+              std::make_tuple(row.period, row.half, row.after))
+        << row.own;
+    if (repeat) {
+      EXPECT_EQ(std::make_tuple(repeat->GetCount(), repeat->GetStart(), repeat->GetDuration()),
+                std::make_tuple(uint32_t(row.repeat / 1000), 0u, animation->GetDuration()))
+          << row.own;
     }
-    auto reverse = QueryAs<AutoReverseAgent>(main, eIidContainerAgent);
-    EXPECT_EQ(reverse ? reverse->GetHalf() : 0u, row.half) << row.own;
-    EXPECT_EQ(LookThrough(agents.at(1))->GetStart(), row.after) << row.own;
   }
 }
 
@@ -197,8 +198,7 @@ TEST(TimingTranslation, SubAnimationPlacement) {
       {"default", -1, -1, false, 1500},
   };
   for (const auto& row : rows) {
-    auto effect = MakeEffect(1500);
-    AddFade(*effect, 1500);
+    auto effect = Faded(1500, 1500);
     auto& sub = effect->AddSubAnimation(eBehaviourAudio).Duration(100);
     if (row.trigger >= 0) sub.Set<int>(ePropSubAnimTrigger, row.trigger);
     if (row.start >= 0) sub.Set<int>(ePropSubAnimStart, row.start);
@@ -207,29 +207,6 @@ TEST(TimingTranslation, SubAnimationPlacement) {
     EXPECT_EQ(LookThrough(animation->ShapeAgents().at(L"7/shape").at(1))->GetStart(), row.expected)
         << row.name;
   }
-}
-
-TEST(TimingTranslation, IndefiniteBehaviourHoldsTheEffect) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect, -1);
-  Build(effect, fake::MakeShape(L"7", {}));
-  EXPECT_EQ(GetInt(effect, ePropFill), 2);
-}
-
-TEST(TimingTranslation, TextCarriesTheShapesSound) {
-  auto effect = MakeEffect(1000);
-  AddFade(*effect);
-  effect->Set<int>(ePropIterateType, 0);
-  effect->AddSubAnimation(eBehaviourAudio);
-  auto animation = Build(effect, fake::MakeShape(L"7", {L"a"}), {L"a"});
-  auto audioCount = [&](const std::wstring& name) {
-    int n = 0;
-    for (const auto& agent : animation->ShapeAgents().at(name))
-      n += Supports(LookThrough(agent), eIidAudioAgent);
-    return n;
-  };
-  EXPECT_EQ(audioCount(L"7/shape"), 0);
-  EXPECT_EQ(audioCount(L"7/text"), 1);
 }
 
 }  // namespace

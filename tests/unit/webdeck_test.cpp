@@ -24,8 +24,10 @@ std::string Dump(const PptxJSPropertyHolder& holder) {
 
 }  // namespace
 
+// A repeated key keeps its first place and takes the last value.
 TEST(JsonHolders, ObjectsKeepInsertionOrderAndNest) {
   PptxHTMLObjPropHolder o("");
+  o.AddIntProperty(kEffectDelay, 1);
   o.AddIntProperty(kEffectType, 5);
   o.AddFloatProperty(kEffectAccelerateTime, 0.1f, -1);
   o.AddBoolProperty(kEffectAutoReverse, true);
@@ -41,87 +43,50 @@ TEST(JsonHolders, ObjectsKeepInsertionOrderAndNest) {
   part->AddIntProperty(kEffectDuration, 500);
   parts->AddObject(part);
   o.AddPptxJSPropertyHolder(kEffectSubList, parts);
-
-  EXPECT_EQ(Dump(o), R"({"type":5,"accelerate":0.1,"autoReverse":true,"name":"Title 1",)"
+  o.AddIntProperty(kEffectDelay, 3);
+  EXPECT_TRUE(o.Find(kEffectDelay));
+  EXPECT_EQ(Dump(o), R"({"delay":3,"type":5,"accelerate":0.1,"autoReverse":true,"name":"Title 1",)"
                      R"("values":[0,1,100,0],"floats":[0.5,2.25],"origin":[150.0,62.5],)"
                      R"("parts":[{"duration":500}]})");
 }
 
-TEST(JsonHolders, RepeatedKeyKeepsFirstPlaceAndLastValue) {
-  PptxHTMLObjPropHolder o("");
-  o.AddIntProperty(kEffectDelay, 1);
-  o.AddIntProperty(kEffectDuration, 2);
-  o.AddIntProperty(kEffectDelay, 3);
-  EXPECT_EQ(Dump(o), R"({"delay":3,"duration":2})");
-  auto found = o.Find(kEffectDelay);
-  ASSERT_TRUE(found);
-}
-
-TEST(JsonHolders, StringsAreEscapedAndEncoded) {
-  struct Row {
-    std::wstring text;
-    std::string json;
-  } rows[] = {
-      {L"plain", R"("plain")"},
-      {L"quote \" and \\", R"("quote \" and \\")"},
-      {L"tab\tnew\nline\x01", R"("tab\tnew\nline\u0001")"},
-      {L"caf\u00e9 \u20ac \U0001F600", "\"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\""},
-      {std::wstring(1, static_cast<wchar_t>(0xD800)), "\"\xEF\xBF\xBD\""},
+// Strings are escaped and encoded; floats print shortest or to a precision.
+TEST(JsonHolders, Scalars) {
+  auto text = [](const std::wstring& s) { return Dump(PptxJSStringPropertyHolder("", s)); };
+  auto number = [](float f, int digits) { return Dump(PptxJSFloatPropertyHolder("", f, digits)); };
+  const std::pair<std::string, std::string> rows[] = {
+      {text(L"plain"), R"("plain")"},
+      {text(L"quote \" and \\"), R"("quote \" and \\")"},
+      {text(L"tab\tnew\nline\x01"), R"("tab\tnew\nline\u0001")"},
+      {text(L"caf\u00e9 \u20ac \U0001F600"), "\"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\""},
+      {text(std::wstring(1, static_cast<wchar_t>(0xD800))), "\"\xEF\xBF\xBD\""},
+      {number(0.1f, -1), "0.1"},
+      {number(1.0f / 3.0f, 2), "0.33"},
+      {number(90.0f, -1), "90.0"},
   };
-  for (const Row& row : rows) EXPECT_EQ(Dump(PptxJSStringPropertyHolder("", row.text)), row.json);
-}
-
-TEST(JsonHolders, FloatsPrintShortestAndHonourPrecision) {
-  EXPECT_EQ(Dump(PptxJSFloatPropertyHolder("", 0.1f, -1)), "0.1");
-  EXPECT_EQ(Dump(PptxJSFloatPropertyHolder("", 1.0f / 3.0f, 2)), "0.33");
-  EXPECT_EQ(Dump(PptxJSFloatPropertyHolder("", 90.0f, -1)), "90.0");
+  for (const auto& row : rows) EXPECT_EQ(row.first, row.second);
 }
 
 TEST(Utf8, RoundTripsAndRepairs) {
   std::wstring text = L"a\u00e9\u4e2d\U0001F600";
   EXPECT_EQ(platform::FromUtf8(platform::ToUtf8(text)), text);
   EXPECT_EQ(platform::FromUtf8("a\xC3"), L"a\uFFFD");
-  EXPECT_EQ(platform::FromUtf8("\xFF"
-                               "b"),
-            L"\uFFFD"
-            L"b");
+  EXPECT_EQ(platform::FromUtf8("\xFF\x62"), L"\uFFFDb");
   EXPECT_EQ(platform::FromUtf8("\xC0\x80"), L"\uFFFD");  // overlong
 }
 
-TEST(TimeLines, AddReplacePopAndUniqueCounts) {
+// Records already turned into text come first, in order. There is one
+// timeline per trigger shape and a main one without: adding the same one
+// again changes nothing, a new one for the same trigger replaces it. Clicks
+// pop from the end.
+TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
   WebdeckAnimationManager manager;
   EXPECT_EQ(manager.GetUniqueAnimCount(), 0u);
   EXPECT_EQ(manager.GetUniqueAnimCount(), 1u);
-
-  auto main = boost::make_shared<TimeLineAnim>();
-  manager.AddTimeLineAnim(main);
-  manager.AddTimeLineAnim(main);
-  EXPECT_EQ(manager.GetTimeLines().size(), 1u);
-  auto trigger = boost::make_shared<TimeLineAnim>();
-  trigger->SetShapeId(L"7");
-  manager.AddTimeLineAnim(trigger);
-  EXPECT_EQ(manager.GetTimeLineAnim(L"7"), trigger);
-  EXPECT_EQ(manager.GetTimeLineAnim(L""), main);
-  EXPECT_FALSE(manager.GetTimeLineAnim(L"8"));
-  auto replacement = boost::make_shared<TimeLineAnim>();
-  manager.AddTimeLineAnim(replacement);
-  EXPECT_EQ(manager.GetTimeLineAnim(L""), replacement);
-
-  EXPECT_FALSE(main->PopClickEffect());
-  main->AddClickEffect(boost::make_shared<ClickContent>(0));
-  main->AddClickEffect(boost::make_shared<ClickContent>(40));
-  EXPECT_EQ(main->NumClickEffect(), 2u);
-  EXPECT_EQ(main->PopClickEffect()->GetStartTime(), 40u);
-  EXPECT_EQ(main->NumClickEffect(), 1u);
-}
-
-TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
-  WebdeckAnimationManager manager;
   auto content = boost::make_shared<WebdeckAnimationContent>(L"2", L"effect_ID0");
   content->presetClass = 1;
   content->GetHTMLObj()->AddIntProperty(kEffectDuration, 500);
   manager.AddAnimContent(content);
-  // Records already turned into text come first, in order.
   manager.WriteContents();
   EXPECT_TRUE(manager.GetContents().empty());
   manager.AddAnimContent(boost::make_shared<WebdeckAnimationContent>(L"3", L"effect_ID1"));
@@ -129,26 +94,35 @@ TEST(TimeLines, JsonContentListsRecordsSoundsAndClicks) {
   sound->AddIntProperty(kEffectType, 8);
   manager.AddAnimObjToList(L"chime", sound);
 
-  auto timeline = boost::make_shared<TimeLineAnim>();
+  auto main = boost::make_shared<TimeLineAnim>(), trigger = boost::make_shared<TimeLineAnim>(),
+       replacement = boost::make_shared<TimeLineAnim>();
+  trigger->SetShapeId(L"7");
+  for (const auto& timeline : {main, main, trigger, replacement}) manager.AddTimeLineAnim(timeline);
+  EXPECT_EQ(manager.GetTimeLineAnim(L"7"), trigger);
+  EXPECT_EQ(manager.GetTimeLineAnim(L""), replacement);
+  EXPECT_FALSE(manager.GetTimeLineAnim(L"8"));
+  EXPECT_FALSE(main->PopClickEffect());
+  main->AddClickEffect(boost::make_shared<ClickContent>(0));
+  main->AddClickEffect(boost::make_shared<ClickContent>(40));
+  EXPECT_EQ(main->PopClickEffect()->GetStartTime(), 40u);
+  EXPECT_EQ(main->NumClickEffect(), 1u);
   auto click = boost::make_shared<ClickContent>(40);
   click->AddAnimToClick(L"effect_ID0");
   click->AddAnimToClick(L"audio_ID1");
-  timeline->AddClickEffect(click);
-  manager.AddTimeLineAnim(timeline);
+  replacement->AddClickEffect(click);
 
   ordered_json doc = ordered_json::parse(platform::ToUtf8(manager.GetJsonContent()));
-  EXPECT_EQ(doc.dump(),
-            R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,)"
-            R"("properties":{"duration":500}},{"id":"effect_ID1","target":"3","presetClass":0,)"
-            R"("properties":{}}],"sounds":{"chime":[{"type":8}]},)"
-            R"("timelines":[{"trigger":"","clicks":[{"start":40,)"
-            R"("animations":["effect_ID0","audio_ID1"]}]}]})");
+  EXPECT_EQ(
+      doc.dump(),
+      R"({"effects":[{"id":"effect_ID0","target":"2","presetClass":1,"properties":)"
+      R"({"duration":500}},{"id":"effect_ID1","target":"3","presetClass":0,"properties":{}}],)"
+      R"("sounds":{"chime":[{"type":8}]},"timelines":[{"trigger":"","clicks":[{"start":40,)"
+      R"("animations":["effect_ID0","audio_ID1"]}]},{"trigger":"7","clicks":[]}]})");
 }
 
 TEST(WebdeckSlide, ResetStartsAFreshDeck) {
   auto first = IWebdeckSlide::GetInstance()->GetAnimationManager();
   EXPECT_EQ(IWebdeckSlide::GetInstance()->GetAnimationManager(), first);
   IWebdeckSlide::ResetInstance();
-  auto second = IWebdeckSlide::GetInstance()->GetAnimationManager();
-  EXPECT_NE(second, first);
+  EXPECT_NE(IWebdeckSlide::GetInstance()->GetAnimationManager(), first);
 }
