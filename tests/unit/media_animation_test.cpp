@@ -3,6 +3,9 @@
 // with their effect or with each word.
 #include <gtest/gtest.h>
 
+#include <iomanip>
+#include <map>
+#include <sstream>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -15,7 +18,6 @@
 #include "fake_screen.h"
 #include "host/Properties.h"
 #include "screen/MediaAnimation.h"
-#include "support/Values.h"
 
 namespace {
 
@@ -67,49 +69,53 @@ boost::shared_ptr<platform::Media> FullMedia() {
   return media;
 }
 
-struct Expected {
-  EPropertyId key;
-  double value;
-};
+// Every key of an object's sheet with its value as text (numbers in full), so
+// that a missing or extra key fails as much as a wrong value.
+using Keys = std::map<EPropertyId, std::wstring>;
+Keys Written(const boost::shared_ptr<IInterface>& object) {
+  Keys written;
+  auto sheet = boost::dynamic_pointer_cast<platform::PropertySheet>(SheetOf(object));
+  for (EPropertyId key : sheet ? sheet->Keys() : std::vector<EPropertyId>()) {
+    auto value = GetValue(object, key);
+    std::wostringstream text;
+    text << std::setprecision(17) << property_cast<double>(value);
+    written[key] =
+        value->GetType() == ePropTypeString ? property_cast<std::wstring>(value) : text.str();
+  }
+  return written;
+}
 
 }  // namespace
 
-TEST(AudioAnimation, CopiesEveryRowWithItsConversion) {
-  auto node = boost::make_shared<MediaNode>();
-  AudioAnimation(FullMedia()).ApplyMedia(node);
-  boost::shared_ptr<IInterface> out = node->sheet;
-  const Expected rows[] = {
-      {ePropOutSound392, 0.75},       {ePropOutMediaRepeatCount, 3}, {ePropOutSound406, 9},
-      {ePropOutMediaStartMs, 1500.0}, {ePropOutMediaEnd, 4000.0},    {ePropOutDelay, 250},
-      {ePropOutSoundStartTime, 1040}, {ePropOutSoundDuration, 3000}, {ePropOutHtmlAnimIndex, 3},
-      {ePropOutClickOffset, 120},     {ePropOutMediaSetting122, 1},  {ePropOutMediaSetting123, 2},
+// Each row with its conversion; the two settings are written even when missing.
+TEST(MediaAnimation, CopiesTheMediaRowsWithTheirConversions) {
+  auto applied = [](bool video, const boost::shared_ptr<platform::Media>& media) {
+    auto node = boost::make_shared<MediaNode>();
+    if (video)
+      VideoAnimation(media).ApplyMedia(node);
+    else
+      AudioAnimation(media).ApplyMedia(node);
+    return Written(node->sheet);
   };
-  for (const Expected& row : rows) EXPECT_EQ(GetDouble(out, row.key), row.value) << row.key;
-  EXPECT_FALSE(Has(out, ePropOutVideoStartTime));
-  EXPECT_FALSE(Has(out, ePropOutVideo393));
-}
-
-TEST(VideoAnimation, CopiesItsRowsOntoAMediaObject) {
-  auto node = boost::make_shared<MediaNode>();
-  VideoAnimation(FullMedia()).ApplyMedia(node);
-  boost::shared_ptr<IInterface> out = node->sheet;
-  const Expected rows[] = {
-      {ePropOutVideo393, 0.75},       {ePropOutDelay, 250},          {ePropOutVideoStartTime, 2080},
-      {ePropOutMediaStartMs, 1500.0}, {ePropOutVideoDuration, 3000}, {ePropOutMediaSetting122, 1},
-      {ePropOutMediaSetting123, 2},
+  const Keys sound = {
+      {ePropOutSound392, L"0.75"},       {ePropOutMediaRepeatCount, L"3"},
+      {ePropOutSound406, L"9"},          {ePropOutMediaStartMs, L"1500"},
+      {ePropOutMediaEnd, L"4000"},       {ePropOutDelay, L"250"},
+      {ePropOutSoundStartTime, L"1040"}, {ePropOutSoundDuration, L"3000"},
+      {ePropOutHtmlAnimIndex, L"3"},     {ePropOutClickOffset, L"120"},
+      {ePropOutMediaSetting122, L"1"},   {ePropOutMediaSetting123, L"2"},
   };
-  for (const Expected& row : rows) EXPECT_EQ(GetDouble(out, row.key), row.value) << row.key;
-  EXPECT_FALSE(Has(out, ePropOutSound392));
-  EXPECT_FALSE(Has(out, ePropOutSoundStartTime));
-}
-
-TEST(MediaAnimation, MissingKeysAreNotWrittenExceptTheTwoSettings) {
-  auto node = boost::make_shared<MediaNode>();
-  AudioAnimation(boost::make_shared<platform::Media>(L"bare")).ApplyMedia(node);
-  EXPECT_EQ(node->sheet->Keys(),
-            (std::vector<EPropertyId>{ePropOutMediaSetting122, ePropOutMediaSetting123}));
-  boost::shared_ptr<IInterface> out = node->sheet;
-  EXPECT_EQ(GetInt(out, ePropOutMediaSetting122), 0);
+  const Keys video = {
+      {ePropOutVideo393, L"0.75"},       {ePropOutDelay, L"250"},
+      {ePropOutVideoStartTime, L"2080"}, {ePropOutMediaStartMs, L"1500"},
+      {ePropOutVideoDuration, L"3000"},  {ePropOutMediaSetting122, L"1"},
+      {ePropOutMediaSetting123, L"2"},
+  };
+  EXPECT_EQ(applied(false, FullMedia()), sound);
+  EXPECT_EQ(applied(true, FullMedia()), video);
+  EXPECT_EQ(applied(false, boost::make_shared<platform::Media>(L"bare")),
+            (Keys{{ePropOutMediaSetting122, L"0"}, {ePropOutMediaSetting123, L"0"}}));
+  EXPECT_EQ(applied(true, nullptr), Keys{});
 }
 
 TEST(MediaAnimation, GroupsApplyToEveryMediaChildDepthFirst) {
@@ -120,69 +126,49 @@ TEST(MediaAnimation, GroupsApplyToEveryMediaChildDepthFirst) {
   inner->children = {a};
   outer->children = {inner, b};
   AudioAnimation(FullMedia()).ApplyMedia(outer);
-  for (const auto& node : {a, b}) {
-    boost::shared_ptr<IInterface> out = node->sheet;
-    EXPECT_EQ(GetDouble(out, ePropOutMediaStartMs), 1500.0);
-  }
+  for (const auto& node : {a, b}) EXPECT_EQ(Written(node->sheet).size(), 12u);
 }
 
 TEST(VideoAnimation, DrivesAVideoPlayer) {
   auto player = boost::make_shared<Player>();
   VideoAnimation(FullMedia()).ApplyMedia(player);
+  AudioAnimation(FullMedia()).ApplyMedia(player);  // a sound plays nothing on it
   EXPECT_EQ(player->starts, std::vector<int32_t>{2080});
   EXPECT_EQ(player->settings, std::vector<int32_t>{9});
 
   auto bare = boost::make_shared<Player>();
   VideoAnimation(boost::make_shared<platform::Media>(L"v")).ApplyMedia(bare);
-  EXPECT_TRUE(bare->starts.empty());
-  EXPECT_TRUE(bare->settings.empty());
-
-  // A null video or an object that plays nothing is left alone.
-  auto node = boost::make_shared<MediaNode>();
-  VideoAnimation(nullptr).ApplyMedia(node);
-  AudioAnimation(FullMedia()).ApplyMedia(player);
-  EXPECT_TRUE(node->sheet->Keys().empty());
+  EXPECT_EQ(bare->starts.size() + bare->settings.size(), 0u);
 }
 
 namespace {
 
 using platform::BehaviourNode;
 
-boost::shared_ptr<IInterface> Prepared(const boost::shared_ptr<BehaviourNode>& node) {
-  AudioEffectAgent agent(node, boost::make_shared<PublishContext>(), 0, 0);
-  agent.PrepareAction(boost::shared_ptr<IScreenObject>());
-  return agent.GetActionObject();
-}
-
 TEST(AudioEffectAgent, WritesTheSoundSettingsOnItsAction) {
-  auto node = boost::make_shared<BehaviourNode>(eBehaviourAudio);
-  node->Set<double>(ePropMediaValue304, 0.75)
+  auto full = boost::make_shared<BehaviourNode>(eBehaviourAudio);
+  full->Set<double>(ePropMediaValue304, 0.75)
       .Set<int>(ePropRepeatCount, 2500)   // thousandths
       .Set<double>(ePropMediaStart, 1.5)  // seconds
       .Set<double>(ePropMediaEnd, 3.0)
       .Set<int>(ePropDelay, 250)
       .Set<std::wstring>(ePropSoundPart, L"ppt/media/chime.wav");
-  auto action = Prepared(node);
-  ASSERT_TRUE(action);
-  EXPECT_EQ(Values(action, {ePropOutSound392, ePropOutRepeatCount, ePropOutMediaStartMs,
-                            ePropOutMediaEnd, ePropOutDelay}),
-            (Numbers{0.75, 2, 1500, 3, 250}));
-  EXPECT_EQ(GetString(action, ePropOutSoundName), L"ppt/media/chime.wav");
-
+  auto prepared = [](const boost::shared_ptr<BehaviourNode>& node) {
+    AudioEffectAgent agent(node, boost::make_shared<PublishContext>(), 0, 0);
+    agent.PrepareAction(boost::shared_ptr<IScreenObject>());
+    return Written(agent.GetActionObject());
+  };
+  const Keys written = {
+      {ePropOutSound392, L"0.75"},     {ePropOutRepeatCount, L"2"},
+      {ePropOutMediaStartMs, L"1500"}, {ePropOutMediaEnd, L"3"},
+      {ePropOutDelay, L"250"},         {ePropOutSoundName, L"ppt/media/chime.wav"},
+  };
+  EXPECT_EQ(prepared(full), written);
   // Keys the behaviour lacks are not written; a count below 1000 is 0.
   auto bare = boost::make_shared<BehaviourNode>(eBehaviourAudio);
   bare->Set<int>(ePropRepeatCount, 999);
-  auto other = Prepared(bare);
-  EXPECT_EQ(GetInt(other, ePropOutRepeatCount), 0);
-  for (EPropertyId key : {ePropOutSound392, ePropOutMediaStartMs, ePropOutMediaEnd, ePropOutDelay})
-    EXPECT_FALSE(Has(other, key)) << key;
-
-  // Without a behaviour only the name is written, empty.
-  auto none = Prepared(boost::shared_ptr<BehaviourNode>());
-  ASSERT_TRUE(none);
-  EXPECT_TRUE(Has(none, ePropOutSoundName));
-  EXPECT_EQ(GetString(none, ePropOutSoundName), L"");
-  EXPECT_FALSE(Has(none, ePropOutRepeatCount));
+  EXPECT_EQ(prepared(bare), (Keys{{ePropOutRepeatCount, L"0"}, {ePropOutSoundName, L""}}));
+  EXPECT_EQ(prepared(nullptr), (Keys{{ePropOutSoundName, L""}}));
 }
 
 TEST(AudioEffectAgent, DrawsNothing) {
