@@ -14,10 +14,6 @@
 namespace {
 
 using platform::BehaviourNode;
-using transform::kA;
-using transform::kB;
-using transform::kC;
-using transform::kD;
 using transform::kTx;
 using transform::kTy;
 
@@ -34,92 +30,78 @@ std::vector<double> Matrix(const fake::NodePtr& node) {
   return std::vector<double>(node->transform, node->transform + 6);
 }
 
-TEST(TransformOps, QuarterTurnIsExact) {
-  double m[6] = {0, 0, 0, 0, 1, 1};
-  transform::RotateAbout(m, kPi / 2, 200, 150);
-  EXPECT_EQ(std::vector<double>(m, m + 6), (std::vector<double>{350, -50, 1, -1, 0, 0}));
-  double x = 0, y = 0;
-  transform::MapPoint(m, 300, 150, x, y);
-  EXPECT_EQ(x, 200.0);
-  EXPECT_EQ(y, 250.0);
+// A quarter turn is exact; a scale acts after the transform already there.
+TEST(TransformOps, TurnAndScaleAboutAPoint) {
+  auto mapped = [](const double* m, double x, double y) {
+    std::pair<double, double> out;
+    transform::MapPoint(m, x, y, out.first, out.second);
+    return out;
+  };
+  double turned[6] = {0, 0, 0, 0, 1, 1};
+  transform::RotateAbout(turned, kPi / 2, 200, 150);
+  EXPECT_EQ(std::vector<double>(turned, turned + 6), (std::vector<double>{350, -50, 1, -1, 0, 0}));
+  EXPECT_EQ(mapped(turned, 300, 150), std::make_pair(200.0, 250.0));
+  double scaled[6] = {10, 0, 0, 0, 1, 1};  // moved right by 10
+  transform::ScaleAbout(scaled, 2, 3, 100, 100);
+  EXPECT_EQ(mapped(scaled, 50, 50), std::make_pair(20.0, -50.0));  // (60, 50) about (100, 100)
 }
 
-TEST(TransformOps, ScaleActsAfterTheExistingTransform) {
-  double m[6] = {10, 0, 0, 0, 1, 1};  // moved right by 10
-  transform::ScaleAbout(m, 2, 3, 100, 100);
-  double x = 0, y = 0;
-  transform::MapPoint(m, 50, 50, x, y);  // (60, 50) scaled about (100, 100)
-  EXPECT_EQ(x, 20.0);
-  EXPECT_EQ(y, -50.0);
+// Makes fresh agents of class A for a behaviour of `kind` set up by `set`.
+template <class A>
+std::function<boost::shared_ptr<EffectAgent>()> Agent(uint32_t kind,
+                                                      std::function<void(BehaviourNode&)> set) {
+  auto node = boost::make_shared<BehaviourNode>(kind);
+  set(*node);
+  return [node] { return MakeAgent<A>(node); };
 }
 
-TEST(RotationEffectAgent, TurnsAboutTheCentre) {
-  auto node = boost::make_shared<BehaviourNode>(eBehaviourRotation);
-  node->Set<int>(ePropBy, 360 * 60000);
-  auto shape = Shape();
-  MakeAgent<RotationEffectAgent>(node)->Apply(shape, 250);
-  EXPECT_EQ(Matrix(shape), (std::vector<double>{350, -50, 1, -1, 0, 0}));
-
-  // From 90 to 180 degrees turns by the difference.
-  auto fromTo = boost::make_shared<BehaviourNode>(eBehaviourRotation);
-  fromTo->Set<int>(ePropFrom, 90 * 60000).Set<int>(ePropTo, 180 * 60000);
-  shape->ResetFrame();
-  MakeAgent<RotationEffectAgent>(fromTo)->Apply(shape, 1000);
-  EXPECT_EQ(Matrix(shape), (std::vector<double>{350, -50, 1, -1, 0, 0}));
-}
-
-TEST(ScaleEffectAgent, ScalesTheAnimatedAxes) {
-  auto by = boost::make_shared<BehaviourNode>(eBehaviourScale);
-  by->Set<Kinefold::TPoint>(ePropBy, {150, 150}).Set<Kinefold::TPoint>(ePropFrom, {50, 50});
-  auto shape = Shape();
-  MakeAgent<ScaleEffectAgent>(by)->Apply(shape, 500);
-  EXPECT_DOUBLE_EQ(shape->transform[kA], 1.25);
-  EXPECT_DOUBLE_EQ(shape->transform[kD], 1.25);
-  EXPECT_DOUBLE_EQ(shape->transform[kTx], 200 - 1.25 * 200);
-
-  auto wide = boost::make_shared<BehaviourNode>(eBehaviourScale);
-  wide->Set<Kinefold::TPoint>(ePropTo, {200, 100});
-  shape->ResetFrame();
-  MakeAgent<ScaleEffectAgent>(wide)->Apply(shape, 1000);
-  EXPECT_EQ(Matrix(shape), (std::vector<double>{-200, 0, 0, 0, 2, 1}));
-
-  auto empty = fake::MakeNode(L"dot", {9});
-  MakeAgent<ScaleEffectAgent>(wide)->Apply(empty, 1000);
-  EXPECT_EQ(Matrix(empty), (std::vector<double>{0, 0, 0, 0, 1, 1}));
-}
-
-TEST(MotionEffectAgent, PutsTheCentreOnThePath) {
-  auto node = boost::make_shared<BehaviourNode>(eBehaviourMotion);
-  node->Set<int>(ePropMotionPathMode, 1).Set<std::wstring>(ePropMotionPath, L"M 0 0 L 0.25 0 E");
-  auto shape = Shape();
-  auto agent = MakeAgent<MotionEffectAgent>(node);
-  agent->Apply(shape, 500);
-  EXPECT_DOUBLE_EQ(shape->transform[kTx], 90);
-  EXPECT_DOUBLE_EQ(shape->transform[kTy], 0);
-  // Whatever moved the shape before, its centre lands on the path.
-  shape->ResetFrame();
-  shape->transform[kTx] = 50;
-  shape->transform[kTy] = 20;
-  agent->Apply(shape, 0);
-  EXPECT_DOUBLE_EQ(shape->transform[kTx], 0);
-  EXPECT_DOUBLE_EQ(shape->transform[kTy], 0);
-}
-
-TEST(MotionEffectAgent, ReverseSpeedRunsFromTheEnd) {
-  auto node = boost::make_shared<BehaviourNode>(eBehaviourMotion);
-  node->Set<int>(ePropMotionPathMode, 1)
-      .Set<Kinefold::TPoint>(ePropMotionBy, {0.25, 0.5})
-      .Set<float>(ePropSpeed306, -100000.0f);
-  auto agent = MakeAgent<MotionEffectAgent>(node);
+// The frame transform each agent leaves at time t of its 1000 ms on the
+// shape, on the shape moved by (50, 20) first, or on a shape without extent.
+TEST(TransformAgents, DrawTheFrameTransform) {
+  using Kinefold::TPoint;
+  auto turn = Agent<RotationEffectAgent>(eBehaviourRotation,
+                                         [](BehaviourNode& b) { b.Set<int>(ePropBy, 21600000); });
+  auto fromTo = Agent<RotationEffectAgent>(eBehaviourRotation, [](BehaviourNode& b) {
+    b.Set<int>(ePropFrom, 90 * 60000).Set<int>(ePropTo, 180 * 60000);
+  });
+  auto grow = Agent<ScaleEffectAgent>(eBehaviourScale, [](BehaviourNode& b) {
+    b.Set<TPoint>(ePropBy, {150, 150}).Set<TPoint>(ePropFrom, {50, 50});
+  });
+  auto wide = Agent<ScaleEffectAgent>(eBehaviourScale, [](BehaviourNode& b) {
+    b.Set<TPoint>(ePropTo, {200, 100});
+  });
+  auto path = Agent<MotionEffectAgent>(eBehaviourMotion, [](BehaviourNode& b) {
+    b.Set<int>(ePropMotionPathMode, 1).Set<std::wstring>(ePropMotionPath, L"M 0 0 L 0.25 0 E");
+  });
+  auto back = Agent<MotionEffectAgent>(eBehaviourMotion, [](BehaviourNode& b) {
+    b.Set<int>(ePropMotionPathMode, 1).Set<TPoint>(ePropMotionBy, {0.25, 0.5});
+    b.Set<float>(ePropSpeed306, -100000.0f);
+  });
   const struct {
+    const char* name;
+    std::function<boost::shared_ptr<EffectAgent>()> agent;
+    char target;  // 's' the shape, 'm' moved, 'e' without extent
     uint32_t t;
-    double tx, ty;
-  } frames[] = {{0, 180, 270}, {1000, 0, 0}};
-  for (const auto& f : frames) {
-    auto shape = Shape();
-    agent->Apply(shape, f.t);
-    EXPECT_DOUBLE_EQ(shape->transform[kTx], f.tx) << f.t;
-    EXPECT_DOUBLE_EQ(shape->transform[kTy], f.ty) << f.t;
+    std::vector<double> matrix;
+  } rows[] = {
+      {"a full turn, a quarter in, about the centre", turn, 's', 250, {350, -50, 1, -1, 0, 0}},
+      {"from 90 to 180 degrees turns by 90", fromTo, 's', 1000, {350, -50, 1, -1, 0, 0}},
+      {"scale from and by", grow, 's', 500, {200 - 1.25 * 200, 150 - 1.25 * 150, 0, 0, 1.25, 1.25}},
+      {"scale to, on one axis", wide, 's', 1000, {-200, 0, 0, 0, 2, 1}},
+      {"scale without extent", wide, 'e', 1000, {0, 0, 0, 0, 1, 1}},
+      {"the centre on the path", path, 's', 500, {90, 0, 0, 0, 1, 1}},
+      {"whatever moved the shape before", path, 'm', 0, {0, 0, 0, 0, 1, 1}},
+      {"reverse speed starts at the end", back, 's', 0, {180, 270, 0, 0, 1, 1}},
+      {"... and ends at the start", back, 's', 1000, {0, 0, 0, 0, 1, 1}},
+  };
+  for (const auto& row : rows) {
+    auto target = row.target == 'e' ? fake::MakeNode(L"dot", {9}) : Shape();
+    if (row.target == 'm') {
+      target->transform[kTx] = 50;
+      target->transform[kTy] = 20;
+    }
+    row.agent()->Apply(target, row.t);
+    EXPECT_EQ(Matrix(target), row.matrix) << row.name;
   }
 }
 
@@ -130,9 +112,7 @@ TEST(MotionEffectAgent, WebPathText) {
   bool slideOrigin = false;
   EXPECT_EQ(MakeAgent<MotionEffectAgent>(by)->GetWebPathText(Shape(), x, y, slideOrigin),
             L"M 0 0 L 0.000462963 0.000694444");
-  EXPECT_EQ(x, 200.0);
-  EXPECT_EQ(y, 150.0);
-  EXPECT_TRUE(slideOrigin);
+  EXPECT_EQ(std::make_tuple(x, y, slideOrigin), std::make_tuple(200.0, 150.0, true));
 
   auto text = boost::make_shared<BehaviourNode>(eBehaviourMotion);
   text->Set<std::wstring>(ePropMotionPath, L"M 0 0 L 1 1 E");
