@@ -2,6 +2,9 @@
 // draw at, and the containers that hold, repeat and reverse them.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sstream>
+
 #include <boost/make_shared.hpp>
 
 #include "agents/AutoReverseAgent.h"
@@ -11,27 +14,24 @@
 
 namespace {
 
-struct ProfileCase {
-  const char* name;
-  uint32_t accel, decel, duration;
-  std::vector<std::pair<uint32_t, double>> points;  // (u, progress)
-};
+using fake::ProbeAgent;
+const uint32_t kIndefinite = 0xFFFFFFFFu;
 
 TEST(EffectAgentProgress, FollowsTheVelocityProfile) {
-  const ProfileCase cases[] = {
+  const struct {
+    const char* name;
+    uint32_t accel, decel, duration;
+    std::vector<std::pair<uint32_t, double>> points;  // (u, progress)
+  } cases[] = {
       {"linear", 0, 0, 1000, {{0, 0.0}, {250, 0.25}, {1000, 1.0}}},
-      {"half and half",
-       50000,
-       50000,
-       1000,
-       {{0, 0}, {250, 0.125}, {500, 0.5}, {750, 0.875}, {1000, 1}}},
+      {"halves", 50000, 50000, 1000, {{0, 0}, {250, 0.125}, {500, 0.5}, {750, 0.875}, {1000, 1}}},
       {"full accel", 100000, 0, 1000, {{0, 0}, {500, 0.25}, {900, 0.81}, {1000, 1}}},
       {"decel only", 0, 100000, 1000, {{0, 0}, {500, 0.75}, {1000, 1}}},
       {"accel, cruise, decel", 20000, 30000, 1000, {{200, 0.4 / 3}, {700, 0.8}, {1000, 1}}},
       {"no length gives the end state", 0, 0, 0, {{0, 1}}},
   };
-  for (const ProfileCase& c : cases) {
-    fake::ProbeAgent agent(false, c.accel, c.decel);
+  for (const auto& c : cases) {
+    ProbeAgent agent(false, c.accel, c.decel);
     agent.SetTiming(300, c.duration);
     for (const auto& point : c.points)
       EXPECT_NEAR(agent.GetProgress(300 + point.first), point.second, 1e-9)
@@ -39,129 +39,110 @@ TEST(EffectAgentProgress, FollowsTheVelocityProfile) {
   }
 }
 
-TEST(EffectAgentTime, ForwardAgentDrawsOneClampedFrameAfterItsEnd) {
-  fake::ProbeAgent agent;
-  agent.SetTiming(200, 300);
+// What an agent from 200 for 300 ms makes of each time in turn: "-" when it
+// does not draw, else the time it draws at. A forward agent draws one frame
+// clamped to its end after it; a reversed one clamps to its start before it.
+TEST(EffectAgentTime, DrawsOneClampedFrameOutsideItsTime) {
   const struct {
-    uint32_t in;
-    bool draws;
-    uint32_t out;
-  } frames[] = {{100, false, 100}, {200, true, 200}, {500, true, 500}, {650, true, 500},
-                {700, false, 700}, {250, true, 250}, {900, true, 500}};
-  for (const auto& f : frames) {
-    uint32_t t = f.in;
-    EXPECT_EQ(agent.CheckTime(nullptr, t), f.draws) << "t=" << f.in;
-    EXPECT_EQ(t, f.out) << "t=" << f.in;
+    const char* name;
+    bool reversed;
+    const char* times;
+    const char* drawn;
+    bool finished;
+  } rows[] = {
+      {"forward", false, "100 200 500 650 700 250 900", "- 200 500 500 - 250 500", true},
+      {"reversed", true, "100 650", "200 -", true},
+      {"reversed, after its end first", true, "650", "-", false},
+  };
+  for (const auto& row : rows) {
+    ProbeAgent agent;
+    agent.SetTiming(200, 300);
+    agent.SetReversed(row.reversed);
+    std::istringstream times(row.times);
+    std::string drawn;
+    for (uint32_t t; times >> t;)
+      drawn += (drawn.empty() ? "" : " ") + (agent.CheckTime(nullptr, t) ? std::to_string(t) : "-");
+    EXPECT_EQ(drawn, row.drawn) << row.name;
+    EXPECT_EQ(agent.IsFinished(), row.finished) << row.name;
   }
-  EXPECT_TRUE(agent.IsFinished());
-}
-
-TEST(EffectAgentTime, ReversedAgentClampsAtItsStart) {
-  fake::ProbeAgent agent;
-  agent.SetTiming(200, 300);
-  agent.SetReversed(1);
-  uint32_t t = 100;
-  EXPECT_TRUE(agent.CheckTime(nullptr, t));
-  EXPECT_EQ(t, 200u);
-  EXPECT_TRUE(agent.IsFinished());
-  t = 650;
-  EXPECT_FALSE(agent.CheckTime(nullptr, t));
-
-  fake::ProbeAgent fresh;
-  fresh.SetTiming(200, 300);
-  fresh.SetReversed(1);
-  t = 650;
-  EXPECT_FALSE(fresh.CheckTime(nullptr, t));
 }
 
 TEST(EffectAgentTime, IndefiniteIsActiveFromItsStart) {
-  fake::ProbeAgent agent;
-  agent.SetTiming(100, 0xFFFFFFFFu);
+  ProbeAgent agent;
+  agent.SetTiming(100, kIndefinite);
   EXPECT_FALSE(agent.IsActive(99));
   EXPECT_TRUE(agent.IsActive(100));
   EXPECT_TRUE(agent.IsActive(0xFFFFFFF0u));
 }
 
-// namespace
-
-using fake::ProbeAgent;
-
-boost::shared_ptr<ProbeAgent> Child(uint32_t start, uint32_t duration) {
-  auto child = boost::make_shared<ProbeAgent>();
-  child->SetTiming(start, duration);
-  return child;
-}
-
-// Applies `agent` at each time and returns what the probe received.
-std::vector<uint32_t> Drive(EffectAgent& agent, ProbeAgent& probe, std::vector<uint32_t> times) {
-  probe.times.clear();
-  for (uint32_t t : times) agent.Apply(nullptr, t);
-  return probe.times;
-}
-
-TEST(RepeatAgent, FoldsTimeIntoOnePass) {
-  auto probe = Child(0, 1000);
-  RepeatAgent repeat(probe, 3, 1000, 0, 0);
-  repeat.SetTiming(0, 3000);
-  EXPECT_EQ(Drive(repeat, *probe, {500, 1000, 1500, 2000, 2500, 3000}),
-            (std::vector<uint32_t>{500, 1000, 500, 1000, 500, 1000}));
-  // Past its end the repeat clamps once to its end, then draws nothing.
-  EXPECT_EQ(Drive(repeat, *probe, {3200, 3300}), (std::vector<uint32_t>{1000}));
-}
-
-TEST(RepeatAgent, AroundAHoldPassesLateTimesOn) {
-  auto probe = Child(0, 1000);
-  auto hold = boost::make_shared<PersistentAgent>(probe, 0xFFFFFFFFu);
-  RepeatAgent repeat(hold, 3, 1000, 0, 0);
-  repeat.SetTiming(0, 3000);
-  // The hold clamps to its child's end; the repeat itself never finishes.
-  EXPECT_EQ(Drive(repeat, *probe, {3200, 5000}), (std::vector<uint32_t>{1000, 1000}));
-  EXPECT_FALSE(repeat.IsFinished());
-}
-
-TEST(RepeatAgent, CountZeroPassesEveryTime) {
-  auto probe = Child(0, 0xFFFFFFFFu);
-  RepeatAgent repeat(probe, 0, 1000, 0, 0);
-  repeat.SetTiming(0, 0xFFFFFFFFu);
-  EXPECT_EQ(Drive(repeat, *probe, {500, 1500, 2500}), (std::vector<uint32_t>{500, 1500, 2500}));
-}
-
-TEST(PersistentAgent, HoldsTheEndUntilItsTime) {
-  auto probe = Child(100, 400);
-  PersistentAgent forever(probe, 0xFFFFFFFFu);
-  EXPECT_EQ(forever.GetStart(), 100u);
-  EXPECT_EQ(Drive(forever, *probe, {50, 300, 10000}), (std::vector<uint32_t>{50, 300, 500}));
-
-  PersistentAgent until(probe, 2000);
-  EXPECT_EQ(Drive(until, *probe, {2000, 2001}), (std::vector<uint32_t>{500}));
-}
-
-TEST(PersistentAgent, IndefiniteChildIsNotCutShort) {
-  auto probe = Child(500, 0xFFFFFFFFu);
-  PersistentAgent hold(probe, 0xFFFFFFFFu);
-  EXPECT_EQ(Drive(hold, *probe, {600, 90000}), (std::vector<uint32_t>{600, 90000}));
-}
-
-TEST(AutoReverseAgent, MirrorsTheSecondHalf) {
-  auto probe = Child(0, 1000);
-  AutoReverseAgent reverse(probe, 0, 0);
-  EXPECT_EQ(reverse.GetDuration(), 2000u);
-  EXPECT_EQ(Drive(reverse, *probe, {400, 1000}), (std::vector<uint32_t>{400, 1000}));
-  EXPECT_EQ(probe->GetReversed(), 0u);
-  EXPECT_EQ(Drive(reverse, *probe, {1300, 2000}), (std::vector<uint32_t>{700, 0}));
-  EXPECT_EQ(probe->GetReversed(), 1u);
-  // Clamped once at its own end, then nothing; the flag flipped only once.
-  EXPECT_EQ(Drive(reverse, *probe, {2500, 2600, 1500}), (std::vector<uint32_t>{0, 500}));
-  EXPECT_EQ(probe->GetReversed(), 1u);
-}
-
-TEST(AutoReverseAgent, GivenHalfRunsFromZero) {
-  auto probe = Child(200, 300);  // a unit that starts late in a 1000 ms pass
-  AutoReverseAgent reverse(probe, 1000, 0, 0);
-  EXPECT_EQ(reverse.GetStart(), 0u);
-  EXPECT_EQ(reverse.GetDuration(), 2000u);
-  // The child's end bounds the forward time; the mirror brings it back.
-  EXPECT_EQ(Drive(reverse, *probe, {400, 900, 1700}), (std::vector<uint32_t>{400, 500, 300}));
+// The times a container passes its child when applied at each time in turn,
+// with "r" where the child plays reversed; and the container's own span.
+TEST(ContainerAgents, PassTheirChildTheTimeItIsAt) {
+  using Child = boost::shared_ptr<EffectAgent>;
+  auto repeat = [](uint32_t count, uint32_t duration) {
+    return [=](Child child) {
+      auto agent = boost::make_shared<RepeatAgent>(child, count, 1000, 0, 0);
+      agent->SetTiming(0, duration);
+      return Child(agent);
+    };
+  };
+  auto hold = [](uint32_t until) {
+    return [=](Child child) { return Child(boost::make_shared<PersistentAgent>(child, until)); };
+  };
+  auto holdThenRepeat = [&](Child child) { return repeat(3, 3000)(hold(kIndefinite)(child)); };
+  auto reverse = [](Child child) {
+    return Child(boost::make_shared<AutoReverseAgent>(child, 0, 0));
+  };
+  auto reverseHalf = [](Child child) {
+    return Child(boost::make_shared<AutoReverseAgent>(child, 1000, 0, 0));
+  };
+  const struct {
+    const char* name;
+    std::function<Child(Child)> wrap;
+    uint32_t childStart, childDuration;
+    const char* times;
+    const char* passed;
+    uint32_t start, duration;
+    bool finished;
+  } rows[] = {
+      // Past its end the repeat clamps once to its end, then draws nothing.
+      {"a repeat folds time into one pass", repeat(3, 3000), 0, 1000,
+       "500 1000 1500 2000 2500 3000 3200 3300", "500 1000 500 1000 500 1000 1000", 0, 3000, true},
+      // The hold clamps to its child's end; the repeat itself never finishes.
+      {"a repeat around a hold passes late times on", holdThenRepeat, 0, 1000, "3200 5000",
+       "1000 1000", 0, 3000, false},
+      {"a count of 0 passes every time", repeat(0, kIndefinite), 0, kIndefinite, "500 1500 2500",
+       "500 1500 2500", 0, kIndefinite, false},
+      {"a hold keeps the end", hold(kIndefinite), 100, 400, "50 300 10000", "50 300 500", 100,
+       kIndefinite, false},
+      {"a hold until its time", hold(2000), 100, 400, "2000 2001", "500", 100, 2000, false},
+      {"a hold does not cut an indefinite child short", hold(kIndefinite), 500, kIndefinite,
+       "600 90000", "600 90000", 500, kIndefinite, false},
+      // Clamped once at its own end, then nothing; the flag flipped only once.
+      {"a reverse mirrors its second half", reverse, 0, 1000, "400 1000 1300 2000 2500 2600 1500",
+       "400 1000 700r 0r 0r 500r", 0, 2000, false},
+      // A unit late in a 1000 ms pass: its end bounds the forward time.
+      {"a reverse of a given half runs from 0", reverseHalf, 200, 300, "400 900 1700",
+       "400 500 300r", 0, 2000, false},
+  };
+  for (const auto& row : rows) {
+    auto probe = boost::make_shared<ProbeAgent>();
+    probe->SetTiming(row.childStart, row.childDuration);
+    auto agent = row.wrap(probe);
+    std::istringstream times(row.times);
+    std::string passed;
+    for (uint32_t t; times >> t;) {
+      const size_t before = probe->times.size();
+      agent->Apply(nullptr, t);
+      if (probe->times.size() == before) continue;
+      passed += (passed.empty() ? "" : " ") + std::to_string(probe->times.back()) +
+                (probe->GetReversed() ? "r" : "");
+    }
+    EXPECT_EQ(passed, row.passed) << row.name;
+    EXPECT_EQ(std::make_tuple(agent->GetStart(), agent->GetDuration(), agent->IsFinished()),
+              std::make_tuple(row.start, row.duration, row.finished))
+        << row.name;
+  }
 }
 
 }  // namespace
