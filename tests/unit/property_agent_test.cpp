@@ -38,17 +38,17 @@ boost::shared_ptr<IPropertyValue> Colour(uint32_t r, uint32_t g, uint32_t b) {
   return boost::make_shared<PropertyValue<Kinefold::TColor>>(Kinefold::TColor{r, g, b, 255});
 }
 
-// Values of the from, to and by keys; null leaves a key out.
-struct FromToByCase {
-  const char* name;
-  int attribute;
-  const wchar_t *from, *to, *by;
-  uint32_t u;
-  double expected;
-};
-
+// The value at u of from, to and by (null leaves a key out), eased in and
+// out by `ease` thousandths each.
 TEST(PropertyEffectAgent, InterpolatesFromToAndBy) {
-  const FromToByCase cases[] = {
+  const struct {
+    const char* name;
+    int attribute;
+    const wchar_t *from, *to, *by;
+    uint32_t u;
+    double expected;
+    uint32_t ease = 0;
+  } cases[] = {
       {"to alone starts at the shape's x", 0, nullptr, L"0.5", nullptr, 500,
        kFx + (0.5 - kFx) * 0.5},
       {"by adds to the shape's y", 1, nullptr, nullptr, L"0.25", 1000, kFy + 0.25},
@@ -60,42 +60,29 @@ TEST(PropertyEffectAgent, InterpolatesFromToAndBy) {
       {"formulas read the geometry", 0, L"#ppt_x", L"#ppt_x+0.1", nullptr, 1000, kFx + kTenth},
       {"formulas read #ppt_w and #ppt_h", 0, L"#ppt_w", L"#ppt_h", nullptr, 0, kFw},
       {"... at the end", 0, L"#ppt_w", L"#ppt_h", nullptr, 1000, kFh},
+      // Half accelerating, half decelerating: a quarter of the way in, an eighth is done.
+      {"eased", 4, L"0", L"1", nullptr, 250, 0.125, 50000},
+      {"eased, half way", 4, L"0", L"1", nullptr, 500, 0.5, 50000},
   };
-  for (const FromToByCase& c : cases) {
+  for (const auto& c : cases) {
     auto node = Node(c.attribute);
     if (c.from) node->Set<std::wstring>(ePropFrom, c.from);
     if (c.to) node->Set<std::wstring>(ePropTo, c.to);
     if (c.by) node->Set<std::wstring>(ePropBy, c.by);
-    auto agent = Agent(node);
+    auto agent = Agent(node, c.ease, c.ease);
     agent->Apply(fake::MakeShape(L"7", {}), c.u);
     EXPECT_NEAR(agent->ValueAt(c.u), c.expected, 1e-9) << c.name;
   }
 }
 
-TEST(PropertyEffectAgent, EasesTimeThroughItsProfile) {
-  // Half accelerating, half decelerating: a quarter of the way in, an eighth is done.
-  auto node = Node(4);
-  node->Set<std::wstring>(ePropFrom, L"0").Set<std::wstring>(ePropTo, L"1");
-  auto agent = Agent(node, 50000, 50000);
-  agent->Apply(fake::MakeShape(L"7", {}), 0);
-  EXPECT_DOUBLE_EQ(agent->ValueAt(250), 0.125);
-  EXPECT_DOUBLE_EQ(agent->ValueAt(500), 0.5);
-
-  // List times are eased the same way.
-  SetList(*node, {{0, Number(0), L""}, {100, Number(1), L""}});
-  auto listed = Agent(node, 50000, 50000);
-  listed->Apply(fake::MakeShape(L"7", {}), 0);
-  EXPECT_DOUBLE_EQ(listed->ValueAt(250), 0.125);
-}
-
-struct ListCase {
-  const char* name;
-  std::vector<Entry> entries;
-  std::vector<std::pair<uint32_t, double>> points;  // (u, value)
-};
-
+// The values of a time-value list on x at each u; list times are eased too.
 TEST(PropertyEffectAgent, WalksTheTimeValueList) {
-  const ListCase cases[] = {
+  const struct {
+    const char* name;
+    std::vector<Entry> entries;
+    std::vector<std::pair<uint32_t, double>> points;  // (u, value)
+    uint32_t ease = 0;
+  } cases[] = {
       {"a formula on the entry reached reads $",
        {{0, Number(0), L"#ppt_x+$*0.1"}, {100, Number(1), L""}},
        {{500, kFx + 0.5 * kTenth}, {0, kFx}}},
@@ -108,23 +95,19 @@ TEST(PropertyEffectAgent, WalksTheTimeValueList) {
       {"after the last entry its value holds",
        {{0, Number(0), L""}, {50, Number(2), L""}},
        {{800, 2.0}}},
+      {"eased", {{0, Number(0), L""}, {100, Number(1), L""}}, {{250, 0.125}}, 50000},
+      // One entry is no list: from, to and by apply.
+      {"one entry", {{0, Number(0.9f), L""}}, {{0, kFx}}},
   };
-  for (const ListCase& c : cases) {
+  for (const auto& c : cases) {
     auto node = Node(0);
     SetList(*node, c.entries);
-    auto agent = Agent(node);
+    auto agent = Agent(node, c.ease, c.ease);
     agent->Apply(fake::MakeShape(L"7", {}), 0);
     for (const auto& point : c.points)
       EXPECT_NEAR(agent->ValueAt(point.first), point.second, 1e-9)
           << c.name << " at " << point.first;
   }
-
-  // One entry is no list: from, to and by apply.
-  auto single = Node(0);
-  SetList(*single, {{0, Number(0.9f), L""}});
-  auto agent = Agent(single);
-  agent->Apply(fake::MakeShape(L"7", {}), 0);
-  EXPECT_DOUBLE_EQ(agent->ValueAt(0), kFx);
 }
 
 // A property animation from and to a value, and a set to it, draw the
@@ -214,15 +197,15 @@ TEST(PropertyEffectAgent, FillColourIsDiscreteAndRestoredAtTheEnd) {
   } frames[] = {{0, 0, 0}, {200, 255, 0}, {700, 0, 255}};
   for (const auto& frame : frames) {
     agent->Apply(shape, frame.t);
-    EXPECT_EQ(shape->colour.redMul, 0.0) << frame.t;
-    EXPECT_EQ(shape->colour.redAdd, frame.red) << frame.t;
-    EXPECT_EQ(shape->colour.blueAdd, frame.blue) << frame.t;
+    const auto& c = shape->colour;
+    EXPECT_EQ(std::make_tuple(c.redMul, c.redAdd, c.blueAdd),
+              std::make_tuple(0.0, frame.red, frame.blue))
+        << frame.t;
   }
   // After the end the last colour is drawn once more ...
   shape->ResetFrame();
   agent->Apply(shape, 1500);
-  EXPECT_EQ(shape->colour.blueAdd, 255);
-  EXPECT_EQ(shape->colour.blueMul, 0.0);
+  EXPECT_EQ(std::make_pair(shape->colour.blueMul, shape->colour.blueAdd), std::make_pair(0.0, 255));
   // ... but played backwards the agent leaves the shape its own colours there.
   auto reversed = Agent(node);
   reversed->SetReversed(1);
@@ -259,22 +242,17 @@ TEST(PropertyEffectAgent, ShapeAndTextAttributesKeepToTheirTargets) {
 
   auto size = Agent(Node(14));
   size->Apply(screen->Find(L"7"), 0);
-  EXPECT_FALSE(size->IsPrepared());
-  EXPECT_FALSE(size->IsTextPrepared());
+  EXPECT_EQ(std::make_pair(size->IsPrepared(), size->IsTextPrepared()),
+            std::make_pair(false, false));
   EXPECT_DOUBLE_EQ(GetDouble(slides::Props(*screen, L"7/p0/r0"), ePropFontSize), 20.0);
   size->Apply(screen->Find(L"7/runs/text"), 0);
-  EXPECT_TRUE(size->IsTextPrepared());
-  EXPECT_FALSE(size->IsPrepared());
+  EXPECT_EQ(std::make_pair(size->IsPrepared(), size->IsTextPrepared()),
+            std::make_pair(false, true));
 }
 
-TEST(PropertyEffectAgent, ReportsItsAttributeAndLetsGo) {
+// Reset lets the behaviour go: nothing is drawn after.
+TEST(PropertyEffectAgent, LetsGoOnReset) {
   auto agent = Agent(Node(5));
-  boost::shared_ptr<IPropertyValue> value;
-  agent->GetProperty(value, ePropAttribute);
-  EXPECT_EQ(property_cast<int>(value), 5);
-  agent->GetProperty(value, ePropTo);
-  EXPECT_FALSE(value);
-
   agent->Reset();
   EXPECT_FALSE(agent->Behaviour());
   EXPECT_EQ(agent->ValueAt(500), 0.0);
