@@ -220,109 +220,94 @@ TEST(WebEffectRecord, SuccessiveScales) {
 // filters: their effect type, the wheel's spokes, the direction when it is
 // one the player knows, and whether they bring the shape in or out.
 TEST(WebEffectRecord, KeysOfEachKind) {
-  using Set = std::function<void(BehaviourNode&)>;
-  auto value = [](int attribute, boost::shared_ptr<IPropertyValue> v) -> Set {
-    return [=](BehaviourNode& b) {
+  using Add = std::function<void(BoxSlide&)>;
+  auto ints = [](uint32_t kind, std::vector<std::pair<EPropertyId, int>> keys) -> Add {
+    return [=](BoxSlide& box) {
+      BehaviourNode& b = box.effect->AddBehaviour(kind).Duration(1000);
+      for (const auto& key : keys) b.Set<int>(key.first, key.second);
+    };
+  };
+  auto filter = [&](int kind, int subtype = -1) {
+    if (subtype < 0) return ints(eBehaviourFilter, {{ePropFilterKind, kind}});
+    return ints(eBehaviourFilter, {{ePropFilterKind, kind}, {ePropFilterSubtype, subtype}});
+  };
+  // A set of `attribute` to `v`, on the box's text when `text`.
+  auto set = [](int attribute, boost::shared_ptr<IPropertyValue> v, bool text = false) -> Add {
+    return [=](BoxSlide& box) {
+      if (text) box.slide->FindShape(L"9")->SetText({L"ab"});
+      BehaviourNode& b = box.effect->AddBehaviour(eBehaviourSet).Duration(1000);
       b.Set<int>(ePropAttribute, attribute);
       if (v) b.Sheet()->SetProperty(ePropToValueText, v);
     };
   };
-  auto integers = [](std::vector<std::pair<EPropertyId, int>> keys) -> Set {
-    return [=](BehaviourNode& b) {
-      for (const auto& key : keys) b.Set<int>(key.first, key.second);
-    };
-  };
-  auto path = [](const wchar_t* text, float speed) -> Set {
-    return [=](BehaviourNode& b) {
-      b.Set<std::wstring>(ePropMotionPath, text).Set<float>(ePropSpeed306, speed);
+  auto path = [](const wchar_t* text, float speed) -> Add {
+    return [=](BoxSlide& box) {
+      box.effect->AddBehaviour(eBehaviourMotion)
+          .Duration(1000)
+          .Set<std::wstring>(ePropMotionPath, text)
+          .Set<float>(ePropSpeed306, speed);
     };
   };
   const struct {
     const char* name;
-    uint32_t kind;
     int presetClass;
-    bool text;  // the behaviour plays on text
-    Set set;
+    Add add;
     const char* record;  // without duration and origin
   } rows[] = {
-      {"fade in", eBehaviourFilter, 0, false, integers({{ePropFilterKind, 1}}),
-       R"({"type":0,"variable":14,"values":[0,0,100,1]})"},
-      {"fade out", eBehaviourFilter, 1, false, integers({{ePropFilterKind, 1}}),
-       R"({"type":0,"variable":14,"values":[0,1,100,0]})"},
-      {"fade in emphasis", eBehaviourFilter, 2, false, integers({{ePropFilterKind, 1}}),
-       R"({"type":0,"variable":14,"values":[0,0,100,1]})"},
-      {"wipe", eBehaviourFilter, 0, false,
-       integers({{ePropFilterKind, 2}, {ePropFilterSubtype, 1}}),
-       R"({"type":32,"direction":1,"presetClass":0})"},
-      {"mask 8 out", eBehaviourFilter, 1, false,
-       integers({{ePropFilterKind, 8}, {ePropFilterSubtype, 15}}),
-       R"({"type":38,"direction":15,"presetClass":1})"},
-      {"mask 12, a direction unknown", eBehaviourFilter, 0, false,
-       integers({{ePropFilterKind, 12}, {ePropFilterSubtype, 16}}),
-       R"({"type":41,"presetClass":0})"},
-      {"mask 13 for emphasis", eBehaviourFilter, 2, false, integers({{ePropFilterKind, 13}}),
-       R"({"type":42,"direction":0})"},
-      {"mask 14 out", eBehaviourFilter, 1, false,
-       integers({{ePropFilterKind, 14}, {ePropFilterSubtype, 3}}),
-       R"({"type":43,"direction":3,"presetClass":1})"},
-      {"wheel of 1", eBehaviourFilter, 0, false,
-       integers({{ePropFilterKind, 15}, {ePropFilterSubtype, 0}}),
-       R"({"type":44,"spokes":1,"direction":0,"presetClass":0})"},
-      {"wheel of 8 out", eBehaviourFilter, 1, false,
-       integers({{ePropFilterKind, 19}, {ePropFilterSubtype, 0}}),
-       R"({"type":44,"spokes":8,"direction":0,"presetClass":1})"},
-      {"rotation by 90 degrees", eBehaviourRotation, 0, false, integers({{ePropBy, 5400000}}),
+      {"fade in", 0, filter(1), R"({"type":0,"variable":14,"values":[0,0,100,1]})"},
+      {"fade out", 1, filter(1), R"({"type":0,"variable":14,"values":[0,1,100,0]})"},
+      {"fade in emphasis", 2, filter(1), R"({"type":0,"variable":14,"values":[0,0,100,1]})"},
+      {"wipe", 0, filter(2, 1), R"({"type":32,"direction":1,"presetClass":0})"},
+      {"mask 8 out", 1, filter(8, 15), R"({"type":38,"direction":15,"presetClass":1})"},
+      {"direction unknown", 0, filter(12, 16), R"({"type":41,"presetClass":0})"},
+      {"mask for emphasis", 2, filter(13), R"({"type":42,"direction":0})"},
+      {"mask 14 out", 1, filter(14, 3), R"({"type":43,"direction":3,"presetClass":1})"},
+      {"wheel 1", 0, filter(15, 0), R"({"type":44,"spokes":1,"direction":0,"presetClass":0})"},
+      {"wheel 8 out", 1, filter(19, 0), R"({"type":44,"spokes":8,"direction":0,"presetClass":1})"},
+      {"rotation by 90 degrees", 0, ints(eBehaviourRotation, {{ePropBy, 5400000}}),
        R"({"type":2,"variable":15,"by":90.0})"},
-      {"rotation from and to", eBehaviourRotation, 0, false,
-       integers({{ePropFrom, -1800000}, {ePropTo, 5400000}}),
+      {"rotation from and to", 0,
+       ints(eBehaviourRotation, {{ePropFrom, -1800000}, {ePropTo, 5400000}}),
        R"({"type":0,"variable":15,"values":[0.0,-30.0,100.0,90.0]})"},
-      {"rotation to alone", eBehaviourRotation, 0, false, integers({{ePropTo, 5400000}}), "{}"},
-      {"colour by HSL", eBehaviourColor, 2, false,
-       integers({{ePropColorSpace, 1}, {ePropHueBy, 270}, {ePropLightnessBy, -10}}),
+      {"rotation to alone", 0, ints(eBehaviourRotation, {{ePropTo, 5400000}}), "{}"},
+      {"colour by HSL", 2,
+       ints(eBehaviourColor, {{ePropColorSpace, 1}, {ePropHueBy, 270}, {ePropLightnessBy, -10}}),
        R"({"type":3,"variable":1,"ColorSpace":"HSL","values":[270,0,-10]})"},
-      {"colour to", eBehaviourColor, 2, false,
-       integers({{ePropToValueText, 0xFF8000}, {ePropAttribute, 6}}),
+      {"colour to", 2, ints(eBehaviourColor, {{ePropToValueText, 0xFF8000}, {ePropAttribute, 6}}),
        R"({"type":4,"variable":3,"ColorSpace":"RGB","values":[255,128,0,255]})"},
-      {"colour by RGB", eBehaviourColor, 2, false,
-       integers({{ePropColorSpace, 0}, {ePropRedBy, 100}, {ePropAttribute, 19}}),
+      {"colour by RGB", 2,
+       ints(eBehaviourColor, {{ePropColorSpace, 0}, {ePropRedBy, 100}, {ePropAttribute, 19}}),
        R"({"type":3,"variable":2,"ColorSpace":"RGB","values":[100,0,0]})"},
-      {"colour to nothing", eBehaviourColor, 2, false, integers({}), "{}"},
-      {"set hidden", eBehaviourSet, 0, false, value(7, Text(L"hidden")),
-       R"({"type":1,"variable":17,"to":false})"},
-      {"set visible", eBehaviourSet, 0, false, value(7, Text(L"visible")),
-       R"({"type":1,"variable":17,"to":true})"},
-      {"set x", eBehaviourSet, 0, false, value(0, Text(L"0.5")),
-       R"({"type":1,"variable":12,"to":360.0})"},
-      {"set y by formula", eBehaviourSet, 0, false, value(1, Text(L"#ppt_y+0.5")),
+      {"colour to nothing", 2, ints(eBehaviourColor, {}), "{}"},
+      {"set hidden", 0, set(7, Text(L"hidden")), R"({"type":1,"variable":17,"to":false})"},
+      {"set visible", 0, set(7, Text(L"visible")), R"({"type":1,"variable":17,"to":true})"},
+      {"set x", 0, set(0, Text(L"0.5")), R"({"type":1,"variable":12,"to":360.0})"},
+      {"set y by formula", 0, set(1, Text(L"#ppt_y+0.5")),
        R"({"type":1,"variable":13,"to":280.0})"},
-      {"set rotation", eBehaviourSet, 0, false, value(5, Text(L"180")),
-       R"({"type":1,"variable":15,"to":3.1415927})"},
-      {"set fill colour", eBehaviourSet, 0, false,
-       value(9, boost::make_shared<PropertyValue<int>>(0x102030)),
+      {"set rotation", 0, set(5, Text(L"180")), R"({"type":1,"variable":15,"to":3.1415927})"},
+      {"set fill colour", 0, set(9, boost::make_shared<PropertyValue<int>>(0x102030)),
        R"({"type":1,"variable":0,"to":[16,32,48,255]})"},
-      {"set line colour to nothing", eBehaviourSet, 0, false, value(19, nullptr),
+      {"set line colour to nothing", 0, set(19, nullptr),
        R"({"type":1,"variable":2,"to":[0,0,0,255]})"},
-      {"set font", eBehaviourSet, 0, true, value(13, Text(L"Arial")),
-       R"({"type":1,"variable":7,"to":"Arial"})"},
-      {"set bold", eBehaviourSet, 0, true, value(11, Text(L"bold")),
-       R"({"type":1,"variable":5,"to":true})"},
-      {"set attribute 8", eBehaviourSet, 0, true, value(8, Text(L"0.5")),
-       R"({"type":1,"variable":-1,"to":0.0})"},
-      {"motion path", eBehaviourMotion, 0, false, path(L"M 0 0 L 0.25 0 E", 100000),
+      {"set font", 0, set(13, Text(L"Arial"), true), R"({"type":1,"variable":7,"to":"Arial"})"},
+      {"set bold", 0, set(11, Text(L"bold"), true), R"({"type":1,"variable":5,"to":true})"},
+      {"set attribute 8", 0, set(8, Text(L"0.5"), true), R"({"type":1,"variable":-1,"to":0.0})"},
+      {"motion path", 0, path(L"M 0 0 L 0.25 0 E", 100000),
        R"({"type":6,"values":"M 0 0 L 0.25 0"})"},
-      {"motion path backwards", eBehaviourMotion, 0, false, path(L"M 0 0 L 0 0.5", -100000),
+      {"motion path backwards", 0, path(L"M 0 0 L 0 0.5", -100000),
        R"({"type":6,"values":"M 0 0 L 0 0.5","reversePath":true})"},
       // x is divided by the slide's height and y by its width.
-      {"motion by an offset", eBehaviourMotion, 0, false,
-       [](BehaviourNode& b) {
-         b.Set<Kinefold::TPoint>(ePropMotionBy, {270, 360});
+      {"motion by an offset", 0,
+       [](BoxSlide& box) {
+         box.effect->AddBehaviour(eBehaviourMotion)
+             .Duration(1000)
+             .Set<Kinefold::TPoint>(ePropMotionBy, {270, 360});
        },
        R"({"type":6,"values":"M 0 0 L 0.5 0.5"})"},
   };
   for (const auto& row : rows) {
     BoxSlide box(0, 0, 40, 20, row.presetClass);
-    if (row.text) box.slide->FindShape(L"9")->SetText({L"ab"});
-    row.set(box.effect->AddBehaviour(row.kind).Duration(1000));
+    row.add(box);
     EXPECT_EQ(OwnKeys(box.slide), ordered_json::parse(row.record)) << row.name;
   }
 }
