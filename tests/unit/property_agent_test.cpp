@@ -84,20 +84,18 @@ TEST(PropertyEffectAgent, WalksTheTimeValueList) {
     uint32_t ease = 0;
   } cases[] = {
       {"a formula on the entry reached reads $",
-       {{0, Number(0), L"#ppt_x+$*0.1"}, {100, Number(1), L""}},
+       {{0, Number(0), L"#ppt_x+$*0.1"}, {100, Number(1)}},
        {{500, kFx + 0.5 * kTenth}, {0, kFx}}},
       {"up and down",
-       {{0, Text(L"0"), L""}, {50, Text(L"1"), L""}, {100, Text(L"0"), L""}},
+       {{0, Text(L"0")}, {50, Text(L"1")}, {100, Text(L"0")}},
        {{0, 0.0}, {250, 0.5}, {500, 1.0}, {750, 0.5}, {1000, 0.0}}},
       {"string values are formulas",
-       {{0, Text(L"#ppt_y"), L""}, {100, Text(L"#ppt_y+0.5"), L""}},
+       {{0, Text(L"#ppt_y")}, {100, Text(L"#ppt_y+0.5")}},
        {{1000, kFy + 0.5}, {500, kFy + 0.25}}},
-      {"after the last entry its value holds",
-       {{0, Number(0), L""}, {50, Number(2), L""}},
-       {{800, 2.0}}},
-      {"eased", {{0, Number(0), L""}, {100, Number(1), L""}}, {{250, 0.125}}, 50000},
+      {"after the last entry its value holds", {{0, Number(0)}, {50, Number(2)}}, {{800, 2.0}}},
+      {"eased", {{0, Number(0)}, {100, Number(1)}}, {{250, 0.125}}, 50000},
       // One entry is no list: from, to and by apply.
-      {"one entry", {{0, Number(0.9f), L""}}, {{0, kFx}}},
+      {"one entry", {{0, Number(0.9f)}}, {{0, kFx}}},
   };
   for (const auto& c : cases) {
     auto node = Node(0);
@@ -169,7 +167,7 @@ TEST(PropertyEffectAgent, OpacityShowsEveryPart) {
 
 TEST(PropertyEffectAgent, VisibilityFollowsTheListOnLeaves) {
   auto node = Node(7);
-  SetList(*node, {{20, Text(L"visible"), L""}, {50, Text(L"hidden"), L""}});
+  SetList(*node, {{20, Text(L"visible")}, {50, Text(L"hidden")}});
   auto agent = Agent(node);
   auto screen = slides::Screen();
   const struct {
@@ -188,7 +186,7 @@ TEST(PropertyEffectAgent, VisibilityFollowsTheListOnLeaves) {
 
 TEST(PropertyEffectAgent, FillColourIsDiscreteAndRestoredAtTheEnd) {
   auto node = Node(9);
-  SetList(*node, {{10, Colour(255, 0, 0), L""}, {50, Colour(0, 0, 255), L""}});
+  SetList(*node, {{10, Colour(255, 0, 0)}, {50, Colour(0, 0, 255)}});
   auto agent = Agent(node);
   auto shape = fake::MakeShape(L"7", {});
   const struct {
@@ -282,7 +280,7 @@ TEST(PropertyEffectAgent, SetsCharacterPropertiesLikeASet) {
   };
   for (const auto& c : cases) {
     auto node = Node(c.attribute);
-    SetList(*node, {{0, Text(c.value), L""}});
+    SetList(*node, {{0, Text(c.value)}});
     auto screen = slides::Screen();
     SetInt(screen->Find(L"7/p0/r1"), ePropRunKind, 1);
     for (const wchar_t* run : {L"7/p0/r0", L"7/p0/r1"})
@@ -304,7 +302,7 @@ TEST(PropertyEffectAgent, SetsCharacterPropertiesLikeASet) {
   }
 
   auto font = Node(13);
-  SetList(*font, {{0, Text(L"Georgia"), L""}});
+  SetList(*font, {{0, Text(L"Georgia")}});
   auto screen = slides::Screen();
   Agent(font)->Apply(screen->Find(L"7/runs/p0"), 0);
   for (const wchar_t* run : {L"7/p0/r0", L"7/p0/r1"})

@@ -444,18 +444,15 @@ TEST(WebPropertyValues, Lists) {
     std::vector<Entry> entries;
     const char* values;
   } rows[] = {
-      {"visibility", 7, {{0, Text(L"hidden"), L""}, {50, Text(L"visible"), L""}}, "[0, 0, 50, 1]"},
-      {"numbers", 0, {{0, Number(0.25f), L""}, {100, Number(0.5f), L""}}, "[0, 180, 100, 360]"},
-      {"formulas",
-       0,
-       {{0, Text(L"#ppt_x"), L""}, {100, Text(L"#ppt_x+0.25"), L""}},
-       "[0, 100, 100, 280]"},
+      {"visibility", 7, {{0, Text(L"hidden")}, {50, Text(L"visible")}}, "[0, 0, 50, 1]"},
+      {"numbers", 0, {{0, Number(0.25f)}, {100, Number(0.5f)}}, "[0, 180, 100, 360]"},
+      {"formulas", 0, {{0, Text(L"#ppt_x")}, {100, Text(L"#ppt_x+0.25")}}, "[0, 100, 100, 280]"},
       {"numbers with a formula",
        0,
-       {{0, Number(0.5f), L"#ppt_x+$"}, {100, Number(1.0f), L""}},
+       {{0, Number(0.5f), L"#ppt_x+$"}, {100, Number(1.0f)}},
        "[0, 50, 100, 100]"},
-      {"one entry", 1, {{50, Number(0.5f), L""}}, "[50, 270]"},
-      {"an entry without value", 4, {{0, nullptr, L""}, {100, Number(0.5f), L""}}, "[100, 0.5]"},
+      {"one entry", 1, {{50, Number(0.5f)}}, "[50, 270]"},
+      {"an entry without value", 4, {{0, nullptr}, {100, Number(0.5f)}}, "[100, 0.5]"},
   };
   for (const auto& row : rows) {
     BoxSlide box(50, 50, 100, 100);
@@ -502,7 +499,7 @@ TEST(WebPropertyValues, FormulaShapedEntries) {
   for (const auto& row : rows) {
     BoxSlide box(10, -35, 180, 270);  // centred at (100, 100), a quarter wide, half high
     SetList(AddProperty(*box.effect, row.attribute),
-            {{0, Number(0.0f), row.formula}, {100, Number(1.0f), L""}});
+            {{0, Number(0.0f), row.formula}, {100, Number(1.0f)}});
     const ordered_json record = OnlyRecord(box.slide);
     const ordered_json values = ordered_json::parse(row.values);
     EXPECT_EQ(record["values"], values) << row.name;
