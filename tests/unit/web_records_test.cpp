@@ -88,9 +88,11 @@ TEST(WebEffectRecord, BehavioursMergeIntoTheRecordOrBecomeParts) {
 }
 
 TEST(WebEffectRecord, EffectTiming) {
+  using E = platform::Effect;
+  auto integer = [](EPropertyId key, int value) { return [=](E& e) { e.Set<int>(key, value); }; };
   // Repeated `count` thousandths, with sub-effects starting at `starts`.
   auto until = [](int count, std::vector<int> starts) {
-    return [=](platform::Effect& e) {
+    return [=](E& e) {
       auto list = boost::make_shared<PropertySheetList>();
       for (int start : starts) {
         auto sheet = boost::make_shared<platform::PropertySheet>();
@@ -102,27 +104,21 @@ TEST(WebEffectRecord, EffectTiming) {
   };
   const struct {
     const char* name;
-    std::function<void(platform::Effect&)> set;
+    std::function<void(E&)> set;
     const char* keys;  // the record's keys besides origin and the fade's
   } rows[] = {
-      {"plain", [](platform::Effect&) {}, R"({"duration":1000})"},
-      {"delayed", [](platform::Effect& e) { e.Delay(300); }, R"({"delay":300,"duration":1000})"},
-      {"indefinite", [](platform::Effect& e) { e.SetOwnDuration(kIndefinite); },
-       R"({"duration":1})"},
-      {"past 2^31 ms", [](platform::Effect& e) { e.SetOwnDuration(0x80000000u); },
-       R"({"duration":-2147483648})"},
-      {"three times", [](platform::Effect& e) { e.Set<int>(ePropRepeatCount, 3000); },
-       R"({"duration":1000,"repeat":3})"},
-      {"for ever", [](platform::Effect& e) { e.Set<int>(ePropRepeatCount, -1); },
-       R"({"duration":1000,"repeat":0})"},
-      {"reversed", [](platform::Effect& e) { e.Set<bool>(ePropAutoReverse, true); },
+      {"plain", [](E&) {}, R"({"duration":1000})"},
+      {"delayed", [](E& e) { e.Delay(300); }, R"({"delay":300,"duration":1000})"},
+      {"indefinite", [](E& e) { e.SetOwnDuration(kIndefinite); }, R"({"duration":1})"},
+      {"past 2^31 ms", [](E& e) { e.SetOwnDuration(0x80000000u); }, R"({"duration":-2147483648})"},
+      {"three times", integer(ePropRepeatCount, 3000), R"({"duration":1000,"repeat":3})"},
+      {"for ever", integer(ePropRepeatCount, -1), R"({"duration":1000,"repeat":0})"},
+      {"reversed", [](E& e) { e.Set<bool>(ePropAutoReverse, true); },
        R"({"duration":1000,"autoReverse":true})"},
-      {"eased",
-       [](platform::Effect& e) { e.Set<float>(ePropAccel, 25000).Set<float>(ePropDecel, 50000); },
+      {"eased", [](E& e) { e.Set<float>(ePropAccel, 25000).Set<float>(ePropDecel, 50000); },
        R"({"duration":1000,"accelerate":250.0,"decelerate":500.0})"},
-      {"rewound", [](platform::Effect& e) { e.Set<int>(ePropFill, 0); },
-       R"({"duration":1000,"rewind":true})"},
-      {"held", [](platform::Effect& e) { e.Set<int>(ePropFill, 1); }, R"({"duration":1000})"},
+      {"rewound", integer(ePropFill, 0), R"({"duration":1000,"rewind":true})"},
+      {"held", integer(ePropFill, 1), R"({"duration":1000})"},
       {"until the next click", until(-1, {8}),
        R"({"duration":1000,"repeat":0,"untilNextClick":true})"},
       {"until the slide ends", until(-1, {2, 8}),
@@ -359,31 +355,26 @@ TEST(WebPropertyValues, FromToBy) {
     double x, y, w, h;  // the box
     int attribute;
     const wchar_t *from, *to, *by;
-    const char* record;
+    int variable;
+    const char* values;
   } rows[] = {
-      {"to, from the shape's centre", 50, 50, 100, 100, 0, nullptr, L"0.5", nullptr,
-       R"({"type":0,"variable":12,"values":[0.0,100.0,100.0,360.0]})"},
-      {"by", 50, 50, 100, 100, 1, nullptr, nullptr, L"0.25",
-       R"({"type":0,"variable":13,"values":[0.0,100.0,100.0,235.0]})"},
-      {"from and to", 50, 50, 100, 100, 0, L"0.25", L"0.75", nullptr,
-       R"({"type":0,"variable":12,"values":[0.0,180.0,100.0,540.0]})"},
-      {"neither to nor by", 50, 50, 100, 100, 4, nullptr, nullptr, nullptr,
-       R"({"type":0,"variable":14,"values":[0.0,0.0,100.0,1.0]})"},
-      {"width of a quarter-wide shape", 0, 0, 180, 100, 2, nullptr, L"0.5", nullptr,
-       R"({"type":0,"variable":10,"values":[0.0,1.0,100.0,2.0]})"},
-      {"height of a quarter-high shape", 0, 0, 100, 135, 3, nullptr, nullptr, L"0.25",
-       R"({"type":0,"variable":11,"values":[0.0,1.0,100.0,2.0]})"},
-      {"to by formula", 50, 50, 100, 100, 1, nullptr, L"#ppt_y+#ppt_h", nullptr,
-       R"({"type":0,"variable":13,"values":[0.0,100.0,100.0,200.0]})"},
-      {"rotation, as it stands", 0, 0, 10, 10, 5, L"0", L"90", nullptr,
-       R"({"type":0,"variable":15,"values":[0.0,0.0,100.0,90.0]})"},
-      {"attribute 8 has no values", 0, 0, 10, 10, 8, nullptr, L"0.5", nullptr,
-       R"({"type":0,"variable":-1,"values":[]})"},
+      {"to, from the centre", 50, 50, 100, 100, 0, nullptr, L"0.5", nullptr, 12, "[0,100,100,360]"},
+      {"by", 50, 50, 100, 100, 1, nullptr, nullptr, L"0.25", 13, "[0,100,100,235]"},
+      {"from and to", 50, 50, 100, 100, 0, L"0.25", L"0.75", nullptr, 12, "[0,180,100,540]"},
+      {"neither to nor by", 50, 50, 100, 100, 4, nullptr, nullptr, nullptr, 14, "[0,0,100,1]"},
+      {"width, a quarter wide", 0, 0, 180, 100, 2, nullptr, L"0.5", nullptr, 10, "[0,1,100,2]"},
+      {"height, a quarter high", 0, 0, 100, 135, 3, nullptr, nullptr, L"0.25", 11, "[0,1,100,2]"},
+      {"to by formula", 50, 50, 100, 100, 1, nullptr, L"#ppt_y+#ppt_h", nullptr, 13,
+       "[0,100,100,200]"},
+      {"rotation, as it stands", 0, 0, 10, 10, 5, L"0", L"90", nullptr, 15, "[0,0,100,90]"},
+      {"attribute 8 has no values", 0, 0, 10, 10, 8, nullptr, L"0.5", nullptr, -1, "[]"},
   };
   for (const auto& row : rows) {
     BoxSlide box(row.x, row.y, row.w, row.h);
     SetFormulas(AddProperty(*box.effect, row.attribute), row.from, row.to, row.by);
-    EXPECT_EQ(OwnKeys(box.slide), ordered_json::parse(row.record)) << row.name;
+    const ordered_json record = {
+        {"type", 0}, {"variable", row.variable}, {"values", ordered_json::parse(row.values)}};
+    EXPECT_EQ(OwnKeys(box.slide), record) << row.name;
   }
 }
 
