@@ -2,6 +2,8 @@
 // by, or a time-value list) and sets, which draw alike where both apply.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <boost/make_shared.hpp>
 
 #include "agent_slides.h"
@@ -176,22 +178,43 @@ TEST(PropertyEffectAgent, OpacityShowsEveryPart) {
   EXPECT_EQ(slides::ColourOf(*screen, L"7/p0/w1/l0").alphaMul, 1.0);
 }
 
-TEST(PropertyEffectAgent, VisibilityFollowsTheListOnLeaves) {
-  auto node = Node(7);
-  SetList(*node, {{20, Text(L"visible")}, {50, Text(L"hidden")}});
-  auto agent = Agent(node);
-  auto screen = slides::Screen();
+// Visibility is drawn on the leaves only (one digit each at every time): a
+// property animation follows its list; a set hides while active and for one
+// frame clamped to its end after it. "visible" shows every part, even one
+// hidden before (w0/l1 here); any other value hides.
+TEST(AttributeAgents, VisibilityOnTheLeaves) {
+  auto listed = Node(7);
+  SetList(*listed, {{20, Text(L"visible")}, {50, Text(L"hidden")}});
+  auto hidden = SetAgent(SetNode(7, L"hidden"));
+  hidden->SetTiming(200, 300);
   const struct {
-    uint32_t t;
-    double alpha;
-  } frames[] = {{100, 0.0}, {300, 1.0}, {600, 0.0}, {1000, 0.0}};
-  for (const auto& frame : frames) {
-    screen->ResetFrame();
-    agent->Apply(screen->Find(L"7"), frame.t);
-    for (const wchar_t* leaf : {L"7/shape/fill", L"7/p0/w0/l0", L"7/p0/w1/l1"})
-      EXPECT_EQ(slides::ColourOf(*screen, leaf).alphaMul, frame.alpha) << frame.t << leaf;
-    for (const wchar_t* compound : {L"7", L"7/text", L"7/p0/w0"})
-      EXPECT_EQ(slides::ColourOf(*screen, compound).alphaMul, 1.0) << "only leaves hide";
+    const char* name;
+    boost::shared_ptr<EffectAgent> agent;
+    const char* times;
+    const char* leaves;  // fill, w0/l0, w0/l1, w1/l1
+    bool hiddenFirst;
+  } rows[] = {
+      {"a list", Agent(listed), "100 300 600 1000", "0000 1111 0000 0000", false},
+      {"a set while active", hidden, "100 200 500 650 700", "1111 0000 0000 0000 1111", false},
+      {"a set to visible", SetAgent(SetNode(7, L"visible")), "0", "1111", true},
+      {"a set to Visible", SetAgent(SetNode(7, L"Visible")), "0", "0000", true},
+  };
+  auto digit = [](double alpha) { return alpha == 0 ? '0' : alpha == 1 ? '1' : '?'; };
+  for (const auto& row : rows) {
+    auto screen = slides::Screen();
+    std::istringstream times(row.times);
+    std::string leaves;
+    for (uint32_t t; times >> t;) {
+      screen->ResetFrame();
+      if (row.hiddenFirst) screen->FindNode(L"7/p0/w0/l1")->MutableFrame().colour.alphaMul = 0.0;
+      row.agent->Apply(screen->Find(L"7"), t);
+      leaves += leaves.empty() ? "" : " ";
+      for (const wchar_t* leaf : {L"7/shape/fill", L"7/p0/w0/l0", L"7/p0/w0/l1", L"7/p0/w1/l1"})
+        leaves += digit(slides::ColourOf(*screen, leaf).alphaMul);
+      for (const wchar_t* compound : {L"7", L"7/text", L"7/p0", L"7/p0/w0"})
+        EXPECT_EQ(slides::ColourOf(*screen, compound).alphaMul, 1.0) << row.name << " at " << t;
+    }
+    EXPECT_EQ(leaves, row.leaves) << row.name;
   }
 }
 
@@ -376,30 +399,6 @@ TEST(SetEffectAgent, SetsOpacityAndColour) {
   const auto& c = shape->colour;
   EXPECT_EQ(std::make_tuple(c.redMul, c.blueMul, c.redAdd, c.greenAdd, c.blueAdd),
             std::make_tuple(0.0, 0.0, 255, 128, 0));
-}
-
-TEST(SetEffectAgent, HiddenWhileActive) {
-  auto agent = SetAgent(SetNode(7, L"hidden"));
-  agent->SetTiming(200, 300);
-  auto screen = slides::Screen();
-  const struct {
-    uint32_t t;
-    double alpha;
-  } frames[] = {{100, 1.0}, {200, 0.0}, {500, 0.0}, {650, 0.0}, {700, 1.0}};
-  for (const auto& frame : frames) {
-    screen->ResetFrame();
-    agent->Apply(screen->Find(L"7"), frame.t);
-    for (const wchar_t* leaf : {L"7/shape/fill", L"7/p0/w0/l1"})
-      EXPECT_EQ(slides::ColourOf(*screen, leaf).alphaMul, frame.alpha) << frame.t << leaf;
-    EXPECT_EQ(slides::ColourOf(*screen, L"7/p0").alphaMul, 1.0);
-  }
-
-  // "visible" shows every part; any other value hides.
-  screen->FindNode(L"7/p0/w0/l1")->MutableFrame().colour.alphaMul = 0.0;
-  SetAgent(SetNode(7, L"visible"))->Apply(screen->Find(L"7"), 0);
-  EXPECT_EQ(slides::ColourOf(*screen, L"7/p0/w0/l1").alphaMul, 1.0);
-  SetAgent(SetNode(7, L"Visible"))->Apply(screen->Find(L"7"), 0);
-  EXPECT_EQ(slides::ColourOf(*screen, L"7/p0/w0/l1").alphaMul, 0.0);
 }
 
 // Italic, bold and underline are in the property agent's table.
