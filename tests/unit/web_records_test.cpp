@@ -28,11 +28,12 @@ ordered_json Publish(const boost::shared_ptr<platform::Slide>& slide) {
   return ordered_json::parse(platform::ToUtf8(played.manager->GetJsonContent()));
 }
 
-// The record ("properties") of the deck's only effect.
-ordered_json OnlyRecord(const boost::shared_ptr<platform::Slide>& slide) {
+// The record ("properties", or another key) of the deck's only effect.
+ordered_json OnlyRecord(const boost::shared_ptr<platform::Slide>& slide,
+                        const char* key = "properties") {
   const ordered_json doc = Publish(slide);
   EXPECT_EQ(doc["effects"].size(), 1u) << doc.dump();
-  return doc["effects"].empty() ? ordered_json() : doc["effects"][0]["properties"];
+  return doc["effects"].empty() ? ordered_json() : doc["effects"][0][key];
 }
 
 // The same without its duration and origin.
@@ -253,7 +254,7 @@ TEST(WebEffectRecord, KeysOfEachKind) {
       {"mask 14 out", 1, filter(14, 3), R"({"type":43,"direction":3,"presetClass":1})"},
       {"wheel 1", 0, filter(15, 0), R"({"type":44,"spokes":1,"direction":0,"presetClass":0})"},
       {"wheel 8 out", 1, filter(19, 0), R"({"type":44,"spokes":8,"direction":0,"presetClass":1})"},
-      {"rotation by 90 degrees", 0, ints(eBehaviourRotation, {{ePropBy, 5400000}}),
+      {"turn 90", 0, ints(eBehaviourRotation, {{ePropBy, 5400000}}),
        R"({"type":2,"variable":15,"by":90.0})"},
       {"rotation from and to", 0,
        ints(eBehaviourRotation, {{ePropFrom, -1800000}, {ePropTo, 5400000}}),
@@ -271,18 +272,15 @@ TEST(WebEffectRecord, KeysOfEachKind) {
       {"set hidden", 0, set(7, Text(L"hidden")), R"({"type":1,"variable":17,"to":false})"},
       {"set visible", 0, set(7, Text(L"visible")), R"({"type":1,"variable":17,"to":true})"},
       {"set x", 0, set(0, Text(L"0.5")), R"({"type":1,"variable":12,"to":360.0})"},
-      {"set y by formula", 0, set(1, Text(L"#ppt_y+0.5")),
-       R"({"type":1,"variable":13,"to":280.0})"},
+      {"set y", 0, set(1, Text(L"#ppt_y+0.5")), R"({"type":1,"variable":13,"to":280.0})"},
       {"set rotation", 0, set(5, Text(L"180")), R"({"type":1,"variable":15,"to":3.1415927})"},
       {"set fill colour", 0, set(9, boost::make_shared<PropertyValue<int>>(0x102030)),
        R"({"type":1,"variable":0,"to":[16,32,48,255]})"},
-      {"set line colour to nothing", 0, set(19, nullptr),
-       R"({"type":1,"variable":2,"to":[0,0,0,255]})"},
+      {"set no line", 0, set(19, nullptr), R"({"type":1,"variable":2,"to":[0,0,0,255]})"},
       {"set font", 0, set(13, Text(L"Arial"), true), R"({"type":1,"variable":7,"to":"Arial"})"},
       {"set bold", 0, set(11, Text(L"bold"), true), R"({"type":1,"variable":5,"to":true})"},
       {"set attribute 8", 0, set(8, Text(L"0.5"), true), R"({"type":1,"variable":-1,"to":0.0})"},
-      {"motion path", 0, path(L"M 0 0 L 0.25 0 E", 100000),
-       R"({"type":6,"values":"M 0 0 L 0.25 0"})"},
+      {"path", 0, path(L"M 0 0 L 0.25 0 E", 100000), R"({"type":6,"values":"M 0 0 L 0.25 0"})"},
       {"motion path backwards", 0, path(L"M 0 0 L 0 0.5", -100000),
        R"({"type":6,"values":"M 0 0 L 0 0.5","reversePath":true})"},
       // x is divided by the slide's height and y by its width.
@@ -302,30 +300,23 @@ TEST(WebEffectRecord, KeysOfEachKind) {
 }
 
 // An exit that hides its shape as the slide starts plays like an entrance.
-TEST(WebEffectRecord, HiddenExitIsWrittenAsAnEntrance) {
-  BoxSlide box(0, 0, 10, 10, 1);
-  box.effect->NodeType(1);
-  box.effect->AddBehaviour(eBehaviourSet)
+// Text played word by word is one record, for the shape, whatever the number
+// of units translated.
+TEST(WebEffectRecord, ClassAndTargetOfTheEffect) {
+  BoxSlide exit(0, 0, 10, 10, 1);
+  exit.effect->NodeType(1);
+  exit.effect->AddBehaviour(eBehaviourSet)
       .Set<int>(ePropAttribute, 7)
       .Set<std::wstring>(ePropToValueText, L"hidden")
       .Duration(1);
-  const ordered_json doc = Publish(box.slide);
-  ASSERT_EQ(doc["effects"].size(), 1u);
-  EXPECT_EQ(doc["effects"][0]["presetClass"], 0);
-}
-
-// Text played word by word is one record, for the shape, whatever the
-// number of units translated.
-TEST(WebEffectRecord, OneRecordPerEffect) {
-  auto slide = slides::TextSlide();
-  auto& effect = slide->Effects()->AddEffect(L"7");
+  EXPECT_EQ(OnlyRecord(exit.slide, "presetClass"), 0);
+  auto words = slides::TextSlide();
+  auto& effect = words->Effects()->AddEffect(L"7");
   effect.PresetClass(0).NodeType(0).SetOwnDuration(500);
   effect.Set<int>(ePropIterateType, 1).Set<int>(ePropIterateTime, 200);
   AddFade(effect, 500);
-  const ordered_json doc = Publish(slide);
-  ASSERT_EQ(doc["effects"].size(), 1u) << doc.dump();
-  EXPECT_EQ(doc["effects"][0]["target"], "7");
-  EXPECT_EQ(doc["effects"][0]["properties"]["origin"], ordered_json::parse("[200.0, 150.0]"));
+  EXPECT_EQ(OnlyRecord(words, "target"), "7");
+  EXPECT_EQ(OnlyRecord(words)["origin"], ordered_json::parse("[200.0, 150.0]"));
 }
 
 BehaviourNode& AddProperty(platform::Effect& effect, int attribute) {
@@ -388,15 +379,10 @@ TEST(WebPropertyValues, MovesFollowOnFromEachOther) {
     const char* values;  // of each part
   } rows[] = {
       {"right, then left", {{0, L"0.5"}, {0, L"0.25"}}, "[[0,100,100,360],[0,360,100,180]]"},
-      {"there and back, then left",
-       {{0, L"0.5", -1, true}, {0, L"0.25"}},
-       "[[0,100,100,360],[0,100,100,180]]"},
-      {"restarting from the shape",
-       {{0, L"0.5", 1}, {0, L"0.25", 2}},
-       "[[0,100,100,360],[0,100,100,180]]"},
-      {"a fill that does not restart",
-       {{0, L"0.5"}, {0, L"0.25", 0}},
-       "[[0,100,100,360],[0,360,100,180]]"},
+      // There and back, then left: the back ends where it started.
+      {"and back", {{0, L"0.5", -1, true}, {0, L"0.25"}}, "[[0,100,100,360],[0,100,100,180]]"},
+      {"restarting", {{0, L"0.5", 1}, {0, L"0.25", 2}}, "[[0,100,100,360],[0,100,100,180]]"},
+      {"fill 0 follows on", {{0, L"0.5"}, {0, L"0.25", 0}}, "[[0,100,100,360],[0,360,100,180]]"},
       {"down, right, then down again",
        {{1, L"0.5"}, {0, L"0.25"}, {1, nullptr, -1, false, L"0.1"}},
        "[[0,100,100,270],[0,100,100,180],[0,270,100,324]]"},
@@ -431,10 +417,10 @@ TEST(WebPropertyValues, Lists) {
       {"visibility", 7, {{0, Text(L"hidden")}, {50, Text(L"visible")}}, "[0, 0, 50, 1]"},
       {"numbers", 0, {{0, Number(0.25f)}, {100, Number(0.5f)}}, "[0, 180, 100, 360]"},
       {"formulas", 0, {{0, Text(L"#ppt_x")}, {100, Text(L"#ppt_x+0.25")}}, "[0, 100, 100, 280]"},
-      {"numbers with a formula",
+      {"with a formula",
        0,
        {{0, Number(0.5f), L"#ppt_x+$"}, {100, Number(1.0f)}},
-       "[0, 50, 100, 100]"},
+       "[0,50,100,100]"},
       {"one entry", 1, {{50, Number(0.5f)}}, "[50, 270]"},
       {"an entry without value", 4, {{0, nullptr}, {100, Number(0.5f)}}, "[100, 0.5]"},
   };
