@@ -282,17 +282,6 @@ TEST(PropertyEffectAgent, ShapeAndTextAttributesKeepToTheirTargets) {
             std::make_pair(false, true));
 }
 
-// Reset lets the behaviour go: nothing is drawn after.
-TEST(PropertyEffectAgent, LetsGoOnReset) {
-  auto agent = Agent(Node(5));
-  agent->Reset();
-  EXPECT_FALSE(agent->Behaviour());
-  EXPECT_EQ(agent->ValueAt(500), 0.0);
-  auto shape = fake::MakeShape(L"7", {});
-  agent->Apply(shape, 500);
-  EXPECT_EQ(shape->transform[transform::kA], 1.0);
-}
-
 // A property animation (on runs of kind 0 only) and a set write the same
 // character properties, but for underlining.
 TEST(PropertyEffectAgent, SetsCharacterPropertiesLikeASet) {
@@ -461,15 +450,23 @@ TEST(SetEffectAgent, DescribesItsValueForTheWeb) {
   }
 }
 
-// Reset lets the behaviour go: its attribute reads 0 and nothing is drawn.
-TEST(SetEffectAgent, LetsGoOnReset) {
-  auto agent = SetAgent(SetNode(7, L"hidden"));
-  EXPECT_TRUE(Supports(agent, eIidSetAgent));
-  agent->Reset();
-  EXPECT_EQ(GetInt(agent, ePropAttribute), 0);
+// Reset lets the behaviour go: nothing is drawn after, and a set's attribute
+// reads 0.
+TEST(AttributeAgents, LetGoOnReset) {
+  auto property = Agent(Node(5));
+  auto set = SetAgent(SetNode(7, L"hidden"));
+  EXPECT_TRUE(Supports(set, eIidSetAgent));
+  property->Reset();
+  set->Reset();
+  EXPECT_EQ(
+      std::make_tuple(!property->Behaviour(), property->ValueAt(500), GetInt(set, ePropAttribute)),
+      std::make_tuple(true, 0.0, 0));
   auto shape = fake::MakeShape(L"7", {});
-  agent->Apply(shape, 10);
-  EXPECT_EQ(fake::Find(shape, L"7/shape/fill")->colour.alphaMul, 1.0);
+  property->Apply(shape, 500);
+  set->Apply(shape, 10);
+  EXPECT_EQ(std::make_pair(shape->transform[transform::kA],
+                           fake::Find(shape, L"7/shape/fill")->colour.alphaMul),
+            std::make_pair(1.0, 1.0));
 }
 
 // An exit that hides its shape at once keeps it hidden from the slide's start.
