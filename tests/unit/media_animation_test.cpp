@@ -17,39 +17,16 @@
 #include "document/Slide.h"
 #include "fake_screen.h"
 #include "host/Properties.h"
+#include "publisher/MediaObjects.h"
 #include "screen/MediaAnimation.h"
 
 namespace {
 
-// A screen object named `name` that answers `id` with interface I.
-template <class I, EInterfaceId id>
-class Fake : public IScreenObject, public I {
- public:
-  explicit Fake(const wchar_t* name) : name_(name) {}
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                      EInterfaceId asked) override {
-    return asked == id && AnswerInterface<I>(this, out, sharesOwner);
-  }
-  const double* GetBounds() override { return bounds_; }
-  void GetName(std::wstring& name) override { name = name_; }
-
- private:
-  const wchar_t* name_;
-  double bounds_[4] = {0, 0, 0, 0};
-};
-
-struct MediaNode : Fake<IMediaScreenObject, eIidMediaScreenObject> {
-  MediaNode() : Fake(L"media") {}
-  boost::shared_ptr<IPropertySheet> GetMediaSheet() override { return sheet; }
-  boost::shared_ptr<platform::PropertySheet> sheet = boost::make_shared<platform::PropertySheet>();
-};
-
-struct Player : Fake<IVideoPlayer, eIidVideoPlayer> {
-  Player() : Fake(L"player") {}
-  void SetStartTime(int32_t value) override { starts.push_back(value); }
-  void SetSecondSetting(int32_t value) override { settings.push_back(value); }
-  std::vector<int32_t> starts, settings;
-};
+// The publisher's media object and video player, without bounds.
+const double kNoBounds[4] = {0, 0, 0, 0};
+boost::shared_ptr<platform::MediaScreenObject> MediaNode() {
+  return boost::make_shared<platform::MediaScreenObject>(L"media", kNoBounds);
+}
 
 boost::shared_ptr<platform::Media> FullMedia() {
   auto media = boost::make_shared<platform::Media>(L"m1");
@@ -90,12 +67,12 @@ Keys Written(const boost::shared_ptr<IInterface>& object) {
 // Each row with its conversion; the two settings are written even when missing.
 TEST(MediaAnimation, CopiesTheMediaRowsWithTheirConversions) {
   auto applied = [](bool video, const boost::shared_ptr<platform::Media>& media) {
-    auto node = boost::make_shared<MediaNode>();
+    auto node = MediaNode();
     if (video)
       VideoAnimation(media).ApplyMedia(node);
     else
       AudioAnimation(media).ApplyMedia(node);
-    return Written(node->sheet);
+    return Written(node->Sheet());
   };
   const Keys sound = {
       {ePropOutSound392, L"0.75"},       {ePropOutMediaRepeatCount, L"3"},
@@ -121,24 +98,24 @@ TEST(MediaAnimation, CopiesTheMediaRowsWithTheirConversions) {
 TEST(MediaAnimation, GroupsApplyToEveryMediaChildDepthFirst) {
   auto outer = fake::MakeNode(L"outer", {eIidChildList});
   auto inner = fake::MakeNode(L"inner", {eIidChildList});
-  auto a = boost::make_shared<MediaNode>();
-  auto b = boost::make_shared<MediaNode>();
+  auto a = MediaNode();
+  auto b = MediaNode();
   inner->children = {a};
   outer->children = {inner, b};
   AudioAnimation(FullMedia()).ApplyMedia(outer);
-  for (const auto& node : {a, b}) EXPECT_EQ(Written(node->sheet).size(), 12u);
+  for (const auto& node : {a, b}) EXPECT_EQ(Written(node->Sheet()).size(), 12u);
 }
 
 TEST(VideoAnimation, DrivesAVideoPlayer) {
-  auto player = boost::make_shared<Player>();
-  VideoAnimation(FullMedia()).ApplyMedia(player);
-  AudioAnimation(FullMedia()).ApplyMedia(player);  // a sound plays nothing on it
-  EXPECT_EQ(player->starts, std::vector<int32_t>{2080});
-  EXPECT_EQ(player->settings, std::vector<int32_t>{9});
-
-  auto bare = boost::make_shared<Player>();
-  VideoAnimation(boost::make_shared<platform::Media>(L"v")).ApplyMedia(bare);
-  EXPECT_EQ(bare->starts.size() + bare->settings.size(), 0u);
+  auto player = [](const boost::shared_ptr<platform::Media>& media) {
+    auto object = boost::make_shared<platform::VideoPlayerObject>(L"player", kNoBounds);
+    VideoAnimation(media).ApplyMedia(object);
+    AudioAnimation(media).ApplyMedia(object);  // a sound plays nothing on it
+    return std::make_tuple(object->HasStartTime(), object->StartTime(), object->HasSecondSetting(),
+                           object->SecondSetting());
+  };
+  EXPECT_EQ(player(FullMedia()), std::make_tuple(true, 2080, true, 9));
+  EXPECT_EQ(player(boost::make_shared<platform::Media>(L"v")), std::make_tuple(false, 0, false, 0));
 }
 
 namespace {
