@@ -132,7 +132,8 @@ TEST(PropertyEffectAgent, DrawsShapeAttributesLikeASet) {
     int attribute;
     const wchar_t* value;
     std::vector<double> transform;
-    bool set;  // the set agent draws it too
+    bool set;       // the set agent draws it too
+    double tx = 0;  // where the shape is drawn before
   } cases[] = {
       {"x", 0, L"0.5", {160, 0, 0, 0, 1, 1}, true},
       {"x by formula", 0, L"#ppt_x+0.1", {tenth, 0, 0, 0, 1, 1}, true},
@@ -143,12 +144,15 @@ TEST(PropertyEffectAgent, DrawsShapeAttributesLikeASet) {
       {"shear about the centre line", 20, L"0.5", {-75, 0, 0, 0.5, 1, 1}, true},
       {"nothing", 6, L"0.5", {0, 0, 0, 0, 1, 1}, true},
       {"nothing for 8", 8, L"0.5", {0, 0, 0, 0, 1, 1}, true},
+      // Positions are measured where the shape is drawn now.
+      {"x of a moved shape", 0, L"0.5", {160, 0, 0, 0, 1, 1}, true, 10},
   };
   const std::vector<double> identity = {0, 0, 0, 0, 1, 1};
   for (const auto& c : cases) {
     auto node = Node(c.attribute);
     node->Set<std::wstring>(ePropFrom, c.value).Set<std::wstring>(ePropTo, c.value);
     auto property = fake::MakeShape(L"7", {}), set = fake::MakeShape(L"7", {});
+    property->transform[transform::kTx] = set->transform[transform::kTx] = c.tx;
     Agent(node)->Apply(property, 400);
     SetAgent(SetNode(c.attribute, c.value))->Apply(set, 500);
     for (size_t i = 0; i < 6; ++i) {
@@ -156,14 +160,6 @@ TEST(PropertyEffectAgent, DrawsShapeAttributesLikeASet) {
       EXPECT_NEAR(set->transform[i], c.set ? c.transform[i] : identity[i], 1e-6) << c.name << i;
     }
   }
-
-  // Positions are measured where the shape is drawn now.
-  auto node = Node(0);
-  node->Set<std::wstring>(ePropTo, L"0.5").Set<std::wstring>(ePropFrom, L"0.5");
-  auto moved = fake::MakeShape(L"7", {});
-  moved->transform[transform::kTx] = 10;
-  Agent(node)->Apply(moved, 0);
-  EXPECT_DOUBLE_EQ(moved->transform[transform::kTx], 160.0);
 }
 
 TEST(PropertyEffectAgent, OpacityShowsEveryPart) {
