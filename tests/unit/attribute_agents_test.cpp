@@ -64,8 +64,8 @@ TEST(PropertyEffectAgent, InterpolatesFromToAndBy) {
     double expected;
     uint32_t ease = 0;
   } cases[] = {
-      {"to alone starts at the shape's x", 0, nullptr, L"0.5", nullptr, 500,
-       kFx + (0.5 - kFx) * 0.5},
+      // To alone starts at the shape's x.
+      {"to alone", 0, nullptr, L"0.5", nullptr, 500, kFx + (0.5 - kFx) * 0.5},
       {"by adds to the shape's y", 1, nullptr, nullptr, L"0.25", 1000, kFy + 0.25},
       {"to wins over by", 1, nullptr, L"0.5", L"0.25", 1000, 0.5},
       {"neither goes to 1", 2, nullptr, nullptr, nullptr, 500, kFw + (1 - kFw) * 0.5},
@@ -107,7 +107,7 @@ TEST(PropertyEffectAgent, WalksTheTimeValueList) {
       {"string values are formulas",
        {{0, Text(L"#ppt_y")}, {100, Text(L"#ppt_y+0.5")}},
        {{1000, kFy + 0.5}, {500, kFy + 0.25}}},
-      {"after the last entry its value holds", {{0, Number(0)}, {50, Number(2)}}, {{800, 2.0}}},
+      {"the last value holds", {{0, Number(0)}, {50, Number(2)}}, {{800, 2.0}}},
       {"eased", {{0, Number(0)}, {100, Number(1)}}, {{250, 0.125}}, 50000},
       // One entry is no list: from, to and by apply.
       {"one entry", {{0, Number(0.9f)}}, {{0, kFx}}},
