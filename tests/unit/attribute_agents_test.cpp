@@ -17,10 +17,7 @@
 
 namespace {
 
-using behaviours::Entry;
-using behaviours::Number;
-using behaviours::SetList;
-using behaviours::Text;
+using namespace behaviours;
 using platform::BehaviourNode;
 
 // The fake shape: bounds (100, 100, 300, 200) on a 720 x 540 slide.
@@ -32,21 +29,21 @@ const double kTenth = 0.100000001490116;  // 0.1 as formulas read it
 const double kPi = 3.141592653589793;
 
 boost::shared_ptr<BehaviourNode> Node(int attribute) {
-  return behaviours::AttributeNode(eBehaviourProperty, attribute);
+  return AttributeNode(eBehaviourProperty, attribute);
 }
 boost::shared_ptr<BehaviourNode> SetNode(int attribute, const wchar_t* value = nullptr) {
-  auto node = behaviours::AttributeNode(eBehaviourSet, attribute);
+  auto node = AttributeNode(eBehaviourSet, attribute);
   if (value) node->Set<std::wstring>(ePropToValueText, value);
   return node;
 }
 
 boost::shared_ptr<PropertyEffectAgent> Agent(const boost::shared_ptr<BehaviourNode>& node,
                                              uint32_t accel = 0, uint32_t decel = 0) {
-  return behaviours::MakeAgent<PropertyEffectAgent>(node, accel, decel);
+  return MakeAgent<PropertyEffectAgent>(node, accel, decel);
 }
 boost::shared_ptr<SetEffectAgent> SetAgent(const boost::shared_ptr<BehaviourNode>& node,
                                            uint32_t accel = 0, uint32_t decel = 0) {
-  return behaviours::MakeAgent<SetEffectAgent>(node, accel, decel);
+  return MakeAgent<SetEffectAgent>(node, accel, decel);
 }
 
 boost::shared_ptr<IPropertyValue> Colour(uint32_t r, uint32_t g, uint32_t b) {

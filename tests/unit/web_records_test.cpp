@@ -13,11 +13,7 @@
 
 namespace {
 
-using behaviours::AddFade;
-using behaviours::Entry;
-using behaviours::Number;
-using behaviours::SetList;
-using behaviours::Text;
+using namespace behaviours;
 using nlohmann::ordered_json;
 using platform::BehaviourNode;
 
