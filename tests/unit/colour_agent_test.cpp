@@ -124,7 +124,8 @@ TEST(ColorEffectAgent, AnimatesShapeFillLinesOrText) {
 }
 
 // Group "3" filled green holds "4", which takes the group's fill and has a
-// blue line, and "5", filled with a colour that has no alpha and a red line.
+// blue line, and "5", filled with a colour that has no alpha and a red line;
+// "6" stands alone, filled grey.
 boost::shared_ptr<platform::Slide> GroupSlide() {
   auto slide = boost::make_shared<platform::Slide>();
   slide->AddShape(L"3")
@@ -141,6 +142,7 @@ boost::shared_ptr<platform::Slide> GroupSlide() {
   platform::LineStyle red = blue;
   red.colour = {255, 0, 0, 0};
   slide->AddShape(L"5", group).SetBounds(100, 0, 100, 100).SetSolidFill({1, 2, 3, 0}).SetLine(red);
+  slide->AddShape(L"6").SetBounds(300, 0, 50, 50).SetSolidFill({100, 100, 100, 255});
   return slide;
 }
 
@@ -154,9 +156,10 @@ TEST(ColorEffectAgent, GathersBaseColoursOnce) {
     bool flag;
   } cases[] = {
       {L"3", none, {{0, 0, 255, 255}, {255, 0, 0, 255}}, false},  // a group: its members' lines
-      {L"4", none, {}, true},            // takes the group's fill: no colour of its own
-      {L"5", {1, 2, 3, 255}, {}, true},  // a member beside one that takes the group's fill
-      {L"5/shape", none, {}, false},     // parts without a document shape
+      {L"4", none, {}, true},                   // takes the group's fill: no colour of its own
+      {L"5", {1, 2, 3, 255}, {}, true},         // a member beside one that takes the group's fill
+      {L"5/shape", none, {}, false},            // parts without a document shape
+      {L"6", {100, 100, 100, 255}, {}, false},  // its own fill and no group
   };
   for (const auto& c : cases) {
     auto agent = Agent(Towards(15, {9, 9, 9, 255}));
@@ -167,13 +170,6 @@ TEST(ColorEffectAgent, GathersBaseColoursOnce) {
     agent->Apply(screen->Find(c.target), 10);
     EXPECT_EQ(agent->LineColours().size(), c.lines.size()) << "gathered once";
   }
-
-  // A shape alone on the slide has its own fill and no group.
-  auto alone = Agent(By(15, kRgb, 1, 1, 1));
-  auto text = slides::Screen();
-  alone->Apply(text->Find(L"7"), 0);
-  EXPECT_EQ(std::make_pair(alone->FillColour(), alone->FillFlag()),
-            std::make_pair(TColor{100, 100, 100, 255}, false));
 }
 
 TEST(ColorEffectAgent, FillOfAGroupMemberStartsFromTheGroup) {
