@@ -31,18 +31,15 @@ boost::shared_ptr<platform::MediaScreenObject> MediaNode() {
 boost::shared_ptr<platform::Media> FullMedia() {
   auto media = boost::make_shared<platform::Media>(L"m1");
   media->Set<double>(ePropMediaValue304, 0.75)
-      .Set<int>(ePropMediaRepeatCount, 3)
-      .Set<int>(ePropMediaValue351, 9)
       .Set<double>(ePropMediaStart, 1.5)
-      .Set<double>(ePropMediaEnd, 4000.0)
-      .Set<int>(ePropDelay, 250)
-      .Set<int>(ePropSoundStartTime, 1040)
-      .Set<int>(ePropVideoStartTime, 2080)
-      .Set<int>(ePropMediaDuration, 3000)
-      .Set<int>(ePropHtmlAnimIndex, 3)
-      .Set<int>(ePropClickOffset, 120)
-      .Set<int>(ePropMediaSetting122, 1)
-      .Set<int>(ePropMediaSetting123, 2);
+      .Set<double>(ePropMediaEnd, 4000.0);
+  const std::pair<EPropertyId, int> integers[] = {
+      {ePropMediaRepeatCount, 3},  {ePropMediaValue351, 9},     {ePropDelay, 250},
+      {ePropSoundStartTime, 1040}, {ePropVideoStartTime, 2080}, {ePropMediaDuration, 3000},
+      {ePropHtmlAnimIndex, 3},     {ePropClickOffset, 120},     {ePropMediaSetting122, 1},
+      {ePropMediaSetting123, 2},
+  };
+  for (const auto& [key, value] : integers) media->Set<int>(key, value);
   return media;
 }
 
