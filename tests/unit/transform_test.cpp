@@ -26,10 +26,6 @@ fake::NodePtr Shape() {
 
 using behaviours::MakeAgent;
 
-std::vector<double> Matrix(const fake::NodePtr& node) {
-  return std::vector<double>(node->transform, node->transform + 6);
-}
-
 // A quarter turn is exact; a scale acts after the transform already there.
 TEST(TransformOps, TurnAndScaleAboutAPoint) {
   auto mapped = [](const double* m, double x, double y) {
@@ -101,7 +97,8 @@ TEST(TransformAgents, DrawTheFrameTransform) {
       target->transform[kTy] = 20;
     }
     row.agent()->Apply(target, row.t);
-    EXPECT_EQ(Matrix(target), row.matrix) << row.name;
+    EXPECT_EQ(std::vector<double>(target->transform, target->transform + 6), row.matrix)
+        << row.name;
   }
 }
 
