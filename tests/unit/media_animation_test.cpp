@@ -145,16 +145,6 @@ TEST(AudioEffectAgent, WritesTheSoundSettingsOnItsAction) {
   EXPECT_EQ(prepared(nullptr), (Keys{{ePropOutSoundName, L""}}));
 }
 
-TEST(AudioEffectAgent, DrawsNothing) {
-  AudioEffectAgent agent(boost::shared_ptr<IInterface>(), boost::make_shared<PublishContext>(), 0,
-                         0);
-  EXPECT_FALSE(agent.GetActionObject());
-  auto screen = slides::Screen();
-  agent.SetTiming(0, 1000);
-  agent.Apply(screen->Find(L"7"), 500);
-  EXPECT_TRUE(platform::IsIdentityTransform(screen->FindNode(L"7")->Frame().transform));
-}
-
 std::vector<uint32_t> SoundTimes(slides::Played& played, uint32_t until) {
   std::vector<uint32_t> times;
   for (uint32_t t = 0; t <= until; t += 40) {
