@@ -398,47 +398,32 @@ TEST(WebPropertyValues, MovesFollowOnFromEachOther) {
   }
 }
 
-// Time-value lists: strings are formulas in fractions of the slide (or the
-// visibility words), numbers are fractions of the slide, or of the shape's
-// own position when the list has formulas.
-TEST(WebPropertyValues, Lists) {
-  const struct {
-    const char* name;
-    int attribute;
-    std::vector<Entry> entries;
-    const char* values;
-  } rows[] = {
-      {"visibility", 7, {{0, Text(L"hidden")}, {50, Text(L"visible")}}, "[0, 0, 50, 1]"},
-      {"numbers", 0, {{0, Number(0.25f)}, {100, Number(0.5f)}}, "[0, 180, 100, 360]"},
-      {"formulas", 0, {{0, Text(L"#ppt_x")}, {100, Text(L"#ppt_x+0.25")}}, "[0, 100, 100, 280]"},
-      {"with a formula",
-       0,
-       {{0, Number(0.5f), L"#ppt_x+$"}, {100, Number(1.0f)}},
-       "[0,50,100,100]"},
-      {"one entry", 1, {{50, Number(0.5f)}}, "[50, 270]"},
-      {"an entry without value", 4, {{0, nullptr}, {100, Number(0.5f)}}, "[100, 0.5]"},
-  };
-  for (const auto& row : rows) {
-    BoxSlide box(50, 50, 100, 100);
-    SetList(AddProperty(*box.effect, row.attribute), row.entries);
-    const ordered_json record = OnlyRecord(box.slide);
-    EXPECT_EQ(record["type"], 0) << row.name;
-    EXPECT_EQ(record["values"], ordered_json::parse(row.values)) << row.name;
-  }
-}
-
+// Time-value lists on a box centred at (100, 100), a quarter of the slide
+// wide and half of it high. Strings are formulas in fractions of the slide
+// (or the visibility words), numbers are fractions of the slide, or of the
+// shape's own position when the list has formulas. Unless a row gives its
+// own list, y goes from 0 (by the row's formula) to 1 (plain).
+//
 // Entries whose formula has one of the known shapes become formula records:
 // time, "for", the shape, the scale, the functions, then the numbers, with
 // "number operator number" folded as it is read. The scale is the one of
-// the animated attribute (y unless given): slide width for x, the inverse
-// size fraction for width and height, 1 otherwise.
-TEST(WebPropertyValues, FormulaShapedEntries) {
+// the animated attribute: slide width for x, the inverse size fraction for
+// width and height, 1 otherwise.
+TEST(WebPropertyValues, Lists) {
   const struct {
     const char* name;
     const wchar_t* formula;
-    const char* values;  // the plain last entry scales by the shape's own position or size
+    const char* values;  // a formula row's plain last entry scales by the shape's position or size
     int attribute = 1;
+    std::vector<Entry> entries = {};
   } rows[] = {
+      {"visibility", nullptr, "[0,0,50,1]", 7, {{0, Text(L"hidden")}, {50, Text(L"visible")}}},
+      {"numbers", nullptr, "[0,180,100,360]", 0, {{0, Number(0.25f)}, {100, Number(0.5f)}}},
+      // Formulas as strings, and numbers of a list with a formula.
+      {"x", nullptr, "[0,100,100,280]", 0, {{0, Text(L"#ppt_x")}, {100, Text(L"#ppt_x+0.25")}}},
+      {"$", nullptr, "[0,50,100,100]", 0, {{0, Number(0.5f), L"#ppt_x+$"}, {100, Number(1.0f)}}},
+      {"one entry", nullptr, "[50,270]", 1, {{50, Number(0.5f)}}},
+      {"no value", nullptr, "[100,0.5]", 4, {{0, nullptr}, {100, Number(0.5f)}}},
       {"shape 0", L"$*sin(6.28*$)", R"([0, "for", 0, 540, 0, 6.28, 100, 100])"},
       {"shape 1", L"#ppt_y-sin(pi*$)/3", R"([0, "for", 1, 540, 0, 3, 100, 100])"},
       {"shape 2", L"#ppt_x+(cos(-6.28*(1-$))*-#ppt_x-sin(-6.28*(1-$))*(#ppt_y))*(1-$)",
@@ -463,7 +448,8 @@ TEST(WebPropertyValues, FormulaShapedEntries) {
   for (const auto& row : rows) {
     BoxSlide box(10, -35, 180, 270);  // centred at (100, 100), a quarter wide, half high
     SetList(AddProperty(*box.effect, row.attribute),
-            {{0, Number(0.0f), row.formula}, {100, Number(1.0f)}});
+            row.formula ? std::vector<Entry>{{0, Number(0.0f), row.formula}, {100, Number(1.0f)}}
+                        : row.entries);
     const ordered_json record = OnlyRecord(box.slide);
     const ordered_json values = ordered_json::parse(row.values);
     EXPECT_EQ(record["values"], values) << row.name;
