@@ -64,17 +64,6 @@ BehaviourNode& TurnAfterTheMain(platform::Effect& e, int duration) {
       .Set<int>(ePropSubAnimStart, 1);
 }
 
-// One shape-side behaviour: its keys join the effect's own, in order.
-TEST(WebEffectRecord, OneBehaviourMergesIntoTheRecord) {
-  BoxSlide one(0, 0, 10, 20);
-  AddFade(*one.effect, 1000);
-  slides::Played played(one.slide);
-  EXPECT_THAT(platform::ToUtf8(played.manager->GetJsonContent()),
-              testing::HasSubstr(R"({"id":"effect_ID0","target":"9/shape","presetClass":0,)"
-                                 R"("properties":{"duration":1000,"origin":[5.0,10.0],)"
-                                 R"("type":0,"variable":14,"values":[0,0,100,1]}})"));
-}
-
 TEST(WebEffectRecord, EffectTiming) {
   using E = platform::Effect;
   auto integer = [](EPropertyId key, int value) { return [=](E& e) { e.Set<int>(key, value); }; };
@@ -95,7 +84,6 @@ TEST(WebEffectRecord, EffectTiming) {
     std::function<void(E&)> set;
     const char* keys;  // the record's keys besides origin and the fade's
   } rows[] = {
-      {"plain", [](E&) {}, R"({"duration":1000})"},
       {"delayed", [](E& e) { e.Delay(300); }, R"({"delay":300,"duration":1000})"},
       {"indefinite", [](E& e) { e.SetOwnDuration(kIndefinite); }, R"({"duration":1})"},
       {"past 2^31 ms", [](E& e) { e.SetOwnDuration(0x80000000u); }, R"({"duration":-2147483648})"},
@@ -293,10 +281,18 @@ TEST(WebEffectRecord, KeysOfEachKind) {
   }
 }
 
-// An exit that hides its shape as the slide starts plays like an entrance.
-// Text played word by word is one record, for the shape, whatever the number
-// of units translated.
-TEST(WebEffectRecord, ClassAndTargetOfTheEffect) {
+// One shape-side behaviour: its keys join the effect's own, in order. An
+// exit that hides its shape as the slide starts plays like an entrance. Text
+// played word by word is one record, for the shape, whatever the number of
+// units translated.
+TEST(WebEffectRecord, TheEffectEntry) {
+  BoxSlide one(0, 0, 10, 20);
+  AddFade(*one.effect, 1000);
+  slides::Played played(one.slide);
+  EXPECT_THAT(platform::ToUtf8(played.manager->GetJsonContent()),
+              testing::HasSubstr(R"({"id":"effect_ID0","target":"9/shape","presetClass":0,)"
+                                 R"("properties":{"duration":1000,"origin":[5.0,10.0],)"
+                                 R"("type":0,"variable":14,"values":[0,0,100,1]}})"));
   BoxSlide exit(0, 0, 10, 10, 1);
   exit.effect->NodeType(1);
   exit.effect->AddBehaviour(eBehaviourSet)
