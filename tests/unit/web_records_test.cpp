@@ -40,14 +40,14 @@ ordered_json OwnKeys(const boost::shared_ptr<platform::Slide>& slide) {
   return record;
 }
 
-// A slide with one box "9" of the given bounds and one effect of `duration`
-// ms on it.
+// A slide with one box "9" of the given bounds and one effect of 1000 ms on
+// it.
 struct BoxSlide {
-  BoxSlide(double x, double y, double w, double h, int presetClass = 0, uint32_t duration = 1000)
+  BoxSlide(double x, double y, double w, double h, int presetClass = 0)
       : slide(boost::make_shared<platform::Slide>()) {
     slide->AddShape(L"9").SetBounds(x, y, w, h);
     effect = &slide->Effects()->AddEffect(L"9");
-    effect->PresetClass(presetClass).NodeType(0).SetOwnDuration(duration);
+    effect->PresetClass(presetClass).NodeType(0).SetOwnDuration(1000);
   }
   boost::shared_ptr<platform::Slide> slide;
   platform::Effect* effect;
