@@ -49,7 +49,7 @@ boost::shared_ptr<A> MakeAgent(const boost::shared_ptr<platform::BehaviourNode>&
 struct Entry {
   double percent;
   boost::shared_ptr<IPropertyValue> value;
-  std::wstring formula;
+  std::wstring formula = {};
 };
 
 inline boost::shared_ptr<IPropertyValue> Text(const std::wstring& s) {

@@ -20,7 +20,9 @@ boost::shared_ptr<BehaviourNode> Node(int attribute) {
   return behaviours::AttributeNode(eBehaviourColor, attribute);
 }
 
-// A change by (a, b, c) in RGB (space 0) or HSL (space 1).
+const int kRgb = 0, kHsl = 1;
+
+// A change by (a, b, c) in RGB or HSL.
 boost::shared_ptr<BehaviourNode> By(int attribute, int space, int a, int b, int c) {
   const EPropertyId keys[2][3] = {{ePropRedBy, ePropGreenBy, ePropBlueBy},
                                   {ePropHueBy, ePropSaturationBy, ePropLightnessBy}};
@@ -28,12 +30,6 @@ boost::shared_ptr<BehaviourNode> By(int attribute, int space, int a, int b, int 
   node->Set<int>(ePropColorSpace, space).Set<int>(keys[space][0], a).Set<int>(keys[space][1], b);
   node->Set<int>(keys[space][2], c);
   return node;
-}
-boost::shared_ptr<BehaviourNode> RgbBy(int attribute, int r, int g, int b) {
-  return By(attribute, 0, r, g, b);
-}
-boost::shared_ptr<BehaviourNode> HslBy(int attribute, int h, int s, int l) {
-  return By(attribute, 1, h, s, l);
 }
 
 boost::shared_ptr<BehaviourNode> Towards(int attribute, const TColor& to) {
@@ -57,9 +53,9 @@ TEST(ColorEffectAgent, ConvertsBetweenRgbAndHsl) {
   for (const HslCase& c : cases) {
     const ColorEffectAgent::Hsl hsl =
         ColorEffectAgent::RgbToHsl(c.rgb.red, c.rgb.green, c.rgb.blue);
-    EXPECT_EQ(hsl.hue, c.hue) << c.rgb.red << "," << c.rgb.green << "," << c.rgb.blue;
-    EXPECT_EQ(hsl.saturation, c.saturation) << c.hue;
-    EXPECT_EQ(hsl.lightness, c.lightness) << c.hue;
+    EXPECT_EQ(std::make_tuple(hsl.hue, hsl.saturation, hsl.lightness),
+              std::make_tuple(c.hue, c.saturation, c.lightness))
+        << c.hue;
   }
   // Back from whole degrees and percent, with truncation on the way.
   const HslCase back[] = {
@@ -105,18 +101,18 @@ TEST(ColorEffectAgent, AnimatesShapeFillLinesOrText) {
   const TColor green{0, 200, 0, 255}, byFill{150, 120, 100, 255}, byLetter{255, 20, 0, 255};
   const TColor towardsFill{50, 150, 50, 255}, towardsLine{0, 100, 128, 255};
   const ApplyCase cases[] = {
-      {"rgb by: all", RgbBy(6, 100, 40, 0), byFill, {50, 20, 255, 255}, byLetter},
-      {"rgb by: text", RgbBy(9, 100, 40, 0), fill, line, byLetter},
-      {"rgb by: fill", RgbBy(15, 100, 40, 0), byFill, line, letter},
-      {"rgb by: lines", RgbBy(19, -100, 40, 0), fill, {0, 20, 255, 255}, letter},
-      {"rgb by: no such attribute", RgbBy(7, 100, 40, 0), fill, line, letter},
+      {"rgb by: all", By(6, kRgb, 100, 40, 0), byFill, {50, 20, 255, 255}, byLetter},
+      {"rgb by: text", By(9, kRgb, 100, 40, 0), fill, line, byLetter},
+      {"rgb by: fill", By(15, kRgb, 100, 40, 0), byFill, line, letter},
+      {"rgb by: lines", By(19, kRgb, -100, 40, 0), fill, {0, 20, 255, 255}, letter},
+      {"rgb by: no such attribute", By(7, kRgb, 100, 40, 0), fill, line, letter},
       {"towards: all", Towards(6, green), towardsFill, towardsLine, {128, 100, 0, 255}},
       {"towards: fill", Towards(15, green), towardsFill, line, letter},
       {"towards: lines", Towards(19, green), fill, towardsLine, letter},
       {"towards black by default", Node(9), fill, line, {128, 0, 0, 255}},
-      {"hsl by: text", HslBy(9, 120, 0, 0), fill, line, {254, 255, 0, 255}},
+      {"hsl by: text", By(9, kHsl, 120, 0, 0), fill, line, {254, 255, 0, 255}},
       // The publisher shifts the shape's line along with its fill.
-      {"hsl by: fill", HslBy(15, 0, 0, 20), {126, 126, 126, 255}, {51, 51, 255, 255}, letter},
+      {"hsl by: fill", By(15, kHsl, 0, 0, 20), {126, 126, 126, 255}, {51, 51, 255, 255}, letter},
   };
   for (const ApplyCase& c : cases) {
     auto screen = slides::Screen();
@@ -128,7 +124,8 @@ TEST(ColorEffectAgent, AnimatesShapeFillLinesOrText) {
 }
 
 // Group "3" filled green holds "4", which takes the group's fill and has a
-// blue line, and "5", filled with a colour that has no alpha and a red line.
+// blue line, and "5", filled with a colour that has no alpha and a red line;
+// "6" stands alone, filled grey.
 boost::shared_ptr<platform::Slide> GroupSlide() {
   auto slide = boost::make_shared<platform::Slide>();
   slide->AddShape(L"3")
@@ -145,6 +142,7 @@ boost::shared_ptr<platform::Slide> GroupSlide() {
   platform::LineStyle red = blue;
   red.colour = {255, 0, 0, 0};
   slide->AddShape(L"5", group).SetBounds(100, 0, 100, 100).SetSolidFill({1, 2, 3, 0}).SetLine(red);
+  slide->AddShape(L"6").SetBounds(300, 0, 50, 50).SetSolidFill({100, 100, 100, 255});
   return slide;
 }
 
@@ -158,32 +156,25 @@ TEST(ColorEffectAgent, GathersBaseColoursOnce) {
     bool flag;
   } cases[] = {
       {L"3", none, {{0, 0, 255, 255}, {255, 0, 0, 255}}, false},  // a group: its members' lines
-      {L"4", none, {}, true},            // takes the group's fill: no colour of its own
-      {L"5", {1, 2, 3, 255}, {}, true},  // a member beside one that takes the group's fill
-      {L"5/shape", none, {}, false},     // parts without a document shape
+      {L"4", none, {}, true},                   // takes the group's fill: no colour of its own
+      {L"5", {1, 2, 3, 255}, {}, true},         // a member beside one that takes the group's fill
+      {L"5/shape", none, {}, false},            // parts without a document shape
+      {L"6", {100, 100, 100, 255}, {}, false},  // its own fill and no group
   };
   for (const auto& c : cases) {
     auto agent = Agent(Towards(15, {9, 9, 9, 255}));
     agent->Apply(screen->Find(c.target), 0);
-    EXPECT_EQ(agent->FillColour(), c.fill) << c.target;
-    EXPECT_EQ(agent->LineColours(), c.lines) << c.target;
-    EXPECT_EQ(agent->FillFlag(), c.flag) << c.target;
-    EXPECT_EQ(agent->ToColour(), (TColor{9, 9, 9, 255}));
+    EXPECT_EQ(std::make_tuple(agent->FillColour(), agent->LineColours(), agent->FillFlag()),
+              std::make_tuple(c.fill, c.lines, c.flag))
+        << c.target;
     agent->Apply(screen->Find(c.target), 10);
     EXPECT_EQ(agent->LineColours().size(), c.lines.size()) << "gathered once";
   }
-
-  // A shape alone on the slide has its own fill and no group.
-  auto alone = Agent(RgbBy(15, 1, 1, 1));
-  auto text = slides::Screen();
-  alone->Apply(text->Find(L"7"), 0);
-  EXPECT_EQ(alone->FillColour(), (TColor{100, 100, 100, 255}));
-  EXPECT_FALSE(alone->FillFlag());
 }
 
 TEST(ColorEffectAgent, FillOfAGroupMemberStartsFromTheGroup) {
   auto screen = slides::Screen(GroupSlide());
-  Agent(RgbBy(15, 100, 0, 0))->Apply(screen->Find(L"4"), 1000);
+  Agent(By(15, kRgb, 100, 0, 0))->Apply(screen->Find(L"4"), 1000);
   EXPECT_EQ(slides::Fill(*screen, L"4/shape/fill"), (TColor{100, 200, 0, 255}));
 }
 

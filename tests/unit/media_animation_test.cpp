@@ -3,6 +3,9 @@
 // with their effect or with each word.
 #include <gtest/gtest.h>
 
+#include <iomanip>
+#include <map>
+#include <sstream>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -14,185 +17,132 @@
 #include "document/Slide.h"
 #include "fake_screen.h"
 #include "host/Properties.h"
+#include "publisher/MediaObjects.h"
 #include "screen/MediaAnimation.h"
-#include "support/Values.h"
 
 namespace {
 
-// A screen object named `name` that answers `id` with interface I.
-template <class I, EInterfaceId id>
-class Fake : public IScreenObject, public I {
- public:
-  explicit Fake(const wchar_t* name) : name_(name) {}
-  bool QueryInterface(boost::shared_ptr<IInterface>* out, bool* sharesOwner,
-                      EInterfaceId asked) override {
-    return asked == id && AnswerInterface<I>(this, out, sharesOwner);
-  }
-  const double* GetBounds() override { return bounds_; }
-  void GetName(std::wstring& name) override { name = name_; }
-
- private:
-  const wchar_t* name_;
-  double bounds_[4] = {0, 0, 0, 0};
-};
-
-struct MediaNode : Fake<IMediaScreenObject, eIidMediaScreenObject> {
-  MediaNode() : Fake(L"media") {}
-  boost::shared_ptr<IPropertySheet> GetMediaSheet() override { return sheet; }
-  boost::shared_ptr<platform::PropertySheet> sheet = boost::make_shared<platform::PropertySheet>();
-};
-
-struct Player : Fake<IVideoPlayer, eIidVideoPlayer> {
-  Player() : Fake(L"player") {}
-  void SetStartTime(int32_t value) override { starts.push_back(value); }
-  void SetSecondSetting(int32_t value) override { settings.push_back(value); }
-  std::vector<int32_t> starts, settings;
-};
+// The publisher's media object and video player, without bounds.
+const double kNoBounds[4] = {0, 0, 0, 0};
+boost::shared_ptr<platform::MediaScreenObject> MediaNode() {
+  return boost::make_shared<platform::MediaScreenObject>(L"media", kNoBounds);
+}
 
 boost::shared_ptr<platform::Media> FullMedia() {
   auto media = boost::make_shared<platform::Media>(L"m1");
   media->Set<double>(ePropMediaValue304, 0.75)
-      .Set<int>(ePropMediaRepeatCount, 3)
-      .Set<int>(ePropMediaValue351, 9)
       .Set<double>(ePropMediaStart, 1.5)
-      .Set<double>(ePropMediaEnd, 4000.0)
-      .Set<int>(ePropDelay, 250)
-      .Set<int>(ePropSoundStartTime, 1040)
-      .Set<int>(ePropVideoStartTime, 2080)
-      .Set<int>(ePropMediaDuration, 3000)
-      .Set<int>(ePropHtmlAnimIndex, 3)
-      .Set<int>(ePropClickOffset, 120)
-      .Set<int>(ePropMediaSetting122, 1)
-      .Set<int>(ePropMediaSetting123, 2);
+      .Set<double>(ePropMediaEnd, 4000.0);
+  const std::pair<EPropertyId, int> integers[] = {
+      {ePropMediaRepeatCount, 3},  {ePropMediaValue351, 9},     {ePropDelay, 250},
+      {ePropSoundStartTime, 1040}, {ePropVideoStartTime, 2080}, {ePropMediaDuration, 3000},
+      {ePropHtmlAnimIndex, 3},     {ePropClickOffset, 120},     {ePropMediaSetting122, 1},
+      {ePropMediaSetting123, 2},
+  };
+  for (const auto& [key, value] : integers) media->Set<int>(key, value);
   return media;
 }
 
-struct Expected {
-  EPropertyId key;
-  double value;
-};
+// Every key of an object's sheet with its value as text (numbers in full), so
+// that a missing or extra key fails as much as a wrong value.
+using Keys = std::map<EPropertyId, std::wstring>;
+Keys Written(const boost::shared_ptr<IInterface>& object) {
+  Keys written;
+  auto sheet = boost::dynamic_pointer_cast<platform::PropertySheet>(SheetOf(object));
+  for (EPropertyId key : sheet ? sheet->Keys() : std::vector<EPropertyId>()) {
+    auto value = GetValue(object, key);
+    std::wostringstream text;
+    text << std::setprecision(17) << property_cast<double>(value);
+    written[key] =
+        value->GetType() == ePropTypeString ? property_cast<std::wstring>(value) : text.str();
+  }
+  return written;
+}
 
 }  // namespace
 
-TEST(AudioAnimation, CopiesEveryRowWithItsConversion) {
-  auto node = boost::make_shared<MediaNode>();
-  AudioAnimation(FullMedia()).ApplyMedia(node);
-  boost::shared_ptr<IInterface> out = node->sheet;
-  const Expected rows[] = {
-      {ePropOutSound392, 0.75},       {ePropOutMediaRepeatCount, 3}, {ePropOutSound406, 9},
-      {ePropOutMediaStartMs, 1500.0}, {ePropOutMediaEnd, 4000.0},    {ePropOutDelay, 250},
-      {ePropOutSoundStartTime, 1040}, {ePropOutSoundDuration, 3000}, {ePropOutHtmlAnimIndex, 3},
-      {ePropOutClickOffset, 120},     {ePropOutMediaSetting122, 1},  {ePropOutMediaSetting123, 2},
+// Each row with its conversion; the two settings are written even when missing.
+TEST(MediaAnimation, CopiesTheMediaRowsWithTheirConversions) {
+  auto applied = [](bool video, const boost::shared_ptr<platform::Media>& media) {
+    auto node = MediaNode();
+    if (video)
+      VideoAnimation(media).ApplyMedia(node);
+    else
+      AudioAnimation(media).ApplyMedia(node);
+    return Written(node->Sheet());
   };
-  for (const Expected& row : rows) EXPECT_EQ(GetDouble(out, row.key), row.value) << row.key;
-  EXPECT_FALSE(Has(out, ePropOutVideoStartTime));
-  EXPECT_FALSE(Has(out, ePropOutVideo393));
-}
-
-TEST(VideoAnimation, CopiesItsRowsOntoAMediaObject) {
-  auto node = boost::make_shared<MediaNode>();
-  VideoAnimation(FullMedia()).ApplyMedia(node);
-  boost::shared_ptr<IInterface> out = node->sheet;
-  const Expected rows[] = {
-      {ePropOutVideo393, 0.75},       {ePropOutDelay, 250},          {ePropOutVideoStartTime, 2080},
-      {ePropOutMediaStartMs, 1500.0}, {ePropOutVideoDuration, 3000}, {ePropOutMediaSetting122, 1},
-      {ePropOutMediaSetting123, 2},
+  const Keys sound = {
+      {ePropOutSound392, L"0.75"},       {ePropOutMediaRepeatCount, L"3"},
+      {ePropOutSound406, L"9"},          {ePropOutMediaStartMs, L"1500"},
+      {ePropOutMediaEnd, L"4000"},       {ePropOutDelay, L"250"},
+      {ePropOutSoundStartTime, L"1040"}, {ePropOutSoundDuration, L"3000"},
+      {ePropOutHtmlAnimIndex, L"3"},     {ePropOutClickOffset, L"120"},
+      {ePropOutMediaSetting122, L"1"},   {ePropOutMediaSetting123, L"2"},
   };
-  for (const Expected& row : rows) EXPECT_EQ(GetDouble(out, row.key), row.value) << row.key;
-  EXPECT_FALSE(Has(out, ePropOutSound392));
-  EXPECT_FALSE(Has(out, ePropOutSoundStartTime));
-}
-
-TEST(MediaAnimation, MissingKeysAreNotWrittenExceptTheTwoSettings) {
-  auto node = boost::make_shared<MediaNode>();
-  AudioAnimation(boost::make_shared<platform::Media>(L"bare")).ApplyMedia(node);
-  EXPECT_EQ(node->sheet->Keys(),
-            (std::vector<EPropertyId>{ePropOutMediaSetting122, ePropOutMediaSetting123}));
-  boost::shared_ptr<IInterface> out = node->sheet;
-  EXPECT_EQ(GetInt(out, ePropOutMediaSetting122), 0);
+  const Keys video = {
+      {ePropOutVideo393, L"0.75"},       {ePropOutDelay, L"250"},
+      {ePropOutVideoStartTime, L"2080"}, {ePropOutMediaStartMs, L"1500"},
+      {ePropOutVideoDuration, L"3000"},  {ePropOutMediaSetting122, L"1"},
+      {ePropOutMediaSetting123, L"2"},
+  };
+  EXPECT_EQ(applied(false, FullMedia()), sound);
+  EXPECT_EQ(applied(true, FullMedia()), video);
+  EXPECT_EQ(applied(false, boost::make_shared<platform::Media>(L"bare")),
+            (Keys{{ePropOutMediaSetting122, L"0"}, {ePropOutMediaSetting123, L"0"}}));
+  EXPECT_EQ(applied(true, nullptr), Keys{});
 }
 
 TEST(MediaAnimation, GroupsApplyToEveryMediaChildDepthFirst) {
   auto outer = fake::MakeNode(L"outer", {eIidChildList});
   auto inner = fake::MakeNode(L"inner", {eIidChildList});
-  auto a = boost::make_shared<MediaNode>();
-  auto b = boost::make_shared<MediaNode>();
+  auto a = MediaNode();
+  auto b = MediaNode();
   inner->children = {a};
   outer->children = {inner, b};
   AudioAnimation(FullMedia()).ApplyMedia(outer);
-  for (const auto& node : {a, b}) {
-    boost::shared_ptr<IInterface> out = node->sheet;
-    EXPECT_EQ(GetDouble(out, ePropOutMediaStartMs), 1500.0);
-  }
+  for (const auto& node : {a, b}) EXPECT_EQ(Written(node->Sheet()).size(), 12u);
 }
 
 TEST(VideoAnimation, DrivesAVideoPlayer) {
-  auto player = boost::make_shared<Player>();
-  VideoAnimation(FullMedia()).ApplyMedia(player);
-  EXPECT_EQ(player->starts, std::vector<int32_t>{2080});
-  EXPECT_EQ(player->settings, std::vector<int32_t>{9});
-
-  auto bare = boost::make_shared<Player>();
-  VideoAnimation(boost::make_shared<platform::Media>(L"v")).ApplyMedia(bare);
-  EXPECT_TRUE(bare->starts.empty());
-  EXPECT_TRUE(bare->settings.empty());
-
-  // A null video or an object that plays nothing is left alone.
-  auto node = boost::make_shared<MediaNode>();
-  VideoAnimation(nullptr).ApplyMedia(node);
-  AudioAnimation(FullMedia()).ApplyMedia(player);
-  EXPECT_TRUE(node->sheet->Keys().empty());
+  auto player = [](const boost::shared_ptr<platform::Media>& media) {
+    auto object = boost::make_shared<platform::VideoPlayerObject>(L"player", kNoBounds);
+    VideoAnimation(media).ApplyMedia(object);
+    AudioAnimation(media).ApplyMedia(object);  // a sound plays nothing on it
+    return std::make_tuple(object->HasStartTime(), object->StartTime(), object->HasSecondSetting(),
+                           object->SecondSetting());
+  };
+  EXPECT_EQ(player(FullMedia()), std::make_tuple(true, 2080, true, 9));
+  EXPECT_EQ(player(boost::make_shared<platform::Media>(L"v")), std::make_tuple(false, 0, false, 0));
 }
 
 namespace {
 
 using platform::BehaviourNode;
 
-boost::shared_ptr<IInterface> Prepared(const boost::shared_ptr<BehaviourNode>& node) {
-  AudioEffectAgent agent(node, boost::make_shared<PublishContext>(), 0, 0);
-  agent.PrepareAction(boost::shared_ptr<IScreenObject>());
-  return agent.GetActionObject();
-}
-
 TEST(AudioEffectAgent, WritesTheSoundSettingsOnItsAction) {
-  auto node = boost::make_shared<BehaviourNode>(eBehaviourAudio);
-  node->Set<double>(ePropMediaValue304, 0.75)
+  auto full = boost::make_shared<BehaviourNode>(eBehaviourAudio);
+  full->Set<double>(ePropMediaValue304, 0.75)
       .Set<int>(ePropRepeatCount, 2500)   // thousandths
       .Set<double>(ePropMediaStart, 1.5)  // seconds
       .Set<double>(ePropMediaEnd, 3.0)
       .Set<int>(ePropDelay, 250)
       .Set<std::wstring>(ePropSoundPart, L"ppt/media/chime.wav");
-  auto action = Prepared(node);
-  ASSERT_TRUE(action);
-  EXPECT_EQ(Values(action, {ePropOutSound392, ePropOutRepeatCount, ePropOutMediaStartMs,
-                            ePropOutMediaEnd, ePropOutDelay}),
-            (Numbers{0.75, 2, 1500, 3, 250}));
-  EXPECT_EQ(GetString(action, ePropOutSoundName), L"ppt/media/chime.wav");
-
+  auto prepared = [](const boost::shared_ptr<BehaviourNode>& node) {
+    AudioEffectAgent agent(node, boost::make_shared<PublishContext>(), 0, 0);
+    agent.PrepareAction(boost::shared_ptr<IScreenObject>());
+    return Written(agent.GetActionObject());
+  };
+  const Keys written = {
+      {ePropOutSound392, L"0.75"},     {ePropOutRepeatCount, L"2"},
+      {ePropOutMediaStartMs, L"1500"}, {ePropOutMediaEnd, L"3"},
+      {ePropOutDelay, L"250"},         {ePropOutSoundName, L"ppt/media/chime.wav"},
+  };
+  EXPECT_EQ(prepared(full), written);
   // Keys the behaviour lacks are not written; a count below 1000 is 0.
   auto bare = boost::make_shared<BehaviourNode>(eBehaviourAudio);
   bare->Set<int>(ePropRepeatCount, 999);
-  auto other = Prepared(bare);
-  EXPECT_EQ(GetInt(other, ePropOutRepeatCount), 0);
-  for (EPropertyId key : {ePropOutSound392, ePropOutMediaStartMs, ePropOutMediaEnd, ePropOutDelay})
-    EXPECT_FALSE(Has(other, key)) << key;
-
-  // Without a behaviour only the name is written, empty.
-  auto none = Prepared(boost::shared_ptr<BehaviourNode>());
-  ASSERT_TRUE(none);
-  EXPECT_TRUE(Has(none, ePropOutSoundName));
-  EXPECT_EQ(GetString(none, ePropOutSoundName), L"");
-  EXPECT_FALSE(Has(none, ePropOutRepeatCount));
-}
-
-TEST(AudioEffectAgent, DrawsNothing) {
-  AudioEffectAgent agent(boost::shared_ptr<IInterface>(), boost::make_shared<PublishContext>(), 0,
-                         0);
-  EXPECT_FALSE(agent.GetActionObject());
-  auto screen = slides::Screen();
-  agent.SetTiming(0, 1000);
-  agent.Apply(screen->Find(L"7"), 500);
-  EXPECT_TRUE(platform::IsIdentityTransform(screen->FindNode(L"7")->Frame().transform));
+  EXPECT_EQ(prepared(bare), (Keys{{ePropOutRepeatCount, L"0"}, {ePropOutSoundName, L""}}));
+  EXPECT_EQ(prepared(nullptr), (Keys{{ePropOutSoundName, L""}}));
 }
 
 std::vector<uint32_t> SoundTimes(slides::Played& played, uint32_t until) {
