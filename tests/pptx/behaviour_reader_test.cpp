@@ -4,6 +4,7 @@
 #include "DeckFixture.h"
 
 #include <cmath>
+#include <sstream>
 
 #include "pptx/Mappings.h"
 #include "support/Played.h"
@@ -124,38 +125,6 @@ TEST(BehaviourReader, BehaviourPassesArePlayedAndTimed) {
   }
 }
 
-TEST(BehaviourReader, PropertyAnimationPointsFormulasAndValues) {
-  std::string target = x::ShapeTarget(2);
-  std::string tavs = x::Tav("0", "0", "#ppt_x+$*0.1") + x::Tav("50000", "visible") +
-                     x::Tav("120000", "1") + x::Tav("-5000", "0.5");
-  std::string anim = x::Anim(target, "ppt_x", 500, "from=\"0\" to=\"#ppt_x\" by=\"0.25\"", tavs);
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide("property_animation", TextShape(2, 1),
-                         MainSequence({MakeEffect("emph", "clickEffect", anim)}), diag);
-  auto behaviour = Main(EffectAt(slide, 0), 0);
-  ASSERT_TRUE(behaviour);
-  EXPECT_EQ(behaviour->GetKind(), static_cast<uint32_t>(eBehaviourProperty));
-  EXPECT_EQ(Int(behaviour, ePropAttribute), pptx::eAttrX);
-  EXPECT_EQ(
-      Text(behaviour, ePropFrom) + " " + Text(behaviour, ePropTo) + " " + Text(behaviour, ePropBy),
-      "0 #ppt_x 0.25");
-  boost::shared_ptr<PropertySheetList> list =
-      GetSheetList(boost::shared_ptr<IInterface>(behaviour), ePropTimeValueList);
-  ASSERT_TRUE(list);
-  // Per point: its time, clamped into 0..100 and never decreasing, its
-  // formula and the type of its value (5 text, 2 number).
-  std::vector<std::string> points;
-  for (size_t i = 0; i < list->GetCount(); ++i) {
-    boost::shared_ptr<IPropertyValue> value;
-    list->GetItem(i)->GetProperty(value, ePropTavValue);
-    points.push_back(Keys(list->GetItem(i), {ePropTavTime}) + " " +
-                     Text(list->GetItem(i), ePropTavFormula) + " " +
-                     (value ? std::to_string(value->GetType()) : "-"));
-  }
-  EXPECT_EQ(points, (std::vector<std::string>{"0 #ppt_x+$*0.1 2", "50  5", "100  2", "100  2"}));
-  EXPECT_TRUE(diag.Has("key times out of order or range"));
-}
-
 TEST(BehaviourReader, FilterStrings) {
   // Filters with their directions, whose subtypes count up from the first.
   const struct {
@@ -212,25 +181,27 @@ TEST(BehaviourReader, FilterStrings) {
   EXPECT_EQ(Warned(diag), "unknown filter x3");
 }
 
-TEST(BehaviourReader, ColourMotionRotationScaleSetAndCommand) {
+TEST(BehaviourReader, ColourMotionRotationScaleSetCommandAndProperty) {
   std::string target = x::ShapeTarget(2);
-  std::string rgbBy = "<p:animClr clrSpc=\"rgb\"><p:cBhvr><p:cTn id=\"#\" dur=\"500\"/>" + target +
-                      "<p:attrNameLst><p:attrName>fillcolor</p:attrName></p:attrNameLst></p:cBhvr>"
-                      "<p:by><p:rgb r=\"10000\" g=\"-20000\" b=\"100000\"/></p:by></p:animClr>";
-  std::string hslBy =
-      "<p:animClr clrSpc=\"hsl\"><p:cBhvr><p:cTn id=\"#\" dur=\"500\"/>" + target +
-      "<p:attrNameLst><p:attrName>style.color</p:attrName></p:attrNameLst></p:cBhvr>"
-      "<p:by><p:hsl h=\"5400000\" s=\"50000\" l=\"-25000\"/></p:by></p:animClr>";
+  const std::string cTn = R"(<p:cBhvr><p:cTn id="#" dur="500"/>)" + target;
   std::string behaviours =
-      rgbBy + hslBy + x::Colour(target, "stroke.color", "FF0000", 500) +
+      R"(<p:animClr clrSpc="rgb">)" + cTn +
+      R"(<p:attrNameLst><p:attrName>fillcolor</p:attrName></p:attrNameLst></p:cBhvr>)"
+      R"(<p:by><p:rgb r="10000" g="-20000" b="100000"/></p:by></p:animClr>)"
+      R"(<p:animClr clrSpc="hsl">)" +
+      cTn +
+      R"(<p:attrNameLst><p:attrName>style.color</p:attrName></p:attrNameLst></p:cBhvr>)"
+      R"(<p:by><p:hsl h="5400000" s="50000" l="-25000"/></p:by></p:animClr>)" +
+      x::Colour(target, "stroke.color", "FF0000", 500) +
       x::Motion(target, "M 0 0 L 0.25 0.5 E", 2000) +
-      "<p:animMotion origin=\"parent\" pathEditMode=\"fixed\"><p:cBhvr><p:cTn id=\"#\" "
-      "dur=\"500\"/>" +
-      target + "</p:cBhvr><p:by x=\"25000\" y=\"-50000\"/></p:animMotion>" +
+      R"(<p:animMotion origin="parent" pathEditMode="fixed">)" + cTn +
+      R"(</p:cBhvr><p:by x="25000" y="-50000"/></p:animMotion>)" +
       x::Rotate(target, 21600000, 1000) + x::Scale(target, 150, 150, 500) +
-      x::Set(target, "style.visibility", "hidden") +
-      "<p:cmd type=\"verb\" cmd=\"open\"><p:cBhvr><p:cTn id=\"#\" dur=\"1\"/>" + target +
-      "</p:cBhvr></p:cmd>";
+      x::Set(target, "style.visibility", "hidden") + R"(<p:cmd type="verb" cmd="open">)" + cTn +
+      "</p:cBhvr></p:cmd>" +
+      x::Anim(target, "ppt_x", 500, "from=\"0\" to=\"#ppt_x\" by=\"0.25\"",
+              x::Tav("0", "0", "#ppt_x+$*0.1") + x::Tav("50000", "visible") +
+                  x::Tav("120000", "1") + x::Tav("-5000", "0.5"));
   // Colour sets look at their shape: fill colour where it has text, the
   // whole colour where it has a fill only.
   x::Effect sets = MakeEffect(
@@ -241,7 +212,9 @@ TEST(BehaviourReader, ColourMotionRotationScaleSetAndCommand) {
   auto slide =
       ReadSlide("behaviours", TextShape(2, 1) + x::Shape(3, "Box", 0, 0, 50, 50, "FF0000"),
                 MainSequence({MakeEffect("emph", "clickEffect", behaviours), sets, unknown}), diag);
-  EXPECT_EQ(Warned(diag), "behaviour of another shape x1, unknown attribute x1");
+  EXPECT_EQ(
+      Warned(diag),
+      "behaviour of another shape x1, key times out of order or range x1, unknown attribute x1");
   EXPECT_EQ((std::vector<int>{Int(Main(EffectAt(slide, 1), 0), ePropAttribute),
                               Int(Main(EffectAt(slide, 1), 1), ePropAttribute),
                               Int(Main(EffectAt(slide, 2), 0), ePropAttribute)}),
@@ -252,7 +225,8 @@ TEST(BehaviourReader, ColourMotionRotationScaleSetAndCommand) {
     kinds.push_back(Main(effect, i)->GetKind());
   EXPECT_EQ(kinds, (std::vector<uint32_t>{eBehaviourColor, eBehaviourColor, eBehaviourColor,
                                           eBehaviourMotion, eBehaviourMotion, eBehaviourRotation,
-                                          eBehaviourScale, eBehaviourSet, eBehaviourCommand}));
+                                          eBehaviourScale, eBehaviourSet, eBehaviourCommand,
+                                          eBehaviourProperty}));
   // Space, attribute and the three offsets; 10 % of 255 is 26.
   EXPECT_EQ(Values(Main(effect, 0),
                    {ePropColorSpace, ePropAttribute, ePropRedBy, ePropGreenBy, ePropBlueBy}),
@@ -281,57 +255,64 @@ TEST(BehaviourReader, ColourMotionRotationScaleSetAndCommand) {
   EXPECT_EQ(Keys(Main(effect, 7), {ePropAttribute}) + " " + Text(Main(effect, 7), ePropToValueText),
             std::to_string(pptx::eAttrVisibility) + " hidden");
   EXPECT_EQ(Main(effect, 8)->command, L"open");
+  // A property animation: its values, and per point its time, clamped into
+  // 0..100 and never decreasing, its formula and the type of its value (5
+  // text, 2 number).
+  auto behaviour = Main(effect, 9);
+  EXPECT_EQ(Int(behaviour, ePropAttribute), pptx::eAttrX);
+  EXPECT_EQ(
+      Text(behaviour, ePropFrom) + " " + Text(behaviour, ePropTo) + " " + Text(behaviour, ePropBy),
+      "0 #ppt_x 0.25");
+  boost::shared_ptr<PropertySheetList> list =
+      GetSheetList(boost::shared_ptr<IInterface>(behaviour), ePropTimeValueList);
+  ASSERT_TRUE(list);
+  std::vector<std::string> points;
+  for (size_t i = 0; i < list->GetCount(); ++i) {
+    boost::shared_ptr<IPropertyValue> value;
+    list->GetItem(i)->GetProperty(value, ePropTavValue);
+    points.push_back(Keys(list->GetItem(i), {ePropTavTime}) + " " +
+                     Text(list->GetItem(i), ePropTavFormula) + " " +
+                     (value ? std::to_string(value->GetType()) : "-"));
+  }
+  EXPECT_EQ(points, (std::vector<std::string>{"0 #ppt_x+$*0.1 2", "50  5", "100  2", "100  2"}));
 }
 
 TEST(BehaviourReader, AttributeKindsFollowWhatTheAgentsDraw) {
   pptx::TargetFacts text{true, false, false}, filled{false, true, true},
       filledText{true, true, false}, outline{false, false, true};
+  // Attribute names with the kind each maps to, "name=kind", or "name?kind"
+  // for a name the reader does not know.
   const struct {
-    const char* name;
     uint32_t behaviour;
     pptx::TargetFacts target;
-    int kind;
-    bool known;
+    const char* kinds;
   } rows[] = {
-      {"ppt_x", eBehaviourProperty, text, 0, true},
-      {"ppt_y", eBehaviourProperty, text, 1, true},
-      {"ppt_w", eBehaviourProperty, text, 2, true},
-      {"ppt_h", eBehaviourProperty, text, 3, true},
-      {"style.opacity", eBehaviourSet, text, 4, true},
-      {"r", eBehaviourProperty, text, 5, true},
-      {"ppt_r", eBehaviourProperty, text, 5, true},
-      {"style.rotation", eBehaviourProperty, text, 5, true},
-      {"style.visibility", eBehaviourSet, text, 7, true},
-      {"style.fontStyle", eBehaviourSet, text, 10, true},
-      {"style.fontWeight", eBehaviourSet, text, 11, true},
-      {"style.textDecorationUnderline", eBehaviourSet, text, 12, true},
-      {"style.fontFamily", eBehaviourSet, text, 13, true},
-      {"style.fontSize", eBehaviourProperty, text, 14, true},
-      {"xshear", eBehaviourProperty, text, 20, true},
+      {eBehaviourProperty, text,
+       "ppt_x=0 ppt_y=1 ppt_w=2 ppt_h=3 r=5 ppt_r=5 style.rotation=5 style.fontSize=14 xshear=20"},
+      {eBehaviourSet, text,
+       "style.opacity=4 style.visibility=7 style.fontStyle=10 style.fontWeight=11 "
+       "style.textDecorationUnderline=12 style.fontFamily=13 style.color=9"},
       // The colour agent: text, fill, lines, or everything.
-      {"style.color", eBehaviourColor, filledText, 9, true},
-      {"fillcolor", eBehaviourColor, filledText, 15, true},
-      {"fill.color", eBehaviourColor, filled, 15, true},
-      {"stroke.color", eBehaviourColor, filled, 19, true},
-      {"ppt_c", eBehaviourColor, filled, 6, true},
-      // Set and property agents paint the whole shape (9) only where that is right.
-      {"style.color", eBehaviourSet, text, 9, true},
-      {"style.color", eBehaviourSet, filledText, 6, true},
-      {"fillcolor", eBehaviourSet, filled, 9, true},
-      {"fillcolor", eBehaviourSet, filledText, 15, true},
-      {"stroke.color", eBehaviourProperty, outline, 9, true},
-      {"stroke.color", eBehaviourProperty, filled, 19, true},
-      // Attributes that draw nothing, and unknown ones.
-      {"fill.on", eBehaviourSet, filled, 16, true},
-      {"fill.type", eBehaviourSet, filled, 16, true},
-      {"stroke.on", eBehaviourSet, filled, 16, true},
-      {"yshear", eBehaviourProperty, filled, 16, true},
-      {"style.wobble", eBehaviourSet, filled, 16, false},
+      {eBehaviourColor, filledText, "style.color=9 fillcolor=15"},
+      {eBehaviourColor, filled, "fill.color=15 stroke.color=19 ppt_c=6"},
+      // Set and property agents paint the whole shape (9) only where that
+      // is right; some attributes draw nothing (16).
+      {eBehaviourSet, filledText, "style.color=6 fillcolor=15"},
+      {eBehaviourSet, filled, "fillcolor=9 fill.on=16 fill.type=16 stroke.on=16 style.wobble?16"},
+      {eBehaviourProperty, outline, "stroke.color=9"},
+      {eBehaviourProperty, filled, "stroke.color=19 yshear=16"},
   };
   for (const auto& row : rows) {
-    int kind = -100;
-    EXPECT_EQ(pptx::MapAttribute(row.name, row.behaviour, row.target, kind), row.known) << row.name;
-    EXPECT_EQ(kind, row.kind) << row.name << " for behaviour kind " << row.behaviour;
+    std::istringstream names(row.kinds);
+    for (std::string name; names >> name;) {
+      const size_t mark = name.find_first_of("=?");
+      int kind = -100;
+      EXPECT_EQ(pptx::MapAttribute(name.substr(0, mark), row.behaviour, row.target, kind),
+                name[mark] == '=')
+          << name;
+      EXPECT_EQ(kind, std::stoi(name.substr(mark + 1)))
+          << name << " for behaviour kind " << row.behaviour;
+    }
   }
 }
 
