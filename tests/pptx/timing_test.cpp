@@ -36,7 +36,9 @@ TEST(TimingReader, PresetClassesNodeTypesAndOrder) {
 
 // Durations, delays and the effect's own length, the longest delay plus
 // duration; an effect's delay is its own node's, not its group's offset.
-TEST(TimingReader, DurationsDelaysAndTheEffectsOwnLength) {
+// Easing, reversing and fill on the effect and its behaviour; iteration by
+// letter (a share of the effect) or by word (a time).
+TEST(TimingReader, DurationsDelaysEasingAndIteration) {
   std::string target = x::ShapeTarget(2);
   x::Effect timed =
       MakeEffect("entr", "clickEffect",
@@ -49,10 +51,20 @@ TEST(TimingReader, DurationsDelaysAndTheEffectsOwnLength) {
   after.delay = 250;  // the writer also puts 900 on the after-group container
   std::string endless = x::Anim(target, "ppt_y", 0, "by=\"0.1\"");
   endless.replace(endless.find("dur=\"0\""), 7, "dur=\"indefinite\"");
+  x::Effect eased =
+      MakeEffect("emph", "clickEffect",
+                 x::Anim(target, "ppt_w", 500, "by=\"0.1\"", "",
+                         R"(accel="20000" decel="80000" autoRev="1" fill="freeze" spd="-100000")"));
+  eased.attrs = R"(accel="50000" decel="50000" autoRev="1")";
+  x::Effect letters = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
+  letters.iterate = R"(<p:iterate type="lt"><p:tmPct val="10000"/></p:iterate>)";
+  x::Effect words = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
+  words.iterate = R"(<p:iterate type="wd"><p:tmAbs val="250"/></p:iterate>)";
   pptx::Diagnostics diag;
-  auto slide =
-      ReadSlide("durations", TextShape(2, 1),
-                MainSequence({timed, after, MakeEffect("emph", "clickEffect", endless)}), diag);
+  auto slide = ReadSlide("durations", TextShape(2, 2),
+                         MainSequence({timed, after, MakeEffect("emph", "clickEffect", endless),
+                                       eased, letters, words}),
+                         diag);
   auto effect = EffectAt(slide, 0);
   EXPECT_EQ(Keys(Main(effect, 0), {ePropDuration}) + ", " + Keys(Main(effect, 1), {ePropDuration}) +
                 ", " + Keys(Main(effect, 2), {ePropDelay, ePropDuration}) + ", " +
@@ -62,6 +74,15 @@ TEST(TimingReader, DurationsDelaysAndTheEffectsOwnLength) {
             (std::vector<int>{0, 250}));
   EXPECT_EQ((std::vector<uint32_t>{effect->GetOwnDuration(), EffectAt(slide, 2)->GetOwnDuration()}),
             (std::vector<uint32_t>{900, 0xFFFFFFFFu}));
+  // The effect holds (fill 2), the behaviour freezes (fill 1); both reverse.
+  EXPECT_EQ(Values(EffectAt(slide, 3), {ePropAccel, ePropDecel, ePropAutoReverse, ePropFill}),
+            (Numbers{50000, 50000, 1, 2}));
+  EXPECT_EQ(Values(Main(EffectAt(slide, 3), 0),
+                   {ePropAccel, ePropDecel, ePropAutoReverse, ePropFill, ePropSpeed306}),
+            (Numbers{20000, 80000, 1, 1, -100000}));
+  const auto iteration = {ePropIterateType, ePropIteratePercent, ePropIterateTime, ePropFlag325};
+  EXPECT_EQ(Keys(EffectAt(slide, 4), iteration) + ", " + Keys(EffectAt(slide, 5), iteration),
+            "2 10 - 1, 1 - 250 1");
 }
 
 TEST(TimingReader, RepeatCountsInThousandths) {
@@ -92,33 +113,6 @@ TEST(TimingReader, RepeatCountsInThousandths) {
                                             : -1;
     EXPECT_EQ(end, row.endKind) << row.attrs;
   }
-}
-
-// Easing, reversing and fill on the effect and its behaviour; iteration by
-// letter (a share of the effect) or by word (a time).
-TEST(TimingReader, EasingReverseFillAndIteration) {
-  std::string target = x::ShapeTarget(2);
-  x::Effect e = MakeEffect(
-      "emph", "clickEffect",
-      x::Anim(target, "ppt_w", 500, "by=\"0.1\"", "",
-              "accel=\"20000\" decel=\"80000\" autoRev=\"1\" fill=\"freeze\" spd=\"-100000\""));
-  e.attrs = "accel=\"50000\" decel=\"50000\" autoRev=\"1\"";
-  x::Effect letters = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
-  letters.iterate = "<p:iterate type=\"lt\"><p:tmPct val=\"10000\"/></p:iterate>";
-  x::Effect words = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
-  words.iterate = "<p:iterate type=\"wd\"><p:tmAbs val=\"250\"/></p:iterate>";
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide("easing", TextShape(2, 2), MainSequence({e, letters, words}), diag);
-  auto effect = EffectAt(slide, 0);
-  // The effect holds (fill 2), the behaviour freezes (fill 1); both reverse.
-  EXPECT_EQ(Values(effect, {ePropAccel, ePropDecel, ePropAutoReverse, ePropFill}),
-            (Numbers{50000, 50000, 1, 2}));
-  EXPECT_EQ(
-      Values(Main(effect, 0), {ePropAccel, ePropDecel, ePropAutoReverse, ePropFill, ePropSpeed306}),
-      (Numbers{20000, 80000, 1, 1, -100000}));
-  const auto iteration = {ePropIterateType, ePropIteratePercent, ePropIterateTime, ePropFlag325};
-  EXPECT_EQ(Keys(EffectAt(slide, 1), iteration) + ", " + Keys(EffectAt(slide, 2), iteration),
-            "2 10 - 1, 1 - 250 1");
 }
 
 TEST(TimingReader, TextTargetsAndBuilds) {
@@ -153,25 +147,46 @@ TEST(TimingReader, TextTargetsAndBuilds) {
         << i;
 }
 
-TEST(TimingReader, SubAnimationsAfterEffectsAndSounds) {
-  std::string target = x::ShapeTarget(2);
-  x::Effect e = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
-  e.subTnLst =
-      "<p:set><p:cBhvr override=\"childStyle\"><p:cTn id=\"#\" dur=\"1\" fill=\"hold\" "
-      "masterRel=\"nextClick\" afterEffect=\"1\"/>" +
-      target +
-      "<p:attrNameLst><p:attrName>style.visibility</p:attrName></p:attrNameLst></p:cBhvr>"
-      "<p:to><p:strVal val=\"hidden\"/></p:to></p:set>" +
-      x::EffectSound("rIdSound", "chime.wav", 50000);
+// One deck: a main sequence whose first effect has sub-animations (an
+// after-effect and a sound) and media calls on a video, then a click and a
+// bookmark sequence.
+TEST(TimingReader, SubAnimationsMediaAndTriggers) {
+  x::Effect e = MakeEffect("entr", "clickEffect", x::Filter(x::ShapeTarget(3), "fade", true, 500));
+  e.subTnLst = R"(<p:set><p:cBhvr override="childStyle"><p:cTn id="#" dur="1" fill="hold" )"
+               R"(masterRel="nextClick" afterEffect="1"/>)" +
+               x::ShapeTarget(3) +
+               R"(<p:attrNameLst><p:attrName>style.visibility</p:attrName></p:attrNameLst>)"
+               R"(</p:cBhvr><p:to><p:strVal val="hidden"/></p:to></p:set>)" +
+               x::EffectSound("rIdSound", "chime.wav", 50000);
+  x::Effect play = MakeEffect("mediacall", "clickEffect", x::PlayMedia(4, 12000, 1.5));
+  x::Effect pause =
+      MakeEffect("mediacall", "clickEffect",
+                 R"(<p:cmd type="call" cmd="togglePause"><p:cBhvr><p:cTn id="#" dur="1"/>)" +
+                     x::ShapeTarget(4) + "</p:cBhvr></p:cmd>");
   pptx::DeckWriter writer;
   pptx::DeckWriter::Slide& s = writer.AddSlide();
-  s.shapes = TextShape(2, 1);
-  s.timing = MainSequence({e});
+  s.shapes = TextShape(2, 1) + TextShape(3, 1) +
+             x::Media(4, "Clip", true, 100, 100, 320, 180, "rIdVideo", "rIdPoster", 500, 250,
+                      {{"Intro", 1000}, {"Chorus", 9000}});
+  s.timing = x::Timing(
+      {x::Sequence{x::ClickCondition(3),
+                   {MakeEffect("entr", "clickEffect",
+                               x::Set(x::ShapeTarget(2), "style.visibility", "visible")),
+                    MakeEffect("emph", "withEffect", x::Rotate(x::ShapeTarget(2), 60000, 500))}},
+       x::Sequence{"", {e, play, pause}},
+       x::Sequence{
+           x::BookmarkCondition(4, "Chorus"),
+           {MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500))}}},
+      "", x::MediaNode(4, true, 80000, "indefinite"));
   s.relationships.push_back({"rIdSound", "audio", "../media/chime.wav", false});
   writer.AddPart("ppt/media/chime.wav", "RIFF", "audio/wav");
   pptx::Diagnostics diag;
-  pptx::Deck deck = Read("sub_animations", writer, diag);
-  auto effect = EffectAt(deck.slides[0], 0);
+  auto slide = Read("sub_animations", writer, diag).slides.at(0);
+  // Pausing has no place on the timeline; the video's parts are not there.
+  EXPECT_EQ(Warned(diag), "dangling relationship x2, media command not animated x1");
+  ASSERT_EQ(slide->Effects()->Effects().size(), 5u);
+
+  auto effect = EffectAt(slide, 0);
   ASSERT_EQ(effect->GetSubAnimationCount(), 2u);
   auto sub = [&](uint32_t i) {
     return boost::static_pointer_cast<platform::BehaviourNode>(effect->GetSubAnimation(i));
@@ -186,57 +201,9 @@ TEST(TimingReader, SubAnimationsAfterEffectsAndSounds) {
                             Text(sound->Sheet(), ePropSoundPart)),
             std::make_tuple(std::wstring(L"chime.wav"), std::string("ppt/media/chime.wav"),
                             std::string("ppt/media/chime.wav")));
-  EXPECT_EQ(diag.WarningCount(), 0u);
-}
 
-TEST(TimingReader, InteractiveSequencesShareOneTriggerAndComeAfterTheMainOne) {
-  std::string timing = x::Timing(
-      {x::Sequence{x::ClickCondition(3),
-                   {MakeEffect("entr", "clickEffect",
-                               x::Set(x::ShapeTarget(2), "style.visibility", "visible")),
-                    MakeEffect("emph", "withEffect", x::Rotate(x::ShapeTarget(2), 60000, 500))}},
-       x::Sequence{
-           "",
-           {MakeEffect("entr", "clickEffect", x::Filter(x::ShapeTarget(3), "fade", true, 500))}},
-       x::Sequence{
-           x::BookmarkCondition(4, "Chorus"),
-           {MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500))}}});
-  std::string shapes =
-      TextShape(2, 1) + TextShape(3, 1) +
-      x::Media(4, "Song", false, 10, 10, 50, 50, "rIdAudio", "rIdPoster", 0, 0, {{"Chorus", 1500}});
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide("triggers", shapes, timing, diag);
-  ASSERT_EQ(slide->Effects()->Effects().size(), 4u);
-  // The main sequence first; then one trigger object per sequence: a click
-  // (4) on shape 3, a bookmark (11) of shape 4.
-  std::vector<std::wstring> triggers;
-  for (size_t i = 0; i < 4; ++i) {
-    auto c = EffectAt(slide, i)->GetTriggerCondition();
-    triggers.push_back(!c ? EffectAt(slide, i)->GetTargetId()
-                          : std::to_wstring(c->event.Get()) + L" " + c->target->firstName + L" " +
-                                c->target->secondName + (c->target->useFirstName ? L" +" : L""));
-  }
-  EXPECT_EQ(triggers, (std::vector<std::wstring>{L"3", L"4 3  +", L"4 3  +", L"11 4 Chorus +"}));
-  EXPECT_EQ(EffectAt(slide, 1)->GetTriggerCondition(), EffectAt(slide, 2)->GetTriggerCondition());
-  EXPECT_NE(EffectAt(slide, 1)->GetTriggerCondition(), EffectAt(slide, 3)->GetTriggerCondition());
-}
-
-TEST(TimingReader, MediaCallsAndMediaSettings) {
-  std::string shapes = x::Media(4, "Clip", true, 100, 100, 320, 180, "rIdVideo", "rIdPoster", 500,
-                                250, {{"Intro", 1000}, {"Outro", 9000}});
-  x::Effect play = MakeEffect("mediacall", "clickEffect", x::PlayMedia(4, 12000, 1.5));
-  x::Effect pause =
-      MakeEffect("mediacall", "clickEffect",
-                 "<p:cmd type=\"call\" cmd=\"togglePause\"><p:cBhvr><p:cTn id=\"#\" dur=\"1\"/>" +
-                     x::ShapeTarget(4) + "</p:cBhvr></p:cmd>");
-  std::string timing =
-      x::Timing({x::Sequence{"", {play, pause}}}, "", x::MediaNode(4, true, 80000, "indefinite"));
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide("media", shapes, timing, diag);
-  ASSERT_EQ(slide->Effects()->Effects().size(), 1u);  // pausing has no place on the timeline
-  EXPECT_EQ(diag.Count("media command not animated"), 1u);
-  // Class 5, 12 s long, from 1.5 s in.
-  EXPECT_EQ(Keys(EffectAt(slide, 0), {ePropPresetClass, ePropMediaDuration, ePropMediaStart}),
+  // Playing: class 5, 12 s long, from 1.5 s in.
+  EXPECT_EQ(Keys(EffectAt(slide, 1), {ePropPresetClass, ePropMediaDuration, ePropMediaStart}),
             "5 12000 1.5");
   auto shape = slide->FindShape(L"4");
   ASSERT_TRUE(shape);
@@ -246,13 +213,27 @@ TEST(TimingReader, MediaCallsAndMediaSettings) {
   ASSERT_TRUE(bookmarks && bookmarks->GetCount() == 2u);
   EXPECT_EQ(Text(bookmarks->GetItem(1), ePropBookmarkName) + " " +
                 Keys(bookmarks->GetItem(1), {ePropBookmarkTime}),
-            "Outro 9000");
+            "Chorus 9000");
   ASSERT_EQ(slide->Effects()->Videos().size(), 1u);
   auto video = slide->Effects()->FindVideo(L"4");
   ASSERT_TRUE(video);
   // At 80 % volume, looping until stopped.
   EXPECT_EQ(Keys(video, {ePropMediaValue304, ePropMediaValue351, ePropMediaRepeatCount}),
             "0.8 1 -1");
+
+  // The main sequence first, then one trigger object per sequence: a click
+  // (4) on shape 3, a bookmark (11) of shape 4.
+  std::vector<std::wstring> triggers;
+  for (size_t i = 0; i < 5; ++i) {
+    auto c = EffectAt(slide, i)->GetTriggerCondition();
+    triggers.push_back(!c ? EffectAt(slide, i)->GetTargetId()
+                          : std::to_wstring(c->event.Get()) + L" " + c->target->firstName + L" " +
+                                c->target->secondName + (c->target->useFirstName ? L" +" : L""));
+  }
+  EXPECT_EQ(triggers,
+            (std::vector<std::wstring>{L"3", L"4", L"4 3  +", L"4 3  +", L"11 4 Chorus +"}));
+  EXPECT_EQ(EffectAt(slide, 2)->GetTriggerCondition(), EffectAt(slide, 3)->GetTriggerCondition());
+  EXPECT_NE(EffectAt(slide, 2)->GetTriggerCondition(), EffectAt(slide, 4)->GetTriggerCondition());
 }
 
 TEST(TimingReader, BadTimingValuesSkipTheirElement) {
