@@ -64,6 +64,25 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
   EXPECT_GT(records, 0u);
 }
 
+// Two slides: a text shape (2) and a box (3) with five effects of every
+// class and node type, and an empty one.
+pptx::DeckWriter WebDeck() {
+  const std::string box = x::ShapeTarget(3);
+  x::Effect spin = MakeEffect("emph", "withEffect", x::Rotate(box, 21600000, 1000));
+  x::Effect glide = MakeEffect("path", "afterEffect", x::Motion(box, "M 0 0 L 0.25 0 E", 1000));
+  x::Effect slide = MakeEffect("emph", "afterEffect",
+                               x::Anim(box, "ppt_x", 1000, R"(calcmode="lin" valueType="num")",
+                                       x::Tav("0", "#ppt_x") + x::Tav("100000", "#ppt_x+0.25")));
+  x::Effect leave =
+      MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500));
+  pptx::DeckWriter writer;
+  pptx::DeckWriter::Slide& first = writer.AddSlide();
+  first.shapes = TextShape(2, 1) + x::Shape(3, "Box", 600, 300, 160, 120, "FF0000");
+  first.timing = MainSequence({FadeIn(3, 500), spin, glide, slide, leave});
+  writer.AddSlide();
+  return writer;
+}
+
 // The names of an object's members, in order of name.
 std::string Members(const nlohmann::json& object) {
   std::string names;
@@ -73,19 +92,7 @@ std::string Members(const nlohmann::json& object) {
 
 TEST(Inspect, JsonReportHasTheDocumentedShape) {
   if (!command::Available()) GTEST_SKIP() << "no slideanim command at " << command::Path();
-  pptx::DeckWriter writer;
-  pptx::DeckWriter::Slide& first = writer.AddSlide();
-  first.shapes = TextShape(2, 2) + x::Shape(3, "Button", 10, 10, 50, 20, "FF0000");
-  first.timing = x::Timing(
-      {x::Sequence{
-           "",
-           {MakeEffect("entr", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", true, 500)),
-            MakeEffect("emph", "afterEffect", x::Rotate(x::ShapeTarget(2), 21600000, 1000))}},
-       x::Sequence{
-           x::ClickCondition(3),
-           {MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500))}}});
-  writer.AddSlide();
-  const std::string path = Saved(DeckPath("inspect_json"), writer);
+  const std::string path = Saved(DeckPath("inspect_json"), WebDeck());
   CommandResult run =
       command::Run("inspect --json --fps 25 --default-effect-frames 2 '" + path + "'");
   ASSERT_EQ(run.status, 0) << run.err;
@@ -116,28 +123,12 @@ TEST(Inspect, JsonReportHasTheDocumentedShape) {
   EXPECT_NE(text.out.find("slide 1: length "), std::string::npos) << text.out;
 }
 
-ordered_json PublishForWeb(const boost::shared_ptr<platform::Slide>& slide) {
-  return ordered_json::parse(platform::ToUtf8(play::Played(slide).manager->GetJsonContent()));
-}
-
 TEST(WebJson, DeckToEffectRecords) {
-  const std::string box = x::ShapeTarget(3);
-  x::Effect appear = FadeIn(3, 500);
-  x::Effect spin = MakeEffect("emph", "withEffect", x::Rotate(box, 21600000, 1000));
-  x::Effect glide = MakeEffect("path", "afterEffect", x::Motion(box, "M 0 0 L 0.25 0 E", 1000));
-  x::Effect slide = MakeEffect("emph", "afterEffect",
-                               x::Anim(box, "ppt_x", 1000, "calcmode=\"lin\" valueType=\"num\"",
-                                       x::Tav("0", "#ppt_x") + x::Tav("100000", "#ppt_x+0.25")));
-  x::Effect leave =
-      MakeEffect("exit", "clickEffect", x::Filter(x::ShapeTarget(2), "fade", false, 500));
   pptx::Diagnostics diagnostics;
-  auto deck =
-      ReadSlide("web_json", TextShape(2, 1) + x::Shape(3, "Box", 600, 300, 160, 120, "FF0000"),
-                MainSequence({appear, spin, glide, slide, leave}), diagnostics);
-  ASSERT_TRUE(deck);
+  auto deck = Read("web_json", WebDeck(), diagnostics).slides.at(0);
   EXPECT_EQ(diagnostics.WarningCount(), 0u);
-
-  const ordered_json doc = PublishForWeb(deck);
+  const ordered_json doc =
+      ordered_json::parse(platform::ToUtf8(play::Played(deck).manager->GetJsonContent()));
   // In the order the host builds them: shape by shape. Effects after
   // others on the same click are delayed by the ones before.
   const ordered_json expected = ordered_json::parse(R"([

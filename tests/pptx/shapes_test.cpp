@@ -152,18 +152,28 @@ TEST(ShapeReader, DuplicateAndInvalidIdsGetFreshOnes) {
   EXPECT_EQ(Warned(diag), "duplicate shape id x1, invalid shape id x1");
 }
 
-TEST(ShapeReader, TextParagraphsRunsAndStyles) {
+// A text shape's paragraphs, runs and styles, and placeholders that take
+// their frame and styles from the layout and master.
+TEST(ShapeReader, TextStylesAndPlaceholders) {
   x::Para title;
-  title.runs = {{"Bold ", "b=\"1\" sz=\"3200\"", "C00000"},
-                {"italic", "i=\"1\" u=\"sng\" cap=\"all\" spc=\"150\"", ""}};
+  title.runs = {{"Bold ", R"(b="1" sz="3200")", "C00000"},
+                {"italic", R"(i="1" u="sng" cap="all" spc="150")", ""}};
   x::Para second = x::P("second");
   second.level = 1;
   second.runs.push_back({"\n", "", ""});
   second.runs.push_back({"after break", "", ""});
-  std::string shapes = x::Shape(2, "Text", 0, 0, 400, 300, "", "", {title, second, x::P("")});
   pptx::Diagnostics diag;
-  auto slide = ReadSlide("text", shapes, "", diag);
-  auto shape = slide->FindShape(L"2");
+  auto slide = ReadSlide("text",
+                         x::Placeholder(2, "Title 1", "title", -1, {x::P("A title")}) +
+                             x::Placeholder(3, "Content 2", "", 1, {x::P("point"), x::P("")}) +
+                             x::Shape(5, "Text", 0, 0, 400, 300, "", "", {title, second, x::P("")}),
+                         "", diag);
+  EXPECT_EQ(diag.WarningCount(), 0u);
+  // The layout's frames: the title at 7 % across, 86 % wide, the body 27 % down.
+  EXPECT_EQ(Described(slide),
+            (std::vector<std::string>{"shape 2: 89.6,36 1100.8x144",
+                                      "shape 3: 89.6,194.4 1100.8x468", "shape 5: 0,0 400x300"}));
+  auto shape = slide->FindShape(L"5");
   ASSERT_TRUE(shape->HasTextBody());
   EXPECT_TRUE(Supports(boost::shared_ptr<IInterface>(shape), static_cast<EInterfaceId>(22)));
   const auto& paragraphs = shape->Text().paragraphs;
@@ -185,25 +195,15 @@ TEST(ShapeReader, TextParagraphsRunsAndStyles) {
   platform::ParagraphUnits units = platform::SplitUnits(paragraphs[1]);
   EXPECT_EQ(std::make_pair(units.words.size(), units.steppedLetters),
             (std::pair<size_t, size_t>(3, 16)));
-}
-
-TEST(ShapeReader, PlaceholdersInheritFrameAndStylesFromLayoutAndMaster) {
-  std::string shapes = x::Placeholder(2, "Title 1", "title", -1, {x::P("A title")}) +
-                       x::Placeholder(3, "Content 2", "", 1, {x::P("point"), x::P("")});
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide("placeholders", shapes, "", diag);
-  EXPECT_EQ(diag.WarningCount(), 0u);
-  // The layout's frames: the title at 7 % across, 86 % wide, the body 27 % down.
-  EXPECT_EQ(Described(slide), (std::vector<std::string>{"shape 2: 89.6,36 1100.8x144",
-                                                        "shape 3: 89.6,194.4 1100.8x468"}));
-  auto title = slide->FindShape(L"2");
+  // The title and body placeholders, and their styles' sizes; no bullet on
+  // an empty paragraph.
+  auto heading = slide->FindShape(L"2");
   auto body = slide->FindShape(L"3");
-  EXPECT_EQ(std::make_tuple(title->PlaceholderType(), Int(title, ePropPlaceholderType),
+  EXPECT_EQ(std::make_tuple(heading->PlaceholderType(), Int(heading, ePropPlaceholderType),
                             body->PlaceholderType(), body->placeholderIndex),
             std::make_tuple(platform::ePlaceholderTitle, 1, platform::ePlaceholderObject, 1));
-  // The title and body styles' sizes; no bullet on an empty paragraph.
   const auto& points = body->Text().paragraphs;
-  EXPECT_EQ(std::make_tuple(title->Text().paragraphs[0].runs[0].props.size,
+  EXPECT_EQ(std::make_tuple(heading->Text().paragraphs[0].runs[0].props.size,
                             points[0].runs[0].props.size, points[0].bullet, points[1].bullet),
             std::make_tuple(44.0, 28.0, std::wstring(L"\u2022"), std::wstring()));
 }
