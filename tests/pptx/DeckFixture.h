@@ -111,6 +111,7 @@ template <class T>
 std::string Keys(const boost::shared_ptr<T>& object, std::initializer_list<EPropertyId> keys) {
   const boost::shared_ptr<IInterface> sheet(object);
   std::ostringstream out;
+  out.precision(12);
   for (EPropertyId key : keys) {
     if (out.tellp() > 0) out << ' ';
     if (Has(sheet, key))

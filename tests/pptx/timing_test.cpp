@@ -8,30 +8,51 @@ namespace {
 
 const int kIndefinite = -1;
 
-TEST(TimingReader, PresetClassesNodeTypesAndOrder) {
-  // Class codes in this order; node types click, with, after, in turn.
-  const char* const classes[] = {"entr", "exit", "emph", "path", "verb"};
-  const char* const nodeTypes[] = {"clickEffect", "withEffect", "afterEffect"};
+// Preset classes and node types by code, and repeat counts in thousandths
+// (an endless one has an end condition), read from one main sequence.
+TEST(TimingReader, PresetClassesNodeTypesAndRepeatCounts) {
+  const struct {
+    const char* presetClass;
+    const char* nodeType;
+    const char* attrs;
+    const char* read;  // class and node type codes, repeat count
+    int endKind;       // 371 of the end condition, 0 when there is none
+  } rows[] = {
+      {"entr", "clickEffect", "", "0 0 1", 0},
+      {"exit", "withEffect", R"(repeatCount="2000")", "1 1 2000", 0},
+      {"emph", "afterEffect", R"(repeatCount="2500")", "2 2 2500", 0},
+      {"path", "clickEffect", R"(repeatCount="indefinite")", "3 0 -1", 12},
+      {"verb", "withEffect", R"(repeatCount="500")", "4 1 1", 0},
+      {"emph", "afterEffect", R"(repeatCount="99999999999")", "2 2 1000000", 0},
+      {"emph", "clickEffect", R"(repeatCount="often")", "2 0 1", 0},
+  };
   std::vector<x::Effect> effects;
-  for (int i = 0; i < 5; ++i) {
+  for (const auto& row : rows) {
     effects.push_back(
-        MakeEffect(classes[i], nodeTypes[i % 3], x::Filter(x::ShapeTarget(2), "fade", true, 500)));
+        MakeEffect(row.presetClass, row.nodeType, x::Rotate(x::ShapeTarget(2), 60000, 500)));
+    effects.back().attrs = row.attrs;
     effects.back().presetId = 10;
     effects.back().presetSubtype = 4;
   }
   pptx::Diagnostics diag;
   auto slide = ReadSlide("preset_classes", TextShape(2, 1), MainSequence(effects), diag);
-  ASSERT_EQ(slide->Effects()->Effects().size(), 5u);
-  for (int i = 0; i < 5; ++i) {
+  EXPECT_EQ(Warned(diag),
+            "invalid repeat count x1, repeat count below one x1, repeat count too large x1");
+  ASSERT_EQ(slide->Effects()->Effects().size(), 7u);
+  for (size_t i = 0; i < 7; ++i) {
     auto e = EffectAt(slide, i);
-    EXPECT_EQ(Values(e, {ePropPresetClass, ePropNodeType}), (Numbers{1.0 * i, 1.0 * (i % 3)}))
-        << classes[i];
+    EXPECT_EQ(Keys(e, {ePropPresetClass, ePropNodeType, ePropRepeatCount}), rows[i].read) << i;
     EXPECT_EQ(
         std::make_tuple(e->presetId, e->presetSubtype, e->GetTargetId(), !e->GetTriggerCondition()),
         std::make_tuple(10, 4, std::wstring(L"2"), true))
-        << classes[i];
+        << i;
+    // No list at all without an end condition.
+    auto ends = GetSheetList(boost::shared_ptr<IInterface>(e), ePropSubEffects);
+    const int end = !ends                   ? 0
+                    : ends->GetCount() == 1 ? GetInt(ends->GetItem(0), ePropSubAnimStart)
+                                            : -1;
+    EXPECT_EQ(end, rows[i].endKind) << i;
   }
-  EXPECT_EQ(diag.WarningCount(), 0u);
 }
 
 // Durations, delays and the effect's own length, the longest delay plus
@@ -83,36 +104,6 @@ TEST(TimingReader, DurationsDelaysEasingAndIteration) {
   const auto iteration = {ePropIterateType, ePropIteratePercent, ePropIterateTime, ePropFlag325};
   EXPECT_EQ(Keys(EffectAt(slide, 4), iteration) + ", " + Keys(EffectAt(slide, 5), iteration),
             "2 10 - 1, 1 - 250 1");
-}
-
-TEST(TimingReader, RepeatCountsInThousandths) {
-  const struct {
-    const char* attrs;
-    int expected;
-    const char* warned;
-    int endKind;  // 371 of the end condition, 0 when there is none
-  } rows[] = {{"", 1, "", 0},
-              {"repeatCount=\"2000\"", 2000, "", 0},
-              {"repeatCount=\"2500\"", 2500, "", 0},
-              {"repeatCount=\"indefinite\"", kIndefinite, "", 12},
-              {"repeatCount=\"500\"", 1, "repeat count below one x1", 0},
-              {"repeatCount=\"99999999999\"", 1000000, "repeat count too large x1", 0},
-              {"repeatCount=\"often\"", 1, "invalid repeat count x1", 0}};
-  for (const auto& row : rows) {
-    x::Effect e = MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(2), 60000, 500));
-    e.attrs = row.attrs;
-    pptx::Diagnostics diag;
-    auto effect = EffectAt(ReadSlide("repeat_count", TextShape(2, 1), MainSequence({e}), diag), 0);
-    ASSERT_TRUE(effect) << row.attrs;
-    EXPECT_EQ(Int(effect, ePropRepeatCount), row.expected) << row.attrs;
-    EXPECT_EQ(Warned(diag), row.warned) << row.attrs;
-    // No list at all without an end condition.
-    auto ends = GetSheetList(boost::shared_ptr<IInterface>(effect), ePropSubEffects);
-    const int end = !ends                   ? 0
-                    : ends->GetCount() == 1 ? GetInt(ends->GetItem(0), ePropSubAnimStart)
-                                            : -1;
-    EXPECT_EQ(end, row.endKind) << row.attrs;
-  }
 }
 
 TEST(TimingReader, TextTargetsAndBuilds) {
