@@ -59,7 +59,7 @@ TEST(TimingReader, PresetClassesNodeTypesAndRepeatCounts) {
 // duration; an effect's delay is its own node's, not its group's offset.
 // Easing, reversing and fill on the effect and its behaviour; iteration by
 // letter (a share of the effect) or by word (a time).
-TEST(TimingReader, DurationsDelaysEasingAndIteration) {
+TEST(TimingReader, DurationsDelaysEasingIterationAndBadTimes) {
   std::string target = x::ShapeTarget(2);
   x::Effect timed =
       MakeEffect("entr", "clickEffect",
@@ -81,11 +81,21 @@ TEST(TimingReader, DurationsDelaysEasingAndIteration) {
   letters.iterate = R"(<p:iterate type="lt"><p:tmPct val="10000"/></p:iterate>)";
   x::Effect words = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
   words.iterate = R"(<p:iterate type="wd"><p:tmAbs val="250"/></p:iterate>)";
+  // Bad time values skip their behaviour, or their effect.
+  std::string negative = x::Filter(target, "fade", true, 500);
+  negative.replace(negative.find("dur=\"500\""), 9, "dur=\"-500\"");
+  std::string soon = x::Filter(target, "fade", true, 500);
+  soon.replace(soon.find("dur=\"500\""), 9, "dur=\"soon\"");
+  std::string timing = MainSequence(
+      {timed, after, MakeEffect("emph", "clickEffect", endless), eased, letters, words,
+       MakeEffect("entr", "clickEffect", negative + soon + x::Rotate(target, 60000, 300)),
+       MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500))});
+  timing.replace(timing.rfind("<p:cond delay=\"0\"/>"), 19, "<p:cond delay=\"x\"/>");
   pptx::Diagnostics diag;
-  auto slide = ReadSlide("durations", TextShape(2, 2),
-                         MainSequence({timed, after, MakeEffect("emph", "clickEffect", endless),
-                                       eased, letters, words}),
-                         diag);
+  auto slide = ReadSlide("durations", TextShape(2, 2), timing, diag);
+  EXPECT_EQ(Warned(diag), "effect skipped x1, invalid time value x3");
+  ASSERT_EQ(slide->Effects()->Effects().size(), 7u);
+  EXPECT_EQ(EffectAt(slide, 6)->GetMainBehaviourCount(), 1u);  // only the rotation is left
   auto effect = EffectAt(slide, 0);
   EXPECT_EQ(Keys(Main(effect, 0), {ePropDuration}) + ", " + Keys(Main(effect, 1), {ePropDuration}) +
                 ", " + Keys(Main(effect, 2), {ePropDelay, ePropDuration}) + ", " +
@@ -221,24 +231,6 @@ TEST(TimingReader, SubAnimationsMediaAndTriggers) {
             (std::vector<std::wstring>{L"3", L"4", L"4 3  +", L"4 3  +", L"11 4 Chorus +"}));
   EXPECT_EQ(EffectAt(slide, 2)->GetTriggerCondition(), EffectAt(slide, 3)->GetTriggerCondition());
   EXPECT_NE(EffectAt(slide, 2)->GetTriggerCondition(), EffectAt(slide, 4)->GetTriggerCondition());
-}
-
-TEST(TimingReader, BadTimingValuesSkipTheirElement) {
-  std::string target = x::ShapeTarget(2);
-  std::string negative = x::Filter(target, "fade", true, 500);
-  negative.replace(negative.find("dur=\"500\""), 9, "dur=\"-500\"");
-  std::string words = x::Filter(target, "fade", true, 500);
-  words.replace(words.find("dur=\"500\""), 9, "dur=\"soon\"");
-  x::Effect badDelay = MakeEffect("entr", "clickEffect", x::Filter(target, "fade", true, 500));
-  std::string timing = MainSequence(
-      {MakeEffect("entr", "clickEffect", negative + words + x::Rotate(target, 60000, 300)),
-       badDelay});
-  timing.replace(timing.rfind("<p:cond delay=\"0\"/>"), 19, "<p:cond delay=\"x\"/>");
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide("bad_timing_values", TextShape(2, 1), timing, diag);
-  ASSERT_EQ(slide->Effects()->Effects().size(), 1u);
-  EXPECT_EQ(EffectAt(slide, 0)->GetMainBehaviourCount(), 1u);  // only the rotation is left
-  EXPECT_EQ(Warned(diag), "effect skipped x1, invalid time value x3");
 }
 
 }  // namespace
