@@ -113,11 +113,12 @@ TEST(ShapeReader, KindsBoundsFillsMediaAndInterfaces) {
   EXPECT_FALSE(s->Effects()->FindSound(L"7"));
 }
 
-TEST(ShapeReader, GroupMembersFollowTheirGroup) {
+TEST(ShapeReader, GroupMembersFollowTheirGroupAndIdsAreUnique) {
   // A group drawn at (100, 100) 200x100 whose members use a child frame of
   // twice the size at (0, 0): members are halved and moved, through nested
   // groups too. A quarter turn of a group carries its member's centre round
-  // the group's centre (50, 50): from (10, 10) to (90, 10).
+  // the group's centre (50, 50): from (10, 10) to (90, 10). A duplicate or
+  // invalid id is replaced by one above every id of the slide.
   std::string inner = x::Group(5, "Inner", 200, 0, 200, 200, 0, 0, 200, 200,
                                x::Shape(6, "Deep", 0, 0, 100, 100, "00FF00"));
   std::string members = x::Shape(3, "Left", 0, 0, 200, 200, "FF0000") +
@@ -125,31 +126,23 @@ TEST(ShapeReader, GroupMembersFollowTheirGroup) {
   std::string shapes = x::Group(2, "Group", 100, 100, 200, 100, 0, 0, 400, 200, members) +
                        x::Shape(7, "After", 0, 0, 10, 10) +
                        x::Group(8, "Turned", 0, 0, 100, 100, 0, 0, 100, 100,
-                                x::Shape(9, "Corner", 0, 0, 20, 20, "000000"), 90);
+                                x::Shape(9, "Corner", 0, 0, 20, 20, "000000"), 90) +
+                       x::Shape(7, "Again", 0, 0, 10, 10) + x::Shape(99, "Bad", 0, 0, 10, 10);
+  shapes.replace(shapes.find("id=\"99\""), 7, "id=\"x99\"");
   pptx::Diagnostics diag;
   auto slide = ReadSlide("groups", shapes, "", diag);
   EXPECT_EQ(Described(slide),
             (std::vector<std::string>{
                 "group 2: 100,100 200x100", "shape 3: 100,100 100x100", "shape 4: 200,100 100x100",
                 "group 5: 200,100 100x100", "shape 6: 200,100 50x50", "shape 7: 0,0 10x10",
-                "group 8: 0,0 100x100 turned 90", "shape 9: 80,0 20x20 turned 90"}));
+                "group 8: 0,0 100x100 turned 90", "shape 9: 80,0 20x20 turned 90",
+                "shape 10: 0,0 10x10", "shape 11: 0,0 10x10"}));
+  EXPECT_EQ(Warned(diag), "duplicate shape id x1, invalid shape id x1");
   auto group = slide->FindShape(L"2");
   EXPECT_TRUE(Supports(boost::shared_ptr<IInterface>(group), static_cast<EInterfaceId>(25)));
   EXPECT_EQ(group->Children().size(), 3u);
   EXPECT_DOUBLE_EQ(group->groupFrame.childWidth, 400);
   EXPECT_EQ(slide->FindShape(L"4")->Parent(), group);
-}
-
-TEST(ShapeReader, DuplicateAndInvalidIdsGetFreshOnes) {
-  std::string shapes = x::Shape(7, "First", 0, 0, 10, 10) + x::Shape(7, "Second", 0, 0, 10, 10) +
-                       x::Shape(9, "Third", 0, 0, 10, 10);
-  shapes.replace(shapes.find("id=\"9\""), 6, "id=\"x9\"");
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide("duplicate_ids", shapes, "", diag);
-  // 8: above every id of the slide.
-  EXPECT_EQ(Described(slide), (std::vector<std::string>{"shape 7: 0,0 10x10", "shape 8: 0,0 10x10",
-                                                        "shape 9: 0,0 10x10"}));
-  EXPECT_EQ(Warned(diag), "duplicate shape id x1, invalid shape id x1");
 }
 
 // A text shape's paragraphs, runs and styles, and placeholders that take
