@@ -62,7 +62,18 @@ std::string Describe(const platform::Geometry& geometry) {
   return out.str();
 }
 
-TEST(ShapeReader, KindsBoundsFillsMediaAndInterfaces) {
+// A 100 x 50 slide-unit shape with this geometry and frame attributes.
+std::string Sp(int id, const std::string& geometry, const std::string& xfrm = "") {
+  return "<p:sp><p:nvSpPr><p:cNvPr id=\"" + std::to_string(id) +
+         "\" name=\"S\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr><p:spPr><a:xfrm" + xfrm +
+         "><a:off x=\"0\" y=\"0\"/><a:ext cx=\"952500\" cy=\"476250\"/></a:xfrm>" + geometry +
+         "</p:spPr></p:sp>";
+}
+std::string Custom(const std::string& paths) {
+  return "<a:custGeom><a:pathLst>" + paths + "</a:pathLst></a:custGeom>";
+}
+
+TEST(ShapeReader, KindsBoundsFillsMediaGeometryAndInterfaces) {
   pptx::DeckWriter writer;
   pptx::DeckWriter::Slide& slide = writer.AddSlide();
   slide.shapes =
@@ -71,7 +82,24 @@ TEST(ShapeReader, KindsBoundsFillsMediaAndInterfaces) {
       x::Table(4, "Table", 400, 400, 200, 100) +
       x::Picture(5, "Photo", 600, 20, 64, 64, "rIdImage") +
       x::Media(6, "Song", false, 10, 10, 32, 32, "rIdSong", "rIdImage", 100, 0, {{"Verse", 2500}}) +
-      x::Media(7, "Clip", true, 100, 10, 320, 180, "rIdClip", "rIdImage");
+      x::Media(7, "Clip", true, 100, 10, 320, 180, "rIdClip", "rIdImage") +
+      // Custom geometry with guides, two paths with a bad coordinate each, a
+      // preset with adjust values, and custom geometry turned and flipped.
+      Sp(12, R"(<a:custGeom><a:avLst><a:gd name="adj" fmla="val 25000"/></a:avLst><a:gdLst>)"
+             R"(<a:gd name="x1" fmla="*/ w adj 100000"/><a:gd name="ang" fmla="val cd4"/>)"
+             R"(</a:gdLst><a:pathLst><a:path><a:moveTo><a:pt x="x1" y="476250"/></a:moveTo>)"
+             R"(<a:arcTo wR="x1" hR="95250" stAng="ang" swAng="5400000"/><a:close/></a:path>)"
+             R"(<a:path w="200" h="100" fill="none"><a:moveTo><a:pt x="0" y="b"/></a:moveTo>)"
+             R"(</a:path></a:pathLst></a:custGeom>)") +
+      Sp(13, Custom(R"(<a:path><a:moveTo><a:pt x="x 1" y="0"/></a:moveTo></a:path>)")) +
+      Sp(14, Custom(R"(<a:path><a:lnTo><a:pt x="1"/></a:lnTo></a:path>)")) +
+      Sp(15, R"(<a:prstGeom prst="wedgeRectCallout"><a:avLst><a:gd name="adj1" fmla="val -40000"/>)"
+             R"(<a:gd name="adj2" fmla="*/ 1 2 3"/></a:avLst></a:prstGeom>)") +
+      Sp(16,
+         Custom(R"(<a:path w="100" h="100"><a:moveTo><a:pt x="0" y="0"/></a:moveTo><a:lnTo>)"
+                R"(<a:pt x="100" y="50"/></a:lnTo><a:arcTo wR="10" hR="10" stAng="0" )"
+                R"(swAng="5400000"/><a:close/></a:path>)"),
+         R"( rot="5400000" flipH="1")");
   slide.relationships = {{"rIdImage", "image", "../media/image1.png", false},
                          {"rIdSong", "audio", "../media/song.wav", false},
                          {"rIdClip", "video", "../media/clip.mp4", false}};
@@ -81,10 +109,12 @@ TEST(ShapeReader, KindsBoundsFillsMediaAndInterfaces) {
   pptx::Diagnostics diag;
   auto s = Read("shape_kinds", writer, diag).slides.at(0);
   EXPECT_EQ(Described(s),
-            (std::vector<std::string>{"shape 2: 100,50 200x100", "connector 3: 10,20 300x0",
-                                      "frame 4: 400,400 200x100", "picture 5: 600,20 64x64",
-                                      "picture 6: 10,10 32x32", "picture 7: 100,10 320x180"}));
-  EXPECT_EQ(diag.WarningCount(), 0u);
+            (std::vector<std::string>{
+                "shape 2: 100,50 200x100", "connector 3: 10,20 300x0", "frame 4: 400,400 200x100",
+                "picture 5: 600,20 64x64", "picture 6: 10,10 32x32", "picture 7: 100,10 320x180",
+                "shape 12: 0,0 100x50", "shape 13: 0,0 100x50", "shape 14: 0,0 100x50",
+                "shape 15: 0,0 100x50", "shape 16: 0,0 100x50 turned 90 flipped"}));
+  EXPECT_EQ(Warned(diag), "invalid custom geometry x2");
   auto box = s->FindShape(L"2");
   EXPECT_EQ(box->Name(), L"Box");
   EXPECT_EQ(std::make_tuple(box->Fill().type, box->Fill().colour, box->Line().present,
@@ -111,6 +141,22 @@ TEST(ShapeReader, KindsBoundsFillsMediaAndInterfaces) {
                             kPng.size()));
   EXPECT_TRUE(s->Effects()->FindSound(L"6") && s->Effects()->FindVideo(L"7"));
   EXPECT_FALSE(s->Effects()->FindSound(L"7"));
+  // Adjust values first, then guides, in document order. Names stay names;
+  // numbers of a path without a size become slide units, arc angles degrees.
+  EXPECT_EQ(
+      Describe(s->FindShape(L"12")->geometry),
+      "custom; adj=val 25000; x1=*/ w adj 100000; ang=val cd4; 0x0: M x1 50 A x1 10 ang 90 Z; "
+      "200x100 unfilled: M 0 b");
+  // A coordinate that is neither a number nor a name, or a missing one,
+  // leaves the bounding rectangle with a warning. Of a preset's values only
+  // plain ones are adjust values; the preset's default stands in for the
+  // others. A turned path keeps its own size.
+  std::vector<std::string> geometries;
+  for (const wchar_t* id : {L"13", L"14", L"15", L"16"})
+    geometries.push_back(Describe(s->FindShape(id)->geometry));
+  EXPECT_EQ(geometries,
+            (std::vector<std::string>{"rect", "rect", "wedgeRectCallout; adj1=-40000",
+                                      "custom; 100x100: M 0 0 L 100 50 A 10 10 0 90 Z"}));
 }
 
 TEST(ShapeReader, GroupMembersFollowTheirGroupAndIdsAreUnique) {
@@ -227,60 +273,6 @@ TEST(ShapeReader, SlideSizeTransitionsAndHiddenSlides) {
     EXPECT_EQ(deck.slides[i]->hidden, i == 1) << i;
   }
   EXPECT_EQ(deck.slides[2]->number, 3);
-}
-
-// A 100 x 50 slide-unit shape with this geometry and frame attributes.
-std::string Sp(int id, const std::string& geometry, const std::string& xfrm = "") {
-  return "<p:sp><p:nvSpPr><p:cNvPr id=\"" + std::to_string(id) +
-         "\" name=\"S\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr><p:spPr><a:xfrm" + xfrm +
-         "><a:off x=\"0\" y=\"0\"/><a:ext cx=\"952500\" cy=\"476250\"/></a:xfrm>" + geometry +
-         "</p:spPr></p:sp>";
-}
-std::string Custom(const std::string& paths) {
-  return "<a:custGeom><a:pathLst>" + paths + "</a:pathLst></a:custGeom>";
-}
-
-TEST(ShapeReader, GeometryKeepsItsGuidesNamesAndAdjustValues) {
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide(
-      "custom_guides",
-      Sp(2,
-         "<a:custGeom><a:avLst><a:gd name=\"adj\" fmla=\"val 25000\"/></a:avLst><a:gdLst>"
-         "<a:gd name=\"x1\" fmla=\"*/ w adj 100000\"/><a:gd name=\"ang\" fmla=\"val cd4\"/>"
-         "</a:gdLst><a:pathLst><a:path><a:moveTo><a:pt x=\"x1\" y=\"476250\"/></a:moveTo>"
-         "<a:arcTo wR=\"x1\" hR=\"95250\" stAng=\"ang\" swAng=\"5400000\"/><a:close/></a:path>"
-         "<a:path w=\"200\" h=\"100\" fill=\"none\"><a:moveTo><a:pt x=\"0\" y=\"b\"/>"
-         "</a:moveTo></a:path></a:pathLst></a:custGeom>") +
-          Sp(3, Custom("<a:path><a:moveTo><a:pt x=\"x 1\" y=\"0\"/></a:moveTo></a:path>")) +
-          Sp(4, Custom("<a:path><a:lnTo><a:pt x=\"1\"/></a:lnTo></a:path>")) +
-          Sp(5,
-             "<a:prstGeom prst=\"wedgeRectCallout\"><a:avLst><a:gd name=\"adj1\" "
-             "fmla=\"val -40000\"/><a:gd name=\"adj2\" fmla=\"*/ 1 2 "
-             "3\"/></a:avLst></a:prstGeom>") +
-          Sp(6,
-             Custom("<a:path w=\"100\" h=\"100\"><a:moveTo><a:pt x=\"0\" y=\"0\"/></a:moveTo>"
-                    "<a:lnTo><a:pt x=\"100\" y=\"50\"/></a:lnTo><a:arcTo wR=\"10\" hR=\"10\" "
-                    "stAng=\"0\" swAng=\"5400000\"/><a:close/></a:path>"),
-             " rot=\"5400000\" flipH=\"1\""),
-      "", diag);
-  // Adjust values first, then guides, in document order. Names stay names;
-  // numbers of a path without a size become slide units, arc angles degrees.
-  EXPECT_EQ(
-      Describe(slide->FindShape(L"2")->geometry),
-      "custom; adj=val 25000; x1=*/ w adj 100000; ang=val cd4; 0x0: M x1 50 A x1 10 ang 90 Z; "
-      "200x100 unfilled: M 0 b");
-  // A coordinate that is neither a number nor a name, or a missing one,
-  // leaves the bounding rectangle with a warning. Of a preset's values only
-  // plain ones are adjust values; the preset's default stands in for the others.
-  EXPECT_EQ(Describe(slide->FindShape(L"3")->geometry) + ", " +
-                Describe(slide->FindShape(L"4")->geometry) + ", " +
-                Describe(slide->FindShape(L"5")->geometry),
-            "rect, rect, wedgeRectCallout; adj1=-40000");
-  // Turned and flipped about its centre, its own path size kept.
-  EXPECT_EQ(
-      Describe(slide->FindShape(L"6")) + "; " + Describe(slide->FindShape(L"6")->geometry),
-      "shape 6: 0,0 100x50 turned 90 flipped; custom; 100x100: M 0 0 L 100 50 A 10 10 0 90 Z");
-  EXPECT_EQ(Warned(diag), "invalid custom geometry x2");
 }
 
 }  // namespace
