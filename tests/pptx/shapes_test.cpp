@@ -73,9 +73,12 @@ std::string Custom(const std::string& paths) {
   return "<a:custGeom><a:pathLst>" + paths + "</a:pathLst></a:custGeom>";
 }
 
-TEST(ShapeReader, KindsBoundsFillsMediaGeometryAndInterfaces) {
-  pptx::DeckWriter writer;
+// Three slides of a 960 x 720 deck: shapes of every kind, with transitions
+// on the first two and the second hidden.
+TEST(ShapeReader, KindsBoundsFillsMediaGeometryAndSlides) {
+  pptx::DeckWriter writer(960, 720);
   pptx::DeckWriter::Slide& slide = writer.AddSlide();
+  slide.transition = R"(<p:transition spd="slow"><p:fade/></p:transition>)";
   slide.shapes =
       x::Shape(2, "Box", 100, 50, 200, 100, "FF8000", "0000FF") +
       x::Connector(3, "Arrow", 10, 20, 300, 0, "00FF00") +
@@ -106,8 +109,28 @@ TEST(ShapeReader, KindsBoundsFillsMediaGeometryAndInterfaces) {
   writer.AddPart("ppt/media/image1.png", kPng, "image/png");
   writer.AddPart("ppt/media/song.wav", "RIFF", "audio/wav");
   writer.AddPart("ppt/media/clip.mp4", "....", "video/mp4");
+  pptx::DeckWriter::Slide& second = writer.AddSlide();
+  second.hidden = true;
+  second.transition =
+      R"(<mc:AlternateContent xmlns:mc="http://schemas.openxmlformats.org/markup-compatibility/)"
+      R"(2006"><mc:Choice Requires="p14"><p:transition spd="slow" p14:dur="1250"><p14:vortex/>)"
+      R"(</p:transition></mc:Choice><mc:Fallback><p:transition spd="slow"><p:fade/>)"
+      R"(</p:transition></mc:Fallback></mc:AlternateContent>)";
+  writer.AddSlide();
   pptx::Diagnostics diag;
-  auto s = Read("shape_kinds", writer, diag).slides.at(0);
+  pptx::Deck deck = Read("shape_kinds", writer, diag);
+  ASSERT_EQ(deck.slides.size(), 3u);
+  EXPECT_EQ(
+      (std::vector<double>{deck.width, deck.height, deck.slides[2]->width, deck.slides[2]->height}),
+      (std::vector<double>{960, 720, 960, 720}));
+  const uint32_t durations[] = {1000, 1250, 0};  // 0: no transition
+  for (size_t i = 0; i < 3; ++i) {
+    auto transition = deck.slides[i]->GetTransition();
+    EXPECT_EQ(transition ? transition->GetDuration() : 0u, durations[i]) << i;
+    EXPECT_EQ(deck.slides[i]->hidden, i == 1) << i;
+  }
+  EXPECT_EQ(deck.slides[2]->number, 3);
+  auto s = deck.slides[0];
   EXPECT_EQ(Described(s),
             (std::vector<std::string>{
                 "shape 2: 100,50 200x100", "connector 3: 10,20 300x0", "frame 4: 400,400 200x100",
@@ -245,34 +268,6 @@ TEST(ShapeReader, TextStylesAndPlaceholders) {
   EXPECT_EQ(std::make_tuple(heading->Text().paragraphs[0].runs[0].props.size,
                             points[0].runs[0].props.size, points[0].bullet, points[1].bullet),
             std::make_tuple(44.0, 28.0, std::wstring(L"\u2022"), std::wstring()));
-}
-
-TEST(ShapeReader, SlideSizeTransitionsAndHiddenSlides) {
-  pptx::DeckWriter writer(960, 720);
-  pptx::DeckWriter::Slide& first = writer.AddSlide();
-  first.transition = "<p:transition spd=\"slow\"><p:fade/></p:transition>";
-  pptx::DeckWriter::Slide& second = writer.AddSlide();
-  second.hidden = true;
-  second.transition =
-      "<mc:AlternateContent "
-      "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\">"
-      "<mc:Choice Requires=\"p14\"><p:transition spd=\"slow\" p14:dur=\"1250\"><p14:vortex/>"
-      "</p:transition></mc:Choice><mc:Fallback><p:transition spd=\"slow\"><p:fade/>"
-      "</p:transition></mc:Fallback></mc:AlternateContent>";
-  writer.AddSlide();
-  pptx::Diagnostics diag;
-  pptx::Deck deck = Read("transitions", writer, diag);
-  ASSERT_EQ(deck.slides.size(), 3u);
-  EXPECT_EQ(
-      (std::vector<double>{deck.width, deck.height, deck.slides[2]->width, deck.slides[2]->height}),
-      (std::vector<double>{960, 720, 960, 720}));
-  const uint32_t durations[] = {1000, 1250, 0};  // 0: no transition
-  for (size_t i = 0; i < 3; ++i) {
-    auto transition = deck.slides[i]->GetTransition();
-    EXPECT_EQ(transition ? transition->GetDuration() : 0u, durations[i]) << i;
-    EXPECT_EQ(deck.slides[i]->hidden, i == 1) << i;
-  }
-  EXPECT_EQ(deck.slides[2]->number, 3);
 }
 
 }  // namespace
