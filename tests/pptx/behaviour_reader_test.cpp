@@ -114,7 +114,7 @@ TEST(BehaviourReader, BehaviourRepeatsAreUnrolledAndPlayed) {
   }
 }
 
-TEST(BehaviourReader, FilterStrings) {
+TEST(BehaviourReader, EveryKindOfBehaviour) {
   // Filters with their directions, whose subtypes count up from the first.
   const struct {
     std::string filter;
@@ -148,29 +148,15 @@ TEST(BehaviourReader, FilterStrings) {
   };
   // Each filter read out (kind, subtype, fading out) after its name.
   std::vector<std::string> expected;
-  std::string behaviours;
+  std::string filters;
   for (const auto& row : rows)
     for (size_t i = 0; i < std::max<size_t>(row.directions.size(), 1); ++i) {
       const std::string filter =
           row.directions.empty() ? row.filter : row.filter + "(" + row.directions[i] + ")";
-      behaviours += x::Filter(x::ShapeTarget(2), filter, false, 500);
+      filters += x::Filter(x::ShapeTarget(2), filter, false, 500);
       expected.push_back(filter + ": " + std::to_string(row.kind) + " " +
                          std::to_string(row.subtype + int(i)) + " 1");
     }
-  pptx::Diagnostics diag;
-  auto slide = ReadSlide("filters", TextShape(2, 1),
-                         MainSequence({MakeEffect("exit", "clickEffect", behaviours)}), diag);
-  auto effect = EffectAt(slide, 0);
-  ASSERT_EQ(effect->GetMainBehaviourCount(), expected.size());
-  std::vector<std::string> read;
-  for (uint32_t i = 0; i < effect->GetMainBehaviourCount(); ++i)
-    read.push_back(expected[i].substr(0, expected[i].find(':')) + ": " +
-                   Keys(Main(effect, i), {ePropFilterKind, ePropFilterSubtype, ePropFadeOut}));
-  EXPECT_EQ(read, expected);
-  EXPECT_EQ(Warned(diag), "unknown filter x3");
-}
-
-TEST(BehaviourReader, ColourMotionRotationScaleSetCommandAndProperty) {
   std::string target = x::ShapeTarget(2);
   const std::string cTn = R"(<p:cBhvr><p:cTn id="#" dur="500"/>)" + target;
   std::string behaviours =
@@ -198,12 +184,14 @@ TEST(BehaviourReader, ColourMotionRotationScaleSetCommandAndProperty) {
       x::Set(target, "fillcolor", "unused") + x::Set(x::ShapeTarget(3), "fillcolor", "unused"));
   x::Effect unknown = MakeEffect("emph", "clickEffect", x::Set(x::ShapeTarget(3), "wobble", "1"));
   pptx::Diagnostics diag;
-  auto slide =
-      ReadSlide("behaviours", TextShape(2, 1) + x::Shape(3, "Box", 0, 0, 50, 50, "FF0000"),
-                MainSequence({MakeEffect("emph", "clickEffect", behaviours), sets, unknown}), diag);
+  auto slide = ReadSlide("behaviours", TextShape(2, 1) + x::Shape(3, "Box", 0, 0, 50, 50, "FF0000"),
+                         MainSequence({MakeEffect("emph", "clickEffect", behaviours), sets, unknown,
+                                       MakeEffect("exit", "clickEffect", filters)}),
+                         diag);
   EXPECT_EQ(
       Warned(diag),
-      "behaviour of another shape x1, key times out of order or range x1, unknown attribute x1");
+      "behaviour of another shape x1, key times out of order or range x1, unknown attribute x1, "
+      "unknown filter x3");
   EXPECT_EQ((std::vector<int>{Int(Main(EffectAt(slide, 1), 0), ePropAttribute),
                               Int(Main(EffectAt(slide, 1), 1), ePropAttribute),
                               Int(Main(EffectAt(slide, 2), 0), ePropAttribute)}),
@@ -264,6 +252,14 @@ TEST(BehaviourReader, ColourMotionRotationScaleSetCommandAndProperty) {
                      (value ? std::to_string(value->GetType()) : "-"));
   }
   EXPECT_EQ(points, (std::vector<std::string>{"0 #ppt_x+$*0.1 2", "50  5", "100  2", "100  2"}));
+  // Every filter read out (kind, subtype, fading out) after its name.
+  auto filtered = EffectAt(slide, 3);
+  ASSERT_EQ(filtered->GetMainBehaviourCount(), expected.size());
+  std::vector<std::string> read;
+  for (uint32_t i = 0; i < filtered->GetMainBehaviourCount(); ++i)
+    read.push_back(expected[i].substr(0, expected[i].find(':')) + ": " +
+                   Keys(Main(filtered, i), {ePropFilterKind, ePropFilterSubtype, ePropFadeOut}));
+  EXPECT_EQ(read, expected);
 }
 
 TEST(BehaviourReader, AttributeKindsFollowWhatTheAgentsDraw) {
