@@ -4,6 +4,7 @@
 #include "DeckFixture.h"
 
 #include <cmath>
+#include <map>
 #include <sstream>
 
 #include "pptx/Mappings.h"
@@ -38,8 +39,9 @@ TEST(BehaviourReader, BehaviourRepeatsAreUnrolledAndPlayed) {
   auto turns = [&](long long by, const char* count) {
     return Repeated(x::Rotate(box, by, 200), count);
   };
-  const std::string turn = x::Rotate(box, 7200000, 200);
+  const std::string turn = x::Rotate(box, 7200000, 200), quarter = x::Rotate(box, 5400000, 200);
   const char* const kAddsUp = "repeated turn or scale adds up x1";
+  const char* const kEndless = "endless behaviour repeat x1";
   const struct {
     const char* name;
     std::vector<int> delays;  // of the main behaviours
@@ -47,36 +49,21 @@ TEST(BehaviourReader, BehaviourRepeatsAreUnrolledAndPlayed) {
     uint32_t own;             // the effect's length, where the after-effect starts
     const char* warned;
     std::string behaviour;
-    std::vector<std::pair<uint32_t, double>> frames = {};  // time, degrees
   } rows[] = {
-      // 120° three times, 200 ms each: 360° at 600.
-      {"turns on",
-       {0, 200, 400},
-       0,
-       600,
-       kAddsUp,
-       turns(7200000, "3000"),
-       {{100, 60}, {200, 120}, {400, 240}, {500, 300}, {600, 360}}},
+      {"turns on", {0, 200, 400}, 0, 600, kAddsUp, turns(7200000, "3000")},
       {"whole turns", {0, 200}, 0, 400, "", turns(21600000, "2000")},
-      {"reversed", {100, 500}, 0, 900, "", Timed(turn, "autoRev=\"1\" repeatCount=\"2000\"", 100)},
-      // 90° from 600 to 800 and back by 1000: half way back at 900.
-      {"reversed once",
-       {600},
-       0,
-       1000,
-       "",
-       Timed(x::Rotate(box, 5400000, 200), "autoRev=\"1\"", 600),
-       {{600, 0}, {700, 45}, {800, 90}, {900, 45}, {1000, 0}}},
+      {"reversed", {100, 500}, 0, 900, "", Timed(turn, R"(autoRev="1" repeatCount="2000")", 100)},
+      {"reversed once", {600}, 0, 1000, "", Timed(quarter, R"(autoRev="1")", 600)},
       {"fraction", {0, 200}, 1500, 500, "fractional behaviour repeat x1", turns(21600000, "2500")},
-      {"endless",
-       {0},
-       kIndefinite,
-       0xFFFFFFFFu,
-       "endless behaviour repeat x1",
-       turns(7200000, "indefinite")},
+      {"endless", {0}, kIndefinite, 0xFFFFFFFFu, kEndless, turns(7200000, "indefinite")},
       {"motion", {0, 300}, 0, 600, "", Repeated(x::Motion(box, "M 0 0 L 0.1 0 E", 300), "2000")},
       {"scale", {0, 300}, 0, 600, kAddsUp, Repeated(x::Scale(box, 150, 150, 300), "2000")},
   };
+  // Frames played (time, degrees): 120° three times, 200 ms each, is 360° at
+  // 600; 90° from 600 to 800 and back by 1000 is half way back at 900.
+  std::map<std::string, std::vector<std::pair<uint32_t, double>>> frames = {
+      {"turns on", {{100, 60}, {200, 120}, {400, 240}, {500, 300}, {600, 360}}},
+      {"reversed once", {{600, 0}, {700, 45}, {800, 90}, {900, 45}, {1000, 0}}}};
   for (const auto& row : rows) {
     x::Effect next = MakeEffect("emph", "afterEffect", x::Rotate(x::ShapeTarget(4), 60000, 100));
     pptx::Diagnostics diag;
@@ -104,7 +91,7 @@ TEST(BehaviourReader, BehaviourRepeatsAreUnrolledAndPlayed) {
     EXPECT_TRUE(row.own == 0xFFFFFFFFu || after->GetStartTime() == row.own)
         << row.name << ": " << after->GetStartTime();
     const auto shape = QueryAs<IShapeContext>(played.screen->Find(L"3/shape"), eIidScreenShape9);
-    for (const auto& frame : row.frames) {
+    for (const auto& frame : frames[row.name]) {
       played.driver->Frame(frame.first);
       const double* m = shape->GetTransform();
       const double radians = frame.second * 3.141592653589793 / 180.0;
