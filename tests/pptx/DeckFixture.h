@@ -84,8 +84,7 @@ inline std::string Saved(const std::string& path, const pptx::DeckWriter& writer
 
 inline boost::shared_ptr<platform::Effect> EffectAt(const boost::shared_ptr<platform::Slide>& slide,
                                                     size_t index) {
-  if (!slide || index >= slide->Effects()->Effects().size())
-    return boost::shared_ptr<platform::Effect>();
+  if (!slide || index >= slide->Effects()->Effects().size()) return {};
   return slide->Effects()->Effects()[index];
 }
 

@@ -1,7 +1,6 @@
 // End to end: decks read, built by the animation library, described for the
 // web and inspected by the slideanim command; every deck of the shared corpus
 // when it is there.
-#include <boost/make_shared.hpp>
 #include <nlohmann/json.hpp>
 
 #include "DeckFixture.h"
@@ -14,8 +13,6 @@ using namespace testdeck;
 using nlohmann::ordered_json;
 
 namespace {
-
-using CommandResult = command::Result;
 
 // Every corpus deck reads, builds and inspects: the manager hands back every
 // shape animation it counts, and every web record has its id, target,
@@ -54,7 +51,7 @@ TEST(Inspect, EveryCorpusDeckReadsBuildsAndInspects) {
     }
     if (!command::Available()) continue;
     // The steps and animations of every slide, through the command.
-    CommandResult run = command::Run("inspect --json '" + path + "'");
+    command::Result run = command::Run("inspect --json '" + path + "'");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err.find("error:"), std::string::npos) << run.err;
     nlohmann::json report = nlohmann::json::parse(run.out, nullptr, false);
@@ -93,7 +90,7 @@ std::string Members(const nlohmann::json& object) {
 TEST(Inspect, JsonReportHasTheDocumentedShape) {
   if (!command::Available()) GTEST_SKIP() << "no slideanim command at " << command::Path();
   const std::string path = Saved(DeckPath("inspect_json"), WebDeck());
-  CommandResult run =
+  command::Result run =
       command::Run("inspect --json --fps 25 --default-effect-frames 2 '" + path + "'");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.err.empty()) << run.err;

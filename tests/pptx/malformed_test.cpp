@@ -4,7 +4,6 @@
 #include "DeckFixture.h"
 #include "pptx/Units.h"
 
-#include <algorithm>
 #include <fstream>
 #include <functional>
 

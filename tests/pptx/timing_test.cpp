@@ -6,8 +6,6 @@ using namespace testdeck;
 
 namespace {
 
-const int kIndefinite = -1;
-
 // Preset classes and node types by code, and repeat counts in thousandths
 // (an endless one has an end condition), read from one main sequence.
 TEST(TimingReader, PresetClassesNodeTypesAndRepeatCounts) {
