@@ -1,5 +1,5 @@
-// Helpers of the reader tests: each feature gets its own small deck, written
-// at run time under the test temp folder with the feature's name, then read.
+// Helpers of the reader tests: each test gets its own small decks, written
+// at run time under the test temp folder with a feature name, then read.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The timing tree read into effects: one small deck per feature, checked on
+// The timing tree read into effects: a few decks of many effects, checked on
 // the keys the animation library reads.
 #include "DeckFixture.h"
 
