@@ -1,9 +1,11 @@
-// Helpers of the reader tests: each feature gets its own small deck, written
-// at run time under the test temp folder with the feature's name, then read.
+// Helpers of the reader tests: each test gets its own small decks, written
+// at run time under the test temp folder with a feature name, then read.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -82,8 +84,7 @@ inline std::string Saved(const std::string& path, const pptx::DeckWriter& writer
 
 inline boost::shared_ptr<platform::Effect> EffectAt(const boost::shared_ptr<platform::Slide>& slide,
                                                     size_t index) {
-  if (!slide || index >= slide->Effects()->Effects().size())
-    return boost::shared_ptr<platform::Effect>();
+  if (!slide || index >= slide->Effects()->Effects().size()) return {};
   return slide->Effects()->Effects()[index];
 }
 
@@ -93,32 +94,40 @@ inline boost::shared_ptr<platform::BehaviourNode> Main(
   return boost::static_pointer_cast<platform::BehaviourNode>(effect->GetMainBehaviour(index));
 }
 
-inline boost::shared_ptr<platform::BehaviourNode> Sub(
-    const boost::shared_ptr<platform::Effect>& effect, uint32_t index) {
-  if (!effect) return boost::shared_ptr<platform::BehaviourNode>();
-  return boost::static_pointer_cast<platform::BehaviourNode>(effect->GetSubAnimation(index));
-}
-
 // Key readers over any object with a sheet.
 template <class T>
 int Int(const boost::shared_ptr<T>& object, EPropertyId key) {
   return GetInt(boost::shared_ptr<IInterface>(object), key);
 }
 template <class T>
-double Double(const boost::shared_ptr<T>& object, EPropertyId key) {
-  return GetDouble(boost::shared_ptr<IInterface>(object), key);
-}
-template <class T>
-bool Bool(const boost::shared_ptr<T>& object, EPropertyId key) {
-  return GetBool(boost::shared_ptr<IInterface>(object), key);
-}
-template <class T>
-bool HasKey(const boost::shared_ptr<T>& object, EPropertyId key) {
-  return Has(boost::shared_ptr<IInterface>(object), key);
-}
-template <class T>
 std::string Text(const boost::shared_ptr<T>& object, EPropertyId key) {
   return platform::ToUtf8(GetString(boost::shared_ptr<IInterface>(object), key));
+}
+
+// Several keys of one object's sheet as "v1 v2 ...", "-" for a key it does
+// not hold, to compare values and absences in one expectation.
+template <class T>
+std::string Keys(const boost::shared_ptr<T>& object, std::initializer_list<EPropertyId> keys) {
+  const boost::shared_ptr<IInterface> sheet(object);
+  std::ostringstream out;
+  out.precision(12);
+  for (EPropertyId key : keys) {
+    if (out.tellp() > 0) out << ' ';
+    if (Has(sheet, key))
+      out << GetDouble(sheet, key);
+    else
+      out << '-';
+  }
+  return out.str();
+}
+
+// Every warning kind with its count, "kind xN" in order of kind, so that one
+// expectation also says that nothing else was reported.
+inline std::string Warned(const pptx::Diagnostics& diagnostics) {
+  std::string out;
+  for (const auto& kind : diagnostics.Warnings())
+    out += (out.empty() ? "" : ", ") + kind.first + " x" + std::to_string(kind.second.count);
+  return out;
 }
 
 // A filled rectangle with a text of `paragraphs` lines.
