@@ -78,6 +78,8 @@ Package::Package(const std::string& path, Diagnostics& diagnostics, const ReadLi
 Package::Package(const std::string& name, std::string bytes, Diagnostics& diagnostics,
                  const ReadLimits& limits)
     : name_(name), memory_(std::move(bytes)), diagnostics_(diagnostics), limits_(limits) {
+  // libzip reads no bytes at all as an empty archive; a file of no bytes is refused as no zip.
+  if (memory_.empty()) Fail("", "not a zip archive, so not a .pptx file");
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* source = zip_source_buffer_create(memory_.data(), memory_.size(), 0, &error);
