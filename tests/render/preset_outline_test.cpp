@@ -104,7 +104,18 @@ TEST(PresetTable, EveryPresetIsThereAndCompiles) {
   for (const std::string& name : compiled) EXPECT_TRUE(expected.count(name)) << "extra " << name;
 }
 
-TEST(PresetTable, OutlinesStayFiniteForAnySizeAndAdjustValue) {
+// A path command of these numbers, or where a name is given, of that guide.
+PathCommand Cmd(PathCommand::Kind kind, std::vector<double> v, std::vector<std::string> refs = {}) {
+  PathCommand c;
+  c.kind = kind;
+  for (size_t i = 0; i < v.size(); ++i) c.v[i] = v[i];
+  for (size_t i = 0; i < refs.size(); ++i) c.ref[i] = refs[i];
+  return c;
+}
+
+// Finite for any size and adjust value; with the default values, at the
+// first two sizes, inside the box (callouts' tips and leaders aside).
+TEST(PresetTable, OutlinesStayFiniteAndDefaultsInTheirBox) {
   const double sizes[][2] = {{120, 80}, {80, 120}, {0, 80}, {120, 0}, {0, 0}, {1e5, 1}};
   const double extremes[] = {-1e9, -50000, 0, 50000, 1e9};
   for (const render::PresetEntry& entry : render::PresetEntries()) {
@@ -125,28 +136,17 @@ TEST(PresetTable, OutlinesStayFiniteForAnySizeAndAdjustValue) {
         for (const GeometryPath& path : paths)
           for (const PathCommand& c : path.commands)
             for (double v : c.v) ASSERT_TRUE(std::isfinite(v)) << size[0] << "x" << size[1];
+        if (!adjust.empty() || &size - sizes > 1 || PointsOutside(entry.name)) continue;
+        // The factors that fit some polygons to their box are rounded.
+        const double tolerance = 1e-4 * std::max(size[0], size[1]);
+        for (const GeometryPath& path : paths)
+          for (const auto& p : EndPoints(path, size[0], size[1])) {
+            EXPECT_GE(p.first, -tolerance);
+            EXPECT_LE(p.first, size[0] + tolerance);
+            EXPECT_GE(p.second, -tolerance);
+            EXPECT_LE(p.second, size[1] + tolerance);
+          }
       }
-  }
-}
-
-TEST(PresetTable, DefaultOutlinesStayInTheirBox) {
-  const double sizes[][2] = {{120, 80}, {80, 120}};
-  for (const std::string& name : render::PresetNames()) {
-    if (PointsOutside(name)) continue;
-    SCOPED_TRACE(name);
-    for (const auto& size : sizes) {
-      std::vector<GeometryPath> paths;
-      ASSERT_TRUE(render::PresetOutline(name, size[0], size[1], {}, &paths));
-      for (const GeometryPath& path : paths)
-        for (const auto& p : EndPoints(path, size[0], size[1])) {
-          // The factors that fit some polygons to their box are rounded.
-          const double tolerance = 1e-4 * std::max(size[0], size[1]);
-          EXPECT_GE(p.first, -tolerance);
-          EXPECT_LE(p.first, size[0] + tolerance);
-          EXPECT_GE(p.second, -tolerance);
-          EXPECT_LE(p.second, size[1] + tolerance);
-        }
-    }
   }
 }
 
@@ -207,10 +207,7 @@ TEST(ShapeOutline, WhatTheShapeDrawsFrom) {
   EXPECT_NE(problem.find("\"notAShape\" as its bounding box"), std::string::npos) << problem;
   // Custom paths win over the preset name; a bad guide makes the bounds.
   GeometryPath path;
-  PathCommand to;
-  to.kind = PathCommand::LineTo;
-  to.ref[0] = "missing";
-  path.commands = {to};
+  path.commands = {Cmd(PathCommand::LineTo, {}, {"missing"})};
   shape.geometry.paths = {path};
   EXPECT_FALSE(render::ShapeOutline(shape, &paths, &problem));
   EXPECT_NE(problem.find("unknown guide \"missing\""), std::string::npos) << problem;
@@ -225,16 +222,9 @@ TEST(ShapeOutline, AbsurdNumbersAreDrawnBounded) {
   platform::Shape shape(L"1");
   shape.SetBounds(0, 0, 10, 10);
   GeometryPath path;
-  PathCommand move, arc, line;
-  move.kind = PathCommand::MoveTo;
-  move.v[0] = -1e300;
-  arc.kind = PathCommand::ArcTo;
-  arc.v[0] = arc.v[1] = 1e15;
-  arc.v[2] = 1e9;
-  arc.v[3] = -1e12;
-  line.kind = PathCommand::LineTo;
-  line.v[1] = 1e300;
-  path.commands = {move, arc, line};
+  path.commands = {Cmd(PathCommand::MoveTo, {-1e300}),
+                   Cmd(PathCommand::ArcTo, {1e15, 1e15, 1e9, -1e12}),
+                   Cmd(PathCommand::LineTo, {0, 1e300})};
   shape.geometry.preset = "custom";
   shape.geometry.paths = {path};
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 16);
@@ -254,44 +244,26 @@ TEST(ShapeOutline, AbsurdNumbersAreDrawnBounded) {
 
 constexpr double kDeg = 60000.0;  // guide angle units per degree
 
+// A division by zero, and the root of a negative number, count as 0; only a
+// positive condition takes the first value. Angles are 60000ths of a degree.
 TEST(GuideOps, EachOperatorOnItsArguments) {
   const struct {
     const char* name;
     double x, y, z, expected;
-  } cases[] = {
-      {"*/", 6, 4, 3, 8},
-      {"*/", 6, 4, 0, 0},  // a division by zero counts as 0
-      {"+-", 6, 4, 3, 7},
-      {"+/", 6, 4, 5, 2},
-      {"+/", 6, 4, 0, 0},
-      {"?:", 1, 10, 20, 10},
-      {"?:", 0, 10, 20, 20},  // only a positive condition takes the first
-      {"?:", -1, 10, 20, 20},
-      {"abs", -7, 0, 0, 7},
-      {"at2", 0, 1, 0, 90 * kDeg},
-      {"at2", -1, 0, 0, 180 * kDeg},
-      {"at2", 1, -1, 0, -45 * kDeg},
-      {"cat2", 10, 3, 4, 6},
-      {"sat2", 10, 3, 4, 8},
-      {"cos", 10, 60 * kDeg, 0, 5},
-      {"sin", 10, 30 * kDeg, 0, 5},
-      {"tan", 10, 45 * kDeg, 0, 10},
-      {"max", 3, -4, 0, 3},
-      {"min", 3, -4, 0, -4},
-      {"mod", 2, 3, 6, 7},
-      {"pin", 0, -5, 10, 0},
-      {"pin", 0, 5, 10, 5},
-      {"pin", 0, 15, 10, 10},
-      {"sqrt", 16, 0, 0, 4},
-      {"sqrt", -16, 0, 0, 0},  // not a number: 0
-      {"val", 42, 0, 0, 42},
-  };
+  } cases[] = {{"*/", 6, 4, 3, 8},         {"*/", 6, 4, 0, 0},          {"+-", 6, 4, 3, 7},
+               {"+/", 6, 4, 5, 2},         {"+/", 6, 4, 0, 0},          {"?:", 1, 10, 20, 10},
+               {"?:", 0, 10, 20, 20},      {"?:", -1, 10, 20, 20},      {"abs", -7, 0, 0, 7},
+               {"at2", 0, 1, 0, 5400000},  {"at2", -1, 0, 0, 10800000}, {"at2", 1, -1, 0, -2700000},
+               {"cat2", 10, 3, 4, 6},      {"sat2", 10, 3, 4, 8},       {"cos", 10, 3600000, 0, 5},
+               {"sin", 10, 1800000, 0, 5}, {"tan", 10, 2700000, 0, 10}, {"max", 3, -4, 0, 3},
+               {"min", 3, -4, 0, -4},      {"mod", 2, 3, 6, 7},         {"pin", 0, -5, 10, 0},
+               {"pin", 0, 5, 10, 5},       {"pin", 0, 15, 10, 10},      {"sqrt", 16, 0, 0, 4},
+               {"sqrt", -16, 0, 0, 0},     {"val", 42, 0, 0, 42}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
     GuideOp op;
     int arity = 0;
-    ASSERT_TRUE(render::ParseGuideOp(c.name, &op, &arity));
-    EXPECT_NEAR(ApplyGuideOp(op, c.x, c.y, c.z), c.expected, 1e-9);
+    ASSERT_TRUE(render::ParseGuideOp(c.name, &op, &arity)) << c.name;
+    EXPECT_NEAR(ApplyGuideOp(op, c.x, c.y, c.z), c.expected, 1e-9) << c.name;
   }
   GuideOp op;
   int arity = 0;
@@ -382,17 +354,6 @@ platform::Geometry Custom(double pathWidth, double pathHeight,
   return g;
 }
 
-platform::PathCommand Command(platform::PathCommand::Kind kind,
-                              std::vector<std::pair<double, std::string>> operands) {
-  platform::PathCommand c;
-  c.kind = kind;
-  for (size_t i = 0; i < operands.size(); ++i) {
-    c.v[i] = operands[i].first;
-    c.ref[i] = operands[i].second;
-  }
-  return c;
-}
-
 TEST(CustomGeometry, GuidesAreEvaluatedInTheDocumentsUnits) {
   using K = platform::PathCommand;
   const struct {
@@ -403,16 +364,12 @@ TEST(CustomGeometry, GuidesAreEvaluatedInTheDocumentsUnits) {
   } cases[] = {
       // Without a size of its own a path's guide values are EMU, turned into
       // slide units; its numbers already are.
-      {"own units", 0, 0, Command(K::LineTo, {{0, "half"}, {7, ""}}), {50, 7}},
-      {"built-in", 0, 0, Command(K::LineTo, {{0, "r"}, {0, "b"}}), {100, 50}},
+      {"own units", 0, 0, Cmd(K::LineTo, {0, 7}, {"half"}), {50, 7}},
+      {"built-in", 0, 0, Cmd(K::LineTo, {}, {"r", "b"}), {100, 50}},
       // With a size, guide values are in the path's units.
-      {"path units", 200, 100, Command(K::MoveTo, {{0, "half"}, {3, ""}}), {476250, 3}},
+      {"path units", 200, 100, Cmd(K::MoveTo, {0, 3}, {"half"}), {476250, 3}},
       // Arc angles from guides are 60000ths of a degree, numbers degrees.
-      {"angles",
-       0,
-       0,
-       Command(K::ArcTo, {{0, "half"}, {10, ""}, {0, "quarter"}, {45, ""}}),
-       {50, 10, 90, 45}},
+      {"angles", 0, 0, Cmd(K::ArcTo, {0, 10, 0, 45}, {"half", "", "quarter"}), {50, 10, 90, 45}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -430,7 +387,7 @@ TEST(CustomGeometry, GuidesAreEvaluatedInTheDocumentsUnits) {
 TEST(CustomGeometry, AnUnknownNameIsReported) {
   std::vector<platform::GeometryPath> out;
   std::string error;
-  platform::Geometry g = Custom(0, 0, {Command(platform::PathCommand::LineTo, {{0, "nowhere"}})});
+  platform::Geometry g = Custom(0, 0, {Cmd(PathCommand::LineTo, {}, {"nowhere"})});
   EXPECT_FALSE(render::ResolveCustomGeometry(g, 100, 50, &out, &error));
   EXPECT_NE(error.find("\"nowhere\""), std::string::npos) << error;
   g.guides.push_back({"broken", "*/ w"});
