@@ -67,6 +67,23 @@ boost::shared_ptr<IShapeTarget> Target(const SlideScreen& screen, const std::wst
   return QueryAs<IShapeTarget>(screen.Find(name), eIidShapeTarget);
 }
 
+// A rectangle (20, top) to (50, 60) on the masks of `name`.
+void InsertMask(const SlideScreen& screen, const std::wstring& name, double top) {
+  auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
+  rect->SetGeometry(20, top, 50, 60);
+  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+  container->SetContent(rect);
+  QueryAs<ICompoundShape>(screen.Find(name), eIidCompoundShape)->InsertChild(container, 0);
+}
+
+LineStyle Outline(Kinefold::TColor colour, double width) {
+  LineStyle line;
+  line.present = true;
+  line.colour = colour;
+  line.width = width;
+  return line;
+}
+
 class Probe : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -76,70 +93,58 @@ class Probe : public ::testing::Test {
   boost::shared_ptr<Slide> slide;
 };
 
-TEST_F(Probe, HiddenLeavesAndDegenerateTransformsDrawNothing) {
+// What each piece of a node's frame state does to the picture, one change a
+// frame. A NaN or an infinity anywhere in it (transform, position, opacity,
+// mask points) leaves that node out of the frame; the rest of the slide is
+// still drawn. Shape 2 is red at (20, 40) 30 x 20; shape 3, blue at (60, 70),
+// stands for the rest; group 4 holds a blue square at (10, 10) 20 x 20.
+TEST_F(Probe, FrameStateOnThePicture) {
+  const uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu;
+  slide->AddShape(L"3").SetBounds(60, 70, 30, 20).SetSolidFill({0, 0, 255, 255});
+  slide->AddShape(L"4").SetKind(ShapeKind::Group).SetBounds(10, 10, 50, 50);
+  slide->AddShape(L"5", slide->FindShape(L"4"))
+      .SetBounds(10, 10, 20, 20)
+      .SetSolidFill({0, 0, 255, 255});
   auto screen = SlideScreen::Build(slide);
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), 0xFFFF0000u));
+  double* t = Target(*screen, L"2")->GetTransform();
+  double* position = Target(*screen, L"2")->GetPosition();
+  Kinefold::TColorMatrix* colour = Target(*screen, L"2")->GetColorTransform();
+  const double nan = std::nan("");
+  // Draws the frame, looks at the pixels, and starts the next frame afresh.
+  const auto expect = [&](const char* what, std::initializer_list<At> pixels) {
+    SCOPED_TRACE(what);
+    ExpectPixels(Draw(*screen), pixels);
+    screen->ResetFrame();
+  };
+  const std::initializer_list<At> leftOut = {{35, 50, kWhite}, {75, 80, blue}};
+  expect("as authored", {{35, 50, red}, {75, 80, blue}, {20, 20, blue}});
   QueryAs<IShapeContext>(screen->Find(L"2/shape/fill"), eIidScreenShape9)
       ->GetColorTransform()
       ->alphaMul = 0.0;
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
-  screen->ResetFrame();
-  double* t = Target(*screen, L"2")->GetTransform();
-  t[4] = t[5] = 0.0;  // scaled to nothing
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
-  t[4] = t[5] = std::nan("");
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
-}
-
-// A NaN or an infinity anywhere in a node's frame state (transform,
-// position, opacity, mask points) leaves that node out of the frame; the rest
-// of the slide is still drawn.
-TEST_F(Probe, NonFiniteStateLeavesOnlyThatNodeOut) {
-  slide->AddShape(L"3").SetBounds(60, 40, 30, 20).SetSolidFill({0, 0, 255, 255});
-  const double nan = std::nan("");
-  const std::function<void(const boost::shared_ptr<IShapeTarget>&)> spoils[] = {
-      [](const boost::shared_ptr<IShapeTarget>& t) { t->GetTransform()[0] = HUGE_VAL; },
-      [&](const boost::shared_ptr<IShapeTarget>& t) { t->GetPosition()[1] = nan; },
-      [&](const boost::shared_ptr<IShapeTarget>& t) { t->GetColorTransform()->alphaMul = nan; },
-      [&](const boost::shared_ptr<IShapeTarget>& t) {
-        auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
-        rect->SetGeometry(20, nan, 50, 60);
-        auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-        container->SetContent(rect);
-        QueryAs<ICompoundShape>(t, eIidCompoundShape)->InsertChild(container, 0);
-      },
-  };
-  for (const auto& spoil : spoils) {
-    auto screen = SlideScreen::Build(slide);
-    spoil(Target(*screen, L"2"));
-    render::Image image = Draw(*screen);
-    ExpectPixels(image, {{35, 50, kWhite}, {75, 50, 0xFF0000FFu}});
-  }
-}
-
-TEST_F(Probe, ColourTransformOffsetsTint) {
-  auto screen = SlideScreen::Build(slide);
-  Kinefold::TColorMatrix* c = Target(*screen, L"2")->GetColorTransform();
-  c->redMul = c->greenMul = c->blueMul = 0.0;
-  c->blueAdd = 255;
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), 0xFF0000FFu));
-}
-
-TEST_F(Probe, PositionMovesTheShapeUnderItsMask) {
-  auto screen = SlideScreen::Build(slide);
-  auto target = Target(*screen, L"2");
-  target->GetPosition()[0] += 40;
-  render::Image moved = Draw(*screen);
-  ExpectPixels(moved, {{35, 50, kWhite}, {75, 50, 0xFFFF0000u}});
+  expect("fill hidden", {{35, 50, kWhite}});
+  t[4] = t[5] = 0.0;
+  expect("scaled to nothing", leftOut);
+  t[4] = t[5] = nan;
+  expect("NaN scale", leftOut);
+  t[0] = HUGE_VAL;
+  expect("infinite offset", leftOut);
+  position[1] = nan;
+  expect("NaN position", leftOut);
+  colour->alphaMul = nan;
+  expect("NaN opacity", leftOut);
+  InsertMask(*screen, L"2", nan);
+  expect("NaN mask point", leftOut);
+  colour->redMul = colour->greenMul = colour->blueMul = 0.0;
+  colour->blueAdd = 255;
+  expect("tinted by the colour offsets", {{35, 50, blue}});
+  position[0] += 40;
+  expect("moved", {{35, 50, kWhite}, {75, 50, red}});
   // Peek: a mask on the shape's own bounds stays while the shape moves.
-  auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
-  rect->SetGeometry(20, 40, 50, 60);
-  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-  container->SetContent(rect);
-  QueryAs<ICompoundShape>(screen->Find(L"2"), eIidCompoundShape)->InsertChild(container, 0);
-  target->GetPosition()[0] -= 25;  // 15 to the right of home
-  render::Image peek = Draw(*screen);
-  ExpectPixels(peek, {{30, 50, kWhite}, {45, 50, 0xFFFF0000u}, {60, 50, kWhite}});
+  InsertMask(*screen, L"2", 40);
+  position[0] += 15;
+  expect("moved under a mask", {{30, 50, kWhite}, {45, 50, red}, {60, 50, kWhite}});
+  Target(*screen, L"4")->GetTransform()[1] = 50;
+  expect("group moved with its members", {{20, 20, kWhite}, {20, 70, blue}});
 }
 
 TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
@@ -152,38 +157,18 @@ TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
   ExpectPixels(image, {{35, 37, 0xFFFF0000u}, {22, 50, kWhite}});
 }
 
-TEST_F(Probe, GroupTransformMovesMembers) {
-  slide = SmallSlide();
-  slide->AddShape(L"3").SetKind(ShapeKind::Group).SetBounds(10, 10, 50, 50);
-  slide->AddShape(L"4", slide->FindShape(L"3"))
-      .SetBounds(10, 10, 20, 20)
-      .SetSolidFill({0, 0, 255, 255});
-  auto screen = SlideScreen::Build(slide);
-  Target(*screen, L"3")->GetTransform()[1] = 50;
-  render::Image image = Draw(*screen);
-  ExpectPixels(image, {{20, 20, kWhite}, {20, 70, 0xFF0000FFu}});
-}
-
 TEST_F(Probe, EmbeddedPictures) {
-  // A PNG made by cairo, and a JPEG.
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
-  cairo_t* cr = cairo_create(s);
+  // A PNG the renderer's image writes, and a JPEG.
+  render::Image blue(4, 4);
+  cairo_t* cr = cairo_create(blue.Surface());
   cairo_set_source_rgb(cr, 0, 0, 1);
   cairo_paint(cr);
   cairo_destroy(cr);
-  std::vector<unsigned char> png;
-  cairo_surface_write_to_png_stream(
-      s,
-      [](void* closure, const unsigned char* data, unsigned int length) {
-        auto* out = static_cast<std::vector<unsigned char>*>(closure);
-        out->insert(out->end(), data, data + length);
-        return CAIRO_STATUS_SUCCESS;
-      },
-      &png);
-  cairo_surface_destroy(s);
-
+  const std::string png = ::testing::TempDir() + "/slideanim-blue-" + std::to_string(::getpid());
+  ASSERT_TRUE(blue.WritePng(png));
   slide->AddShape(L"3").SetKind(ShapeKind::Picture).SetBounds(60, 10, 30, 30).picture =
-      PictureData{"image/png", png};
+      PictureData{"image/png", FileBytes(png)};
+  std::remove(png.c_str());
   slide->AddShape(L"4").SetKind(ShapeKind::Picture).SetBounds(60, 60, 30, 30).picture =
       PictureData{"image/jpeg", FileBytes(SLIDEANIM_FIXTURES_DIR "/green.jpg")};
   slide->AddShape(L"5").SetKind(ShapeKind::Picture).SetBounds(5, 5, 10, 10).picture =
@@ -210,24 +195,24 @@ TEST_F(Probe, GeometryPresetsAndFallback) {
       .SetBounds(60, 10, 30, 30)
       .SetGeometry("noSuchPreset")
       .SetSolidFill({0, 0, 0, 255});
-  LineStyle line;
-  line.present = true;
-  line.width = 4;
   slide->AddShape(L"4")
       .SetKind(ShapeKind::Connector)
       .SetBounds(10, 70, 80, 0)
       .SetGeometry("straightConnector1")
-      .SetLine(line);
+      .SetLine(Outline({0, 0, 0, 255}, 4));
   Shape& custom = slide->AddShape(L"5").SetBounds(60, 50, 30, 30).SetSolidFill({0, 0, 0, 255});
   custom.geometry.preset = "custom";
   GeometryPath path;
   path.width = path.height = 2;
-  PathCommand move, to1, to2, close;
-  move.kind = PathCommand::MoveTo;
-  to1.kind = PathCommand::LineTo, to1.v[0] = 2;
-  to2.kind = PathCommand::LineTo, to2.v[1] = 2;
-  close.kind = PathCommand::Close;
-  path.commands = {move, to1, to2, close};
+  const auto to = [](PathCommand::Kind kind, double x, double y) {
+    PathCommand c;
+    c.kind = kind;
+    c.v[0] = x;
+    c.v[1] = y;
+    return c;
+  };
+  path.commands = {to(PathCommand::MoveTo, 0, 0), to(PathCommand::LineTo, 2, 0),
+                   to(PathCommand::LineTo, 0, 2), to(PathCommand::Close, 0, 0)};
   custom.geometry.paths = {path};
   auto screen = SlideScreen::Build(slide);
   render::Image image = Draw(*screen);
@@ -306,36 +291,26 @@ TEST_F(TextProbe, CharacterPropertiesFromTheCurrentSheet) {
 
 }  // namespace
 
-TEST(BulletProbe, ABulletShowsOnlyWithItsParagraphsText) {
-  auto slide = SmallSlide();
+TEST_F(TextProbe, ABulletShowsOnlyWithItsParagraphsText) {
   CharProps props;
   props.font = "DejaVu Sans";
   props.size = 20;
-  TextBody body;
   Paragraph paragraph;
   paragraph.runs.push_back(TextRun{L"HI", props});
   paragraph.bullet = L"\u2022";
   paragraph.marginLeft = 30;
   paragraph.indent = -30;
+  TextBody body;
   body.paragraphs.push_back(paragraph);
-  slide->AddShape(L"2").SetBounds(0, 0, 100, 40).SetTextBody(body);
-  auto screen = SlideScreen::Build(slide, boost::make_shared<render::PangoMeasurer>());
+  slide->FindShape(L"2")->SetTextBody(body);
+  screen = SlideScreen::Build(slide, boost::make_shared<render::PangoMeasurer>());
   const double bulletArea[4] = {0, 0, 28, 40};
-  auto ink = [&]() {
-    render::Image image = Draw(*screen);
-    int dark = 0;
-    for (int y = 0; y < 40; ++y)
-      for (int x = static_cast<int>(bulletArea[0]); x < static_cast<int>(bulletArea[2]); ++x)
-        if (((image.Pixel(x, y) >> 8) & 0xFF) < 128) ++dark;
-    return dark;
-  };
-  EXPECT_GT(ink(), 0);
+  EXPECT_GT(Ink(Draw(*screen), bulletArea), 0);
   // Hiding the paragraph hides its letters, and the bullet with them.
-  for (const char* letter : {"2/p0/w0/l0", "2/p0/w0/l1"})
-    QueryAs<IShapeContext>(screen->Find(std::wstring(letter, letter + 10)), eIidScreenShape9)
-        ->GetColorTransform()
-        ->alphaMul = 0.0;
-  EXPECT_EQ(ink(), 0);
+  for (const wchar_t* letter : {L"2/p0/w0/l0", L"2/p0/w0/l1"})
+    QueryAs<IShapeContext>(screen->Find(letter), eIidScreenShape9)->GetColorTransform()->alphaMul =
+        0.0;
+  EXPECT_EQ(Ink(Draw(*screen), bulletArea), 0);
 }
 
 // PNG files keep every pixel: an opaque frame (written without alpha) and
@@ -386,14 +361,6 @@ void Mask(const boost::shared_ptr<IScreenObject>& object,
   masks->SetChildActive(true, container);
 }
 
-LineStyle Outline(Kinefold::TColor colour, double width) {
-  LineStyle line;
-  line.present = true;
-  line.colour = colour;
-  line.width = width;
-  return line;
-}
-
 TEST(RenderGolden, TransformedRectangle) {
   auto slide = WideSlide();
   slide->AddShape(L"2")
@@ -422,61 +389,57 @@ TEST(RenderGolden, HalfFadedShape) {
   golden::ExpectMatches(Draw(*screen), "half_faded");
 }
 
-TEST(RenderGolden, BoxMaskMorph) {
-  for (uint32_t ratio : {0u, 32767u, 65535u}) {
-    auto slide = WideSlide();
-    slide->AddShape(L"2")
-        .SetBounds(40, 35, 120, 80)
-        .SetSolidFill({40, 160, 80, 255})
-        .SetLine(Outline({0, 0, 0, 255}, 2));
-    auto screen = SlideScreen::Build(slide);
-    // The box entrance: from a 2 x 2 square at the centre to the bounds with
-    // their margin.
-    Mask(screen->Find(L"2"), masks::Morph(Rect(99, 74, 101, 76), Rect(30, 25, 170, 125), ratio));
-    golden::ExpectMatches(Draw(*screen), "box_morph_" + std::to_string(ratio));
-  }
-}
-
-TEST(RenderGolden, EvenOddCutOut) {
-  auto slide = WideSlide();
-  slide->AddShape(L"2").SetBounds(40, 30, 120, 90).SetSolidFill({240, 150, 30, 255});
-  auto screen = SlideScreen::Build(slide);
-  Mask(screen->Find(L"2"), masks::Group({Rect(40, 30, 160, 120), Rect(80, 55, 120, 95)}));
-  golden::ExpectMatches(Draw(*screen), "evenodd_cutout");
-}
-
-TEST(RenderGolden, PieSliceOfLineSegments) {
-  auto slide = WideSlide();
-  slide->AddShape(L"2").SetBounds(30, 15, 140, 120).SetSolidFill({120, 60, 170, 255});
-  auto screen = SlideScreen::Build(slide);
-  // The wedge filter at a third of the way: arc segments and two radii.
-  const double p = 1.0 / 3.0, cx = 100, cy = 75, r = std::sqrt((140.0 * 140 + 120 * 120) / 4) + 5;
+// The box entrance, from a 2 x 2 square at the centre to the bounds with
+// their margin; an even-odd cut-out; the wedge filter at a third of the way:
+// arc segments and two radii.
+TEST(RenderGolden, Masks) {
+  const auto morph = [](uint32_t ratio) {
+    return masks::Morph(Rect(99, 74, 101, 76), Rect(30, 25, 170, 125), ratio);
+  };
+  const auto cutOut = masks::Group({Rect(40, 30, 160, 120), Rect(80, 55, 120, 95)});
+  const double p = 1.0 / 3.0, r = std::sqrt((140.0 * 140 + 120 * 120) / 4) + 5;
   const double a1 = -kPi / 2 - p * 3.12413936106985, a2 = p * 3.12413936106985 - kPi / 2;
-  Mask(screen->Find(L"2"), masks::Pie(a1, a2, cx, cy, r));
-  golden::ExpectMatches(Draw(*screen), "pie_slice");
+  const struct {
+    std::string golden;
+    double x, y, w, h, line;  // no outline when 0
+    Kinefold::TColor fill;
+    boost::shared_ptr<IScreenShape> mask;
+  } cases[] = {
+      {"box_morph_0", 40, 35, 120, 80, 2, {40, 160, 80, 255}, morph(0)},
+      {"box_morph_32767", 40, 35, 120, 80, 2, {40, 160, 80, 255}, morph(32767)},
+      {"box_morph_65535", 40, 35, 120, 80, 2, {40, 160, 80, 255}, morph(65535)},
+      {"evenodd_cutout", 40, 30, 120, 90, 0, {240, 150, 30, 255}, cutOut},
+      {"pie_slice", 30, 15, 140, 120, 0, {120, 60, 170, 255}, masks::Pie(a1, a2, 100, 75, r)},
+  };
+  for (const auto& c : cases) {
+    auto slide = WideSlide();
+    Shape& shape = slide->AddShape(L"2").SetBounds(c.x, c.y, c.w, c.h).SetSolidFill(c.fill);
+    if (c.line > 0) shape.SetLine(Outline({0, 0, 0, 255}, c.line));
+    auto screen = SlideScreen::Build(slide);
+    Mask(screen->Find(L"2"), c.mask);
+    golden::ExpectMatches(Draw(*screen), c.golden);
+  }
 }
 
 TEST(RenderGolden, StyledText) {
   auto slide = WideSlide();
-  TextBody body;
-  CharProps base;
-  base.font = "DejaVu Sans";
-  base.size = 12;
-  Paragraph first;
-  CharProps bold = base, italic = base, under = base;
+  const auto props = [](double size, Kinefold::TColor colour) {
+    CharProps p;
+    p.font = "DejaVu Sans";
+    p.size = size;
+    p.colour = colour;
+    return p;
+  };
+  CharProps bold = props(12, {20, 40, 140, 255}), italic = props(12, {200, 30, 30, 255}),
+            under = props(12, {20, 130, 60, 255});
   bold.bold = true;
-  bold.colour = {20, 40, 140, 255};
   italic.italic = true;
-  italic.colour = {200, 30, 30, 255};
   under.underline = 2;
-  under.colour = {20, 130, 60, 255};
+  Paragraph first, second;
   first.runs = {{L"Bold ", bold}, {L"italic ", italic}, {L"under", under}};
-  Paragraph second;
-  CharProps small = base;
-  small.size = 8;
-  small.colour = {90, 90, 90, 255};
-  second.runs = {{L"centred line that wraps in the box", small}};
+  second.runs = {{L"centred line that wraps in the box", props(8, {90, 90, 90, 255})}};
   second.align = TextAlign::Centre;
+  TextBody body;
   body.paragraphs = {first, second};
   slide->AddShape(L"2")
       .SetBounds(10, 20, 180, 110)
