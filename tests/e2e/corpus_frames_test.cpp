@@ -35,11 +35,12 @@ std::vector<uint32_t> FrameTimes(uint32_t length) {
 
 }  // namespace
 
-TEST(Corpus, EveryDeckPlaysFrameByFrame) {
+TEST(Corpus, EveryDeckPlaysFrameByFrameAndDrawsItsGeometry) {
   std::vector<std::string> decks = corpus::Decks();
   if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
   render::FrameRenderer renderer;
   size_t slides = 0, frames = 0;
+  std::map<std::string, int> drawn;  // geometry name: shapes
   for (const std::string& path : decks) {
     SCOPED_TRACE(path);
     pptx::Deck deck;
@@ -49,6 +50,14 @@ TEST(Corpus, EveryDeckPlaysFrameByFrame) {
       continue;
     }
     for (const auto& slide : deck.slides) {
+      for (const auto& shape : slide->AllShapes()) {
+        std::vector<platform::GeometryPath> paths;
+        std::string problem;
+        if (render::ShapeOutline(*shape, &paths, &problem))
+          ++drawn[shape->geometry.preset];
+        else
+          ADD_FAILURE() << "shape " << platform::ToUtf8(shape->Id()) << ": " << problem;
+      }
       auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
       boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
       manager->BuildSlide(slide, 0, 0);
@@ -70,30 +79,5 @@ TEST(Corpus, EveryDeckPlaysFrameByFrame) {
   }
   RecordProperty("slides", static_cast<int>(slides));
   RecordProperty("frames", static_cast<int>(frames));
-}
-
-namespace {
-
-TEST(CorpusGeometry, NoShapeFallsBackToItsBounds) {
-  const std::vector<std::string> decks = corpus::Decks();
-  if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
-  std::map<std::string, int> drawn;  // geometry name: shapes
-  std::vector<std::string> problems;
-  for (const std::string& path : decks) {
-    pptx::Deck deck;
-    if (!corpus::Read(path, deck)) continue;  // unreadable decks are the reader tests' business
-    for (const auto& slide : deck.slides)
-      for (const auto& shape : slide->AllShapes()) {
-        std::vector<platform::GeometryPath> paths;
-        std::string problem;
-        if (render::ShapeOutline(*shape, &paths, &problem))
-          ++drawn[shape->geometry.preset];
-        else
-          problems.push_back(path + ": shape " + platform::ToUtf8(shape->Id()) + ": " + problem);
-      }
-  }
-  for (const std::string& problem : problems) ADD_FAILURE() << problem;
   for (const auto& entry : drawn) RecordProperty("geometry_" + entry.first, entry.second);
 }
-
-}  // namespace
