@@ -20,10 +20,9 @@ void ExpectMatches(const render::Image& actual, const std::string& name, Toleran
   render::ImageDifference d = render::Compare(actual, expected, tolerance.channel);
   const bool ok = d.sameSize && d.differing <= tolerance.pixelFraction * d.pixels;
   if (ok) return;
-  const std::string dir = SLIDEANIM_ARTIFACT_DIR;
-  std::filesystem::create_directories(dir);
-  const std::string actualPath = dir + "/" + name + ".actual.png";
-  const std::string diffPath = dir + "/" + name + ".diff.png";
+  const std::string actualPath = std::string(SLIDEANIM_ARTIFACT_DIR) + "/" + name + ".actual.png";
+  const std::string diffPath = std::string(SLIDEANIM_ARTIFACT_DIR) + "/" + name + ".diff.png";
+  std::filesystem::create_directories(std::filesystem::path(actualPath).parent_path());
   actual.WritePng(actualPath);
   if (d.picture.Valid()) d.picture.WritePng(diffPath);
   ADD_FAILURE() << name << ": " << (d.sameSize ? "" : "size differs; ") << d.differing << " of "
