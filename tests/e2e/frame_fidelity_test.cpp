@@ -237,31 +237,26 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
         0x00FF00, 500, 322, 0x000000, 480, 250, 0xFFFFFF},
        {Chart(R"(<c:plotArea><c:layout><c:manualLayout><c:layoutTarget val="inner"/>
 <c:xMode val="edge"/><c:yMode val="edge"/><c:x val="0.25"/><c:y val="0.25"/><c:w val="0.5"/>
-<c:h val="0.5"/></c:manualLayout></c:layout><c:barChart><c:barDir val="col"/>
-<c:grouping val="clustered"/><c:ser><c:idx val="0"/><c:spPr>)" +
+<c:h val="0.5"/></c:manualLayout></c:layout><c:barChart><c:barDir val="col"/><c:ser><c:spPr>)" +
               Solid("0000FF") + R"(</c:spPr><c:dPt><c:idx val="1"/><c:spPr>)" + Solid("00FF00") +
-              R"(</c:spPr></c:dPt><c:dLbls><c:numFmt formatCode="0&quot;██&quot;" sourceLinked="0"/>
-<c:txPr><a:bodyPr/><a:p><a:pPr><a:defRPr sz="4000">)" +
+              R"(</c:spPr></c:dPt><c:dLbls><c:numFmt formatCode="0&quot;██&quot;"/><c:txPr><a:p>
+<a:pPr><a:defRPr sz="4000">)" +
               black + R"(</a:defRPr></a:pPr></a:p></c:txPr><c:showVal val="1"/></c:dLbls>
-<c:val><c:numRef><c:numCache><c:ptCount val="2"/><c:pt idx="0"><c:v>2</c:v></c:pt>
-<c:pt idx="1"><c:v>4</c:v></c:pt></c:numCache></c:numRef></c:val></c:ser>
-<c:gapWidth val="100"/><c:axId val="1"/><c:axId val="2"/></c:barChart>
-<c:catAx><c:axId val="1"/><c:delete val="1"/><c:crossAx val="2"/></c:catAx>
-<c:valAx><c:axId val="2"/><c:scaling><c:max val="4"/><c:min val="0"/></c:scaling>
-<c:delete val="1"/><c:majorGridlines><c:spPr><a:ln w="76200">)" +
-              Solid("FF0000") + R"(</a:ln></c:spPr></c:majorGridlines><c:majorUnit val="1"/>
-<c:crossAx val="1"/></c:valAx></c:plotArea>)")}},
+<c:val><c:numRef><c:numCache><c:pt idx="0"><c:v>2</c:v></c:pt><c:pt idx="1"><c:v>4</c:v></c:pt>
+</c:numCache></c:numRef></c:val></c:ser><c:gapWidth val="100"/></c:barChart>
+<c:catAx><c:delete val="1"/></c:catAx><c:valAx><c:scaling><c:max val="4"/><c:min val="0"/>
+</c:scaling><c:delete val="1"/><c:majorGridlines><c:spPr><a:ln w="76200">)" +
+              Solid("FF0000") +
+              R"(</a:ln></c:spPr></c:majorGridlines><c:majorUnit val="1"/></c:valAx></c:plotArea>)")}},
       {"a doughnut from 12 o'clock clockwise, each point in its own colour",
        chartFrame,
        // Centred at (640, 360), radius about 308, the hole half of it.
        {790, 210, 0xFF0000, 790, 510, 0x0000FF, 490, 510, 0x0000FF, 640, 360, 0xFFFFFF},
-       {Chart(R"(<c:autoTitleDeleted val="1"/><c:plotArea><c:doughnutChart>
-<c:varyColors val="1"/><c:ser><c:idx val="0"/><c:dPt><c:idx val="0"/><c:spPr>)" +
-              Solid("FF0000") + R"(</c:spPr></c:dPt><c:dPt><c:idx val="1"/><c:spPr>)" +
+       {Chart(R"(<c:autoTitleDeleted val="1"/><c:plotArea><c:doughnutChart><c:ser><c:dPt>
+<c:idx val="0"/><c:spPr>)" + Solid("FF0000") + R"(</c:spPr></c:dPt><c:dPt><c:idx val="1"/><c:spPr>)" +
               Solid("0000FF") + R"(</c:spPr></c:dPt><c:val><c:numRef><c:numCache>
-<c:ptCount val="2"/><c:pt idx="0"><c:v>1</c:v></c:pt><c:pt idx="1"><c:v>3</c:v></c:pt>
-</c:numCache></c:numRef></c:val></c:ser><c:holeSize val="50"/></c:doughnutChart>
-</c:plotArea>)")}},
+<c:pt idx="0"><c:v>1</c:v></c:pt><c:pt idx="1"><c:v>3</c:v></c:pt></c:numCache></c:numRef>
+</c:val></c:ser><c:holeSize val="50"/></c:doughnutChart></c:plotArea>)")}},
       {"a diagram's stored drawing",
        Frame(200, 100, 400, 400, kA + "diagram",
              "<dgm:relIds xmlns:dgm=\"" + kA + "diagram\" r:dm=\"rIdData\" r:lo=\"\" r:qs=\"\" " +
@@ -272,10 +267,9 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
 <dsp:dataModelExt xmlns:dsp=")" + dsp + R"(" relId="rIdDrawing"/></a:ext></dgm:extLst>
 </dgm:dataModel>)"},
         {"ppt/diagrams/drawing1.xml", "<dsp:drawing xmlns:dsp=\"" + dsp + "\" xmlns:a=\"" + kA +
-                                          R"(main"><dsp:spTree><dsp:nvGrpSpPr>
-<dsp:cNvPr id="0" name=""/><dsp:cNvGrpSpPr/></dsp:nvGrpSpPr><dsp:grpSpPr/><dsp:sp><dsp:nvSpPr>
-<dsp:cNvPr id="0" name=""/><dsp:cNvSpPr/></dsp:nvSpPr><dsp:spPr>)" +
-                                          x::Xfrm(100, 0, 100, 100) + "<a:prstGeom prst=\"rect\"/>" +
+                                          R"(main"><dsp:spTree><dsp:sp><dsp:nvSpPr><dsp:cNvPr id="0" name=""/>
+</dsp:nvSpPr><dsp:spPr>)" +
+x::Xfrm(100, 0, 100, 100) + "<a:prstGeom prst=\"rect\"/>" +
                                           Solid("00FF00") +
                                           "</dsp:spPr></dsp:sp></dsp:spTree></dsp:drawing>"}}},
       {"a BMP picture, and a picture cropped to its right half",
