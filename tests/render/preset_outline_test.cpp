@@ -141,10 +141,9 @@ TEST(PresetTable, OutlinesStayFiniteAndDefaultsInTheirBox) {
         const double tolerance = 1e-4 * std::max(size[0], size[1]);
         for (const GeometryPath& path : paths)
           for (const auto& p : EndPoints(path, size[0], size[1])) {
-            EXPECT_GE(p.first, -tolerance);
-            EXPECT_LE(p.first, size[0] + tolerance);
-            EXPECT_GE(p.second, -tolerance);
-            EXPECT_LE(p.second, size[1] + tolerance);
+            EXPECT_TRUE(p.first >= -tolerance && p.first <= size[0] + tolerance &&
+                        p.second >= -tolerance && p.second <= size[1] + tolerance)
+                << "(" << p.first << ", " << p.second << ")";
           }
       }
   }
@@ -318,28 +317,6 @@ TEST(GuideList, AdjustValuesGuidesAndTheirOrder) {
   }
 }
 
-TEST(GuideList, MalformedGuidesAreRefused) {
-  const struct {
-    const char* formula;
-    const char* error;
-  } cases[] = {
-      {"*/ w 2", "needs more arguments"},
-      {"val 1 2", "too many arguments"},
-      {"times w 2", "unknown operator \"times\""},
-      {"+- w later 0", "unknown guide \"later\""},
-      {"val self", "unknown guide \"self\""},  // a guide cannot use itself
-      {"val 3x", "unknown guide \"3x\""},      // a number must be the whole token
-      {"", "unknown operator"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.formula);
-    GuideList list;
-    std::string error;
-    EXPECT_FALSE(list.AddGuide("self", c.formula, &error));
-    EXPECT_NE(error.find(c.error), std::string::npos) << error;
-  }
-}
-
 // Custom geometry of a 100 x 50 slide-unit shape (952500 x 476250 EMU).
 platform::Geometry Custom(double pathWidth, double pathHeight,
                           std::vector<platform::PathCommand> commands) {
@@ -384,15 +361,31 @@ TEST(CustomGeometry, GuidesAreEvaluatedInTheDocumentsUnits) {
   }
 }
 
-TEST(CustomGeometry, AnUnknownNameIsReported) {
-  std::vector<platform::GeometryPath> out;
-  std::string error;
-  platform::Geometry g = Custom(0, 0, {Cmd(PathCommand::LineTo, {}, {"nowhere"})});
-  EXPECT_FALSE(render::ResolveCustomGeometry(g, 100, 50, &out, &error));
-  EXPECT_NE(error.find("\"nowhere\""), std::string::npos) << error;
-  g.guides.push_back({"broken", "*/ w"});
-  EXPECT_FALSE(render::ResolveCustomGeometry(g, 100, 50, &out, &error));
-  EXPECT_NE(error.find("\"broken\""), std::string::npos) << error;
+// Malformed guides, and names no guide defines, are refused, naming the
+// guide and the reason.
+TEST(CustomGeometry, MalformedGuidesAndUnknownNamesAreRefused) {
+  const struct {
+    const char* formula;
+    const char* ref;  // the guide the path's point refers to
+    const char* error;
+  } cases[] = {
+      {"*/ w 2", "r", "guide \"self\": \"*/\" needs more arguments"},
+      {"val 1 2", "r", "guide \"self\": too many arguments"},
+      {"times w 2", "r", "guide \"self\": unknown operator \"times\""},
+      {"+- w later 0", "r", "guide \"self\": unknown guide \"later\""},
+      {"val self", "r", "guide \"self\": unknown guide \"self\""},  // a guide cannot use itself
+      {"val 3x", "r", "guide \"self\": unknown guide \"3x\""},  // a number must be the whole token
+      {"", "r", "guide \"self\": unknown operator"},
+      {"val 1", "nowhere", "unknown guide \"nowhere\""},
+  };
+  for (const auto& c : cases) {
+    platform::Geometry g = Custom(0, 0, {Cmd(PathCommand::LineTo, {}, {c.ref})});
+    g.guides.push_back({"self", c.formula});
+    std::vector<platform::GeometryPath> out;
+    std::string error;
+    EXPECT_FALSE(render::ResolveCustomGeometry(g, 100, 50, &out, &error)) << c.formula;
+    EXPECT_NE(error.find(c.error), std::string::npos) << error;
+  }
 }
 
 }  // namespace
