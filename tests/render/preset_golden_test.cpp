@@ -3,15 +3,11 @@
 // (see Golden.h to regenerate them).
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
-
-#include <boost/make_shared.hpp>
 
 #include "Golden.h"
 #include "document/Slide.h"
 #include "publisher/SlideScreen.h"
-#include "render/FrameRenderer.h"
 
 using namespace platform;
 
