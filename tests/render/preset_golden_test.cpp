@@ -102,19 +102,13 @@ TEST(PresetGoldenCustom, GuidesPlaceTheOutline) {
                            {"nx", "*/ w notch 100000"},
                            {"ny", "*/ h 1 2"}};
   GeometryPath path;
-  const std::pair<PathCommand::Kind, std::vector<std::string>> commands[] = {
-      {PathCommand::MoveTo, {"l", "t"}},
-      {PathCommand::LineTo, {"x1", "t"}},
-      {PathCommand::ArcTo, {"rad", "rad", "3cd4", "cd4"}},
-      {PathCommand::LineTo, {"r", "b"}},
-      {PathCommand::LineTo, {"l", "b"}},
-      {PathCommand::LineTo, {"nx", "ny"}},
-      {PathCommand::Close, {}}};
-  for (const auto& [kind, refs] : commands) {
-    path.commands.emplace_back();
-    path.commands.back().kind = kind;
-    for (size_t i = 0; i < refs.size(); ++i) path.commands.back().ref[i] = refs[i];
-  }
+  path.commands = {{PathCommand::MoveTo, {}, {"l", "t"}},
+                   {PathCommand::LineTo, {}, {"x1", "t"}},
+                   {PathCommand::ArcTo, {}, {"rad", "rad", "3cd4", "cd4"}},
+                   {PathCommand::LineTo, {}, {"r", "b"}},
+                   {PathCommand::LineTo, {}, {"l", "b"}},
+                   {PathCommand::LineTo, {}, {"nx", "ny"}},
+                   {PathCommand::Close, {}, {}}};
   shape.geometry.paths = {path};
   golden::ExpectMatches(golden::Draw(*SlideScreen::Build(slide)), "presets/custom_guides");
 }

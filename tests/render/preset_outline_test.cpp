@@ -104,15 +104,6 @@ TEST(PresetTable, EveryPresetIsThereAndCompiles) {
   for (const std::string& name : compiled) EXPECT_TRUE(expected.count(name)) << "extra " << name;
 }
 
-// A path command of these numbers, or where a name is given, of that guide.
-PathCommand Cmd(PathCommand::Kind kind, std::vector<double> v, std::vector<std::string> refs = {}) {
-  PathCommand c;
-  c.kind = kind;
-  for (size_t i = 0; i < v.size(); ++i) c.v[i] = v[i];
-  for (size_t i = 0; i < refs.size(); ++i) c.ref[i] = refs[i];
-  return c;
-}
-
 // Finite for any size and adjust value; with the default values, at the
 // first two sizes, inside the box (callouts' tips and leaders aside).
 TEST(PresetTable, OutlinesStayFiniteAndDefaultsInTheirBox) {
@@ -155,7 +146,7 @@ TEST(PresetTable, AdjustValuesMoveTheirPoints) {
     const char* preset;
     double w, h;
     render::AdjustValues adjust;
-    size_t path, command;
+    size_t first, command;  // values first and first + 1 of the first path's command
     PathCommand::Kind kind;
     double x, y;
   } cases[] = {
@@ -167,6 +158,8 @@ TEST(PresetTable, AdjustValuesMoveTheirPoints) {
       {"chevron", 200, 100, {{"adj", 30000}}, 0, 5, K::LineTo, 30, 50},
       {"star5", 100, 100, {{"adj", 0}}, 0, 1, K::LineTo, 50, 55.2785},
       {"pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, 0, 0, K::MoveTo, 200, 50},
+      // A pie's arc turns from its start to its end angle, in degrees.
+      {"pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, 2, 1, K::ArcTo, 0, 90},
       {"can", 100, 200, {{"adj", 50000}}, 0, 0, K::MoveTo, 0, 25},
       {"wedgeRectCallout", 100, 100, {}, 0, 10, K::LineTo, 29.167, 112.5},
       {"flowChartDocument", 100, 100, {}, 0, 2, K::LineTo, 21600, 17322},
@@ -175,18 +168,12 @@ TEST(PresetTable, AdjustValuesMoveTheirPoints) {
     SCOPED_TRACE(c.preset);
     std::vector<GeometryPath> paths;
     ASSERT_TRUE(render::PresetOutline(c.preset, c.w, c.h, c.adjust, &paths));
-    ASSERT_LT(c.path, paths.size());
-    ASSERT_LT(c.command, paths[c.path].commands.size());
-    const PathCommand& command = paths[c.path].commands[c.command];
+    ASSERT_TRUE(!paths.empty() && c.command < paths[0].commands.size());
+    const PathCommand& command = paths[0].commands[c.command];
     EXPECT_EQ(command.kind, c.kind);
-    EXPECT_NEAR(command.v[0], c.x, 1e-3);
-    EXPECT_NEAR(command.v[1], c.y, 1e-3);
+    EXPECT_NEAR(command.v[c.first], c.x, 1e-3);
+    EXPECT_NEAR(command.v[c.first + 1], c.y, 1e-3);
   }
-  // A pie's arc turns from its start to its end angle, in degrees.
-  std::vector<GeometryPath> pie;
-  ASSERT_TRUE(render::PresetOutline("pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, &pie));
-  EXPECT_EQ(pie[0].commands[1].kind, PathCommand::ArcTo);
-  EXPECT_DOUBLE_EQ(pie[0].commands[1].v[3], 90);
 }
 
 TEST(ShapeOutline, WhatTheShapeDrawsFrom) {
@@ -206,7 +193,7 @@ TEST(ShapeOutline, WhatTheShapeDrawsFrom) {
   EXPECT_NE(problem.find("\"notAShape\" as its bounding box"), std::string::npos) << problem;
   // Custom paths win over the preset name; a bad guide makes the bounds.
   GeometryPath path;
-  path.commands = {Cmd(PathCommand::LineTo, {}, {"missing"})};
+  path.commands = {PathCommand{PathCommand::LineTo, {}, {"missing"}}};
   shape.geometry.paths = {path};
   EXPECT_FALSE(render::ShapeOutline(shape, &paths, &problem));
   EXPECT_NE(problem.find("unknown guide \"missing\""), std::string::npos) << problem;
@@ -221,9 +208,9 @@ TEST(ShapeOutline, AbsurdNumbersAreDrawnBounded) {
   platform::Shape shape(L"1");
   shape.SetBounds(0, 0, 10, 10);
   GeometryPath path;
-  path.commands = {Cmd(PathCommand::MoveTo, {-1e300}),
-                   Cmd(PathCommand::ArcTo, {1e15, 1e15, 1e9, -1e12}),
-                   Cmd(PathCommand::LineTo, {0, 1e300})};
+  path.commands = {{PathCommand::MoveTo, {-1e300}, {}},
+                   {PathCommand::ArcTo, {1e15, 1e15, 1e9, -1e12}, {}},
+                   {PathCommand::LineTo, {0, 1e300}, {}}};
   shape.geometry.preset = "custom";
   shape.geometry.paths = {path};
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 16);
@@ -341,12 +328,12 @@ TEST(CustomGeometry, GuidesAreEvaluatedInTheDocumentsUnits) {
   } cases[] = {
       // Without a size of its own a path's guide values are EMU, turned into
       // slide units; its numbers already are.
-      {"own units", 0, 0, Cmd(K::LineTo, {0, 7}, {"half"}), {50, 7}},
-      {"built-in", 0, 0, Cmd(K::LineTo, {}, {"r", "b"}), {100, 50}},
+      {"own units", 0, 0, {K::LineTo, {0, 7}, {"half"}}, {50, 7}},
+      {"built-in", 0, 0, {K::LineTo, {}, {"r", "b"}}, {100, 50}},
       // With a size, guide values are in the path's units.
-      {"path units", 200, 100, Cmd(K::MoveTo, {0, 3}, {"half"}), {476250, 3}},
+      {"path units", 200, 100, {K::MoveTo, {0, 3}, {"half"}}, {476250, 3}},
       // Arc angles from guides are 60000ths of a degree, numbers degrees.
-      {"angles", 0, 0, Cmd(K::ArcTo, {0, 10, 0, 45}, {"half", "", "quarter"}), {50, 10, 90, 45}},
+      {"angles", 0, 0, {K::ArcTo, {0, 10, 0, 45}, {"half", "", "quarter"}}, {50, 10, 90, 45}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -379,7 +366,7 @@ TEST(CustomGeometry, MalformedGuidesAndUnknownNamesAreRefused) {
       {"val 1", "nowhere", "unknown guide \"nowhere\""},
   };
   for (const auto& c : cases) {
-    platform::Geometry g = Custom(0, 0, {Cmd(PathCommand::LineTo, {}, {c.ref})});
+    platform::Geometry g = Custom(0, 0, {{PathCommand::LineTo, {}, {c.ref}}});
     g.guides.push_back({"self", c.formula});
     std::vector<platform::GeometryPath> out;
     std::string error;

@@ -198,15 +198,9 @@ TEST_F(Probe, GeometryPresetsAndFallback) {
   custom.geometry.preset = "custom";
   GeometryPath path;
   path.width = path.height = 2;
-  const auto to = [](PathCommand::Kind kind, double x, double y) {
-    PathCommand c;
-    c.kind = kind;
-    c.v[0] = x;
-    c.v[1] = y;
-    return c;
-  };
-  path.commands = {to(PathCommand::MoveTo, 0, 0), to(PathCommand::LineTo, 2, 0),
-                   to(PathCommand::LineTo, 0, 2), to(PathCommand::Close, 0, 0)};
+  using K = PathCommand;
+  path.commands = {
+      {K::MoveTo, {}, {}}, {K::LineTo, {2, 0}, {}}, {K::LineTo, {0, 2}, {}}, {K::Close, {}, {}}};
   custom.geometry.paths = {path};
   auto screen = SlideScreen::Build(slide);
   render::Image image = Draw(*screen);
