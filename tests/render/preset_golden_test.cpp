@@ -55,6 +55,9 @@ const Case kCases[] = {
     {"not_equal", "mathNotEqual", "adj2 4800000", 8, 8, 80, 80, false},
     // A connector is never filled.
     {"bent_connector", "bentConnector3", "adj1 30000", 8, 16, 80, 64, false},
+    // Custom geometry whose points and arcs come from its guides: a rounded tab
+    // whose corner radius is a quarter of the height, and a notch from a value.
+    {"custom_guides", "custom", "", 8, 16, 80, 64, false},
 };
 
 // A 96 x 96 slide with shape 2 at these bounds, filled and outlined.
@@ -80,6 +83,22 @@ TEST_P(PresetGolden, DrawsLikeItsReference) {
   std::string name;
   double value;
   while (adjust >> name >> value) shape.geometry.adjust.push_back({name, value});
+  if (shape.geometry.preset == "custom") {
+    shape.geometry.guides = {{"notch", "val 30000"},
+                             {"rad", "*/ h 1 4"},
+                             {"x1", "+- r 0 rad"},
+                             {"nx", "*/ w notch 100000"},
+                             {"ny", "*/ h 1 2"}};
+    GeometryPath path;
+    path.commands = {{PathCommand::MoveTo, {}, {"l", "t"}},
+                     {PathCommand::LineTo, {}, {"x1", "t"}},
+                     {PathCommand::ArcTo, {}, {"rad", "rad", "3cd4", "cd4"}},
+                     {PathCommand::LineTo, {}, {"r", "b"}},
+                     {PathCommand::LineTo, {}, {"l", "b"}},
+                     {PathCommand::LineTo, {}, {"nx", "ny"}},
+                     {PathCommand::Close, {}, {}}};
+    shape.geometry.paths = {path};
+  }
   golden::ExpectMatches(golden::Draw(*SlideScreen::Build(slide)),
                         std::string("presets/") + c.golden);
 }
@@ -88,29 +107,5 @@ INSTANTIATE_TEST_SUITE_P(Families, PresetGolden, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) {
                            return std::string(info.param.golden);
                          });
-
-// Custom geometry whose points and arcs come from its guides: a rounded tab
-// whose corner radius is a quarter of the height, and a notch from an adjust
-// value.
-TEST(PresetGoldenCustom, GuidesPlaceTheOutline) {
-  auto slide = golden::SmallSlide(96, 96);
-  Shape& shape = AddShape(slide, 8, 16, 80, 64);
-  shape.geometry.preset = "custom";
-  shape.geometry.guides = {{"notch", "val 30000"},
-                           {"rad", "*/ h 1 4"},
-                           {"x1", "+- r 0 rad"},
-                           {"nx", "*/ w notch 100000"},
-                           {"ny", "*/ h 1 2"}};
-  GeometryPath path;
-  path.commands = {{PathCommand::MoveTo, {}, {"l", "t"}},
-                   {PathCommand::LineTo, {}, {"x1", "t"}},
-                   {PathCommand::ArcTo, {}, {"rad", "rad", "3cd4", "cd4"}},
-                   {PathCommand::LineTo, {}, {"r", "b"}},
-                   {PathCommand::LineTo, {}, {"l", "b"}},
-                   {PathCommand::LineTo, {}, {"nx", "ny"}},
-                   {PathCommand::Close, {}, {}}};
-  shape.geometry.paths = {path};
-  golden::ExpectMatches(golden::Draw(*SlideScreen::Build(slide)), "presets/custom_guides");
-}
 
 }  // namespace

@@ -155,8 +155,11 @@ TEST_F(Probe, FrameStateOnThePicture) {
   expect("group moved with its members", {{20, 20, kWhite}, {20, 70, blue}});
 }
 
-TEST_F(Probe, EmbeddedPictures) {
-  // A PNG the renderer's image writes, and a JPEG.
+// Pictures on the left: a PNG the renderer's image writes, a JPEG, and one it
+// cannot read. Geometry on the right: an ellipse, an unknown preset, a
+// connector and a custom triangle.
+TEST_F(Probe, PicturesAndGeometry) {
+  slide->width = 200;
   render::Image blue(4, 4);
   cairo_t* cr = cairo_create(blue.Surface());
   cairo_set_source_rgb(cr, 0, 0, 1);
@@ -171,6 +174,21 @@ TEST_F(Probe, EmbeddedPictures) {
       PictureData{"image/jpeg", FileBytes(SLIDEANIM_FIXTURES_DIR "/green.jpg")};
   slide->AddShape(L"5").SetKind(ShapeKind::Picture).SetBounds(5, 5, 10, 10).picture =
       PictureData{"image/x-emf", {1, 2, 3}};
+  const auto add = [&](const wchar_t* id, double x, double y, double w, double h,
+                       const char* geometry) -> Shape& {
+    return slide->AddShape(id).SetBounds(x, y, w, h).SetGeometry(geometry);
+  };
+  add(L"6", 110, 10, 40, 40, "ellipse").SetSolidFill({0, 0, 0, 255});
+  add(L"7", 160, 10, 30, 30, "noSuchPreset").SetSolidFill({0, 0, 0, 255});
+  add(L"8", 110, 70, 80, 0, "straightConnector1")
+      .SetKind(ShapeKind::Connector)
+      .SetLine(Outline({0, 0, 0, 255}, 4));
+  GeometryPath path;
+  path.width = path.height = 2;
+  using K = PathCommand;
+  path.commands = {
+      {K::MoveTo, {}, {}}, {K::LineTo, {2, 0}, {}}, {K::LineTo, {0, 2}, {}}, {K::Close, {}, {}}};
+  add(L"9", 160, 50, 30, 30, "custom").SetSolidFill({0, 0, 0, 255}).geometry.paths = {path};
   auto screen = SlideScreen::Build(slide);
   EXPECT_TRUE(Target(*screen, L"3/shape")->GetShapeFlag());
   render::Image image = Draw(*screen);
@@ -181,40 +199,16 @@ TEST_F(Probe, EmbeddedPictures) {
   EXPECT_TRUE(Near(image.Pixel(10, 10), kWhite));  // unreadable: nothing drawn
   EXPECT_EQ(render::DecodePicture(PictureData{"image/png", {0x89, 'P', 'N', 'G', 0}}), nullptr);
   EXPECT_EQ(render::DecodePicture(PictureData{"image/jpeg", {0xFF, 0xD8, 0xFF, 0}}), nullptr);
-}
-
-TEST_F(Probe, GeometryPresetsAndFallback) {
-  slide = SmallSlide();
-  const auto add = [&](const wchar_t* id, double x, double y, double w, double h,
-                       const char* geometry) -> Shape& {
-    return slide->AddShape(id).SetBounds(x, y, w, h).SetGeometry(geometry);
-  };
-  add(L"2", 10, 10, 40, 40, "ellipse").SetSolidFill({0, 0, 0, 255});
-  add(L"3", 60, 10, 30, 30, "noSuchPreset").SetSolidFill({0, 0, 0, 255});
-  add(L"4", 10, 70, 80, 0, "straightConnector1")
-      .SetKind(ShapeKind::Connector)
-      .SetLine(Outline({0, 0, 0, 255}, 4));
-  Shape& custom = slide->AddShape(L"5").SetBounds(60, 50, 30, 30).SetSolidFill({0, 0, 0, 255});
-  custom.geometry.preset = "custom";
-  GeometryPath path;
-  path.width = path.height = 2;
-  using K = PathCommand;
-  path.commands = {
-      {K::MoveTo, {}, {}}, {K::LineTo, {2, 0}, {}}, {K::LineTo, {0, 2}, {}}, {K::Close, {}, {}}};
-  custom.geometry.paths = {path};
-  auto screen = SlideScreen::Build(slide);
-  render::Image image = Draw(*screen);
-  // (12, 12) is outside the ellipse; the bounds stand in for the unknown
-  // preset at (62, 12); (65, 55) is in the custom triangle.
-  ExpectPixels(image, {{30, 30, kBlack}, {12, 12, kWhite}, {62, 12, kBlack}});
-  ExpectPixels(image, {{50, 70, kBlack}, {65, 55, kBlack}, {85, 75, kWhite}});
+  // (112, 12) is outside the ellipse; the bounds stand in for the unknown
+  // preset at (162, 12); (165, 55) is in the custom triangle.
+  ExpectPixels(image, {{130, 30, kBlack}, {112, 12, kWhite}, {162, 12, kBlack}});
+  ExpectPixels(image, {{150, 70, kBlack}, {165, 55, kBlack}, {185, 75, kWhite}});
 }
 
 class TextProbe : public ::testing::Test {
  protected:
   void SetUp() override {
     slide = SmallSlide();
-    CharProps props;
     props.font = "DejaVu Sans";
     props.size = 20;
     slide->AddShape(L"2").SetBounds(0, 0, 100, 40).SetText({L"HI HI"}, props);
@@ -228,11 +222,12 @@ class TextProbe : public ::testing::Test {
         if (((image.Pixel(x, y) >> 8) & 0xFF) < 128) ++ink;
     return ink;
   }
+  CharProps props;
   boost::shared_ptr<Slide> slide;
   boost::shared_ptr<SlideScreen> screen;
 };
 
-TEST_F(TextProbe, UnitsMoveOnTheirOwnAndRecolour) {
+TEST_F(TextProbe, UnitsMoveRecolourAndTakeTheCurrentSheet) {
   const double* w0 = screen->Find(L"2/p0/w0")->GetBounds();
   const double* w1 = screen->Find(L"2/p0/w1")->GetBounds();
   render::Image before = Draw(*screen);
@@ -260,19 +255,17 @@ TEST_F(TextProbe, UnitsMoveOnTheirOwnAndRecolour) {
     for (int x = static_cast<int>(l1[0]); x < static_cast<int>(l1[2]); ++x)
       if (Near(tinted.Pixel(x, y), 0xFF0000FFu, 40)) blueSeen = true;
   EXPECT_TRUE(blueSeen);
-}
-
-TEST_F(TextProbe, CharacterPropertiesFromTheCurrentSheet) {
+  // Character properties come from the current sheet, until the frame is reset.
+  screen->ResetFrame();
   const double* body = screen->Find(L"2")->GetBounds();
   const int normal = Ink(Draw(*screen), body);
   auto runs = QueryAs<IItemList>(screen->Find(L"2/runs/p0"), eIidRunGroup);
   for (uint32_t i = 0; i < runs->GetItemCount(); ++i) {
-    auto props = GetSheet(runs->GetItem(i), ePropRunCharProps);
-    SetBool(props, ePropBold, true);
-    SetDouble(props, ePropFontSize, 30.0);
+    auto sheet = GetSheet(runs->GetItem(i), ePropRunCharProps);
+    SetBool(sheet, ePropBold, true);
+    SetDouble(sheet, ePropFontSize, 30.0);
   }
-  const int big = Ink(Draw(*screen), body);
-  EXPECT_GT(big, normal * 3 / 2);
+  EXPECT_GT(Ink(Draw(*screen), body), normal * 3 / 2);
   screen->ResetFrame();
   EXPECT_EQ(Ink(Draw(*screen), body), normal);
 }
@@ -280,9 +273,6 @@ TEST_F(TextProbe, CharacterPropertiesFromTheCurrentSheet) {
 }  // namespace
 
 TEST_F(TextProbe, ABulletShowsOnlyWithItsParagraphsText) {
-  CharProps props;
-  props.font = "DejaVu Sans";
-  props.size = 20;
   Paragraph paragraph;
   paragraph.runs.push_back(TextRun{L"HI", props});
   paragraph.bullet = L"\u2022";
