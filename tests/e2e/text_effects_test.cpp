@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -81,6 +82,10 @@ x::Effect Emphasis(const std::string& behaviours, uint32_t delay = 0, const char
   return e;
 }
 
+std::string Bold() {
+  return x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
+}
+
 int Channel(uint32_t pixel, int shift) {
   return static_cast<int>((pixel >> shift) & 0xFF);
 }
@@ -123,8 +128,7 @@ std::vector<int> InkBands(const render::Image& image) {
 TEST(TextEffects, LetterRunsDrawAsTheUnsplitText) {
   // A bold effect by letter that has not started splits the runs at letters;
   // ligatures and kerning stay as they are without it.
-  const std::string bold = x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100);
-  const x::Effect late = Emphasis(bold, 5000, "lt", 100), other = Emphasis(bold, 5000);
+  const x::Effect late = Emphasis(Bold(), 5000, "lt", 100), other = Emphasis(Bold(), 5000);
   const std::vector<x::Para> text = {Big("office AVATAR"), Big("Wave fluffier")};
   Played split(text, {late});
   Played whole(text, {other});
@@ -153,35 +157,30 @@ TEST(TextEffects, ColourByLetter) {
 
 TEST(TextEffects, BoldByLetterAndByWord) {
   // Units turn bold 1000 ms apart: at 600 ms only the first unit is bold.
-  struct Case {
-    const char* iterate;
-    const char* text;
-    size_t second;  // the first letter of the second unit
-  };
-  const std::vector<Case> cases = {{"wd", "mm mm mm", 3}, {"lt", "mmm", 1}};
-  for (const Case& c : cases) {
-    Played play({Big(c.text)},
-                {Emphasis(x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100), 0,
-                          c.iterate, 1000)});
+  // Each case: the unit, the text, and the first letter of the second unit.
+  for (const auto& c :
+       {std::tuple<const char*, const char*, size_t>{"wd", "mm mm mm", 3}, {"lt", "mmm", 1}}) {
+    const auto& [iterate, text, second] = c;
+    Played play({Big(text)}, {Emphasis(Bold(), 0, iterate, 1000)});
     std::vector<render::Image> frames;
     frames.push_back(play.At(0));
-    const double split = play.LetterX(c.second);
+    const double split = play.LetterX(second);
     frames.push_back(play.At(600));
     // The first unit gains ink; the later ones, pushed right by it, keep theirs.
-    const double moved = play.LetterX(c.second);
-    EXPECT_GT(moved, split) << c.iterate;
-    EXPECT_GT(Ink(frames[1], 0, moved), Ink(frames[0], 0, split) * 1.15) << c.iterate;
+    const double moved = play.LetterX(second);
+    EXPECT_GT(moved, split) << iterate;
+    EXPECT_GT(Ink(frames[1], 0, moved), Ink(frames[0], 0, split) * 1.15) << iterate;
     const long rest = Ink(frames[0], split, kWidth);
-    EXPECT_NEAR(Ink(frames[1], moved, kWidth), rest, rest * 0.05) << c.iterate;
+    EXPECT_NEAR(Ink(frames[1], moved, kWidth), rest, rest * 0.05) << iterate;
     for (uint32_t t : {1600u, 2600u}) frames.push_back(play.At(t));
     // Each later unit adds its share.
     std::vector<long> total;
     for (const render::Image& frame : frames) total.push_back(Ink(frame, 0, kWidth));
     const long gain = total[3] - total[0];
-    EXPECT_GT(gain, total[0] / 10) << c.iterate;
+    EXPECT_GT(gain, total[0] / 10) << iterate;
     for (size_t i = 1; i < 3; ++i) {
       EXPECT_NEAR(total[i] - total[0], gain * static_cast<long>(i) / 3, gain / 8)
-          << c.iterate << " step " << i;
+          << iterate << " step " << i;
     }
   }
 }
@@ -189,9 +188,7 @@ TEST(TextEffects, BoldByLetterAndByWord) {
 TEST(TextEffects, MixedEffectDrawsBothSides) {
   // A colour (shape side) and bold (text side) in one effect.
   Played play({Big("mmm")},
-              {Emphasis(x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100) +
-                            x::Set(x::ShapeTarget(2), "style.fontWeight", "bold", 0, 100),
-                        500)});
+              {Emphasis(x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100) + Bold(), 500)});
   ASSERT_TRUE(play.manager);
   boost::shared_ptr<IScreenAnimation> animation;
   play.manager->GetShapeAnimation(animation, L"2", 0);
@@ -215,9 +212,8 @@ TEST(TextEffects, FontSizeByParagraph) {
   const std::vector<int> before = InkBands(play.At(0));
   const std::vector<int> first = InkBands(play.At(600));
   const std::vector<int> both = InkBands(play.At(1600));
-  ASSERT_EQ(before.size(), 2u);
-  ASSERT_EQ(first.size(), 2u);
-  ASSERT_EQ(both.size(), 2u);
+  ASSERT_EQ(std::vector<size_t>({before.size(), first.size(), both.size()}),
+            std::vector<size_t>(3, 2));
   EXPECT_NEAR(before[0], before[1], 1);
   EXPECT_NEAR(first[0], 2 * before[0], 3);
   EXPECT_NEAR(first[1], before[1], 1);
