@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-#include <boost/make_shared.hpp>
-
+#include "Golden.h"
 #include "document/Slide.h"
 #include "host/Properties.h"
-#include "render/FrameRenderer.h"
 #include "support/Played.h"
 
 using namespace platform;
@@ -25,9 +23,7 @@ struct Show {
   Show(int kind, int presetClass, int subtype) : played(MakeSlide(kind, presetClass, subtype)) {}
 
   static boost::shared_ptr<Slide> MakeSlide(int kind, int presetClass, int subtype) {
-    auto slide = boost::make_shared<Slide>();
-    slide->width = 200;
-    slide->height = 150;
+    auto slide = golden::SmallSlide(200, 150);
     slide->AddShape(L"2").SetBounds(50, 40, 100, 70).SetSolidFill({255, 0, 0, 255});
     Effect& effect = slide->Effects()->AddEffect(L"2");
     effect.PresetClass(presetClass).NodeType(1).SetOwnDuration(1000).Set<int>(ePropFill, 2);
@@ -52,11 +48,10 @@ struct Show {
 
   render::Image At(uint32_t t) {
     played.driver->Frame(t);
-    return renderer.Render(*played.screen, 200, 150);
+    return golden::Draw(*played.screen);
   }
 
   play::Played played;
-  render::FrameRenderer renderer;
 };
 
 bool Red(uint32_t pixel) {

@@ -83,23 +83,16 @@ LineStyle Outline(Kinefold::TColor colour, double width) {
   return line;
 }
 
-class Probe : public ::testing::Test {
- protected:
-  void SetUp() override {
-    slide = SmallSlide();
-    slide->AddShape(L"2").SetBounds(20, 40, 30, 20).SetSolidFill({255, 0, 0, 255});
-  }
-  boost::shared_ptr<Slide> slide;
-};
-
 // What each piece of a node's frame state does to the picture, one change a
 // frame. A NaN or an infinity anywhere in it (transform, position, opacity,
 // mask points) leaves that node out of the frame; the rest of the slide is
 // still drawn. Shape 2 is red at (20, 40) 30 x 20; shape 3, blue at (60, 70),
 // stands for the rest; group 4 holds a blue square at (10, 10) 20 x 20; shape
 // 6, green, 30 x 20 about (75, 30), is turned upright with its text.
-TEST_F(Probe, FrameStateOnThePicture) {
+TEST(Probe, FrameStateOnThePicture) {
   const uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu;
+  auto slide = SmallSlide();
+  slide->AddShape(L"2").SetBounds(20, 40, 30, 20).SetSolidFill({255, 0, 0, 255});
   slide->AddShape(L"3").SetBounds(60, 70, 30, 20).SetSolidFill({0, 0, 255, 255});
   slide->AddShape(L"4").SetKind(ShapeKind::Group).SetBounds(10, 10, 50, 50);
   slide->AddShape(L"5", slide->FindShape(L"4"))
@@ -158,8 +151,8 @@ TEST_F(Probe, FrameStateOnThePicture) {
 // Pictures on the left: a PNG the renderer's image writes, a JPEG, and one it
 // cannot read. Geometry on the right: an ellipse, an unknown preset, a
 // connector and a custom triangle.
-TEST_F(Probe, PicturesAndGeometry) {
-  slide->width = 200;
+TEST(Probe, PicturesAndGeometry) {
+  auto slide = golden::SmallSlide(200, 100);
   render::Image blue(4, 4);
   cairo_t* cr = cairo_create(blue.Surface());
   cairo_set_source_rgb(cr, 0, 0, 1);
