@@ -49,8 +49,8 @@ std::string Effects(const std::string& effects) {
 // A graphic frame of `uri` data.
 std::string Frame(double x, double y, double w, double h, const std::string& uri,
                   const std::string& content) {
-  return R"(<p:graphicFrame><p:nvGraphicFramePr><p:cNvPr id="2" name="frame"/>
-<p:cNvGraphicFramePr/><p:nvPr/></p:nvGraphicFramePr><p:xfrm><a:off x=")" +
+  return R"(<p:graphicFrame><p:nvGraphicFramePr><p:cNvPr id="2" name="frame"/></p:nvGraphicFramePr>
+<p:xfrm><a:off x=")" +
          Emu(x) + "\" y=\"" + Emu(y) + "\"/><a:ext cx=\"" + Emu(w) + "\" cy=\"" + Emu(h) +
          "\"/></p:xfrm><a:graphic><a:graphicData uri=\"" + uri + "\">" + content +
          "</a:graphicData></a:graphic></p:graphicFrame>";
@@ -70,15 +70,15 @@ std::string Row(double h, const std::string& cells) {
 std::string Cell(const std::string& fill, const std::string& attrs = "",
                  const std::string& paras = "<a:p><a:endParaRPr/></a:p>",
                  const std::string& tcPr = "") {
-  return "<a:tc" + attrs + "><a:txBody><a:bodyPr/><a:lstStyle/>" + paras + "</a:txBody><a:tcPr" +
-         tcPr + ">" + fill + "</a:tcPr></a:tc>";
+  return "<a:tc" + attrs + "><a:txBody>" + paras + "</a:txBody><a:tcPr" + tcPr + ">" + fill +
+         "</a:tcPr></a:tc>";
 }
 
 // A rectangle with more p:spPr children (fill, line, effects), then `rest`.
 std::string Sp(int id, double x, double y, double w, double h, const std::string& spPr,
                const std::string& rest = "") {
   return "<p:sp><p:nvSpPr><p:cNvPr id=\"" + std::to_string(id) +
-         "\" name=\"s\"/><p:cNvSpPr/><p:nvPr/></p:nvSpPr><p:spPr>" + x::Xfrm(x, y, w, h) +
+         "\" name=\"s\"/></p:nvSpPr><p:spPr>" + x::Xfrm(x, y, w, h) +
          "<a:prstGeom prst=\"rect\"/>" + spPr + "</p:spPr>" + rest + "</p:sp>";
 }
 
@@ -123,7 +123,7 @@ std::string Bmp(bool two = false) {
 // A black horizontal line 8 units wide with more a:ln children.
 std::string Line(int id, double x, double y, double w, const std::string& more) {
   return "<p:cxnSp><p:nvCxnSpPr><p:cNvPr id=\"" + std::to_string(id) +
-         "\" name=\"line\"/><p:cNvCxnSpPr/><p:nvPr/></p:nvCxnSpPr><p:spPr>" + x::Xfrm(x, y, w, 0) +
+         "\" name=\"line\"/></p:nvCxnSpPr><p:spPr>" + x::Xfrm(x, y, w, 0) +
          "<a:prstGeom prst=\"line\"/><a:ln w=\"" + Emu(8) + "\">" + Solid("000000") + more +
          "</a:ln></p:spPr></p:cxnSp>";
 }
@@ -132,10 +132,9 @@ std::string Line(int id, double x, double y, double w, const std::string& more) 
 std::string Pic(int id, double x, double y, const std::string& rid, const std::string& blip,
                 const std::string& spPr, const std::string& crop = "") {
   return "<p:pic><p:nvPicPr><p:cNvPr id=\"" + std::to_string(id) +
-         "\" name=\"pic\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr><p:blipFill><a:blip r:embed=\"" + rid +
-         "\">" + blip + "</a:blip>" + crop +
-         "<a:stretch><a:fillRect/></a:stretch></p:blipFill><p:spPr>" + x::Xfrm(x, y, 200, 200) +
-         "<a:prstGeom prst=\"rect\"/>" + spPr + "</p:spPr></p:pic>";
+         "\" name=\"pic\"/></p:nvPicPr><p:blipFill><a:blip r:embed=\"" + rid + "\">" + blip +
+         "</a:blip>" + crop + "<a:stretch><a:fillRect/></a:stretch></p:blipFill><p:spPr>" +
+         x::Xfrm(x, y, 200, 200) + "<a:prstGeom prst=\"rect\"/>" + spPr + "</p:spPr></p:pic>";
 }
 
 // An outer shadow 40 units away in the direction `dir` (1/60000 degree).
@@ -146,15 +145,11 @@ std::string Shadow(int dir, const std::string& rgb) {
 
 // The layout part with this background and these shapes.
 std::pair<std::string, std::string> Layout(const std::string& bg, const std::string& shapes) {
-  return {kLayout,
-          R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
-<p:sldLayout xmlns:a=")" +
-              kA + R"(main" xmlns:p="http://schemas.openxmlformats.org/presentationml/2006/main">
-<p:cSld>)" + bg +
-              R"(<p:spTree><p:nvGrpSpPr><p:cNvPr id="1" name=""/><p:cNvGrpSpPr/><p:nvPr/>
-</p:nvGrpSpPr><p:grpSpPr/>)" +
-              shapes + R"(</p:spTree></p:cSld>
-<p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:sldLayout>)"};
+  return {
+      kLayout, R"(<p:sldLayout xmlns:a=")" + kA +
+                   R"(main" xmlns:p="http://schemas.openxmlformats.org/presentationml/2006/main">
+<p:cSld>)" + bg + R"(<p:spTree>)" +
+                   shapes + R"(</p:spTree></p:cSld></p:sldLayout>)"};
 }
 
 // The chart part with this plot area.
