@@ -59,12 +59,9 @@ std::vector<std::pair<double, double>> EndPoints(const GeometryPath& path, doubl
   const double sx = path.width > 0 ? w / path.width : 1, sy = path.height > 0 ? h / path.height : 1;
   std::vector<std::pair<double, double>> points;
   for (const PathCommand& c : path.commands) {
-    if (c.kind == PathCommand::MoveTo || c.kind == PathCommand::LineTo)
-      points.push_back({c.v[0] * sx, c.v[1] * sy});
-    else if (c.kind == PathCommand::CubicTo)
-      points.push_back({c.v[4] * sx, c.v[5] * sy});
-    else if (c.kind == PathCommand::QuadTo)
-      points.push_back({c.v[2] * sx, c.v[3] * sy});
+    const int at = c.kind == PathCommand::CubicTo ? 4 : c.kind == PathCommand::QuadTo ? 2 : 0;
+    if (c.kind != PathCommand::ArcTo && c.kind != PathCommand::Close)
+      points.push_back({c.v[at] * sx, c.v[at + 1] * sy});
   }
   return points;
 }

@@ -66,13 +66,14 @@ boost::shared_ptr<IShapeTarget> Target(const SlideScreen& screen, const std::wst
   return QueryAs<IShapeTarget>(screen.Find(name), eIidShapeTarget);
 }
 
-// A rectangle (20, top) to (50, 60) on the masks of `name`.
-void InsertMask(const SlideScreen& screen, const std::wstring& name, double top) {
-  auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
-  rect->SetGeometry(20, top, 50, 60);
+// Attaches `content` as an active mask of `object`, the way filters do.
+void Mask(const boost::shared_ptr<IScreenObject>& object,
+          const boost::shared_ptr<IScreenShape>& content) {
   auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-  container->SetContent(rect);
-  QueryAs<ICompoundShape>(screen.Find(name), eIidCompoundShape)->InsertChild(container, 0);
+  container->SetContent(content);
+  auto masks = QueryAs<ICompoundShape>(object, eIidCompoundShape);
+  masks->InsertChild(container, 0);
+  masks->SetChildActive(true, container);
 }
 
 LineStyle Outline(Kinefold::TColor colour, double width) {
@@ -133,7 +134,7 @@ TEST(Probe, FrameStateOnThePicture) {
   expect("NaN position", leftOut);
   colour->alphaMul = nan;
   expect("NaN opacity", leftOut);
-  InsertMask(*screen, L"2", nan);
+  Mask(screen->Find(L"2"), masks::Rect(20, nan, 50, 60));
   expect("NaN mask point", leftOut);
   colour->redMul = colour->greenMul = colour->blueMul = 0.0;
   colour->blueAdd = 255;
@@ -141,7 +142,7 @@ TEST(Probe, FrameStateOnThePicture) {
   position[0] += 40;
   expect("moved", {{35, 50, kWhite}, {75, 50, red}});
   // Peek: a mask on the shape's own bounds stays while the shape moves.
-  InsertMask(*screen, L"2", 40);
+  Mask(screen->Find(L"2"), masks::Rect(20, 40, 50, 60));
   position[0] += 15;
   expect("moved under a mask", {{30, 50, kWhite}, {45, 50, red}, {60, 50, kWhite}});
   Target(*screen, L"4")->GetTransform()[1] = 50;
@@ -320,16 +321,6 @@ constexpr double kPi = 3.14159265358979323846;
 // The reference images are of a 200 x 150 slide.
 boost::shared_ptr<Slide> WideSlide() {
   return golden::SmallSlide(200, 150);
-}
-
-// Attaches `content` as an active mask of `object`, the way filters do.
-void Mask(const boost::shared_ptr<IScreenObject>& object,
-          const boost::shared_ptr<IScreenShape>& content) {
-  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-  container->SetContent(content);
-  auto masks = QueryAs<ICompoundShape>(object, eIidCompoundShape);
-  masks->InsertChild(container, 0);
-  masks->SetChildActive(true, container);
 }
 
 TEST(RenderGolden, TransformedRectangle) {
