@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -169,7 +170,7 @@ bool Near(uint32_t pixel, uint32_t rgb, int tolerance) {
 struct Case {
   const char* name;
   std::string shapes;
-  std::vector<double> probes;  // x, y (slide units of the 1280 x 720 deck), RRGGBB; x, y, ...
+  std::string probes;  // "x,y RRGGBB ...": slide units of the 1280 x 720 deck, the colour there
   std::vector<std::pair<std::string, std::string>> parts = {};  // name, XML
 };
 
@@ -190,7 +191,7 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
   const std::vector<Case> cases = {
       {"layout shapes under the slide's, layout placeholders left out",
        x::Shape(2, "own", 400, 0, 200, 100, "0000FF"),
-       {640, 660, 0xFF0000, 500, 50, 0x0000FF, 640, 300, 0xFFFFFF},
+       "640,660 FF0000 500,50 0000FF 640,300 FFFFFF",
        {Layout("", x::Shape(5, "bar", 0, 600, 1280, 120, "FF0000") +
                        x::Placeholder(6, "ph", "body", 1, {x::P("prompt")}))}},
       {"gradient background of the layout, gradient fill of a shape, a rectangular path gradient",
@@ -198,38 +199,38 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
            Sp(3, 400, 200, 400, 400, Gradient("FFFF00", "00FFFF", Lin(5400000))) +
            Sp(4, 850, 100, 400, 200,
               Gradient("FFFF00", "0000FF",
-                       R"(<a:path path="rect"><a:fillToRect l="50000" t="50000" r="50000" b="50000"/>
+                       R"(<a:path path="rect">
+<a:fillToRect l="50000" t="50000" r="50000" b="50000"/>
 </a:path>)")),
        // Nine tenths of the way from the centre to the top edge: nearly blue (a circle would
        // still be mostly yellow there).
-       {4, 360, 0xFF0000, 1276, 360, 0x0000FF, 600, 204, 0xFFFF00, 600, 596, 0x00FFFF, 1050, 110,
-        0x1919E6},
+       "4,360 FF0000 1276,360 0000FF 600,204 FFFF00 600,596 00FFFF 1050,110 1919E6",
        {Layout("<p:bg><p:bgPr>" + Gradient("FF0000", "0000FF", Lin(0)) + "</p:bgPr></p:bg>", "")}},
       {"table cells with fills and a merged first row",
        Frame(100, 100, 400, 200, kA + "table",
              Table({200, 200},
                    Row(100, Cell(Solid("FF0000"), " gridSpan=\"2\"") + Cell("", " hMerge=\"1\"")) +
                        Row(100, Cell(Solid("00FF00")) + Cell(Solid("0000FF"))))),
-       {380, 150, 0xFF0000, 150, 250, 0x00FF00, 450, 250, 0x0000FF}},
+       "380,150 FF0000 150,250 00FF00 450,250 0000FF"},
       {"a table row grows with its text and pushes the next row down",
        Frame(100, 100, 400, 120, kA + "table",
              Table({400}, Row(20, Cell(Solid("FF0000"), "", calibriLines)) +
                               Row(100, Cell(Solid("0000FF"))))),
        // Three lines as tall as the font (53 units at 40 points in Calibri): the first row
        // ends near 270, the second reaches past the frame.
-       {450, 200, 0xFF0000, 450, 260, 0xFF0000, 450, 285, 0x0000FF, 450, 340, 0x0000FF}},
+       "450,200 FF0000 450,260 FF0000 450,285 0000FF 450,340 0000FF"},
       {"vertical text in a table cell runs down the cell",
        Frame(100, 100, 100, 400, kA + "table",
              Table({100}, Row(400, Cell("", "", Blocks("", {8}), " vert=\"vert\"")))),
        // Eight blocks of 40 points reach some 300 units down; set across, they would end by 320.
-       {170, 380, 0x000000}},
+       "170,380 000000"},
       {"a chart: plot area placed by hand, gridlines under the bars, a point's own colour, a "
        "data label over its bar",
        chartFrame,
        // Plot 320..960 x 180..540, a step of 90 per unit; bars 400..560 and 720..880. The
        // label "2" with two blocks sits centred over the first bar, below y 360.
-       {640, 450, 0xFF0000, 340, 270, 0xFF0000, 340, 405, 0xFFFFFF, 480, 450, 0x0000FF, 800, 300,
-        0x00FF00, 500, 322, 0x000000, 480, 250, 0xFFFFFF},
+       "640,450 FF0000 340,270 FF0000 340,405 FFFFFF 480,450 0000FF 800,300 00FF00 "
+       "500,322 000000 480,250 FFFFFF",
        {Chart(R"(<c:plotArea><c:layout><c:manualLayout><c:layoutTarget val="inner"/>
 <c:xMode val="edge"/><c:yMode val="edge"/><c:x val="0.25"/><c:y val="0.25"/><c:w val="0.5"/>
 <c:h val="0.5"/></c:manualLayout></c:layout><c:barChart><c:barDir val="col"/><c:ser><c:spPr>)" +
@@ -242,13 +243,15 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
 <c:catAx><c:delete val="1"/></c:catAx><c:valAx><c:scaling><c:max val="4"/><c:min val="0"/>
 </c:scaling><c:delete val="1"/><c:majorGridlines><c:spPr><a:ln w="76200">)" +
               Solid("FF0000") +
-              R"(</a:ln></c:spPr></c:majorGridlines><c:majorUnit val="1"/></c:valAx></c:plotArea>)")}},
+              R"(</a:ln></c:spPr></c:majorGridlines><c:majorUnit val="1"/></c:valAx>
+</c:plotArea>)")}},
       {"a doughnut from 12 o'clock clockwise, each point in its own colour",
        chartFrame,
        // Centred at (640, 360), radius about 308, the hole half of it.
-       {790, 210, 0xFF0000, 790, 510, 0x0000FF, 490, 510, 0x0000FF, 640, 360, 0xFFFFFF},
+       "790,210 FF0000 790,510 0000FF 490,510 0000FF 640,360 FFFFFF",
        {Chart(R"(<c:autoTitleDeleted val="1"/><c:plotArea><c:doughnutChart><c:ser><c:dPt>
-<c:idx val="0"/><c:spPr>)" + Solid("FF0000") + R"(</c:spPr></c:dPt><c:dPt><c:idx val="1"/><c:spPr>)" +
+<c:idx val="0"/><c:spPr>)" + Solid("FF0000") + R"(</c:spPr></c:dPt><c:dPt><c:idx val="1"/>
+<c:spPr>)" +
               Solid("0000FF") + R"(</c:spPr></c:dPt><c:val><c:numRef><c:numCache>
 <c:pt idx="0"><c:v>1</c:v></c:pt><c:pt idx="1"><c:v>3</c:v></c:pt></c:numCache></c:numRef>
 </c:val></c:ser><c:holeSize val="50"/></c:doughnutChart></c:plotArea>)")}},
@@ -256,13 +259,14 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        Frame(200, 100, 400, 400, kA + "diagram",
              "<dgm:relIds xmlns:dgm=\"" + kA + "diagram\" r:dm=\"rIdData\" r:lo=\"\" r:qs=\"\" " +
                  "r:cs=\"\"/>"),
-       {350, 150, 0x00FF00, 250, 150, 0xFFFFFF},
+       "350,150 00FF00 250,150 FFFFFF",
        {{"ppt/diagrams/data1.xml", "<dgm:dataModel xmlns:dgm=\"" + kA + "diagram\" xmlns:a=\"" +
                                        kA + R"(main"><dgm:extLst><a:ext uri="x">
 <dsp:dataModelExt xmlns:dsp=")" + dsp + R"(" relId="rIdDrawing"/></a:ext></dgm:extLst>
 </dgm:dataModel>)"},
         {"ppt/diagrams/drawing1.xml", "<dsp:drawing xmlns:dsp=\"" + dsp + "\" xmlns:a=\"" + kA +
-                                          R"(main"><dsp:spTree><dsp:sp><dsp:nvSpPr><dsp:cNvPr id="0" name=""/>
+                                          R"(main"><dsp:spTree><dsp:sp><dsp:nvSpPr>
+<dsp:cNvPr id="0" name=""/>
 </dsp:nvSpPr><dsp:spPr>)" +
 x::Xfrm(100, 0, 100, 100) + "<a:prstGeom prst=\"rect\"/>" +
                                           Solid("00FF00") +
@@ -270,15 +274,14 @@ x::Xfrm(100, 0, 100, 100) + "<a:prstGeom prst=\"rect\"/>" +
       {"a BMP picture, and a picture cropped to its right half",
        x::Picture(2, "bmp", 0, 0, 200, 200, "rIdBmp") +
            Pic(3, 400, 0, "rIdTwo", "", "", "<a:srcRect l=\"50000\"/>"),
-       {100, 100, 0x00C800, 500, 100, 0x0000FF, 590, 100, 0x0000FF}},
+       "100,100 00C800 500,100 0000FF 590,100 0000FF"},
       {"dash patterns, line ends and round corners",
        Line(2, 100, 100, 400, "<a:prstDash val=\"dash\"/>") +
            Line(3, 100, 300, 400, "<a:tailEnd type=\"triangle\" w=\"lg\" len=\"lg\"/>") +
            Sp(4, 700, 100, 200, 100,
               "<a:noFill/><a:ln w=\"" + Emu(40) + "\">" + black + "<a:round/></a:ln>"),
        // Dashes of 4 and gaps of 3 line widths (8 units); a large head is 5 widths.
-       {116, 100, 0x000000, 144, 100, 0xFFFFFF, 470, 310, 0x000000, 300, 310, 0xFFFFFF, 690, 150,
-        0x000000, 682, 82, 0xFFFFFF}},
+       "116,100 000000 144,100 FFFFFF 470,310 000000 300,310 FFFFFF 690,150 000000 682,82 FFFFFF"},
       {"outer shadows of a picture, a shape and a group, duotone and grey pictures, a scaled and "
        "moved tile",
        Pic(2, 0, 0, "rIdBmp", R"(<a:duotone><a:srgbClr val="000000"/><a:srgbClr val="FF0000"/>
@@ -295,16 +298,15 @@ x::Xfrm(100, 0, 100, 100) + "<a:prstGeom prst=\"rect\"/>" +
                   R"(" sx="10000000" sy="10000000"/></a:blipFill>)"),
        // (0, 200, 0) is 46% grey. The 2 x 1 tile grows to 200 x 100 from x = 850
        // (probes at its pixels' centres).
-       {100, 100, 0x750000, 500, 100, 0x757575, 620, 100, 0x0000FF, 500, 220, 0xFFFFFF,
-        200, 450, 0x00FF00, 200, 525, 0xFF0000, 1120, 50, 0xFF0000, 800, 450, 0x0000FF,
-        900, 450, 0xFF0000, 1000, 450, 0x0000FF}},
+       "100,100 750000 500,100 757575 620,100 0000FF 500,220 FFFFFF 200,450 00FF00 "
+       "200,525 FF0000 1120,50 FF0000 800,450 0000FF 900,450 FF0000 1000,450 0000FF"},
       {"a glow around a shape and around letters",
        Sp(2, 400, 300, 200, 100, Solid("00FF00") + Effects(glow)) +
            TextBox(3, 800, 300, 400, 100, "lIns=\"0\" tIns=\"0\">",
                    "<a:p>" + TextRun(4000, black + Effects(glow), "\u2588") + "</a:p>"),
        // Nearly solid at the shape's and the letter's edges, gone well past the radius.
-       {500, 294, 0xFF0000, 500, 350, 0x00FF00, 500, 180, 0xFFFFFF, 794, 340, 0xFF0000, 812, 340,
-        0x000000, 1000, 340, 0xFFFFFF}},
+       "500,294 FF0000 500,350 00FF00 500,180 FFFFFF 794,340 FF0000 812,340 000000 "
+       "1000,340 FFFFFF"},
       {"soft edges; a reflection mirrored below its shape, fading",
        Sp(2, 100, 300, 200, 200,
           Solid("00FF00") + Effects("<a:softEdge rad=\"" + Emu(40) + "\"/>")) +
@@ -313,41 +315,42 @@ x::Xfrm(100, 0, 100, 100) + "<a:prstGeom prst=\"rect\"/>" +
                   Effects(R"(<a:reflection stA="100000" endA="0" endPos="100000" sy="-100000"
 algn="bl"/>)")),
        // The red to blue gradient runs down: its mirror starts blue, just below it.
-       {102, 400, 0xFFFFFF, 200, 400, 0x00FF00, 900, 396, 0x0000FF, 900, 404, 0x0000FF, 900, 520,
-        0xFFFFFF}},
+       "102,400 FFFFFF 200,400 00FF00 900,396 0000FF 900,404 0000FF 900,520 FFFFFF"},
       {"an OLE object's picture kept only in the legacy drawing",
        Frame(0, 0, 200, 200, "http://schemas.openxmlformats.org/presentationml/2006/ole",
              R"(<p:oleObj spid="_x0000_s2" r:id="rIdOle"><p:embed/></p:oleObj>)"),
-       {100, 100, 0x00C800},
+       "100,100 00C800",
        {{"ppt/drawings/vmlDrawing1.vml",
-         R"(<xml xmlns:v="urn:schemas-microsoft-com:vml" xmlns:o="urn:schemas-microsoft-com:office:office">
+         R"(<xml xmlns:v="urn:schemas-microsoft-com:vml"
+xmlns:o="urn:schemas-microsoft-com:office:office">
 <v:shape id="_x0000_s2"><v:imagedata o:relid="rIdImg"/></v:shape></xml>)"},
         {"ppt/drawings/_rels/vmlDrawing1.vml.rels",
          R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
 <Relationship Id="rIdImg" Target="../media/image1.bmp"
-Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"/></Relationships>)"}}},
+Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"/>
+</Relationships>)"}}},
       {"text that overflows a box that shrinks it",
        Sp(2, 0, 0, 400, 200, "",
           x::TextBody(std::vector<x::Para>(8, blocks), "<a:bodyPr><a:normAutofit/></a:bodyPr>")),
-       {40, 20, 0x000000, 40, 300, 0xFFFFFF}},
+       "40,20 000000 40,300 FFFFFF"},
       {"justified lines reach the right edge but the last; vertical text turns",
        TextBox(2, 100, 100, 320, 200, "lIns=\"0\" rIns=\"0\" tIns=\"0\">",
                Blocks("algn=\"just\"", {3, 3, 3, 3})) +
            TextBox(3, 800, 100, 100, 400, "vert=\"vert\" lIns=\"0\" tIns=\"0\" rIns=\"0\">",
                    Blocks("", {4})),
        // Blocks of about 0.7 em: three make a word of some 110 units; one line holds two words.
-       {104, 120, 0x000000, 412, 120, 0x000000, 412, 180, 0xFFFFFF, 880, 120, 0x000000, 820, 120,
-        0xFFFFFF}},
+       "104,120 000000 412,120 000000 412,180 FFFFFF 880,120 000000 820,120 FFFFFF"},
       {"an empty paragraph as tall as its end characters; unwrapped text wider than its fitted box",
        TextBox(2, 100, 100, 400, 400, "tIns=\"0\">",
                Blocks("", {1}) + "<a:p><a:endParaRPr sz=\"1000\"/></a:p>" + Blocks("", {1})) +
            TextBox(3, 800, 100, 100, 100, "wrap=\"none\"><a:spAutoFit/>", Blocks("", {8})),
-       // Lines of 40 points are 64 units tall, of 10 points 16.
-       {120, 100 + 62 + 16 + 20, 0x000000, 700, 130, 0x000000, 1000, 130, 0x000000}},
+       // Lines of 40 points are 64 units tall, of 10 points 16: the third block starts at
+       // 100 + 62 + 16.
+       "120,198 000000 700,130 000000 1000,130 000000"},
       {"lines 1.2 times their font size apart, whatever the font's own line height",
        TextBox(2, 100, 100, 200, 600, "lIns=\"0\" tIns=\"0\">", arialLines),
        // Eight lines of 40 points, 64 units apart: the last block reaches past 600.
-       {120, 604, 0x000000, 120, 624, 0xFFFFFF}},
+       "120,604 000000 120,624 FFFFFF"},
       {"bullet colour and size; a symbol font's bullet centred half its size above the baseline",
        TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
                R"(<a:p><a:pPr marL="0" indent="0"><a:buClr><a:srgbClr val="FF0000"/></a:buClr>
@@ -359,15 +362,14 @@ Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"
                        TextRun(4000, "", "x") + "</a:p>"),
        // A bullet of 60 points is some 60 units wide; the text follows it. The square of 40
        // points (53 units) is centred 27 units above the baseline at 353, clear of it.
-       {116, 318, 0xFF0000, 150, 318, 0xFF0000, 190, 318, 0x000000, 812, 312, 0xFF0000, 812, 350,
-        0xFFFFFF}},
+       "116,318 FF0000 150,318 FF0000 190,318 000000 812,312 FF0000 812,350 FFFFFF"},
       {"a picture bullet as high as the bullet's size, the text after it",
        TextBox(2, 100, 300, 600, 100, "lIns=\"0\" tIns=\"0\">",
                R"(<a:p><a:pPr marL="0" indent="0"><a:buSzPct val="300000"/>
 <a:buBlip><a:blip r:embed="rIdBmp"/></a:buBlip></a:pPr>)" +
                    TextRun(2000, black, "\u2588\u2588") + "</a:p>"),
        // A picture of 60 points is 80 units square, from x = 100, its bottom on the baseline.
-       {110, 290, 0x00C800, 170, 300, 0x00C800, 200, 320, 0x000000}},
+       "110,290 00C800 170,300 00C800 200,320 000000"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -397,13 +399,16 @@ Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"
     auto screen =
         platform::SlideScreen::Build(deck.slides[0], boost::make_shared<render::PangoMeasurer>());
     render::Image image = render::FrameRenderer().Render(*screen, 320, 180);
-    for (size_t i = 0; i + 2 < c.probes.size(); i += 3) {
-      const double x = c.probes[i], y = c.probes[i + 1];
-      const uint32_t rgb = static_cast<uint32_t>(c.probes[i + 2]);
+    std::istringstream probes(c.probes);
+    double x, y;
+    char comma;
+    uint32_t rgb;
+    while (probes >> x >> comma >> y >> std::hex >> rgb >> std::dec) {
       const uint32_t pixel = image.Pixel(static_cast<int>(x / 4), static_cast<int>(y / 4));
       EXPECT_TRUE(Near(pixel, rgb, 40))
           << "at (" << x << ", " << y << "): " << std::hex << pixel << " instead of " << rgb;
     }
+    EXPECT_TRUE(probes.eof()) << "a probe does not read: " << c.probes;
   }
 }
 
