@@ -250,21 +250,7 @@ double Named(const GuideList& list, const std::vector<double>& values, const cha
   return GuideList::Value(values, operand);
 }
 
-TEST(GuideList, BuiltInNamesFollowTheSize) {
-  GuideList list;
-  const std::vector<double> v = list.Evaluate(200, 100, {});
-  const struct {
-    const char* name;
-    double expected;
-  } cases[] = {
-      {"w", 200},          {"h", 100},    {"l", 0},       {"t", 0},           {"r", 200},
-      {"b", 100},          {"hc", 100},   {"vc", 50},     {"ss", 100},        {"ls", 200},
-      {"wd3", 200 / 3.},   {"hd8", 12.5}, {"ssd8", 12.5}, {"cd4", 90 * kDeg}, {"3cd4", 270 * kDeg},
-      {"7cd8", 315 * kDeg}};
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(Named(list, v, c.name), c.expected) << c.name;
-}
-
-TEST(GuideList, AdjustValuesGuidesAndTheirOrder) {
+TEST(GuideList, BuiltInNamesAdjustValuesGuidesAndTheirOrder) {
   GuideList list;
   std::string error;
   list.AddAdjust("adj", 25000);
@@ -287,6 +273,17 @@ TEST(GuideList, AdjustValuesGuidesAndTheirOrder) {
     EXPECT_DOUBLE_EQ(Named(list, v, "x2"), c.x2);
     EXPECT_DOUBLE_EQ(Named(list, v, "x3"), c.x3);
   }
+  // The built-in names follow the size.
+  const std::vector<double> v = list.Evaluate(200, 100, {});
+  const struct {
+    const char* name;
+    double expected;
+  } names[] = {
+      {"w", 200},          {"h", 100},    {"l", 0},       {"t", 0},           {"r", 200},
+      {"b", 100},          {"hc", 100},   {"vc", 50},     {"ss", 100},        {"ls", 200},
+      {"wd3", 200 / 3.},   {"hd8", 12.5}, {"ssd8", 12.5}, {"cd4", 90 * kDeg}, {"3cd4", 270 * kDeg},
+      {"7cd8", 315 * kDeg}};
+  for (const auto& c : names) EXPECT_DOUBLE_EQ(Named(list, v, c.name), c.expected) << c.name;
 }
 
 // Custom geometry of a 100 x 50 slide-unit shape (952500 x 476250 EMU).
