@@ -26,7 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 namespace x = pptx::xml;
 using testdeck::FadeIn;
-using testdeck::MakeEffect;
 
 scratch::Folder* const kScratch = scratch::Folder::Register("cli");
 
@@ -58,7 +57,8 @@ std::string Box() {
 // A click on shape `button` turns shape `spid` a quarter over `ms`: a trigger.
 x::Sequence Turn(int button, int spid, uint32_t ms) {
   return {x::ClickCondition(button),
-          {MakeEffect("emph", "clickEffect", x::Rotate(x::ShapeTarget(spid), 90 * 60000, ms))}};
+          {testdeck::MakeEffect("emph", "clickEffect",
+                                x::Rotate(x::ShapeTarget(spid), 90 * 60000, ms))}};
 }
 
 // Slide 1: the box fades in on the first click, over 500 ms: at 25 fps the

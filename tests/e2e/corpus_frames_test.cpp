@@ -20,20 +20,6 @@
 #include "render/ShapePath.h"
 #include "support/Corpus.h"
 
-namespace {
-
-// Frame times: every 40 ms through the slide (at most 30 s of it), then a few
-// seeks backwards.
-std::vector<uint32_t> FrameTimes(uint32_t length) {
-  std::vector<uint32_t> times;
-  const uint32_t end = std::min<uint32_t>(length == 0xFFFFFFFFu ? 0 : length, 30000) + 200;
-  for (uint32_t t = 0; t <= end; t += 40) times.push_back(t);
-  for (uint32_t t : {end / 2, 0u, end, end / 3}) times.push_back(t);
-  return times;
-}
-
-}  // namespace
-
 TEST(Corpus, EveryDeckPlaysFrameByFrameAndDrawsItsGeometry) {
   std::vector<std::string> decks = corpus::Decks();
   if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
@@ -63,7 +49,12 @@ TEST(Corpus, EveryDeckPlaysFrameByFrameAndDrawsItsGeometry) {
       auto screen = platform::SlideScreen::Build(slide);
       platform::FrameDriver driver(manager, screen);
       driver.Build();
-      const std::vector<uint32_t> times = FrameTimes(manager->GetSlideLength());
+      // Every 40 ms through the slide (at most 30 s of it), then a few seeks backwards.
+      const uint32_t length = manager->GetSlideLength();
+      const uint32_t end = std::min<uint32_t>(length == 0xFFFFFFFFu ? 0 : length, 30000) + 200;
+      std::vector<uint32_t> times;
+      for (uint32_t t = 0; t <= end; t += 40) times.push_back(t);
+      for (uint32_t t : {end / 2, 0u, end, end / 3}) times.push_back(t);
       for (uint32_t t : times) {
         std::vector<platform::SoundCue> sounds;
         driver.Frame(t, &sounds);
