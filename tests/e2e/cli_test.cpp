@@ -331,16 +331,6 @@ TEST_F(Cli, HtmlWritesTheDescriptionWithLayersAndSounds) {
   }
 }
 
-// The description the preview page plays from.
-nlohmann::json PageData(const std::string& page) {
-  const std::string start = "var SLIDEANIM_PREVIEW = ";
-  const size_t from = page.find(start);
-  const size_t to = page.find(";\n</script>", from);
-  if (from == std::string::npos || to == std::string::npos) return nlohmann::json();
-  return nlohmann::json::parse(page.substr(from + start.size(), to - from - start.size()), nullptr,
-                               false);
-}
-
 TEST_F(Cli, PreviewPageReferencesEveryFrameAndWaitsForClicks) {
   const std::string out = In("preview");
   fs::create_directories(out + "/frames");
@@ -356,7 +346,11 @@ TEST_F(Cli, PreviewPageReferencesEveryFrameAndWaitsForClicks) {
   const std::regex end("</script>");
   EXPECT_EQ(std::distance(std::sregex_iterator(page.begin(), page.end(), end), {}), 2);
 
-  nlohmann::json data = PageData(page);
+  // The description the page plays from.
+  std::smatch found;
+  ASSERT_TRUE(
+      std::regex_search(page, found, std::regex("var SLIDEANIM_PREVIEW = (.*);\n</script>")));
+  nlohmann::json data = nlohmann::json::parse(found[1].str(), nullptr, false);
   ASSERT_TRUE(data.is_object()) << "the page's description does not parse";
   EXPECT_EQ(data["fps"], 25);
   ASSERT_EQ(data["slides"].size(), 1u);

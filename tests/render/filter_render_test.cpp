@@ -54,15 +54,14 @@ struct Show {
   play::Played played;
 };
 
-bool Red(uint32_t pixel) {
-  return ((pixel >> 16) & 0xFF) > 200 && ((pixel >> 8) & 0xFF) < 60 && (pixel & 0xFF) < 60;
-}
-
 // The share of the shape's box drawn red.
 double RedShare(const render::Image& image) {
   int red = 0;
   for (int y = 40; y < 110; ++y)
-    for (int x = 50; x < 150; ++x) red += Red(image.Pixel(x, y));
+    for (int x = 50; x < 150; ++x) {
+      const uint32_t p = image.Pixel(x, y);
+      red += ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) < 60 && (p & 0xFF) < 60;
+    }
   return red / 7000.0;
 }
 
