@@ -61,8 +61,7 @@ TEST(Corpus, EveryDeckPlaysFrameByFrameAndDrawsItsGeometry) {
       }
       frames += times.size();
       driver.Frame(manager->GetSlideLength() / 2);
-      render::Image image = renderer.Render(*screen, 160, 90);
-      EXPECT_TRUE(image.Valid());
+      EXPECT_TRUE(renderer.Render(*screen, 160, 90).Valid());
       EXPECT_FALSE(manager->GetJsonContent().empty());
       ++slides;
     }

@@ -28,15 +28,12 @@ std::string Solid(const std::string& rgb) {
   return "<a:solidFill><a:srgbClr val=\"" + rgb + "\"/></a:solidFill>";
 }
 
-std::string Lin(int angle) {
-  return "<a:lin ang=\"" + std::to_string(angle) + "\"/>";
-}
-
-// A two-stop gradient, shaded by an a:lin or an a:path.
-std::string Gradient(const std::string& from, const std::string& to, const std::string& shade) {
+// A two-stop gradient along `angle` (1/60000 degree), or shaded by an a:path.
+std::string Gradient(const std::string& from, const std::string& to, int angle,
+                     const std::string& path = "") {
   return "<a:gradFill><a:gsLst><a:gs pos=\"0\"><a:srgbClr val=\"" + from +
          "\"/></a:gs><a:gs pos=\"100000\"><a:srgbClr val=\"" + to + "\"/></a:gs></a:gsLst>" +
-         shade + "</a:gradFill>";
+         (path.empty() ? "<a:lin ang=\"" + std::to_string(angle) + "\"/>" : path) + "</a:gradFill>";
 }
 
 std::string Emu(double units) {
@@ -182,12 +179,13 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
   const std::string glow = "<a:glow rad=\"" + Emu(40) + "\"><a:srgbClr val=\"FF0000\"/></a:glow>";
   x::Para blocks = x::P("\u2588\u2588\u2588\u2588");
   blocks.runs[0].attrs = "sz=\"4000\"";
-  std::string arialLines, calibriLines;
-  for (int i = 0; i < 8; ++i) {
-    const std::string line = "\"/></a:rPr><a:t>\u2588</a:t></a:r></a:p>";
-    arialLines += "<a:p><a:r><a:rPr sz=\"4000\"><a:latin typeface=\"Arial" + line;
-    if (i < 3) calibriLines += "<a:p><a:r><a:rPr sz=\"4000\"><a:latin typeface=\"Calibri" + line;
-  }
+  // `n` paragraphs of one block at 40 points in `font`.
+  const auto lines = [](const std::string& font, int n) {
+    std::string paras;
+    for (int i = 0; i < n; ++i)
+      paras += "<a:p>" + TextRun(4000, "<a:latin typeface=\"" + font + "\"/>", "\u2588") + "</a:p>";
+    return paras;
+  };
   const std::vector<Case> cases = {
       {"layout shapes under the slide's, layout placeholders left out",
        x::Shape(2, "own", 400, 0, 200, 100, "0000FF"),
@@ -196,16 +194,16 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
                        x::Placeholder(6, "ph", "body", 1, {x::P("prompt")}))}},
       {"gradient background of the layout, gradient fill of a shape, a rectangular path gradient",
        x::Shape(2, "", 0, 0, 10, 10, "") +
-           Sp(3, 400, 200, 400, 400, Gradient("FFFF00", "00FFFF", Lin(5400000))) +
+           Sp(3, 400, 200, 400, 400, Gradient("FFFF00", "00FFFF", 5400000)) +
            Sp(4, 850, 100, 400, 200,
-              Gradient("FFFF00", "0000FF",
+              Gradient("FFFF00", "0000FF", 0,
                        R"(<a:path path="rect">
 <a:fillToRect l="50000" t="50000" r="50000" b="50000"/>
 </a:path>)")),
        // Nine tenths of the way from the centre to the top edge: nearly blue (a circle would
        // still be mostly yellow there).
        "4,360 FF0000 1276,360 0000FF 600,204 FFFF00 600,596 00FFFF 1050,110 1919E6",
-       {Layout("<p:bg><p:bgPr>" + Gradient("FF0000", "0000FF", Lin(0)) + "</p:bgPr></p:bg>", "")}},
+       {Layout("<p:bg><p:bgPr>" + Gradient("FF0000", "0000FF", 0) + "</p:bgPr></p:bg>", "")}},
       {"table cells with fills and a merged first row",
        Frame(100, 100, 400, 200, kA + "table",
              Table({200, 200},
@@ -214,7 +212,7 @@ TEST(FrameFidelity, WhatSlidesShowBesidesTheirOwnShapes) {
        "380,150 FF0000 150,250 00FF00 450,250 0000FF"},
       {"a table row grows with its text and pushes the next row down",
        Frame(100, 100, 400, 120, kA + "table",
-             Table({400}, Row(20, Cell(Solid("FF0000"), "", calibriLines)) +
+             Table({400}, Row(20, Cell(Solid("FF0000"), "", lines("Calibri", 3))) +
                               Row(100, Cell(Solid("0000FF"))))),
        // Three lines as tall as the font (53 units at 40 points in Calibri): the first row
        // ends near 270, the second reaches past the frame.
@@ -311,7 +309,7 @@ x::Xfrm(100, 0, 100, 100) + "<a:prstGeom prst=\"rect\"/>" +
        Sp(2, 100, 300, 200, 200,
           Solid("00FF00") + Effects("<a:softEdge rad=\"" + Emu(40) + "\"/>")) +
            Sp(3, 800, 300, 200, 100,
-              Gradient("FF0000", "0000FF", Lin(5400000)) +
+              Gradient("FF0000", "0000FF", 5400000) +
                   Effects(R"(<a:reflection stA="100000" endA="0" endPos="100000" sy="-100000"
 algn="bl"/>)")),
        // The red to blue gradient runs down: its mirror starts blue, just below it.
@@ -348,7 +346,7 @@ Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"
        // 100 + 62 + 16.
        "120,198 000000 700,130 000000 1000,130 000000"},
       {"lines 1.2 times their font size apart, whatever the font's own line height",
-       TextBox(2, 100, 100, 200, 600, "lIns=\"0\" tIns=\"0\">", arialLines),
+       TextBox(2, 100, 100, 200, 600, "lIns=\"0\" tIns=\"0\">", lines("Arial", 8)),
        // Eight lines of 40 points, 64 units apart: the last block reaches past 600.
        "120,604 000000 120,624 FFFFFF"},
       {"bullet colour and size; a symbol font's bullet centred half its size above the baseline",

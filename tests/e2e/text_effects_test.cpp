@@ -135,8 +135,7 @@ TEST(TextEffects, LetterRunsDrawAsTheUnsplitText) {
   ASSERT_TRUE(split.screen && whole.screen);
   EXPECT_GT(split.screen->FindShape(L"2")->AllRuns().size(),
             whole.screen->FindShape(L"2")->AllRuns().size() + 10);
-  const render::Image a = split.At(0), b = whole.At(0);
-  EXPECT_EQ(render::Compare(a, b, 0).differing, 0);
+  EXPECT_EQ(render::Compare(split.At(0), whole.At(0), 0).differing, 0);
 }
 
 TEST(TextEffects, ColourByLetter) {
@@ -189,7 +188,6 @@ TEST(TextEffects, MixedEffectDrawsBothSides) {
   // A colour (shape side) and bold (text side) in one effect.
   Played play({Big("mmm")},
               {Emphasis(x::Colour(x::ShapeTarget(2), "style.color", "FF0000", 100) + Bold(), 500)});
-  ASSERT_TRUE(play.manager);
   boost::shared_ptr<IScreenAnimation> animation;
   play.manager->GetShapeAnimation(animation, L"2", 0);
   ASSERT_TRUE(animation);
