@@ -7,8 +7,6 @@
 #include <unistd.h>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,6 +21,7 @@
 #include "render/Image.h"
 #include "render/PangoText.h"
 #include "render/PictureDecoder.h"
+#include "support/Command.h"
 #include "unit/mask_builders.h"
 
 using namespace platform;
@@ -32,9 +31,8 @@ namespace {
 const uint32_t kWhite = 0xFFFFFFFFu, kBlack = 0xFF000000u;
 
 std::vector<unsigned char> FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>());
+  const std::string bytes = command::ReadFile(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 using golden::Draw;
