@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,25 +20,12 @@
 #include "render/ShapePath.h"
 #include "support/Corpus.h"
 
-namespace {
-
-// Frame times: every 40 ms through the slide (at most 30 s of it), then a few
-// seeks backwards.
-std::vector<uint32_t> FrameTimes(uint32_t length) {
-  std::vector<uint32_t> times;
-  const uint32_t end = std::min<uint32_t>(length == 0xFFFFFFFFu ? 0 : length, 30000) + 200;
-  for (uint32_t t = 0; t <= end; t += 40) times.push_back(t);
-  for (uint32_t t : {end / 2, 0u, end, end / 3}) times.push_back(t);
-  return times;
-}
-
-}  // namespace
-
-TEST(Corpus, EveryDeckPlaysFrameByFrame) {
+TEST(Corpus, EveryDeckPlaysFrameByFrameAndDrawsItsGeometry) {
   std::vector<std::string> decks = corpus::Decks();
   if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
   render::FrameRenderer renderer;
   size_t slides = 0, frames = 0;
+  std::map<std::string, int> drawn;  // geometry name: shapes
   for (const std::string& path : decks) {
     SCOPED_TRACE(path);
     pptx::Deck deck;
@@ -49,51 +35,38 @@ TEST(Corpus, EveryDeckPlaysFrameByFrame) {
       continue;
     }
     for (const auto& slide : deck.slides) {
-      auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
-      boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
-      manager->BuildSlide(slide, 0, 0);
-      auto screen = platform::SlideScreen::Build(slide);
-      platform::FrameDriver driver(manager, screen);
-      driver.Build();
-      const std::vector<uint32_t> times = FrameTimes(manager->GetSlideLength());
-      for (uint32_t t : times) {
-        std::vector<platform::SoundCue> sounds;
-        driver.Frame(t, &sounds);
-      }
-      frames += times.size();
-      driver.Frame(manager->GetSlideLength() / 2);
-      render::Image image = renderer.Render(*screen, 160, 90);
-      EXPECT_TRUE(image.Valid());
-      EXPECT_FALSE(manager->GetJsonContent().empty());
-      ++slides;
-    }
-  }
-  RecordProperty("slides", static_cast<int>(slides));
-  RecordProperty("frames", static_cast<int>(frames));
-}
-
-namespace {
-
-TEST(CorpusGeometry, NoShapeFallsBackToItsBounds) {
-  const std::vector<std::string> decks = corpus::Decks();
-  if (decks.empty()) GTEST_SKIP() << "no corpus at " << corpus::Dir();
-  std::map<std::string, int> drawn;  // geometry name: shapes
-  std::vector<std::string> problems;
-  for (const std::string& path : decks) {
-    pptx::Deck deck;
-    if (!corpus::Read(path, deck)) continue;  // unreadable decks are the reader tests' business
-    for (const auto& slide : deck.slides)
       for (const auto& shape : slide->AllShapes()) {
         std::vector<platform::GeometryPath> paths;
         std::string problem;
         if (render::ShapeOutline(*shape, &paths, &problem))
           ++drawn[shape->geometry.preset];
         else
-          problems.push_back(path + ": shape " + platform::ToUtf8(shape->Id()) + ": " + problem);
+          ADD_FAILURE() << "shape " << platform::ToUtf8(shape->Id()) << ": " << problem;
       }
+      auto context = boost::make_shared<PublishContext>(slide->height, slide->width, 25, 0);
+      boost::shared_ptr<IAnimationManager> manager = IAnimationManager::Create(context);
+      manager->BuildSlide(slide, 0, 0);
+      auto screen = platform::SlideScreen::Build(slide);
+      platform::FrameDriver driver(manager, screen);
+      driver.Build();
+      // Every 40 ms through the slide (at most 30 s of it), then a few seeks backwards.
+      const uint32_t length = manager->GetSlideLength();
+      const uint32_t end = std::min<uint32_t>(length == 0xFFFFFFFFu ? 0 : length, 30000) + 200;
+      std::vector<uint32_t> times;
+      for (uint32_t t = 0; t <= end; t += 40) times.push_back(t);
+      for (uint32_t t : {end / 2, 0u, end, end / 3}) times.push_back(t);
+      for (uint32_t t : times) {
+        std::vector<platform::SoundCue> sounds;
+        driver.Frame(t, &sounds);
+      }
+      frames += times.size();
+      driver.Frame(manager->GetSlideLength() / 2);
+      EXPECT_TRUE(renderer.Render(*screen, 160, 90).Valid());
+      EXPECT_FALSE(manager->GetJsonContent().empty());
+      ++slides;
+    }
   }
-  for (const std::string& problem : problems) ADD_FAILURE() << problem;
+  RecordProperty("slides", static_cast<int>(slides));
+  RecordProperty("frames", static_cast<int>(frames));
   for (const auto& entry : drawn) RecordProperty("geometry_" + entry.first, entry.second);
 }
-
-}  // namespace

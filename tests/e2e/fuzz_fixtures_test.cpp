@@ -4,15 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "fuzz/ChainInput.h"
 #include "path/Path.h"
+#include "support/Command.h"
 
 namespace {
 
@@ -20,10 +18,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> Fixtures(const std::string& target) {
   std::vector<std::string> inputs;
-  for (const auto& entry : fs::directory_iterator(fs::path(SLIDEANIM_FUZZ_FIXTURES) / target)) {
-    std::ifstream file(entry.path(), std::ios::binary);
-    inputs.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
+  for (const auto& entry : fs::directory_iterator(fs::path(SLIDEANIM_FUZZ_FIXTURES) / target))
+    inputs.push_back(command::ReadFile(entry.path().string()));
   return inputs;
 }
 

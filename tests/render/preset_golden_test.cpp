@@ -3,15 +3,11 @@
 // (see Golden.h to regenerate them).
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
-
-#include <boost/make_shared.hpp>
 
 #include "Golden.h"
 #include "document/Slide.h"
 #include "publisher/SlideScreen.h"
-#include "render/FrameRenderer.h"
 
 using namespace platform;
 
@@ -59,84 +55,57 @@ const Case kCases[] = {
     {"not_equal", "mathNotEqual", "adj2 4800000", 8, 8, 80, 80, false},
     // A connector is never filled.
     {"bent_connector", "bentConnector3", "adj1 30000", 8, 16, 80, 64, false},
+    // Custom geometry whose points and arcs come from its guides: a rounded tab
+    // whose corner radius is a quarter of the height, and a notch from a value.
+    {"custom_guides", "custom", "", 8, 16, 80, 64, false},
 };
 
-render::Image Draw(const boost::shared_ptr<Slide>& slide) {
-  std::filesystem::create_directories(std::string(SLIDEANIM_ARTIFACT_DIR) + "/presets");
-  auto screen = SlideScreen::Build(slide);
-  render::FrameRenderer renderer;
-  return renderer.Render(*screen, 96, 96);
-}
-
-boost::shared_ptr<Slide> SmallSlide() {
-  auto slide = boost::make_shared<Slide>();
-  slide->width = slide->height = 96;
-  return slide;
-}
-
-LineStyle Outline() {
+// A 96 x 96 slide with shape 2 at these bounds, filled and outlined.
+Shape& AddShape(const boost::shared_ptr<Slide>& slide, double x, double y, double w, double h) {
   LineStyle line;
   line.present = true;
   line.colour = {20, 40, 90, 255};
   line.width = 2;
-  return line;
+  return slide->AddShape(L"2")
+      .SetBounds(x, y, w, h)
+      .SetSolidFill({68, 114, 196, 255})
+      .SetLine(line);
 }
 
 using PresetGolden = ::testing::TestWithParam<Case>;
 
 TEST_P(PresetGolden, DrawsLikeItsReference) {
   const Case& c = GetParam();
-  auto slide = SmallSlide();
-  Shape& shape = slide->AddShape(L"2")
-                     .SetBounds(c.x, c.y, c.w, c.h)
-                     .SetGeometry(c.preset)
-                     .SetFlip(c.flipH, false)
-                     .SetSolidFill({68, 114, 196, 255})
-                     .SetLine(Outline());
+  auto slide = golden::SmallSlide(96, 96);
+  Shape& shape = AddShape(slide, c.x, c.y, c.w, c.h).SetGeometry(c.preset).SetFlip(c.flipH, false);
   if (std::string(c.preset).rfind("bentConnector", 0) == 0) shape.SetKind(ShapeKind::Connector);
   std::istringstream adjust(c.adjust);
   std::string name;
   double value;
   while (adjust >> name >> value) shape.geometry.adjust.push_back({name, value});
-  golden::ExpectMatches(Draw(slide), std::string("presets/") + c.golden);
+  if (shape.geometry.preset == "custom") {
+    shape.geometry.guides = {{"notch", "val 30000"},
+                             {"rad", "*/ h 1 4"},
+                             {"x1", "+- r 0 rad"},
+                             {"nx", "*/ w notch 100000"},
+                             {"ny", "*/ h 1 2"}};
+    GeometryPath path;
+    path.commands = {{PathCommand::MoveTo, {}, {"l", "t"}},
+                     {PathCommand::LineTo, {}, {"x1", "t"}},
+                     {PathCommand::ArcTo, {}, {"rad", "rad", "3cd4", "cd4"}},
+                     {PathCommand::LineTo, {}, {"r", "b"}},
+                     {PathCommand::LineTo, {}, {"l", "b"}},
+                     {PathCommand::LineTo, {}, {"nx", "ny"}},
+                     {PathCommand::Close, {}, {}}};
+    shape.geometry.paths = {path};
+  }
+  golden::ExpectMatches(golden::Draw(*SlideScreen::Build(slide)),
+                        std::string("presets/") + c.golden);
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, PresetGolden, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) {
                            return std::string(info.param.golden);
                          });
-
-// Custom geometry whose points and arcs come from its guides: a rounded tab
-// whose corner radius is a quarter of the height, and a notch from an adjust
-// value.
-TEST(PresetGoldenCustom, GuidesPlaceTheOutline) {
-  auto slide = SmallSlide();
-  Shape& shape = slide->AddShape(L"2")
-                     .SetBounds(8, 16, 80, 64)
-                     .SetSolidFill({68, 114, 196, 255})
-                     .SetLine(Outline());
-  shape.geometry.preset = "custom";
-  shape.geometry.guides = {{"notch", "val 30000"},
-                           {"rad", "*/ h 1 4"},
-                           {"x1", "+- r 0 rad"},
-                           {"nx", "*/ w notch 100000"},
-                           {"ny", "*/ h 1 2"}};
-  GeometryPath path;
-  auto command = [](PathCommand::Kind kind, std::vector<std::string> refs) {
-    PathCommand c;
-    c.kind = kind;
-    for (size_t i = 0; i < refs.size(); ++i) c.ref[i] = refs[i];
-    return c;
-  };
-  path.commands = {command(PathCommand::MoveTo, {"l", "t"}),
-                   command(PathCommand::LineTo, {"x1", "t"}),
-                   command(PathCommand::ArcTo, {"rad", "rad", "3cd4", "cd4"}),
-                   command(PathCommand::LineTo, {"r", "b"}),
-                   command(PathCommand::LineTo, {"l", "b"}),
-                   command(PathCommand::LineTo, {"nx", "ny"}),
-                   command(PathCommand::Close, {})};
-  shape.geometry.paths = {path};
-  golden::ExpectMatches(Draw(slide), "presets/custom_guides");
-}
 
 }  // namespace

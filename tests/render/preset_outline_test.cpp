@@ -7,7 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
+#include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -25,40 +26,27 @@ using render::ApplyGuideOp;
 using render::GuideList;
 using render::GuideOp;
 
-// Every preset shape name a document may give, separated by spaces.
-const char* const kPresetNames =
-    "accentBorderCallout1 accentBorderCallout2 accentBorderCallout3 accentCallout1 "
-    "accentCallout2 accentCallout3 actionButtonBackPrevious actionButtonBeginning "
-    "actionButtonBlank actionButtonDocument actionButtonEnd actionButtonForwardNext "
-    "actionButtonHelp actionButtonHome actionButtonInformation actionButtonMovie "
-    "actionButtonReturn actionButtonSound arc bentArrow bentConnector2 bentConnector3 "
-    "bentConnector4 bentConnector5 bentUpArrow bevel blockArc borderCallout1 borderCallout2 "
-    "borderCallout3 bracePair bracketPair callout1 callout2 callout3 can chartPlus chartStar "
-    "chartX chevron chord circularArrow cloud cloudCallout corner cornerTabs cube "
-    "curvedConnector2 curvedConnector3 curvedConnector4 curvedConnector5 curvedDownArrow "
-    "curvedLeftArrow curvedRightArrow curvedUpArrow decagon diagStripe diamond dodecagon "
-    "donut doubleWave downArrow downArrowCallout ellipse ellipseRibbon ellipseRibbon2 "
-    "flowChartAlternateProcess flowChartCollate flowChartConnector flowChartDecision "
-    "flowChartDelay flowChartDisplay flowChartDocument flowChartExtract flowChartInputOutput "
-    "flowChartInternalStorage flowChartMagneticDisk flowChartMagneticDrum "
-    "flowChartMagneticTape flowChartManualInput flowChartManualOperation flowChartMerge "
-    "flowChartMultidocument flowChartOfflineStorage flowChartOffpageConnector "
-    "flowChartOnlineStorage flowChartOr flowChartPredefinedProcess flowChartPreparation "
-    "flowChartProcess flowChartPunchedCard flowChartPunchedTape flowChartSort "
-    "flowChartSummingJunction flowChartTerminator foldedCorner frame funnel gear6 gear9 "
-    "halfFrame heart heptagon hexagon homePlate horizontalScroll irregularSeal1 "
-    "irregularSeal2 leftArrow leftArrowCallout leftBrace leftBracket leftCircularArrow "
-    "leftRightArrow leftRightArrowCallout leftRightCircularArrow leftRightRibbon "
-    "leftRightUpArrow leftUpArrow lightningBolt line lineInv mathDivide mathEqual mathMinus "
-    "mathMultiply mathNotEqual mathPlus moon noSmoking nonIsoscelesTrapezoid "
-    "notchedRightArrow octagon parallelogram pentagon pie pieWedge plaque plaqueTabs plus "
-    "quadArrow quadArrowCallout rect ribbon ribbon2 rightArrow rightArrowCallout rightBrace "
-    "rightBracket round1Rect round2DiagRect round2SameRect roundRect rtTriangle smileyFace "
-    "snip1Rect snip2DiagRect snip2SameRect snipRoundRect squareTabs star10 star12 star16 "
-    "star24 star32 star4 star5 star6 star7 star8 straightConnector1 stripedRightArrow sun "
-    "swooshArrow teardrop trapezoid triangle upArrow upArrowCallout upDownArrow "
-    "upDownArrowCallout uturnArrow verticalScroll wave wedgeEllipseCallout wedgeRectCallout "
-    "wedgeRoundRectCallout";
+// Every preset shape name the family table of docs/presets.md lists
+// ("callout1..3" stands for three of them).
+std::set<std::string> DocumentedPresets() {
+  std::ifstream doc(std::string(SLIDEANIM_GOLDEN_DIR) + "/../../docs/presets.md");
+  const std::regex row(R"(\| [a-z ]+ \| (.+, .+) \|)"), range(R"((\D+)(\d+)\.\.(\d+))");
+  std::set<std::string> names;
+  std::smatch m;
+  for (std::string line; std::getline(doc, line);) {
+    if (!std::regex_match(line, m, row)) continue;
+    std::istringstream cells(m[1].str());
+    for (std::string name; std::getline(cells >> std::ws, name, ',');) {
+      if (!std::regex_match(name, m, range)) {
+        names.insert(name);
+        continue;
+      }
+      for (int i = std::stoi(m[2]); i <= std::stoi(m[3]); ++i)
+        names.insert(m[1].str() + std::to_string(i));
+    }
+  }
+  return names;
+}
 
 // Presets that reach out of their box by design: the tips and leader lines
 // of callouts.
@@ -71,12 +59,9 @@ std::vector<std::pair<double, double>> EndPoints(const GeometryPath& path, doubl
   const double sx = path.width > 0 ? w / path.width : 1, sy = path.height > 0 ? h / path.height : 1;
   std::vector<std::pair<double, double>> points;
   for (const PathCommand& c : path.commands) {
-    if (c.kind == PathCommand::MoveTo || c.kind == PathCommand::LineTo)
-      points.push_back({c.v[0] * sx, c.v[1] * sy});
-    else if (c.kind == PathCommand::CubicTo)
-      points.push_back({c.v[4] * sx, c.v[5] * sy});
-    else if (c.kind == PathCommand::QuadTo)
-      points.push_back({c.v[2] * sx, c.v[3] * sy});
+    const int at = c.kind == PathCommand::CubicTo ? 4 : c.kind == PathCommand::QuadTo ? 2 : 0;
+    if (c.kind != PathCommand::ArcTo && c.kind != PathCommand::Close)
+      points.push_back({c.v[at] * sx, c.v[at + 1] * sy});
   }
   return points;
 }
@@ -96,15 +81,17 @@ TEST(PresetTable, EveryPresetIsThereAndCompiles) {
   // An entry that does not compile is left out of the names.
   const std::vector<std::string> compiled = render::PresetNames();
   EXPECT_EQ(compiled.size(), names.size());
-  std::istringstream list(kPresetNames);
-  std::set<std::string> expected{std::istream_iterator<std::string>(list),
-                                 std::istream_iterator<std::string>()};
+  // The documentation lists them all, and no other.
+  const std::set<std::string> expected = DocumentedPresets();
+  ASSERT_FALSE(expected.empty()) << "no family table in docs/presets.md";
   for (const std::string& name : expected)
     EXPECT_TRUE(std::binary_search(compiled.begin(), compiled.end(), name)) << "missing " << name;
   for (const std::string& name : compiled) EXPECT_TRUE(expected.count(name)) << "extra " << name;
 }
 
-TEST(PresetTable, OutlinesStayFiniteForAnySizeAndAdjustValue) {
+// Finite for any size and adjust value; with the default values, at the
+// first two sizes, inside the box (callouts' tips and leaders aside).
+TEST(PresetTable, OutlinesStayFiniteAndDefaultsInTheirBox) {
   const double sizes[][2] = {{120, 80}, {80, 120}, {0, 80}, {120, 0}, {0, 0}, {1e5, 1}};
   const double extremes[] = {-1e9, -50000, 0, 50000, 1e9};
   for (const render::PresetEntry& entry : render::PresetEntries()) {
@@ -125,28 +112,16 @@ TEST(PresetTable, OutlinesStayFiniteForAnySizeAndAdjustValue) {
         for (const GeometryPath& path : paths)
           for (const PathCommand& c : path.commands)
             for (double v : c.v) ASSERT_TRUE(std::isfinite(v)) << size[0] << "x" << size[1];
+        if (!adjust.empty() || &size - sizes > 1 || PointsOutside(entry.name)) continue;
+        // The factors that fit some polygons to their box are rounded.
+        const double tolerance = 1e-4 * std::max(size[0], size[1]);
+        for (const GeometryPath& path : paths)
+          for (const auto& p : EndPoints(path, size[0], size[1])) {
+            EXPECT_TRUE(p.first >= -tolerance && p.first <= size[0] + tolerance &&
+                        p.second >= -tolerance && p.second <= size[1] + tolerance)
+                << "(" << p.first << ", " << p.second << ")";
+          }
       }
-  }
-}
-
-TEST(PresetTable, DefaultOutlinesStayInTheirBox) {
-  const double sizes[][2] = {{120, 80}, {80, 120}};
-  for (const std::string& name : render::PresetNames()) {
-    if (PointsOutside(name)) continue;
-    SCOPED_TRACE(name);
-    for (const auto& size : sizes) {
-      std::vector<GeometryPath> paths;
-      ASSERT_TRUE(render::PresetOutline(name, size[0], size[1], {}, &paths));
-      for (const GeometryPath& path : paths)
-        for (const auto& p : EndPoints(path, size[0], size[1])) {
-          // The factors that fit some polygons to their box are rounded.
-          const double tolerance = 1e-4 * std::max(size[0], size[1]);
-          EXPECT_GE(p.first, -tolerance);
-          EXPECT_LE(p.first, size[0] + tolerance);
-          EXPECT_GE(p.second, -tolerance);
-          EXPECT_LE(p.second, size[1] + tolerance);
-        }
-    }
   }
 }
 
@@ -156,7 +131,7 @@ TEST(PresetTable, AdjustValuesMoveTheirPoints) {
     const char* preset;
     double w, h;
     render::AdjustValues adjust;
-    size_t path, command;
+    size_t first, command;  // values first and first + 1 of the first path's command
     PathCommand::Kind kind;
     double x, y;
   } cases[] = {
@@ -168,6 +143,8 @@ TEST(PresetTable, AdjustValuesMoveTheirPoints) {
       {"chevron", 200, 100, {{"adj", 30000}}, 0, 5, K::LineTo, 30, 50},
       {"star5", 100, 100, {{"adj", 0}}, 0, 1, K::LineTo, 50, 55.2785},
       {"pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, 0, 0, K::MoveTo, 200, 50},
+      // A pie's arc turns from its start to its end angle, in degrees.
+      {"pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, 2, 1, K::ArcTo, 0, 90},
       {"can", 100, 200, {{"adj", 50000}}, 0, 0, K::MoveTo, 0, 25},
       {"wedgeRectCallout", 100, 100, {}, 0, 10, K::LineTo, 29.167, 112.5},
       {"flowChartDocument", 100, 100, {}, 0, 2, K::LineTo, 21600, 17322},
@@ -176,18 +153,12 @@ TEST(PresetTable, AdjustValuesMoveTheirPoints) {
     SCOPED_TRACE(c.preset);
     std::vector<GeometryPath> paths;
     ASSERT_TRUE(render::PresetOutline(c.preset, c.w, c.h, c.adjust, &paths));
-    ASSERT_LT(c.path, paths.size());
-    ASSERT_LT(c.command, paths[c.path].commands.size());
-    const PathCommand& command = paths[c.path].commands[c.command];
+    ASSERT_TRUE(!paths.empty() && c.command < paths[0].commands.size());
+    const PathCommand& command = paths[0].commands[c.command];
     EXPECT_EQ(command.kind, c.kind);
-    EXPECT_NEAR(command.v[0], c.x, 1e-3);
-    EXPECT_NEAR(command.v[1], c.y, 1e-3);
+    EXPECT_NEAR(command.v[c.first], c.x, 1e-3);
+    EXPECT_NEAR(command.v[c.first + 1], c.y, 1e-3);
   }
-  // A pie's arc turns from its start to its end angle, in degrees.
-  std::vector<GeometryPath> pie;
-  ASSERT_TRUE(render::PresetOutline("pie", 200, 100, {{"adj1", 0}, {"adj2", 5400000}}, &pie));
-  EXPECT_EQ(pie[0].commands[1].kind, PathCommand::ArcTo);
-  EXPECT_DOUBLE_EQ(pie[0].commands[1].v[3], 90);
 }
 
 TEST(ShapeOutline, WhatTheShapeDrawsFrom) {
@@ -207,10 +178,7 @@ TEST(ShapeOutline, WhatTheShapeDrawsFrom) {
   EXPECT_NE(problem.find("\"notAShape\" as its bounding box"), std::string::npos) << problem;
   // Custom paths win over the preset name; a bad guide makes the bounds.
   GeometryPath path;
-  PathCommand to;
-  to.kind = PathCommand::LineTo;
-  to.ref[0] = "missing";
-  path.commands = {to};
+  path.commands = {PathCommand{PathCommand::LineTo, {}, {"missing"}}};
   shape.geometry.paths = {path};
   EXPECT_FALSE(render::ShapeOutline(shape, &paths, &problem));
   EXPECT_NE(problem.find("unknown guide \"missing\""), std::string::npos) << problem;
@@ -225,16 +193,9 @@ TEST(ShapeOutline, AbsurdNumbersAreDrawnBounded) {
   platform::Shape shape(L"1");
   shape.SetBounds(0, 0, 10, 10);
   GeometryPath path;
-  PathCommand move, arc, line;
-  move.kind = PathCommand::MoveTo;
-  move.v[0] = -1e300;
-  arc.kind = PathCommand::ArcTo;
-  arc.v[0] = arc.v[1] = 1e15;
-  arc.v[2] = 1e9;
-  arc.v[3] = -1e12;
-  line.kind = PathCommand::LineTo;
-  line.v[1] = 1e300;
-  path.commands = {move, arc, line};
+  path.commands = {{PathCommand::MoveTo, {-1e300}, {}},
+                   {PathCommand::ArcTo, {1e15, 1e15, 1e9, -1e12}, {}},
+                   {PathCommand::LineTo, {0, 1e300}, {}}};
   shape.geometry.preset = "custom";
   shape.geometry.paths = {path};
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 16);
@@ -254,44 +215,26 @@ TEST(ShapeOutline, AbsurdNumbersAreDrawnBounded) {
 
 constexpr double kDeg = 60000.0;  // guide angle units per degree
 
+// A division by zero, and the root of a negative number, count as 0; only a
+// positive condition takes the first value. Angles are 60000ths of a degree.
 TEST(GuideOps, EachOperatorOnItsArguments) {
   const struct {
     const char* name;
     double x, y, z, expected;
-  } cases[] = {
-      {"*/", 6, 4, 3, 8},
-      {"*/", 6, 4, 0, 0},  // a division by zero counts as 0
-      {"+-", 6, 4, 3, 7},
-      {"+/", 6, 4, 5, 2},
-      {"+/", 6, 4, 0, 0},
-      {"?:", 1, 10, 20, 10},
-      {"?:", 0, 10, 20, 20},  // only a positive condition takes the first
-      {"?:", -1, 10, 20, 20},
-      {"abs", -7, 0, 0, 7},
-      {"at2", 0, 1, 0, 90 * kDeg},
-      {"at2", -1, 0, 0, 180 * kDeg},
-      {"at2", 1, -1, 0, -45 * kDeg},
-      {"cat2", 10, 3, 4, 6},
-      {"sat2", 10, 3, 4, 8},
-      {"cos", 10, 60 * kDeg, 0, 5},
-      {"sin", 10, 30 * kDeg, 0, 5},
-      {"tan", 10, 45 * kDeg, 0, 10},
-      {"max", 3, -4, 0, 3},
-      {"min", 3, -4, 0, -4},
-      {"mod", 2, 3, 6, 7},
-      {"pin", 0, -5, 10, 0},
-      {"pin", 0, 5, 10, 5},
-      {"pin", 0, 15, 10, 10},
-      {"sqrt", 16, 0, 0, 4},
-      {"sqrt", -16, 0, 0, 0},  // not a number: 0
-      {"val", 42, 0, 0, 42},
-  };
+  } cases[] = {{"*/", 6, 4, 3, 8},         {"*/", 6, 4, 0, 0},          {"+-", 6, 4, 3, 7},
+               {"+/", 6, 4, 5, 2},         {"+/", 6, 4, 0, 0},          {"?:", 1, 10, 20, 10},
+               {"?:", 0, 10, 20, 20},      {"?:", -1, 10, 20, 20},      {"abs", -7, 0, 0, 7},
+               {"at2", 0, 1, 0, 5400000},  {"at2", -1, 0, 0, 10800000}, {"at2", 1, -1, 0, -2700000},
+               {"cat2", 10, 3, 4, 6},      {"sat2", 10, 3, 4, 8},       {"cos", 10, 3600000, 0, 5},
+               {"sin", 10, 1800000, 0, 5}, {"tan", 10, 2700000, 0, 10}, {"max", 3, -4, 0, 3},
+               {"min", 3, -4, 0, -4},      {"mod", 2, 3, 6, 7},         {"pin", 0, -5, 10, 0},
+               {"pin", 0, 5, 10, 5},       {"pin", 0, 15, 10, 10},      {"sqrt", 16, 0, 0, 4},
+               {"sqrt", -16, 0, 0, 0},     {"val", 42, 0, 0, 42}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
     GuideOp op;
     int arity = 0;
-    ASSERT_TRUE(render::ParseGuideOp(c.name, &op, &arity));
-    EXPECT_NEAR(ApplyGuideOp(op, c.x, c.y, c.z), c.expected, 1e-9);
+    ASSERT_TRUE(render::ParseGuideOp(c.name, &op, &arity)) << c.name;
+    EXPECT_NEAR(ApplyGuideOp(op, c.x, c.y, c.z), c.expected, 1e-9) << c.name;
   }
   GuideOp op;
   int arity = 0;
@@ -307,21 +250,7 @@ double Named(const GuideList& list, const std::vector<double>& values, const cha
   return GuideList::Value(values, operand);
 }
 
-TEST(GuideList, BuiltInNamesFollowTheSize) {
-  GuideList list;
-  const std::vector<double> v = list.Evaluate(200, 100, {});
-  const struct {
-    const char* name;
-    double expected;
-  } cases[] = {
-      {"w", 200},          {"h", 100},    {"l", 0},       {"t", 0},           {"r", 200},
-      {"b", 100},          {"hc", 100},   {"vc", 50},     {"ss", 100},        {"ls", 200},
-      {"wd3", 200 / 3.},   {"hd8", 12.5}, {"ssd8", 12.5}, {"cd4", 90 * kDeg}, {"3cd4", 270 * kDeg},
-      {"7cd8", 315 * kDeg}};
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(Named(list, v, c.name), c.expected) << c.name;
-}
-
-TEST(GuideList, AdjustValuesGuidesAndTheirOrder) {
+TEST(GuideList, BuiltInNamesAdjustValuesGuidesAndTheirOrder) {
   GuideList list;
   std::string error;
   list.AddAdjust("adj", 25000);
@@ -344,28 +273,17 @@ TEST(GuideList, AdjustValuesGuidesAndTheirOrder) {
     EXPECT_DOUBLE_EQ(Named(list, v, "x2"), c.x2);
     EXPECT_DOUBLE_EQ(Named(list, v, "x3"), c.x3);
   }
-}
-
-TEST(GuideList, MalformedGuidesAreRefused) {
+  // The built-in names follow the size.
+  const std::vector<double> v = list.Evaluate(200, 100, {});
   const struct {
-    const char* formula;
-    const char* error;
-  } cases[] = {
-      {"*/ w 2", "needs more arguments"},
-      {"val 1 2", "too many arguments"},
-      {"times w 2", "unknown operator \"times\""},
-      {"+- w later 0", "unknown guide \"later\""},
-      {"val self", "unknown guide \"self\""},  // a guide cannot use itself
-      {"val 3x", "unknown guide \"3x\""},      // a number must be the whole token
-      {"", "unknown operator"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.formula);
-    GuideList list;
-    std::string error;
-    EXPECT_FALSE(list.AddGuide("self", c.formula, &error));
-    EXPECT_NE(error.find(c.error), std::string::npos) << error;
-  }
+    const char* name;
+    double expected;
+  } names[] = {
+      {"w", 200},          {"h", 100},    {"l", 0},       {"t", 0},           {"r", 200},
+      {"b", 100},          {"hc", 100},   {"vc", 50},     {"ss", 100},        {"ls", 200},
+      {"wd3", 200 / 3.},   {"hd8", 12.5}, {"ssd8", 12.5}, {"cd4", 90 * kDeg}, {"3cd4", 270 * kDeg},
+      {"7cd8", 315 * kDeg}};
+  for (const auto& c : names) EXPECT_DOUBLE_EQ(Named(list, v, c.name), c.expected) << c.name;
 }
 
 // Custom geometry of a 100 x 50 slide-unit shape (952500 x 476250 EMU).
@@ -382,17 +300,6 @@ platform::Geometry Custom(double pathWidth, double pathHeight,
   return g;
 }
 
-platform::PathCommand Command(platform::PathCommand::Kind kind,
-                              std::vector<std::pair<double, std::string>> operands) {
-  platform::PathCommand c;
-  c.kind = kind;
-  for (size_t i = 0; i < operands.size(); ++i) {
-    c.v[i] = operands[i].first;
-    c.ref[i] = operands[i].second;
-  }
-  return c;
-}
-
 TEST(CustomGeometry, GuidesAreEvaluatedInTheDocumentsUnits) {
   using K = platform::PathCommand;
   const struct {
@@ -403,16 +310,12 @@ TEST(CustomGeometry, GuidesAreEvaluatedInTheDocumentsUnits) {
   } cases[] = {
       // Without a size of its own a path's guide values are EMU, turned into
       // slide units; its numbers already are.
-      {"own units", 0, 0, Command(K::LineTo, {{0, "half"}, {7, ""}}), {50, 7}},
-      {"built-in", 0, 0, Command(K::LineTo, {{0, "r"}, {0, "b"}}), {100, 50}},
+      {"own units", 0, 0, {K::LineTo, {0, 7}, {"half"}}, {50, 7}},
+      {"built-in", 0, 0, {K::LineTo, {}, {"r", "b"}}, {100, 50}},
       // With a size, guide values are in the path's units.
-      {"path units", 200, 100, Command(K::MoveTo, {{0, "half"}, {3, ""}}), {476250, 3}},
+      {"path units", 200, 100, {K::MoveTo, {0, 3}, {"half"}}, {476250, 3}},
       // Arc angles from guides are 60000ths of a degree, numbers degrees.
-      {"angles",
-       0,
-       0,
-       Command(K::ArcTo, {{0, "half"}, {10, ""}, {0, "quarter"}, {45, ""}}),
-       {50, 10, 90, 45}},
+      {"angles", 0, 0, {K::ArcTo, {0, 10, 0, 45}, {"half", "", "quarter"}}, {50, 10, 90, 45}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -427,15 +330,31 @@ TEST(CustomGeometry, GuidesAreEvaluatedInTheDocumentsUnits) {
   }
 }
 
-TEST(CustomGeometry, AnUnknownNameIsReported) {
-  std::vector<platform::GeometryPath> out;
-  std::string error;
-  platform::Geometry g = Custom(0, 0, {Command(platform::PathCommand::LineTo, {{0, "nowhere"}})});
-  EXPECT_FALSE(render::ResolveCustomGeometry(g, 100, 50, &out, &error));
-  EXPECT_NE(error.find("\"nowhere\""), std::string::npos) << error;
-  g.guides.push_back({"broken", "*/ w"});
-  EXPECT_FALSE(render::ResolveCustomGeometry(g, 100, 50, &out, &error));
-  EXPECT_NE(error.find("\"broken\""), std::string::npos) << error;
+// Malformed guides, and names no guide defines, are refused, naming the
+// guide and the reason.
+TEST(CustomGeometry, MalformedGuidesAndUnknownNamesAreRefused) {
+  const struct {
+    const char* formula;
+    const char* ref;  // the guide the path's point refers to
+    const char* error;
+  } cases[] = {
+      {"*/ w 2", "r", "guide \"self\": \"*/\" needs more arguments"},
+      {"val 1 2", "r", "guide \"self\": too many arguments"},
+      {"times w 2", "r", "guide \"self\": unknown operator \"times\""},
+      {"+- w later 0", "r", "guide \"self\": unknown guide \"later\""},
+      {"val self", "r", "guide \"self\": unknown guide \"self\""},  // a guide cannot use itself
+      {"val 3x", "r", "guide \"self\": unknown guide \"3x\""},  // a number must be the whole token
+      {"", "r", "guide \"self\": unknown operator"},
+      {"val 1", "nowhere", "unknown guide \"nowhere\""},
+  };
+  for (const auto& c : cases) {
+    platform::Geometry g = Custom(0, 0, {{PathCommand::LineTo, {}, {c.ref}}});
+    g.guides.push_back({"self", c.formula});
+    std::vector<platform::GeometryPath> out;
+    std::string error;
+    EXPECT_FALSE(render::ResolveCustomGeometry(g, 100, 50, &out, &error)) << c.formula;
+    EXPECT_NE(error.find(c.error), std::string::npos) << error;
+  }
 }
 
 }  // namespace

@@ -7,9 +7,6 @@
 #include <unistd.h>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,6 +21,7 @@
 #include "render/Image.h"
 #include "render/PangoText.h"
 #include "render/PictureDecoder.h"
+#include "support/Command.h"
 #include "unit/mask_builders.h"
 
 using namespace platform;
@@ -33,16 +31,11 @@ namespace {
 const uint32_t kWhite = 0xFFFFFFFFu, kBlack = 0xFF000000u;
 
 std::vector<unsigned char> FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>());
+  const std::string bytes = command::ReadFile(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 using golden::Draw;
-
-boost::shared_ptr<Slide> SmallSlide() {
-  return golden::SmallSlide(100, 100);
-}
 
 bool Near(uint32_t pixel, uint32_t expected, int tolerance = 12) {
   for (int shift = 0; shift < 32; shift += 8)
@@ -50,6 +43,10 @@ bool Near(uint32_t pixel, uint32_t expected, int tolerance = 12) {
                  static_cast<int>((expected >> shift) & 0xFF)) > tolerance)
       return false;
   return true;
+}
+
+boost::shared_ptr<Slide> SmallSlide() {
+  return golden::SmallSlide(100, 100);
 }
 
 struct At {
@@ -67,127 +64,123 @@ boost::shared_ptr<IShapeTarget> Target(const SlideScreen& screen, const std::wst
   return QueryAs<IShapeTarget>(screen.Find(name), eIidShapeTarget);
 }
 
-class Probe : public ::testing::Test {
- protected:
-  void SetUp() override {
-    slide = SmallSlide();
-    slide->AddShape(L"2").SetBounds(20, 40, 30, 20).SetSolidFill({255, 0, 0, 255});
-  }
-  boost::shared_ptr<Slide> slide;
-};
+// Attaches `content` as an active mask of `object`, the way filters do.
+void Mask(const boost::shared_ptr<IScreenObject>& object,
+          const boost::shared_ptr<IScreenShape>& content) {
+  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
+  container->SetContent(content);
+  auto masks = QueryAs<ICompoundShape>(object, eIidCompoundShape);
+  masks->InsertChild(container, 0);
+  masks->SetChildActive(true, container);
+}
 
-TEST_F(Probe, HiddenLeavesAndDegenerateTransformsDrawNothing) {
+LineStyle Outline(Kinefold::TColor colour, double width) {
+  LineStyle line;
+  line.present = true;
+  line.colour = colour;
+  line.width = width;
+  return line;
+}
+
+// What each piece of a node's frame state does to the picture, one change a
+// frame. A NaN or an infinity anywhere in it (transform, position, opacity,
+// mask points) leaves that node out of the frame; the rest of the slide is
+// still drawn. Shape 2 is red at (20, 40) 30 x 20; shape 3, blue at (60, 70),
+// stands for the rest; group 4 holds a blue square at (10, 10) 20 x 20; shape
+// 6, green, 30 x 20 about (75, 30), is turned upright with its text.
+TEST(Probe, FrameStateOnThePicture) {
+  const uint32_t red = 0xFFFF0000u, blue = 0xFF0000FFu;
+  auto slide = SmallSlide();
+  slide->AddShape(L"2").SetBounds(20, 40, 30, 20).SetSolidFill({255, 0, 0, 255});
+  slide->AddShape(L"3").SetBounds(60, 70, 30, 20).SetSolidFill({0, 0, 255, 255});
+  slide->AddShape(L"4").SetKind(ShapeKind::Group).SetBounds(10, 10, 50, 50);
+  slide->AddShape(L"5", slide->FindShape(L"4"))
+      .SetBounds(10, 10, 20, 20)
+      .SetSolidFill({0, 0, 255, 255});
+  CharProps small;
+  small.size = 8;
+  slide->AddShape(L"6")
+      .SetBounds(60, 20, 30, 20)
+      .SetSolidFill({0, 255, 0, 255})
+      .SetRotation(90)
+      .SetText({L"x"}, small);
   auto screen = SlideScreen::Build(slide);
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), 0xFFFF0000u));
+  double* t = Target(*screen, L"2")->GetTransform();
+  double* position = Target(*screen, L"2")->GetPosition();
+  Kinefold::TColorMatrix* colour = Target(*screen, L"2")->GetColorTransform();
+  const double nan = std::nan("");
+  // Draws the frame, looks at the pixels, and starts the next frame afresh.
+  const auto expect = [&](const char* what, std::initializer_list<At> pixels) {
+    SCOPED_TRACE(what);
+    ExpectPixels(Draw(*screen), pixels);
+    screen->ResetFrame();
+  };
+  const std::initializer_list<At> leftOut = {{35, 50, kWhite}, {75, 80, blue}};
+  expect("as authored",
+         {{35, 50, red}, {75, 80, blue}, {20, 20, blue}, {75, 17, 0xFF00FF00u}, {62, 30, kWhite}});
   QueryAs<IShapeContext>(screen->Find(L"2/shape/fill"), eIidScreenShape9)
       ->GetColorTransform()
       ->alphaMul = 0.0;
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
-  screen->ResetFrame();
-  double* t = Target(*screen, L"2")->GetTransform();
-  t[4] = t[5] = 0.0;  // scaled to nothing
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
-  t[4] = t[5] = std::nan("");
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), kWhite));
-}
-
-// A NaN or an infinity anywhere in a node's frame state (transform,
-// position, opacity, mask points) leaves that node out of the frame; the rest
-// of the slide is still drawn.
-TEST_F(Probe, NonFiniteStateLeavesOnlyThatNodeOut) {
-  slide->AddShape(L"3").SetBounds(60, 40, 30, 20).SetSolidFill({0, 0, 255, 255});
-  const double nan = std::nan("");
-  const std::function<void(const boost::shared_ptr<IShapeTarget>&)> spoils[] = {
-      [](const boost::shared_ptr<IShapeTarget>& t) { t->GetTransform()[0] = HUGE_VAL; },
-      [&](const boost::shared_ptr<IShapeTarget>& t) { t->GetPosition()[1] = nan; },
-      [&](const boost::shared_ptr<IShapeTarget>& t) { t->GetColorTransform()->alphaMul = nan; },
-      [&](const boost::shared_ptr<IShapeTarget>& t) {
-        auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
-        rect->SetGeometry(20, nan, 50, 60);
-        auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-        container->SetContent(rect);
-        QueryAs<ICompoundShape>(t, eIidCompoundShape)->InsertChild(container, 0);
-      },
-  };
-  for (const auto& spoil : spoils) {
-    auto screen = SlideScreen::Build(slide);
-    spoil(Target(*screen, L"2"));
-    render::Image image = Draw(*screen);
-    ExpectPixels(image, {{35, 50, kWhite}, {75, 50, 0xFF0000FFu}});
-  }
-}
-
-TEST_F(Probe, ColourTransformOffsetsTint) {
-  auto screen = SlideScreen::Build(slide);
-  Kinefold::TColorMatrix* c = Target(*screen, L"2")->GetColorTransform();
-  c->redMul = c->greenMul = c->blueMul = 0.0;
-  c->blueAdd = 255;
-  EXPECT_TRUE(Near(Draw(*screen).Pixel(35, 50), 0xFF0000FFu));
-}
-
-TEST_F(Probe, PositionMovesTheShapeUnderItsMask) {
-  auto screen = SlideScreen::Build(slide);
-  auto target = Target(*screen, L"2");
-  target->GetPosition()[0] += 40;
-  render::Image moved = Draw(*screen);
-  ExpectPixels(moved, {{35, 50, kWhite}, {75, 50, 0xFFFF0000u}});
+  expect("fill hidden", {{35, 50, kWhite}});
+  t[4] = t[5] = 0.0;
+  expect("scaled to nothing", leftOut);
+  t[4] = t[5] = nan;
+  expect("NaN scale", leftOut);
+  t[0] = HUGE_VAL;
+  expect("infinite offset", leftOut);
+  position[1] = nan;
+  expect("NaN position", leftOut);
+  colour->alphaMul = nan;
+  expect("NaN opacity", leftOut);
+  Mask(screen->Find(L"2"), masks::Rect(20, nan, 50, 60));
+  expect("NaN mask point", leftOut);
+  colour->redMul = colour->greenMul = colour->blueMul = 0.0;
+  colour->blueAdd = 255;
+  expect("tinted by the colour offsets", {{35, 50, blue}});
+  position[0] += 40;
+  expect("moved", {{35, 50, kWhite}, {75, 50, red}});
   // Peek: a mask on the shape's own bounds stays while the shape moves.
-  auto rect = ScreenShapeFactroy::GetScreenShape(eIidRectangleShape);
-  rect->SetGeometry(20, 40, 50, 60);
-  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-  container->SetContent(rect);
-  QueryAs<ICompoundShape>(screen->Find(L"2"), eIidCompoundShape)->InsertChild(container, 0);
-  target->GetPosition()[0] -= 25;  // 15 to the right of home
-  render::Image peek = Draw(*screen);
-  ExpectPixels(peek, {{30, 50, kWhite}, {45, 50, 0xFFFF0000u}, {60, 50, kWhite}});
+  Mask(screen->Find(L"2"), masks::Rect(20, 40, 50, 60));
+  position[0] += 15;
+  expect("moved under a mask", {{30, 50, kWhite}, {45, 50, red}, {60, 50, kWhite}});
+  Target(*screen, L"4")->GetTransform()[1] = 50;
+  expect("group moved with its members", {{20, 20, kWhite}, {20, 70, blue}});
 }
 
-TEST_F(Probe, AuthoredRotationTurnsShapeAndTextTogether) {
-  CharProps small;
-  small.size = 8;
-  slide->FindShape(L"2")->SetRotation(90).SetText({L"x"}, small);
-  auto screen = SlideScreen::Build(slide);
-  render::Image image = Draw(*screen);
-  // 30 x 20 about (35, 50) turned upright: 20 wide, 30 tall.
-  ExpectPixels(image, {{35, 37, 0xFFFF0000u}, {22, 50, kWhite}});
-}
-
-TEST_F(Probe, GroupTransformMovesMembers) {
-  slide = SmallSlide();
-  slide->AddShape(L"3").SetKind(ShapeKind::Group).SetBounds(10, 10, 50, 50);
-  slide->AddShape(L"4", slide->FindShape(L"3"))
-      .SetBounds(10, 10, 20, 20)
-      .SetSolidFill({0, 0, 255, 255});
-  auto screen = SlideScreen::Build(slide);
-  Target(*screen, L"3")->GetTransform()[1] = 50;
-  render::Image image = Draw(*screen);
-  ExpectPixels(image, {{20, 20, kWhite}, {20, 70, 0xFF0000FFu}});
-}
-
-TEST_F(Probe, EmbeddedPictures) {
-  // A PNG made by cairo, and a JPEG.
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 4);
-  cairo_t* cr = cairo_create(s);
+// Pictures on the left: a PNG the renderer's image writes, a JPEG, and one it
+// cannot read. Geometry on the right: an ellipse, an unknown preset, a
+// connector and a custom triangle.
+TEST(Probe, PicturesAndGeometry) {
+  auto slide = golden::SmallSlide(200, 100);
+  render::Image blue(4, 4);
+  cairo_t* cr = cairo_create(blue.Surface());
   cairo_set_source_rgb(cr, 0, 0, 1);
   cairo_paint(cr);
   cairo_destroy(cr);
-  std::vector<unsigned char> png;
-  cairo_surface_write_to_png_stream(
-      s,
-      [](void* closure, const unsigned char* data, unsigned int length) {
-        auto* out = static_cast<std::vector<unsigned char>*>(closure);
-        out->insert(out->end(), data, data + length);
-        return CAIRO_STATUS_SUCCESS;
-      },
-      &png);
-  cairo_surface_destroy(s);
-
+  const std::string png = ::testing::TempDir() + "/slideanim-blue-" + std::to_string(::getpid());
+  ASSERT_TRUE(blue.WritePng(png));
   slide->AddShape(L"3").SetKind(ShapeKind::Picture).SetBounds(60, 10, 30, 30).picture =
-      PictureData{"image/png", png};
+      PictureData{"image/png", FileBytes(png)};
+  std::remove(png.c_str());
   slide->AddShape(L"4").SetKind(ShapeKind::Picture).SetBounds(60, 60, 30, 30).picture =
       PictureData{"image/jpeg", FileBytes(SLIDEANIM_FIXTURES_DIR "/green.jpg")};
   slide->AddShape(L"5").SetKind(ShapeKind::Picture).SetBounds(5, 5, 10, 10).picture =
       PictureData{"image/x-emf", {1, 2, 3}};
+  const auto add = [&](const wchar_t* id, double x, double y, double w, double h,
+                       const char* geometry) -> Shape& {
+    return slide->AddShape(id).SetBounds(x, y, w, h).SetGeometry(geometry);
+  };
+  add(L"6", 110, 10, 40, 40, "ellipse").SetSolidFill({0, 0, 0, 255});
+  add(L"7", 160, 10, 30, 30, "noSuchPreset").SetSolidFill({0, 0, 0, 255});
+  add(L"8", 110, 70, 80, 0, "straightConnector1")
+      .SetKind(ShapeKind::Connector)
+      .SetLine(Outline({0, 0, 0, 255}, 4));
+  GeometryPath path;
+  path.width = path.height = 2;
+  using K = PathCommand;
+  path.commands = {
+      {K::MoveTo, {}, {}}, {K::LineTo, {2, 0}, {}}, {K::LineTo, {0, 2}, {}}, {K::Close, {}, {}}};
+  add(L"9", 160, 50, 30, 30, "custom").SetSolidFill({0, 0, 0, 255}).geometry.paths = {path};
   auto screen = SlideScreen::Build(slide);
   EXPECT_TRUE(Target(*screen, L"3/shape")->GetShapeFlag());
   render::Image image = Draw(*screen);
@@ -198,50 +191,16 @@ TEST_F(Probe, EmbeddedPictures) {
   EXPECT_TRUE(Near(image.Pixel(10, 10), kWhite));  // unreadable: nothing drawn
   EXPECT_EQ(render::DecodePicture(PictureData{"image/png", {0x89, 'P', 'N', 'G', 0}}), nullptr);
   EXPECT_EQ(render::DecodePicture(PictureData{"image/jpeg", {0xFF, 0xD8, 0xFF, 0}}), nullptr);
-}
-
-TEST_F(Probe, GeometryPresetsAndFallback) {
-  slide = SmallSlide();
-  slide->AddShape(L"2")
-      .SetBounds(10, 10, 40, 40)
-      .SetGeometry("ellipse")
-      .SetSolidFill({0, 0, 0, 255});
-  slide->AddShape(L"3")
-      .SetBounds(60, 10, 30, 30)
-      .SetGeometry("noSuchPreset")
-      .SetSolidFill({0, 0, 0, 255});
-  LineStyle line;
-  line.present = true;
-  line.width = 4;
-  slide->AddShape(L"4")
-      .SetKind(ShapeKind::Connector)
-      .SetBounds(10, 70, 80, 0)
-      .SetGeometry("straightConnector1")
-      .SetLine(line);
-  Shape& custom = slide->AddShape(L"5").SetBounds(60, 50, 30, 30).SetSolidFill({0, 0, 0, 255});
-  custom.geometry.preset = "custom";
-  GeometryPath path;
-  path.width = path.height = 2;
-  PathCommand move, to1, to2, close;
-  move.kind = PathCommand::MoveTo;
-  to1.kind = PathCommand::LineTo, to1.v[0] = 2;
-  to2.kind = PathCommand::LineTo, to2.v[1] = 2;
-  close.kind = PathCommand::Close;
-  path.commands = {move, to1, to2, close};
-  custom.geometry.paths = {path};
-  auto screen = SlideScreen::Build(slide);
-  render::Image image = Draw(*screen);
-  // (12, 12) is outside the ellipse; the bounds stand in for the unknown
-  // preset at (62, 12); (65, 55) is in the custom triangle.
-  ExpectPixels(image, {{30, 30, kBlack}, {12, 12, kWhite}, {62, 12, kBlack}});
-  ExpectPixels(image, {{50, 70, kBlack}, {65, 55, kBlack}, {85, 75, kWhite}});
+  // (112, 12) is outside the ellipse; the bounds stand in for the unknown
+  // preset at (162, 12); (165, 55) is in the custom triangle.
+  ExpectPixels(image, {{130, 30, kBlack}, {112, 12, kWhite}, {162, 12, kBlack}});
+  ExpectPixels(image, {{150, 70, kBlack}, {165, 55, kBlack}, {185, 75, kWhite}});
 }
 
 class TextProbe : public ::testing::Test {
  protected:
   void SetUp() override {
     slide = SmallSlide();
-    CharProps props;
     props.font = "DejaVu Sans";
     props.size = 20;
     slide->AddShape(L"2").SetBounds(0, 0, 100, 40).SetText({L"HI HI"}, props);
@@ -255,11 +214,12 @@ class TextProbe : public ::testing::Test {
         if (((image.Pixel(x, y) >> 8) & 0xFF) < 128) ++ink;
     return ink;
   }
+  CharProps props;
   boost::shared_ptr<Slide> slide;
   boost::shared_ptr<SlideScreen> screen;
 };
 
-TEST_F(TextProbe, UnitsMoveOnTheirOwnAndRecolour) {
+TEST_F(TextProbe, UnitsMoveRecolourAndTakeTheCurrentSheet) {
   const double* w0 = screen->Find(L"2/p0/w0")->GetBounds();
   const double* w1 = screen->Find(L"2/p0/w1")->GetBounds();
   render::Image before = Draw(*screen);
@@ -287,55 +247,38 @@ TEST_F(TextProbe, UnitsMoveOnTheirOwnAndRecolour) {
     for (int x = static_cast<int>(l1[0]); x < static_cast<int>(l1[2]); ++x)
       if (Near(tinted.Pixel(x, y), 0xFF0000FFu, 40)) blueSeen = true;
   EXPECT_TRUE(blueSeen);
-}
-
-TEST_F(TextProbe, CharacterPropertiesFromTheCurrentSheet) {
+  // Character properties come from the current sheet, until the frame is reset.
+  screen->ResetFrame();
   const double* body = screen->Find(L"2")->GetBounds();
   const int normal = Ink(Draw(*screen), body);
   auto runs = QueryAs<IItemList>(screen->Find(L"2/runs/p0"), eIidRunGroup);
   for (uint32_t i = 0; i < runs->GetItemCount(); ++i) {
-    auto props = GetSheet(runs->GetItem(i), ePropRunCharProps);
-    SetBool(props, ePropBold, true);
-    SetDouble(props, ePropFontSize, 30.0);
+    auto sheet = GetSheet(runs->GetItem(i), ePropRunCharProps);
+    SetBool(sheet, ePropBold, true);
+    SetDouble(sheet, ePropFontSize, 30.0);
   }
-  const int big = Ink(Draw(*screen), body);
-  EXPECT_GT(big, normal * 3 / 2);
+  EXPECT_GT(Ink(Draw(*screen), body), normal * 3 / 2);
   screen->ResetFrame();
   EXPECT_EQ(Ink(Draw(*screen), body), normal);
 }
 
-}  // namespace
-
-TEST(BulletProbe, ABulletShowsOnlyWithItsParagraphsText) {
-  auto slide = SmallSlide();
-  CharProps props;
-  props.font = "DejaVu Sans";
-  props.size = 20;
-  TextBody body;
+TEST_F(TextProbe, ABulletShowsOnlyWithItsParagraphsText) {
   Paragraph paragraph;
   paragraph.runs.push_back(TextRun{L"HI", props});
   paragraph.bullet = L"\u2022";
   paragraph.marginLeft = 30;
   paragraph.indent = -30;
+  TextBody body;
   body.paragraphs.push_back(paragraph);
-  slide->AddShape(L"2").SetBounds(0, 0, 100, 40).SetTextBody(body);
-  auto screen = SlideScreen::Build(slide, boost::make_shared<render::PangoMeasurer>());
+  slide->FindShape(L"2")->SetTextBody(body);
+  screen = SlideScreen::Build(slide, boost::make_shared<render::PangoMeasurer>());
   const double bulletArea[4] = {0, 0, 28, 40};
-  auto ink = [&]() {
-    render::Image image = Draw(*screen);
-    int dark = 0;
-    for (int y = 0; y < 40; ++y)
-      for (int x = static_cast<int>(bulletArea[0]); x < static_cast<int>(bulletArea[2]); ++x)
-        if (((image.Pixel(x, y) >> 8) & 0xFF) < 128) ++dark;
-    return dark;
-  };
-  EXPECT_GT(ink(), 0);
+  EXPECT_GT(Ink(Draw(*screen), bulletArea), 0);
   // Hiding the paragraph hides its letters, and the bullet with them.
-  for (const char* letter : {"2/p0/w0/l0", "2/p0/w0/l1"})
-    QueryAs<IShapeContext>(screen->Find(std::wstring(letter, letter + 10)), eIidScreenShape9)
-        ->GetColorTransform()
-        ->alphaMul = 0.0;
-  EXPECT_EQ(ink(), 0);
+  for (const wchar_t* letter : {L"2/p0/w0/l0", L"2/p0/w0/l1"})
+    QueryAs<IShapeContext>(screen->Find(letter), eIidScreenShape9)->GetColorTransform()->alphaMul =
+        0.0;
+  EXPECT_EQ(Ink(Draw(*screen), bulletArea), 0);
 }
 
 // PNG files keep every pixel: an opaque frame (written without alpha) and
@@ -357,8 +300,7 @@ TEST(PngFile, KeepsEveryPixel) {
     ASSERT_TRUE(image.WritePng(path)) << opaque;
     const render::Image back = render::Image::ReadPng(path);
     const render::ImageDifference d = render::Compare(back, image, 1);
-    EXPECT_TRUE(d.sameSize) << opaque;
-    EXPECT_EQ(d.differing, 0) << opaque;
+    EXPECT_TRUE(d.sameSize && d.differing == 0) << opaque << ": " << d.differing;
     EXPECT_EQ(back.Pixel(0, 0) >> 24, opaque ? 0xFFu : 0u);
   }
   std::remove(path.c_str());
@@ -367,35 +309,10 @@ TEST(PngFile, KeepsEveryPixel) {
 
 using masks::Rect;
 
-namespace {
-
 constexpr double kPi = 3.14159265358979323846;
 
-// The reference images are of a 200 x 150 slide.
-boost::shared_ptr<Slide> WideSlide() {
-  return golden::SmallSlide(200, 150);
-}
-
-// Attaches `content` as an active mask of `object`, the way filters do.
-void Mask(const boost::shared_ptr<IScreenObject>& object,
-          const boost::shared_ptr<IScreenShape>& content) {
-  auto container = ScreenShapeFactroy::GetCompoundScreenShape(eIidMaskContainer);
-  container->SetContent(content);
-  auto masks = QueryAs<ICompoundShape>(object, eIidCompoundShape);
-  masks->InsertChild(container, 0);
-  masks->SetChildActive(true, container);
-}
-
-LineStyle Outline(Kinefold::TColor colour, double width) {
-  LineStyle line;
-  line.present = true;
-  line.colour = colour;
-  line.width = width;
-  return line;
-}
-
 TEST(RenderGolden, TransformedRectangle) {
-  auto slide = WideSlide();
+  auto slide = golden::SmallSlide(200, 150);  // the size of the references
   slide->AddShape(L"2")
       .SetBounds(60, 50, 80, 50)
       .SetSolidFill({68, 114, 196, 255})
@@ -411,7 +328,7 @@ TEST(RenderGolden, TransformedRectangle) {
 }
 
 TEST(RenderGolden, HalfFadedShape) {
-  auto slide = WideSlide();
+  auto slide = golden::SmallSlide(200, 150);  // the size of the references
   slide->AddShape(L"2").SetBounds(0, 60, 200, 30).SetSolidFill({0, 0, 0, 255});
   slide->AddShape(L"3")
       .SetBounds(50, 25, 100, 100)
@@ -422,61 +339,57 @@ TEST(RenderGolden, HalfFadedShape) {
   golden::ExpectMatches(Draw(*screen), "half_faded");
 }
 
-TEST(RenderGolden, BoxMaskMorph) {
-  for (uint32_t ratio : {0u, 32767u, 65535u}) {
-    auto slide = WideSlide();
-    slide->AddShape(L"2")
-        .SetBounds(40, 35, 120, 80)
-        .SetSolidFill({40, 160, 80, 255})
-        .SetLine(Outline({0, 0, 0, 255}, 2));
+// The box entrance, from a 2 x 2 square at the centre to the bounds with
+// their margin; an even-odd cut-out; the wedge filter at a third of the way:
+// arc segments and two radii.
+TEST(RenderGolden, Masks) {
+  const auto morph = [](uint32_t ratio) {
+    return masks::Morph(Rect(99, 74, 101, 76), Rect(30, 25, 170, 125), ratio);
+  };
+  const auto cutOut = masks::Group({Rect(40, 30, 160, 120), Rect(80, 55, 120, 95)});
+  const double p = 1.0 / 3.0, r = std::sqrt((140.0 * 140 + 120 * 120) / 4) + 5;
+  const double a1 = -kPi / 2 - p * 3.12413936106985, a2 = p * 3.12413936106985 - kPi / 2;
+  const struct {
+    std::string golden;
+    double x, y, w, h, line;  // no outline when 0
+    Kinefold::TColor fill;
+    boost::shared_ptr<IScreenShape> mask;
+  } cases[] = {
+      {"box_morph_0", 40, 35, 120, 80, 2, {40, 160, 80, 255}, morph(0)},
+      {"box_morph_32767", 40, 35, 120, 80, 2, {40, 160, 80, 255}, morph(32767)},
+      {"box_morph_65535", 40, 35, 120, 80, 2, {40, 160, 80, 255}, morph(65535)},
+      {"evenodd_cutout", 40, 30, 120, 90, 0, {240, 150, 30, 255}, cutOut},
+      {"pie_slice", 30, 15, 140, 120, 0, {120, 60, 170, 255}, masks::Pie(a1, a2, 100, 75, r)},
+  };
+  for (const auto& c : cases) {
+    auto slide = golden::SmallSlide(200, 150);  // the size of the references
+    Shape& shape = slide->AddShape(L"2").SetBounds(c.x, c.y, c.w, c.h).SetSolidFill(c.fill);
+    if (c.line > 0) shape.SetLine(Outline({0, 0, 0, 255}, c.line));
     auto screen = SlideScreen::Build(slide);
-    // The box entrance: from a 2 x 2 square at the centre to the bounds with
-    // their margin.
-    Mask(screen->Find(L"2"), masks::Morph(Rect(99, 74, 101, 76), Rect(30, 25, 170, 125), ratio));
-    golden::ExpectMatches(Draw(*screen), "box_morph_" + std::to_string(ratio));
+    Mask(screen->Find(L"2"), c.mask);
+    golden::ExpectMatches(Draw(*screen), c.golden);
   }
 }
 
-TEST(RenderGolden, EvenOddCutOut) {
-  auto slide = WideSlide();
-  slide->AddShape(L"2").SetBounds(40, 30, 120, 90).SetSolidFill({240, 150, 30, 255});
-  auto screen = SlideScreen::Build(slide);
-  Mask(screen->Find(L"2"), masks::Group({Rect(40, 30, 160, 120), Rect(80, 55, 120, 95)}));
-  golden::ExpectMatches(Draw(*screen), "evenodd_cutout");
-}
-
-TEST(RenderGolden, PieSliceOfLineSegments) {
-  auto slide = WideSlide();
-  slide->AddShape(L"2").SetBounds(30, 15, 140, 120).SetSolidFill({120, 60, 170, 255});
-  auto screen = SlideScreen::Build(slide);
-  // The wedge filter at a third of the way: arc segments and two radii.
-  const double p = 1.0 / 3.0, cx = 100, cy = 75, r = std::sqrt((140.0 * 140 + 120 * 120) / 4) + 5;
-  const double a1 = -kPi / 2 - p * 3.12413936106985, a2 = p * 3.12413936106985 - kPi / 2;
-  Mask(screen->Find(L"2"), masks::Pie(a1, a2, cx, cy, r));
-  golden::ExpectMatches(Draw(*screen), "pie_slice");
-}
-
 TEST(RenderGolden, StyledText) {
-  auto slide = WideSlide();
-  TextBody body;
-  CharProps base;
-  base.font = "DejaVu Sans";
-  base.size = 12;
-  Paragraph first;
-  CharProps bold = base, italic = base, under = base;
+  auto slide = golden::SmallSlide(200, 150);  // the size of the references
+  const auto props = [](double size, Kinefold::TColor colour) {
+    CharProps p;
+    p.font = "DejaVu Sans";
+    p.size = size;
+    p.colour = colour;
+    return p;
+  };
+  CharProps bold = props(12, {20, 40, 140, 255}), italic = props(12, {200, 30, 30, 255}),
+            under = props(12, {20, 130, 60, 255});
   bold.bold = true;
-  bold.colour = {20, 40, 140, 255};
   italic.italic = true;
-  italic.colour = {200, 30, 30, 255};
   under.underline = 2;
-  under.colour = {20, 130, 60, 255};
+  Paragraph first, second;
   first.runs = {{L"Bold ", bold}, {L"italic ", italic}, {L"under", under}};
-  Paragraph second;
-  CharProps small = base;
-  small.size = 8;
-  small.colour = {90, 90, 90, 255};
-  second.runs = {{L"centred line that wraps in the box", small}};
+  second.runs = {{L"centred line that wraps in the box", props(8, {90, 90, 90, 255})}};
   second.align = TextAlign::Centre;
+  TextBody body;
   body.paragraphs = {first, second};
   slide->AddShape(L"2")
       .SetBounds(10, 20, 180, 110)
