@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include <pango/pangocairo.h>
@@ -37,6 +38,7 @@ int BlockHeight(const Block& block) {
 
 void DrawText(cairo_t* cr, const std::string& text, const char* font, double x, double y,
               double width, bool centred, double grey) {
+  std::lock_guard<std::recursive_mutex> lock(render::TextLock());
   PangoLayout* layout = pango_cairo_create_layout(cr);
   PangoFontDescription* description = pango_font_description_from_string(font);
   pango_layout_set_font_description(layout, description);

@@ -79,14 +79,17 @@ class FrameRenderer::Pass {
       : owner_(owner),
         cr_(cr),
         measurer_(measurer),
-        pango_(pango_cairo_create_context(cr)),
+        pango_(NewContext(cr)),
         painter_(
             cr, pango_, measurer,
             [&owner](const boost::shared_ptr<platform::Shape>& shape) {
               return owner.Picture(shape);
             },
             [&owner](const platform::Paragraph& para) { return owner.BulletPicture(para); }) {}
-  ~Pass() { g_object_unref(pango_); }
+  ~Pass() {
+    std::lock_guard<std::recursive_mutex> lock(TextLock());
+    g_object_unref(pango_);
+  }
 
   ShapePainter& Painter() { return painter_; }
 
@@ -94,6 +97,10 @@ class FrameRenderer::Pass {
                 const Kinefold::TColorMatrix& colour);
 
  private:
+  static PangoContext* NewContext(cairo_t* cr) {
+    std::lock_guard<std::recursive_mutex> lock(TextLock());
+    return NewDrawingContext(cr);
+  }
   void Clip(const ScreenNode& node, const cairo_matrix_t& space);
   void DrawLeaf(ScreenNode& leaf, const cairo_matrix_t& m, const Kinefold::TColorMatrix& colour);
   void DrawWord(TextNode& word, const cairo_matrix_t& m, const Kinefold::TColorMatrix& colour);
@@ -354,6 +361,7 @@ void FrameRenderer::Pass::DrawText(const std::wstring& text, const platform::Cha
     oneInk = oneInk && ink == inks.front();
   }
   if (!visible || inks.size() != text.size()) return;
+  std::lock_guard<std::recursive_mutex> lock(TextLock());
   cairo_set_matrix(cr_, &m);
   pango_cairo_update_context(cr_, pango_);
   PangoLayout* layout = pango_layout_new(pango_);

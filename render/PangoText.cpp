@@ -6,6 +6,19 @@
 
 namespace render {
 
+std::recursive_mutex& TextLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
+PangoContext* NewDrawingContext(cairo_t* cr) {
+  // Kept for the life of the process, as a thread's default map would be.
+  static PangoFontMap* const fonts = pango_cairo_font_map_new();
+  PangoContext* context = pango_font_map_create_context(fonts);
+  pango_cairo_update_context(cr, context);
+  return context;
+}
+
 void ApplyTextOptions(cairo_t* cr) {
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
@@ -51,6 +64,7 @@ void SetLayoutText(PangoLayout* layout, const std::wstring& text,
 PangoMeasurer::PangoMeasurer() = default;
 
 PangoMeasurer::~PangoMeasurer() {
+  std::lock_guard<std::recursive_mutex> lock(TextLock());
   if (layout_) g_object_unref(layout_);
   if (context_) g_object_unref(context_);
 }
@@ -79,7 +93,7 @@ void PangoMeasurer::Advances(const std::wstring& text, const platform::CharProps
                              std::vector<double>& advances) {
   advances.assign(text.size(), 0.0);
   if (text.empty()) return;
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::recursive_mutex> lock(TextLock());
   auto key = std::make_pair(KeyOf(props), text);
   const auto found = advances_.find(key);
   if (found != advances_.end()) {
@@ -126,7 +140,7 @@ platform::FontMetrics PangoMeasurer::Metrics(const platform::CharProps& props) {
 bool PangoMeasurer::InkExtents(const std::wstring& text, const platform::CharProps& props,
                                double& above, double& below) {
   if (text.empty()) return false;
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::recursive_mutex> lock(TextLock());
   SetUp();
   SetLayoutText(layout_, text, props);
   PangoRectangle ink;
@@ -139,7 +153,7 @@ bool PangoMeasurer::InkExtents(const std::wstring& text, const platform::CharPro
 }
 
 platform::FontMetrics PangoMeasurer::FontExtents(const platform::CharProps& props) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::recursive_mutex> lock(TextLock());
   const FontKey key = KeyOf(props);
   const auto found = extents_.find(key);
   if (found != extents_.end()) return found->second;

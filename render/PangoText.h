@@ -14,6 +14,18 @@
 
 namespace render {
 
+// cairo's glyph caches are shared by every thread that uses the same font and
+// break when two threads use them at once (a rare crash while shaping or
+// drawing letters). Every measurement and every drawing of text holds this
+// lock while it shapes, measures or draws.
+std::recursive_mutex& TextLock();
+
+// A pango context for drawing text on `cr`, from the one font map that all
+// drawing shares: a thread's default map would be freed, with its fonts, when
+// the thread ends, while other threads draw. Call it and free the context
+// (g_object_unref) under TextLock().
+PangoContext* NewDrawingContext(cairo_t* cr);
+
 // Font options for every text operation: no hinting of metrics, so that
 // advances do not depend on the scale the text is drawn at.
 void ApplyTextOptions(cairo_t* cr);
@@ -29,7 +41,8 @@ void SetLayoutText(PangoLayout* layout, const std::wstring& text, const platform
 // Measures with pango, set up on the first measurement (a command that
 // measures nothing never starts pango and fontconfig). Measurements are
 // cached by text and the character properties that change them, and may come
-// from several threads (the measurer has its own font map and a lock).
+// from several threads (the measurer has its own font map, used under
+// TextLock()).
 class PangoMeasurer : public platform::ITextMeasurer {
  public:
   PangoMeasurer();
@@ -51,7 +64,6 @@ class PangoMeasurer : public platform::ITextMeasurer {
   static FontKey KeyOf(const platform::CharProps& props);
   void SetUp();
 
-  std::mutex mutex_;
   PangoContext* context_ = nullptr;
   PangoLayout* layout_ = nullptr;
   std::map<std::pair<FontKey, std::wstring>, std::vector<double>> advances_;

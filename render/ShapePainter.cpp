@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -429,6 +430,7 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
   const platform::TextPlace place = platform::LayoutText(body, box, measurer_);
   textShadow_ = TextShadowOf(shape);
   const cairo_matrix_t turned = TurnForText(body, box, m);
+  std::lock_guard<std::recursive_mutex> lock(TextLock());
   cairo_save(cr_);
   cairo_set_matrix(cr_, &turned);
   pango_cairo_update_context(cr_, pango_);
@@ -475,6 +477,7 @@ void ShapePainter::PaintText(const platform::Shape& shape, const cairo_matrix_t&
 void ShapePainter::ShowText(const std::wstring& text, const platform::CharProps& props,
                             const Kinefold::TColor& ink, double x, double baseline) {
   if (ink.alpha == 0) return;
+  std::lock_guard<std::recursive_mutex> lock(TextLock());
   PangoLayout* layout = pango_layout_new(pango_);
   SetLayoutText(layout, text, props);
   const double top =
