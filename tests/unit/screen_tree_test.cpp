@@ -319,7 +319,8 @@ TEST(TextLayout, AlignmentAnchorAndSpacing) {
     TextBody body = Body({L"abc"});
     body.paragraphs[0].align = c.align;
     body.anchor = c.anchor;
-    const double* bounds = LayoutText(body, kBox, m).paragraphs[0].bounds;
+    const TextPlace place = LayoutText(body, kBox, m);
+    const double* bounds = place.paragraphs[0].bounds;
     EXPECT_EQ(Doubles(bounds, bounds + 4), (Doubles{c.left, c.top, c.left + 30, c.top + 10}));
   }
   TextBody spaced = Body({L"a", L"b"});
